@@ -1,0 +1,81 @@
+#pragma once
+// The window, dialog and message operations the application shell calls.
+// The Qt Widgets layer implements them for the real program; the tests script
+// them. Nothing here depends on Qt.
+
+#include "datafiles/passui.h"
+
+#include <string>
+#include <vector>
+
+namespace lobus {
+
+class Graphics;
+
+// Window description handed to WINDOWOPEN.
+struct WindowRecord {
+    int flags = 0;      // 1 system menu, 2 minimise, 4 maximise, 8 open maximised, 32 status bar
+    int left = -1;      // below 0: centred on the screen
+    int top = -1;
+    int width = 0;      // below 1: 80 % of the screen's
+    int height = 0;
+    int menuid = 0;
+    std::string title;
+};
+
+// Message types delivered by WMESSAGE.
+enum MessageType : int {
+    kMenuSelect = 2,    // value: menu identifier
+    kPushButton = 3,    // value: button identifier
+    kExpose = 7,
+    kResize = 8,
+    kCloseRequest = 9,
+    kFieldChanged = 10, // value: field identifier
+};
+
+struct Message {
+    int win = 0;        // window or dialog the message comes from
+    int value1 = 0;     // the identifier of the menu item, button or field
+    int value2 = 0;
+    int x = 0, y = 0, width = 0, height = 0;
+};
+
+class WindowLayer : public PassUi {
+public:
+    virtual void WINITIALISE(const std::string& options) = 0;
+    virtual void WINDOWOPEN(const WindowRecord& window) = 0;
+    virtual void WINDOWSTATUSBARPARTS(int parts, const std::vector<int>& widths) = 0;
+    virtual void WINDOWOUTSTATUSBAR(int pane, const std::string& text) = 0;
+    virtual void WINDOWCLOSE() = 0;
+    // property 1 enabled, 2 checked; other properties or values are ignored.
+    virtual void WMENUSETSTATE(int identifier, int property, int value) = 0;
+    // Waits for the next message.
+    virtual void WMESSAGE(int& itype, Message& msg) = 0;
+    virtual void WMESSAGEENABLE(int type, int onoff) = 0;
+
+    virtual void WDIALOGLOAD(int dialog) = 0;
+    virtual void WDIALOGSELECT(int dialog) = 0;
+    virtual void WDIALOGPUTREAL(int field, float value, const std::string& format) = 0;
+    virtual void WDIALOGGETREAL(int field, float& value) = 0;
+    virtual void WDIALOGPUTRADIOBUTTON(int field) = 0;
+    virtual void WDIALOGGETRADIOBUTTON(int field, int& index) = 0;
+    virtual void WDIALOGFIELDSTATE(int field, int state) = 0;
+    // mode 1 modal, mode 3 events through the main message queue.
+    virtual void WDIALOGSHOW(int left, int top, int initialField, int mode) = 0;
+    virtual void WDIALOGHIDE() = 0;
+
+    // Colour choice on an RGB triple; replaced only when confirmed (WINFODIALOG(4) = 1).
+    virtual void WSELECTCOLOUR(int rgb[3]) = 0;
+
+    // The graphics layer bound to the window's picture.
+    virtual Graphics& graphics() = 0;
+    // Writes the picture now shown into a ".bmp" file; false when it could not
+    // be written (an existing file is then left as it was).
+    virtual bool IGRSAVEIMAGE(const std::string& filename) = 0;
+    virtual void IGRHARDCOPYSELECT(int option, int device) = 0;
+    // " " starts a printout (drawing then goes to the printer); "S" finishes
+    // it and returns drawing to the screen.
+    virtual void IGRHARDCOPY(const std::string& code) = 0;
+};
+
+} // namespace lobus

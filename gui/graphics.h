@@ -1,0 +1,75 @@
+#pragma once
+// The graphics operations in user units. One Graphics keeps the current
+// drawing state (area, user units, colour number, palette, fill style,
+// character size, justification, error status) between calls and between
+// pictures, and draws on whichever device is selected.
+
+#include "gui/device.h"
+
+#include <array>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace lobus {
+
+class Graphics {
+public:
+    Graphics();
+
+    // The device the operations draw on; not owned. May be changed between
+    // pictures (screen, printer) while the drawing state stays.
+    void setDevice(Device* device);
+    Device* device() const { return m_device; }
+
+    void IGRAREA(float x1, float y1, float x2, float y2);
+    void IGRUNITS(float x1, float y1, float x2, float y2);
+    void IGRAREACLEAR();
+    void IGRCOLOURN(int n);
+    void IGRPALETTERGB(int n, int red, int green, int blue);
+    void IGRFILLPATTERN(int style, int density, int angle);
+    void IGRJOIN(float x1, float y1, float x2, float y2);
+    void IGRPOLYLINE(const float* x, const float* y, int n);
+    void IGRPOLYGONCOMPLEX(const float* x, const float* y, int n);
+    void IGRARROW(float x, float y, float length, float direction, int style);
+    void IGRCHARSIZE(float width, float height);
+    void IGRCHARJUSTIFY(std::string_view code);
+    void IGRCHAROUT(float x, float y, std::string_view text);
+    float INFOGRAPHICS(int code) const;
+    int INFOGRSCREEN(int code) const;
+    void IGRUNITSTOPIXELS(float x, float y, int& ix, int& iy) const;
+    void IGRUNITSFROMPIXELS(int ix, int iy, float& x, float& y) const;
+
+    // Error status of the last failing operation (42: colour number outside
+    // 0..255); 0 when none. Reading it does not reset it.
+    int errorStatus() const { return m_error; }
+    void clearError() { m_error = 0; }
+
+    Rgb palette(int n) const;   // RGB behind colour number n (0..255)
+    int colourNumber() const { return m_colour; }
+    int fillStyle() const { return m_fillStyle; }
+    char justification() const { return m_justify == Justify::Centre ? 'C' : 'L'; }
+
+    static Rgb background();
+
+private:
+    // Implementation state; see graphics.cpp.
+    Device* m_device = nullptr;
+    float m_area[4] = {0.0f, 0.0f, 1.0f, 1.0f};
+    float m_units[4] = {0.0f, 0.0f, 1.0f, 1.0f};
+    int m_colour = 0;
+    std::array<Rgb, 256> m_palette{};
+    int m_fillStyle = 0;
+    float m_charWidth = 1.0f;
+    float m_charHeight = 1.0f;
+    Justify m_justify = Justify::Left;
+    int m_error = 0;
+    std::vector<PointF> m_points;   // work buffer for polylines and polygons
+};
+
+// Writes `value` with a Fortran edit descriptor such as "(e10.4)" or
+// "(f5.1)": a field of fixed width, right-aligned; asterisks when the value
+// does not fit. An unknown descriptor gives an empty text.
+std::string IREALTOSTRING(float value, std::string_view format);
+
+} // namespace lobus

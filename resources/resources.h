@@ -1,0 +1,60 @@
+#pragma once
+// The program's resources as data, looked up by number: the menu 30001 and
+// its companion table of submenus, the string table, the dialogs 102, 104 and
+// 106 with their field tables. Plain data; no Qt.
+
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace lobus {
+
+struct MenuEntry {
+    int id = 0;                   // 0 for a separator
+    std::string text;             // with its "&" accelerator
+    bool greyed = false;          // greyed in the resource
+    bool separator = false;
+    std::vector<MenuEntry> items; // non-empty for a submenu
+};
+
+// Menu 30001: the top-level entries ("&Plik", "&Widok").
+const std::vector<MenuEntry>& menuResource(int id);
+
+// The companion list of menu 30001: for each submenu identifier (40001,
+// 40006, 40009) its position in the menu, as indices from the top level.
+const std::map<int, std::vector<int>>& submenuPositions(int menuId);
+
+// String resources 50001..50008; nullopt for an unknown number.
+std::optional<std::string> stringResource(int id);
+
+struct DialogControl {
+    enum class Kind { Text, RealEdit, GroupBox, RadioButton, PushButton };
+    Kind kind = Kind::Text;
+    int id = 0;
+    std::string text;              // caption or initial text
+    int x = 0, y = 0, width = 0, height = 0;   // dialog units
+    bool groupStart = false;       // first radio button of a group
+};
+
+struct DialogResource {
+    int id = 0;
+    std::string title;
+    int width = 0, height = 0;     // dialog units
+    std::vector<DialogControl> controls;
+    std::string fieldTable;        // "[Checks]" ... "[Grids]" sections as text
+};
+
+// nullptr for an unknown number.
+const DialogResource* dialogResource(int id);
+
+// A field table parsed: initial check states and value ranges per field.
+struct FieldTable {
+    std::map<int, bool> checks;
+    std::map<int, std::pair<double, double>> ranges;
+};
+FieldTable parseFieldTable(std::string_view text);
+
+} // namespace lobus
