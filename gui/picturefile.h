@@ -1,0 +1,29 @@
+#pragma once
+// Writing the bearing picture to a file, and saving an image whole or not at
+// all. The window's Save-bitmap command and the command line use these.
+
+#include "datafiles/state.h"
+
+#include <string>
+
+class QImage;
+
+namespace lobus {
+
+// Draws the case into a picture of width x height pixels and writes it to
+// `path`; the extension picks the format: .png, .bmp (raster), .svg (vector,
+// width x height user space), .pdf (one page, the picture fitted to it keeping
+// its aspect). Case-insensitive. Writes rysuj.halfx as any drawing does.
+// Returns false with a one-line reason in `error` when the extension is
+// unknown, the size is not positive or the file cannot be written; the target
+// is then left as it was (the file is written whole or not at all).
+bool writePictureFile(const std::string& path, const Case& c, RYSUJ& rysuj, int width, int height,
+                      std::string& error);
+
+// Writes the image to `path` in the format of its extension (.bmp, .png, or
+// any other format Qt can write), through a temporary file that replaces the
+// target only when everything was written. Returns false with a reason in
+// `error` otherwise.
+bool saveImageFile(const QImage& image, const std::string& path, std::string& error);
+
+} // namespace lobus

@@ -1,0 +1,20 @@
+#pragma once
+// The one render-to-image function: the window's picture, its Save-bitmap
+// command and the command line draw through it.
+
+#include "datafiles/state.h"
+
+class QImage;
+
+namespace lobus {
+
+class Graphics;
+
+// Draws the whole picture of the case into `image` (cleared first by the
+// drawing itself) through `g`, whose drawing state carries over from the
+// previous picture. The image is kept by the caller so that its memory is
+// reused between pictures; it must not be null. The device of `g` is restored
+// to what it was before the call.
+void renderToImage(QImage& image, Graphics& g, const Case& c, RYSUJ& rysuj);
+
+} // namespace lobus
