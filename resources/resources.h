@@ -51,6 +51,12 @@ struct DialogResource {
 const DialogResource* dialogResource(int id);
 
 // A field table parsed: initial check states and value ranges per field.
+// The text is a list of sections, one header a line ("[Checks]", "[Ranges]",
+// "[Menus]", "[Tabs]", "[Grids]"), each followed by its lines of values
+// separated by blanks or commas: "[Checks]" lines are "field state" (1 or on,
+// 0 or off), "[Ranges]" lines "field lowest highest" (both accepted). Empty
+// lines and lines starting with ";" are skipped; the entries of [Menus],
+// [Tabs] and [Grids] are ignored. Anything else throws std::invalid_argument.
 struct FieldTable {
     std::map<int, bool> checks;
     std::map<int, std::pair<double, double>> ranges;

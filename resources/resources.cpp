@@ -1,0 +1,195 @@
+#include "resources/resources.h"
+
+// The resource script of the program, kept as tables: every text exactly as
+// the users have always seen it, typos and doubled blanks included.
+
+namespace lobus {
+
+namespace {
+
+MenuEntry item(int id, std::string text, bool greyed = false)
+{
+    MenuEntry e;
+    e.id = id;
+    e.text = std::move(text);
+    e.greyed = greyed;
+    return e;
+}
+
+MenuEntry separator()
+{
+    MenuEntry e;
+    e.separator = true;
+    return e;
+}
+
+MenuEntry popup(int id, std::string text, std::vector<MenuEntry> items)
+{
+    MenuEntry e;
+    e.id = id;
+    e.text = std::move(text);
+    e.items = std::move(items);
+    return e;
+}
+
+const std::vector<MenuEntry>& mainMenu()
+{
+    static const std::vector<MenuEntry> menu = {
+        popup(40001, "&Plik",
+              {
+                  item(40002, "&Otwórz"),
+                  item(40003, "&Zapisz mapę bitową", true),
+                  item(40004, "&Drukuj rysunek", true),
+                  item(40005, "&Zakończ"),
+              }),
+        popup(40006, "&Widok",
+              {
+                  item(40007, "&Skala rysunku"),
+                  item(40008, "Skala  &ciśnień"),
+                  item(40016, "Skala &temperatur"),
+                  separator(),
+                  popup(40009, "&Kolory",
+                        {
+                            item(40010, "Klin nr &1", true),
+                            item(40011, "Klin nr &2", true),
+                            item(40012, "Klin nr &3", true),
+                            item(40013, "Klin nr &4", true),
+                            item(40014, "Klin nr &5", true),
+                            item(40015, "Klin nr &6", true),
+                        }),
+              }),
+    };
+    return menu;
+}
+
+using Kind = DialogControl::Kind;
+
+DialogControl control(Kind kind, int id, std::string text, int x, int y, int w, int h, bool groupStart = false)
+{
+    DialogControl c;
+    c.kind = kind;
+    c.id = id;
+    c.text = std::move(text);
+    c.x = x;
+    c.y = y;
+    c.width = w;
+    c.height = h;
+    c.groupStart = groupStart;
+    return c;
+}
+
+// The pressure and temperature dialogs share one layout; only the texts and
+// the width differ.
+DialogResource axisScaleDialog(int id, int width, std::string title, std::string factorText, std::string initial,
+                               std::string autoText, std::string manualText, std::string maxText)
+{
+    const int inner = width - 24;
+    DialogResource d;
+    d.id = id;
+    d.title = std::move(title);
+    d.width = width;
+    d.height = 168;
+    d.controls = {
+        control(Kind::Text, 1001, std::move(factorText), 12, 10, inner, 10),
+        control(Kind::RealEdit, 1004, std::move(initial), 12, 24, 60, 14),
+        control(Kind::GroupBox, 1010, "Rodzaj skali", 12, 46, inner, 86),
+        control(Kind::RadioButton, 1005, std::move(autoText), 24, 60, 180, 12, true),
+        control(Kind::RadioButton, 1006, std::move(manualText), 24, 76, 180, 12),
+        control(Kind::Text, 1007, std::move(maxText), 24, 100, 130, 10),
+        control(Kind::RealEdit, 1009, "", 160, 98, 80, 14),
+        control(Kind::PushButton, 1, "&OK", width / 2 - 72, 142, 60, 16),
+        control(Kind::PushButton, 2, "&Anuluj", width / 2 + 12, 142, 60, 16),
+    };
+    d.fieldTable = "[Checks]\n"
+                   "1005 1\n"
+                   "1006 0\n"
+                   "[Ranges]\n"
+                   "1004 0.0 1.0\n"
+                   "[Menus]\n"
+                   "[Tabs]\n"
+                   "[Grids]\n";
+    return d;
+}
+
+const std::map<int, DialogResource>& dialogs()
+{
+    static const std::map<int, DialogResource> table = [] {
+        std::map<int, DialogResource> t;
+
+        DialogResource d104;
+        d104.id = 104;
+        d104.title = "Skala rysunku";
+        d104.width = 264;
+        d104.height = 80;
+        d104.controls = {
+            control(Kind::Text, 1001, "Współczynnik skali : wysokość rysunku / promień koła luzów", 12, 12, 240, 10),
+            control(Kind::RealEdit, 1004, "1.5", 12, 28, 60, 14),
+            control(Kind::PushButton, 1, "&OK", 60, 56, 60, 16),
+            control(Kind::PushButton, 2, "&Anuluj", 144, 56, 60, 16),
+        };
+        d104.fieldTable = "[Checks]\n"
+                          "[Ranges]\n"
+                          "1004 1.0 1000.0\n"
+                          "[Menus]\n"
+                          "[Tabs]\n"
+                          "[Grids]\n";
+        t.emplace(104, std::move(d104));
+
+        t.emplace(102, axisScaleDialog(102, 300, "Skala ciśnień",
+                                       "Współczynik skali : oś Pmax / promień koła luzów   ( 0.0, 1.0 >", "0.7",
+                                       "Automatyczna skala ciśnień", "Ręczna skala ciśnień",
+                                       "Maksymalna wartość ciśnienia"));
+        t.emplace(106, axisScaleDialog(106, 310, "Skala temperatur",
+                                       "Wspolczynnik skali : oś  Tmax / promień koła luzow  ( 0.0, 1.0 >", "0.5",
+                                       "Automatyczna skala temperatur", "Ręczna skala temperatur",
+                                       "Maksymalna wartość temperatur"));
+        return t;
+    }();
+    return table;
+}
+
+} // namespace
+
+const std::vector<MenuEntry>& menuResource(int id)
+{
+    static const std::vector<MenuEntry> none;
+    return id == 30001 ? mainMenu() : none;
+}
+
+const std::map<int, std::vector<int>>& submenuPositions(int menuId)
+{
+    static const std::map<int, std::vector<int>> none;
+    static const std::map<int, std::vector<int>> positions = {
+        {40001, {0}},
+        {40006, {1}},
+        {40009, {1, 4}},
+    };
+    return menuId == 30001 ? positions : none;
+}
+
+std::optional<std::string> stringResource(int id)
+{
+    static const std::map<int, std::string> strings = {
+        {50001, "Dane do programu SOLAKO (*.dan)|*.dan|"},
+        {50002, "Wyniki programu SOLAKO (*.cha)|*.cha|"},
+        {50003, "Wyniki programu SOLAKO (*.cis)|*.cis|"},
+        {50004, "Dane do programu MERANT (*.dan)|*.dan|"},
+        {50005, "Wyniki programu MERANT (*.cha)|*.cha|"},
+        {50006, "Wyniki programu MERANT (*.cis)|*.cis|"},
+        {50007, "Mapa bitowa (*.bmp)|*.bmp|"},
+        {50008, "Wyniki programu SOLAKO (*.tem)|*.tem|"},
+    };
+    const auto it = strings.find(id);
+    if (it == strings.end())
+        return std::nullopt;
+    return it->second;
+}
+
+const DialogResource* dialogResource(int id)
+{
+    const auto& table = dialogs();
+    const auto it = table.find(id);
+    return it == table.end() ? nullptr : &it->second;
+}
+
+} // namespace lobus
