@@ -1,0 +1,91 @@
+#include "app/opencase.h"
+
+#include "app/menuids.h"
+#include "app/shellstate.h"
+#include "app/windowlayer.h"
+#include "datafiles/passes.h"
+#include "datafiles/readerror.h"
+
+#include <new>
+#include <utility>
+
+namespace lobus {
+
+namespace {
+
+constexpr const char* kReadErrorTitle = "Błąd odczytu";
+
+void reportFailure(ShellState& state, const std::string& text)
+{
+    state.layer.WMESSAGEBOX(0, kIconError, 1, text, kReadErrorTitle);
+}
+
+} // namespace
+
+void enableCaseCommands(ShellState& state)
+{
+    WindowLayer& w = state.layer;
+    w.WMENUSETSTATE(kCmdSaveBitmap, kMenuEnabled, 1);
+    w.WMENUSETSTATE(kCmdPrint, kMenuEnabled, 1);
+    w.WMENUSETSTATE(kCmdDrawingScale, kMenuEnabled, 1);
+    w.WMENUSETSTATE(kCmdPressureScale, kMenuEnabled, 1);
+    if (state.variant() == 1)
+        w.WMENUSETSTATE(kCmdTemperatureScale, kMenuEnabled, 1);
+    w.WMENUSETSTATE(kMenuColours, kMenuEnabled, 1);
+
+    const int ikm = state.shown.dane.ikm;
+    if (ikm < 0 || ikm > 6)
+        return;
+    for (int id = kCmdColourFirst; id <= kCmdColourLast; ++id)
+        w.WMENUSETSTATE(id, kMenuEnabled, id <= kCmdColourFirst - 1 + ikm ? 1 : 0);
+}
+
+void openCommand(ShellState& state)
+{
+    WindowLayer& w = state.layer;
+    const int filter = state.variant() == 1 ? kFilterSolakoData : kFilterMerantData;
+
+    // The names of the shown case stay until a new case is taken, so a
+    // cancelled Open leaves the bitmap proposal and the status bar right.
+    std::string datafile;
+    w.WSELECTFILE(filter, 8, datafile, "Wybor zbioru danych");
+    if (w.WINFODIALOG(4) != 1)
+        return;
+
+    Case next;
+    next.dane.variant = state.variant();
+    RYSUJ settings = state.rysuj;   // receives the automatic maxima
+    std::string cisfile;
+    try {
+        int ilkat = 0;
+        int done = 0;
+        SPRDANE(datafile, cisfile, ilkat, done, next.dane, w, state.trace.get());
+        if (done == 0)
+            return;
+        next.results.allocate(ilkat);
+        // A false return means a result-file dialog was cancelled: what was
+        // read stands and is shown.
+        CZYTDANE(datafile, cisfile, next.results, next.dane, settings, w, state.trace.get());
+    } catch (const ReadError& e) {
+        reportFailure(state, e.report());
+        return;
+    } catch (const SubscriptRangeError& e) {
+        // The reading layer normally wraps these with the file and record.
+        reportFailure(state, e.what());
+        return;
+    } catch (const std::bad_alloc&) {
+        reportFailure(state, "Brak pamięci na tablice wyników zbioru " + trimTrailingBlanks(datafile));
+        return;
+    }
+
+    state.shown = std::move(next);
+    state.rysuj = settings;
+    state.datafile = datafile;
+    state.cisfile = cisfile;
+    w.WINDOWOUTSTATUSBAR(1, trimTrailingBlanks(datafile));
+    state.loaded = true;
+    enableCaseCommands(state);
+    redraw(state);
+}
+
+} // namespace lobus

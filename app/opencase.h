@@ -1,0 +1,21 @@
+#pragma once
+// The Open command (40002): choose a data file, run the examining and the
+// reading pass into a new case, and show it.
+
+namespace lobus {
+
+struct ShellState;
+
+// The passes fill a new case and a copy of the settings (for the automatic
+// maxima); the shell takes both only when the passes have ended. Cancelling
+// the data-file or pressure-file dialog changes nothing. A reading failure is
+// shown in a message box (title "Błąd odczytu") and everything stays as it
+// was: the case, the picture, the file names, the menu states, the settings.
+// A result-file dialog cancelled inside the reading pass keeps what was read.
+void openCommand(ShellState& state);
+
+// Enables the commands that need a case and the colour items of the wedges
+// that exist, as after every completed Open.
+void enableCaseCommands(ShellState& state);
+
+} // namespace lobus

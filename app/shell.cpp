@@ -1,0 +1,161 @@
+#include "app/shell.h"
+
+#include "app/hardcopy.h"
+#include "app/menuids.h"
+#include "app/opencase.h"
+#include "app/tracefile.h"
+#include "app/viewcommands.h"
+#include "app/windowlayer.h"
+#include "datafiles/trace.h"
+#include "gui/graphics.h"
+
+namespace lobus {
+
+std::string windowTitle(int variant)
+{
+    return variant == 1 ? "Graficzna interpretacja danych i wyników programu SOLAKO"
+                        : "Graficzna interpretacja danych i wyników programu MERANT";
+}
+
+WindowRecord mainWindowRecord(int variant)
+{
+    WindowRecord r;
+    r.flags = 1 + 2 + 4 + 8 + 32;   // system menu, minimise, maximise, maximised, status bar
+    r.left = -1;
+    r.top = -1;
+    r.width = 0;
+    r.height = 0;
+    r.menuid = kMenuMain;
+    r.title = windowTitle(variant);
+    return r;
+}
+
+Shell::Shell(WindowLayer& layer, int variant, ShellOptions options)
+    : m_state(layer, variant), m_options(std::move(options)), m_variant(variant)
+{
+}
+
+Shell::~Shell() = default;
+
+void Shell::startUp()
+{
+    WindowLayer& w = m_state.layer;
+    w.WINITIALISE(" ");
+    const WindowRecord window = mainWindowRecord(m_state.variant());
+
+    m_state.trace = createTrace(m_options.tracePath);
+    const bool traceFailed = !m_state.trace;
+
+    w.WINDOWOPEN(window);
+    w.WINDOWSTATUSBARPARTS(2, {6000, -1});
+    w.graphics().IGRAREA(0.0f, 0.0f, 1.0f, 1.0f);
+
+    w.WDIALOGLOAD(kDlgDrawingScale);
+    w.WDIALOGLOAD(kDlgPressureScale);
+    w.WDIALOGLOAD(kDlgTemperatureScale);
+
+    m_state.loaded = false;
+    m_state.rysuj = RYSUJ();
+    m_state.shown = Case();
+    m_state.shown.dane.variant = m_variant;
+
+    const int needCase[] = {kCmdDrawingScale, kCmdPressureScale, kCmdTemperatureScale,
+                            kMenuColours,     kCmdSaveBitmap,    kCmdPrint};
+    for (int id : needCase)
+        w.WMENUSETSTATE(id, kMenuEnabled, 0);
+
+    // Said once, with the window open so the box has a parent; the program
+    // runs on without a trace.
+    if (traceFailed)
+        w.WMESSAGEBOX(0, kIconWarning, 1,
+                      "Nie można utworzyć zbioru śladu " + m_options.tracePath
+                          + " - program działa bez zapisu śladu.",
+                      "UWAGA");
+}
+
+bool Shell::step()
+{
+    if (m_ended)
+        return false;
+    int itype = 0;
+    Message msg;
+    m_state.layer.WMESSAGE(itype, msg);
+    return handle(itype, msg);
+}
+
+bool Shell::handle(int itype, const Message& msg)
+{
+    if (m_ended)
+        return false;
+    switch (itype) {
+    case kExpose:
+    case kResize:
+        redraw(m_state);
+        break;
+    case kCloseRequest:
+        end();
+        break;
+    case kMenuSelect:
+        command(msg.value1);
+        break;
+    default:
+        break;
+    }
+    return !m_ended;
+}
+
+void Shell::command(int id)
+{
+    switch (id) {
+    case kCmdOpen:
+        openCommand(m_state);
+        break;
+    case kCmdSaveBitmap:
+        saveBitmapCommand(m_state);
+        break;
+    case kCmdPrint:
+        printCommand(m_state);
+        break;
+    case kCmdExit:
+        end();
+        break;
+    case kCmdDrawingScale:
+        drawingScaleCommand(m_state);
+        break;
+    case kCmdPressureScale:
+        axisScaleCommand(m_state, Axis::Pressure);
+        break;
+    case kCmdTemperatureScale:
+        // Only the thermal solver's cases have temperatures to scale.
+        if (m_state.variant() == 1)
+            axisScaleCommand(m_state, Axis::Temperature);
+        break;
+    default:
+        if (id >= kCmdColourFirst && id <= kCmdColourLast)
+            colourCommand(m_state, id - kCmdColourFirst + 1);
+        break;
+    }
+}
+
+void Shell::end()
+{
+    m_state.layer.WINDOWCLOSE();
+    m_state.trace.reset();   // closes (and flushes) the trace file
+    m_ended = true;
+}
+
+int Shell::run()
+{
+    startUp();
+    while (step()) {
+    }
+    return 0;
+}
+
+int runLobus(WindowLayer& layer, int variant, const ShellOptions& options)
+{
+    Shell shell(layer, variant, options);
+    return shell.run();
+}
+
+} // namespace lobus

@@ -1,0 +1,45 @@
+#pragma once
+// What the application shell owns between messages: the settings, the shown
+// case with its result arrays, the file names and the trace file. The command
+// handlers take it by reference; nothing else reaches it.
+
+#include "datafiles/state.h"
+
+#include <memory>
+#include <string>
+
+namespace lobus {
+
+class Trace;
+class WindowLayer;
+
+struct ShellState {
+    ShellState(WindowLayer& layer, int variant);
+    ~ShellState();
+    ShellState(const ShellState&) = delete;
+    ShellState& operator=(const ShellState&) = delete;
+
+    WindowLayer& layer;
+    RYSUJ rysuj;                  // the drawing settings
+    Case shown;                   // the case on the screen; dane.variant is the program's variant
+    bool loaded = false;          // a case has been read; never goes back
+    std::string datafile;         // the data file of the shown case
+    std::string cisfile;          // its pressure file
+    std::string bmpfile;          // the last bitmap name proposed or chosen
+    std::unique_ptr<Trace> trace; // null when running without a trace
+
+    int variant() const { return shown.dane.variant; }
+};
+
+// Draws the shown case on the layer's graphics when one is loaded; before the
+// first case it draws nothing.
+void redraw(ShellState& state);
+
+// Draws the shown case whatever device the graphics now has (the printer
+// during a printout).
+void drawCase(ShellState& state);
+
+// Name without trailing blanks, as the names are joined and shown.
+std::string trimTrailingBlanks(const std::string& name);
+
+} // namespace lobus
