@@ -1,0 +1,136 @@
+// CZYTDANE, the reading pass: the data file again, the characteristics file,
+// the pressure file and, for the thermal solver, the temperature file, into
+// the case and arrays handed to it.
+
+#include "datafiles/passcommon.h"
+#include "datafiles/passes.h"
+#include "datafiles/trace.h"
+
+namespace lobus {
+namespace {
+
+void readCharacteristics(RecordReader& reader, const std::string& name, DANE& dane)
+{
+    reader.open(name);
+    reader.skip(6);
+    float unused = 0.0f;
+    const ReadItem u = ReadItem::real(unused);
+    const ReadItem e = ReadItem::real(dane.ekscen);
+    const ReadItem a = ReadItem::real(dane.katekscen);
+    const ReadItem p = ReadItem::real(dane.pmax);
+    if (dane.variant == 1)
+        reader.read({e, a, u, u, u, u, u, p});
+    else
+        reader.read({e, a, u, u, u, p});
+    reader.close();
+}
+
+// Point j of wedge k: angle and pressure. The end of the file stops this
+// file's reading: the wedge keeps its complete lines, the wedges after it get
+// no lines. The end of the file is looked at before the line index, so a
+// block cut off after exactly ilkat lines is no index error.
+void readPressure(RecordReader& reader, const std::string& name, Results& results, DANE& dane, Trace* trace)
+{
+    reader.open(name);
+    reader.skip(9);
+    if (trace)
+        trace->write("ilkat=", results.ilkat);
+    for (int k = 1; k <= dane.ikm; ++k)
+        dane.ilcis(k) = 0.0f;
+    const int cols = results.katcis.cols();
+    for (int k = 1; k <= dane.ikm; ++k) {
+        const float endAngle = dane.tabpsi(2 * k);
+        for (int j = 1;; ++j) {
+            if (trace)
+                trace->write("nrcis=", j);
+            // A null leaves the element as it was.
+            float angle = j <= cols ? results.katcis(k, j) : 0.0f;
+            float pressure = j <= results.cis.cols() ? results.cis(k, j) : 0.0f;
+            if (!reader.readOrEnd({ReadItem::real(angle), ReadItem::real(pressure)})) {
+                dane.ilcis(k) = static_cast<float>(j - 1);
+                reader.close();
+                return;
+            }
+            results.katcis(k, j) = angle;
+            results.cis(k, j) = pressure;
+            if (endAngle <= angle) {
+                dane.ilcis(k) = static_cast<float>(j);
+                if (k < dane.ikm)
+                    reader.skip(5);
+                break;
+            }
+        }
+    }
+    reader.close();
+}
+
+// Line j of wedge k: INTEGER angle and the two temperatures; tmax follows the
+// largest temperature read. The end of the file stops this file's reading.
+void readTemperature(RecordReader& reader, Results& results, DANE& dane)
+{
+    int angle = 0;
+    for (int k = 1; k <= dane.ikm; ++k) {
+        const float endAngle = dane.tabpsi(2 * k);
+        for (int j = 1;; ++j) {
+            float t1 = j <= results.tem1.cols() ? results.tem1(k, j) : 0.0f;
+            float t2 = j <= results.tem2.cols() ? results.tem2(k, j) : 0.0f;
+            if (!reader.readOrEnd({ReadItem::integer(angle), ReadItem::real(t1), ReadItem::real(t2)}))
+                return;
+            results.tem1(k, j) = t1;
+            results.tem2(k, j) = t2;
+            if (dane.tmax < t1)
+                dane.tmax = t1;
+            if (dane.tmax < t2)
+                dane.tmax = t2;
+            if (endAngle <= static_cast<float>(angle)) {
+                if (k < dane.ikm)
+                    reader.skip(5);
+                break;
+            }
+        }
+    }
+}
+
+} // namespace
+
+bool CZYTDANE(const std::string& datafile, const std::string& cisfile, Results& results, DANE& dane,
+              RYSUJ& rysuj, PassUi& ui, Trace* trace)
+{
+    RecordReader reader;
+    readWedgeTable(reader, datafile, dane, true);
+    const ResultLocation loc = locateResults(datafile);
+
+    std::string cha;
+    if (!settleResultFile(loc, ".cha", dane.variant == 1 ? kFilterChaSolako : kFilterChaMerant, ui, cha))
+        return false;
+    readCharacteristics(reader, cha, dane);
+    if (rysuj.autop == 1)
+        rysuj.pscale = dane.pmax;
+
+    try {
+        readPressure(reader, cisfile, results, dane, trace);
+    } catch (const SubscriptRangeError& e) {
+        reader.raiseSubscript(e);
+    }
+
+    if (dane.variant != 1)
+        return true;
+    dane.tmax = -9999.0f;
+    std::string tem;
+    if (!settleResultFile(loc, ".tem", kFilterTemSolako, ui, tem))
+        return false;
+    reader.open(tem);
+    reader.skip(9);
+    dane.tmax = -9999.0f;
+    try {
+        readTemperature(reader, results, dane);
+    } catch (const SubscriptRangeError& e) {
+        reader.raiseSubscript(e);
+    }
+    reader.close();
+    if (rysuj.autot == 1)
+        rysuj.tscale = dane.tmax;
+    return true;
+}
+
+} // namespace lobus

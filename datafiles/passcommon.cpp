@@ -1,0 +1,72 @@
+#include "datafiles/passcommon.h"
+
+#include "datafiles/fileaccess.h"
+#include "datafiles/trace.h"
+
+#include <algorithm>
+#include <array>
+#include <span>
+
+namespace lobus {
+
+void readWedgeTable(RecordReader& reader, const std::string& dataFile, DANE& dane, bool withPairs)
+{
+    reader.open(dataFile);
+    reader.skip(13);
+    float discarded = 0.0f;
+    const ReadItem d = ReadItem::real(discarded);
+    reader.read({d, d, d, d, d, ReadItem::integer(dane.ikm)});
+    reader.skip(2);
+
+    // The angles go straight into their slots, as far as the table reaches.
+    const long long wanted = 2LL * dane.ikm;
+    std::array<ReadItem, 12> angles{};
+    const int n = static_cast<int>(std::clamp<long long>(wanted, 0, 12));
+    for (int i = 0; i < n; ++i)
+        angles[static_cast<std::size_t>(i)] = ReadItem::real(dane.tabpsi.data()[i]);
+    reader.read(std::span<const ReadItem>(angles.data(), static_cast<std::size_t>(n)));
+    if (wanted > 12) {
+        try {
+            dane.tabpsi(13) = 0.0f;
+        } catch (const SubscriptRangeError& e) {
+            reader.raiseSubscript(e);
+        }
+    }
+
+    if (withPairs) {
+        reader.skip(2);
+        std::array<ReadItem, 12> pairs{};
+        const int wedges = std::max(dane.ikm, 0);   // at most 6 once the angles were read
+        for (int k = 1; k <= wedges; ++k) {
+            pairs[static_cast<std::size_t>(2 * k - 2)] = ReadItem::real(dane.tabkla.data()[k - 1]);
+            pairs[static_cast<std::size_t>(2 * k - 1)] = ReadItem::real(dane.tabklb.data()[k - 1]);
+        }
+        reader.read(std::span<const ReadItem>(pairs.data(), static_cast<std::size_t>(2 * wedges)));
+    }
+    reader.close();
+}
+
+bool settleResultFile(const ResultLocation& loc, std::string_view extension, int filter, PassUi& ui,
+                      std::string& name)
+{
+    const std::string expected = loc.path(extension);
+    if (loc.projectDir && fileExists(expected)) {
+        name = expected;
+        return true;
+    }
+    UWAGA(ui, kWarningKind, "Brak zbioru " + expected);
+    std::string chosen;
+    ui.WSELECTFILE(filter, kSelectFlags, chosen, kSelectTitle);
+    if (ui.WINFODIALOG(4) != 1)
+        return false;
+    name = chosen;
+    return true;
+}
+
+void traceTabpsi(Trace* trace, const char* label, const DANE& dane)
+{
+    if (trace)
+        trace->write(label, std::span<const float>(dane.tabpsi.data(), 12));
+}
+
+} // namespace lobus

@@ -1,0 +1,46 @@
+#pragma once
+// Steps shared by the examining pass (SPRDANE) and the reading pass
+// (CZYTDANE): the wedge table of the data file, settling a result file with
+// the user's help, and the tabpsi trace lines.
+
+#include "datafiles/passui.h"
+#include "datafiles/recordreader.h"
+#include "datafiles/resultlocation.h"
+#include "datafiles/state.h"
+
+#include <string>
+#include <string_view>
+
+namespace lobus {
+
+class Trace;
+
+// File-type filters of the result-file dialogs (string numbers).
+constexpr int kFilterCisSolako = 50003;
+constexpr int kFilterCisMerant = 50006;
+constexpr int kFilterChaSolako = 50002;
+constexpr int kFilterChaMerant = 50005;
+constexpr int kFilterTemSolako = 50008;
+constexpr int kSelectFlags = 8;   // keep the working directory
+constexpr int kWarningKind = 3;
+inline constexpr const char* kSelectTitle = "Wybor zbioru wyników";
+
+// Reads the data file on `reader` from its first record: skips 13 records,
+// reads five discarded REALs and ikm (record 14), skips 2, reads tabpsi(1..2*ikm)
+// (record 17); with `withPairs` also skips 2 and reads the tabkla/tabklb pairs
+// (record 20). Closes the file. ikm above 6 gives the subscript-range report
+// when the 13th tabpsi slot would be stored; ikm of 0 or less passes over one
+// record where the angles would be.
+void readWedgeTable(RecordReader& reader, const std::string& dataFile, DANE& dane, bool withPairs);
+
+// The result file with `extension` of the case at `loc`: the located name when
+// that file exists. Otherwise (or when the case has no project directory) the
+// warning "Brak zbioru " + expected name and the selection dialog with
+// `filter`. Returns false when the dialog was cancelled.
+bool settleResultFile(const ResultLocation& loc, std::string_view extension, int filter, PassUi& ui,
+                      std::string& name);
+
+// The trace record `label` followed by the 12 slots of tabpsi.
+void traceTabpsi(Trace* trace, const char* label, const DANE& dane);
+
+} // namespace lobus

@@ -1,0 +1,290 @@
+#include "datafiles/recordreader.h"
+
+#include "datafiles/fileaccess.h"
+#include "datafiles/numberparse.h"
+#include "datafiles/readreport.h"
+
+#include <array>
+#include <cstring>
+
+namespace lobus {
+namespace {
+
+enum CharClass : unsigned char { Other = 0, Blank = 1, Comma = 2, Slash = 4 };
+
+constexpr std::array<unsigned char, 256> makeClasses()
+{
+    std::array<unsigned char, 256> t{};
+    t[' '] = Blank;
+    t['\t'] = Blank;
+    t['\r'] = Blank;   // a lone CR inside a record separates like a blank
+    t[','] = Comma;
+    t['/'] = Slash;
+    return t;
+}
+constexpr std::array<unsigned char, 256> kClass = makeClasses();
+
+inline unsigned char classOf(char c) { return kClass[static_cast<unsigned char>(c)]; }
+
+enum class SepState { Start, AfterValue, AfterComma };
+
+} // namespace
+
+RecordReader::RecordReader(std::size_t bufferSize) : m_buffer(bufferSize < 16 ? 16 : bufferSize) {}
+
+RecordReader::~RecordReader() { close(); }
+
+void RecordReader::open(const std::string& path)
+{
+    close();
+    m_name = path;
+    m_file = openForReading(path);
+    if (!m_file)
+        raise(ReadErrorKind::OpenFailed, "", 0);
+    // The reader keeps its own buffer; a second one inside stdio would only copy.
+    std::setvbuf(m_file, nullptr, _IONBF, 0);
+    m_data = m_buffer.data();
+    m_open = true;
+}
+
+void RecordReader::openMemory(const std::string& name, std::string_view bytes)
+{
+    close();
+    m_name = name;
+    if (!bytes.empty() && bytes.back() == '\x1a')
+        bytes.remove_suffix(1);
+    m_data = bytes.data();
+    m_end = bytes.size();
+    m_memory = true;
+    m_eof = true;
+    m_open = true;
+}
+
+void RecordReader::close()
+{
+    if (m_file)
+        std::fclose(m_file);
+    m_file = nullptr;
+    m_open = false;
+    m_memory = false;
+    m_eof = false;
+    m_dropped = false;
+    m_data = m_buffer.data();
+    m_pos = m_end = m_scanned = 0;
+    m_record = 0;
+}
+
+bool RecordReader::fill(bool grow)
+{
+    if (m_memory || m_eof)
+        return false;
+    if (m_pos > 0) {
+        std::memmove(m_buffer.data(), m_buffer.data() + m_pos, m_end - m_pos);
+        m_end -= m_pos;
+        m_pos = 0;
+    }
+    if (m_end == m_buffer.size()) {
+        if (grow) {
+            // One record longer than the buffer, and a read needs all of it.
+            m_buffer.resize(m_buffer.size() * 2);
+        } else {
+            m_end = 0;
+            m_scanned = 0;
+            m_dropped = true;
+        }
+    }
+    m_data = m_buffer.data();
+    const std::size_t got = std::fread(m_buffer.data() + m_end, 1, m_buffer.size() - m_end, m_file);
+    if (got == 0) {
+        if (std::ferror(m_file))
+            raise(ReadErrorKind::EndOfFile, "the file could not be read further", m_record + 1);
+        m_eof = true;
+        if (m_end > m_pos && m_data[m_end - 1] == '\x1a')
+            --m_end;
+        return false;
+    }
+    m_end += got;
+    return true;
+}
+
+bool RecordReader::nextRecord(const char*& begin, const char*& end)
+{
+    for (;;) {
+        const char* base = m_data + m_pos;
+        const std::size_t avail = m_end - m_pos;
+        const void* nl = avail > m_scanned ? std::memchr(base + m_scanned, '\n', avail - m_scanned) : nullptr;
+        if (nl) {
+            const char* e = static_cast<const char*>(nl);
+            m_pos = static_cast<std::size_t>(e + 1 - m_data);
+            m_scanned = 0;
+            if (e > base && e[-1] == '\r')
+                --e;
+            begin = base;
+            end = e;
+            ++m_record;
+            return true;
+        }
+        m_scanned = avail;
+        if (m_eof) {
+            if (avail == 0)
+                return false;
+            begin = base;
+            end = base + avail;
+            m_pos = m_end;
+            m_scanned = 0;
+            ++m_record;
+            return true;
+        }
+        fill(true);
+    }
+}
+
+bool RecordReader::skipRecord()
+{
+    m_dropped = false;
+    for (;;) {
+        const std::size_t avail = m_end - m_pos;
+        const void* nl =
+            avail > m_scanned ? std::memchr(m_data + m_pos + m_scanned, '\n', avail - m_scanned) : nullptr;
+        if (nl) {
+            m_pos = static_cast<std::size_t>(static_cast<const char*>(nl) + 1 - m_data);
+            m_scanned = 0;
+            ++m_record;
+            return true;
+        }
+        m_scanned = avail;
+        if (m_eof) {
+            if (avail == 0 && !m_dropped)
+                return false;
+            m_pos = m_end;
+            m_scanned = 0;
+            ++m_record;
+            return true;
+        }
+        fill(false);
+    }
+}
+
+void RecordReader::skip(int n)
+{
+    if (!m_open)
+        raise(ReadErrorKind::OpenFailed, "no file is connected", 0);
+    for (int i = 0; i < n; ++i)
+        if (!skipRecord())
+            raise(ReadErrorKind::EndOfFile, "", m_record + 1);
+}
+
+void RecordReader::read(std::span<const ReadItem> items) { readItems(items, false); }
+
+bool RecordReader::readOrEnd(std::span<const ReadItem> items) { return readItems(items, true); }
+
+bool RecordReader::readItems(std::span<const ReadItem> items, bool endAllowed)
+{
+    if (!m_open)
+        raise(ReadErrorKind::OpenFailed, "no file is connected", 0);
+    if (items.empty()) {
+        if (skipRecord())
+            return true;
+        if (endAllowed)
+            return false;
+        raise(ReadErrorKind::EndOfFile, "", m_record + 1);
+    }
+    const std::size_t n = items.size();
+    std::size_t next = 0;
+    SepState state = SepState::Start;
+    for (;;) {
+        const char* p;
+        const char* e;
+        if (!nextRecord(p, e)) {
+            if (endAllowed)
+                return false;
+            raise(ReadErrorKind::EndOfFile, "", m_record + 1);
+        }
+        while (p < e) {
+            const unsigned char cls = classOf(*p);
+            if (cls == Blank) {
+                ++p;
+                continue;
+            }
+            if (cls == Comma) {
+                // A comma after a comma, or opening the read, stands for a null.
+                if (state != SepState::AfterValue && ++next == n)
+                    return true;
+                state = SepState::AfterComma;
+                ++p;
+                continue;
+            }
+            if (cls == Slash)
+                return true;
+
+            const char* t = p;
+            const char* star = nullptr;
+            while (p < e && classOf(*p) == Other) {
+                if (*p == '*' && !star)
+                    star = p;
+                ++p;
+            }
+            std::string_view token(t, static_cast<std::size_t>(p - t));
+            long repeat = 1;
+            if (star && star > t) {
+                long r = 0;
+                const char* d = t;
+                for (; d < star && *d >= '0' && *d <= '9'; ++d)
+                    r = r < 100000000L ? r * 10 + (*d - '0') : r;
+                if (d == star) {   // r*c or r*: a repeat count
+                    if (r == 0 || r >= 100000000L) {
+                        const auto kind = items[next].kind == ReadItem::Kind::Real ? ReadErrorKind::BadReal
+                                                                                   : ReadErrorKind::BadInteger;
+                        raise(kind,
+                              "item " + std::to_string(next + 1) + ": bad repeat count in " + quoteToken(token),
+                              m_record);
+                    }
+                    repeat = r;
+                    token = std::string_view(star + 1, static_cast<std::size_t>(p - star - 1));
+                }
+            }
+            for (; repeat > 0; --repeat) {
+                if (!token.empty())
+                    store(items[next], token, static_cast<int>(next + 1));
+                if (++next == n)
+                    return true;
+            }
+            state = SepState::AfterValue;
+        }
+    }
+}
+
+void RecordReader::store(const ReadItem& item, std::string_view token, int itemNumber) const
+{
+    if (item.kind == ReadItem::Kind::Real) {
+        const NumberStatus s = parseReal(token, *static_cast<float*>(item.target));
+        if (s == NumberStatus::Ok)
+            return;
+        raise(ReadErrorKind::BadReal,
+              "item " + std::to_string(itemNumber) + ": " + quoteToken(token)
+                  + (s == NumberStatus::Overflow ? " is beyond the range of a REAL" : " is not a REAL number"),
+              m_record);
+    }
+    const NumberStatus s = parseInteger(token, *static_cast<int*>(item.target));
+    if (s == NumberStatus::Ok)
+        return;
+    raise(ReadErrorKind::BadInteger,
+          "item " + std::to_string(itemNumber) + ": " + quoteToken(token)
+              + (s == NumberStatus::Overflow ? " is beyond the range of a 32-bit INTEGER"
+                                             : " is not an INTEGER number"),
+          m_record);
+}
+
+void RecordReader::raiseSubscript(const SubscriptRangeError& e) const { raiseSubscript(std::string(e.what())); }
+
+void RecordReader::raiseSubscript(const std::string& what) const
+{
+    raise(ReadErrorKind::SubscriptRange, what, m_record);
+}
+
+void RecordReader::raise(ReadErrorKind kind, std::string_view detail, long record) const
+{
+    raiseReadError(kind, detail, m_name, kUnit, record);
+}
+
+} // namespace lobus

@@ -1,0 +1,65 @@
+#pragma once
+// The trace file "wdr.txt" on unit 19: one list-directed record per write, a
+// label followed by its values, e.g.
+//  nrkln= 1 ikm= 3 pom= 12.5 tabpsi((NrKln-1)*2+2)= 60.0
+// Every item follows one blank, so a record starts with a blank as
+// list-directed output does; a REAL always shows a point or an exponent and as many
+// digits as give back the same 32-bit float.
+//
+// Records collect in a large buffer that is written out when full, on close
+// and on destruction: a trace line per grid point must not cost a system call.
+// A failed write does not stop reading; good() tells whether all was written.
+
+#include <cstddef>
+#include <cstdio>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace lobus {
+
+class Trace {
+public:
+    static constexpr int kUnit = 19;
+    static constexpr const char* kFileName = "wdr.txt";
+
+    explicit Trace(std::size_t bufferSize = 1 << 20);
+    ~Trace();
+    Trace(const Trace&) = delete;
+    Trace& operator=(const Trace&) = delete;
+
+    // Creates (or empties) the file; false when it cannot. A trace still open is closed first.
+    bool open(const std::string& path);
+    void close();
+    bool isOpen() const { return m_file != nullptr; }
+    bool good() const { return m_good; }
+    void flush();
+
+    // One record: the items in order. Items are text labels (written as they
+    // are), ints, floats, or spans of floats (each element one value).
+    template <class... Items>
+    void write(const Items&... items)
+    {
+        if (!m_file)
+            return;
+        reserve();
+        (add(items), ...);
+        m_buffer.push_back('\n');
+    }
+
+private:
+    void add(std::string_view label);
+    void add(const char* label) { add(std::string_view(label)); }
+    void add(int value);
+    void add(float value);
+    void add(std::span<const float> values);
+    void reserve();
+
+    std::FILE* m_file = nullptr;
+    std::vector<char> m_buffer;
+    std::size_t m_capacity;
+    bool m_good = true;
+};
+
+} // namespace lobus
