@@ -1,0 +1,64 @@
+// Save bitmap and Print.
+
+#include "shellfixture.h"
+
+namespace lobus::test {
+namespace {
+
+using Hardcopy = ShellTest;
+
+TEST_F(Hardcopy, SaveBitmapProposesTheCaseNameAndWritesTheChosenOneAsBmp)
+{
+    start(2);
+    const auto dan = open(evenCase("rys", 3, 8));
+    const auto out = dir() / "obraz.txt";
+    layer.answerFile(out.string());
+    layer.menu(40003);
+    drain();
+    const FileDialogCall& d = layer.fileDialogs.back();
+    EXPECT_EQ(d.filter, 50007);
+    EXPECT_EQ(d.flags, 11);
+    EXPECT_EQ(d.title, "Zapisz mapę bitową");
+    EXPECT_EQ(d.name, (dir() / "P" / "DANE" / "rys.bmp").string());
+    EXPECT_EQ(layer.savedImages, std::vector<std::string>{(dir() / "obraz.bmp").string()});
+    EXPECT_TRUE(layer.boxes.empty());
+
+    // Cancelled: nothing is written.
+    layer.answerFile(std::nullopt);
+    layer.menu(40003);
+    drain();
+    EXPECT_EQ(layer.savedImages.size(), 1u);
+    EXPECT_EQ(state().datafile, dan.string());
+}
+
+TEST_F(Hardcopy, ABitmapThatCannotBeWrittenIsReported)
+{
+    start(2);
+    open(evenCase("rys", 3, 8));
+    layer.saveImageSucceeds = false;
+    layer.answerFile("/nie/ma/takiego/katalogu/a.bmp");
+    layer.menu(40003);
+    drain();
+    ASSERT_EQ(layer.boxes.size(), 1u);
+    EXPECT_EQ(layer.boxes[0].icon, 1);
+    EXPECT_NE(layer.boxes[0].text.find("/nie/ma/takiego/katalogu/a.bmp"), std::string::npos);
+}
+
+TEST_F(Hardcopy, PrintDrawsOnceToThePrinterUnderACheckMarkAndRedrawsTheScreen)
+{
+    start(2);
+    open(evenCase("rys", 3, 8));
+    const std::size_t mark = layer.calls.size();
+    layer.menu(40004);
+    drain();
+    std::vector<std::string> calls(layer.calls.begin() + static_cast<long>(mark) + 1, layer.calls.end());
+    EXPECT_EQ(calls, (std::vector<std::string>{"WMENUSETSTATE(40004,2,1)", "IGRHARDCOPYSELECT(1,10)", "IGRHARDCOPY( )",
+                                               "IGRHARDCOPY(S)", "WMENUSETSTATE(40004,2,0)"}));
+    EXPECT_EQ(layer.printer.pictures, 1);
+    EXPECT_GT(layer.printer.primitives, 0);
+    EXPECT_EQ(layer.screen.pictures, 2);
+    EXPECT_EQ(layer.checked.at(40004), 0);
+}
+
+} // namespace
+} // namespace lobus::test

@@ -1,0 +1,263 @@
+// The Open command: menu states per case, cancelling, re-sized arrays, the
+// automatic maxima, and a failed reading keeping the shown case.
+
+#include "shellfixture.h"
+
+namespace lobus::test {
+namespace {
+
+using Open = ShellTest;
+
+// Everything of the shown case and its settings that a failed Open must keep.
+struct Snapshot {
+    DANE dane;
+    int ilkat;
+    std::vector<float> katcis, cis, tem1, tem2;
+    RYSUJ rysuj;
+    std::string datafile, cisfile;
+    bool loaded;
+    std::map<int, int> enabled;
+    std::map<int, std::string> status;
+    int pictures;
+
+    static std::vector<float> copy(const ResultArray& a)
+    {
+        return a.cols() ? std::vector<float>(a.data(), a.data() + 6 * a.cols()) : std::vector<float>{};
+    }
+    Snapshot(const ShellState& s, const ScriptedLayer& l)
+        : dane(s.shown.dane), ilkat(s.shown.results.ilkat), katcis(copy(s.shown.results.katcis)),
+          cis(copy(s.shown.results.cis)), tem1(copy(s.shown.results.tem1)), tem2(copy(s.shown.results.tem2)),
+          rysuj(s.rysuj), datafile(s.datafile), cisfile(s.cisfile), loaded(s.loaded), enabled(l.enabled),
+          status(l.status), pictures(l.screen.pictures)
+    {
+    }
+    bool operator==(const Snapshot&) const = default;
+};
+
+void expectColourItems(const ScriptedLayer& layer, int wedges)
+{
+    for (int k = 1; k <= 6; ++k)
+        EXPECT_EQ(layer.enabled.at(40009 + k), k <= wedges ? 1 : 0) << "Klin nr " << k;
+}
+
+TEST_F(Open, ACaseOfThreeWedgesEnablesTheCommandsAndThreeColourItems)
+{
+    start(2);
+    const auto dan = open(evenCase("trzy", 3, 10));
+
+    ASSERT_EQ(layer.fileDialogs.size(), 1u);
+    EXPECT_EQ(layer.fileDialogs[0].filter, 50004);
+    EXPECT_EQ(layer.fileDialogs[0].flags, 8);
+    EXPECT_EQ(layer.fileDialogs[0].title, "Wybor zbioru danych");
+    EXPECT_EQ(layer.fileDialogs[0].name, "");
+
+    const ShellState& s = state();
+    EXPECT_TRUE(s.loaded);
+    EXPECT_EQ(s.datafile, dan.string());
+    EXPECT_EQ(s.cisfile, (dir() / "P" / "WYN" / "trzy.cis").string());
+    EXPECT_EQ(layer.status.at(1), dan.string());
+    EXPECT_EQ(s.shown.dane.ikm, 3);
+    EXPECT_EQ(s.shown.dane.variant, 2);
+    EXPECT_EQ(s.shown.results.ilkat, 10);
+    for (int id : {40003, 40004, 40007, 40008, 40009})
+        EXPECT_EQ(layer.enabled.at(id), 1) << id;
+    EXPECT_EQ(layer.enabled.at(40016), 0);   // isothermal cases have no temperatures
+    expectColourItems(layer, 3);
+    EXPECT_TRUE(layer.boxes.empty());
+    EXPECT_EQ(layer.screen.pictures, 1);
+
+    // Expose and resize now redraw.
+    layer.push(kExpose);
+    layer.push(kResize);
+    drain();
+    EXPECT_EQ(layer.screen.pictures, 3);
+}
+
+TEST_F(Open, SixWedgesEnableEveryColourItemAndAThermalCaseTheTemperatureScale)
+{
+    start(1);
+    open(evenCase("szesc", 6, 8, 1));
+    EXPECT_EQ(layer.fileDialogs[0].filter, 50001);
+    EXPECT_EQ(state().shown.dane.ikm, 6);
+    EXPECT_EQ(layer.enabled.at(40016), 1);
+    expectColourItems(layer, 6);
+
+    // A later case with fewer wedges greys the colour items it does not have.
+    open(evenCase("dwa", 2, 8, 1));
+    expectColourItems(layer, 2);
+}
+
+TEST_F(Open, CancellingTheDataFileDialogChangesNothing)
+{
+    start(2);
+    open(evenCase("a", 3, 10));
+    const Snapshot before(state(), layer);
+    const std::size_t calls = layer.calls.size();
+
+    layer.answerFile(std::nullopt);
+    layer.menu(40002);
+    drain();
+    EXPECT_EQ(Snapshot(state(), layer), before);
+    EXPECT_TRUE(layer.boxes.empty());
+    EXPECT_EQ(layer.calls.size(), calls + 3);   // the message, the dialog, its outcome
+}
+
+TEST_F(Open, CancellingThePressureFileDialogKeepsTheShownCase)
+{
+    start(2);
+    open(evenCase("a", 3, 10));
+    const Snapshot before(state(), layer);
+
+    CaseSpec noCis = evenCase("b", 4, 12);
+    noCis.writeCis = false;
+    const auto dan = writeCase(dir() / "P", noCis);
+    layer.answerFile(dan.string());
+    layer.answerFile(std::nullopt);   // the pressure file is not chosen
+    layer.menu(40002);
+    drain();
+
+    ASSERT_EQ(layer.boxes.size(), 1u);
+    EXPECT_EQ(layer.boxes[0].title, "UWAGA");
+    EXPECT_EQ(layer.boxes[0].text, "Brak zbioru " + (dir() / "P" / "WYN" / "b.cis").string());
+    ASSERT_EQ(layer.fileDialogs.size(), 3u);
+    EXPECT_EQ(layer.fileDialogs[2].filter, 50006);
+    EXPECT_EQ(Snapshot(state(), layer), before);
+}
+
+TEST_F(Open, ASecondCaseWithMorePointsResizesTheArrays)
+{
+    start(2);
+    open(evenCase("maly", 3, 10));
+    EXPECT_EQ(state().shown.results.katcis.cols(), 10);
+
+    CaseSpec big = evenCase("duzy", 4, 40);
+    big.wedges[2].points = 55;
+    open(big);
+    const Results& r = state().shown.results;
+    EXPECT_EQ(r.ilkat, 55);
+    for (const ResultArray* a : {&r.katcis, &r.cis, &r.tem1, &r.tem2})
+        EXPECT_EQ(a->cols(), 55);
+    EXPECT_EQ(state().shown.dane.ikm, 4);
+    EXPECT_EQ(pointCount(state().shown.dane, r, 3), 55);
+    EXPECT_FLOAT_EQ(r.katcis(3, 55), big.wedges[2].end);
+    EXPECT_EQ(layer.screen.pictures, 2);
+
+    // And back to a smaller one.
+    open(evenCase("maly2", 2, 7));
+    EXPECT_EQ(state().shown.results.katcis.cols(), 7);
+}
+
+TEST_F(Open, AReadingFailureIsReportedAndKeepsTheShownCaseAndEverySetting)
+{
+    start(2);
+    CaseSpec good = evenCase("dobry", 3, 10);
+    good.pmax = 3.0e6f;
+    open(good);
+    // Settings the user has made must survive as well.
+    layer.answerColour(std::array<int, 3>{1, 2, 3});
+    layer.menu(40011);
+    layer.answerModal(1, {{1004, 2.5f}});
+    layer.menu(40007);
+    drain();
+    const Snapshot before(state(), layer);
+    ASSERT_EQ(before.rysuj.pscale, 3.0e6f);
+
+    CaseSpec bad = evenCase("zly", 5, 20);
+    bad.pmax = 8.0e6f;
+    bad.badCisLine = "12.5 1.2x6";
+    const auto dan = writeCase(dir() / "P", bad);
+    layer.answerFile(dan.string());
+    layer.menu(40002);
+    drain();
+
+    ASSERT_EQ(layer.boxes.size(), 1u);
+    EXPECT_EQ(layer.boxes[0].title, "Błąd odczytu");
+    EXPECT_EQ(layer.boxes[0].icon, 1);
+    EXPECT_EQ(layer.boxes[0].buttons, 0);
+    EXPECT_NE(layer.boxes[0].text.find("zly.cis"), std::string::npos) << layer.boxes[0].text;
+    EXPECT_EQ(Snapshot(state(), layer), before);
+
+    // The old picture is what an expose draws, and the program goes on.
+    layer.push(kExpose);
+    open(evenCase("nastepny", 2, 6));
+    EXPECT_EQ(layer.screen.pictures, before.pictures + 2);
+    EXPECT_EQ(state().shown.dane.ikm, 2);
+}
+
+TEST_F(Open, AFailureInTheFirstOpenLeavesTheProgramWithoutACase)
+{
+    start(2);
+    CaseSpec bad = evenCase("zly", 2, 6);
+    bad.badCisLine = "abc";
+    open(bad);
+    EXPECT_EQ(layer.boxes.size(), 1u);
+    EXPECT_FALSE(state().loaded);
+    EXPECT_EQ(layer.enabled.at(40003), 0);
+    EXPECT_TRUE(layer.status.empty());
+    layer.push(kExpose);
+    drain();
+    EXPECT_EQ(layer.screen.pictures, 0);
+}
+
+TEST_F(Open, AResultFileDialogCancelledInTheReadingPassKeepsWhatWasRead)
+{
+    start(1);
+    CaseSpec spec = evenCase("bez_tem", 3, 9, 1);
+    spec.writeTem = false;
+    const auto dan = writeCase(dir() / "P", spec);
+    layer.answerFile(dan.string());
+    layer.answerFile(std::nullopt);   // the temperature file is not chosen
+    layer.menu(40002);
+    drain();
+
+    ASSERT_EQ(layer.boxes.size(), 1u);
+    EXPECT_EQ(layer.boxes[0].text, "Brak zbioru " + (dir() / "P" / "WYN" / "bez_tem.tem").string());
+    EXPECT_EQ(layer.fileDialogs.back().filter, 50008);
+    const ShellState& s = state();
+    EXPECT_TRUE(s.loaded);
+    EXPECT_EQ(layer.status.at(1), dan.string());
+    for (int k = 1; k <= 3; ++k)
+        EXPECT_EQ(pointCount(s.shown.dane, s.shown.results, k), 9) << k;
+    EXPECT_FLOAT_EQ(s.shown.dane.pmax, spec.pmax);
+    EXPECT_FLOAT_EQ(s.rysuj.pscale, spec.pmax);
+    EXPECT_EQ(layer.screen.pictures, 1);
+}
+
+TEST_F(Open, AutomaticScalesFollowEachCaseAndManualOnesStay)
+{
+    start(1);
+    CaseSpec first = evenCase("pierwszy", 3, 10, 1);
+    first.pmax = 2.0e6f;
+    first.temperatureBase = 40.0f;
+    open(first);
+    EXPECT_FLOAT_EQ(state().rysuj.pscale, 2.0e6f);
+    EXPECT_FLOAT_EQ(state().rysuj.tscale, 40.0f + 10.0f + 2.0f);   // the largest temperature of the case
+    EXPECT_FLOAT_EQ(state().rysuj.tscale, state().shown.dane.tmax);
+
+    // The pressure scale made manual; the temperature scale stays automatic.
+    layer.menu(40008);
+    layer.push(kFieldChanged, 1005, [](ScriptedLayer& l) { l.clickRadio(102, 1006); });
+    layer.push(kPushButton, 1, [](ScriptedLayer& l) { l.typeReal(102, 1009, 1.25e6f); });
+    drain();
+    EXPECT_EQ(state().rysuj.autop, 0);
+    EXPECT_FLOAT_EQ(state().rysuj.pscale, 1.25e6f);
+
+    CaseSpec second = evenCase("drugi", 4, 12, 1);
+    second.pmax = 7.0e6f;
+    second.temperatureBase = 60.0f;
+    open(second);
+    EXPECT_FLOAT_EQ(state().shown.dane.pmax, 7.0e6f);
+    EXPECT_FLOAT_EQ(state().rysuj.pscale, 1.25e6f);
+    EXPECT_FLOAT_EQ(state().rysuj.tscale, 60.0f + 12.0f + 2.0f);
+
+    // Back to automatic: the shown case's maximum again.
+    layer.menu(40008);
+    layer.push(kFieldChanged, 1005, [](ScriptedLayer& l) { l.clickRadio(102, 1005); });
+    layer.push(kPushButton, 1);
+    drain();
+    EXPECT_EQ(state().rysuj.autop, 1);
+    EXPECT_FLOAT_EQ(state().rysuj.pscale, 7.0e6f);
+}
+
+} // namespace
+} // namespace lobus::test

@@ -1,0 +1,125 @@
+// Start-up, the loop's expose/resize/close handling and the trace file.
+
+#include "shellfixture.h"
+
+#include <fstream>
+#include <sstream>
+
+namespace lobus::test {
+namespace {
+
+using StartUp = ShellTest;
+
+TEST_F(StartUp, OpensTheWindowLoadsTheDialogsAndDisablesTheCaseCommands)
+{
+    start(2);
+    const std::vector<std::string> head(layer.calls.begin(), layer.calls.begin() + 6);
+    EXPECT_EQ(head, (std::vector<std::string>{"WINITIALISE( )", "WINDOWOPEN", "WINDOWSTATUSBARPARTS(2,6000,-1)",
+                                              "WDIALOGLOAD(104)", "WDIALOGLOAD(102)", "WDIALOGLOAD(106)"}));
+    ASSERT_TRUE(layer.window);
+    EXPECT_EQ(layer.window->flags, 47);
+    EXPECT_EQ(layer.window->left, -1);
+    EXPECT_EQ(layer.window->top, -1);
+    EXPECT_EQ(layer.window->width, 0);
+    EXPECT_EQ(layer.window->height, 0);
+    EXPECT_EQ(layer.window->menuid, 30001);
+    EXPECT_EQ(layer.window->title, "Graficzna interpretacja danych i wyników programu MERANT");
+
+    EXPECT_EQ(layer.enabled,
+              (std::map<int, int>{{40003, 0}, {40004, 0}, {40007, 0}, {40008, 0}, {40009, 0}, {40016, 0}}));
+    EXPECT_TRUE(layer.checked.empty());
+    EXPECT_TRUE(layer.boxes.empty());
+    EXPECT_TRUE(layer.status.empty());
+
+    const ShellState& s = state();
+    EXPECT_FALSE(s.loaded);
+    EXPECT_EQ(s.variant(), 2);
+    EXPECT_EQ(s.rysuj, RYSUJ());
+    EXPECT_EQ(s.shown.results.ilkat, 0);
+    // Wedge 4 starts in the yellow of wedge 1.
+    for (int c = 1; c <= 3; ++c)
+        EXPECT_EQ(s.rysuj.colour(c, 4), s.rysuj.colour(c, 1));
+}
+
+TEST_F(StartUp, TheThermalVariantHasItsOwnTitle)
+{
+    start(1);
+    ASSERT_TRUE(layer.window);
+    EXPECT_EQ(layer.window->title, "Graficzna interpretacja danych i wyników programu SOLAKO");
+    EXPECT_EQ(state().variant(), 1);
+}
+
+TEST_F(StartUp, ExposeAndResizeDrawNothingBeforeACaseAndTheCaseCommandsDoNothing)
+{
+    start(2);
+    const std::size_t before = layer.calls.size();
+    layer.push(kExpose);
+    layer.push(kResize);
+    for (int id : {40003, 40004, 40007, 40008, 40016, 40010, 40015})
+        layer.menu(id);
+    layer.push(kFieldChanged, 1005);   // not for the main loop
+    drain();
+    EXPECT_EQ(layer.screen.pictures, 0);
+    EXPECT_EQ(layer.printer.pictures, 0);
+    // Nothing but the messages themselves.
+    for (std::size_t i = before; i < layer.calls.size(); ++i)
+        EXPECT_EQ(layer.calls[i].rfind("WMESSAGE->", 0), 0u) << layer.calls[i];
+    EXPECT_FALSE(shell().ended());
+}
+
+TEST_F(StartUp, ExitAndTheCloseBoxEndTheProgram)
+{
+    start(2);
+    layer.menu(40005);
+    layer.push(kExpose);   // never asked for
+    EXPECT_FALSE(shell().step());
+    EXPECT_TRUE(layer.closed);
+    EXPECT_TRUE(shell().ended());
+    EXPECT_FALSE(shell().step());
+    EXPECT_EQ(layer.pending(), 1u);
+    EXPECT_EQ(layer.calls.back(), "WINDOWCLOSE");
+
+    ScriptedLayer other;
+    other.push(kCloseRequest);
+    ShellOptions options;
+    options.tracePath = (dir() / "second.txt").string();
+    EXPECT_EQ(runLobus(other, 1, options), 0);
+    EXPECT_TRUE(other.closed);
+}
+
+TEST_F(StartUp, TheTraceFileRecordsTheReadingAndIsClosedAtTheEnd)
+{
+    start(2);
+    open(evenCase("a", 2, 5));
+    layer.menu(40005);
+    drain();
+    std::ifstream in(dir() / "wdr.txt");
+    std::stringstream text;
+    text << in.rdbuf();
+    EXPECT_NE(text.str().find("1tabpsi="), std::string::npos);
+    EXPECT_NE(text.str().find("nrcis="), std::string::npos);
+}
+
+TEST_F(StartUp, ATraceFileThatCannotBeCreatedIsReportedOnceAndTheProgramRunsOn)
+{
+    const auto unwritable = dir() / "no-such-directory" / "wdr.txt";
+    start(2, unwritable.string());
+    ASSERT_EQ(layer.boxes.size(), 1u);
+    EXPECT_EQ(layer.boxes[0].title, "UWAGA");
+    EXPECT_EQ(layer.boxes[0].icon, 3);
+    EXPECT_NE(layer.boxes[0].text.find(unwritable.string()), std::string::npos);
+    // The box comes once the window is open.
+    EXPECT_EQ(layer.calls.back(), "WMESSAGEBOX(0,3,1)");
+    EXPECT_EQ(state().trace, nullptr);
+
+    open(evenCase("a", 3, 6));
+    EXPECT_TRUE(state().loaded);
+    EXPECT_EQ(layer.screen.pictures, 1);
+    layer.menu(40005);
+    drain();
+    EXPECT_EQ(layer.boxes.size(), 1u);
+    EXPECT_FALSE(std::filesystem::exists(unwritable));
+}
+
+} // namespace
+} // namespace lobus::test
