@@ -13,6 +13,8 @@
 
 namespace lobus {
 
+class GraphicsRecorder;
+
 class Graphics {
 public:
     Graphics();
@@ -21,6 +23,10 @@ public:
     // pictures (screen, printer) while the drawing state stays.
     void setDevice(Device* device);
     Device* device() const { return m_device; }
+
+    // Optional observer that receives every drawing operation in user units
+    // (after non-finite points were dropped); not owned. Used by the tests.
+    void setRecorder(GraphicsRecorder* recorder) { m_recorder = recorder; }
 
     void IGRAREA(float x1, float y1, float x2, float y2);
     void IGRUNITS(float x1, float y1, float x2, float y2);
@@ -65,6 +71,19 @@ private:
     Justify m_justify = Justify::Left;
     int m_error = 0;
     std::vector<PointF> m_points;   // work buffer for polylines and polygons
+    GraphicsRecorder* m_recorder = nullptr;
+    std::vector<float> m_recX;      // user-unit copies of the points for the recorder
+    std::vector<float> m_recY;
+
+    struct PixelMap {
+        double x0, y0, sx, sy;      // pixel = x0 + sx * (user - units x1), likewise y
+        bool valid;
+    };
+    PixelMap pixelMap() const;
+    bool toPixel(float x, float y, PointF& p) const;
+    double standardCharHeight() const;
+    Rgb currentRgb() const { return m_palette[static_cast<std::size_t>(m_colour)]; }
+    bool convert(const float* x, const float* y, int n);
 };
 
 // Writes `value` with a Fortran edit descriptor such as "(e10.4)" or

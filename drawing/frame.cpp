@@ -1,0 +1,85 @@
+// RYSUNEK: the frame and axes, and the order of the whole picture.
+
+#include "drawing/picture.h"
+#include "drawing/rysunek.h"
+
+#include <algorithm>
+
+namespace lobus {
+
+namespace picture {
+
+int Picture::wedges() const
+{
+    return std::clamp(dane.ikm, 0, 6);
+}
+
+// np = ilcis(k) rounded, never beyond what the arrays hold (an Open that
+// ended early may have counted more lines than were read).
+int Picture::pressurePoints(int k) const
+{
+    const float v = dane.ilcis(k);
+    if (!std::isfinite(v) || v <= 0.0f)
+        return 0;
+    const long n = std::lround(v);
+    const long limit = std::min({static_cast<long>(ilkat), static_cast<long>(katcis.cols()),
+                                 static_cast<long>(cis.cols())});
+    return static_cast<int>(std::clamp<long>(n, 0, std::max(0L, limit)));
+}
+
+int Picture::temperaturePoints(int k) const
+{
+    const int n = pressurePoints(k);
+    return std::min({n, tem1.cols(), tem2.cols()});
+}
+
+void drawFrame(Picture& p)
+{
+    Graphics& g = p.g;
+    g.IGRAREACLEAR();
+    const int ratio = g.INFOGRSCREEN(32);
+    p.Y = p.rysuj.halfy;
+    p.X = static_cast<float>(ratio) * p.Y / 100.0f;
+    p.rysuj.halfx = p.X;
+    g.IGRUNITS(-p.X, -p.Y, p.X, p.Y);
+
+    g.IGRCOLOURN(224);
+    g.IGRCHARSIZE(0.6f, 0.6f);
+    p.cw = g.INFOGRAPHICS(3);
+    p.ch = g.INFOGRAPHICS(4);
+
+    const float X = p.X;
+    const float Y = p.Y;
+    g.IGRJOIN(0.0f, -0.98f * Y, 0.0f, 0.9f * Y);
+    g.IGRJOIN(-0.98f * X, 0.0f, 0.94f * X, 0.0f);
+    g.IGRARROW(0.0f, 0.93f * Y, 0.05f * X, 90.0f, 1);
+    g.IGRARROW(0.97f * X, 0.0f, 0.05f * X, 0.0f, 1);
+    g.IGRCHAROUT(0.0f, 0.95f * Y + p.ch / 4.0f, "Y");
+    g.IGRCHAROUT(0.97f * X + p.cw, 0.0f, "X");
+}
+
+} // namespace picture
+
+void RYSUNEK(Graphics& g, const ResultArray& katcis, const ResultArray& cis, const ResultArray& tem1,
+             const ResultArray& tem2, int ilkat, const DANE& dane, RYSUJ& rysuj)
+{
+    using namespace picture;
+    // Kept from picture to picture: a redraw reuses the memory of the last one.
+    thread_local WorkBuffers buffers;
+    buffers.reserve(720);
+
+    Picture p{g, katcis, cis, tem1, tem2, ilkat, dane, rysuj, buffers};
+    drawFrame(p);
+    drawClearanceCircle(p);
+    drawWedgeExtents(p);
+    if (dane.variant == 1)
+        drawTemperatures(p);
+    for (int k = 1; k <= p.wedges(); ++k) {
+        drawBand(p, k);
+        drawPressure(p, k);
+    }
+    drawCentres(p);
+    drawScaleBars(p);
+}
+
+} // namespace lobus

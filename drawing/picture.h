@@ -1,0 +1,69 @@
+#pragma once
+// Internal to the drawing: what the steps of one picture share. Not part of
+// the drawing's interface (see rysunek.h).
+
+#include "datafiles/state.h"
+#include "gui/graphics.h"
+
+#include <cmath>
+#include <vector>
+
+namespace lobus::picture {
+
+// Degrees to radians in single precision, as the whole drawing computes.
+inline constexpr float kDegree = 3.141592f / 180.0f;
+
+// Coordinate buffers that grow as a picture needs them and are kept for the
+// next picture, so a redraw allocates nothing and any number of points is
+// drawn whole.
+struct WorkBuffers {
+    std::vector<float> x;
+    std::vector<float> y;
+    void reserve(std::size_t n)
+    {
+        if (x.size() < n) {
+            x.resize(n);
+            y.resize(n);
+        }
+    }
+};
+
+struct Picture {
+    Graphics& g;
+    const ResultArray& katcis;
+    const ResultArray& cis;
+    const ResultArray& tem1;
+    const ResultArray& tem2;
+    int ilkat;
+    const DANE& dane;
+    RYSUJ& rysuj;
+    WorkBuffers& buffers;
+    float X = 0.0f;    // halfx
+    float Y = 0.0f;    // halfy
+    float cw = 0.0f;   // character width and height in user units
+    float ch = 0.0f;
+
+    int wedges() const;                   // ikm limited to 0..6
+    int pressurePoints(int k) const;      // np of wedge k within katcis and cis
+    int temperaturePoints(int k) const;   // np within all four arrays
+};
+
+void drawFrame(Picture& p);
+void drawClearanceCircle(Picture& p);
+void drawWedgeExtents(Picture& p);
+void drawTemperatures(Picture& p);
+void drawBand(Picture& p, int k);
+void drawPressure(Picture& p, int k);
+void drawCentres(Picture& p);
+void drawScaleBars(Picture& p);
+
+// value * length / scale, or 0 when the scale cannot divide (0 or not
+// finite): a diagram without a usable scale lies flat on its base line.
+inline float scaled(float value, float length, float scale)
+{
+    if (scale == 0.0f || !std::isfinite(scale))
+        return 0.0f;
+    return value * length / scale;
+}
+
+} // namespace lobus::picture

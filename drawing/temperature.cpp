@@ -1,0 +1,58 @@
+// The temperature diagrams of a thermal case: outside the clearance circle,
+// about the bearing centre, the first curve as a band in three quarters of
+// the wedge's colour, the second as a line over it.
+
+#include "drawing/picture.h"
+
+#include <cmath>
+
+namespace lobus::picture {
+
+namespace {
+
+int threeQuarters(int component)
+{
+    return static_cast<int>(std::lround(0.75f * static_cast<float>(component)));
+}
+
+} // namespace
+
+void drawTemperatures(Picture& p)
+{
+    Graphics& g = p.g;
+    for (int k = 1; k <= p.wedges(); ++k) {
+        const int np = p.temperaturePoints(k);
+        p.buffers.reserve(2 * static_cast<std::size_t>(np));
+        float* x = p.buffers.x.data();
+        float* y = p.buffers.y.data();
+        // Band: inner points 1..np on the circle, then first-curve points np..1.
+        for (int j = 1; j <= np; ++j) {
+            const float a = p.katcis(k, j) * kDegree;
+            const float c = std::cos(a);
+            const float s = std::sin(a);
+            const float r1 = 1.0f + scaled(p.tem1(k, j), p.rysuj.tlen, p.rysuj.tscale);
+            x[j - 1] = c;
+            y[j - 1] = s;
+            x[2 * np - j] = r1 * c;
+            y[2 * np - j] = r1 * s;
+        }
+        g.IGRPALETTERGB(1, threeQuarters(p.rysuj.colour(1, k)), threeQuarters(p.rysuj.colour(2, k)),
+                        threeQuarters(p.rysuj.colour(3, k)));
+        g.IGRCOLOURN(1);
+        g.IGRFILLPATTERN(4, 2, 3);
+        g.IGRPOLYGONCOMPLEX(x, y, 2 * np);
+
+        // The second curve reuses the front of the buffers.
+        for (int j = 1; j <= np; ++j) {
+            const float a = p.katcis(k, j) * kDegree;
+            const float r2 = 1.0f + scaled(p.tem2(k, j), p.rysuj.tlen, p.rysuj.tscale);
+            x[j - 1] = r2 * std::cos(a);
+            y[j - 1] = r2 * std::sin(a);
+        }
+        g.IGRFILLPATTERN(0, 2, 3);
+        g.IGRCOLOURN(208);
+        g.IGRPOLYLINE(x, y, np);
+    }
+}
+
+} // namespace lobus::picture

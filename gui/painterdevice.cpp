@@ -1,0 +1,177 @@
+#include "gui/painterdevice.h"
+
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QPen>
+#include <QString>
+
+#include <algorithm>
+#include <cmath>
+
+namespace lobus {
+
+namespace {
+
+QColor toQColor(Rgb c)
+{
+    return QColor(c.r, c.g, c.b);
+}
+
+} // namespace
+
+void PainterDevice::setRenderHints(QPainter& painter)
+{
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.setRenderHint(QPainter::TextAntialiasing, true);
+}
+
+QRectF PainterDevice::fitted(const QRectF& page, double aspect)
+{
+    if (!(aspect > 0.0) || page.isEmpty())
+        return page;
+    double w = page.width();
+    double h = w / aspect;
+    if (h > page.height()) {
+        h = page.height();
+        w = h * aspect;
+    }
+    return QRectF(page.x() + (page.width() - w) / 2.0, page.y() + (page.height() - h) / 2.0, w, h);
+}
+
+// A line is a quarter of a millimetre wide at the device's resolution, at
+// least one pixel: one pixel on a screen image, about six on a 600-dpi page.
+PainterDevice::PainterDevice(QPainter& painter, const QRectF& target, double dpi)
+    : m_painter(painter), m_target(target), m_origin(target.topLeft()), m_dpi(dpi > 0.0 ? dpi : 96.0)
+{
+    m_penWidth = std::max(1.0, m_dpi * 0.25 / 25.4);
+    setRenderHints(m_painter);
+    m_font.setStyleHint(QFont::SansSerif);
+    m_font.setFamily(QStringLiteral("Sans Serif"));
+    m_lines.reserve(1024);
+}
+
+PainterDevice::~PainterDevice()
+{
+    flush();
+}
+
+int PainterDevice::width() const
+{
+    return static_cast<int>(std::lround(m_target.width()));
+}
+
+int PainterDevice::height() const
+{
+    return static_cast<int>(std::lround(m_target.height()));
+}
+
+void PainterDevice::usePen(Rgb colour)
+{
+    if (m_penSet && colour == m_penColour)
+        return;
+    // Square caps make a line between two pixel centres cover both end pixels.
+    QPen pen(toQColor(colour), m_penWidth, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin);
+    m_painter.setPen(pen);
+    m_penSet = true;
+    m_penColour = colour;
+}
+
+void PainterDevice::flush()
+{
+    if (m_lines.isEmpty())
+        return;
+    usePen(m_linesColour);
+    m_painter.drawLines(m_lines);
+    m_lines.clear();
+}
+
+void PainterDevice::clear(int x0, int y0, int x1, int y1, Rgb background)
+{
+    flush();
+    m_painter.fillRect(QRectF(map(PointF{double(x0), double(y0)}), QSizeF(x1 - x0, y1 - y0)), toQColor(background));
+}
+
+// Consecutive lines of one colour (the hatch lines of a pressure diagram) are
+// collected and drawn in one call; any other operation draws them first, so
+// the order of the picture is kept.
+void PainterDevice::line(PointF a, PointF b, Rgb colour)
+{
+    if (!m_lines.isEmpty() && !(colour == m_linesColour))
+        flush();
+    m_linesColour = colour;
+    QLineF l(map(a), map(b));
+    if (m_snap && m_penWidth < 1.5) {
+        if (l.y1() == l.y2()) {
+            const double y = std::floor(l.y1()) + 0.5;
+            l.setLine(l.x1(), y, l.x2(), y);
+        } else if (l.x1() == l.x2()) {
+            const double x = std::floor(l.x1()) + 0.5;
+            l.setLine(x, l.y1(), x, l.y2());
+        }
+    }
+    m_lines.append(l);
+}
+
+void PainterDevice::polyline(std::span<const PointF> points, Rgb colour)
+{
+    flush();
+    if (points.empty())
+        return;
+    usePen(colour);
+    if (points.size() == 1) {
+        m_painter.drawPoint(map(points[0]));
+        return;
+    }
+    m_buffer.resize(static_cast<qsizetype>(points.size()));
+    for (std::size_t i = 0; i < points.size(); ++i)
+        m_buffer[static_cast<qsizetype>(i)] = map(points[i]);
+    m_painter.drawPolyline(m_buffer.constData(), static_cast<int>(m_buffer.size()));
+}
+
+// Self-crossing outlines are filled by the winding rule, so a pressure
+// diagram that folds over itself stays filled where it overlaps.
+void PainterDevice::polygon(std::span<const PointF> points, Rgb colour, bool filled)
+{
+    flush();
+    if (points.empty())
+        return;
+    m_buffer.resize(static_cast<qsizetype>(points.size()));
+    for (std::size_t i = 0; i < points.size(); ++i)
+        m_buffer[static_cast<qsizetype>(i)] = map(points[i]);
+    if (filled) {
+        m_painter.setPen(Qt::NoPen);
+        m_penSet = false;
+        m_painter.setBrush(toQColor(colour));
+        m_painter.drawPolygon(m_buffer.constData(), static_cast<int>(m_buffer.size()), Qt::WindingFill);
+        m_painter.setBrush(Qt::NoBrush);
+    } else {
+        usePen(colour);
+        m_painter.setBrush(Qt::NoBrush);
+        m_painter.drawPolygon(m_buffer.constData(), static_cast<int>(m_buffer.size()), Qt::WindingFill);
+    }
+}
+
+// The text's reference point is the middle of its capital letters: left
+// justified text starts there, centred text is centred on it.
+void PainterDevice::text(PointF at, std::string_view utf8, double pixelHeight, Justify justify, Rgb colour)
+{
+    flush();
+    if (utf8.empty() || !(pixelHeight > 0.0))
+        return;
+    const double pixels = std::clamp(pixelHeight, 1.0, 1.0e5);
+    if (pixels != m_fontPixels) {
+        m_font.setPixelSize(std::max(1, static_cast<int>(std::lround(pixels))));
+        m_fontPixels = pixels;
+    }
+    m_painter.setFont(m_font);
+    const QString s = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+    const QFontMetricsF metrics(m_font, m_painter.device());
+    QPointF p = map(at);
+    if (justify == Justify::Centre)
+        p.rx() -= metrics.horizontalAdvance(s) / 2.0;
+    p.ry() += metrics.capHeight() / 2.0;
+    usePen(colour);
+    m_painter.drawText(p, s);
+}
+
+} // namespace lobus

@@ -1,0 +1,75 @@
+#pragma once
+// The graphics layer's device over any QPainter: an image, a printer or PDF
+// page, an SVG generator. The picture occupies a target rectangle of the
+// painter's surface; pen widths and font sizes follow the given resolution.
+
+#include "gui/device.h"
+
+#include <QColor>
+#include <QFont>
+#include <QLineF>
+#include <QPointF>
+#include <QRectF>
+#include <QVector>
+
+class QPainter;
+
+namespace lobus {
+
+class PainterDevice : public Device {
+public:
+    // `painter` must be active and outlive this device. `target` is the
+    // rectangle of the picture in the painter's coordinates; `dpi` its
+    // resolution in dots per inch.
+    PainterDevice(QPainter& painter, const QRectF& target, double dpi);
+    ~PainterDevice() override;
+
+    PainterDevice(const PainterDevice&) = delete;
+    PainterDevice& operator=(const PainterDevice&) = delete;
+
+    int width() const override;
+    int height() const override;
+    double dotsPerInch() const override { return m_dpi; }
+
+    void clear(int x0, int y0, int x1, int y1, Rgb background) override;
+    void line(PointF a, PointF b, Rgb colour) override;
+    void polyline(std::span<const PointF> points, Rgb colour) override;
+    void polygon(std::span<const PointF> points, Rgb colour, bool filled) override;
+    void text(PointF at, std::string_view utf8, double pixelHeight, Justify justify, Rgb colour) override;
+
+    // On a raster surface, horizontal and vertical lines of a one-pixel pen
+    // are moved (by at most half a pixel) onto the middle of their pixel row
+    // or column, so that axes, ticks and bars come out crisp instead of as
+    // two half-grey rows.
+    void setSnapToPixels(bool snap) { m_snap = snap; }
+
+    // Draws what is still batched; called by every other operation and at the end.
+    void flush();
+
+    // The render hints of every picture, set in this one place.
+    static void setRenderHints(QPainter& painter);
+
+    // The largest rectangle of the given aspect (width / height) centred in
+    // `page`: how a picture is fitted to a printed or PDF page.
+    static QRectF fitted(const QRectF& page, double aspect);
+
+private:
+    void usePen(Rgb colour);
+    QPointF map(PointF p) const { return QPointF(m_origin.x() + p.x, m_origin.y() + p.y); }
+
+    QPainter& m_painter;
+    QRectF m_target;
+    QPointF m_origin;
+    double m_dpi;
+    double m_penWidth;
+    bool m_penSet = false;
+    bool m_snap = false;
+    Rgb m_penColour;
+    QVector<QLineF> m_lines;       // consecutive lines of one colour, drawn in one call
+    Rgb m_linesColour;
+    QVector<QPointF> m_buffer;     // reused for polylines and polygons
+    QFont m_font;
+    double m_fontPixels = -1.0;
+};
+
+} // namespace lobus
