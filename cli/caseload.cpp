@@ -1,0 +1,91 @@
+#include "cli/caseload.h"
+
+#include "datafiles/passes.h"
+#include "datafiles/readerror.h"
+#include "datafiles/trace.h"
+
+#include <algorithm>
+#include <new>
+
+namespace lobus {
+
+namespace {
+
+// The pass gave up after a warning box: the warning says which file is missing.
+LoadOutcome missing(const ScriptedPassUi& ui)
+{
+    LoadOutcome o;
+    o.status = kExitMissingFile;
+    o.message = ui.warnings().empty() ? std::string("a result file was not chosen") : ui.warnings().back();
+    return o;
+}
+
+void noteUnused(const LoadRequest& r, const ScriptedPassUi& ui, LoadOutcome& o)
+{
+    const auto asked = [&](int a, int b) {
+        const auto& v = ui.answered();
+        return std::find(v.begin(), v.end(), a) != v.end() || std::find(v.begin(), v.end(), b) != v.end();
+    };
+    const struct { const std::string& file; const char* option; bool used; } all[] = {
+        {r.choices.cis, "--cis", asked(50003, 50006)},
+        {r.choices.cha, "--cha", asked(50002, 50005)},
+        {r.choices.tem, "--tem", asked(50008, 50008)},
+    };
+    for (const auto& a : all)
+        if (!a.file.empty() && !a.used)
+            o.notes.push_back(std::string(a.option) + " " + a.file
+                              + " not used: the case's own result file was found, or the case needs none");
+}
+
+} // namespace
+
+LoadOutcome loadCase(const LoadRequest& request, Case& c, RYSUJ& rysuj)
+{
+    LoadOutcome outcome;
+    ScriptedPassUi ui(request.choices);
+    Trace trace;
+    Trace* tracePtr = nullptr;
+    if (!request.tracePath.empty()) {
+        if (!trace.open(request.tracePath)) {
+            outcome.status = kExitReadFailed;
+            outcome.message = "cannot create the trace file " + request.tracePath;
+            return outcome;
+        }
+        tracePtr = &trace;
+    }
+
+    c.dane.variant = request.variant;
+    try {
+        std::string cisfile;
+        int ilkat = 0;
+        int done = 0;
+        SPRDANE(request.dataFile, cisfile, ilkat, done, c.dane, ui, tracePtr);
+        if (done != 1)
+            return missing(ui);
+        c.results.allocate(ilkat);
+        if (!CZYTDANE(request.dataFile, cisfile, c.results, c.dane, rysuj, ui, tracePtr))
+            return missing(ui);
+    } catch (const ReadError& e) {
+        outcome.status = kExitReadFailed;
+        outcome.message = e.report();
+        return outcome;
+    } catch (const SubscriptRangeError& e) {
+        outcome.status = kExitReadFailed;
+        outcome.message = e.what();
+        return outcome;
+    } catch (const std::bad_alloc&) {
+        outcome.status = kExitReadFailed;
+        outcome.message = "not enough memory for the result arrays";
+        return outcome;
+    }
+    trace.close();
+    if (tracePtr && !trace.good()) {
+        outcome.status = kExitReadFailed;
+        outcome.message = "the trace file " + request.tracePath + " could not be written whole";
+        return outcome;
+    }
+    noteUnused(request, ui, outcome);
+    return outcome;
+}
+
+} // namespace lobus

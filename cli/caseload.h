@@ -1,0 +1,39 @@
+#pragma once
+// Both passes over one case without any dialog, as the command runs them.
+
+#include "cli/scriptedpassui.h"
+#include "datafiles/state.h"
+
+#include <string>
+#include <vector>
+
+namespace lobus {
+
+struct LoadRequest {
+    std::string dataFile;        // absolute name of the .dan file
+    int variant = 2;             // 1 SOLAKO (thermal), 2 MERANT
+    ResultFileChoices choices;   // the answers of the result-file dialogs
+    std::string tracePath;       // the trace file; empty: no trace
+};
+
+// Exit statuses of the command.
+enum ExitStatus {
+    kExitDone = 0,
+    kExitReadFailed = 1,    // the case could not be read, or the picture not written
+    kExitUsage = 2,         // a bad command line
+    kExitMissingFile = 3,   // a result file is missing and none was named
+};
+
+struct LoadOutcome {
+    int status = kExitDone;
+    std::string message;              // for stderr when status is not 0
+    std::vector<std::string> notes;   // for stderr also on success (choices not asked for)
+};
+
+// Sets c.dane.variant, runs SPRDANE, allocates the result arrays and runs
+// CZYTDANE into `c` and `rysuj` (whose autop/autot and scales the caller may
+// have set). Never throws for bad files: a reading failure is status 1 with
+// the reading layer's report.
+LoadOutcome loadCase(const LoadRequest& request, Case& c, RYSUJ& rysuj);
+
+} // namespace lobus

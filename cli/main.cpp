@@ -1,0 +1,91 @@
+// lobus-render: reads one solver case without any window and either prints
+// it as JSON (--dump) or draws its picture into a PNG, BMP, SVG or PDF file.
+// Runs on the offscreen platform unless QT_QPA_PLATFORM says otherwise, so
+// no display is ever needed.
+
+#include "cli/casejson.h"
+#include "cli/caseload.h"
+#include "cli/numberarg.h"
+#include "cli/options.h"
+#include "gui/picturefile.h"
+
+#include <QGuiApplication>
+
+#include <cstdio>
+#include <string>
+
+namespace {
+
+using namespace lobus;
+
+void printLine(const std::string& text)
+{
+    std::fprintf(stderr, "lobus-render: %s\n", text.c_str());
+}
+
+int reportOutcome(const LoadOutcome& o)
+{
+    for (const std::string& note : o.notes)
+        printLine("note: " + note);
+    if (o.status != kExitDone)
+        std::fprintf(stderr, "%s\n", o.message.c_str());
+    return o.status;
+}
+
+int runDump(const CommandLine& cl)
+{
+    Case c;
+    RYSUJ rysuj;
+    cl.applyTo(rysuj);
+    const LoadOutcome o = loadCase(cl.load, c, rysuj);
+    if (reportOutcome(o) != kExitDone)
+        return o.status;
+    const std::string json = caseJson(c, rysuj);
+    if (std::fwrite(json.data(), 1, json.size(), stdout) != json.size() || std::fflush(stdout) != 0) {
+        printLine("cannot write to standard output");
+        return kExitReadFailed;
+    }
+    return kExitDone;
+}
+
+int runRender(int& argc, char** argv, const CommandLine& cl)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+
+    Case c;
+    RYSUJ rysuj;
+    cl.applyTo(rysuj);
+    const LoadOutcome o = loadCase(cl.load, c, rysuj);
+    if (reportOutcome(o) != kExitDone)
+        return o.status;
+    std::string error;
+    if (!writePictureFile(cl.output, c, rysuj, cl.width, cl.height, error)) {
+        printLine(error);
+        return kExitReadFailed;
+    }
+    return kExitDone;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    CommandLine cl;
+    try {
+        cl = parseCommandLine(arguments);
+    } catch (const UsageError& e) {
+        printLine(e.what());
+        std::fputs(usageText().c_str(), stderr);
+        return kExitUsage;
+    }
+    if (cl.help) {
+        std::fputs(usageText().c_str(), stdout);
+        return kExitDone;
+    }
+    return cl.dump ? runDump(cl) : runRender(argc, argv, cl);
+}

@@ -1,0 +1,58 @@
+#include "cli/numberarg.h"
+
+#include <charconv>
+#include <cmath>
+#include <limits>
+
+namespace lobus {
+
+namespace {
+
+template <class T>
+bool parseWhole(std::string_view text, T& value)
+{
+    if (!text.empty() && text.front() == '+')
+        text.remove_prefix(1);
+    if (text.empty() || text.front() == '+')
+        return false;
+    const auto r = std::from_chars(text.data(), text.data() + text.size(), value);
+    return r.ec == std::errc() && r.ptr == text.data() + text.size();
+}
+
+std::string show(double v)
+{
+    char buf[32];
+    const auto r = std::to_chars(buf, buf + sizeof buf, v);
+    std::string s(buf, r.ptr);
+    if (s.find_first_of(".e") == std::string::npos)
+        s += ".0";
+    return s;
+}
+
+} // namespace
+
+double numberInRange(std::string_view option, std::string_view text, double lo, double hi)
+{
+    double v = 0.0;
+    if (!parseWhole(text, v) || !std::isfinite(v) || v < lo || v > hi)
+        throw UsageError(std::string(option) + ": expected a number from " + show(lo) + " to " + show(hi) + ", got '"
+                         + std::string(text) + "'");
+    return v;
+}
+
+int integerInRange(std::string_view option, std::string_view text, int lo, int hi)
+{
+    int v = 0;
+    if (!parseWhole(text, v) || v < lo || v > hi)
+        throw UsageError(std::string(option) + ": expected a whole number from " + std::to_string(lo) + " to "
+                         + std::to_string(hi) + ", got '" + std::string(text) + "'");
+    return v;
+}
+
+float realArgument(std::string_view option, std::string_view text)
+{
+    const double limit = std::numeric_limits<float>::max();
+    return static_cast<float>(numberInRange(option, text, -limit, limit));
+}
+
+} // namespace lobus

@@ -1,0 +1,186 @@
+#include "cli/options.h"
+
+#include "cli/numberarg.h"
+#include "datafiles/fileaccess.h"
+
+#include <QCommandLineParser>
+
+#include <filesystem>
+#include <system_error>
+
+namespace lobus {
+
+namespace {
+
+std::string utf8(const QString& s)
+{
+    return s.toStdString();
+}
+
+std::string pathText(const std::filesystem::path& p)
+{
+    const std::u8string u = p.u8string();
+    return std::string(u.begin(), u.end());
+}
+
+std::string absoluteName(const std::string& name)
+{
+    std::error_code ec;
+    const std::filesystem::path p = std::filesystem::absolute(pathFromUtf8(name), ec);
+    return ec ? name : pathText(p);
+}
+
+std::string lowerExtension(const std::string& name)
+{
+    const std::size_t dot = name.find_last_of('.');
+    const std::size_t sep = name.find_last_of("/\\");
+    if (dot == std::string::npos || (sep != std::string::npos && dot < sep))
+        return {};
+    std::string ext = name.substr(dot);
+    for (char& ch : ext)
+        if (ch >= 'A' && ch <= 'Z')
+            ch = static_cast<char>(ch - 'A' + 'a');
+    return ext;
+}
+
+// "K=R,G,B"
+ColourChoice parseColour(const std::string& text)
+{
+    const std::size_t eq = text.find('=');
+    const std::size_t c1 = text.find(',', eq == std::string::npos ? 0 : eq);
+    const std::size_t c2 = c1 == std::string::npos ? c1 : text.find(',', c1 + 1);
+    if (eq == std::string::npos || c1 == std::string::npos || c2 == std::string::npos)
+        throw UsageError("--colour: expected K=R,G,B, got '" + text + "'");
+    ColourChoice c;
+    c.wedge = integerInRange("--colour wedge", text.substr(0, eq), 1, 6);
+    c.red = integerInRange("--colour red", text.substr(eq + 1, c1 - eq - 1), 0, 255);
+    c.green = integerInRange("--colour green", text.substr(c1 + 1, c2 - c1 - 1), 0, 255);
+    c.blue = integerInRange("--colour blue", text.substr(c2 + 1), 0, 255);
+    return c;
+}
+
+void parseSize(const std::string& text, int& width, int& height)
+{
+    const std::size_t x = text.find_first_of("xX");
+    if (x == std::string::npos)
+        throw UsageError("--size: expected WxH, got '" + text + "'");
+    width = integerInRange("--size width", text.substr(0, x), 1, 20000);
+    height = integerInRange("--size height", text.substr(x + 1), 1, 20000);
+}
+
+} // namespace
+
+void CommandLine::applyTo(RYSUJ& rysuj) const
+{
+    if (scale)
+        rysuj.halfy = *scale;
+    if (plen)
+        rysuj.plen = *plen;
+    if (tlen)
+        rysuj.tlen = *tlen;
+    if (pmax) {
+        rysuj.autop = 0;
+        rysuj.pscale = *pmax;
+    }
+    if (tmax) {
+        rysuj.autot = 0;
+        rysuj.tscale = *tmax;
+    }
+    for (const ColourChoice& c : colours) {
+        rysuj.colour(1, c.wedge) = c.red;
+        rysuj.colour(2, c.wedge) = c.green;
+        rysuj.colour(3, c.wedge) = c.blue;
+    }
+}
+
+std::string usageText()
+{
+    return "usage: lobus-render --dump [--variant 1|2] [--cis F] [--cha F] [--tem F] [--trace F] CASE.dan\n"
+           "       lobus-render CASE.dan -o OUT.png|.bmp|.svg|.pdf [--variant 1|2] [--size WxH]\n"
+           "                    [--scale Y] [--plen L] [--tlen L] [--pmax P] [--tmax T]\n"
+           "                    [--colour K=R,G,B ...] [--cis F] [--cha F] [--tem F] [--trace F]\n"
+           "  --dump          print the case read as JSON instead of drawing it\n"
+           "  -o, --output    picture file; its extension picks the format\n"
+           "  --variant       1: SOLAKO files (thermal, reads the .tem), 2: MERANT files (default)\n"
+           "  --size          picture size in pixels, each 1..20000 (default 1600x1000)\n"
+           "  --scale         drawing scale: half-height in clearance radii, 1.0..1000.0 (default 1.5)\n"
+           "  --plen, --tlen  pressure / temperature axis length in clearance radii, 0.0..1.0\n"
+           "  --pmax, --tmax  manual pressure / temperature maximum (default: from the case)\n"
+           "  --colour        colour of wedge K (1..6), red, green, blue 0..255; repeatable\n"
+           "  --cis, --cha, --tem  result file to use when the case's own is missing\n"
+           "  --trace         write the trace of both passes to this file\n"
+           "exit status: 0 done, 1 the case could not be read or the picture not written,\n"
+           "             2 bad command line, 3 a result file is missing\n";
+}
+
+CommandLine parseCommandLine(const QStringList& arguments)
+{
+    QCommandLineParser p;
+    p.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")}, QString());
+    const QCommandLineOption dump(QStringLiteral("dump"), QString());
+    const QCommandLineOption output({QStringLiteral("o"), QStringLiteral("output")}, QString(), QStringLiteral("OUT"));
+    auto valued = [](const char* name) {
+        return QCommandLineOption(QString::fromLatin1(name), QString(), QStringLiteral("V"));
+    };
+    const QCommandLineOption variant = valued("variant"), size = valued("size"), scale = valued("scale"),
+                             plen = valued("plen"), tlen = valued("tlen"), pmax = valued("pmax"),
+                             tmax = valued("tmax"), colour = valued("colour"), cis = valued("cis"),
+                             cha = valued("cha"), tem = valued("tem"), trace = valued("trace");
+    p.addOptions({help, dump, output, variant, size, scale, plen, tlen, pmax, tmax, colour, cis, cha, tem, trace});
+    if (!p.parse(arguments))
+        throw UsageError(utf8(p.errorText()));
+
+    CommandLine cl;
+    if (p.isSet(help)) {
+        cl.help = true;
+        return cl;
+    }
+    // A value given twice would silently lose one; only --colour repeats.
+    for (const QCommandLineOption* o : {&output, &variant, &size, &scale, &plen, &tlen, &pmax, &tmax, &cis, &cha, &tem, &trace})
+        if (p.values(*o).size() > 1)
+            throw UsageError("--" + utf8(o->names().back()) + " given more than once");
+
+    const QStringList rest = p.positionalArguments();
+    if (rest.size() != 1)
+        throw UsageError(rest.isEmpty() ? "no data file named" : "more than one data file named");
+    cl.dump = p.isSet(dump);
+    cl.load.dataFile = absoluteName(utf8(rest.front()));
+    if (p.isSet(variant))
+        cl.load.variant = integerInRange("--variant", utf8(p.value(variant)), 1, 2);
+    cl.load.choices.cis = p.isSet(cis) ? absoluteName(utf8(p.value(cis))) : std::string();
+    cl.load.choices.cha = p.isSet(cha) ? absoluteName(utf8(p.value(cha))) : std::string();
+    cl.load.choices.tem = p.isSet(tem) ? absoluteName(utf8(p.value(tem))) : std::string();
+    if (p.isSet(trace))
+        cl.load.tracePath = utf8(p.value(trace));
+
+    if (p.isSet(scale))
+        cl.scale = static_cast<float>(numberInRange("--scale", utf8(p.value(scale)), 1.0, 1000.0));
+    if (p.isSet(plen))
+        cl.plen = static_cast<float>(numberInRange("--plen", utf8(p.value(plen)), 0.0, 1.0));
+    if (p.isSet(tlen))
+        cl.tlen = static_cast<float>(numberInRange("--tlen", utf8(p.value(tlen)), 0.0, 1.0));
+    if (p.isSet(pmax))
+        cl.pmax = realArgument("--pmax", utf8(p.value(pmax)));
+    if (p.isSet(tmax))
+        cl.tmax = realArgument("--tmax", utf8(p.value(tmax)));
+    for (const QString& c : p.values(colour))
+        cl.colours.push_back(parseColour(utf8(c)));
+
+    if (cl.dump) {
+        if (p.isSet(output) || p.isSet(size))
+            throw UsageError("--dump prints the case; it takes no -o or --size");
+        return cl;
+    }
+    if (!p.isSet(output))
+        throw UsageError("no picture file named (-o OUT), and no --dump");
+    cl.output = utf8(p.value(output));
+    const std::string ext = lowerExtension(cl.output);
+    if (ext != ".png" && ext != ".bmp" && ext != ".svg" && ext != ".pdf")
+        throw UsageError("-o: the picture file must end in .png, .bmp, .svg or .pdf: '" + cl.output + "'");
+    if (p.isSet(size))
+        parseSize(utf8(p.value(size)), cl.width, cl.height);
+    return cl;
+}
+
+} // namespace lobus

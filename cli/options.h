@@ -1,0 +1,51 @@
+#pragma once
+// The command line of lobus-render.
+//
+//   lobus-render --dump [--variant 1|2] [--cis F] [--cha F] [--tem F] [--trace F] CASE.dan
+//   lobus-render CASE.dan -o OUT.png|.bmp|.svg|.pdf [--variant 1|2] [--size WxH]
+//                [--scale Y] [--plen L] [--tlen L] [--pmax P] [--tmax T]
+//                [--colour K=R,G,B ...] [--cis F] [--cha F] [--tem F] [--trace F]
+
+#include "cli/caseload.h"
+
+#include <QStringList>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace lobus {
+
+struct ColourChoice {
+    int wedge = 1;   // 1..6
+    int red = 0;     // 0..255 each
+    int green = 0;
+    int blue = 0;
+};
+
+struct CommandLine {
+    bool help = false;
+    bool dump = false;
+    LoadRequest load;             // data file made absolute, variant, result files, trace
+    std::string output;           // render: the picture file
+    int width = 1600;
+    int height = 1000;
+    std::optional<float> scale;   // halfy
+    std::optional<float> plen;
+    std::optional<float> tlen;
+    std::optional<float> pmax;    // a manual maximum: autop 0, pscale P
+    std::optional<float> tmax;
+    std::vector<ColourChoice> colours;
+
+    // The settings as the options change them, over the defaults.
+    void applyTo(RYSUJ& rysuj) const;
+};
+
+// Parses the arguments (program name first). Throws UsageError for a bad
+// command line.
+CommandLine parseCommandLine(const QStringList& arguments);
+
+// The usage text, for stderr after a usage error and for --help.
+std::string usageText();
+
+} // namespace lobus

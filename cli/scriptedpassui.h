@@ -1,0 +1,42 @@
+#pragma once
+// The window layer of the passes as the command line plays it: no dialog is
+// ever shown. A file-selection dialog is answered with the result file named
+// on the command line for its filter (as if the user had picked it and
+// confirmed), or cancelled when none was named; the warning box's text is
+// kept so that the command can print it when the pass then gave up.
+
+#include "datafiles/passui.h"
+
+#include <string>
+#include <vector>
+
+namespace lobus {
+
+struct ResultFileChoices {
+    std::string cis;   // answers the .cis filters (50003, 50006)
+    std::string cha;   // the .cha filters (50002, 50005)
+    std::string tem;   // the .tem filter (50008)
+};
+
+class ScriptedPassUi : public PassUi {
+public:
+    explicit ScriptedPassUi(ResultFileChoices choices) : m_choices(std::move(choices)) {}
+
+    void WMESSAGEBOX(int buttons, int icon, int defaultButton, const std::string& text,
+                     const std::string& title) override;
+    void WSELECTFILE(int filter, int flags, std::string& name, const std::string& title) override;
+    int WINFODIALOG(int what) override;
+
+    // Texts of the warning boxes shown so far, oldest first.
+    const std::vector<std::string>& warnings() const { return m_warnings; }
+    // Filters of the file-selection dialogs answered with a choice.
+    const std::vector<int>& answered() const { return m_answered; }
+
+private:
+    ResultFileChoices m_choices;
+    std::vector<std::string> m_warnings;
+    std::vector<int> m_answered;
+    bool m_confirmed = false;
+};
+
+} // namespace lobus
