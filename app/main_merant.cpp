@@ -1,0 +1,13 @@
+// lobus: the viewer for the isothermal solver's files (MERANT, variant 2).
+
+#include "app/shell.h"
+#include "gui/qtwindowlayer.h"
+
+#include <QApplication>
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    lobus::QtWindowLayer layer;
+    return lobus::runLobus(layer, 2);
+}

@@ -1,0 +1,58 @@
+#pragma once
+// The program's main window: the menu built from the menu resource, the
+// picture in the client area and the status bar with its panes. It turns the
+// user's actions into messages handed to `post`; what they mean is the
+// shell's business.
+
+#include "app/windowlayer.h"
+#include "gui/menubuilder.h"
+
+#include <QMainWindow>
+
+#include <functional>
+#include <vector>
+
+class QLabel;
+
+namespace lobus {
+
+class PictureWidget;
+
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    using Post = std::function<void(int type, const Message& msg)>;
+
+    explicit MainWindow(Post post, QWidget* parent = nullptr);
+
+    void buildMenu(int menuId);
+    // The action of a menu item or of a submenu's entry; null if unknown.
+    QAction* menuAction(int identifier) const;
+
+    // Panes of the status bar. A positive width is the pane's share of the
+    // bar in hundredths of a percent (6000: 60 %); -1 takes what is left, up
+    // to the right edge.
+    void setStatusParts(int parts, const std::vector<int>& widths);
+    void setStatusText(int pane, const QString& text);   // pane from 1
+    QString statusText(int pane) const;
+    int statusPaneCount() const { return static_cast<int>(m_panes.size()); }
+    QLabel* statusPane(int pane) const;
+
+    PictureWidget* picture() const { return m_picture; }
+
+    // From now on the close box closes the window instead of asking the shell.
+    void allowClose() { m_closeAllowed = true; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    Post m_post;
+    PictureWidget* m_picture = nullptr;
+    MenuIndex m_menu;
+    std::vector<QLabel*> m_panes;
+    bool m_closeAllowed = false;
+};
+
+} // namespace lobus

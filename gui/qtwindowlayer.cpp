@@ -1,0 +1,457 @@
+#include "gui/qtwindowlayer.h"
+
+#include "gui/imagedevice.h"
+#include "gui/mainwindow.h"
+#include "gui/painterdevice.h"
+#include "gui/picturefile.h"
+#include "gui/picturewidget.h"
+#include "gui/resourcedialog.h"
+#include "resources/resources.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QPainter>
+#include <QPrinter>
+#include <QScreen>
+
+namespace lobus {
+namespace {
+
+QColor toQColor(Rgb rgb)
+{
+    return QColor(rgb.r, rgb.g, rgb.b);
+}
+
+std::string trimmedRight(const std::string& text)
+{
+    const std::size_t end = text.find_last_not_of(' ');
+    return end == std::string::npos ? std::string() : text.substr(0, end + 1);
+}
+
+} // namespace
+
+QtWindowLayer::QtWindowLayer(DialogHooks hooks)
+    : m_hooks(std::move(hooks))
+{
+}
+
+QtWindowLayer::~QtWindowLayer()
+{
+    endPrintout();
+    m_graphics.setDevice(nullptr);
+    m_current = nullptr;
+    m_dialogs.clear();
+    m_window.reset();
+    m_screen.reset();
+}
+
+// ---- messages ------------------------------------------------------------
+
+void QtWindowLayer::post(int type, const Message& msg)
+{
+    if (type == kFieldChanged && !m_fieldMessages)
+        return;
+    // One pending expose or resize is enough: the shell redraws the whole picture.
+    if (type == kExpose || type == kResize) {
+        for (const auto& queued : m_queue)
+            if (queued.first == type)
+                return;
+    }
+    m_queue.emplace_back(type, msg);
+}
+
+void QtWindowLayer::WMESSAGE(int& itype, Message& msg)
+{
+    finishPicture();
+    while (m_queue.empty()) {
+        // Without a window nothing can ever send a message: end the program.
+        if (!m_window) {
+            itype = kCloseRequest;
+            msg = Message{};
+            return;
+        }
+        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+    }
+    itype = m_queue.front().first;
+    msg = m_queue.front().second;
+    m_queue.pop_front();
+}
+
+void QtWindowLayer::WMESSAGEENABLE(int type, int onoff)
+{
+    if (type == kFieldChanged)
+        m_fieldMessages = (onoff != 0);
+}
+
+// ---- main window ---------------------------------------------------------
+
+void QtWindowLayer::WINITIALISE(const std::string&)
+{
+    // Qt is started by the program's QApplication; nothing else to set up.
+}
+
+void QtWindowLayer::WINDOWOPEN(const WindowRecord& record)
+{
+    if (m_window)
+        return;
+    m_window = std::make_unique<MainWindow>([this](int type, const Message& msg) { post(type, msg); });
+    MainWindow& window = *m_window;
+    window.setWindowTitle(QString::fromStdString(record.title));
+
+    Qt::WindowFlags flags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+    if (record.flags & 1)
+        flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+    if (record.flags & 2)
+        flags |= Qt::WindowMinimizeButtonHint;
+    if (record.flags & 4)
+        flags |= Qt::WindowMaximizeButtonHint;
+    window.setWindowFlags(flags);
+
+    if (record.menuid != 0)
+        window.buildMenu(record.menuid);
+    if (record.flags & 32)
+        window.statusBar();   // QMainWindow makes it on first use
+    else
+        window.setStatusBar(nullptr);
+
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const QRect available = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
+    const int width = record.width < 1 ? available.width() * 8 / 10 : record.width;
+    const int height = record.height < 1 ? available.height() * 8 / 10 : record.height;
+    window.resize(width, height);
+    const int left = record.left < 0 ? available.x() + (available.width() - width) / 2 : record.left;
+    const int top = record.top < 0 ? available.y() + (available.height() - height) / 2 : record.top;
+    window.move(left, top);
+    if (record.flags & 64)
+        window.setFixedSize(width, height);
+
+    PictureWidget* picture = window.picture();
+    QObject::connect(picture, &PictureWidget::resized, picture, [this](QSize size) { pictureResized(size); });
+    QObject::connect(picture, &PictureWidget::exposed, picture, [this] { post(kExpose, Message{}); });
+
+    if (!(record.flags & 128)) {
+        if (record.flags & 8)
+            window.showMaximized();
+        else
+            window.show();
+    }
+    // The graphics layer needs a surface at once, before the first resize
+    // message has been read.
+    if (m_image.isNull())
+        pictureResized(picture->size());
+}
+
+void QtWindowLayer::pictureResized(QSize size)
+{
+    size = size.expandedTo(QSize(1, 1));
+    if (size == m_image.size())
+        return;
+    const bool onScreen = m_graphics.device() == nullptr || m_graphics.device() == m_screen.get();
+    if (onScreen)
+        m_graphics.setDevice(nullptr);
+    m_screen.reset();   // its painter must end before the image goes
+    m_image = QImage(size, QImage::Format_RGB32);
+    m_image.fill(toQColor(Graphics::background()));
+    m_screen = std::make_unique<ImageDevice>(m_image);
+    if (onScreen)
+        m_graphics.setDevice(m_screen.get());
+    if (m_window)
+        m_window->picture()->setImage(&m_image, toQColor(Graphics::background()));
+    post(kResize, Message{});
+}
+
+void QtWindowLayer::finishPicture()
+{
+    if (!m_screen)
+        return;
+    const bool onScreen = m_graphics.device() == m_screen.get();
+    if (onScreen)
+        m_graphics.setDevice(nullptr);
+    m_screen.reset();
+    m_screen = std::make_unique<ImageDevice>(m_image);
+    if (onScreen)
+        m_graphics.setDevice(m_screen.get());
+    if (m_window)
+        m_window->picture()->update();
+}
+
+const QImage& QtWindowLayer::picture()
+{
+    finishPicture();
+    return m_image;
+}
+
+void QtWindowLayer::WINDOWSTATUSBARPARTS(int parts, const std::vector<int>& widths)
+{
+    if (m_window)
+        m_window->setStatusParts(parts, widths);
+}
+
+void QtWindowLayer::WINDOWOUTSTATUSBAR(int pane, const std::string& text)
+{
+    if (m_window)
+        m_window->setStatusText(pane, QString::fromStdString(text));
+}
+
+void QtWindowLayer::WMENUSETSTATE(int identifier, int property, int value)
+{
+    if (!m_window || (value != 0 && value != 1))
+        return;
+    QAction* action = m_window->menuAction(identifier);
+    if (!action)
+        return;
+    if (property == 1) {
+        action->setEnabled(value == 1);
+    } else if (property == 2) {
+        action->setCheckable(true);
+        action->setChecked(value == 1);
+    }
+}
+
+void QtWindowLayer::WINDOWCLOSE()
+{
+    endPrintout();
+    m_graphics.setDevice(nullptr);
+    m_current = nullptr;
+    m_dialogs.clear();
+    if (m_window) {
+        m_window->allowClose();
+        m_window->close();
+        m_window.reset();
+    }
+    m_screen.reset();
+    m_queue.clear();
+}
+
+QWidget* QtWindowLayer::dialogParent() const
+{
+    if (QWidget* modal = QApplication::activeModalWidget())
+        return modal;
+    return m_window.get();
+}
+
+// ---- system dialogs ------------------------------------------------------
+
+void QtWindowLayer::WMESSAGEBOX(int buttons, int icon, int defaultButton, const std::string& text,
+                                const std::string& title)
+{
+    finishPicture();
+    MessageBoxRequest request;
+    request.buttons = buttons;
+    request.icon = icon;
+    request.defaultButton = defaultButton;
+    request.text = QString::fromStdString(text);
+    request.title = QString::fromStdString(title);
+    const bool confirmed = m_hooks.messageBox ? m_hooks.messageBox(dialogParent(), request)
+                                              : systemMessageBox(dialogParent(), request);
+    m_lastConfirmed = confirmed ? 1 : 0;
+}
+
+void QtWindowLayer::WSELECTFILE(int filter, int flags, std::string& name, const std::string& title)
+{
+    finishPicture();
+    FileRequest request;
+    request.title = QString::fromStdString(title);
+    request.filter = qtFileFilter(QString::fromStdString(stringResource(filter).value_or(std::string())));
+    request.initial = QString::fromStdString(trimmedRight(name));
+    request.save = (flags & 1) != 0;
+    request.confirm = (flags & 2) != 0;
+    request.mustExist = (flags & 4) == 0;
+    const auto chosen = m_hooks.selectFile ? m_hooks.selectFile(dialogParent(), request)
+                                           : systemSelectFile(dialogParent(), request);
+    if (!chosen || chosen->isEmpty()) {
+        m_lastConfirmed = 0;
+        return;
+    }
+    m_lastConfirmed = 1;
+    name = QDir::toNativeSeparators(*chosen).toStdString();
+    if (!(flags & 8))
+        QDir::setCurrent(QFileInfo(*chosen).absolutePath());
+}
+
+int QtWindowLayer::WINFODIALOG(int what)
+{
+    switch (what) {
+    case 1: return m_lastButton;
+    case 4: return m_lastConfirmed;
+    default: return 0;
+    }
+}
+
+void QtWindowLayer::WSELECTCOLOUR(int rgb[3])
+{
+    finishPicture();
+    const QColor initial(std::clamp(rgb[0], 0, 255), std::clamp(rgb[1], 0, 255), std::clamp(rgb[2], 0, 255));
+    const auto chosen = m_hooks.selectColour ? m_hooks.selectColour(dialogParent(), initial)
+                                             : systemSelectColour(dialogParent(), initial);
+    if (!chosen || !chosen->isValid()) {
+        m_lastConfirmed = 0;
+        return;
+    }
+    rgb[0] = chosen->red();
+    rgb[1] = chosen->green();
+    rgb[2] = chosen->blue();
+    m_lastConfirmed = 1;
+}
+
+// ---- resource dialogs ----------------------------------------------------
+
+ResourceDialog* QtWindowLayer::dialog(int id) const
+{
+    auto it = m_dialogs.find(id);
+    return it == m_dialogs.end() ? nullptr : it->second.get();
+}
+
+void QtWindowLayer::WDIALOGLOAD(int id)
+{
+    const DialogResource* resource = dialogResource(id);
+    if (!resource)
+        return;
+    if (!dialog(id)) {
+        auto created = std::make_unique<ResourceDialog>(*resource, m_window.get());
+        ResourceDialog* d = created.get();
+        QObject::connect(d, &ResourceDialog::buttonPushed, d, [this, id](int button) {
+            Message msg;
+            msg.win = id;
+            msg.value1 = button;
+            post(kPushButton, msg);
+        });
+        QObject::connect(d, &ResourceDialog::fieldChanged, d, [this, id](int field) {
+            Message msg;
+            msg.win = id;
+            msg.value1 = field;
+            post(kFieldChanged, msg);
+        });
+        m_dialogs.emplace(id, std::move(created));
+    }
+    m_current = dialog(id);
+}
+
+void QtWindowLayer::WDIALOGSELECT(int id)
+{
+    if (ResourceDialog* d = dialog(id))
+        m_current = d;
+}
+
+void QtWindowLayer::WDIALOGPUTREAL(int field, float value, const std::string& format)
+{
+    if (m_current)
+        m_current->putReal(field, value, format);
+}
+
+void QtWindowLayer::WDIALOGGETREAL(int field, float& value)
+{
+    if (!m_current)
+        return;
+    if (const auto read = m_current->getReal(field))
+        value = *read;
+}
+
+void QtWindowLayer::WDIALOGPUTRADIOBUTTON(int field)
+{
+    if (m_current)
+        m_current->putRadio(field);
+}
+
+void QtWindowLayer::WDIALOGGETRADIOBUTTON(int field, int& index)
+{
+    index = m_current ? m_current->radioIndex(field) : 0;
+}
+
+void QtWindowLayer::WDIALOGFIELDSTATE(int field, int state)
+{
+    if (m_current)
+        m_current->setFieldState(field, state);
+}
+
+void QtWindowLayer::WDIALOGSHOW(int left, int top, int initialField, int mode)
+{
+    ResourceDialog* d = m_current;
+    if (!d)
+        return;
+    finishPicture();
+    if (left >= 0 && top >= 0)
+        d->move(left, top);
+    if (QWidget* first = d->field(initialField))
+        first->setFocus(Qt::OtherFocusReason);
+    if (mode == 1)
+        m_lastButton = d->runModal();
+    else
+        d->showModeless();
+}
+
+void QtWindowLayer::WDIALOGHIDE()
+{
+    if (m_current)
+        m_current->hide();
+}
+
+// ---- picture file and printer --------------------------------------------
+
+bool QtWindowLayer::IGRSAVEIMAGE(const std::string& filename)
+{
+    finishPicture();
+    m_saveError.clear();
+    if (m_image.isNull()) {
+        m_saveError = "no picture to save";
+        return false;
+    }
+    return saveImageFile(m_image, trimmedRight(filename), m_saveError);
+}
+
+void QtWindowLayer::IGRHARDCOPYSELECT(int, int device)
+{
+    m_hardcopyDevice = device;
+}
+
+void QtWindowLayer::IGRHARDCOPY(const std::string& code)
+{
+    if (code == "S" || code == "s") {
+        endPrintout();
+        return;
+    }
+    if (trimmedRight(code).empty()) {
+        // Only the system printer (which also prints to a PDF file) is offered.
+        if (m_printDevice || m_hardcopyDevice != 10)
+            return;
+        finishPicture();
+        auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        if (m_window)
+            printer->setDocName(m_window->windowTitle());
+        const bool accepted = m_hooks.printSetup ? m_hooks.printSetup(dialogParent(), *printer)
+                                                 : systemPrintSetup(dialogParent(), *printer);
+        m_lastConfirmed = accepted ? 1 : 0;
+        if (!accepted)
+            return;   // drawing stays on the screen
+        auto painter = std::make_unique<QPainter>();
+        if (!painter->begin(printer.get())) {
+            m_lastConfirmed = 0;
+            return;
+        }
+        PainterDevice::setRenderHints(*painter);
+        const QRectF page(0, 0, printer->width(), printer->height());
+        const double aspect = m_image.isNull() ? 1.0 : double(m_image.width()) / m_image.height();
+        m_printDevice = std::make_unique<PainterDevice>(*painter, PainterDevice::fitted(page, aspect),
+                                                        printer->resolution());
+        m_printPainter = std::move(painter);
+        m_printer = std::move(printer);
+        m_graphics.setDevice(m_printDevice.get());
+    }
+}
+
+void QtWindowLayer::endPrintout()
+{
+    if (!m_printDevice)
+        return;
+    m_graphics.setDevice(m_screen.get());
+    m_printDevice->flush();
+    m_printDevice.reset();
+    m_printPainter->end();
+    m_printPainter.reset();
+    m_printer.reset();
+}
+
+} // namespace lobus

@@ -1,0 +1,121 @@
+#pragma once
+// The window, dialog and message operations over Qt Widgets: the main window
+// with its menu, picture and status bar, the message queue that the shell's
+// one loop reads, the dialogs built from the dialog resources, the system
+// dialogs (file, colour, message box, printer), and the graphics layer bound
+// to the window's picture or, during a printout, to the printer.
+//
+// Messages: menu commands (2), push buttons of a modeless dialog (3), the
+// picture first shown or restored (7), a new picture size (8), the close box
+// (9) and, while switched on with WMESSAGEENABLE(10, 1), changed fields of a
+// modeless dialog (10). WMESSAGE runs the Qt event loop until one is queued.
+//
+// The picture is a QImage the size of the client area; a resize makes a new
+// one (cleared to the background) and queues message 8. What the shell draws
+// is shown when it asks for its next message or opens a dialog.
+
+#include "app/windowlayer.h"
+#include "gui/dialoghooks.h"
+#include "gui/graphics.h"
+
+#include <QImage>
+#include <QPointer>
+
+#include <deque>
+#include <map>
+#include <memory>
+#include <string>
+#include <utility>
+
+class QPainter;
+class QPrinter;
+
+namespace lobus {
+
+class ImageDevice;
+class MainWindow;
+class PainterDevice;
+class ResourceDialog;
+
+class QtWindowLayer : public WindowLayer {
+public:
+    // A QApplication must exist. Empty hooks mean the real system dialogs.
+    explicit QtWindowLayer(DialogHooks hooks = {});
+    ~QtWindowLayer() override;
+
+    QtWindowLayer(const QtWindowLayer&) = delete;
+    QtWindowLayer& operator=(const QtWindowLayer&) = delete;
+
+    void WMESSAGEBOX(int buttons, int icon, int defaultButton, const std::string& text,
+                     const std::string& title) override;
+    void WSELECTFILE(int filter, int flags, std::string& name, const std::string& title) override;
+    int WINFODIALOG(int what) override;
+
+    void WINITIALISE(const std::string& options) override;
+    void WINDOWOPEN(const WindowRecord& window) override;
+    void WINDOWSTATUSBARPARTS(int parts, const std::vector<int>& widths) override;
+    void WINDOWOUTSTATUSBAR(int pane, const std::string& text) override;
+    void WINDOWCLOSE() override;
+    void WMENUSETSTATE(int identifier, int property, int value) override;
+    void WMESSAGE(int& itype, Message& msg) override;
+    void WMESSAGEENABLE(int type, int onoff) override;
+
+    void WDIALOGLOAD(int dialog) override;
+    void WDIALOGSELECT(int dialog) override;
+    void WDIALOGPUTREAL(int field, float value, const std::string& format) override;
+    void WDIALOGGETREAL(int field, float& value) override;
+    void WDIALOGPUTRADIOBUTTON(int field) override;
+    void WDIALOGGETRADIOBUTTON(int field, int& index) override;
+    void WDIALOGFIELDSTATE(int field, int state) override;
+    void WDIALOGSHOW(int left, int top, int initialField, int mode) override;
+    void WDIALOGHIDE() override;
+
+    void WSELECTCOLOUR(int rgb[3]) override;
+
+    Graphics& graphics() override { return m_graphics; }
+    bool IGRSAVEIMAGE(const std::string& filename) override;
+    void IGRHARDCOPYSELECT(int option, int device) override;
+    void IGRHARDCOPY(const std::string& code) override;
+
+    // For the tests and scripted runs.
+    void setHooks(DialogHooks hooks) { m_hooks = std::move(hooks); }
+    MainWindow* window() const { return m_window.get(); }
+    ResourceDialog* dialog(int id) const;
+    // The picture as drawn so far (what is pending is drawn first).
+    const QImage& picture();
+    // The reason of the last failed IGRSAVEIMAGE.
+    const std::string& saveError() const { return m_saveError; }
+    bool printing() const { return m_printDevice != nullptr; }
+    std::size_t pendingMessages() const { return m_queue.size(); }
+
+private:
+    void post(int type, const Message& msg);
+    void pictureResized(QSize size);
+    // Ends the picture on the screen device, so that everything drawn is in
+    // the image, shows it, and opens a fresh device for the next drawing.
+    void finishPicture();
+    void endPrintout();
+    QWidget* dialogParent() const;
+
+    DialogHooks m_hooks;
+    Graphics m_graphics;
+    QImage m_image;
+    std::unique_ptr<ImageDevice> m_screen;
+    std::unique_ptr<MainWindow> m_window;
+    // Declared after the window: they are its children and go first.
+    std::map<int, std::unique_ptr<ResourceDialog>> m_dialogs;
+    ResourceDialog* m_current = nullptr;
+
+    std::deque<std::pair<int, Message>> m_queue;
+    bool m_fieldMessages = false;
+    int m_lastButton = 0;       // WINFODIALOG(1)
+    int m_lastConfirmed = 0;    // WINFODIALOG(4)
+    std::string m_saveError;
+
+    int m_hardcopyDevice = 10;
+    std::unique_ptr<QPrinter> m_printer;
+    std::unique_ptr<QPainter> m_printPainter;
+    std::unique_ptr<PainterDevice> m_printDevice;
+};
+
+} // namespace lobus

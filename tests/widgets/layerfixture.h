@@ -1,0 +1,64 @@
+#pragma once
+// Shared helpers of the widgets tests: a layer with its main window open as
+// the program opens it, and a way to act on a modal dialog from inside its
+// own event loop.
+
+#include "app/windowlayer.h"
+#include "gui/qtwindowlayer.h"
+
+#include <QApplication>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace lobus::test {
+
+inline WindowRecord programWindow(int flags = 47)
+{
+    WindowRecord record;
+    record.flags = flags;
+    record.left = -1;
+    record.top = -1;
+    record.width = 0;
+    record.height = 0;
+    record.menuid = 30001;
+    record.title = "Graficzna interpretacja danych i wyników programu MERANT";
+    return record;
+}
+
+// Runs `action` once the next modal widget is up (polling, so it works for
+// dialogs opened by code that runs after this call).
+inline void whenModal(std::function<void(QWidget*)> action)
+{
+    auto* timer = new QTimer;
+    timer->setInterval(10);
+    QObject::connect(timer, &QTimer::timeout, timer, [timer, action = std::move(action)] {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            timer->stop();
+            timer->deleteLater();
+            action(modal);
+        }
+    });
+    timer->start();
+}
+
+// Lets Qt deliver what is pending without blocking.
+inline void settle()
+{
+    for (int i = 0; i < 5; ++i)
+        QApplication::processEvents();
+}
+
+// Takes every message already queued, so the next one is the test's own.
+inline void drain(QtWindowLayer& layer)
+{
+    settle();
+    int itype = 0;
+    Message msg;
+    while (layer.pendingMessages() > 0)
+        layer.WMESSAGE(itype, msg);
+}
+
+} // namespace lobus::test
