@@ -261,3 +261,44 @@ TEST_F(Open, AutomaticScalesFollowEachCaseAndManualOnesStay)
 
 } // namespace
 } // namespace lobus::test
+
+namespace lobus::test {
+namespace {
+
+struct Example {
+    const char* name;
+    int variant;
+    int wedges;
+};
+
+class BundledExample : public ShellTest, public ::testing::WithParamInterface<Example> {};
+
+TEST_P(BundledExample, OpensWithoutAWordAndDrawsEveryWedge)
+{
+    const Example e = GetParam();
+    start(e.variant);
+    const auto dan = std::filesystem::path(LOBUS_EXAMPLES_DIR) / "DANE" / (std::string(e.name) + ".dan");
+    layer.answerFile(dan.string());
+    layer.menu(40002);
+    drain();
+    EXPECT_TRUE(layer.boxes.empty()) << (layer.boxes.empty() ? "" : layer.boxes[0].text);
+    ASSERT_TRUE(state().loaded);
+    EXPECT_EQ(layer.status.at(1), dan.string());
+    EXPECT_EQ(state().shown.dane.ikm, e.wedges);
+    for (int k = 1; k <= e.wedges; ++k)
+        EXPECT_GT(pointCount(state().shown.dane, state().shown.results, k), 1) << k;
+    EXPECT_GT(state().rysuj.pscale, 0.0f);
+    if (e.variant == 1) {
+        EXPECT_GT(state().rysuj.tscale, 0.0f);
+    }
+    EXPECT_EQ(layer.screen.pictures, 1);
+    EXPECT_GT(layer.screen.primitives, 100);
+}
+
+INSTANTIATE_TEST_SUITE_P(Examples, BundledExample,
+                         ::testing::Values(Example{"merant3", 2, 3}, Example{"cytryna2", 2, 2},
+                                           Example{"solako4", 1, 4}, Example{"solako3w", 1, 3}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+} // namespace
+} // namespace lobus::test
