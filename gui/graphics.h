@@ -68,7 +68,7 @@ private:
     int m_fillStyle = 0;
     float m_charWidth = 1.0f;
     float m_charHeight = 1.0f;
-    Justify m_justify = Justify::Left;
+    Justify m_justify = Justify::Centre;   // so the first picture equals every later one
     int m_error = 0;
     std::vector<PointF> m_points;   // work buffer for polylines and polygons
     GraphicsRecorder* m_recorder = nullptr;

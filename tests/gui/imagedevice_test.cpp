@@ -1,0 +1,187 @@
+// The picture in pixels, through the image device: probes of a few pixels
+// rather than whole golden images.
+
+#include "drawing/rysunek.h"
+#include "gui/graphics.h"
+#include "gui/graphicsrecorder.h"
+#include "gui/imagedevice.h"
+#include "gui/renderimage.h"
+#include "tests/drawing/samplecase.h"
+
+#include <QImage>
+
+#include <gtest/gtest.h>
+
+namespace lobus {
+namespace {
+
+using testing::sampleCase;
+using testing::sampleSettings;
+
+QRgb rgbOf(Rgb c)
+{
+    return qRgb(c.r, c.g, c.b);
+}
+
+// Colours equal but for the rounding of antialiased coverage.
+bool near(QRgb a, QRgb b, int tolerance = 3)
+{
+    return std::abs(qRed(a) - qRed(b)) <= tolerance && std::abs(qGreen(a) - qGreen(b)) <= tolerance
+           && std::abs(qBlue(a) - qBlue(b)) <= tolerance;
+}
+
+// Pixels of the clearance circle's teal, also where blended into white by the
+// antialiasing: green and blue alike and well above red.
+bool tealish(QRgb p)
+{
+    return std::abs(qGreen(p) - qBlue(p)) < 40 && qGreen(p) - qRed(p) > 30;
+}
+
+template <class Match>
+QRect boxWhere(const QImage& image, Match match)
+{
+    int left = image.width(), right = -1, top = image.height(), bottom = -1;
+    for (int y = 0; y < image.height(); ++y) {
+        const QRgb* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x)
+            if (match(line[x])) {
+                left = std::min(left, x);
+                right = std::max(right, x);
+                top = std::min(top, y);
+                bottom = std::max(bottom, y);
+            }
+    }
+    return right < 0 ? QRect() : QRect(QPoint(left, top), QPoint(right, bottom));
+}
+
+// The bounding box of the pixels of one colour.
+QRect boxOf(const QImage& image, QRgb colour)
+{
+    int left = image.width(), right = -1, top = image.height(), bottom = -1;
+    for (int y = 0; y < image.height(); ++y) {
+        const QRgb* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x)
+            if ((line[x] & 0xffffff) == (colour & 0xffffff)) {
+                left = std::min(left, x);
+                right = std::max(right, x);
+                top = std::min(top, y);
+                bottom = std::max(bottom, y);
+            }
+    }
+    return right < 0 ? QRect() : QRect(QPoint(left, top), QPoint(right, bottom));
+}
+
+// A case of no wedges: the clearance circle alone, in colour 240.
+QRect circleBox(int width, int height, float halfy)
+{
+    Case c = sampleCase(2, 1, 4);
+    c.dane.ikm = 0;
+    RYSUJ r = sampleSettings(c);
+    r.halfy = halfy;
+    QImage image(width, height, QImage::Format_RGB32);
+    Graphics g;
+    renderToImage(image, g, c, r);
+    EXPECT_TRUE(tealish(rgbOf(g.palette(240))));
+    return boxWhere(image, tealish);
+}
+
+TEST(ImageDevice, ClearanceCircleStaysRoundOnAWideSurface)
+{
+    const QRect box = circleBox(800, 400, 1.5f);
+    ASSERT_FALSE(box.isNull());
+    EXPECT_NEAR(box.width(), box.height(), 2);
+    EXPECT_NEAR(box.height(), 400.0 / 1.5, 3);   // a clearance radius is 1/1.5 of the half-height
+    EXPECT_NEAR(box.center().x(), 400, 1);
+}
+
+TEST(ImageDevice, ScaleThreeHalvesTheBearing)
+{
+    const QRect normal = circleBox(900, 600, 1.5f);
+    const QRect small = circleBox(900, 600, 3.0f);
+    ASSERT_FALSE(normal.isNull());
+    ASSERT_FALSE(small.isNull());
+    EXPECT_NEAR(small.width(), normal.width() / 2.0, 2.0);
+    EXPECT_NEAR(small.height(), normal.height() / 2.0, 2.0);
+}
+
+TEST(ImageDevice, TwoDrawingsInARowGiveTheSamePixels)
+{
+    Case c = sampleCase(1, 6, 60);
+    RYSUJ r = sampleSettings(c);
+    Graphics g;
+    QImage first(640, 400, QImage::Format_RGB32);
+    QImage image(640, 400, QImage::Format_RGB32);
+    image.fill(Qt::black);
+    renderToImage(first, g, c, r);
+    renderToImage(image, g, c, r);
+    EXPECT_TRUE(image == first);
+    renderToImage(image, g, c, r);   // over the last picture, in the same memory
+    EXPECT_TRUE(image == first);
+}
+
+TEST(ImageDevice, MarkerIsAFiveByFiveDotWithoutCorners)
+{
+    Case c = sampleCase(2, 3, 20);
+    c.dane.ekscen = 0.5f;
+    c.dane.katekscen = 200.0f;
+    RYSUJ r = sampleSettings(c);
+    QImage image(800, 500, QImage::Format_RGB32);
+    Graphics g;
+    renderToImage(image, g, c, r);
+    RecordingDevice sameSize(800, 500);
+    g.setDevice(&sameSize);
+    int ix = 0, iy = 0;
+    const float a = 200.0f * 3.141592f / 180.0f;
+    g.IGRUNITSTOPIXELS(0.5f * std::cos(a), 0.5f * std::sin(a), ix, iy);
+    g.setDevice(nullptr);
+    const QRgb marker = rgbOf(g.palette(208));
+    for (int dy = -2; dy <= 2; ++dy)
+        for (int dx = -2; dx <= 2; ++dx) {
+            const bool corner = std::abs(dx) == 2 && std::abs(dy) == 2;
+            const QRgb pixel = image.pixel(ix + dx, iy + dy);
+            if (!corner) {
+                EXPECT_TRUE(near(pixel, marker)) << dx << "," << dy;
+            }
+        }
+    EXPECT_FALSE(near(image.pixel(ix - 3, iy - 3), marker));
+}
+
+TEST(ImageDevice, WedgeColoursAndTheBackgroundShowWhereExpected)
+{
+    Case c = sampleCase(2, 3, 80);
+    RYSUJ r = sampleSettings(c);
+    QImage image(1000, 700, QImage::Format_RGB32);
+    Graphics g;
+    renderToImage(image, g, c, r);
+    EXPECT_EQ(image.pixel(2, 2) & 0xffffff, rgbOf(Graphics::background()) & 0xffffff);
+    // Each wedge's colour fills some of its pressure diagram.
+    for (int k = 1; k <= 3; ++k) {
+        const QRgb colour = qRgb(r.colour(1, k), r.colour(2, k), r.colour(3, k));
+        EXPECT_FALSE(boxOf(image, colour).isNull()) << k;
+    }
+    EXPECT_FALSE(boxOf(image, rgbOf(g.palette(224))).isNull());   // axes
+}
+
+TEST(ImageDevice, PointsRoundTripThroughPixelsWithinOnePixel)
+{
+    QImage image(1234, 567, QImage::Format_RGB32);
+    ImageDevice device(image);
+    Graphics g;
+    g.setDevice(&device);
+    g.IGRUNITS(-3.0f, -1.5f, 3.5f, 1.5f);
+    const double px = 6.5 / 1234.0, py = 3.0 / 567.0;
+    for (int i = 0; i < 300; ++i) {
+        const float x = -2.9f + 6.3f * static_cast<float>((i * 7) % 101) / 101.0f;
+        const float y = -1.4f + 2.8f * static_cast<float>((i * 13) % 97) / 97.0f;
+        int ix = 0, iy = 0;
+        float bx = 0.0f, by = 0.0f;
+        g.IGRUNITSTOPIXELS(x, y, ix, iy);
+        g.IGRUNITSFROMPIXELS(ix, iy, bx, by);
+        EXPECT_LE(std::abs(bx - x), px);
+        EXPECT_LE(std::abs(by - y), py);
+    }
+    g.setDevice(nullptr);
+}
+
+} // namespace
+} // namespace lobus
