@@ -243,14 +243,28 @@ bool RecordReader::readItems(std::span<const ReadItem> items, bool endAllowed)
                     token = std::string_view(star + 1, static_cast<std::size_t>(p - star - 1));
                 }
             }
+            const ReadItem::Kind firstKind = items[next].kind;
             for (; repeat > 0; --repeat) {
-                if (!token.empty())
+                if (!token.empty()) {
+                    // As the Fortran run-time library does: one repeated value
+                    // does not serve an INTEGER and a REAL alike.
+                    if (items[next].kind != firstKind)
+                        raise(items[next].kind == ReadItem::Kind::Real ? ReadErrorKind::BadReal
+                                                                       : ReadErrorKind::BadInteger,
+                              "item " + std::to_string(next + 1) + ": repeated value " + quoteToken(token)
+                                  + " was read for an item of another type",
+                              m_record);
                     store(items[next], token, static_cast<int>(next + 1));
+                }
                 if (++next == n)
                     return true;
             }
             state = SepState::AfterValue;
         }
+        // Only the first record of a read can open with a null comma; after
+        // its end a comma is an ordinary separator unless one came before.
+        if (state == SepState::Start)
+            state = SepState::AfterValue;
     }
 }
 

@@ -1,0 +1,325 @@
+#include "casefiles.h"
+#include "datafiles/passcommon.h"
+#include "datafiles/passes.h"
+#include "datafiles/trace.h"
+#include "tempdir.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+namespace lobus {
+namespace {
+
+using test::Block;
+using test::ScriptedUi;
+
+class Passes : public ::testing::Test {
+protected:
+    // Two wedges ending at 60 and 180 degrees: blocks of 13 and 25 points.
+    void writeTwoWedgeCase(bool withCis = true, bool withCha = true)
+    {
+        dan = dir.write("PROJ/DANE/L1.dan", test::danText("2", {0, 60, 60, 180}, {0.1f, 0.2f, -0.3f, 0.4f}));
+        if (withCis)
+            dir.write("PROJ/WYN/L1.cis",
+                      test::resultText({test::pressureBlock(0, 60, 5), test::pressureBlock(60, 180, 5)}));
+        if (withCha)
+            dir.write("PROJ/WYN/L1.cha", test::chaText({0.6f, 215.0f, 1, 2, 3, 4.5e6f}));
+        expectedCis = (dir.path() / "PROJ/WYN/L1.cis").string();
+    }
+
+    void examine()
+    {
+        dane.variant = variant;
+        SPRDANE(dan, cisfile, ilkat, done, dane, ui, trace.isOpen() ? &trace : nullptr);
+    }
+
+    bool readCase()
+    {
+        results.allocate(ilkat);
+        return CZYTDANE(dan, cisfile, results, dane, rysuj, ui, trace.isOpen() ? &trace : nullptr);
+    }
+
+    test::TempDir dir;
+    std::string dan, cisfile, expectedCis;
+    int variant = 2;
+    int ilkat = 77;
+    int done = 0;
+    DANE dane;
+    RYSUJ rysuj;
+    Results results;
+    ScriptedUi ui;
+    Trace trace;
+};
+
+TEST_F(Passes, MerantCaseFoundAndRead)
+{
+    writeTwoWedgeCase();
+    examine();
+    EXPECT_EQ(done, 1);
+    EXPECT_EQ(ilkat, 25);
+    EXPECT_EQ(cisfile, expectedCis);
+    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_TRUE(ui.selects.empty());
+    EXPECT_EQ(dane.ikm, 2);
+    EXPECT_EQ(dane.tabpsi(4), 180.0f);
+
+    ASSERT_TRUE(readCase());
+    EXPECT_EQ(dane.ilcis(1), 13.0f);
+    EXPECT_EQ(dane.ilcis(2), 25.0f);
+    EXPECT_EQ(results.katcis(1, 13), 60.0f);
+    EXPECT_EQ(results.cis(2, 25), 180000.0f);
+    EXPECT_EQ(results.katcis(2, 1), 60.0f);
+    EXPECT_EQ(results.katcis(1, 14), 0.0f) << "nothing beyond a block is written";
+    EXPECT_EQ(dane.tabklb(2), 0.4f);
+    EXPECT_EQ(dane.ekscen, 0.6f);
+    EXPECT_EQ(dane.katekscen, 215.0f);
+    EXPECT_EQ(dane.pmax, 4.5e6f);
+    EXPECT_EQ(rysuj.pscale, 4.5e6f);
+    EXPECT_EQ(dane.tmax, 0.0f) << "no temperature file for the isothermal solver";
+}
+
+TEST_F(Passes, ManualPressureScaleIsKept)
+{
+    writeTwoWedgeCase();
+    rysuj.autop = 0;
+    rysuj.pscale = 123.0f;
+    examine();
+    ASSERT_TRUE(readCase());
+    EXPECT_EQ(rysuj.pscale, 123.0f);
+}
+
+TEST_F(Passes, MissingPressureFileWarnsAndOffersTheDialog)
+{
+    writeTwoWedgeCase(false);
+    examine();   // no answer: the dialog is cancelled
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].text, "Brak zbioru " + expectedCis);
+    EXPECT_EQ(ui.messages[0].icon, 3);
+    EXPECT_EQ(ui.messages[0].title, "UWAGA");
+    ASSERT_EQ(ui.selects.size(), 1u);
+    EXPECT_EQ(ui.selects[0].filter, 50006);
+    EXPECT_EQ(ui.selects[0].flags, 8);
+    EXPECT_EQ(ui.selects[0].title, "Wybor zbioru wyników");
+    EXPECT_EQ(ui.selects[0].nameIn, "");
+    EXPECT_EQ(done, 0);
+    EXPECT_EQ(ilkat, 77);
+    EXPECT_EQ(cisfile, "");
+
+    // The user's choice is scanned instead.
+    const std::string other =
+        dir.write("elsewhere/other.cis", test::resultText({test::pressureBlock(0, 60, 10), test::pressureBlock(60, 180, 60)}));
+    ui.answers.push_back({true, other});
+    variant = 1;
+    examine();
+    EXPECT_EQ(ui.selects.back().filter, 50003);
+    EXPECT_EQ(done, 1);
+    EXPECT_EQ(cisfile, other);
+    EXPECT_EQ(ilkat, 7);
+}
+
+TEST_F(Passes, SolakoCaseWithTemperatures)
+{
+    variant = 1;
+    writeTwoWedgeCase(true, false);
+    dir.write("PROJ/WYN/L1.tem", test::resultText({{{" 0  40.0 41.0", "30 55.5 50", "60 61.0 62.5"}},
+                                                   {{"60 45 44", "179 70.25 69", "180 68 71.5"}}}));
+    const std::string chosenCha = dir.write("mine.cha", test::chaText({0.5f, 200, 1, 2, 3, 4, 5, 3.0e6f}));
+    ui.answers.push_back({true, chosenCha});
+    examine();
+    ASSERT_EQ(done, 1);
+    rysuj.autot = 1;
+    ASSERT_TRUE(readCase());
+    ASSERT_EQ(ui.selects.size(), 1u) << "only the characteristics file was missing";
+    EXPECT_EQ(ui.selects[0].filter, 50002);
+    EXPECT_EQ(ui.messages[0].text, "Brak zbioru " + (dir.path() / "PROJ/WYN/L1.cha").string());
+    EXPECT_EQ(dane.pmax, 3.0e6f) << "eight values for the thermal solver";
+    EXPECT_EQ(results.tem1(1, 2), 55.5f);
+    EXPECT_EQ(results.tem2(2, 3), 71.5f);
+    EXPECT_EQ(dane.tmax, 71.5f);
+    EXPECT_EQ(rysuj.tscale, 71.5f);
+}
+
+TEST_F(Passes, CancelledResultDialogsEndTheReadingPass)
+{
+    variant = 1;
+    writeTwoWedgeCase(true, false);
+    examine();
+    dane.ilcis(1) = 5.0f;
+    EXPECT_FALSE(readCase()) << "characteristics file cancelled";
+    EXPECT_EQ(dane.ilcis(1), 5.0f) << "the pressure file was not read";
+    EXPECT_EQ(ui.selects.back().filter, 50002);
+
+    dir.write("PROJ/WYN/L1.cha", test::chaText({0.6f, 215.0f, 1, 2, 3, 4, 5, 4.5e6f}));
+    EXPECT_FALSE(readCase()) << "temperature file cancelled";
+    EXPECT_EQ(ui.selects.back().filter, 50008);
+    EXPECT_EQ(ui.messages.back().text, "Brak zbioru " + (dir.path() / "PROJ/WYN/L1.tem").string());
+    EXPECT_EQ(dane.ilcis(2), 25.0f) << "what was read stays";
+    EXPECT_EQ(dane.tmax, -9999.0f);
+}
+
+TEST_F(Passes, EndOfFileInsideThePoints)
+{
+    // Three wedges; the second block is cut off after 30 points below its end.
+    dan = dir.write("P/DANE/C.dan", test::danText("3", {0, 100, 120, 240, 240, 360}, {0, 0, 0, 0, 0, 0}));
+    Block cut = test::pressureBlock(120, 235, 1);
+    cut.lines.resize(30);
+    dir.write("P/WYN/C.cis", test::resultText({test::pressureBlock(0, 100, 5), cut}));
+    dir.write("P/WYN/C.cha", test::chaText({0.6f, 215.0f, 1, 2, 3, 4.5e6f}));
+    dane.ilcis(3) = 9.0f;
+    examine();
+    EXPECT_EQ(done, 1);
+    EXPECT_EQ(ilkat, 30);
+    ASSERT_TRUE(readCase()) << "a block cut off after exactly ilkat lines is no index error";
+    EXPECT_EQ(dane.ilcis(1), 21.0f);
+    EXPECT_EQ(dane.ilcis(2), 30.0f);
+    EXPECT_EQ(dane.ilcis(3), 0.0f) << "a wedge not reached has no lines";
+    EXPECT_EQ(results.katcis(2, 30), 149.0f);
+}
+
+TEST_F(Passes, HalfLineAtTheEndIsNotCounted)
+{
+    dan = dir.write("P/DANE/H.dan", test::danText("1", {0, 100}, {0, 0}));
+    dir.write("P/WYN/H.cis", test::resultText({{{"0 1", "10 2", "20"}}}));
+    dir.write("P/WYN/H.cha", test::chaText({0.6f, 215.0f, 1, 2, 3, 4.5e6f}));
+    examine();
+    EXPECT_EQ(ilkat, 3);
+    ASSERT_TRUE(readCase());
+    EXPECT_EQ(dane.ilcis(1), 2.0f);
+}
+
+TEST_F(Passes, LineIndexBeyondIlkatIsASubscriptReport)
+{
+    writeTwoWedgeCase();
+    examine();
+    ilkat = 20;   // arrays made too small for the second block
+    try {
+        readCase();
+        FAIL() << "no report";
+    } catch (const ReadError& e) {
+        EXPECT_EQ(e.kind(), ReadErrorKind::SubscriptRange);
+        EXPECT_NE(e.report().find("FILE=" + expectedCis + ", UNIT=1, RECORD=" + std::to_string(9 + 13 + 5 + 21)),
+                  std::string::npos)
+            << e.report();
+    }
+}
+
+TEST_F(Passes, WedgeCountsOutsideOneToSix)
+{
+    dir.write("P/WYN/S.cis", test::resultText({test::pressureBlock(0, 60, 5)}));
+    dir.write("P/WYN/S.cha", test::chaText({0.6f, 215.0f, 1, 2, 3, 4.5e6f}));
+
+    std::vector<float> angles;
+    for (int i = 1; i <= 14; ++i)
+        angles.push_back(static_cast<float>(30 * i));
+    dan = dir.write("P/DANE/S.dan", test::danText("7", angles, {}));
+    try {
+        examine();
+        FAIL() << "seven wedges read";
+    } catch (const ReadError& e) {
+        EXPECT_EQ(e.kind(), ReadErrorKind::SubscriptRange);
+        EXPECT_NE(e.report().find("S.dan, UNIT=1, RECORD=17"), std::string::npos) << e.report();
+    }
+    EXPECT_EQ(dane.tabpsi(12), 360.0f) << "the twelve slots were filled first";
+    EXPECT_EQ(done, 0);
+
+    for (const char* ikm : {"0", "-3", "-2147483648", "2147483647"}) {
+        DANE fresh;
+        dane = fresh;
+        dan = dir.write("P/DANE/S.dan", test::danText(ikm, {}, {}));
+        ilkat = 77;
+        done = 0;
+        if (std::string(ikm) == "2147483647") {
+            EXPECT_THROW(examine(), ReadError);
+            continue;
+        }
+        examine();
+        EXPECT_EQ(done, 1) << ikm;
+        EXPECT_EQ(ilkat, 0) << ikm;
+        EXPECT_TRUE(readCase()) << ikm;
+    }
+}
+
+TEST_F(Passes, ReadErrorsPropagate)
+{
+    writeTwoWedgeCase();
+    dir.write("PROJ/WYN/L1.cha", test::chaText({}) + "0.6 215 1 2 x 4.5e6\n");
+    examine();
+    try {
+        readCase();
+        FAIL();
+    } catch (const ReadError& e) {
+        EXPECT_EQ(e.kind(), ReadErrorKind::BadReal);
+        EXPECT_NE(e.report().find("L1.cha, UNIT=1, RECORD=8"), std::string::npos) << e.report();
+    }
+    // End of file between two blocks is an error, not an end of data.
+    dir.write("PROJ/WYN/L1.cis", test::resultText({test::pressureBlock(0, 60, 5)}) + "klin 2\n");
+    EXPECT_THROW(examine(), ReadError);
+}
+
+TEST_F(Passes, WindowsLineEndsAndDosEndOfFile)
+{
+    dan = dir.write("P/DANE/W.dan", test::danText("1", {10, 50}, {0.5f, 0.5f}, "\r\n") + "\x1a");
+    dir.write("P/WYN/W.cis", test::resultText({test::pressureBlock(10, 50, 10)}, "\r\n") + "\x1a");
+    dir.write("P/WYN/W.cha", test::chaText({0.6f, 215.0f, 1, 2, 3, 4.5e6f}));
+    examine();
+    EXPECT_EQ(ilkat, 5);
+    ASSERT_TRUE(readCase());
+    EXPECT_EQ(dane.ilcis(1), 5.0f);
+    EXPECT_EQ(results.cis(1, 5), 50000.0f);
+}
+
+TEST(SettleResultFile, NoProjectDirectoryAsksForEachFile)
+{
+    ScriptedUi ui;
+    const ResultLocation loc = locateResults("/L1.dan", "/");
+    ui.answers.push_back({true, "/somewhere/L1.cha"});
+    std::string name = "unchanged";
+    EXPECT_TRUE(settleResultFile(loc, ".cha", kFilterChaMerant, ui, name));
+    EXPECT_EQ(name, "/somewhere/L1.cha");
+    EXPECT_EQ(ui.messages.at(0).text, "Brak zbioru L1.cha");
+    EXPECT_FALSE(settleResultFile(loc, ".tem", kFilterTemSolako, ui, name));
+    EXPECT_EQ(name, "/somewhere/L1.cha");
+    EXPECT_EQ(ui.selects.at(1).filter, 50008);
+}
+
+TEST_F(Passes, TraceLinesInOrder)
+{
+    writeTwoWedgeCase();
+    const std::string path = (dir.path() / "wdr.txt").string();
+    ASSERT_TRUE(trace.open(path));
+    examine();
+    ASSERT_TRUE(readCase());
+    trace.close();
+
+    std::ifstream in(path);
+    std::vector<std::string> labels;
+    std::string line;
+    while (std::getline(in, line)) {
+        std::istringstream words(line);
+        std::string first;
+        words >> first;
+        labels.push_back(first);
+        if (first == "nrkln=" && labels.size() == 5) {
+            EXPECT_EQ(line, " nrkln= 1 ikm= 2 pom= 0.0 tabpsi((NrKln-1)*2+2)= 60.0");
+        }
+        if (first == "1tabpsi=") {
+            EXPECT_EQ(line, " 1tabpsi= 0.0 60.0 60.0 180.0 0.0 0.0 0.0 0.0 0.0 0.0 0.0 0.0");
+        }
+    }
+    std::vector<std::string> expected = {"1tabpsi=", "2tabpsi=", "3tabpsi=", "4tabpsi="};
+    for (int i = 0; i < 13; ++i)
+        expected.push_back("nrkln=");
+    expected.push_back("nrkln,ikm=");
+    for (int i = 0; i < 25; ++i)
+        expected.push_back("nrkln=");
+    expected.push_back("nrkln,ikm=");
+    expected.push_back("ilkat=");
+    for (int i = 0; i < 13 + 25; ++i)
+        expected.push_back("nrcis=");
+    EXPECT_EQ(labels, expected);
+}
+
+} // namespace
+} // namespace lobus

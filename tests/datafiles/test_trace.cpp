@@ -1,0 +1,80 @@
+#include "datafiles/trace.h"
+#include "tempdir.h"
+
+#include <gtest/gtest.h>
+
+#include <charconv>
+#include <fstream>
+#include <sstream>
+
+namespace lobus {
+namespace {
+
+std::string slurp(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+TEST(Trace, RecordLayoutAndRoundTrip)
+{
+    test::TempDir dir;
+    const std::string path = (dir.path() / Trace::kFileName).string();
+    Trace t;
+    EXPECT_FALSE(t.isOpen());
+    t.write("lost=", 1);   // nothing is written before open
+    ASSERT_TRUE(t.open(path));
+    const float tabpsi[12] = {0, 120, 120, 240, 240, 360, 0, 0, 0, 0, 0, 0};
+    t.write("1tabpsi=", std::span<const float>(tabpsi, 12));
+    t.write("nrkln=", 2, "ikm=", 3, "pom=", 12.5f, "tabpsi((NrKln-1)*2+2)=", 240.0f);
+    t.write("nrcis=", -7);
+    const float odd = 0.1f + 1.0e-9f;
+    t.write("x=", odd, 1.0e30f, -3.0e-42f);
+    EXPECT_EQ(slurp(path), "") << "records wait in the buffer";
+    t.close();
+    EXPECT_TRUE(t.good());
+
+    std::istringstream lines(slurp(path));
+    std::string line;
+    std::getline(lines, line);
+    EXPECT_EQ(line, " 1tabpsi= 0.0 120.0 120.0 240.0 240.0 360.0 0.0 0.0 0.0 0.0 0.0 0.0");
+    std::getline(lines, line);
+    EXPECT_EQ(line, " nrkln= 2 ikm= 3 pom= 12.5 tabpsi((NrKln-1)*2+2)= 240.0");
+    std::getline(lines, line);
+    EXPECT_EQ(line, " nrcis= -7");
+    std::getline(lines, line);
+    // Every REAL gives back the same float.
+    std::istringstream values(line.substr(4));
+    for (const float expected : {odd, 1.0e30f, -3.0e-42f}) {
+        std::string word;
+        values >> word;
+        float back = 0;
+        std::from_chars(word.data(), word.data() + word.size(), back);
+        EXPECT_EQ(back, expected) << word;
+    }
+    EXPECT_FALSE(std::getline(lines, line));
+}
+
+TEST(Trace, FlushesWhenFullAndOnDestruction)
+{
+    test::TempDir dir;
+    const std::string path = (dir.path() / "wdr.txt").string();
+    {
+        Trace t(4096);
+        ASSERT_TRUE(t.open(path));
+        for (int j = 1; j <= 1000; ++j)
+            t.write("nrcis=", j);
+        EXPECT_GT(slurp(path).size(), 4096u / 2) << "a full buffer is written out";
+    }
+    const std::string all = slurp(path);
+    EXPECT_EQ(all.substr(all.size() - 13), " nrcis= 1000\n");
+
+    Trace bad;
+    EXPECT_FALSE(bad.open((dir.path() / "no" / "such" / "dir" / "wdr.txt").string()));
+    EXPECT_FALSE(bad.isOpen());
+}
+
+} // namespace
+} // namespace lobus
