@@ -1,0 +1,271 @@
+// Both passes (SPRDANE + CZYTDANE) over a large generated case, without and
+// with the trace file, reported as MB/s (10^6 bytes) of file bytes read: the
+// sizes of every file each pass reads, summed, a file read twice counted
+// twice. For comparison a plain std::from_chars reader of two values a line
+// over the same pressure file. Peak memory is measured in child processes:
+// the peak resident set of a child that runs the passes once, less that of a
+// child that does nothing, next to the size of the four result arrays.
+//
+// usage: bench_passes [--lobes L] [--points N] [Google Benchmark options]
+
+#include "datafiles/passes.h"
+#include "datafiles/trace.h"
+#include "examples/casegen.h"
+
+#include <benchmark/benchmark.h>
+
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <charconv>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace lobus;
+
+// The generated case stays the same for every benchmark.
+struct BenchCase {
+    fs::path root;
+    std::string dan, cis, cha, tem;
+    std::uintmax_t bytes[3] = {};   // read by both passes: [variant 1, variant 2]; [0] unused
+    int ilkat = 0;
+};
+BenchCase g_case;
+
+// The passes never ask anything of a case that is complete.
+class NoDialogs : public PassUi {
+public:
+    void WMESSAGEBOX(int, int, int, const std::string& text, const std::string&) override
+    {
+        throw std::runtime_error("unexpected warning: " + text);
+    }
+    void WSELECTFILE(int, int, std::string&, const std::string&) override {}
+    int WINFODIALOG(int) override { return 0; }
+};
+
+// One Open as the program does it; returns ilkat.
+int readCase(int variant, Trace* trace, Case& c, RYSUJ& rysuj)
+{
+    NoDialogs ui;
+    c.dane = DANE();
+    c.dane.variant = variant;
+    std::string cisfile;
+    int ilkat = 0;
+    int done = 0;
+    SPRDANE(g_case.dan, cisfile, ilkat, done, c.dane, ui, trace);
+    if (done != 1)
+        throw std::runtime_error("SPRDANE gave up");
+    c.results.allocate(ilkat);
+    if (!CZYTDANE(g_case.dan, cisfile, c.results, c.dane, rysuj, ui, trace))
+        throw std::runtime_error("CZYTDANE gave up");
+    return ilkat;
+}
+
+void setRate(benchmark::State& state, std::uintmax_t bytesPerIteration)
+{
+    const double total = static_cast<double>(bytesPerIteration) * static_cast<double>(state.iterations());
+    state.counters["MB/s"] = benchmark::Counter(total / 1e6, benchmark::Counter::kIsRate);
+    state.counters["file_MB"] = static_cast<double>(bytesPerIteration) / 1e6;
+}
+
+void BM_Passes(benchmark::State& state)
+{
+    const int variant = static_cast<int>(state.range(0));
+    const bool traced = state.range(1) != 0;
+    const std::string tracePath = (g_case.root / "wdr.txt").string();
+    RYSUJ rysuj;
+    for (auto _ : state) {
+        Case c;
+        Trace trace;
+        if (traced && !trace.open(tracePath)) {
+            state.SkipWithError("cannot open the trace file");
+            return;
+        }
+        benchmark::DoNotOptimize(readCase(variant, traced ? &trace : nullptr, c, rysuj));
+        trace.close();
+        benchmark::DoNotOptimize(c.results.cis.data());
+    }
+    setRate(state, g_case.bytes[variant]);
+    if (traced)
+        state.counters["trace_MB"] = static_cast<double>(fs::file_size(tracePath)) / 1e6;
+}
+BENCHMARK(BM_Passes)->ArgNames({"variant", "trace"})->Args({2, 0})->Args({1, 0})->Args({2, 1})->Args({1, 1})
+    ->Unit(benchmark::kMillisecond);
+
+// The floor: a fixed buffer refilled by fread, each line's first two numbers
+// by std::from_chars, header lines recognised by not starting with a number.
+void BM_FromCharsTwoValues(benchmark::State& state)
+{
+    std::vector<char> buffer(1 << 16);
+    for (auto _ : state) {
+        std::FILE* f = std::fopen(g_case.cis.c_str(), "rb");
+        if (!f) {
+            state.SkipWithError("cannot open the pressure file");
+            return;
+        }
+        double sum = 0.0;
+        std::size_t kept = 0;
+        for (;;) {
+            const std::size_t n = std::fread(buffer.data() + kept, 1, buffer.size() - kept, f);
+            const std::size_t have = kept + n;
+            const char* p = buffer.data();
+            const char* end = p + have;
+            for (;;) {
+                const char* eol = static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(end - p)));
+                if (!eol && n != 0)
+                    break;
+                const char* lineEnd = eol ? eol : end;
+                float v[2];
+                const char* q = p;
+                for (float& x : v) {
+                    while (q < lineEnd && (*q == ' ' || *q == '\t'))
+                        ++q;
+                    const auto r = std::from_chars(q, lineEnd, x);
+                    if (r.ec != std::errc())
+                        break;
+                    q = r.ptr;
+                    sum += x;
+                }
+                if (!eol)
+                    break;
+                p = eol + 1;
+            }
+            kept = static_cast<std::size_t>(end - p);
+            std::memmove(buffer.data(), p, kept);
+            if (n == 0)
+                break;
+        }
+        std::fclose(f);
+        benchmark::DoNotOptimize(sum);
+    }
+    setRate(state, fs::file_size(g_case.cis));
+}
+BENCHMARK(BM_FromCharsTwoValues)->Unit(benchmark::kMillisecond);
+
+long maxRssKiB()
+{
+    rusage u{};
+    getrusage(RUSAGE_SELF, &u);
+    return u.ru_maxrss;
+}
+
+// Peak resident set (KiB) of a child that runs `work`.
+long childPeak(int (*work)(int), int arg)
+{
+    int fds[2];
+    if (pipe(fds) != 0)
+        return -1;
+    const pid_t pid = fork();
+    if (pid == 0) {
+        close(fds[0]);
+        int status = 0;
+        try {
+            status = work(arg);
+        } catch (...) {
+            status = 1;
+        }
+        const long peak = maxRssKiB();
+        (void)!write(fds[1], &peak, sizeof peak);
+        _exit(status);
+    }
+    close(fds[1]);
+    long peak = -1;
+    if (read(fds[0], &peak, sizeof peak) != static_cast<ssize_t>(sizeof peak))
+        peak = -1;
+    close(fds[0]);
+    int status = 0;
+    waitpid(pid, &status, 0);
+    return (WIFEXITED(status) && WEXITSTATUS(status) == 0) ? peak : -1;
+}
+
+int doNothing(int)
+{
+    return 0;
+}
+
+int passesOnce(int variantAndTrace)
+{
+    Case c;
+    RYSUJ rysuj;
+    Trace trace;
+    const bool traced = variantAndTrace >= 10;
+    if (traced && !trace.open((g_case.root / "wdr-peak.txt").string()))
+        return 1;
+    readCase(variantAndTrace % 10, traced ? &trace : nullptr, c, rysuj);
+    return 0;
+}
+
+void reportPeakMemory()
+{
+    const double arrays = 4.0 * 6.0 * g_case.ilkat * sizeof(float) / 1e6;
+    const long base = childPeak(doNothing, 0);
+    std::printf("result arrays (4 x 6 x %d REALs): %.2f MB\n", g_case.ilkat, arrays);
+    for (int v : {2, 1, 12, 11}) {
+        const long peak = childPeak(passesOnce, v);
+        std::printf("peak memory of both passes, variant %d, trace %s: %.2f MB above the idle process "
+                    "(%.2f MB more than the arrays)\n",
+                    v % 10, v >= 10 ? "on " : "off", (peak - base) * 1024.0 / 1e6,
+                    (peak - base) * 1024.0 / 1e6 - arrays);
+    }
+    std::fflush(stdout);
+}
+
+int takeInt(int& argc, char** argv, const char* name, int fallback)
+{
+    for (int i = 1; i + 1 < argc; ++i) {
+        if (std::strcmp(argv[i], name) == 0) {
+            const int v = std::atoi(argv[i + 1]);
+            for (int j = i; j + 2 <= argc; ++j)
+                argv[j] = argv[j + 2];
+            argc -= 2;
+            return v;
+        }
+    }
+    return fallback;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const int lobes = takeInt(argc, argv, "--lobes", 6);
+    const int points = takeInt(argc, argv, "--points", 100000);
+    char pattern[] = "/tmp/lobus-bench-XXXXXX";
+    if (!mkdtemp(pattern)) {
+        std::perror("mkdtemp");
+        return 1;
+    }
+    g_case.root = pattern;
+    const casegen::Bearing b = casegen::stressCase(lobes, points);
+    const casegen::Solution s = casegen::solve(b);
+    casegen::writeCase(b, s, g_case.root / "P");
+    g_case.dan = (g_case.root / "P" / "DANE" / (b.name + ".dan")).string();
+    g_case.cis = (g_case.root / "P" / "WYN" / (b.name + ".cis")).string();
+    g_case.cha = (g_case.root / "P" / "WYN" / (b.name + ".cha")).string();
+    g_case.tem = (g_case.root / "P" / "WYN" / (b.name + ".tem")).string();
+    g_case.ilkat = s.longestBlock();
+    // SPRDANE: the data file and the pressure file; CZYTDANE: both again, the
+    // characteristics file and (variant 1) the temperature file.
+    const std::uintmax_t both = 2 * fs::file_size(g_case.dan) + 2 * fs::file_size(g_case.cis) + fs::file_size(g_case.cha);
+    g_case.bytes[2] = both;
+    g_case.bytes[1] = both + fs::file_size(g_case.tem);
+    std::printf("case %s: %d lobes x %d points; .cis %.1f MB, .tem %.1f MB\n", b.name.c_str(), lobes, points,
+                fs::file_size(g_case.cis) / 1e6, fs::file_size(g_case.tem) / 1e6);
+
+    reportPeakMemory();
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    std::error_code ec;
+    fs::remove_all(g_case.root, ec);
+    return 0;
+}
