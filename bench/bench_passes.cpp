@@ -2,9 +2,12 @@
 // with the trace file, reported as MB/s (10^6 bytes) of file bytes read: the
 // sizes of every file each pass reads, summed, a file read twice counted
 // twice. For comparison a plain std::from_chars reader of two values a line
-// over the same pressure file. Peak memory is measured in child processes:
-// the peak resident set of a child that runs the passes once, less that of a
-// child that does nothing, next to the size of the four result arrays.
+// over the same pressure file. Rates are per CPU second of the process (the
+// Time column shows the wall clock too; with the files in the page cache the
+// two agree on an idle machine). Peak memory
+// is measured in fresh child processes: the peak resident set of one that
+// runs the passes once, less that of one that does nothing, next to the size
+// of the four result arrays.
 //
 // usage: bench_passes [--lobes L] [--points N] [Google Benchmark options]
 
@@ -15,7 +18,6 @@
 #include <benchmark/benchmark.h>
 
 #include <sys/resource.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <charconv>
@@ -158,63 +160,54 @@ long maxRssKiB()
     return u.ru_maxrss;
 }
 
-// Peak resident set (KiB) of a child that runs `work`.
-long childPeak(int (*work)(int), int arg)
+// Child mode: a fresh process (exec'd, so nothing of the parent's memory
+// counts) that reads the case once and prints its peak resident set in KiB.
+// `mode` 0 only starts up: the idle process to subtract.
+int peakChild(const char* dan, int mode)
 {
-    int fds[2];
-    if (pipe(fds) != 0)
-        return -1;
-    const pid_t pid = fork();
-    if (pid == 0) {
-        close(fds[0]);
-        int status = 0;
-        try {
-            status = work(arg);
-        } catch (...) {
-            status = 1;
-        }
-        const long peak = maxRssKiB();
-        (void)!write(fds[1], &peak, sizeof peak);
-        _exit(status);
+    g_case.dan = dan;
+    if (mode != 0) {
+        Case c;
+        RYSUJ rysuj;
+        Trace trace;
+        const bool traced = mode >= 10;
+        if (traced && !trace.open(std::string(dan) + ".wdr.txt"))
+            return 1;
+        readCase(mode % 10, traced ? &trace : nullptr, c, rysuj);
     }
-    close(fds[1]);
+    std::printf("%ld\n", maxRssKiB());
+    return 0;
+}
+
+long childPeak(int mode)
+{
+    const std::string cmd = "/proc/" + std::to_string(getpid()) + "/exe --peak-child '" + g_case.dan + "' "
+                            + std::to_string(mode);
+    std::FILE* p = popen(cmd.c_str(), "r");
+    if (!p)
+        return -1;
     long peak = -1;
-    if (read(fds[0], &peak, sizeof peak) != static_cast<ssize_t>(sizeof peak))
+    if (std::fscanf(p, "%ld", &peak) != 1)
         peak = -1;
-    close(fds[0]);
-    int status = 0;
-    waitpid(pid, &status, 0);
-    return (WIFEXITED(status) && WEXITSTATUS(status) == 0) ? peak : -1;
-}
-
-int doNothing(int)
-{
-    return 0;
-}
-
-int passesOnce(int variantAndTrace)
-{
-    Case c;
-    RYSUJ rysuj;
-    Trace trace;
-    const bool traced = variantAndTrace >= 10;
-    if (traced && !trace.open((g_case.root / "wdr-peak.txt").string()))
-        return 1;
-    readCase(variantAndTrace % 10, traced ? &trace : nullptr, c, rysuj);
-    return 0;
+    return pclose(p) == 0 ? peak : -1;
 }
 
 void reportPeakMemory()
 {
     const double arrays = 4.0 * 6.0 * g_case.ilkat * sizeof(float) / 1e6;
-    const long base = childPeak(doNothing, 0);
-    std::printf("result arrays (4 x 6 x %d REALs): %.2f MB\n", g_case.ilkat, arrays);
-    for (int v : {2, 1, 12, 11}) {
-        const long peak = childPeak(passesOnce, v);
-        std::printf("peak memory of both passes, variant %d, trace %s: %.2f MB above the idle process "
-                    "(%.2f MB more than the arrays)\n",
-                    v % 10, v >= 10 ? "on " : "off", (peak - base) * 1024.0 / 1e6,
-                    (peak - base) * 1024.0 / 1e6 - arrays);
+    const long base = childPeak(0);
+    std::printf("result arrays (4 x 6 x %d REALs): %.2f MB; idle process peak %.2f MB\n", g_case.ilkat, arrays,
+                base * 1024.0 / 1e6);
+    for (int mode : {2, 1, 12, 11}) {
+        const long peak = childPeak(mode);
+        if (peak < 0 || base < 0) {
+            std::printf("peak memory: the child process failed\n");
+            continue;
+        }
+        const double above = (peak - base) * 1024.0 / 1e6;
+        std::printf("peak memory of both passes, variant %d, trace %s: %.2f MB above the idle process, "
+                    "%.2f MB beyond the arrays\n",
+                    mode % 10, mode >= 10 ? "on " : "off", above, above - arrays);
     }
     std::fflush(stdout);
 }
@@ -237,6 +230,8 @@ int takeInt(int& argc, char** argv, const char* name, int fallback)
 
 int main(int argc, char** argv)
 {
+    if (argc == 4 && std::strcmp(argv[1], "--peak-child") == 0)
+        return peakChild(argv[2], std::atoi(argv[3]));
     const int lobes = takeInt(argc, argv, "--lobes", 6);
     const int points = takeInt(argc, argv, "--points", 100000);
     char pattern[] = "/tmp/lobus-bench-XXXXXX";
