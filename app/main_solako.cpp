@@ -2,6 +2,7 @@
 // with temperatures and the temperature-scale command.
 
 #include "app/shell.h"
+#include "gui/dialoghooks.h"
 #include "gui/qtwindowlayer.h"
 
 #include <QApplication>
@@ -9,6 +10,7 @@
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
+    lobus::usePolishSystemDialogs();
     lobus::QtWindowLayer layer;
     return lobus::runLobus(layer, 1);
 }

@@ -46,6 +46,8 @@ ResourceDialog::ResourceDialog(const DialogResource& resource, QWidget* parent)
     , m_table(parseFieldTable(resource.fieldTable))
 {
     setWindowTitle(QString::fromStdString(resource.title));
+    // A fixed dialog: a title and a close box, nothing to minimise or maximise.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     build(resource);
     const DialogUnits units(font());
     setFixedSize(units.rect(0, 0, resource.width, resource.height).size());

@@ -1,12 +1,16 @@
 #include "gui/dialoghooks.h"
 
+#include <QCoreApplication>
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QStringList>
+#include <QTranslator>
 
 namespace lobus {
 
@@ -87,6 +91,16 @@ bool systemPrintSetup(QWidget* parent, QPrinter& printer)
 {
     QPrintDialog dialog(&printer, parent);
     return dialog.exec() == QDialog::Accepted;
+}
+
+void usePolishSystemDialogs()
+{
+    auto* translator = new QTranslator(QCoreApplication::instance());
+    if (translator->load(QLocale(QLocale::Polish), QStringLiteral("qtbase"), QStringLiteral("_"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(translator);
+    else
+        delete translator;
 }
 
 QString qtFileFilter(const QString& resourceFilter)
