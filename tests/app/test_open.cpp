@@ -269,6 +269,7 @@ struct Example {
     const char* name;
     int variant;
     int wedges;
+    friend void PrintTo(const Example& e, std::ostream* os) { *os << e.name; }
 };
 
 class BundledExample : public ShellTest, public ::testing::WithParamInterface<Example> {};
