@@ -4,6 +4,7 @@
 #include "drawing/rysunek.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace lobus {
 
@@ -31,6 +32,28 @@ int Picture::temperaturePoints(int k) const
 {
     const int n = pressurePoints(k);
     return std::min({n, tem1.cols(), tem2.cols()});
+}
+
+void Picture::prepareAngles()
+{
+    std::size_t longest = 0;
+    for (int k = 1; k <= wedges(); ++k)
+        longest = std::max(longest, static_cast<std::size_t>(pressurePoints(k)));
+    buffers.stride = longest;
+    if (buffers.cosine.size() < 6 * longest) {
+        buffers.cosine.resize(6 * longest);
+        buffers.sine.resize(6 * longest);
+    }
+    for (int k = 1; k <= wedges(); ++k) {
+        float* c = buffers.cosine.data() + static_cast<std::size_t>(k - 1) * longest;
+        float* s = buffers.sine.data() + static_cast<std::size_t>(k - 1) * longest;
+        const int np = pressurePoints(k);
+        for (int j = 1; j <= np; ++j) {
+            const float a = at(katcis, k, j) * kDegree;
+            c[j - 1] = std::cos(a);
+            s[j - 1] = std::sin(a);
+        }
+    }
 }
 
 void drawFrame(Picture& p)
@@ -69,6 +92,7 @@ void RYSUNEK(Graphics& g, const ResultArray& katcis, const ResultArray& cis, con
     buffers.reserve(720);
 
     Picture p{g, katcis, cis, tem1, tem2, ilkat, dane, rysuj, buffers};
+    p.prepareAngles();
     drawFrame(p);
     drawClearanceCircle(p);
     drawWedgeExtents(p);

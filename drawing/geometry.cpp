@@ -79,12 +79,13 @@ void drawBand(Picture& p, int k)
     p.buffers.reserve(2 * static_cast<std::size_t>(np));
     float* x = p.buffers.x.data();
     float* y = p.buffers.y.data();
+    const float* cs = p.cosines(k);
+    const float* sn = p.sines(k);
     for (int j = 1; j <= np; ++j) {
-        const float a = p.katcis(k, j) * kDegree;
-        x[j - 1] = cx + std::cos(a);
-        y[j - 1] = cy + std::sin(a);
-        x[2 * np - j] = cx + s * std::cos(a);
-        y[2 * np - j] = cy + s * std::sin(a);
+        x[j - 1] = cx + cs[j - 1];
+        y[j - 1] = cy + sn[j - 1];
+        x[2 * np - j] = cx + s * cs[j - 1];
+        y[2 * np - j] = cy + s * sn[j - 1];
     }
     g.IGRFILLPATTERN(4, 2, 3);
     g.IGRCOLOURN(208);

@@ -19,6 +19,9 @@ inline constexpr float kDegree = 3.141592f / 180.0f;
 struct WorkBuffers {
     std::vector<float> x;
     std::vector<float> y;
+    std::vector<float> cosine;   // cos and sin of katcis(k, j), wedge k from (k - 1) * stride
+    std::vector<float> sine;
+    std::size_t stride = 0;
     void reserve(std::size_t n)
     {
         if (x.size() < n) {
@@ -46,6 +49,17 @@ struct Picture {
     int wedges() const;                   // ikm limited to 0..6
     int pressurePoints(int k) const;      // np of wedge k within katcis and cis
     int temperaturePoints(int k) const;   // np within all four arrays
+
+    // Element (k, j) without the index check: only for j up to the counts above.
+    static float at(const ResultArray& a, int k, int j)
+    {
+        return a.data()[static_cast<std::size_t>(j - 1) * ResultArray::kRows + static_cast<std::size_t>(k - 1)];
+    }
+    // cos and sin of the angle of grid point j of wedge k, j up to pressurePoints(k).
+    const float* cosines(int k) const { return buffers.cosine.data() + static_cast<std::size_t>(k - 1) * buffers.stride; }
+    const float* sines(int k) const { return buffers.sine.data() + static_cast<std::size_t>(k - 1) * buffers.stride; }
+    // Works out the cosines and sines of every wedge's grid angles once a picture.
+    void prepareAngles();
 };
 
 void drawFrame(Picture& p);

@@ -17,11 +17,12 @@ void drawPressure(Picture& p, int k)
     float* x = p.buffers.x.data();
     float* y = p.buffers.y.data();
     // Arc points P1..Pnp first, then the pressure points Qnp..Q1.
+    const float* cs = p.cosines(k);
+    const float* sn = p.sines(k);
     for (int j = 1; j <= np; ++j) {
-        const float a = p.katcis(k, j) * kDegree;
-        const float c = std::cos(a);
-        const float s = std::sin(a);
-        const float r = 1.0f - scaled(p.cis(k, j), p.rysuj.plen, p.rysuj.pscale);
+        const float c = cs[j - 1];
+        const float s = sn[j - 1];
+        const float r = 1.0f - scaled(Picture::at(p.cis, k, j), p.rysuj.plen, p.rysuj.pscale);
         x[j - 1] = cx + c;
         y[j - 1] = cy + s;
         x[2 * np - j] = cx + r * c;

@@ -26,11 +26,12 @@ void drawTemperatures(Picture& p)
         float* x = p.buffers.x.data();
         float* y = p.buffers.y.data();
         // Band: inner points 1..np on the circle, then first-curve points np..1.
+        const float* cs = p.cosines(k);
+        const float* sn = p.sines(k);
         for (int j = 1; j <= np; ++j) {
-            const float a = p.katcis(k, j) * kDegree;
-            const float c = std::cos(a);
-            const float s = std::sin(a);
-            const float r1 = 1.0f + scaled(p.tem1(k, j), p.rysuj.tlen, p.rysuj.tscale);
+            const float c = cs[j - 1];
+            const float s = sn[j - 1];
+            const float r1 = 1.0f + scaled(Picture::at(p.tem1, k, j), p.rysuj.tlen, p.rysuj.tscale);
             x[j - 1] = c;
             y[j - 1] = s;
             x[2 * np - j] = r1 * c;
@@ -44,10 +45,9 @@ void drawTemperatures(Picture& p)
 
         // The second curve reuses the front of the buffers.
         for (int j = 1; j <= np; ++j) {
-            const float a = p.katcis(k, j) * kDegree;
-            const float r2 = 1.0f + scaled(p.tem2(k, j), p.rysuj.tlen, p.rysuj.tscale);
-            x[j - 1] = r2 * std::cos(a);
-            y[j - 1] = r2 * std::sin(a);
+            const float r2 = 1.0f + scaled(Picture::at(p.tem2, k, j), p.rysuj.tlen, p.rysuj.tscale);
+            x[j - 1] = r2 * cs[j - 1];
+            y[j - 1] = r2 * sn[j - 1];
         }
         g.IGRFILLPATTERN(0, 2, 3);
         g.IGRCOLOURN(208);

@@ -176,11 +176,10 @@ Graphics::PixelMap Graphics::pixelMap() const
     return m;
 }
 
-bool Graphics::toPixel(float x, float y, PointF& p) const
+bool Graphics::toPixel(const PixelMap& m, float x, float y, PointF& p) const
 {
     if (!std::isfinite(x) || !std::isfinite(y))
         return false;
-    const PixelMap m = pixelMap();
     if (!m.valid)
         return false;
     const double px = m.x0 + m.sx * (static_cast<double>(x) - m_units[0]);
@@ -262,9 +261,10 @@ bool Graphics::convert(const float* x, const float* y, int n)
         return false;
     if (m_points.capacity() < static_cast<std::size_t>(n))
         m_points.reserve(static_cast<std::size_t>(n));
+    const PixelMap m = pixelMap();
     PointF p;
     for (int i = 0; i < n; ++i) {
-        if (!toPixel(x[i], y[i], p))
+        if (!toPixel(m, x[i], y[i], p))
             continue;
         m_points.push_back(p);
         if (m_recorder) {
@@ -298,7 +298,10 @@ void Graphics::IGRJOIN(float x1, float y1, float x2, float y2)
 {
     PointF a;
     PointF b;
-    if (!m_device || !toPixel(x1, y1, a) || !toPixel(x2, y2, b))
+    if (!m_device)
+        return;
+    const PixelMap m = pixelMap();
+    if (!toPixel(m, x1, y1, a) || !toPixel(m, x2, y2, b))
         return;
     m_device->line(a, b, currentRgb());
     if (m_recorder) {

@@ -80,7 +80,8 @@ private:
         bool valid;
     };
     PixelMap pixelMap() const;
-    bool toPixel(float x, float y, PointF& p) const;
+    bool toPixel(float x, float y, PointF& p) const { return toPixel(pixelMap(), x, y, p); }
+    bool toPixel(const PixelMap& m, float x, float y, PointF& p) const;
     double standardCharHeight() const;
     Rgb currentRgb() const { return m_palette[static_cast<std::size_t>(m_colour)]; }
     bool convert(const float* x, const float* y, int n);
