@@ -139,6 +139,14 @@ TEST(Dump, ResultFilesNamedOnTheCommandLineAnswerTheDialogs)
     ASSERT_EQ(r.status, 0) << r.err.toStdString();
     EXPECT_EQ(r.out, reference.out);
     EXPECT_TRUE(r.err.isEmpty()) << r.err.toStdString();
+
+    // Where the case's own file is found no dialog asks: the choice is
+    // reported as unused rather than silently dropped.
+    const RunResult found = runRender({QStringLiteral("--dump"), QStringLiteral("--cis"), exampleResult("merant3", ".cis"),
+                                       exampleData("cytryna2")});
+    EXPECT_EQ(found.status, 0);
+    EXPECT_TRUE(found.err.contains("--cis")) << found.err.toStdString();
+    EXPECT_TRUE(found.err.contains("not used")) << found.err.toStdString();
 }
 
 TEST(Dump, MissingResultFileNamesTheExpectedFile)
