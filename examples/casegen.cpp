@@ -294,7 +294,7 @@ Bearing stressCase(int lobes, int points)
     b.description = "przypadek do pomiarów wydajności";
     b.solver = Solver::SOLAKO;
     b.lobes = lobes;
-    b.firstLobeMid = 90.0;
+    b.firstLobeMid = lobes == 1 ? 270.0 : 90.0;   // a single lobe must lie under the load
     b.lobeArc = 0.6 * 360.0 / lobes;
     b.preload = 0.4;
     b.clearance = 100e-6;
