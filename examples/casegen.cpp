@@ -296,10 +296,12 @@ Bearing stressCase(int lobes, int points)
     b.lobes = lobes;
     b.firstLobeMid = lobes == 1 ? 270.0 : 90.0;   // a single lobe must lie under the load
     b.lobeArc = 0.6 * 360.0 / lobes;
-    b.preload = 0.4;
+    // A single partial arc has no preload: its journal must be free to move
+    // to where the film force carries the load.
+    b.preload = lobes == 1 ? 0.0 : 0.4;
     b.clearance = 100e-6;
     b.speed = 3000.0;
-    b.ekscen = 0.25;
+    b.ekscen = lobes == 1 ? 0.6 : 0.25;
     b.points = points;
     b.model = PressureModel::ShortBearing;
     return b;
