@@ -44,9 +44,10 @@ int floorToInt(double v)
 //       temperature curve, markers, line of centres, scale bars:
 //                               a dark red-brown, which outlines the yellow
 //                               wedges sharply and is told apart from black;
-//   31  pressure hatch lines:   a dark slate grey, dark enough to show on the
-//                               yellow and green fills and light enough not
-//                               to hide the wedge colour between the lines.
+//   31  pressure hatch lines:   a neutral dim grey: it reads on the light
+//                               fills (yellow, green) by brightness and on the
+//                               dark ones (blue, red, magenta) by hue, where a
+//                               near-black line would vanish into the blue.
 Rgb Graphics::background()
 {
     return Rgb{255, 255, 255};
@@ -59,7 +60,7 @@ Graphics::Graphics()
         m_palette[static_cast<std::size_t>(n)] = Rgb{n, n, n};
     m_palette[0] = Rgb{0, 0, 0};
     m_palette[1] = Rgb{255, 255, 0};
-    m_palette[31] = Rgb{60, 66, 82};
+    m_palette[31] = Rgb{105, 105, 105};
     m_palette[208] = Rgb{150, 40, 0};
     m_palette[224] = Rgb{0, 0, 0};
     m_palette[240] = Rgb{0, 140, 150};
@@ -352,7 +353,7 @@ void Graphics::IGRPOLYGONCOMPLEX(const float* x, const float* y, int n)
 }
 
 // The head's tip is at (x, y); it reaches `length` user units back against
-// `direction` and is 0.7 as wide as long. Style 1 is a filled head, any other
+// `direction` and is half as wide as long. Style 1 is a filled head, any other
 // style an outlined one.
 void Graphics::IGRARROW(float x, float y, float length, float direction, int style)
 {
@@ -367,7 +368,7 @@ void Graphics::IGRARROW(float x, float y, float length, float direction, int sty
         return;
     const double dx = tip.x - base.x;
     const double dy = tip.y - base.y;
-    const double half = 0.35;
+    const double half = 0.25;
     const PointF head[3] = {tip, {base.x - dy * half, base.y + dx * half}, {base.x + dy * half, base.y - dx * half}};
     m_device->polygon(head, currentRgb(), style == 1);
     if (m_recorder) {

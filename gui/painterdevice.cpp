@@ -81,7 +81,13 @@ void PainterDevice::flush()
     if (m_lines.isEmpty())
         return;
     usePen(m_linesColour);
-    m_painter.drawLines(m_lines);
+    if (m_linesCrisp) {
+        m_painter.setRenderHint(QPainter::Antialiasing, false);
+        m_painter.drawLines(m_lines);
+        m_painter.setRenderHint(QPainter::Antialiasing, true);
+    } else {
+        m_painter.drawLines(m_lines);
+    }
     m_lines.clear();
 }
 
@@ -93,22 +99,28 @@ void PainterDevice::clear(int x0, int y0, int x1, int y1, Rgb background)
 
 // Consecutive lines of one colour (the hatch lines of a pressure diagram) are
 // collected and drawn in one call; any other operation draws them first, so
-// the order of the picture is kept.
+// the order of the picture is kept. Snapped lines lie on whole pixel rows or
+// columns and are drawn without antialiasing, which gives the same pixels and
+// spares the antialiasing of long axis-parallel lines, the slowest case.
 void PainterDevice::line(PointF a, PointF b, Rgb colour)
 {
-    if (!m_lines.isEmpty() && !(colour == m_linesColour))
-        flush();
-    m_linesColour = colour;
     QLineF l(map(a), map(b));
+    bool crisp = false;
     if (m_snap && m_penWidth < 1.5) {
         if (l.y1() == l.y2()) {
             const double y = std::floor(l.y1()) + 0.5;
             l.setLine(l.x1(), y, l.x2(), y);
+            crisp = true;
         } else if (l.x1() == l.x2()) {
             const double x = std::floor(l.x1()) + 0.5;
             l.setLine(x, l.y1(), x, l.y2());
+            crisp = true;
         }
     }
+    if (!m_lines.isEmpty() && (!(colour == m_linesColour) || crisp != m_linesCrisp))
+        flush();
+    m_linesColour = colour;
+    m_linesCrisp = crisp;
     m_lines.append(l);
 }
 

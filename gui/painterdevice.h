@@ -67,6 +67,7 @@ private:
     Rgb m_penColour;
     QVector<QLineF> m_lines;       // consecutive lines of one colour, drawn in one call
     Rgb m_linesColour;
+    bool m_linesCrisp = false;     // the batch holds snapped lines, drawn without antialiasing
     QVector<QPointF> m_buffer;     // reused for polylines and polygons
     QFont m_font;
     double m_fontPixels = -1.0;

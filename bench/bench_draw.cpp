@@ -1,0 +1,160 @@
+// One RYSUNEK into a 1920x1080 image that is kept between pictures, as the
+// window keeps its picture, for generated cases of 6 lobes and 200 to
+// 100,000 points a lobe (thermal: temperature bands and curves drawn too)
+// and for the bundled examples; then saving such a picture as BMP and PNG.
+// Times are per picture (per file); compare the per-point growth across the
+// point counts.
+//
+// usage: bench_draw [Google Benchmark options]
+
+#include "drawing/rysunek.h"
+#include "examples/casegen.h"
+#include "gui/graphics.h"
+#include "gui/picturefile.h"
+#include "gui/renderimage.h"
+
+#include <QDir>
+#include <QGuiApplication>
+#include <QImage>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <map>
+#include <string>
+
+namespace {
+
+using namespace lobus;
+
+// The case a reading pass would fill from the solver's files, made directly
+// from the generator's solution (no files).
+Case caseOf(const casegen::Bearing& bearing)
+{
+    const casegen::Solution s = casegen::solve(bearing);
+    Case c;
+    c.dane.variant = bearing.solver == casegen::Solver::SOLAKO ? 1 : 2;
+    c.dane.ikm = static_cast<int>(s.lobes.size());
+    c.dane.ekscen = s.ekscen;
+    c.dane.katekscen = s.katekscen;
+    c.dane.pmax = s.pmax;
+    c.dane.tmax = s.tmax;
+    c.results.allocate(s.longestBlock());
+    for (int k = 1; k <= c.dane.ikm; ++k) {
+        const casegen::Lobe& lobe = s.lobes[static_cast<std::size_t>(k - 1)];
+        c.dane.tabpsi(2 * k - 1) = lobe.start;
+        c.dane.tabpsi(2 * k) = lobe.end;
+        c.dane.tabkla(k) = lobe.kla;
+        c.dane.tabklb(k) = lobe.klb;
+        const int n = std::min(static_cast<int>(lobe.angle.size()), c.results.ilkat);
+        c.dane.ilcis(k) = static_cast<float>(n);
+        for (int j = 1; j <= n; ++j) {
+            const auto i = static_cast<std::size_t>(j - 1);
+            c.results.katcis(k, j) = lobe.angle[i];
+            c.results.cis(k, j) = lobe.pressure[i];
+            if (!lobe.tem1.empty()) {
+                const std::size_t t = std::min(i, lobe.tem1.size() - 1);
+                c.results.tem1(k, j) = lobe.tem1[t];
+                c.results.tem2(k, j) = lobe.tem2[t];
+            }
+        }
+    }
+    return c;
+}
+
+const Case& stress(int points)
+{
+    static std::map<int, Case> cases;
+    auto it = cases.find(points);
+    if (it == cases.end())
+        it = cases.emplace(points, caseOf(casegen::stressCase(6, points))).first;
+    return it->second;
+}
+
+void drawInto(benchmark::State& state, const Case& c)
+{
+    RYSUJ r;
+    r.pscale = c.dane.pmax;
+    r.tscale = c.dane.tmax;
+    QImage image(1920, 1080, QImage::Format_RGB32);
+    Graphics g;
+    g.IGRAREA(0.0f, 0.0f, 1.0f, 1.0f);
+    renderToImage(image, g, c, r);   // the first picture into fresh memory is not counted
+    for (auto _ : state) {
+        renderToImage(image, g, c, r);
+        benchmark::DoNotOptimize(image.constBits());
+    }
+    int points = 0;
+    for (int k = 1; k <= c.dane.ikm; ++k)
+        points += pointCount(c.dane, c.results, k);
+    state.counters["points"] = points;
+    state.counters["ns/point"] =
+        benchmark::Counter(static_cast<double>(points) * 1e-9, benchmark::Counter::kIsIterationInvariantRate |
+                                                                     benchmark::Counter::kInvert);
+}
+
+void BM_DrawStress(benchmark::State& state)
+{
+    drawInto(state, stress(static_cast<int>(state.range(0))));
+}
+BENCHMARK(BM_DrawStress)->Arg(200)->Arg(2000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+void BM_DrawExample(benchmark::State& state)
+{
+    static const std::vector<casegen::Bearing> examples = casegen::bundledExamples();
+    const casegen::Bearing& b = examples[static_cast<std::size_t>(state.range(0))];
+    static std::map<std::string, Case> cases;
+    if (!cases.count(b.name))
+        cases.emplace(b.name, caseOf(b));
+    state.SetLabel(b.name);
+    drawInto(state, cases.at(b.name));
+}
+BENCHMARK(BM_DrawExample)->DenseRange(0, 3)->Unit(benchmark::kMillisecond);
+
+void saveAs(benchmark::State& state, const char* name)
+{
+    const Case& c = stress(200);
+    RYSUJ r;
+    r.pscale = c.dane.pmax;
+    r.tscale = c.dane.tmax;
+    QImage image(1920, 1080, QImage::Format_RGB32);
+    Graphics g;
+    renderToImage(image, g, c, r);
+    QTemporaryDir dir;
+    const std::string path = dir.filePath(QString::fromLatin1(name)).toStdString();
+    std::string error;
+    for (auto _ : state) {
+        if (!saveImageFile(image, path, error)) {
+            state.SkipWithError(error.c_str());
+            break;
+        }
+    }
+}
+
+void BM_SaveBmp(benchmark::State& state)
+{
+    saveAs(state, "picture.bmp");
+}
+BENCHMARK(BM_SaveBmp)->Unit(benchmark::kMillisecond);
+
+void BM_SavePng(benchmark::State& state)
+{
+    saveAs(state, "picture.png");
+}
+BENCHMARK(BM_SavePng)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
