@@ -131,6 +131,10 @@ TEST(RecordReader, EndActionKeepsWhatWasRead)
     EXPECT_EQ(b, -1.0f);
     EXPECT_FALSE(r.readOrEnd({R::real(a)}));
     EXPECT_EQ(readFailure(r, 1).kind(), ReadErrorKind::EndOfFile);
+
+    // A last record without its line end is a whole record, nulls included.
+    r.openMemory("end2.txt", "1 2*");
+    EXPECT_EQ(reals(r, 3), (V{1, -1, -1}));
 }
 
 TEST(RecordReader, ReadWithNoItemsConsumesOneRecord)
@@ -169,7 +173,8 @@ TEST(RecordReader, BadValuesGiveNumberedReports)
             EXPECT_EQ(err.kind(), ReadErrorKind::BadInteger) << text;
         }
     }
-    r.openMemory("bin", std::string("\xff\x01\x02 1\n", 6));
+    const std::string binary("\xff\x01\x02 1\n", 6);
+    r.openMemory("bin", binary);
     const std::string binReport = readFailure(r, 1).report();
     EXPECT_NE(binReport.find("'\?\?\?'"), std::string::npos) << binReport;
 }
