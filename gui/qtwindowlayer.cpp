@@ -178,6 +178,11 @@ void QtWindowLayer::finishPicture()
         m_window->picture()->update();
 }
 
+bool QtWindowLayer::drawingOnScreen() const
+{
+    return m_screen && m_graphics.device() == m_screen.get();
+}
+
 const QImage& QtWindowLayer::picture()
 {
     finishPicture();

@@ -86,6 +86,8 @@ public:
     // The reason of the last failed IGRSAVEIMAGE.
     const std::string& saveError() const { return m_saveError; }
     bool printing() const { return m_printDevice != nullptr; }
+    // The graphics draw into the window's picture (not the printer).
+    bool drawingOnScreen() const;
     std::size_t pendingMessages() const { return m_queue.size(); }
 
 private:
