@@ -17,6 +17,9 @@
 #include <QPrinter>
 #include <QScreen>
 
+#include <cstdio>
+#include <cstdlib>
+
 namespace lobus {
 namespace {
 
@@ -137,6 +140,11 @@ void QtWindowLayer::WINDOWOPEN(const WindowRecord& record)
             window.showMaximized();
         else
             window.show();
+    }
+    window.winId();   // creates the platform window now, hidden or not
+    if (!window.windowHandle()) {
+        std::fputs("Failed to create window - aborting.\n", stderr);
+        std::exit(EXIT_FAILURE);
     }
     // The graphics layer needs a surface at once, before the first resize
     // message has been read.

@@ -106,6 +106,21 @@ TEST(MainWindow, OpensMaximisedWithTitleAndBoxes)
     EXPECT_TRUE(flags & Qt::WindowMinimizeButtonHint);
     EXPECT_TRUE(flags & Qt::WindowMaximizeButtonHint);
     EXPECT_NE(window->findChild<QStatusBar*>(), nullptr);
+
+    // Showing the window asks for a picture: one expose, and a resize for
+    // the maximised size, each queued once however often Qt reports it.
+    int exposes = 0;
+    int resizes = 0;
+    int itype = 0;
+    Message msg;
+    while (layer.pendingMessages() > 0) {
+        layer.WMESSAGE(itype, msg);
+        exposes += itype == kExpose;
+        resizes += itype == kResize;
+    }
+    EXPECT_EQ(exposes, 1);
+    EXPECT_EQ(resizes, 1);
+    EXPECT_EQ(layer.picture().size(), window->picture()->size());
 }
 
 TEST(MainWindow, ZeroSizeMeansEightyPercentOfTheScreenCentred)
