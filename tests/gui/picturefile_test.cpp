@@ -1,6 +1,7 @@
 // writePictureFile and saveImageFile: each format is a valid file of its
 // kind, and a failure leaves no file behind and says why.
 
+#include "gui/painterdevice.h"
 #include "gui/picturefile.h"
 #include "tests/drawing/samplecase.h"
 
@@ -67,6 +68,18 @@ TEST_F(PictureFile, VectorFormats)
     EXPECT_TRUE(pdf.startsWith("%PDF-"));
     EXPECT_TRUE(pdf.trimmed().endsWith("%%EOF"));
     EXPECT_GT(pdf.size(), 1000);
+}
+
+TEST(PagePlacement, PictureFittedToThePageKeepsItsAspect)
+{
+    const QRectF wide = PainterDevice::fitted(QRectF(10, 20, 1000, 1000), 1.6);
+    EXPECT_DOUBLE_EQ(wide.width(), 1000.0);
+    EXPECT_DOUBLE_EQ(wide.height(), 625.0);
+    EXPECT_DOUBLE_EQ(wide.center().y(), 520.0);
+    const QRectF tall = PainterDevice::fitted(QRectF(0, 0, 3000, 1000), 1.6);
+    EXPECT_DOUBLE_EQ(tall.height(), 1000.0);
+    EXPECT_DOUBLE_EQ(tall.width(), 1600.0);
+    EXPECT_DOUBLE_EQ(tall.left(), 700.0);
 }
 
 TEST_F(PictureFile, FailuresAreReportedAndLeaveNothingBehind)
