@@ -388,8 +388,7 @@ void QtWindowLayer::WDIALOGSHOW(int left, int top, int initialField, int mode)
     finishPicture();
     if (left >= 0 && top >= 0)
         d->move(left, top);
-    if (QWidget* first = d->field(initialField))
-        first->setFocus(Qt::OtherFocusReason);
+    d->setInitialField(initialField);
     if (mode == 1)
         m_lastButton = d->runModal();
     else

@@ -245,6 +245,27 @@ bool ResourceDialog::eventFilter(QObject* watched, QEvent* event)
     return QDialog::eventFilter(watched, event);
 }
 
+void ResourceDialog::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    QWidget* first = m_fields.value(m_initialField);
+    if (!first || !first->isEnabled()) {
+        first = nullptr;
+        for (QObject* child : children()) {
+            auto* edit = qobject_cast<QLineEdit*>(child);
+            if (edit && edit->isEnabled()) {
+                first = edit;
+                break;
+            }
+        }
+    }
+    if (!first)
+        return;
+    first->setFocus(Qt::OtherFocusReason);
+    if (auto* edit = qobject_cast<QLineEdit*>(first))
+        edit->selectAll();
+}
+
 int ResourceDialog::runModal()
 {
     m_modal = true;

@@ -46,6 +46,11 @@ public:
     // 0 disables the field, 1 enables it; other states are ignored.
     void setFieldState(int field, int state);
 
+    // The field that has the focus when the dialog appears; 0: the first
+    // enabled edit field. An edit field starts with its whole text selected,
+    // so typing replaces it.
+    void setInitialField(int field) { m_initialField = field; }
+
     // Shows the dialog modally; returns the identifier of the button that
     // closed it (2 for the close box or Escape).
     int runModal();
@@ -65,6 +70,7 @@ public slots:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void build(const DialogResource& resource);
@@ -83,6 +89,7 @@ private:
     QHash<int, QString> m_accepted;           // last accepted text of each ranged field
     FieldTable m_table;
     int m_lastFocused = 0;
+    int m_initialField = 0;
 };
 
 } // namespace lobus

@@ -143,9 +143,11 @@ TEST_F(Dialogs, ModalOkWithAValueOutOfRangeRefocusesAndCancelRestores)
     bool stayedOpen = false;
     QString selected;
     bool focused = false;
+    QString selectedAtStart;
     whenModal([&](QWidget* modal) {
         ASSERT_EQ(modal, d);
         QLineEdit* field = edit(d, 1004);
+        selectedAtStart = field->selectedText();   // typing replaces the shown value
         field->setFocus();
         field->setText(QStringLiteral("0.5"));   // below 1.0
         click(d, 1);
@@ -155,6 +157,7 @@ TEST_F(Dialogs, ModalOkWithAValueOutOfRangeRefocusesAndCancelRestores)
         click(d, 2);
     });
     layer.WDIALOGSHOW(-1, -1, 0, 1);
+    EXPECT_EQ(selectedAtStart, QStringLiteral("1.500"));
     EXPECT_TRUE(stayedOpen);
     EXPECT_EQ(selected, QStringLiteral("0.5"));
     EXPECT_TRUE(focused);
