@@ -8,6 +8,8 @@
 #include <QStatusBar>
 #include <QWindowStateChangeEvent>
 
+#include <algorithm>
+
 namespace lobus {
 
 MainWindow::MainWindow(Post post, QWidget* parent)

@@ -12,11 +12,11 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QGuiApplication>
 #include <QPainter>
 #include <QPrinter>
 #include <QScreen>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 

@@ -73,6 +73,8 @@ public:
     void WSELECTCOLOUR(int rgb[3]) override;
 
     Graphics& graphics() override { return m_graphics; }
+    // Writes the picture shown, whole or not at all; the name's extension
+    // picks the format (the shell always ends it in ".bmp").
     bool IGRSAVEIMAGE(const std::string& filename) override;
     void IGRHARDCOPYSELECT(int option, int device) override;
     void IGRHARDCOPY(const std::string& code) override;
