@@ -55,6 +55,7 @@ public:
 
 private:
     void usePen(Rgb colour);
+    void mapPoints(std::span<const PointF> points);   // into m_buffer
     QPointF map(PointF p) const { return QPointF(m_origin.x() + p.x, m_origin.y() + p.y); }
 
     QPainter& m_painter;
