@@ -98,7 +98,7 @@ void BM_DrawStress(benchmark::State& state)
 {
     drawInto(state, stress(static_cast<int>(state.range(0))));
 }
-BENCHMARK(BM_DrawStress)->Arg(200)->Arg(2000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DrawStress)->Arg(100)->Arg(200)->Arg(2000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 void BM_DrawExample(benchmark::State& state)
 {

@@ -17,7 +17,7 @@ double imageDpi(const QImage& image)
 ImageDevice::ImageDevice(QImage& image)
     : m_painter(&image), m_device(m_painter, QRectF(0, 0, image.width(), image.height()), imageDpi(image))
 {
-    m_device.setSnapToPixels(true);
+    m_device.setRaster(true);
 }
 
 ImageDevice::~ImageDevice() = default;

@@ -106,7 +106,7 @@ void PainterDevice::line(PointF a, PointF b, Rgb colour)
 {
     QLineF l(map(a), map(b));
     bool crisp = false;
-    if (m_snap && m_penWidth < 1.5) {
+    if (m_raster && m_penWidth < 1.5) {
         if (l.y1() == l.y2()) {
             const double y = std::floor(l.y1()) + 0.5;
             l.setLine(l.x1(), y, l.x2(), y);
@@ -135,7 +135,7 @@ void PainterDevice::mapPoints(std::span<const PointF> points)
     qsizetype n = 0;
     for (std::size_t i = 0; i < points.size(); ++i) {
         const QPointF p = map(points[i]);
-        if (m_snap && n > 0 && i + 1 < points.size()) {
+        if (m_raster && n > 0 && i + 1 < points.size()) {
             const QPointF d = p - out[n - 1];
             if (d.x() * d.x() + d.y() * d.y() < 0.0625)
                 continue;

@@ -37,11 +37,12 @@ public:
     void polygon(std::span<const PointF> points, Rgb colour, bool filled) override;
     void text(PointF at, std::string_view utf8, double pixelHeight, Justify justify, Rgb colour) override;
 
-    // On a raster surface, horizontal and vertical lines of a one-pixel pen
-    // are moved (by at most half a pixel) onto the middle of their pixel row
-    // or column, so that axes, ticks and bars come out crisp instead of as
-    // two half-grey rows.
-    void setSnapToPixels(bool snap) { m_snap = snap; }
+    // For raster surfaces (images): horizontal and vertical lines of a
+    // one-pixel pen are moved (by at most half a pixel) onto the middle of
+    // their pixel row or column, so that axes, ticks and bars come out crisp
+    // instead of as two half-grey rows; outline vertices closer than a
+    // quarter pixel to the previous one are left out.
+    void setRaster(bool snap) { m_raster = snap; }
 
     // Draws what is still batched; called by every other operation and at the end.
     void flush();
@@ -64,7 +65,7 @@ private:
     double m_dpi;
     double m_penWidth;
     bool m_penSet = false;
-    bool m_snap = false;
+    bool m_raster = false;
     Rgb m_penColour;
     QVector<QLineF> m_lines;       // consecutive lines of one colour, drawn in one call
     Rgb m_linesColour;
