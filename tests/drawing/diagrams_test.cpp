@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 
 namespace lobus::testing {
 namespace {
@@ -155,6 +156,43 @@ TEST(DiagramPoints, CountLimitedToTheArraysAndLargeCountsDrawnWhole)
     for (const DrawOp* d : pic.find(DrawOp::Kind::Polygon, 1))
         EXPECT_EQ(d->x.size(), 10000u);
     EXPECT_EQ(pic.find(DrawOp::Kind::Join, 31).size(), 6u * 5000u);
+}
+
+} // namespace
+} // namespace lobus::testing
+
+namespace lobus::testing {
+namespace {
+
+// What a damaged data file could leave in the case block: the picture is
+// drawn, ends, and hands the device only finite coordinates.
+TEST(DamagedCase, DrawsWithoutFailingOrLooping)
+{
+    RecordedPicture pic;
+    Case c = sampleCase(1, 3, 12);
+    c.dane.ikm = 99;
+    c.dane.tabpsi(1) = -1.0e30f;
+    c.dane.tabpsi(2) = 1.0e30f;
+    c.dane.tabpsi(3) = -1.0e6f;   // far more than twenty turns
+    c.dane.tabpsi(4) = 1.0e6f;
+    c.dane.tabpsi(5) = std::numeric_limits<float>::quiet_NaN();
+    c.results.katcis(2, 3) = std::numeric_limits<float>::infinity();
+    c.results.cis(3, 4) = std::numeric_limits<float>::quiet_NaN();
+    c.dane.ekscen = std::numeric_limits<float>::quiet_NaN();
+    c.dane.ilcis(4) = -5.0f;
+    c.dane.ilcis(5) = std::numeric_limits<float>::infinity();
+    RYSUJ r = sampleSettings(c);
+    r.plen = std::numeric_limits<float>::quiet_NaN();
+    ASSERT_NO_THROW(pic.draw(c, r));
+    const auto extents = pic.find(DrawOp::Kind::Polyline, 208);
+    ASSERT_GE(extents.size(), 2u);
+    EXPECT_LE(extents[1]->x.size(), 20u * 72u + 2u);   // twenty turns in 5-degree steps and the end point
+    for (const DrawOp& op : pic.ops())
+        for (std::size_t i = 0; i < op.x.size(); ++i)
+            ASSERT_TRUE(std::isfinite(op.x[i]) && std::isfinite(op.y[i]));
+
+    r.halfy = 0.0f;   // no usable drawing scale
+    ASSERT_NO_THROW(pic.draw(c, r));
 }
 
 } // namespace
