@@ -198,8 +198,9 @@ void Graphics::IGRUNITSTOPIXELS(float x, float y, int& ix, int& iy) const
         ix = iy = 0;
         return;
     }
-    ix = floorToInt(m.x0 + m.sx * (static_cast<double>(x) - m_units[0]));
-    iy = floorToInt(m.y0 + m.sy * (static_cast<double>(y) - m_units[1]));
+    const double size = pixelSize();
+    ix = floorToInt((m.x0 + m.sx * (static_cast<double>(x) - m_units[0])) / size);
+    iy = floorToInt((m.y0 + m.sy * (static_cast<double>(y) - m_units[1])) / size);
 }
 
 // A pixel stands for its centre, so that a line between two converted pixels
@@ -212,8 +213,23 @@ void Graphics::IGRUNITSFROMPIXELS(int ix, int iy, float& x, float& y) const
         y = m_units[1];
         return;
     }
-    x = static_cast<float>(m_units[0] + (ix + 0.5 - m.x0) / m.sx);
-    y = static_cast<float>(m_units[1] + (iy + 0.5 - m.y0) / m.sy);
+    const double size = pixelSize();
+    x = static_cast<float>(m_units[0] + ((ix + 0.5) * size - m.x0) / m.sx);
+    y = static_cast<float>(m_units[1] + ((iy + 0.5) * size - m.y0) / m.sy);
+}
+
+// The picture's pixel is a screen pixel (1/96 inch) on every surface. On a
+// 600-dpi page it spans several device dots, so what the drawing measures in
+// pixels (the 3-pixel sliding-surface band, the 5-pixel centre dots, the
+// doubled scale bars) keeps the look it has on screen instead of shrinking
+// to hairlines on paper; on an ordinary screen or image it is one pixel.
+double Graphics::pixelSize() const
+{
+    constexpr double kScreenDpi = 96.0;
+    const double dpi = m_device ? m_device->dotsPerInch() : kScreenDpi;
+    if (!(std::isfinite(dpi) && dpi > 1.5 * kScreenDpi))
+        return 1.0;
+    return dpi / kScreenDpi;
 }
 
 // The standard character height in pixels: a fortieth of the surface height,

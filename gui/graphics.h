@@ -43,6 +43,8 @@ public:
     void IGRCHAROUT(float x, float y, std::string_view text);
     float INFOGRAPHICS(int code) const;
     int INFOGRSCREEN(int code) const;
+    // Pixels here are the picture's pixels: device pixels on a screen or an
+    // image, 1/96 inch on a high-resolution surface such as a printer page.
     void IGRUNITSTOPIXELS(float x, float y, int& ix, int& iy) const;
     void IGRUNITSFROMPIXELS(int ix, int iy, float& x, float& y) const;
 
@@ -83,6 +85,7 @@ private:
     bool toPixel(float x, float y, PointF& p) const { return toPixel(pixelMap(), x, y, p); }
     bool toPixel(const PixelMap& m, float x, float y, PointF& p) const;
     double standardCharHeight() const;
+    double pixelSize() const;
     Rgb currentRgb() const { return m_palette[static_cast<std::size_t>(m_colour)]; }
     bool convert(const float* x, const float* y, int n);
 };

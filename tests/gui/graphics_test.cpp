@@ -103,6 +103,36 @@ TEST(GraphicsMapping, RatioUnitsAndRoundTripWithinOnePixel)
     EXPECT_EQ(ix, 960);
 }
 
+TEST(GraphicsMapping, APixelKeepsItsScreenSizeOnAPrinterPage)
+{
+    // Units equal to device dots, y up, on a 600-dpi page and a 96-dpi image.
+    RecordingDevice page(6600, 4600, 600.0);
+    RecordingDevice image(1600, 1000, 96.0);
+    for (RecordingDevice* d : {&page, &image}) {
+        Graphics g;
+        g.setDevice(d);
+        g.IGRUNITS(0.0f, 0.0f, static_cast<float>(d->width()), static_cast<float>(d->height()));
+        const double dots = d->dotsPerInch() / 96.0;   // device dots in one picture pixel
+        int ix = 0, iy = 0;
+        g.IGRUNITSTOPIXELS(static_cast<float>(100 * dots + 0.1),
+                           static_cast<float>(d->height() - 100 * dots - 0.1), ix, iy);
+        EXPECT_EQ(ix, 100) << d->dotsPerInch();
+        EXPECT_EQ(iy, 100) << d->dotsPerInch();
+        // Three pixels down from a point are three screen pixels' worth of dots.
+        float x0 = 0.0f, y0 = 0.0f, x3 = 0.0f, y3 = 0.0f;
+        g.IGRUNITSFROMPIXELS(ix, iy, x0, y0);
+        g.IGRUNITSFROMPIXELS(ix, iy + 3, x3, y3);
+        EXPECT_FLOAT_EQ(x3, x0);
+        EXPECT_NEAR(y0 - y3, 3.0 * dots, 1e-3) << d->dotsPerInch();
+        // The round trip stays within one picture pixel.
+        float bx = 0.0f, by = 0.0f;
+        g.IGRUNITSTOPIXELS(1234.5f, 789.25f, ix, iy);
+        g.IGRUNITSFROMPIXELS(ix, iy, bx, by);
+        EXPECT_LE(std::abs(bx - 1234.5), dots);
+        EXPECT_LE(std::abs(by - 789.25), dots);
+    }
+}
+
 TEST(GraphicsMapping, CharacterSizeFollowsTheSurfaceAndItsResolution)
 {
     RecordingDevice screen(1600, 1000, 96.0);
