@@ -34,7 +34,7 @@ void noteUnused(const LoadRequest& r, const ScriptedPassUi& ui, LoadOutcome& o)
     for (const auto& a : all)
         if (!a.file.empty() && !a.used)
             o.notes.push_back(std::string(a.option) + " " + a.file
-                              + " not used: the case's own result file was found, or the case needs none");
+                              + " not used: the case has no such result file");
 }
 
 } // namespace

@@ -107,7 +107,7 @@ std::string usageText()
            "  --plen, --tlen  pressure / temperature axis length in clearance radii, 0.0..1.0\n"
            "  --pmax, --tmax  manual pressure / temperature maximum (default: from the case)\n"
            "  --colour        colour of wedge K (1..6), red, green, blue 0..255; repeatable\n"
-           "  --cis, --cha, --tem  result file to use when the case's own is missing\n"
+           "  --cis, --cha, --tem  result file to use in place of the case's own\n"
            "  --trace         write the trace of both passes to this file\n"
            "exit status: 0 done, 1 the case could not be read or the picture not written,\n"
            "             2 bad command line, 3 a result file is missing\n";

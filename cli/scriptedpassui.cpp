@@ -8,7 +8,7 @@ void ScriptedPassUi::WMESSAGEBOX(int, int, int, const std::string& text, const s
     m_confirmed = true;   // its only button is OK
 }
 
-void ScriptedPassUi::WSELECTFILE(int filter, int, std::string& name, const std::string&)
+const std::string* ScriptedPassUi::choiceFor(int filter) const
 {
     const std::string* choice = nullptr;
     switch (filter) {
@@ -26,11 +26,22 @@ void ScriptedPassUi::WSELECTFILE(int filter, int, std::string& name, const std::
     default:
         break;
     }
-    m_confirmed = choice != nullptr && !choice->empty();
-    if (m_confirmed) {
-        name = *choice;
-        m_answered.push_back(filter);
-    }
+    return choice;
+}
+
+std::string ScriptedPassUi::presetResultFile(int filter)
+{
+    const std::string* choice = choiceFor(filter);
+    if (choice == nullptr || choice->empty())
+        return {};
+    m_answered.push_back(filter);
+    return *choice;
+}
+
+// Every named file was used before a dialog could ask: nobody answers it.
+void ScriptedPassUi::WSELECTFILE(int, int, std::string&, const std::string&)
+{
+    m_confirmed = false;
 }
 
 int ScriptedPassUi::WINFODIALOG(int what)

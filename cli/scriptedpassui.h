@@ -1,9 +1,9 @@
 #pragma once
 // The window layer of the passes as the command line plays it: no dialog is
-// ever shown. A file-selection dialog is answered with the result file named
-// on the command line for its filter (as if the user had picked it and
-// confirmed), or cancelled when none was named; the warning box's text is
-// kept so that the command can print it when the pass then gave up.
+// ever shown. A result file named on the command line is used in place of
+// the located one, as if the user had picked it; a file-selection dialog is
+// otherwise cancelled. The warning box's text is kept so that the command can
+// print it when the pass then gave up.
 
 #include "datafiles/passui.h"
 
@@ -26,13 +26,16 @@ public:
                      const std::string& title) override;
     void WSELECTFILE(int filter, int flags, std::string& name, const std::string& title) override;
     int WINFODIALOG(int what) override;
+    std::string presetResultFile(int filter) override;
 
     // Texts of the warning boxes shown so far, oldest first.
     const std::vector<std::string>& warnings() const { return m_warnings; }
-    // Filters of the file-selection dialogs answered with a choice.
+    // Filters for which a named result file was used.
     const std::vector<int>& answered() const { return m_answered; }
 
 private:
+    const std::string* choiceFor(int filter) const;
+
     ResultFileChoices m_choices;
     std::vector<std::string> m_warnings;
     std::vector<int> m_answered;

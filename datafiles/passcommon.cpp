@@ -49,6 +49,10 @@ void readWedgeTable(RecordReader& reader, const std::string& dataFile, DANE& dan
 bool settleResultFile(const ResultLocation& loc, std::string_view extension, int filter, PassUi& ui,
                       std::string& name)
 {
+    if (std::string preset = ui.presetResultFile(filter); !preset.empty()) {
+        name = std::move(preset);
+        return true;
+    }
     const std::string expected = loc.path(extension);
     if (loc.projectDir && fileExists(expected)) {
         name = expected;

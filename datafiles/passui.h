@@ -25,6 +25,12 @@ public:
     // dialog was confirmed, 0 when cancelled. WINFODIALOG(1): the button that
     // closed the last modal dialog.
     virtual int WINFODIALOG(int what) = 0;
+
+    // A result file named before the pass looked for one, for the
+    // file-selection filter that would ask for it (the command line's
+    // --cis, --cha, --tem). When not empty it is used in place of the located
+    // file, with no warning and no dialog. The window names none.
+    virtual std::string presetResultFile(int filter) { (void)filter; return {}; }
 };
 
 // The program's warning box: a single OK button, icon `kind`, title "UWAGA".

@@ -4,6 +4,7 @@
 #include "examples/casegen.h"
 #include "runrender.h"
 
+#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -125,7 +126,7 @@ private:
     QTemporaryDir m_dir;
 };
 
-TEST(Dump, ResultFilesNamedOnTheCommandLineAnswerTheDialogs)
+TEST(Dump, ResultFilesNamedOnTheCommandLineAreUsed)
 {
     CaseTree t;
     t.copyExample("solako4", {});
@@ -140,13 +141,52 @@ TEST(Dump, ResultFilesNamedOnTheCommandLineAnswerTheDialogs)
     EXPECT_EQ(r.out, reference.out);
     EXPECT_TRUE(r.err.isEmpty()) << r.err.toStdString();
 
-    // Where the case's own file is found no dialog asks: the choice is
-    // reported as unused rather than silently dropped.
-    const RunResult found = runRender({QStringLiteral("--dump"), QStringLiteral("--cis"), exampleResult("merant3", ".cis"),
+    // A named file is used in place of the case's own even where that one is
+    // found: a .cis with every pressure doubled doubles the dumped pressures.
+    QFile own(exampleResult("cytryna2", ".cis"));
+    ASSERT_TRUE(own.open(QIODevice::ReadOnly));
+    const QList<QByteArray> lines = own.readAll().split('\n');
+    QByteArray doubled;
+    for (int i = 0; i < lines.size(); ++i) {
+        QByteArray line = lines[i];
+        const QList<QByteArray> f = line.simplified().split(' ');
+        bool angleOk = false, pressureOk = false;
+        if (i >= 9 && f.size() >= 2) {
+            const double angle = f[0].toDouble(&angleOk);
+            const double p = f[1].toDouble(&pressureOk);
+            if (angleOk && pressureOk)
+                line = QByteArray::number(angle, 'g', 9) + ' ' + QByteArray::number(2.0 * p, 'g', 9);
+        }
+        doubled += line;
+        if (i + 1 < lines.size())
+            doubled += '\n';
+    }
+    const QString twice = t.root() + QStringLiteral("/twice.cis");
+    QFile out(twice);
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+    out.write(doubled);
+    out.close();
+    const RunResult plain = runRender({QStringLiteral("--dump"), exampleData("cytryna2")});
+    const RunResult named = runRender({QStringLiteral("--dump"), QStringLiteral("--cis"), twice,
+                                       QStringLiteral("--tem"), exampleResult("solako4", ".tem"),
                                        exampleData("cytryna2")});
-    EXPECT_EQ(found.status, 0);
-    EXPECT_TRUE(found.err.contains("--cis")) << found.err.toStdString();
-    EXPECT_TRUE(found.err.contains("not used")) << found.err.toStdString();
+    ASSERT_EQ(plain.status, 0);
+    ASSERT_EQ(named.status, 0) << named.err.toStdString();
+    const QJsonArray p1 = QJsonDocument::fromJson(plain.out).object()[QStringLiteral("cis")].toArray()[0].toArray();
+    const QJsonArray p2 = QJsonDocument::fromJson(named.out).object()[QStringLiteral("cis")].toArray()[0].toArray();
+    ASSERT_EQ(p1.size(), p2.size());
+    int compared = 0;
+    for (int j = 0; j < p1.size(); ++j) {
+        if (p1[j].toDouble() > 0.0) {
+            EXPECT_NEAR(p2[j].toDouble(), 2.0 * p1[j].toDouble(), 1e-6 * p1[j].toDouble()) << j;
+            ++compared;
+        }
+    }
+    EXPECT_GT(compared, 10);
+    // An isothermal case reads no .tem: the named one is reported as unused.
+    EXPECT_TRUE(named.err.contains("--tem")) << named.err.toStdString();
+    EXPECT_TRUE(named.err.contains("not used")) << named.err.toStdString();
+    EXPECT_FALSE(named.err.contains("--cis")) << named.err.toStdString();
 }
 
 TEST(Dump, MissingResultFileNamesTheExpectedFile)
