@@ -40,11 +40,11 @@ int main(int argc, char** argv)
             return 0;
         }
         if (argc == 4 && std::string_view(argv[1]) == "--stress") {
-            const std::string_view spec(argv[2]);
-            const std::size_t x = spec.find('x');
+            const std::string_view shape(argv[2]);
+            const std::size_t x = shape.find('x');
             int lobes = 0;
             int points = 0;
-            if (x == std::string_view::npos || !parseInt(spec.substr(0, x), lobes) || !parseInt(spec.substr(x + 1), points)
+            if (x == std::string_view::npos || !parseInt(shape.substr(0, x), lobes) || !parseInt(shape.substr(x + 1), points)
                 || lobes < 1 || lobes > 6 || points < 2)
                 return usage();
             const Bearing b = stressCase(lobes, points);

@@ -36,9 +36,9 @@ std::ofstream create(const fs::path& p)
 
 CaseSpec evenCase(std::string name, int wedges, int points, int variant)
 {
-    CaseSpec spec;
-    spec.name = std::move(name);
-    spec.variant = variant;
+    CaseSpec desc;
+    desc.name = std::move(name);
+    desc.variant = variant;
     const float span = 360.0f / static_cast<float>(wedges);
     for (int k = 0; k < wedges; ++k) {
         WedgeSpec w;
@@ -47,71 +47,71 @@ CaseSpec evenCase(std::string name, int wedges, int points, int variant)
         w.points = points;
         w.cx = 0.1f * std::cos(0.0174533f * (w.start + w.end) / 2.0f);
         w.cy = 0.1f * std::sin(0.0174533f * (w.start + w.end) / 2.0f);
-        spec.wedges.push_back(w);
+        desc.wedges.push_back(w);
     }
-    return spec;
+    return desc;
 }
 
-fs::path writeCase(const fs::path& root, const CaseSpec& spec)
+fs::path writeCase(const fs::path& root, const CaseSpec& desc)
 {
     fs::create_directories(root / "DANE");
     fs::create_directories(root / "WYN");
-    const int ikm = static_cast<int>(spec.wedges.size());
+    const int ikm = static_cast<int>(desc.wedges.size());
 
-    const fs::path dan = root / "DANE" / (spec.name + ".dan");
+    const fs::path dan = root / "DANE" / (desc.name + ".dan");
     {
         auto out = create(dan);
         header(out, 13, "dane");
         out << "0.05 0.1 1500.0 0.001 40.0 " << ikm << "\n";
         out << "katy klinow\n\n";
-        for (const auto& w : spec.wedges)
+        for (const auto& w : desc.wedges)
             out << w.start << " " << w.end << " ";
         out << "\n";
         out << "srodki lukow\n\n";
-        for (const auto& w : spec.wedges)
+        for (const auto& w : desc.wedges)
             out << w.cx << " " << w.cy << " ";
         out << "\n";
         out << "reszta danych\n";
     }
 
-    if (spec.writeCis) {
-        auto out = create(root / "WYN" / (spec.name + ".cis"));
+    if (desc.writeCis) {
+        auto out = create(root / "WYN" / (desc.name + ".cis"));
         header(out, 9, "cisnienia");
         for (int k = 0; k < ikm; ++k) {
-            const WedgeSpec& w = spec.wedges[static_cast<std::size_t>(k)];
+            const WedgeSpec& w = desc.wedges[static_cast<std::size_t>(k)];
             if (k > 0)
                 header(out, 5, "klin");
             for (int j = 1; j <= w.points; ++j) {
-                if (k == 0 && j == 3 && !spec.badCisLine.empty()) {
-                    out << spec.badCisLine << "\n";
+                if (k == 0 && j == 3 && !desc.badCisLine.empty()) {
+                    out << desc.badCisLine << "\n";
                     continue;
                 }
                 const float s = static_cast<float>(j - 1) / static_cast<float>(std::max(1, w.points - 1));
-                out << angleAt(w, j) << " " << spec.pmax * std::sin(3.14159f * s) * 0.9f << "\n";
+                out << angleAt(w, j) << " " << desc.pmax * std::sin(3.14159f * s) * 0.9f << "\n";
             }
         }
     }
 
-    if (spec.writeCha) {
-        auto out = create(root / "WYN" / (spec.name + ".cha"));
+    if (desc.writeCha) {
+        auto out = create(root / "WYN" / (desc.name + ".cha"));
         header(out, 6, "charakterystyki");
-        out << spec.ekscen << " " << spec.katekscen << " 1.0 2.0 3.0 ";
-        if (spec.variant == 1)
+        out << desc.ekscen << " " << desc.katekscen << " 1.0 2.0 3.0 ";
+        if (desc.variant == 1)
             out << "4.0 5.0 ";
-        out << spec.pmax << "\n";
+        out << desc.pmax << "\n";
     }
 
-    if (spec.variant == 1 && spec.writeTem) {
-        auto out = create(root / "WYN" / (spec.name + ".tem"));
+    if (desc.variant == 1 && desc.writeTem) {
+        auto out = create(root / "WYN" / (desc.name + ".tem"));
         header(out, 9, "temperatury");
         for (int k = 0; k < ikm; ++k) {
-            const WedgeSpec& w = spec.wedges[static_cast<std::size_t>(k)];
+            const WedgeSpec& w = desc.wedges[static_cast<std::size_t>(k)];
             if (k > 0)
                 header(out, 5, "klin");
             for (int j = 1; j <= w.points; ++j) {
                 const int angle = j == w.points ? static_cast<int>(std::ceil(w.end))
                                                 : static_cast<int>(std::floor(angleAt(w, j)));
-                const float t = spec.temperatureBase + static_cast<float>(j);
+                const float t = desc.temperatureBase + static_cast<float>(j);
                 out << angle << " " << t << " " << t + 2.0f << "\n";
             }
         }

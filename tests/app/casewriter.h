@@ -34,7 +34,7 @@ struct CaseSpec {
 CaseSpec evenCase(std::string name, int wedges, int points, int variant = 2);
 
 // Returns the data file's path.
-std::filesystem::path writeCase(const std::filesystem::path& root, const CaseSpec& spec);
+std::filesystem::path writeCase(const std::filesystem::path& root, const CaseSpec& desc);
 
 // A fresh empty directory under the system's temporary directory.
 std::filesystem::path freshDirectory(const std::string& tag);

@@ -44,9 +44,9 @@ protected:
     }
 
     // Writes the case and opens it through the File menu.
-    std::filesystem::path open(const CaseSpec& spec)
+    std::filesystem::path open(const CaseSpec& desc)
     {
-        const auto dan = writeCase(m_dir / "P", spec);
+        const auto dan = writeCase(m_dir / "P", desc);
         layer.answerFile(dan.string());
         layer.menu(40002);
         drain();

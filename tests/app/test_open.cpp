@@ -202,9 +202,9 @@ TEST_F(Open, AFailureInTheFirstOpenLeavesTheProgramWithoutACase)
 TEST_F(Open, AResultFileDialogCancelledInTheReadingPassKeepsWhatWasRead)
 {
     start(1);
-    CaseSpec spec = evenCase("bez_tem", 3, 9, 1);
-    spec.writeTem = false;
-    const auto dan = writeCase(dir() / "P", spec);
+    CaseSpec desc = evenCase("bez_tem", 3, 9, 1);
+    desc.writeTem = false;
+    const auto dan = writeCase(dir() / "P", desc);
     layer.answerFile(dan.string());
     layer.answerFile(std::nullopt);   // the temperature file is not chosen
     layer.menu(40002);
@@ -218,8 +218,8 @@ TEST_F(Open, AResultFileDialogCancelledInTheReadingPassKeepsWhatWasRead)
     EXPECT_EQ(layer.status.at(1), dan.string());
     for (int k = 1; k <= 3; ++k)
         EXPECT_EQ(pointCount(s.shown.dane, s.shown.results, k), 9) << k;
-    EXPECT_FLOAT_EQ(s.shown.dane.pmax, spec.pmax);
-    EXPECT_FLOAT_EQ(s.rysuj.pscale, spec.pmax);
+    EXPECT_FLOAT_EQ(s.shown.dane.pmax, desc.pmax);
+    EXPECT_FLOAT_EQ(s.rysuj.pscale, desc.pmax);
     EXPECT_EQ(layer.screen.pictures, 1);
 }
 

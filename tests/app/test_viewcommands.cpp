@@ -12,9 +12,9 @@ protected:
     void startWithCase(int variant = 2)
     {
         start(variant);
-        CaseSpec spec = evenCase("widok", 3, 10, variant);
-        spec.pmax = 5.0e6f;
-        open(spec);
+        CaseSpec desc = evenCase("widok", 3, 10, variant);
+        desc.pmax = 5.0e6f;
+        open(desc);
         m_mark = layer.calls.size();
     }
     // The calls since the case was opened (or since the last mark).
