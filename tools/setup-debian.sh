@@ -10,15 +10,27 @@ packages=(
   gfortran clang
   xvfb xauth fonts-dejavu-core
 )
+# clang's sanitizer and fuzzer runtimes: a package of their own on Debian 12,
+# part of clang's common package elsewhere.
+optional=(libclang-rt-dev)
+
+installed() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"; }
 
 missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-[ ${#missing[@]} -eq 0 ] && exit 0
+for p in "${packages[@]}"; do installed "$p" || missing+=("$p"); done
+want=()
+for p in "${optional[@]}"; do installed "$p" || want+=("$p"); done
+[ ${#missing[@]} -eq 0 ] && [ ${#want[@]} -eq 0 ] && exit 0
 
 sudo=""
 [ "$(id -u)" -ne 0 ] && sudo="sudo"
-echo "Installing: ${missing[*]}"
 $sudo apt-get update -qq
-DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+for p in "${want[@]}"; do
+  if apt-cache show "$p" >/dev/null 2>&1; then
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "$p"
+  fi
+done
