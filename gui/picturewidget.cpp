@@ -5,6 +5,9 @@
 #include <QPaintEvent>
 #include <QResizeEvent>
 
+#include <algorithm>
+#include <cmath>
+
 namespace lobus {
 
 PictureWidget::PictureWidget(QWidget* parent)
@@ -22,27 +25,69 @@ void PictureWidget::setImage(const QImage* image, QColor background)
     update();
 }
 
+QSize PictureWidget::deviceSize() const
+{
+    const double ratio = devicePixelRatioF();
+    return QSize(std::max(1, static_cast<int>(std::lround(width() * ratio))),
+                 std::max(1, static_cast<int>(std::lround(height() * ratio))));
+}
+
+double PictureWidget::deviceDpi() const
+{
+    return 96.0 * devicePixelRatioF();
+}
+
+// The image is placed by device pixels: the dirty rectangle, in logical
+// coordinates, is scaled by the ratio to the image's pixels and drawn back
+// into itself. With a whole-number ratio every image pixel meets exactly one
+// screen pixel, so nothing is resampled.
 void PictureWidget::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
     const QRect dirty = event->rect();
-    if (m_image && !m_image->isNull()) {
-        painter.drawImage(dirty.topLeft(), *m_image, dirty);
-        const QRect covered = m_image->rect();
-        if (!covered.contains(dirty)) {
-            const QRegion rest = QRegion(dirty).subtracted(covered);
-            for (const QRect& r : rest)
-                painter.fillRect(r, m_background);
-        }
-    } else {
+    if (!m_image || m_image->isNull()) {
         painter.fillRect(dirty, m_background);
+        return;
     }
+    const double ratio = devicePixelRatioF();
+    const QRectF covered(0.0, 0.0, m_image->width() / ratio, m_image->height() / ratio);
+    // Whole logical pixels the image covers; the fringe of a fractional
+    // ratio is filled first and then painted over by the image.
+    const QRect inner(0, 0, static_cast<int>(std::floor(covered.width())),
+                      static_cast<int>(std::floor(covered.height())));
+    if (!inner.contains(dirty)) {
+        const QRegion rest = QRegion(dirty).subtracted(inner);
+        for (const QRect& r : rest)
+            painter.fillRect(r, m_background);
+    }
+    const QRectF target = QRectF(dirty) & covered;
+    if (target.isEmpty())
+        return;
+    const QRectF source(target.x() * ratio, target.y() * ratio, target.width() * ratio, target.height() * ratio);
+    painter.drawImage(target, *m_image, source);
 }
 
 void PictureWidget::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
+    m_ratio = devicePixelRatioF();
     emit resized(event->size());
+}
+
+// A window moved to a screen of another ratio keeps its logical size, so no
+// resize event comes; the image must still be made anew for the new pixels.
+bool PictureWidget::event(QEvent* event)
+{
+    const bool handled = QWidget::event(event);
+    bool screenChanged = event->type() == QEvent::ScreenChangeInternal;
+#if QT_VERSION >= QT_VERSION_CHECK(6, 6, 0)
+    screenChanged = screenChanged || event->type() == QEvent::DevicePixelRatioChange;
+#endif
+    if (screenChanged && devicePixelRatioF() != m_ratio) {
+        m_ratio = devicePixelRatioF();
+        emit resized(size());
+    }
+    return handled;
 }
 
 void PictureWidget::showEvent(QShowEvent* event)

@@ -17,6 +17,7 @@
 #include <QScreen>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 
@@ -132,7 +133,7 @@ void QtWindowLayer::WINDOWOPEN(const WindowRecord& record)
         window.setFixedSize(width, height);
 
     PictureWidget* picture = window.picture();
-    QObject::connect(picture, &PictureWidget::resized, picture, [this](QSize size) { pictureResized(size); });
+    QObject::connect(picture, &PictureWidget::resized, picture, [this](QSize) { pictureResized(); });
     QObject::connect(picture, &PictureWidget::exposed, picture, [this] { post(kExpose, Message{}); });
 
     if (!(record.flags & 128)) {
@@ -149,25 +150,34 @@ void QtWindowLayer::WINDOWOPEN(const WindowRecord& record)
     // The graphics layer needs a surface at once, before the first resize
     // message has been read.
     if (m_image.isNull())
-        pictureResized(picture->size());
+        pictureResized();
 }
 
-void QtWindowLayer::pictureResized(QSize size)
+// The image has the client area's size in device pixels and says its true
+// resolution, so that the graphics layer sizes pens, texts and what it
+// measures in pixels for the screen's pixels: at a device pixel ratio of 2 it
+// is twice as wide and high, at 192 dpi, and the picture keeps its proportions.
+void QtWindowLayer::pictureResized()
 {
-    size = size.expandedTo(QSize(1, 1));
-    if (size == m_image.size())
+    if (!m_window)
+        return;
+    const PictureWidget* widget = m_window->picture();
+    const QSize size = widget->deviceSize();
+    const int dotsPerMeter = static_cast<int>(std::lround(widget->deviceDpi() / 0.0254));
+    if (size == m_image.size() && dotsPerMeter == m_image.dotsPerMeterX())
         return;
     const bool onScreen = m_graphics.device() == nullptr || m_graphics.device() == m_screen.get();
     if (onScreen)
         m_graphics.setDevice(nullptr);
     m_screen.reset();   // its painter must end before the image goes
     m_image = QImage(size, QImage::Format_RGB32);
+    m_image.setDotsPerMeterX(dotsPerMeter);
+    m_image.setDotsPerMeterY(dotsPerMeter);
     m_image.fill(toQColor(Graphics::background()));
     m_screen = std::make_unique<ImageDevice>(m_image);
     if (onScreen)
         m_graphics.setDevice(m_screen.get());
-    if (m_window)
-        m_window->picture()->setImage(&m_image, toQColor(Graphics::background()));
+    m_window->picture()->setImage(&m_image, toQColor(Graphics::background()));
     post(kResize, Message{});
 }
 

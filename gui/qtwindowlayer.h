@@ -10,9 +10,12 @@
 // (9) and, while switched on with WMESSAGEENABLE(10, 1), changed fields of a
 // modeless dialog (10). WMESSAGE runs the Qt event loop until one is queued.
 //
-// The picture is a QImage the size of the client area; a resize makes a new
-// one (cleared to the background) and queues message 8. What the shell draws
-// is shown when it asks for its next message or opens a dialog.
+// The picture is a QImage the size of the client area in device pixels (the
+// logical size times the screen's device pixel ratio) whose resolution is
+// 96 dpi times that ratio; a resize, or a move to a screen of another ratio,
+// makes a new one (cleared to the background) and queues message 8. What the
+// shell draws is shown when it asks for its next message or opens a dialog;
+// a saved bitmap has the image's pixels and resolution.
 
 #include "app/windowlayer.h"
 #include "gui/dialoghooks.h"
@@ -94,7 +97,7 @@ public:
 
 private:
     void post(int type, const Message& msg);
-    void pictureResized(QSize size);
+    void pictureResized();
     // Ends the picture on the screen device, so that everything drawn is in
     // the image, shows it, and opens a fresh device for the next drawing.
     void finishPicture();

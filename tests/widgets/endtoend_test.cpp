@@ -19,18 +19,6 @@
 namespace lobus {
 namespace {
 
-// Answers the passes' dialogs as a user who has nothing to add.
-class NoDialogs : public PassUi {
-public:
-    void WMESSAGEBOX(int, int, int, const std::string& text, const std::string&) override { messages += text; }
-    void WSELECTFILE(int, int, std::string&, const std::string&) override { m_confirmed = 0; }
-    int WINFODIALOG(int) override { return m_confirmed; }
-    std::string messages;
-
-private:
-    int m_confirmed = 0;
-};
-
 struct Example {
     const char* name;
     int variant;
@@ -130,21 +118,19 @@ TEST_P(EndToEnd, OpenShowsTheCaseAndSaveBitmapWritesThePicture)
 
     // The same case read and drawn without the window.
     Case expected;
-    expected.dane.variant = example.variant;
     RYSUJ rysuj;
-    NoDialogs quiet;
-    std::string cisfile;
-    int ilkat = 0;
-    int done = 0;
-    SPRDANE(datafile.toStdString(), cisfile, ilkat, done, expected.dane, quiet, nullptr);
-    ASSERT_EQ(done, 1) << quiet.messages;
-    expected.results.allocate(ilkat);
-    ASSERT_TRUE(CZYTDANE(datafile.toStdString(), cisfile, expected.results, expected.dane, rysuj, quiet, nullptr));
+    const std::string problem = test::loadCase(datafile.toStdString(), example.variant, expected, rysuj);
+    ASSERT_TRUE(problem.empty()) << problem;
 
+    // The bitmap has the window's device pixels and says their resolution
+    // (192 dpi on a screen of ratio 2); the same picture drawn at that size
+    // and resolution must match it pixel for pixel.
     QImage saved(bitmap, "BMP");
     ASSERT_FALSE(saved.isNull());
     saved = saved.convertToFormat(QImage::Format_RGB32);
     QImage drawn(saved.size(), QImage::Format_RGB32);
+    drawn.setDotsPerMeterX(saved.dotsPerMeterX());
+    drawn.setDotsPerMeterY(saved.dotsPerMeterY());
     Graphics g;
     g.IGRAREA(0, 0, 1, 1);
     renderToImage(drawn, g, expected, rysuj);

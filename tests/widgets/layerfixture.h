@@ -4,6 +4,8 @@
 // own event loop.
 
 #include "app/windowlayer.h"
+#include "datafiles/passes.h"
+#include "datafiles/state.h"
 #include "gui/qtwindowlayer.h"
 
 #include <QApplication>
@@ -12,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <string>
 
 namespace lobus::test {
 
@@ -59,6 +62,33 @@ inline void drain(QtWindowLayer& layer)
     Message msg;
     while (layer.pendingMessages() > 0)
         layer.WMESSAGE(itype, msg);
+}
+
+// Answers the passes' dialogs as a user who has nothing to add.
+class NoDialogs : public PassUi {
+public:
+    void WMESSAGEBOX(int, int, int, const std::string& text, const std::string&) override { messages += text; }
+    void WSELECTFILE(int, int, std::string&, const std::string&) override {}
+    int WINFODIALOG(int) override { return 0; }
+    std::string messages;
+};
+
+// Reads a case as the program does, without a window. Empty on success,
+// else what the passes said.
+inline std::string loadCase(const std::string& datafile, int variant, Case& c, RYSUJ& rysuj)
+{
+    c.dane.variant = variant;
+    NoDialogs quiet;
+    std::string cisfile;
+    int ilkat = 0;
+    int done = 0;
+    SPRDANE(datafile, cisfile, ilkat, done, c.dane, quiet, nullptr);
+    if (done != 1)
+        return "not examined: " + quiet.messages;
+    c.results.allocate(ilkat);
+    if (!CZYTDANE(datafile, cisfile, c.results, c.dane, rysuj, quiet, nullptr))
+        return "not read: " + quiet.messages;
+    return {};
 }
 
 } // namespace lobus::test

@@ -120,7 +120,7 @@ TEST(MainWindow, OpensMaximisedWithTitleAndBoxes)
     }
     EXPECT_EQ(exposes, 1);
     EXPECT_EQ(resizes, 1);
-    EXPECT_EQ(layer.picture().size(), window->picture()->size());
+    EXPECT_EQ(layer.picture().size(), window->picture()->deviceSize());   // device pixels
 }
 
 TEST(MainWindow, ZeroSizeMeansEightyPercentOfTheScreenCentred)
@@ -191,7 +191,7 @@ TEST(MainWindow, MenuCloseBoxAndResizeBecomeMessages)
     }
     EXPECT_TRUE(resized);
     const QImage& picture = layer.picture();
-    EXPECT_EQ(picture.size(), layer.window()->picture()->size());
+    EXPECT_EQ(picture.size(), layer.window()->picture()->deviceSize());
     const QColor background(Graphics::background().r, Graphics::background().g, Graphics::background().b);
     EXPECT_EQ(picture.pixelColor(picture.width() / 2, picture.height() / 2), background);
 
