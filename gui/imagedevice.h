@@ -19,7 +19,9 @@ public:
     int width() const override { return m_device.width(); }
     int height() const override { return m_device.height(); }
     double dotsPerInch() const override { return m_device.dotsPerInch(); }
-    void clear(int x0, int y0, int x1, int y1, Rgb background) override { m_device.clear(x0, y0, x1, y1, background); }
+    // Writes the background straight into the image's memory: a clear is most
+    // of a picture's pixels and needs no blending.
+    void clear(int x0, int y0, int x1, int y1, Rgb background) override;
     void line(PointF a, PointF b, Rgb colour) override { m_device.line(a, b, colour); }
     void polyline(std::span<const PointF> p, Rgb colour) override { m_device.polyline(p, colour); }
     void polygon(std::span<const PointF> p, Rgb colour, bool filled) override { m_device.polygon(p, colour, filled); }
@@ -29,6 +31,7 @@ public:
     }
 
 private:
+    QImage& m_image;
     QPainter m_painter;
     PainterDevice m_device;
 };

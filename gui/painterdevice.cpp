@@ -1,6 +1,5 @@
 #include "gui/painterdevice.h"
 
-#include <QFontMetricsF>
 #include <QPainter>
 #include <QPen>
 #include <QString>
@@ -188,17 +187,23 @@ void PainterDevice::text(PointF at, std::string_view utf8, double pixelHeight, J
     if (utf8.empty() || !(pixelHeight > 0.0))
         return;
     const double pixels = std::clamp(pixelHeight, 1.0, 1.0e5);
-    if (pixels != m_fontPixels) {
+    // The font and its metrics change only with the size: a picture's labels
+    // all share one, so they are set up once rather than for every label.
+    if (pixels != m_fontPixels || !m_metrics) {
         m_font.setPixelSize(std::max(1, static_cast<int>(std::lround(pixels))));
         m_fontPixels = pixels;
+        m_metrics.emplace(m_font, m_painter.device());
+        m_fontSet = false;
     }
-    m_painter.setFont(m_font);
+    if (!m_fontSet) {
+        m_painter.setFont(m_font);
+        m_fontSet = true;
+    }
     const QString s = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
-    const QFontMetricsF metrics(m_font, m_painter.device());
     QPointF p = map(at);
     if (justify == Justify::Centre)
-        p.rx() -= metrics.horizontalAdvance(s) / 2.0;
-    p.ry() += metrics.capHeight() / 2.0;
+        p.rx() -= m_metrics->horizontalAdvance(s) / 2.0;
+    p.ry() += m_metrics->capHeight() / 2.0;
     usePen(colour);
     m_painter.drawText(p, s);
 }

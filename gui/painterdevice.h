@@ -7,10 +7,13 @@
 
 #include <QColor>
 #include <QFont>
+#include <QFontMetricsF>
 #include <QLineF>
 #include <QPointF>
 #include <QRectF>
 #include <QVector>
+
+#include <optional>
 
 class QPainter;
 
@@ -73,6 +76,8 @@ private:
     QVector<QPointF> m_buffer;     // reused for polylines and polygons
     QFont m_font;
     double m_fontPixels = -1.0;
+    bool m_fontSet = false;                  // the painter holds m_font
+    std::optional<QFontMetricsF> m_metrics;  // of m_font on this surface
 };
 
 } // namespace lobus
