@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace lobus {
 
@@ -39,17 +40,31 @@ void Picture::prepareAngles()
     std::size_t longest = 0;
     for (int k = 1; k <= wedges(); ++k)
         longest = std::max(longest, static_cast<std::size_t>(pressurePoints(k)));
-    buffers.stride = longest;
+    if (buffers.stride != longest) {
+        // A new layout: nothing kept from the last picture matches.
+        buffers.angle.assign(buffers.angle.size(), std::numeric_limits<float>::quiet_NaN());
+        buffers.stride = longest;
+    }
     if (buffers.cosine.size() < 6 * longest) {
         buffers.cosine.resize(6 * longest);
         buffers.sine.resize(6 * longest);
+        buffers.angle.resize(6 * longest, std::numeric_limits<float>::quiet_NaN());
     }
+    // A redraw of the same case (the window's repaint) has the same angles:
+    // only those that changed are worked out again. A NaN angle never equals
+    // and is always recomputed.
     for (int k = 1; k <= wedges(); ++k) {
-        float* c = buffers.cosine.data() + static_cast<std::size_t>(k - 1) * longest;
-        float* s = buffers.sine.data() + static_cast<std::size_t>(k - 1) * longest;
+        const std::size_t from = static_cast<std::size_t>(k - 1) * longest;
+        float* c = buffers.cosine.data() + from;
+        float* s = buffers.sine.data() + from;
+        float* kept = buffers.angle.data() + from;
         const int np = pressurePoints(k);
         for (int j = 1; j <= np; ++j) {
-            const float a = at(katcis, k, j) * kDegree;
+            const float degrees = at(katcis, k, j);
+            if (degrees == kept[j - 1])
+                continue;
+            kept[j - 1] = degrees;
+            const float a = degrees * kDegree;
             c[j - 1] = std::cos(a);
             s[j - 1] = std::sin(a);
         }

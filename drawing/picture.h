@@ -21,6 +21,7 @@ struct WorkBuffers {
     std::vector<float> y;
     std::vector<float> cosine;   // cos and sin of katcis(k, j), wedge k from (k - 1) * stride
     std::vector<float> sine;
+    std::vector<float> angle;    // the katcis(k, j) they were worked out from
     std::size_t stride = 0;
     void reserve(std::size_t n)
     {

@@ -52,6 +52,8 @@ PainterDevice::PainterDevice(QPainter& painter, const QRectF& target, double dpi
 PainterDevice::~PainterDevice()
 {
     flush();
+    if (m_brushSet && m_brushColour)
+        m_painter.setBrush(Qt::NoBrush);   // the painter goes back as it came, without a fill
 }
 
 int PainterDevice::width() const
@@ -73,6 +75,20 @@ void PainterDevice::usePen(Rgb colour)
     m_painter.setPen(pen);
     m_penSet = true;
     m_penColour = colour;
+}
+
+// Only outlined polygons need the painter's brush empty: lines, polylines,
+// points and text do not use it, so a fill's brush stays until one comes.
+void PainterDevice::useBrush(std::optional<Rgb> colour)
+{
+    if (m_brushSet && colour == m_brushColour)
+        return;
+    if (colour)
+        m_painter.setBrush(toQColor(*colour));
+    else
+        m_painter.setBrush(Qt::NoBrush);
+    m_brushSet = true;
+    m_brushColour = colour;
 }
 
 void PainterDevice::flush()
@@ -167,16 +183,16 @@ void PainterDevice::polygon(std::span<const PointF> points, Rgb colour, bool fil
         return;
     mapPoints(points);
     if (filled) {
-        m_painter.setPen(Qt::NoPen);
-        m_penSet = false;
-        m_painter.setBrush(toQColor(colour));
-        m_painter.drawPolygon(m_buffer.constData(), static_cast<int>(m_buffer.size()), Qt::WindingFill);
-        m_painter.setBrush(Qt::NoBrush);
+        if (m_penSet) {
+            m_painter.setPen(Qt::NoPen);
+            m_penSet = false;
+        }
+        useBrush(colour);
     } else {
         usePen(colour);
-        m_painter.setBrush(Qt::NoBrush);
-        m_painter.drawPolygon(m_buffer.constData(), static_cast<int>(m_buffer.size()), Qt::WindingFill);
+        useBrush(std::nullopt);
     }
+    m_painter.drawPolygon(m_buffer.constData(), static_cast<int>(m_buffer.size()), Qt::WindingFill);
 }
 
 // The text's reference point is the middle of its capital letters: left

@@ -59,6 +59,7 @@ public:
 
 private:
     void usePen(Rgb colour);
+    void useBrush(std::optional<Rgb> colour);   // none: no brush
     void mapPoints(std::span<const PointF> points);   // into m_buffer
     QPointF map(PointF p) const { return QPointF(m_origin.x() + p.x, m_origin.y() + p.y); }
 
@@ -70,6 +71,8 @@ private:
     bool m_penSet = false;
     bool m_raster = false;
     Rgb m_penColour;
+    bool m_brushSet = false;
+    std::optional<Rgb> m_brushColour;
     QVector<QLineF> m_lines;       // consecutive lines of one colour, drawn in one call
     Rgb m_linesColour;
     bool m_linesCrisp = false;     // the batch holds snapped lines, drawn without antialiasing
