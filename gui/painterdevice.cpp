@@ -52,7 +52,7 @@ PainterDevice::PainterDevice(QPainter& painter, const QRectF& target, double dpi
 PainterDevice::~PainterDevice()
 {
     flush();
-    if (m_brushSet && m_brushColour)
+    if (m_brushSet && m_brushColour && m_painter.isActive())
         m_painter.setBrush(Qt::NoBrush);   // the painter goes back as it came, without a fill
 }
 

@@ -33,6 +33,7 @@ public:
     int width() const override;
     int height() const override;
     double dotsPerInch() const override { return m_dpi; }
+    double penWidth() const { return m_penWidth; }   // pixels
 
     void clear(int x0, int y0, int x1, int y1, Rgb background) override;
     void line(PointF a, PointF b, Rgb colour) override;
