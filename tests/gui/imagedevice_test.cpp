@@ -9,6 +9,7 @@
 #include "tests/drawing/samplecase.h"
 
 #include <QImage>
+#include <QPainter>
 
 #include <gtest/gtest.h>
 
@@ -117,6 +118,35 @@ TEST(ImageDevice, TwoDrawingsInARowGiveTheSamePixels)
     EXPECT_TRUE(image == first);
     renderToImage(image, g, c, r);   // over the last picture, in the same memory
     EXPECT_TRUE(image == first);
+}
+
+// A picture over a different one in the same image clears only the tiles
+// the last drew on; what is left must be exactly the picture drawn afresh,
+// also over a change made to the image between the pictures.
+TEST(ImageDevice, PictureOverAnotherEqualsItDrawnAfresh)
+{
+    Case thermal = sampleCase(1, 6, 60);
+    RYSUJ rt = sampleSettings(thermal);
+    Case plain = sampleCase(2, 3, 25, 3.0e7f);
+    RYSUJ rp = sampleSettings(plain);
+    rp.halfy = 2.0f;
+    Graphics g;
+    QImage fresh(517, 333, QImage::Format_RGB32);
+    renderToImage(fresh, g, plain, rp);
+
+    QImage image(517, 333, QImage::Format_RGB32);
+    renderToImage(image, g, thermal, rt);
+    renderToImage(image, g, plain, rp);
+    EXPECT_TRUE(image == fresh);
+
+    renderToImage(image, g, thermal, rt);
+    image.setPixel(3, 3, qRgb(1, 2, 3));   // a corner no picture draws on
+    {
+        QPainter painter(&image);
+        painter.fillRect(QRect(470, 10, 40, 40), Qt::green);
+    }
+    renderToImage(image, g, plain, rp);
+    EXPECT_TRUE(image == fresh);
 }
 
 TEST(ImageDevice, MarkerIsAFiveByFiveDotWithoutCorners)
