@@ -200,9 +200,12 @@ void ImageDevice::fillRows(int x0, int x1, int y0, int y1, QRgb pixel)
     }
 }
 
-// The painter has made the image's memory its own when it began, so bits()
-// does not copy it. Tiles that hold only the background already are left
-// alone; the tiles wholly inside the area hold only the background after.
+// Tiles that hold only the background already are left alone; the tiles
+// wholly inside the area hold only the background after.
+//
+// The painter made the image's memory its own when it began, and while it is
+// active a copy of the image gets memory of its own: bits() does not copy, and
+// writes where the painter draws.
 void ImageDevice::clear(int x0, int y0, int x1, int y1, Rgb background)
 {
     if (!m_tracked) {
