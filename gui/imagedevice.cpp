@@ -82,13 +82,25 @@ ImageDevice::~ImageDevice()
 
 // ---- tiles drawn on -----------------------------------------------------------
 
+namespace {
+
+// The tile, of `tiles` along, that holds pixel coordinate v; off the image,
+// the nearest. (Truncation is the floor once v is positive; no libm call.)
+int tile(double v, int tiles)
+{
+    if (!(v > 0.0))
+        return 0;
+    if (v >= static_cast<double>(tiles) * ImageDevice::kTile)
+        return tiles - 1;
+    return static_cast<int>(v) / ImageDevice::kTile;
+}
+
+} // namespace
+
 void ImageDevice::markRect(double x0, double y0, double x1, double y1)
 {
     if (!(x0 <= x1 && y0 <= y1))   // also NaN
         return;
-    const auto tile = [](double v, int tiles) {
-        return static_cast<int>(std::clamp(std::floor(v / kTile), 0.0, static_cast<double>(tiles - 1)));
-    };
     if (m_tilesX <= 0 || m_tilesY <= 0)
         return;
     const int tx0 = tile(x0, m_tilesX);
@@ -114,9 +126,6 @@ void ImageDevice::markFilled(std::span<const PointF> p)
         return;
     std::fill(m_rowMin.begin(), m_rowMin.end(), m_tilesX);
     std::fill(m_rowMax.begin(), m_rowMax.end(), -1);
-    const auto tile = [](double v, int tiles) {
-        return static_cast<int>(std::clamp(std::floor(v / kTile), 0.0, static_cast<double>(tiles - 1)));
-    };
     for (std::size_t i = 0; i < p.size(); ++i) {
         const PointF a = p[i];
         const PointF b = p[i + 1 < p.size() ? i + 1 : 0];
