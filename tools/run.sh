@@ -4,8 +4,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/setup-debian.sh
-cmake -S . -B build -G Ninja -DLOBUS_BUILD_TESTS=OFF -DLOBUS_BUILD_BENCH=OFF >/dev/null
-cmake --build build -j "$(nproc)"
+cmake -S . -B build -G Ninja >/dev/null
+cmake --build build -j "$(nproc)" --target lobus lobus-solako lobus-render
 case "${1:-merant}" in
   solako) exec build/bin/lobus-solako ;;
   *) exec build/bin/lobus ;;
