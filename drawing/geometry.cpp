@@ -75,21 +75,10 @@ void drawBand(Picture& p, int k)
     g.IGRUNITSFROMPIXELS(ix, iy + 3, xx, yy);
     const float s = yy - cy;
 
-    const int np = p.pressurePoints(k);
-    p.buffers.reserve(2 * static_cast<std::size_t>(np));
-    float* x = p.buffers.x.data();
-    float* y = p.buffers.y.data();
-    const float* cs = p.cosines(k);
-    const float* sn = p.sines(k);
-    for (int j = 1; j <= np; ++j) {
-        x[j - 1] = cx + cs[j - 1];
-        y[j - 1] = cy + sn[j - 1];
-        x[2 * np - j] = cx + s * cs[j - 1];
-        y[2 * np - j] = cy + s * sn[j - 1];
-    }
+    const int n = radialOutline(p, k, p.pressurePoints(k), cx, cy, [s](int) { return s; });
     g.IGRFILLPATTERN(4, 2, 3);
     g.IGRCOLOURN(208);
-    g.IGRPOLYGONCOMPLEX(x, y, 2 * np);
+    g.IGRPOLYGONCOMPLEX(p.buffers.x.data(), p.buffers.y.data(), n);
 }
 
 void drawCentres(Picture& p)

@@ -81,4 +81,28 @@ inline float scaled(float value, float length, float scale)
     return value * length / scale;
 }
 
+// Puts into the work buffers the outline that the sliding-surface band and
+// both diagrams share: 2 * np points about (cx, cy), first the points of
+// radius 1 at the grid angles of wedge k for j = 1..np, then the points of
+// radius radius(j) for j = np..1. Returns the number of points, 2 * np.
+template <class Radius>
+int radialOutline(Picture& p, int k, int np, float cx, float cy, Radius radius)
+{
+    p.buffers.reserve(2 * static_cast<std::size_t>(np));
+    float* x = p.buffers.x.data();
+    float* y = p.buffers.y.data();
+    const float* cs = p.cosines(k);
+    const float* sn = p.sines(k);
+    for (int j = 1; j <= np; ++j) {
+        const float c = cs[j - 1];
+        const float s = sn[j - 1];
+        const float r = radius(j);
+        x[j - 1] = cx + c;
+        y[j - 1] = cy + s;
+        x[2 * np - j] = cx + r * c;
+        y[2 * np - j] = cy + r * s;
+    }
+    return 2 * np;
+}
+
 } // namespace lobus::picture

@@ -22,32 +22,23 @@ void drawTemperatures(Picture& p)
     Graphics& g = p.g;
     for (int k = 1; k <= p.wedges(); ++k) {
         const int np = p.temperaturePoints(k);
-        p.buffers.reserve(2 * static_cast<std::size_t>(np));
+        // Band: inner points 1..np on the circle, then first-curve points np..1.
+        const int n = radialOutline(p, k, np, 0.0f, 0.0f, [&](int j) {
+            return 1.0f + scaled(Picture::at(p.tem1, k, j), p.rysuj.tlen, p.rysuj.tscale);
+        });
         float* x = p.buffers.x.data();
         float* y = p.buffers.y.data();
-        // Band: inner points 1..np on the circle, then first-curve points np..1.
-        const float* cs = p.cosines(k);
-        const float* sn = p.sines(k);
-        for (int j = 1; j <= np; ++j) {
-            const float c = cs[j - 1];
-            const float s = sn[j - 1];
-            const float r1 = 1.0f + scaled(Picture::at(p.tem1, k, j), p.rysuj.tlen, p.rysuj.tscale);
-            x[j - 1] = c;
-            y[j - 1] = s;
-            x[2 * np - j] = r1 * c;
-            y[2 * np - j] = r1 * s;
-        }
         g.IGRPALETTERGB(1, threeQuarters(p.rysuj.colour(1, k)), threeQuarters(p.rysuj.colour(2, k)),
                         threeQuarters(p.rysuj.colour(3, k)));
         g.IGRCOLOURN(1);
         g.IGRFILLPATTERN(4, 2, 3);
-        g.IGRPOLYGONCOMPLEX(x, y, 2 * np);
+        g.IGRPOLYGONCOMPLEX(x, y, n);
 
         // The second curve reuses the front of the buffers.
         for (int j = 1; j <= np; ++j) {
             const float r2 = 1.0f + scaled(Picture::at(p.tem2, k, j), p.rysuj.tlen, p.rysuj.tscale);
-            x[j - 1] = r2 * cs[j - 1];
-            y[j - 1] = r2 * sn[j - 1];
+            x[j - 1] = r2 * p.cosines(k)[j - 1];
+            y[j - 1] = r2 * p.sines(k)[j - 1];
         }
         g.IGRFILLPATTERN(0, 2, 3);
         g.IGRCOLOURN(208);
