@@ -52,7 +52,12 @@ void openCommand(ShellState& state)
     if (w.WINFODIALOG(4) != 1)
         return;
 
+    // The case block carries over from case to case: what a file leaves
+    // unread (a null value, the angle slots of wedges it does not have, the
+    // temperature maximum of an isothermal case) keeps its value. Only the
+    // result arrays start afresh.
     Case next;
+    next.dane = state.shown.dane;
     next.dane.variant = state.variant();
     RYSUJ settings = state.rysuj;   // receives the automatic maxima
     std::string cisfile;

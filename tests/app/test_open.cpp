@@ -142,9 +142,15 @@ TEST_F(Open, ASecondCaseWithMorePointsResizesTheArrays)
     EXPECT_FLOAT_EQ(r.katcis(3, 55), big.wedges[2].end);
     EXPECT_EQ(layer.screen.pictures, 2);
 
-    // And back to a smaller one.
+    // And back to a smaller one. The case block carries over: the angle
+    // slots of the wedges the new case does not have keep their values.
+    const DANE before = state().shown.dane;
     open(evenCase("maly2", 2, 7));
     EXPECT_EQ(state().shown.results.katcis.cols(), 7);
+    EXPECT_EQ(state().shown.dane.ikm, 2);
+    for (int i = 5; i <= 12; ++i)
+        EXPECT_EQ(state().shown.dane.tabpsi(i), before.tabpsi(i)) << i;
+    EXPECT_NE(state().shown.dane.tabpsi(4), before.tabpsi(4));
 }
 
 TEST_F(Open, AReadingFailureIsReportedAndKeepsTheShownCaseAndEverySetting)
