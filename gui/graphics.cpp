@@ -227,7 +227,9 @@ double Graphics::pixelSize() const
 {
     constexpr double kScreenDpi = 96.0;
     const double dpi = m_device ? m_device->dotsPerInch() : kScreenDpi;
-    if (!(std::isfinite(dpi) && dpi > 1.5 * kScreenDpi))
+    // From 1.2 screens' worth on: a 125 % desktop scale is the first that
+    // makes a device pixel visibly smaller than a screen pixel.
+    if (!(std::isfinite(dpi) && dpi > 1.2 * kScreenDpi))
         return 1.0;
     return dpi / kScreenDpi;
 }

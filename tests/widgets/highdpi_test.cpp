@@ -65,9 +65,9 @@ TEST(HighDpi, PictureHasTheScreensPixelsAndResolution)
     EXPECT_EQ(device->width(), image.width());
     EXPECT_EQ(device->height(), image.height());
     EXPECT_NEAR(device->dotsPerInch(), 96.0 * ratio, 0.05);   // dots per metre are whole
-    // ... and so, on a surface finer than 1.5 x 96 dpi, measures the
+    // ... and so, on a surface finer than 1.2 x 96 dpi, measures the
     // picture's own pixels in logical pixels: the whole area spans the
-    // widget's logical size. Up to 1.5 they stay device pixels.
+    // widget's logical size. Up to 1.2 they stay device pixels.
     Graphics& g = layer.graphics();
     g.IGRAREA(0, 0, 1, 1);
     g.IGRUNITS(0, 0, 1, 1);
@@ -77,7 +77,7 @@ TEST(HighDpi, PictureHasTheScreensPixelsAndResolution)
     int iy1 = 0;
     g.IGRUNITSTOPIXELS(0.0f, 0.0f, ix0, iy0);
     g.IGRUNITSTOPIXELS(1.0f, 1.0f, ix1, iy1);
-    const QSize span = ratio > 1.5 ? widget->size() : image.size();
+    const QSize span = ratio > 1.2 ? widget->size() : image.size();
     EXPECT_NEAR(std::abs(ix1 - ix0), span.width(), 1);
     EXPECT_NEAR(std::abs(iy1 - iy0), span.height(), 1);
 
