@@ -48,10 +48,24 @@ int runDump(const CommandLine& cl)
     return kExitDone;
 }
 
+QtMessageHandler g_defaultHandler = nullptr;
+
+// On a headless machine Qt notes at every start that there is no runtime
+// directory. The command never uses one, so the note would only be noise on
+// stderr, where a script looks for the command's own messages.
+void quietMessages(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    if (type == QtWarningMsg && message.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR not set")))
+        return;
+    if (g_defaultHandler)
+        g_defaultHandler(type, context, message);
+}
+
 int runRender(int& argc, char** argv, const CommandLine& cl)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    g_defaultHandler = qInstallMessageHandler(quietMessages);
     QGuiApplication app(argc, argv);
 
     Case c;
