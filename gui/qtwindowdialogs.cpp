@@ -1,0 +1,181 @@
+// The window layer's dialogs: the system's message box, file selection and
+// colour choice, and the dialogs built from the program's resources.
+
+#include "gui/qtwindowlayer.h"
+
+#include "gui/mainwindow.h"
+#include "gui/resourcedialog.h"
+#include "resources/resources.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <string>
+
+namespace lobus {
+namespace {
+
+std::string trimmedRight(const std::string& text)
+{
+    const std::size_t end = text.find_last_not_of(' ');
+    return end == std::string::npos ? std::string() : text.substr(0, end + 1);
+}
+
+} // namespace
+
+// ---- system dialogs ------------------------------------------------------
+
+void QtWindowLayer::WMESSAGEBOX(int buttons, int icon, int defaultButton, const std::string& text,
+                                const std::string& title)
+{
+    finishPicture();
+    MessageBoxRequest request;
+    request.buttons = buttons;
+    request.icon = icon;
+    request.defaultButton = defaultButton;
+    request.text = QString::fromStdString(text);
+    request.title = QString::fromStdString(title);
+    const bool confirmed = m_hooks.messageBox ? m_hooks.messageBox(dialogParent(), request)
+                                              : systemMessageBox(dialogParent(), request);
+    m_lastConfirmed = confirmed ? 1 : 0;
+}
+
+void QtWindowLayer::WSELECTFILE(int filter, int flags, std::string& name, const std::string& title)
+{
+    finishPicture();
+    FileRequest request;
+    request.title = QString::fromStdString(title);
+    request.filter = qtFileFilter(QString::fromStdString(stringResource(filter).value_or(std::string())));
+    request.initial = QString::fromStdString(trimmedRight(name));
+    request.save = (flags & 1) != 0;
+    request.confirm = (flags & 2) != 0;
+    request.mustExist = (flags & 4) == 0;
+    const auto chosen = m_hooks.selectFile ? m_hooks.selectFile(dialogParent(), request)
+                                           : systemSelectFile(dialogParent(), request);
+    if (!chosen || chosen->isEmpty()) {
+        m_lastConfirmed = 0;
+        return;
+    }
+    m_lastConfirmed = 1;
+    name = QDir::toNativeSeparators(*chosen).toStdString();
+    if (!(flags & 8))
+        QDir::setCurrent(QFileInfo(*chosen).absolutePath());
+}
+
+int QtWindowLayer::WINFODIALOG(int what)
+{
+    switch (what) {
+    case 1: return m_lastButton;
+    case 4: return m_lastConfirmed;
+    default: return 0;
+    }
+}
+
+void QtWindowLayer::WSELECTCOLOUR(int rgb[3])
+{
+    finishPicture();
+    const QColor initial(std::clamp(rgb[0], 0, 255), std::clamp(rgb[1], 0, 255), std::clamp(rgb[2], 0, 255));
+    const auto chosen = m_hooks.selectColour ? m_hooks.selectColour(dialogParent(), initial)
+                                             : systemSelectColour(dialogParent(), initial);
+    if (!chosen || !chosen->isValid()) {
+        m_lastConfirmed = 0;
+        return;
+    }
+    rgb[0] = chosen->red();
+    rgb[1] = chosen->green();
+    rgb[2] = chosen->blue();
+    m_lastConfirmed = 1;
+}
+
+// ---- resource dialogs ----------------------------------------------------
+
+ResourceDialog* QtWindowLayer::dialog(int id) const
+{
+    auto it = m_dialogs.find(id);
+    return it == m_dialogs.end() ? nullptr : it->second.get();
+}
+
+void QtWindowLayer::WDIALOGLOAD(int id)
+{
+    const DialogResource* resource = dialogResource(id);
+    if (!resource)
+        return;
+    if (!dialog(id)) {
+        auto created = std::make_unique<ResourceDialog>(*resource, m_window.get());
+        ResourceDialog* d = created.get();
+        QObject::connect(d, &ResourceDialog::buttonPushed, d, [this, id](int button) {
+            Message msg;
+            msg.win = id;
+            msg.value1 = button;
+            post(kPushButton, msg);
+        });
+        QObject::connect(d, &ResourceDialog::fieldChanged, d, [this, id](int field) {
+            Message msg;
+            msg.win = id;
+            msg.value1 = field;
+            post(kFieldChanged, msg);
+        });
+        m_dialogs.emplace(id, std::move(created));
+    }
+    m_current = dialog(id);
+}
+
+void QtWindowLayer::WDIALOGSELECT(int id)
+{
+    if (ResourceDialog* d = dialog(id))
+        m_current = d;
+}
+
+void QtWindowLayer::WDIALOGPUTREAL(int field, float value, const std::string& format)
+{
+    if (m_current)
+        m_current->putReal(field, value, format);
+}
+
+void QtWindowLayer::WDIALOGGETREAL(int field, float& value)
+{
+    if (!m_current)
+        return;
+    if (const auto read = m_current->getReal(field))
+        value = *read;
+}
+
+void QtWindowLayer::WDIALOGPUTRADIOBUTTON(int field)
+{
+    if (m_current)
+        m_current->putRadio(field);
+}
+
+void QtWindowLayer::WDIALOGGETRADIOBUTTON(int field, int& index)
+{
+    index = m_current ? m_current->radioIndex(field) : 0;
+}
+
+void QtWindowLayer::WDIALOGFIELDSTATE(int field, int state)
+{
+    if (m_current)
+        m_current->setFieldState(field, state);
+}
+
+void QtWindowLayer::WDIALOGSHOW(int left, int top, int initialField, int mode)
+{
+    ResourceDialog* d = m_current;
+    if (!d)
+        return;
+    finishPicture();
+    if (left >= 0 && top >= 0)
+        d->move(left, top);
+    d->setInitialField(initialField);
+    if (mode == 1)
+        m_lastButton = d->runModal();
+    else
+        d->showModeless();
+}
+
+void QtWindowLayer::WDIALOGHIDE()
+{
+    if (m_current)
+        m_current->hide();
+}
+
+} // namespace lobus
