@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <utility>
 
 namespace lobus {
 
@@ -26,6 +27,18 @@ int floorToInt(double v)
     if (!std::isfinite(v))
         return 0;
     return static_cast<int>(std::floor(clampPixel(v)));
+}
+
+// A recorded operation in the current colour.
+DrawOp colouredOp(DrawOp::Kind kind, std::vector<float> x, std::vector<float> y, int colourNumber, Rgb colour)
+{
+    DrawOp op;
+    op.kind = kind;
+    op.x = std::move(x);
+    op.y = std::move(y);
+    op.colourNumber = colourNumber;
+    op.colour = colour;
+    return op;
 }
 
 } // namespace
@@ -324,12 +337,7 @@ void Graphics::IGRJOIN(float x1, float y1, float x2, float y2)
         return;
     m_device->line(a, b, currentRgb());
     if (m_recorder) {
-        DrawOp op;
-        op.kind = DrawOp::Kind::Join;
-        op.x = {x1, x2};
-        op.y = {y1, y2};
-        op.colourNumber = m_colour;
-        op.colour = currentRgb();
+        DrawOp op = colouredOp(DrawOp::Kind::Join, {x1, x2}, {y1, y2}, m_colour, currentRgb());
         m_recorder->record(std::move(op));
     }
 }
@@ -340,12 +348,7 @@ void Graphics::IGRPOLYLINE(const float* x, const float* y, int n)
         return;
     m_device->polyline(m_points, currentRgb());
     if (m_recorder) {
-        DrawOp op;
-        op.kind = DrawOp::Kind::Polyline;
-        op.x = m_recX;
-        op.y = m_recY;
-        op.colourNumber = m_colour;
-        op.colour = currentRgb();
+        DrawOp op = colouredOp(DrawOp::Kind::Polyline, m_recX, m_recY, m_colour, currentRgb());
         m_recorder->record(std::move(op));
     }
 }
@@ -358,12 +361,7 @@ void Graphics::IGRPOLYGONCOMPLEX(const float* x, const float* y, int n)
     const bool filled = m_fillStyle == 4;
     m_device->polygon(m_points, currentRgb(), filled);
     if (m_recorder) {
-        DrawOp op;
-        op.kind = DrawOp::Kind::Polygon;
-        op.x = m_recX;
-        op.y = m_recY;
-        op.colourNumber = m_colour;
-        op.colour = currentRgb();
+        DrawOp op = colouredOp(DrawOp::Kind::Polygon, m_recX, m_recY, m_colour, currentRgb());
         op.filled = filled;
         op.fillStyle = m_fillStyle;
         m_recorder->record(std::move(op));
@@ -390,12 +388,7 @@ void Graphics::IGRARROW(float x, float y, float length, float direction, int sty
     const PointF head[3] = {tip, {base.x - dy * half, base.y + dx * half}, {base.x + dy * half, base.y - dx * half}};
     m_device->polygon(head, currentRgb(), style == 1);
     if (m_recorder) {
-        DrawOp op;
-        op.kind = DrawOp::Kind::Arrow;
-        op.x = {x};
-        op.y = {y};
-        op.colourNumber = m_colour;
-        op.colour = currentRgb();
+        DrawOp op = colouredOp(DrawOp::Kind::Arrow, {x}, {y}, m_colour, currentRgb());
         op.length = length;
         op.direction = direction;
         op.style = style;
@@ -411,12 +404,7 @@ void Graphics::IGRCHAROUT(float x, float y, std::string_view text)
     const double pixelHeight = m_charHeight * standardCharHeight();
     m_device->text(at, text, pixelHeight, m_justify, currentRgb());
     if (m_recorder) {
-        DrawOp op;
-        op.kind = DrawOp::Kind::Text;
-        op.x = {x};
-        op.y = {y};
-        op.colourNumber = m_colour;
-        op.colour = currentRgb();
+        DrawOp op = colouredOp(DrawOp::Kind::Text, {x}, {y}, m_colour, currentRgb());
         op.text = std::string(text);
         op.justify = m_justify;
         op.charWidth = INFOGRAPHICS(3);

@@ -38,6 +38,18 @@ void startGraphics(Graphics& g)
     g.IGRAREA(0.0f, 0.0f, 1.0f, 1.0f);
 }
 
+// One picture through a painter into the target rectangle, at the surface's
+// resolution, with the drawing state of a fresh start.
+void drawOnPainter(QPainter& painter, const QRectF& target, double dpi, const Case& c, RYSUJ& rysuj)
+{
+    PainterDevice device(painter, target, dpi);
+    Graphics g;
+    startGraphics(g);
+    g.setDevice(&device);
+    RYSUNEK(g, c, rysuj);
+    g.setDevice(nullptr);
+}
+
 bool writeWhole(const std::string& path, const QByteArray& data, std::string& error)
 {
     QSaveFile file(toQString(path));
@@ -64,14 +76,7 @@ QByteArray renderSvg(const Case& c, RYSUJ& rysuj, int width, int height)
     svg.setResolution(96);
     svg.setTitle(QStringLiteral("LOBUS"));
     QPainter painter(&svg);
-    {
-        PainterDevice device(painter, QRectF(0, 0, width, height), 96.0);
-        Graphics g;
-        startGraphics(g);
-        g.setDevice(&device);
-        RYSUNEK(g, c, rysuj);
-        g.setDevice(nullptr);
-    }
+    drawOnPainter(painter, QRectF(0, 0, width, height), 96.0, c, rysuj);
     painter.end();
     return data;
 }
@@ -92,14 +97,7 @@ QByteArray renderPdf(const Case& c, RYSUJ& rysuj, int width, int height)
     QPainter painter(&pdf);
     const QRectF page(0, 0, pdf.width(), pdf.height());
     const QRectF target = PainterDevice::fitted(page, static_cast<double>(width) / height);
-    {
-        PainterDevice device(painter, target, pdf.resolution());
-        Graphics g;
-        startGraphics(g);
-        g.setDevice(&device);
-        RYSUNEK(g, c, rysuj);
-        g.setDevice(nullptr);
-    }
+    drawOnPainter(painter, target, pdf.resolution(), c, rysuj);
     painter.end();
     return data;
 }
