@@ -3,7 +3,7 @@
 #include "app/bmpname.h"
 #include "app/menuids.h"
 #include "app/shellstate.h"
-#include "app/windowlayer.h"
+#include "gui/windowlayer.h"
 
 namespace lobus {
 

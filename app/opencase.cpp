@@ -2,7 +2,7 @@
 
 #include "app/menuids.h"
 #include "app/shellstate.h"
-#include "app/windowlayer.h"
+#include "gui/windowlayer.h"
 #include "datafiles/passes.h"
 #include "datafiles/readerror.h"
 

@@ -5,9 +5,9 @@
 #include "app/opencase.h"
 #include "app/tracefile.h"
 #include "app/viewcommands.h"
-#include "app/windowlayer.h"
+#include "gui/windowlayer.h"
 #include "datafiles/trace.h"
-#include "gui/graphics.h"
+#include "drawing/graphics/graphics.h"
 
 namespace lobus {
 

@@ -1,6 +1,6 @@
 #include "app/shellstate.h"
 
-#include "app/windowlayer.h"
+#include "gui/windowlayer.h"
 #include "datafiles/trace.h"
 #include "drawing/rysunek.h"
 

@@ -11,7 +11,7 @@
 
 #include "drawing/rysunek.h"
 #include "examples/casegen.h"
-#include "gui/graphics.h"
+#include "drawing/graphics/graphics.h"
 #include "gui/picturefile.h"
 #include "gui/renderimage.h"
 

@@ -3,7 +3,7 @@
 // the drawing's interface (see rysunek.h).
 
 #include "datafiles/state.h"
-#include "gui/graphics.h"
+#include "drawing/graphics/graphics.h"
 
 #include <cmath>
 #include <vector>

@@ -4,7 +4,7 @@
 // user's actions into messages handed to `post`; what they mean is the
 // shell's business.
 
-#include "app/windowlayer.h"
+#include "gui/windowlayer.h"
 #include "gui/menubuilder.h"
 
 #include <QMainWindow>

@@ -3,7 +3,7 @@
 // page, an SVG generator. The picture occupies a target rectangle of the
 // painter's surface; pen widths and font sizes follow the given resolution.
 
-#include "gui/device.h"
+#include "drawing/graphics/device.h"
 
 #include <QColor>
 #include <QFont>

@@ -1,7 +1,7 @@
 #include "gui/picturefile.h"
 
 #include "drawing/rysunek.h"
-#include "gui/graphics.h"
+#include "drawing/graphics/graphics.h"
 #include "gui/painterdevice.h"
 #include "gui/renderimage.h"
 

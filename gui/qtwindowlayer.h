@@ -17,9 +17,9 @@
 // shell draws is shown when it asks for its next message or opens a dialog;
 // a saved bitmap has the image's pixels and resolution.
 
-#include "app/windowlayer.h"
+#include "gui/windowlayer.h"
 #include "gui/dialoghooks.h"
-#include "gui/graphics.h"
+#include "drawing/graphics/graphics.h"
 
 #include <QImage>
 #include <QPointer>

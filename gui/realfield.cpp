@@ -1,6 +1,6 @@
 #include "gui/realfield.h"
 
-#include "gui/graphics.h"
+#include "drawing/graphics/graphics.h"
 
 #include <cctype>
 #include <charconv>

@@ -4,9 +4,9 @@
 // on counting devices (screen and printer), so a test sees how many pictures
 // went where.
 
-#include "app/windowlayer.h"
-#include "gui/device.h"
-#include "gui/graphics.h"
+#include "gui/windowlayer.h"
+#include "drawing/graphics/device.h"
+#include "drawing/graphics/graphics.h"
 
 #include <array>
 #include <deque>

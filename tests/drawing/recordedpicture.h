@@ -3,8 +3,8 @@
 // picture by kind, colour and text.
 
 #include "drawing/rysunek.h"
-#include "gui/graphics.h"
-#include "gui/graphicsrecorder.h"
+#include "drawing/graphics/graphics.h"
+#include "drawing/graphics/graphicsrecorder.h"
 
 #include <cmath>
 #include <string>

@@ -1,7 +1,7 @@
 // The graphics layer's state and its mapping between user units and pixels.
 
-#include "gui/graphics.h"
-#include "gui/graphicsrecorder.h"
+#include "drawing/graphics/graphics.h"
+#include "drawing/graphics/graphicsrecorder.h"
 
 #include <gtest/gtest.h>
 

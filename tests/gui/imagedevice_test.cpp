@@ -2,8 +2,8 @@
 // rather than whole golden images.
 
 #include "drawing/rysunek.h"
-#include "gui/graphics.h"
-#include "gui/graphicsrecorder.h"
+#include "drawing/graphics/graphics.h"
+#include "drawing/graphics/graphicsrecorder.h"
 #include "gui/imagedevice.h"
 #include "gui/renderimage.h"
 #include "tests/drawing/samplecase.h"

@@ -1,6 +1,6 @@
 // IREALTOSTRING against the texts of Fortran output editing.
 
-#include "gui/graphics.h"
+#include "drawing/graphics/graphics.h"
 
 #include <gtest/gtest.h>
 

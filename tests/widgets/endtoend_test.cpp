@@ -4,7 +4,7 @@
 
 #include "app/shell.h"
 #include "datafiles/passes.h"
-#include "gui/graphics.h"
+#include "drawing/graphics/graphics.h"
 #include "gui/mainwindow.h"
 #include "gui/renderimage.h"
 #include "layerfixture.h"

@@ -6,7 +6,7 @@
 // fell back to ratio 1 fails instead of passing trivially.
 
 #include "drawing/rysunek.h"
-#include "gui/graphics.h"
+#include "drawing/graphics/graphics.h"
 #include "gui/imagedevice.h"
 #include "gui/mainwindow.h"
 #include "gui/picturewidget.h"

@@ -3,7 +3,7 @@
 // the program opens it, and a way to act on a modal dialog from inside its
 // own event loop.
 
-#include "app/windowlayer.h"
+#include "gui/windowlayer.h"
 #include "datafiles/passes.h"
 #include "datafiles/state.h"
 #include "gui/qtwindowlayer.h"

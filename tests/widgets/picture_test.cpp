@@ -1,7 +1,7 @@
 // The window's picture: what the graphics layer draws is what is saved and
 // printed; the system dialogs answer through the layer's hooks.
 
-#include "gui/graphics.h"
+#include "drawing/graphics/graphics.h"
 #include "layerfixture.h"
 
 #include <QAbstractButton>

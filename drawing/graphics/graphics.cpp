@@ -1,6 +1,6 @@
-#include "gui/graphics.h"
+#include "drawing/graphics/graphics.h"
 
-#include "gui/graphicsrecorder.h"
+#include "drawing/graphics/graphicsrecorder.h"
 
 #include <algorithm>
 #include <cmath>

@@ -4,7 +4,7 @@
 // Graphics::setRecorder; the device behind the Graphics still decides the
 // pixel mapping (see RecordingDevice for one that draws nothing).
 
-#include "gui/device.h"
+#include "drawing/graphics/device.h"
 
 #include <string>
 #include <vector>

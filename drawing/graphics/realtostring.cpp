@@ -4,7 +4,7 @@
 // field is one character short, and a field of asterisks when the value does
 // not fit. Infinities and NaN are written as "Infinity"/"Inf" and "NaN".
 
-#include "gui/graphics.h"
+#include "drawing/graphics/graphics.h"
 
 #include <cctype>
 #include <cmath>

@@ -4,7 +4,7 @@
 // character size, justification, error status) between calls and between
 // pictures, and draws on whichever device is selected.
 
-#include "gui/device.h"
+#include "drawing/graphics/device.h"
 
 #include <array>
 #include <string>
