@@ -4,10 +4,7 @@ namespace lobus {
 
 namespace {
 
-bool isContinuation(char c)
-{
-    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
-}
+bool isContinuation(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
 
 // Start of the code point that ends just before byte position `end`.
 std::size_t previousCharacter(const std::string& s, std::size_t end)
@@ -35,7 +32,7 @@ void SPRNAZWAZBBMP(std::string& name)
         return;
     }
 
-    std::size_t pos = previousCharacter(name, name.size());   // the last character
+    std::size_t pos = previousCharacter(name, name.size()); // the last character
     for (int i = 1; i <= 3 && pos > 0; ++i) {
         pos = previousCharacter(name, pos);
         const char c = name[pos];

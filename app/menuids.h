@@ -5,16 +5,16 @@ namespace lobus {
 
 enum MenuId : int {
     kMenuMain = 30001,
-    kMenuFile = 40001,          // submenu "&Plik"
+    kMenuFile = 40001, // submenu "&Plik"
     kCmdOpen = 40002,
     kCmdSaveBitmap = 40003,
     kCmdPrint = 40004,
     kCmdExit = 40005,
-    kMenuView = 40006,          // submenu "&Widok"
+    kMenuView = 40006, // submenu "&Widok"
     kCmdDrawingScale = 40007,
     kCmdPressureScale = 40008,
-    kMenuColours = 40009,       // submenu "&Kolory"
-    kCmdColourFirst = 40010,    // "Klin nr &1"; wedge k is kCmdColourFirst + k - 1
+    kMenuColours = 40009,    // submenu "&Kolory"
+    kCmdColourFirst = 40010, // "Klin nr &1"; wedge k is kCmdColourFirst + k - 1
     kCmdColourLast = 40015,
     kCmdTemperatureScale = 40016,
 };
@@ -28,11 +28,11 @@ enum DialogId : int {
 enum FieldId : int {
     kButtonOk = 1,
     kButtonCancel = 2,
-    kFieldFactor = 1004,        // real: drawing scale, or axis length
-    kFieldAutomatic = 1005,     // first radio button of the auto/manual group
+    kFieldFactor = 1004,    // real: drawing scale, or axis length
+    kFieldAutomatic = 1005, // first radio button of the auto/manual group
     kFieldManual = 1006,
     kFieldMaxLabel = 1007,
-    kFieldMaxValue = 1009,      // real: the manual maximum
+    kFieldMaxValue = 1009, // real: the manual maximum
 };
 
 enum StringId : int {
@@ -49,8 +49,8 @@ enum MenuProperty : int {
 
 // Icon codes of WMESSAGEBOX as the shell uses them.
 enum MessageIcon : int {
-    kIconError = 1,             // a failure the user must know about
-    kIconWarning = 3,           // the icon of UWAGA's warnings
+    kIconError = 1,   // a failure the user must know about
+    kIconWarning = 3, // the icon of UWAGA's warnings
 };
 
 } // namespace lobus

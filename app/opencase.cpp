@@ -2,9 +2,9 @@
 
 #include "app/menuids.h"
 #include "app/shellstate.h"
-#include "gui/windowlayer.h"
 #include "datafiles/passes.h"
 #include "datafiles/readerror.h"
+#include "gui/windowlayer.h"
 
 #include <new>
 #include <utility>
@@ -59,7 +59,7 @@ void openCommand(ShellState& state)
     Case next;
     next.dane = state.shown.dane;
     next.dane.variant = state.variant();
-    RYSUJ settings = state.rysuj;   // receives the automatic maxima
+    RYSUJ settings = state.rysuj; // receives the automatic maxima
     std::string cisfile;
     try {
         int ilkat = 0;

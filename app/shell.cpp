@@ -5,9 +5,9 @@
 #include "app/opencase.h"
 #include "app/tracefile.h"
 #include "app/viewcommands.h"
-#include "gui/windowlayer.h"
 #include "datafiles/trace.h"
 #include "drawing/graphics/graphics.h"
+#include "gui/windowlayer.h"
 
 namespace lobus {
 
@@ -20,7 +20,7 @@ std::string windowTitle(int variant)
 WindowRecord mainWindowRecord(int variant)
 {
     WindowRecord r;
-    r.flags = 1 + 2 + 4 + 8 + 32;   // system menu, minimise, maximise, maximised, status bar
+    r.flags = 1 + 2 + 4 + 8 + 32; // system menu, minimise, maximise, maximised, status bar
     r.left = -1;
     r.top = -1;
     r.width = 0;
@@ -32,8 +32,7 @@ WindowRecord mainWindowRecord(int variant)
 
 Shell::Shell(WindowLayer& layer, int variant, ShellOptions options)
     : m_state(layer, variant), m_options(std::move(options)), m_variant(variant)
-{
-}
+{ }
 
 Shell::~Shell() = default;
 
@@ -140,15 +139,14 @@ void Shell::command(int id)
 void Shell::end()
 {
     m_state.layer.WINDOWCLOSE();
-    m_state.trace.reset();   // closes (and flushes) the trace file
+    m_state.trace.reset(); // closes (and flushes) the trace file
     m_ended = true;
 }
 
 int Shell::run()
 {
     startUp();
-    while (step()) {
-    }
+    while (step()) { }
     return 0;
 }
 

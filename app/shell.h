@@ -11,7 +11,7 @@
 namespace lobus {
 
 struct ShellOptions {
-    std::string tracePath = "wdr.txt";   // the trace file; relative to the working directory
+    std::string tracePath = "wdr.txt"; // the trace file; relative to the working directory
 };
 
 // "Graficzna interpretacja danych i wyników programu SOLAKO" for variant 1,

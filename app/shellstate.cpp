@@ -1,23 +1,17 @@
 #include "app/shellstate.h"
 
-#include "gui/windowlayer.h"
 #include "datafiles/trace.h"
 #include "drawing/rysunek.h"
+#include "gui/windowlayer.h"
 
 namespace lobus {
 
-ShellState::ShellState(WindowLayer& l, int variant) : layer(l)
-{
-    shown.dane.variant = variant;
-}
+ShellState::ShellState(WindowLayer& l, int variant) : layer(l) { shown.dane.variant = variant; }
 
 // Out of line so that Trace is complete where the unique_ptr deletes it.
 ShellState::~ShellState() = default;
 
-void drawCase(ShellState& state)
-{
-    RYSUNEK(state.layer.graphics(), state.shown, state.rysuj);
-}
+void drawCase(ShellState& state) { RYSUNEK(state.layer.graphics(), state.shown, state.rysuj); }
 
 void redraw(ShellState& state)
 {

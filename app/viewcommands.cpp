@@ -37,7 +37,7 @@ struct AxisSettings {
     float* length;
     int* automatic;
     float* scale;
-    float maximum;   // of the shown case
+    float maximum; // of the shown case
 };
 
 AxisSettings axisSettings(ShellState& state, Axis axis)

@@ -9,9 +9,9 @@
 //
 // usage: bench_draw [Google Benchmark options]
 
+#include "drawing/graphics/graphics.h"
 #include "drawing/rysunek.h"
 #include "examples/casegen.h"
-#include "drawing/graphics/graphics.h"
 #include "gui/picturefile.h"
 #include "gui/renderimage.h"
 
@@ -84,7 +84,7 @@ void drawInto(benchmark::State& state, const Case& c, bool touched = false)
     QImage image(1920, 1080, QImage::Format_RGB32);
     Graphics g;
     g.IGRAREA(0.0f, 0.0f, 1.0f, 1.0f);
-    renderToImage(image, g, c, r);   // the first picture into fresh memory is not counted
+    renderToImage(image, g, c, r); // the first picture into fresh memory is not counted
     for (auto _ : state) {
         if (touched)
             image.bits()[0] ^= 1;
@@ -95,16 +95,19 @@ void drawInto(benchmark::State& state, const Case& c, bool touched = false)
     for (int k = 1; k <= c.dane.ikm; ++k)
         points += pointCount(c.dane, c.results, k);
     state.counters["points"] = points;
-    state.counters["ns/point"] =
-        benchmark::Counter(static_cast<double>(points) * 1e-9, benchmark::Counter::kIsIterationInvariantRate |
-                                                                     benchmark::Counter::kInvert);
+    state.counters["ns/point"]
+        = benchmark::Counter(static_cast<double>(points) * 1e-9,
+                             benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
 
-void BM_DrawStress(benchmark::State& state)
-{
-    drawInto(state, stress(static_cast<int>(state.range(0))));
-}
-BENCHMARK(BM_DrawStress)->Arg(100)->Arg(200)->Arg(2000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+void BM_DrawStress(benchmark::State& state) { drawInto(state, stress(static_cast<int>(state.range(0)))); }
+BENCHMARK(BM_DrawStress)
+    ->Arg(100)
+    ->Arg(200)
+    ->Arg(2000)
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Unit(benchmark::kMillisecond);
 
 void BM_DrawStressTouched(benchmark::State& state)
 {
@@ -144,16 +147,10 @@ void saveAs(benchmark::State& state, const char* name)
     }
 }
 
-void BM_SaveBmp(benchmark::State& state)
-{
-    saveAs(state, "picture.bmp");
-}
+void BM_SaveBmp(benchmark::State& state) { saveAs(state, "picture.bmp"); }
 BENCHMARK(BM_SaveBmp)->Unit(benchmark::kMillisecond);
 
-void BM_SavePng(benchmark::State& state)
-{
-    saveAs(state, "picture.png");
-}
+void BM_SavePng(benchmark::State& state) { saveAs(state, "picture.png"); }
 BENCHMARK(BM_SavePng)->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -38,7 +38,7 @@ using namespace lobus;
 struct BenchCase {
     fs::path root;
     std::string dan, cis, cha, tem;
-    std::uintmax_t bytes[3] = {};   // read by both passes: [variant 1, variant 2]; [0] unused
+    std::uintmax_t bytes[3] = {}; // read by both passes: [variant 1, variant 2]; [0] unused
     int ilkat = 0;
 };
 BenchCase g_case;
@@ -50,7 +50,7 @@ public:
     {
         throw std::runtime_error("unexpected warning: " + text);
     }
-    void WSELECTFILE(int, int, std::string&, const std::string&) override {}
+    void WSELECTFILE(int, int, std::string&, const std::string&) override { }
     int WINFODIALOG(int) override { return 0; }
 };
 
@@ -100,7 +100,12 @@ void BM_Passes(benchmark::State& state)
     if (traced)
         state.counters["trace_MB"] = static_cast<double>(fs::file_size(tracePath)) / 1e6;
 }
-BENCHMARK(BM_Passes)->ArgNames({"variant", "trace"})->Args({2, 0})->Args({1, 0})->Args({2, 1})->Args({1, 1})
+BENCHMARK(BM_Passes)
+    ->ArgNames({"variant", "trace"})
+    ->Args({2, 0})
+    ->Args({1, 0})
+    ->Args({2, 1})
+    ->Args({1, 1})
     ->Unit(benchmark::kMillisecond);
 
 // The floor: a fixed buffer refilled by fread, each line's first two numbers
@@ -122,7 +127,8 @@ void BM_FromCharsTwoValues(benchmark::State& state)
             const char* p = buffer.data();
             const char* end = p + have;
             for (;;) {
-                const char* eol = static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(end - p)));
+                const char* eol
+                    = static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(end - p)));
                 if (!eol && n != 0)
                     break;
                 const char* lineEnd = eol ? eol : end;
@@ -155,7 +161,7 @@ BENCHMARK(BM_FromCharsTwoValues)->Unit(benchmark::kMillisecond);
 
 long maxRssKiB()
 {
-    rusage u{};
+    rusage u {};
     getrusage(RUSAGE_SELF, &u);
     return u.ru_maxrss;
 }
@@ -182,7 +188,7 @@ int peakChild(const char* dan, int mode)
 long childPeak(int mode)
 {
     const std::string cmd = "/proc/" + std::to_string(getpid()) + "/exe --peak-child '" + g_case.dan + "' "
-                            + std::to_string(mode);
+        + std::to_string(mode);
     std::FILE* p = popen(cmd.c_str(), "r");
     if (!p)
         return -1;
@@ -196,8 +202,8 @@ void reportPeakMemory()
 {
     const double arrays = 4.0 * 6.0 * g_case.ilkat * sizeof(float) / 1e6;
     const long base = childPeak(0);
-    std::printf("result arrays (4 x 6 x %d REALs): %.2f MB; idle process peak %.2f MB\n", g_case.ilkat, arrays,
-                base * 1024.0 / 1e6);
+    std::printf("result arrays (4 x 6 x %d REALs): %.2f MB; idle process peak %.2f MB\n", g_case.ilkat,
+                arrays, base * 1024.0 / 1e6);
     for (int mode : {2, 1, 12, 11}) {
         const long peak = childPeak(mode);
         if (peak < 0 || base < 0) {
@@ -250,7 +256,8 @@ int main(int argc, char** argv)
     g_case.ilkat = s.longestBlock();
     // SPRDANE: the data file and the pressure file; CZYTDANE: both again, the
     // characteristics file and (variant 1) the temperature file.
-    const std::uintmax_t both = 2 * fs::file_size(g_case.dan) + 2 * fs::file_size(g_case.cis) + fs::file_size(g_case.cha);
+    const std::uintmax_t both
+        = 2 * fs::file_size(g_case.dan) + 2 * fs::file_size(g_case.cis) + fs::file_size(g_case.cha);
     g_case.bytes[2] = both;
     g_case.bytes[1] = both + fs::file_size(g_case.tem);
     std::printf("case %s: %d lobes x %d points; .cis %.1f MB, .tem %.1f MB\n", b.name.c_str(), lobes, points,

@@ -30,8 +30,7 @@ public:
         const auto r = std::to_chars(buf, buf + sizeof buf, v);
         m_s.append(buf, r.ptr);
     }
-    template <class Table>
-    void reals(const Table& t, int n)
+    template <class Table> void reals(const Table& t, int n)
     {
         m_s += '[';
         for (int i = 1; i <= n; ++i) {

@@ -26,7 +26,11 @@ void noteUnused(const LoadRequest& r, const ScriptedPassUi& ui, LoadOutcome& o)
         const auto& v = ui.answered();
         return std::find(v.begin(), v.end(), a) != v.end() || std::find(v.begin(), v.end(), b) != v.end();
     };
-    const struct { const std::string& file; const char* option; bool used; } all[] = {
+    const struct {
+        const std::string& file;
+        const char* option;
+        bool used;
+    } all[] = {
         {r.choices.cis, "--cis", asked(50003, 50006)},
         {r.choices.cha, "--cha", asked(50002, 50005)},
         {r.choices.tem, "--tem", asked(50008, 50008)},

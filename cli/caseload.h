@@ -10,24 +10,24 @@
 namespace lobus {
 
 struct LoadRequest {
-    std::string dataFile;        // absolute name of the .dan file
-    int variant = 2;             // 1 SOLAKO (thermal), 2 MERANT
-    ResultFileChoices choices;   // the answers of the result-file dialogs
-    std::string tracePath;       // the trace file; empty: no trace
+    std::string dataFile;      // absolute name of the .dan file
+    int variant = 2;           // 1 SOLAKO (thermal), 2 MERANT
+    ResultFileChoices choices; // the answers of the result-file dialogs
+    std::string tracePath;     // the trace file; empty: no trace
 };
 
 // Exit statuses of the command.
 enum ExitStatus {
     kExitDone = 0,
-    kExitReadFailed = 1,    // the case could not be read, or the picture not written
-    kExitUsage = 2,         // a bad command line
-    kExitMissingFile = 3,   // a result file is missing and none was named
+    kExitReadFailed = 1,  // the case could not be read, or the picture not written
+    kExitUsage = 2,       // a bad command line
+    kExitMissingFile = 3, // a result file is missing and none was named
 };
 
 struct LoadOutcome {
     int status = kExitDone;
-    std::string message;              // for stderr when status is not 0
-    std::vector<std::string> notes;   // for stderr also on success (choices not asked for)
+    std::string message;            // for stderr when status is not 0
+    std::vector<std::string> notes; // for stderr also on success (choices not asked for)
 };
 
 // Sets c.dane.variant, runs SPRDANE, allocates the result arrays and runs

@@ -18,10 +18,7 @@ namespace {
 
 using namespace lobus;
 
-void printLine(const std::string& text)
-{
-    std::fprintf(stderr, "lobus-render: %s\n", text.c_str());
-}
+void printLine(const std::string& text) { std::fprintf(stderr, "lobus-render: %s\n", text.c_str()); }
 
 int reportOutcome(const LoadOutcome& o)
 {

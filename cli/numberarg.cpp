@@ -8,8 +8,7 @@ namespace lobus {
 
 namespace {
 
-template <class T>
-bool parseWhole(std::string_view text, T& value)
+template <class T> bool parseWhole(std::string_view text, T& value)
 {
     if (!text.empty() && text.front() == '+')
         text.remove_prefix(1);
@@ -35,8 +34,8 @@ double numberInRange(std::string_view option, std::string_view text, double lo, 
 {
     double v = 0.0;
     if (!parseWhole(text, v) || !std::isfinite(v) || v < lo || v > hi)
-        throw UsageError(std::string(option) + ": expected a number from " + show(lo) + " to " + show(hi) + ", got '"
-                         + std::string(text) + "'");
+        throw UsageError(std::string(option) + ": expected a number from " + show(lo) + " to " + show(hi)
+                         + ", got '" + std::string(text) + "'");
     return v;
 }
 

@@ -12,10 +12,7 @@ namespace lobus {
 
 namespace {
 
-std::string utf8(const QString& s)
-{
-    return s.toStdString();
-}
+std::string utf8(const QString& s) { return s.toStdString(); }
 
 std::string pathText(const std::filesystem::path& p)
 {
@@ -119,7 +116,8 @@ CommandLine parseCommandLine(const QStringList& arguments)
     p.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")}, QString());
     const QCommandLineOption dump(QStringLiteral("dump"), QString());
-    const QCommandLineOption output({QStringLiteral("o"), QStringLiteral("output")}, QString(), QStringLiteral("OUT"));
+    const QCommandLineOption output({QStringLiteral("o"), QStringLiteral("output")}, QString(),
+                                    QStringLiteral("OUT"));
     auto valued = [](const char* name) {
         return QCommandLineOption(QString::fromLatin1(name), QString(), QStringLiteral("V"));
     };
@@ -127,7 +125,8 @@ CommandLine parseCommandLine(const QStringList& arguments)
                              plen = valued("plen"), tlen = valued("tlen"), pmax = valued("pmax"),
                              tmax = valued("tmax"), colour = valued("colour"), cis = valued("cis"),
                              cha = valued("cha"), tem = valued("tem"), trace = valued("trace");
-    p.addOptions({help, dump, output, variant, size, scale, plen, tlen, pmax, tmax, colour, cis, cha, tem, trace});
+    p.addOptions(
+        {help, dump, output, variant, size, scale, plen, tlen, pmax, tmax, colour, cis, cha, tem, trace});
     if (!p.parse(arguments))
         throw UsageError(utf8(p.errorText()));
 
@@ -137,7 +136,8 @@ CommandLine parseCommandLine(const QStringList& arguments)
         return cl;
     }
     // A value given twice would silently lose one; only --colour repeats.
-    for (const QCommandLineOption* o : {&output, &variant, &size, &scale, &plen, &tlen, &pmax, &tmax, &cis, &cha, &tem, &trace})
+    for (const QCommandLineOption* o :
+         {&output, &variant, &size, &scale, &plen, &tlen, &pmax, &tmax, &cis, &cha, &tem, &trace})
         if (p.values(*o).size() > 1)
             throw UsageError("--" + utf8(o->names().back()) + " given more than once");
 

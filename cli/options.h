@@ -17,8 +17,8 @@
 namespace lobus {
 
 struct ColourChoice {
-    int wedge = 1;   // 1..6
-    int red = 0;     // 0..255 each
+    int wedge = 1; // 1..6
+    int red = 0;   // 0..255 each
     int green = 0;
     int blue = 0;
 };
@@ -26,14 +26,14 @@ struct ColourChoice {
 struct CommandLine {
     bool help = false;
     bool dump = false;
-    LoadRequest load;             // data file made absolute, variant, result files, trace
-    std::string output;           // render: the picture file
+    LoadRequest load;   // data file made absolute, variant, result files, trace
+    std::string output; // render: the picture file
     int width = 1600;
     int height = 1000;
-    std::optional<float> scale;   // halfy
+    std::optional<float> scale; // halfy
     std::optional<float> plen;
     std::optional<float> tlen;
-    std::optional<float> pmax;    // a manual maximum: autop 0, pscale P
+    std::optional<float> pmax; // a manual maximum: autop 0, pscale P
     std::optional<float> tmax;
     std::vector<ColourChoice> colours;
 

@@ -5,7 +5,7 @@ namespace lobus {
 void ScriptedPassUi::WMESSAGEBOX(int, int, int, const std::string& text, const std::string&)
 {
     m_warnings.push_back(text);
-    m_confirmed = true;   // its only button is OK
+    m_confirmed = true; // its only button is OK
 }
 
 const std::string* ScriptedPassUi::choiceFor(int filter) const
@@ -39,10 +39,7 @@ std::string ScriptedPassUi::presetResultFile(int filter)
 }
 
 // Every named file was used before a dialog could ask: nobody answers it.
-void ScriptedPassUi::WSELECTFILE(int, int, std::string&, const std::string&)
-{
-    m_confirmed = false;
-}
+void ScriptedPassUi::WSELECTFILE(int, int, std::string&, const std::string&) { m_confirmed = false; }
 
 int ScriptedPassUi::WINFODIALOG(int what)
 {

@@ -13,14 +13,14 @@
 namespace lobus {
 
 struct ResultFileChoices {
-    std::string cis;   // answers the .cis filters (50003, 50006)
-    std::string cha;   // the .cha filters (50002, 50005)
-    std::string tem;   // the .tem filter (50008)
+    std::string cis; // answers the .cis filters (50003, 50006)
+    std::string cha; // the .cha filters (50002, 50005)
+    std::string tem; // the .tem filter (50008)
 };
 
 class ScriptedPassUi : public PassUi {
 public:
-    explicit ScriptedPassUi(ResultFileChoices choices) : m_choices(std::move(choices)) {}
+    explicit ScriptedPassUi(ResultFileChoices choices) : m_choices(std::move(choices)) { }
 
     void WMESSAGEBOX(int buttons, int icon, int defaultButton, const std::string& text,
                      const std::string& title) override;

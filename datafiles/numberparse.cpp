@@ -10,10 +10,7 @@ namespace {
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
-bool isExponentLetter(char c)
-{
-    return c == 'e' || c == 'E' || c == 'd' || c == 'D' || c == 'q' || c == 'Q';
-}
+bool isExponentLetter(char c) { return c == 'e' || c == 'E' || c == 'd' || c == 'D' || c == 'q' || c == 'Q'; }
 
 // std::from_chars reports both overflow and underflow as out of range. The
 // two lie more than forty decades apart, so the decimal magnitude of the
@@ -21,7 +18,7 @@ bool isExponentLetter(char c)
 bool magnitudeAtLeastOne(std::string_view t)
 {
     std::size_t i = 0;
-    long long position = 0;   // decimal position of the first significant digit
+    long long position = 0; // decimal position of the first significant digit
     bool seenNonZero = false;
     bool afterPoint = false;
     for (; i < t.size() && (isDigit(t[i]) || t[i] == '.'); ++i) {
@@ -111,7 +108,7 @@ NumberStatus parseReal(std::string_view token, float& value)
         if (isExponentLetter(c)) {
             out[n++] = 'e';
         } else if ((c == '+' || c == '-') && !isExponentLetter(token[i - 1])) {
-            if (inserted)   // two letter-less exponents: not a number
+            if (inserted) // two letter-less exponents: not a number
                 return NumberStatus::Bad;
             inserted = true;
             out[n++] = 'e';
@@ -140,7 +137,7 @@ NumberStatus parseInteger(std::string_view token, int& value)
         v = v * 10 + static_cast<std::uint64_t>(c - '0');
         if (v > 2147483648ULL) {
             overflow = true;
-            v = 2147483648ULL;   // keep scanning: a later letter still makes it bad
+            v = 2147483648ULL; // keep scanning: a later letter still makes it bad
         }
     }
     if (overflow || v > (negative ? 2147483648ULL : 2147483647ULL))

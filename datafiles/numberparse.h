@@ -14,8 +14,8 @@ namespace lobus {
 
 enum class NumberStatus {
     Ok,
-    Bad,        // not a number of the wanted kind
-    Overflow,   // a number, but beyond the range of the wanted kind
+    Bad,      // not a number of the wanted kind
+    Overflow, // a number, but beyond the range of the wanted kind
 };
 
 // `token` holds no separators. On anything but Ok `value` is left as it was.

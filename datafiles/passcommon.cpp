@@ -20,7 +20,7 @@ void readWedgeTable(RecordReader& reader, const std::string& dataFile, DANE& dan
 
     // The angles go straight into their slots, as far as the table reaches.
     const long long wanted = 2LL * dane.ikm;
-    std::array<ReadItem, 12> angles{};
+    std::array<ReadItem, 12> angles {};
     const int n = static_cast<int>(std::clamp<long long>(wanted, 0, 12));
     for (int i = 0; i < n; ++i)
         angles[static_cast<std::size_t>(i)] = ReadItem::real(dane.tabpsi.data()[i]);
@@ -35,8 +35,8 @@ void readWedgeTable(RecordReader& reader, const std::string& dataFile, DANE& dan
 
     if (withPairs) {
         reader.skip(2);
-        std::array<ReadItem, 12> pairs{};
-        const int wedges = std::max(dane.ikm, 0);   // at most 6 once the angles were read
+        std::array<ReadItem, 12> pairs {};
+        const int wedges = std::max(dane.ikm, 0); // at most 6 once the angles were read
         for (int k = 1; k <= wedges; ++k) {
             pairs[static_cast<std::size_t>(2 * k - 2)] = ReadItem::real(dane.tabkla.data()[k - 1]);
             pairs[static_cast<std::size_t>(2 * k - 1)] = ReadItem::real(dane.tabklb.data()[k - 1]);

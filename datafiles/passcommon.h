@@ -21,7 +21,7 @@ constexpr int kFilterCisMerant = 50006;
 constexpr int kFilterChaSolako = 50002;
 constexpr int kFilterChaMerant = 50005;
 constexpr int kFilterTemSolako = 50008;
-constexpr int kSelectFlags = 8;   // keep the working directory
+constexpr int kSelectFlags = 8; // keep the working directory
 constexpr int kWarningKind = 3;
 inline constexpr const char* kSelectTitle = "Wybor zbioru wyników";
 

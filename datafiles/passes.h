@@ -23,8 +23,8 @@ class Trace;
 // 1 when the scan ran to its end and left as it was when the pass gave up
 // (no project directory and the dialog cancelled, or the pressure-file dialog
 // cancelled); `ilkat` is then unchanged. `trace` may be null (no trace file).
-void SPRDANE(const std::string& datafile, std::string& cisfile, int& ilkat, int& done, DANE& dane,
-             PassUi& ui, Trace* trace);
+void SPRDANE(const std::string& datafile, std::string& cisfile, int& ilkat, int& done, DANE& dane, PassUi& ui,
+             Trace* trace);
 
 // Fills `dane` (except variant, which the caller sets) and the arrays of
 // `results`, which must be allocated to `results.ilkat` columns; copies the

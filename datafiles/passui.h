@@ -13,7 +13,8 @@ public:
 
     // The layer's message box: button code, icon code, default button, text, title.
     virtual void WMESSAGEBOX(int buttons, int icon, int defaultButton, const std::string& text,
-                             const std::string& title) = 0;
+                             const std::string& title)
+        = 0;
 
     // The file-selection dialog. `filter` is the number of a filter string,
     // `flags` as the layer defines them (1 save, 2 confirm, 4 need not exist,
@@ -30,7 +31,11 @@ public:
     // file-selection filter that would ask for it (the command line's
     // --cis, --cha, --tem). When not empty it is used in place of the located
     // file, with no warning and no dialog. The window names none.
-    virtual std::string presetResultFile(int filter) { (void)filter; return {}; }
+    virtual std::string presetResultFile(int filter)
+    {
+        (void)filter;
+        return {};
+    }
 };
 
 // The program's warning box: a single OK button, icon `kind`, title "UWAGA".

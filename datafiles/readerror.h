@@ -21,7 +21,8 @@ class ReadError : public std::runtime_error {
 public:
     // `report` is the whole text shown to the user ("Error #...", FILE=, UNIT=, RECORD=).
     ReadError(ReadErrorKind kind, int number, std::string report)
-        : std::runtime_error(std::move(report)), m_kind(kind), m_number(number) {}
+        : std::runtime_error(std::move(report)), m_kind(kind), m_number(number)
+    { }
 
     ReadErrorKind kind() const { return m_kind; }
     int number() const { return m_number; }

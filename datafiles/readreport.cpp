@@ -5,11 +5,16 @@ namespace lobus {
 int readErrorNumber(ReadErrorKind kind)
 {
     switch (kind) {
-    case ReadErrorKind::OpenFailed: return 6101;
-    case ReadErrorKind::BadReal: return 6102;
-    case ReadErrorKind::BadInteger: return 6103;
-    case ReadErrorKind::EndOfFile: return 6104;
-    case ReadErrorKind::SubscriptRange: return 6105;
+    case ReadErrorKind::OpenFailed:
+        return 6101;
+    case ReadErrorKind::BadReal:
+        return 6102;
+    case ReadErrorKind::BadInteger:
+        return 6103;
+    case ReadErrorKind::EndOfFile:
+        return 6104;
+    case ReadErrorKind::SubscriptRange:
+        return 6105;
     }
     return 6100;
 }
@@ -17,11 +22,16 @@ int readErrorNumber(ReadErrorKind kind)
 std::string readErrorText(ReadErrorKind kind)
 {
     switch (kind) {
-    case ReadErrorKind::OpenFailed: return "file cannot be opened for reading";
-    case ReadErrorKind::BadReal: return "bad REAL value in list input";
-    case ReadErrorKind::BadInteger: return "bad INTEGER value in list input";
-    case ReadErrorKind::EndOfFile: return "end of file while values were still to be read";
-    case ReadErrorKind::SubscriptRange: return "array subscript out of range";
+    case ReadErrorKind::OpenFailed:
+        return "file cannot be opened for reading";
+    case ReadErrorKind::BadReal:
+        return "bad REAL value in list input";
+    case ReadErrorKind::BadInteger:
+        return "bad INTEGER value in list input";
+    case ReadErrorKind::EndOfFile:
+        return "end of file while values were still to be read";
+    case ReadErrorKind::SubscriptRange:
+        return "array subscript out of range";
     }
     return "Missing error text, error #" + std::to_string(readErrorNumber(kind));
 }

@@ -14,10 +14,10 @@ enum CharClass : unsigned char { Other = 0, Blank = 1, Comma = 2, Slash = 4 };
 
 constexpr std::array<unsigned char, 256> makeClasses()
 {
-    std::array<unsigned char, 256> t{};
+    std::array<unsigned char, 256> t {};
     t[' '] = Blank;
     t['\t'] = Blank;
-    t['\r'] = Blank;   // a lone CR inside a record separates like a blank
+    t['\r'] = Blank; // a lone CR inside a record separates like a blank
     t[','] = Comma;
     t['/'] = Slash;
     return t;
@@ -30,7 +30,7 @@ enum class SepState { Start, AfterValue, AfterComma };
 
 } // namespace
 
-RecordReader::RecordReader(std::size_t bufferSize) : m_buffer(bufferSize < 16 ? 16 : bufferSize) {}
+RecordReader::RecordReader(std::size_t bufferSize) : m_buffer(bufferSize < 16 ? 16 : bufferSize) { }
 
 RecordReader::~RecordReader() { close(); }
 
@@ -144,8 +144,8 @@ bool RecordReader::skipRecord()
     m_dropped = false;
     for (;;) {
         const std::size_t avail = m_end - m_pos;
-        const void* nl =
-            avail > m_scanned ? std::memchr(m_data + m_pos + m_scanned, '\n', avail - m_scanned) : nullptr;
+        const void* nl
+            = avail > m_scanned ? std::memchr(m_data + m_pos + m_scanned, '\n', avail - m_scanned) : nullptr;
         if (nl) {
             m_pos = static_cast<std::size_t>(static_cast<const char*>(nl) + 1 - m_data);
             m_scanned = 0;
@@ -231,12 +231,14 @@ bool RecordReader::readItems(std::span<const ReadItem> items, bool endAllowed)
                 const char* d = t;
                 for (; d < star && *d >= '0' && *d <= '9'; ++d)
                     r = r < 100000000L ? r * 10 + (*d - '0') : r;
-                if (d == star) {   // r*c or r*: a repeat count
+                if (d == star) { // r*c or r*: a repeat count
                     if (r == 0 || r >= 100000000L) {
-                        const auto kind = items[next].kind == ReadItem::Kind::Real ? ReadErrorKind::BadReal
-                                                                                   : ReadErrorKind::BadInteger;
+                        const auto kind = items[next].kind == ReadItem::Kind::Real
+                            ? ReadErrorKind::BadReal
+                            : ReadErrorKind::BadInteger;
                         raise(kind,
-                              "item " + std::to_string(next + 1) + ": bad repeat count in " + quoteToken(token),
+                              "item " + std::to_string(next + 1) + ": bad repeat count in "
+                                  + quoteToken(token),
                               m_record);
                     }
                     repeat = r;
@@ -274,10 +276,11 @@ void RecordReader::store(const ReadItem& item, std::string_view token, int itemN
         const NumberStatus s = parseReal(token, *static_cast<float*>(item.target));
         if (s == NumberStatus::Ok)
             return;
-        raise(ReadErrorKind::BadReal,
-              "item " + std::to_string(itemNumber) + ": " + quoteToken(token)
-                  + (s == NumberStatus::Overflow ? " is beyond the range of a REAL" : " is not a REAL number"),
-              m_record);
+        raise(
+            ReadErrorKind::BadReal,
+            "item " + std::to_string(itemNumber) + ": " + quoteToken(token)
+                + (s == NumberStatus::Overflow ? " is beyond the range of a REAL" : " is not a REAL number"),
+            m_record);
     }
     const NumberStatus s = parseInteger(token, *static_cast<int*>(item.target));
     if (s == NumberStatus::Ok)
@@ -289,7 +292,10 @@ void RecordReader::store(const ReadItem& item, std::string_view token, int itemN
           m_record);
 }
 
-void RecordReader::raiseSubscript(const SubscriptRangeError& e) const { raiseSubscript(std::string(e.what())); }
+void RecordReader::raiseSubscript(const SubscriptRangeError& e) const
+{
+    raiseSubscript(std::string(e.what()));
+}
 
 void RecordReader::raiseSubscript(const std::string& what) const
 {

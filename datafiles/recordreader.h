@@ -91,15 +91,15 @@ private:
     [[noreturn]] void raise(ReadErrorKind kind, std::string_view detail, long record) const;
 
     std::vector<char> m_buffer;
-    const char* m_data = nullptr;   // the buffer, or the bytes of an in-memory file
-    std::size_t m_pos = 0;          // first byte not yet consumed
-    std::size_t m_end = 0;          // end of the bytes available
-    std::size_t m_scanned = 0;      // bytes from m_pos known to hold no LF
+    const char* m_data = nullptr; // the buffer, or the bytes of an in-memory file
+    std::size_t m_pos = 0;        // first byte not yet consumed
+    std::size_t m_end = 0;        // end of the bytes available
+    std::size_t m_scanned = 0;    // bytes from m_pos known to hold no LF
     std::FILE* m_file = nullptr;
     bool m_open = false;
-    bool m_memory = false;          // m_data is an in-memory file
-    bool m_eof = false;             // no bytes left beyond m_end
-    bool m_dropped = false;         // a skip dropped the start of the record it consumes
+    bool m_memory = false;  // m_data is an in-memory file
+    bool m_eof = false;     // no bytes left beyond m_end
+    bool m_dropped = false; // a skip dropped the start of the record it consumes
     std::string m_name;
     long m_record = 0;
 };

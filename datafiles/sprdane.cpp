@@ -18,7 +18,7 @@ int scanPressureBlocks(RecordReader& reader, const DANE& dane, Trace* trace)
 {
     int ilkat = 0;
     int c = 0;
-    float pom = 0.0f;   // a null angle leaves the last one in place
+    float pom = 0.0f; // a null angle leaves the last one in place
     for (int k = 1; k <= dane.ikm; ++k) {
         c = 0;
         const float endAngle = dane.tabpsi(2 * k);

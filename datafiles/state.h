@@ -13,15 +13,15 @@ namespace lobus {
 struct RYSUJ {
     RYSUJ();
 
-    Table2<int, 3, 6> colour;   // red, green, blue (0..255) of wedge k in column k
-    float halfx = 0.0f;         // half-width of the user-unit rectangle; written by RYSUNEK
-    float halfy = 1.5f;         // half-height in clearance radii (the drawing scale)
-    int autop = 1;              // 1: pressure maximum from the data, 0: manual
-    float plen = 0.7f;          // pressure axis length in clearance radii
-    int autot = 1;              // 1: temperature maximum from the data, 0: manual
-    float tlen = 0.5f;          // temperature axis length in clearance radii
-    float pscale = 0.0f;        // pressure drawn plen long
-    float tscale = 0.0f;        // temperature drawn tlen long
+    Table2<int, 3, 6> colour; // red, green, blue (0..255) of wedge k in column k
+    float halfx = 0.0f;       // half-width of the user-unit rectangle; written by RYSUNEK
+    float halfy = 1.5f;       // half-height in clearance radii (the drawing scale)
+    int autop = 1;            // 1: pressure maximum from the data, 0: manual
+    float plen = 0.7f;        // pressure axis length in clearance radii
+    int autot = 1;            // 1: temperature maximum from the data, 0: manual
+    float tlen = 0.5f;        // temperature axis length in clearance radii
+    float pscale = 0.0f;      // pressure drawn plen long
+    float tscale = 0.0f;      // temperature drawn tlen long
 
     bool operator==(const RYSUJ&) const = default;
 };
@@ -29,16 +29,16 @@ struct RYSUJ {
 // The loaded case. Every field starts at zero: a null value in a file leaves a
 // field as it was, so the starting value is observable.
 struct DANE {
-    int variant = 0;            // 1: thermal solver files (SOLAKO), 2: isothermal (MERANT)
-    int ikm = 0;                // number of wedges, 1..6
-    Table1<float, 12> tabpsi;   // start (2k-1) and end (2k) angle of wedge k, degrees
-    Table1<float, 6> tabkla;    // x offset of wedge k's arc centre, clearance radii
-    Table1<float, 6> tabklb;    // y offset of wedge k's arc centre
-    float ekscen = 0.0f;        // journal centre: radial coordinate
-    float katekscen = 0.0f;     // journal centre: angle, degrees
-    Table1<float, 6> ilcis;     // pressure lines read per wedge (a REAL, as the files keep it)
-    float pmax = 0.0f;          // maximum pressure, N/m2
-    float tmax = 0.0f;          // largest temperature read, deg C; -9999 when none
+    int variant = 0;          // 1: thermal solver files (SOLAKO), 2: isothermal (MERANT)
+    int ikm = 0;              // number of wedges, 1..6
+    Table1<float, 12> tabpsi; // start (2k-1) and end (2k) angle of wedge k, degrees
+    Table1<float, 6> tabkla;  // x offset of wedge k's arc centre, clearance radii
+    Table1<float, 6> tabklb;  // y offset of wedge k's arc centre
+    float ekscen = 0.0f;      // journal centre: radial coordinate
+    float katekscen = 0.0f;   // journal centre: angle, degrees
+    Table1<float, 6> ilcis;   // pressure lines read per wedge (a REAL, as the files keep it)
+    float pmax = 0.0f;        // maximum pressure, N/m2
+    float tmax = 0.0f;        // largest temperature read, deg C; -9999 when none
 
     bool operator==(const DANE&) const = default;
 };
@@ -46,10 +46,10 @@ struct DANE {
 // The result arrays of one case, 6 by ilkat each.
 struct Results {
     int ilkat = 0;
-    ResultArray katcis;   // angle of pressure point (k, j), degrees
-    ResultArray cis;      // pressure at that angle, N/m2
-    ResultArray tem1;     // first temperature column
-    ResultArray tem2;     // second temperature column
+    ResultArray katcis; // angle of pressure point (k, j), degrees
+    ResultArray cis;    // pressure at that angle, N/m2
+    ResultArray tem1;   // first temperature column
+    ResultArray tem2;   // second temperature column
 
     void allocate(int n)
     {

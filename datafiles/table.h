@@ -19,26 +19,36 @@ namespace lobus {
 }
 
 // One-dimensional table t(1..N).
-template <class T, int N>
-class Table1 {
+template <class T, int N> class Table1 {
 public:
     static constexpr int size() { return N; }
 
-    T& operator()(int i) { check(i); return m_v[static_cast<std::size_t>(i - 1)]; }
-    const T& operator()(int i) const { check(i); return m_v[static_cast<std::size_t>(i - 1)]; }
+    T& operator()(int i)
+    {
+        check(i);
+        return m_v[static_cast<std::size_t>(i - 1)];
+    }
+    const T& operator()(int i) const
+    {
+        check(i);
+        return m_v[static_cast<std::size_t>(i - 1)];
+    }
 
     T* data() { return m_v.data(); }
     const T* data() const { return m_v.data(); }
     bool operator==(const Table1&) const = default;
 
 private:
-    static void check(int i) { if (i < 1 || i > N) throwSubscript("table", i, N); }
-    std::array<T, N> m_v{};
+    static void check(int i)
+    {
+        if (i < 1 || i > N)
+            throwSubscript("table", i, N);
+    }
+    std::array<T, N> m_v {};
 };
 
 // Two-dimensional table t(1..R, 1..C), stored column by column.
-template <class T, int R, int C>
-class Table2 {
+template <class T, int R, int C> class Table2 {
 public:
     static constexpr int rows() { return R; }
     static constexpr int cols() { return C; }
@@ -50,11 +60,13 @@ public:
 private:
     static std::size_t index(int i, int j)
     {
-        if (i < 1 || i > R) throwSubscript("table row", i, R);
-        if (j < 1 || j > C) throwSubscript("table column", j, C);
+        if (i < 1 || i > R)
+            throwSubscript("table row", i, R);
+        if (j < 1 || j > C)
+            throwSubscript("table column", j, C);
         return static_cast<std::size_t>((j - 1) * R + (i - 1));
     }
-    std::array<T, static_cast<std::size_t>(R) * C> m_v{};
+    std::array<T, static_cast<std::size_t>(R) * C> m_v {};
 };
 
 // A result array: REAL, 6 rows (wedges) by `cols` columns (grid points),
@@ -69,12 +81,17 @@ public:
     // Replaces the contents by a new zero-filled array of 6 by `cols`.
     void allocate(int cols)
     {
-        if (cols < 0) throwSubscript("result array extent", cols, 0);
+        if (cols < 0)
+            throwSubscript("result array extent", cols, 0);
         m_cols = cols;
         m_v.assign(static_cast<std::size_t>(cols) * kRows, 0.0f);
         m_v.shrink_to_fit();
     }
-    void release() { m_cols = 0; std::vector<float>().swap(m_v); }
+    void release()
+    {
+        m_cols = 0;
+        std::vector<float>().swap(m_v);
+    }
 
     int cols() const { return m_cols; }
     bool allocated() const { return !m_v.empty() || m_cols > 0; }
@@ -87,8 +104,10 @@ public:
 private:
     std::size_t index(int k, int j) const
     {
-        if (k < 1 || k > kRows) throwSubscript("wedge index", k, kRows);
-        if (j < 1 || j > m_cols) throwSubscript("line index", j, m_cols);
+        if (k < 1 || k > kRows)
+            throwSubscript("wedge index", k, kRows);
+        if (j < 1 || j > m_cols)
+            throwSubscript("line index", j, m_cols);
         return static_cast<std::size_t>(j - 1) * kRows + static_cast<std::size_t>(k - 1);
     }
     int m_cols = 0;

@@ -38,8 +38,7 @@ public:
 
     // One record: the items in order. Items are text labels (written as they
     // are), ints, floats, or spans of floats (each element one value).
-    template <class... Items>
-    void write(const Items&... items)
+    template <class... Items> void write(const Items&... items)
     {
         if (!m_file)
             return;

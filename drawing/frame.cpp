@@ -11,10 +11,7 @@ namespace lobus {
 
 namespace picture {
 
-int Picture::wedges() const
-{
-    return std::clamp(dane.ikm, 0, 6);
-}
+int Picture::wedges() const { return std::clamp(dane.ikm, 0, 6); }
 
 // np = ilcis(k) rounded, never beyond what the arrays hold (an Open that
 // ended early may have counted more lines than were read).
@@ -24,8 +21,8 @@ int Picture::pressurePoints(int k) const
     if (!std::isfinite(v) || v <= 0.0f)
         return 0;
     const long n = std::lround(v);
-    const long limit = std::min({static_cast<long>(ilkat), static_cast<long>(katcis.cols()),
-                                 static_cast<long>(cis.cols())});
+    const long limit = std::min(
+        {static_cast<long>(ilkat), static_cast<long>(katcis.cols()), static_cast<long>(cis.cols())});
     return static_cast<int>(std::clamp<long>(n, 0, std::max(0L, limit)));
 }
 
@@ -106,7 +103,7 @@ void RYSUNEK(Graphics& g, const ResultArray& katcis, const ResultArray& cis, con
     thread_local WorkBuffers buffers;
     buffers.reserve(720);
 
-    Picture p{g, katcis, cis, tem1, tem2, ilkat, dane, rysuj, buffers};
+    Picture p {g, katcis, cis, tem1, tem2, ilkat, dane, rysuj, buffers};
     p.prepareAngles();
     drawFrame(p);
     drawClearanceCircle(p);

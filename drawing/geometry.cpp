@@ -50,7 +50,7 @@ void drawWedgeExtents(Picture& p)
                 y[n] = std::sin(a * kDegree);
                 ++n;
                 if (a + 5.0f == a)
-                    break;   // too large to step by 5 in single precision
+                    break; // too large to step by 5 in single precision
             }
         }
         x[n] = std::cos(end * kDegree);

@@ -19,9 +19,9 @@ inline constexpr float kDegree = 3.141592f / 180.0f;
 struct WorkBuffers {
     std::vector<float> x;
     std::vector<float> y;
-    std::vector<float> cosine;   // cos and sin of katcis(k, j), wedge k from (k - 1) * stride
+    std::vector<float> cosine; // cos and sin of katcis(k, j), wedge k from (k - 1) * stride
     std::vector<float> sine;
-    std::vector<float> angle;    // the katcis(k, j) they were worked out from
+    std::vector<float> angle; // the katcis(k, j) they were worked out from
     std::size_t stride = 0;
     void reserve(std::size_t n)
     {
@@ -42,23 +42,30 @@ struct Picture {
     const DANE& dane;
     RYSUJ& rysuj;
     WorkBuffers& buffers;
-    float X = 0.0f;    // halfx
-    float Y = 0.0f;    // halfy
-    float cw = 0.0f;   // character width and height in user units
+    float X = 0.0f;  // halfx
+    float Y = 0.0f;  // halfy
+    float cw = 0.0f; // character width and height in user units
     float ch = 0.0f;
 
-    int wedges() const;                   // ikm limited to 0..6
-    int pressurePoints(int k) const;      // np of wedge k within katcis and cis
-    int temperaturePoints(int k) const;   // np within all four arrays
+    int wedges() const;                 // ikm limited to 0..6
+    int pressurePoints(int k) const;    // np of wedge k within katcis and cis
+    int temperaturePoints(int k) const; // np within all four arrays
 
     // Element (k, j) without the index check: only for j up to the counts above.
     static float at(const ResultArray& a, int k, int j)
     {
-        return a.data()[static_cast<std::size_t>(j - 1) * ResultArray::kRows + static_cast<std::size_t>(k - 1)];
+        return a
+            .data()[static_cast<std::size_t>(j - 1) * ResultArray::kRows + static_cast<std::size_t>(k - 1)];
     }
     // cos and sin of the angle of grid point j of wedge k, j up to pressurePoints(k).
-    const float* cosines(int k) const { return buffers.cosine.data() + static_cast<std::size_t>(k - 1) * buffers.stride; }
-    const float* sines(int k) const { return buffers.sine.data() + static_cast<std::size_t>(k - 1) * buffers.stride; }
+    const float* cosines(int k) const
+    {
+        return buffers.cosine.data() + static_cast<std::size_t>(k - 1) * buffers.stride;
+    }
+    const float* sines(int k) const
+    {
+        return buffers.sine.data() + static_cast<std::size_t>(k - 1) * buffers.stride;
+    }
     // Works out the cosines and sines of every wedge's grid angles once a picture.
     void prepareAngles();
 };
@@ -85,8 +92,7 @@ inline float scaled(float value, float length, float scale)
 // both diagrams share: 2 * np points about (cx, cy), first the points of
 // radius 1 at the grid angles of wedge k for j = 1..np, then the points of
 // radius radius(j) for j = np..1. Returns the number of points, 2 * np.
-template <class Radius>
-int radialOutline(Picture& p, int k, int np, float cx, float cy, Radius radius)
+template <class Radius> int radialOutline(Picture& p, int k, int np, float cx, float cy, Radius radius)
 {
     p.buffers.reserve(2 * static_cast<std::size_t>(np));
     float* x = p.buffers.x.data();

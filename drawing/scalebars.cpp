@@ -13,7 +13,8 @@ namespace {
 // A bar from (x0, y) to (x0 + length, y), its copy one pixel higher, end
 // ticks from tickLow to tickHigh and the label centred one character height
 // above the bar.
-void drawBar(Picture& p, float x0, float y, float tickLow, float tickHigh, float length, const std::string& label)
+void drawBar(Picture& p, float x0, float y, float tickLow, float tickHigh, float length,
+             const std::string& label)
 {
     Graphics& g = p.g;
     const float x1 = x0 + length;
@@ -46,7 +47,8 @@ void drawScaleBars(Picture& p)
     const float longer = r.tlen < r.plen ? r.plen : r.tlen;
     const float x0 = p.X - 1.5f * longer;
 
-    drawBar(p, x0, -0.88f * p.Y, -0.89f * p.Y, -0.87f * p.Y, r.plen, IREALTOSTRING(r.pscale, "(e10.4)") + " N/m2");
+    drawBar(p, x0, -0.88f * p.Y, -0.89f * p.Y, -0.87f * p.Y, r.plen,
+            IREALTOSTRING(r.pscale, "(e10.4)") + " N/m2");
 
     if (p.dane.variant == 1) {
         std::string t = IREALTOSTRING(r.tscale, "(f5.1)");

@@ -12,9 +12,9 @@ namespace {
 
 constexpr double kPi = 3.14159265358979323846;
 constexpr double kDeg = kPi / 180.0;
-constexpr double kOilDensity = 870.0;        // kg/m3
-constexpr double kOilHeat = 2000.0;          // J/(kg K)
-constexpr double kHeatToOil = 0.5;           // share of the film's heat the oil carries away (rest: bush, journal)
+constexpr double kOilDensity = 870.0; // kg/m3
+constexpr double kOilHeat = 2000.0;   // J/(kg K)
+constexpr double kHeatToOil = 0.5;    // share of the film's heat the oil carries away (rest: bush, journal)
 
 struct Vec {
     double x = 0.0;
@@ -53,20 +53,18 @@ LobeFilm film(const Bearing& b, const Geometry& g, int k, Vec journal, int point
 }
 
 // Trapezoidal weight of grid point i of n.
-double weight(std::size_t i, std::size_t n)
-{
-    return (i == 0 || i + 1 == n) ? 0.5 : 1.0;
-}
+double weight(std::size_t i, std::size_t n) { return (i == 0 || i + 1 == n) ? 0.5 : 1.0; }
 
 // The film forces on the journal, dimensionless (times p0 R L in newtons).
 class ForceModel {
 public:
     ForceModel(const Bearing& b, const Geometry& g, int points, PressureModel model)
-        : m_b(b), m_g(g), m_points(points), m_model(model), m_warm(static_cast<std::size_t>(b.lobes)) {}
+        : m_b(b), m_g(g), m_points(points), m_model(model), m_warm(static_cast<std::size_t>(b.lobes))
+    { }
 
     Vec force(double attitude)
     {
-        const Vec j{m_b.ekscen * std::cos(attitude * kDeg), m_b.ekscen * std::sin(attitude * kDeg)};
+        const Vec j {m_b.ekscen * std::cos(attitude * kDeg), m_b.ekscen * std::sin(attitude * kDeg)};
         Vec f;
         for (int k = 0; k < m_b.lobes; ++k) {
             const LobeFilm lf = film(m_b, m_g, k, j, m_points);
@@ -152,12 +150,13 @@ Solution solve(const Bearing& b)
     s.katekscen = asReal(fixed(balanceAttitude(coarse), 3));
 
     // The final fields at the journal centre exactly as written.
-    const Vec j{s.ekscen * std::cos(s.katekscen * kDeg), s.ekscen * std::sin(s.katekscen * kDeg)};
+    const Vec j {s.ekscen * std::cos(s.katekscen * kDeg), s.ekscen * std::sin(s.katekscen * kDeg)};
     ForceModel fine(b, g, b.points, b.model);
     const Vec f = fine.force(s.katekscen);
     s.load = asReal(fortranE(std::hypot(f.x, f.y) * p0 * radius * b.width, 5));
 
-    const double lossPerRadian = b.viscosity * omega * omega * radius * radius * radius * b.width / b.clearance;
+    const double lossPerRadian
+        = b.viscosity * omega * omega * radius * radius * radius * b.width / b.clearance;
     double loss = 0.0;
     double flow = 0.0;
     double minFilm = 1e30;
@@ -176,7 +175,7 @@ Solution solve(const Bearing& b)
         lobe.end = g.end[static_cast<std::size_t>(k)];
         lobe.kla = g.kla[static_cast<std::size_t>(k)];
         lobe.klb = g.klb[static_cast<std::size_t>(k)];
-        double heat = 0.0;       // dissipated so far along the lobe, per lossPerRadian
+        double heat = 0.0; // dissipated so far along the lobe, per lossPerRadian
         double previousInverse = 0.0;
         for (std::size_t i = 0; i < n; ++i) {
             const double h = filmThickness(lf, p.angle[i]);
@@ -194,9 +193,11 @@ Solution solve(const Bearing& b)
             pmax = std::max(pmax, lobe.pressure.back());
 
             if (b.solver == Solver::SOLAKO) {
-                const double t1 = b.inletTemp + kHeatToOil * heat * lossPerRadian / (kOilDensity * kOilHeat * inletFlow);
+                const double t1
+                    = b.inletTemp + kHeatToOil * heat * lossPerRadian / (kOilDensity * kOilHeat * inletFlow);
                 const double t2 = b.inletTemp + 0.85 * (t1 - b.inletTemp) + 1.0;
-                lobe.temAngle.push_back(static_cast<int>((i + 1 == n) ? std::ceil(lobe.end) : std::floor(lobe.angle.back())));
+                lobe.temAngle.push_back(
+                    static_cast<int>((i + 1 == n) ? std::ceil(lobe.end) : std::floor(lobe.angle.back())));
                 lobe.tem1.push_back(asReal(fixed(t1, 2)));
                 lobe.tem2.push_back(asReal(fixed(t2, 2)));
                 tmax = std::max({tmax, lobe.tem1.back(), lobe.tem2.back()});
@@ -210,7 +211,7 @@ Solution solve(const Bearing& b)
     s.flow = asReal(fortranE(flow, 5));
     s.minFilm = asReal(fortranE(minFilm * b.clearance, 5));
     const double sommerfeld = b.viscosity * (b.speed / 60.0) * b.width * b.diameter * (radius / b.clearance)
-                              * (radius / b.clearance) / std::max<double>(s.load, 1e-30);
+        * (radius / b.clearance) / std::max<double>(s.load, 1e-30);
     s.sommerfeld = asReal(fortranE(sommerfeld, 5));
     return s;
 }
@@ -294,7 +295,7 @@ Bearing stressCase(int lobes, int points)
     b.description = "przypadek do pomiarów wydajności";
     b.solver = Solver::SOLAKO;
     b.lobes = lobes;
-    b.firstLobeMid = lobes == 1 ? 270.0 : 90.0;   // a single lobe must lie under the load
+    b.firstLobeMid = lobes == 1 ? 270.0 : 90.0; // a single lobe must lie under the load
     b.lobeArc = 0.6 * 360.0 / lobes;
     // A single partial arc has no preload: its journal must be free to move
     // to where the film force carries the load.

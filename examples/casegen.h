@@ -28,59 +28,59 @@
 namespace lobus::casegen {
 
 enum class Solver {
-    SOLAKO,   // thermal: .cha with 8 values, a .tem file
-    MERANT,   // isothermal: .cha with 6 values
+    SOLAKO, // thermal: .cha with 8 values, a .tem file
+    MERANT, // isothermal: .cha with 6 values
 };
 
 struct Bearing {
-    std::string name;              // case name: DANE/<name>.dan, WYN/<name>.cis, ...
-    std::string description;       // one line for the header records, Polish
+    std::string name;        // case name: DANE/<name>.dan, WYN/<name>.cis, ...
+    std::string description; // one line for the header records, Polish
     Solver solver = Solver::MERANT;
-    int lobes = 3;                 // 1..6
-    double firstLobeMid = 90.0;    // mid angle of lobe 1 about the bearing centre, degrees
-    double lobeArc = 80.0;         // angular extent of each lobe about its own centre, degrees
-    double preload = 0.4;          // lobe-centre offset m, lobe clearances
-    double diameter = 0.1;         // journal diameter D, m
-    double width = 0.08;           // bearing width L, m
-    double clearance = 60e-6;      // lobe radial clearance c, m
-    double viscosity = 0.03;       // Pa s
-    double speed = 6000.0;         // rpm, counter-clockwise
-    double ekscen = 0.4;           // journal eccentricity, lobe clearances (below 1 - preload)
-    double inletTemp = 40.0;       // supply oil temperature, deg C (thermal cases)
-    int points = 61;               // grid points per lobe, edges included
+    int lobes = 3;              // 1..6
+    double firstLobeMid = 90.0; // mid angle of lobe 1 about the bearing centre, degrees
+    double lobeArc = 80.0;      // angular extent of each lobe about its own centre, degrees
+    double preload = 0.4;       // lobe-centre offset m, lobe clearances
+    double diameter = 0.1;      // journal diameter D, m
+    double width = 0.08;        // bearing width L, m
+    double clearance = 60e-6;   // lobe radial clearance c, m
+    double viscosity = 0.03;    // Pa s
+    double speed = 6000.0;      // rpm, counter-clockwise
+    double ekscen = 0.4;        // journal eccentricity, lobe clearances (below 1 - preload)
+    double inletTemp = 40.0;    // supply oil temperature, deg C (thermal cases)
+    int points = 61;            // grid points per lobe, edges included
     PressureModel model = PressureModel::FiniteDifference;
-    int widthPoints = 11;          // finite differences: nodes on the half width
-    bool crlf = false;             // records end with CR LF, as a Windows solver writes them
-    bool cp1250 = false;           // header texts in Windows-1250 instead of UTF-8
-    bool dosEof = false;           // a DOS end-of-file byte (0x1A) after the last record
+    int widthPoints = 11; // finite differences: nodes on the half width
+    bool crlf = false;    // records end with CR LF, as a Windows solver writes them
+    bool cp1250 = false;  // header texts in Windows-1250 instead of UTF-8
+    bool dosEof = false;  // a DOS end-of-file byte (0x1A) after the last record
 };
 
 // One lobe's numbers exactly as written: every REAL here is the 32-bit value
 // that a reader of the written text obtains.
 struct Lobe {
-    float start = 0.0f;            // tabpsi(2k-1), degrees
-    float end = 0.0f;              // tabpsi(2k)
-    float kla = 0.0f;              // tabkla(k), tabklb(k): Ck, lobe clearances
+    float start = 0.0f; // tabpsi(2k-1), degrees
+    float end = 0.0f;   // tabpsi(2k)
+    float kla = 0.0f;   // tabkla(k), tabklb(k): Ck, lobe clearances
     float klb = 0.0f;
-    std::vector<float> angle;      // .cis: lobe-centre angles, degrees
-    std::vector<float> pressure;   // .cis: mid-plane pressure, N/m2
-    std::vector<int> temAngle;     // .tem: whole-degree angles (closing line >= end)
-    std::vector<float> tem1;       // .tem: film temperature, deg C
-    std::vector<float> tem2;       // .tem: bush-surface temperature, deg C
+    std::vector<float> angle;    // .cis: lobe-centre angles, degrees
+    std::vector<float> pressure; // .cis: mid-plane pressure, N/m2
+    std::vector<int> temAngle;   // .tem: whole-degree angles (closing line >= end)
+    std::vector<float> tem1;     // .tem: film temperature, deg C
+    std::vector<float> tem2;     // .tem: bush-surface temperature, deg C
 };
 
 struct Solution {
     std::vector<Lobe> lobes;
     float ekscen = 0.0f;
-    float katekscen = 0.0f;        // degrees, 0..360
-    float pmax = 0.0f;             // largest pressure written
-    float tmax = -9999.0f;         // largest temperature written (thermal cases)
-    float load = 0.0f;             // N, carried downwards
-    float powerLoss = 0.0f;        // W
-    float flow = 0.0f;             // m3/s, sum of the lobes' inlet flows
-    float minFilm = 0.0f;          // m
-    float sommerfeld = 0.0f;       // mu N L D (R/c)^2 / W
-    int longestBlock() const;      // lines of the longest pressure block (what a reader sizes)
+    float katekscen = 0.0f;   // degrees, 0..360
+    float pmax = 0.0f;        // largest pressure written
+    float tmax = -9999.0f;    // largest temperature written (thermal cases)
+    float load = 0.0f;        // N, carried downwards
+    float powerLoss = 0.0f;   // W
+    float flow = 0.0f;        // m3/s, sum of the lobes' inlet flows
+    float minFilm = 0.0f;     // m
+    float sommerfeld = 0.0f;  // mu N L D (R/c)^2 / W
+    int longestBlock() const; // lines of the longest pressure block (what a reader sizes)
 };
 
 Solution solve(const Bearing& bearing);

@@ -17,11 +17,13 @@ namespace {
 // anything else outside ASCII becomes '?'.
 std::string toCp1250(const std::string& utf8)
 {
-    static const struct { char32_t cp; unsigned char byte; } kMap[] = {
-        {U'ą', 0xB9}, {U'ć', 0xE6}, {U'ę', 0xEA}, {U'ł', 0xB3}, {U'ń', 0xF1}, {U'ó', 0xF3},
-        {U'ś', 0x9C}, {U'ź', 0x9F}, {U'ż', 0xBF}, {U'Ą', 0xA5}, {U'Ć', 0xC6}, {U'Ę', 0xCA},
-        {U'Ł', 0xA3}, {U'Ń', 0xD1}, {U'Ó', 0xD3}, {U'Ś', 0x8C}, {U'Ź', 0x8F}, {U'Ż', 0xAF},
-        {U'–', 0x96}, {U'°', 0xB0},
+    static const struct {
+        char32_t cp;
+        unsigned char byte;
+    } kMap[] = {
+        {U'ą', 0xB9}, {U'ć', 0xE6}, {U'ę', 0xEA}, {U'ł', 0xB3}, {U'ń', 0xF1}, {U'ó', 0xF3}, {U'ś', 0x9C},
+        {U'ź', 0x9F}, {U'ż', 0xBF}, {U'Ą', 0xA5}, {U'Ć', 0xC6}, {U'Ę', 0xCA}, {U'Ł', 0xA3}, {U'Ń', 0xD1},
+        {U'Ó', 0xD3}, {U'Ś', 0x8C}, {U'Ź', 0x8F}, {U'Ż', 0xAF}, {U'–', 0x96}, {U'°', 0xB0},
     };
     std::string out;
     for (std::size_t i = 0; i < utf8.size();) {
@@ -47,7 +49,7 @@ std::string toCp1250(const std::string& utf8)
 
 class Records {
 public:
-    explicit Records(const Bearing& b) : m_b(b) {}
+    explicit Records(const Bearing& b) : m_b(b) { }
 
     // A header record: free text, encoded as the case asks.
     void text(const std::string& utf8) { line(m_b.cp1250 ? toCp1250(utf8) : utf8); }
@@ -74,15 +76,9 @@ private:
     std::string m_out;
 };
 
-const char* solverName(const Bearing& b)
-{
-    return b.solver == Solver::SOLAKO ? "SOLAKO" : "MERANT";
-}
+const char* solverName(const Bearing& b) { return b.solver == Solver::SOLAKO ? "SOLAKO" : "MERANT"; }
 
-std::string rule()
-{
-    return " ----------------------------------------------------------------------";
-}
+std::string rule() { return " ----------------------------------------------------------------------"; }
 
 std::string numbers(std::initializer_list<std::string> values, std::size_t width)
 {
@@ -104,7 +100,8 @@ void writeDan(const Bearing& b, const Solution& s, const std::filesystem::path& 
     r.text(" Środki łuków klinów przesunięte o zacisk wstępny m = " + fixed(b.preload, 3) + " (w luzach c)");
     r.text(" Rozwiązanie równania Reynoldsa: "
            + std::string(b.model == PressureModel::FiniteDifference
-                             ? "różnice skończone, " + std::to_string(b.points) + " x " + std::to_string(b.widthPoints) + " węzłów"
+                             ? "różnice skończone, " + std::to_string(b.points) + " x "
+                                 + std::to_string(b.widthPoints) + " węzłów"
                              : "przybliżenie łożyska krótkiego"));
     r.text(" Jednostki: m, Pa s, obr/min");
     r.text(" ");
@@ -112,7 +109,8 @@ void writeDan(const Bearing& b, const Solution& s, const std::filesystem::path& 
     r.text(rule());
     r.text("      D [m]     L [m]         c [m]   mi [Pa s]  n [obr/min]  liczba klinów");
     r.line(numbers({fixed(b.diameter, 5), fixed(b.width, 5), fortranE(b.clearance, 5), fixed(b.viscosity, 5),
-                    fixed(b.speed, 1)}, 10)
+                    fixed(b.speed, 1)},
+                   10)
            + padLeft(std::to_string(b.lobes), 8));
     r.text(" Kąty początku i końca klinów [st]");
     r.text(rule());
@@ -151,7 +149,8 @@ void writeCis(const Bearing& b, const Solution& s, const std::filesystem::path& 
     Records r(b);
     r.text(std::string(" Rozkład ciśnienia w klinach łożyska – program ") + solverName(b));
     r.text(" Przypadek: " + b.name);
-    r.text(" Mimośród względny e = " + fixed(s.ekscen, 4) + ", kąt położenia środka czopa = " + fixed(s.katekscen, 3) + " st");
+    r.text(" Mimośród względny e = " + fixed(s.ekscen, 4)
+           + ", kąt położenia środka czopa = " + fixed(s.katekscen, 3) + " st");
     r.text(" Ciśnienie maksymalne = " + fortranE(s.pmax, 5) + " N/m2");
     std::string& out = r.buffer();
     for (std::size_t k = 0; k < s.lobes.size(); ++k) {
@@ -170,7 +169,8 @@ void writeTem(const Bearing& b, const Solution& s, const std::filesystem::path& 
     r.text(" Rozkład temperatury w klinach łożyska – program SOLAKO");
     r.text(" Przypadek: " + b.name);
     r.text(" Temperatura zasilania = " + fixed(b.inletTemp, 1) + " st.C");
-    r.text(" Temperatura maksymalna = " + fixed(s.tmax, 2) + " st.C; t1 – film olejowy, t2 – powierzchnia panwi");
+    r.text(" Temperatura maksymalna = " + fixed(s.tmax, 2)
+           + " st.C; t1 – film olejowy, t2 – powierzchnia panwi");
     for (std::size_t k = 0; k < s.lobes.size(); ++k) {
         const Lobe& l = s.lobes[k];
         lobeHeader(r, l, static_cast<int>(k + 1), "  kąt [st]   t1 [st.C]   t2 [st.C]");
@@ -188,18 +188,25 @@ void writeCha(const Bearing& b, const Solution& s, const std::filesystem::path& 
     r.text(" Przypadek: " + b.name);
     r.text(rule());
     if (b.solver == Solver::SOLAKO) {
-        r.text(" e – mimośród względny, gamma – kąt położenia środka czopa [st], W – nośność [N], N – straty mocy [W],");
-        r.text(" Q – wydatek oleju [m3/s], hmin – minimalna grubość filmu [m], So – liczba Sommerfelda, pmax [N/m2]");
-        r.text("        e      gamma            W            N            Q         hmin           So         pmax");
+        r.text(" e – mimośród względny, gamma – kąt położenia środka czopa [st], W – nośność [N], N – straty "
+               "mocy [W],");
+        r.text(" Q – wydatek oleju [m3/s], hmin – minimalna grubość filmu [m], So – liczba Sommerfelda, pmax "
+               "[N/m2]");
+        r.text("        e      gamma            W            N            Q         hmin           So        "
+               " pmax");
         r.line(padLeft(fixed(s.ekscen, 4), 9) + padLeft(fixed(s.katekscen, 3), 11)
-               + numbers({fortranE(s.load, 5), fortranE(s.powerLoss, 5), fortranE(s.flow, 5), fortranE(s.minFilm, 5),
-                          fortranE(s.sommerfeld, 5), fortranE(s.pmax, 5)}, 11));
+               + numbers({fortranE(s.load, 5), fortranE(s.powerLoss, 5), fortranE(s.flow, 5),
+                          fortranE(s.minFilm, 5), fortranE(s.sommerfeld, 5), fortranE(s.pmax, 5)},
+                         11));
     } else {
-        r.text(" e – mimośród względny, gamma – kąt położenia środka czopa [st], W – nośność [N], N – straty mocy [W],");
+        r.text(" e – mimośród względny, gamma – kąt położenia środka czopa [st], W – nośność [N], N – straty "
+               "mocy [W],");
         r.text(" hmin – minimalna grubość filmu [m], pmax – ciśnienie maksymalne [N/m2]");
         r.text("        e      gamma            W            N         hmin         pmax");
         r.line(padLeft(fixed(s.ekscen, 4), 9) + padLeft(fixed(s.katekscen, 3), 11)
-               + numbers({fortranE(s.load, 5), fortranE(s.powerLoss, 5), fortranE(s.minFilm, 5), fortranE(s.pmax, 5)}, 11));
+               + numbers({fortranE(s.load, 5), fortranE(s.powerLoss, 5), fortranE(s.minFilm, 5),
+                          fortranE(s.pmax, 5)},
+                         11));
     }
     r.save(path);
 }

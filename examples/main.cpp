@@ -11,10 +11,10 @@
 
 namespace {
 
-constexpr const char* kUsage =
-    "usage: lobus-examples OUTDIR                 write the bundled examples\n"
-    "       lobus-examples --stress LxN OUTDIR    write a SOLAKO case of L lobes (1..6) x N points\n"
-    "       lobus-examples --list                 list the bundled examples\n";
+constexpr const char* kUsage
+    = "usage: lobus-examples OUTDIR                 write the bundled examples\n"
+      "       lobus-examples --stress LxN OUTDIR    write a SOLAKO case of L lobes (1..6) x N points\n"
+      "       lobus-examples --list                 list the bundled examples\n";
 
 int usage()
 {
@@ -44,8 +44,8 @@ int main(int argc, char** argv)
             const std::size_t x = shape.find('x');
             int lobes = 0;
             int points = 0;
-            if (x == std::string_view::npos || !parseInt(shape.substr(0, x), lobes) || !parseInt(shape.substr(x + 1), points)
-                || lobes < 1 || lobes > 6 || points < 2)
+            if (x == std::string_view::npos || !parseInt(shape.substr(0, x), lobes)
+                || !parseInt(shape.substr(x + 1), points) || lobes < 1 || lobes > 6 || points < 2)
                 return usage();
             const Bearing b = stressCase(lobes, points);
             writeCase(b, solve(b), argv[3]);

@@ -75,7 +75,9 @@ void finiteDifference(const LobeFilm& film, LobePressure& out, std::vector<doubl
             const double ap = ae[i] + aw[i] + 2.0 * az[i];
             for (int j = 0; j < m - 1; ++j) {
                 const double below = (j == 0) ? at(i, 1) : at(i, j - 1);
-                const double gs = (ae[i] * at(i + 1, j) + aw[i] * at(i - 1, j) + az[i] * (at(i, j + 1) + below) - rhs[i]) / ap;
+                const double gs
+                    = (ae[i] * at(i + 1, j) + aw[i] * at(i - 1, j) + az[i] * (at(i, j + 1) + below) - rhs[i])
+                    / ap;
                 const double old = at(i, j);
                 const double v = std::max(0.0, old + omega * (gs - old));
                 change = std::max(change, std::fabs(v - old));

@@ -15,24 +15,24 @@
 namespace lobus::casegen {
 
 enum class PressureModel {
-    FiniteDifference,   // full 2-D Reynolds equation, SOR with cavitation projection
-    ShortBearing,       // Ocvirk's short-bearing approximation, pointwise
+    FiniteDifference, // full 2-D Reynolds equation, SOR with cavitation projection
+    ShortBearing,     // Ocvirk's short-bearing approximation, pointwise
 };
 
 struct LobeFilm {
-    double ex = 0.0;         // journal centre relative to the lobe centre
+    double ex = 0.0; // journal centre relative to the lobe centre
     double ey = 0.0;
-    double start = 0.0;      // lobe-centre angles of the lobe's edges, radians
+    double start = 0.0; // lobe-centre angles of the lobe's edges, radians
     double end = 0.0;
-    int points = 2;          // circumferential grid points, edges included
-    double diameterToWidth = 1.0;   // D / L
-    int widthPoints = 11;    // finite differences: nodes from the mid-plane to the edge
+    int points = 2;               // circumferential grid points, edges included
+    double diameterToWidth = 1.0; // D / L
+    int widthPoints = 11;         // finite differences: nodes from the mid-plane to the edge
 };
 
 struct LobePressure {
-    std::vector<double> angle;      // radians, `points` of them from start to end
-    std::vector<double> midPlane;   // dimensionless pressure at the mid-plane, >= 0
-    std::vector<double> widthMean;  // mean of the pressure across the width, >= 0
+    std::vector<double> angle;     // radians, `points` of them from start to end
+    std::vector<double> midPlane;  // dimensionless pressure at the mid-plane, >= 0
+    std::vector<double> widthMean; // mean of the pressure across the width, >= 0
 };
 
 double filmThickness(const LobeFilm& film, double a);

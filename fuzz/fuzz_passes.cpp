@@ -25,7 +25,7 @@ namespace {
 
 class FuzzUi : public PassUi {
 public:
-    explicit FuzzUi(FuzzedDataProvider& fdp, std::string other) : m_fdp(fdp), m_other(std::move(other)) {}
+    explicit FuzzUi(FuzzedDataProvider& fdp, std::string other) : m_fdp(fdp), m_other(std::move(other)) { }
     void WMESSAGEBOX(int, int, int, const std::string& text, const std::string&) override
     {
         if (text.rfind("Brak zbioru ", 0) != 0)
@@ -47,8 +47,8 @@ private:
 
 const std::filesystem::path& root()
 {
-    static const std::filesystem::path r =
-        std::filesystem::temp_directory_path() / ("lobus-fuzz-passes-" + std::to_string(::getpid()));
+    static const std::filesystem::path r
+        = std::filesystem::temp_directory_path() / ("lobus-fuzz-passes-" + std::to_string(::getpid()));
     return r;
 }
 
@@ -87,7 +87,8 @@ std::string headers(int n, const char* eol)
 // A well-formed case whose shape the fuzzer chooses (wedge count, end
 // angles, block lengths, cut-off points, line ends), so that the passes'
 // deeper steps are reached; a random splice then damages one file.
-void structured(FuzzedDataProvider& fdp, std::string& dan, std::string& cis, std::string& cha, std::string& tem)
+void structured(FuzzedDataProvider& fdp, std::string& dan, std::string& cis, std::string& cha,
+                std::string& tem)
 {
     const char* eol = fdp.ConsumeBool() ? "\r\n" : "\n";
     const int ikm = fdp.ConsumeIntegralInRange<int>(-1, 7);
@@ -128,7 +129,8 @@ void structured(FuzzedDataProvider& fdp, std::string& dan, std::string& cis, std
     std::string& target = *files[fdp.ConsumeIntegralInRange<int>(0, 3)];
     const std::size_t at = fdp.ConsumeIntegralInRange<std::size_t>(0, target.size());
     const std::size_t cut = fdp.ConsumeIntegralInRange<std::size_t>(0, 8);
-    target = target.substr(0, at) + fdp.ConsumeRandomLengthString(16) + target.substr(std::min(target.size(), at + cut));
+    target = target.substr(0, at) + fdp.ConsumeRandomLengthString(16)
+        + target.substr(std::min(target.size(), at + cut));
     if (fdp.ConsumeBool())
         target.resize(fdp.ConsumeIntegralInRange<std::size_t>(0, target.size()));
 }
@@ -172,7 +174,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     int ilkat = -5;
     int done = 0;
     try {
-        SPRDANE((base / "DANE" / "F.dan").string(), cisfile, ilkat, done, c.dane, ui, trace.isOpen() ? &trace : nullptr);
+        SPRDANE((base / "DANE" / "F.dan").string(), cisfile, ilkat, done, c.dane, ui,
+                trace.isOpen() ? &trace : nullptr);
         if (done != 1) {
             if (ilkat != -5)
                 __builtin_trap();

@@ -17,16 +17,16 @@ namespace lobus {
 
 struct FileRequest {
     QString title;
-    QString filter;         // Qt form: "Desc (*.x)" entries joined by ";;"
-    QString initial;        // the default name handed in
-    bool save = false;      // a save dialog, else an open dialog
-    bool confirm = false;   // ask before overwriting (save) or creating (open)
-    bool mustExist = true;  // an open dialog whose file must exist
+    QString filter;        // Qt form: "Desc (*.x)" entries joined by ";;"
+    QString initial;       // the default name handed in
+    bool save = false;     // a save dialog, else an open dialog
+    bool confirm = false;  // ask before overwriting (save) or creating (open)
+    bool mustExist = true; // an open dialog whose file must exist
 };
 
 struct MessageBoxRequest {
-    int buttons = 0;        // 0 OK; 1 OK/Cancel; 2 Yes/No; 3 Yes/No/Cancel; 4 Retry/Cancel
-    int icon = 0;           // 1 stop, 2 question, 3 exclamation, 4 information
+    int buttons = 0; // 0 OK; 1 OK/Cancel; 2 Yes/No; 3 Yes/No/Cancel; 4 Retry/Cancel
+    int icon = 0;    // 1 stop, 2 question, 3 exclamation, 4 information
     int defaultButton = 1;
     QString text;
     QString title;

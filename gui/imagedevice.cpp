@@ -19,13 +19,10 @@ double imageDpi(const QImage& image)
 bool directFormat(QImage::Format format)
 {
     return format == QImage::Format_RGB32 || format == QImage::Format_ARGB32
-           || format == QImage::Format_ARGB32_Premultiplied;
+        || format == QImage::Format_ARGB32_Premultiplied;
 }
 
-int tilesAlong(int pixels)
-{
-    return pixels > 0 ? (pixels + ImageDevice::kTile - 1) / ImageDevice::kTile : 0;
-}
+int tilesAlong(int pixels) { return pixels > 0 ? (pixels + ImageDevice::kTile - 1) / ImageDevice::kTile : 0; }
 
 // What the last picture left, for the next one into the same image.
 struct KeptImage {
@@ -58,9 +55,14 @@ ImageDevice::Tiles ImageDevice::keptTiles(const QImage& image)
 }
 
 ImageDevice::ImageDevice(QImage& image)
-    : m_image(image), m_tracked(directFormat(image.format())), m_tilesX(tilesAlong(image.width())),
-      m_tilesY(tilesAlong(image.height())), m_tiles(keptTiles(image)), m_rowMin(static_cast<std::size_t>(m_tilesY)),
-      m_rowMax(static_cast<std::size_t>(m_tilesY)), m_painter(&image),
+    : m_image(image),
+      m_tracked(directFormat(image.format())),
+      m_tilesX(tilesAlong(image.width())),
+      m_tilesY(tilesAlong(image.height())),
+      m_tiles(keptTiles(image)),
+      m_rowMin(static_cast<std::size_t>(m_tilesY)),
+      m_rowMax(static_cast<std::size_t>(m_tilesY)),
+      m_painter(&image),
       m_device(m_painter, QRectF(0, 0, image.width(), image.height()), imageDpi(image))
 {
     m_device.setRaster(true);
@@ -99,7 +101,7 @@ int tile(double v, int tiles)
 
 void ImageDevice::markRect(double x0, double y0, double x1, double y1)
 {
-    if (!(x0 <= x1 && y0 <= y1))   // also NaN
+    if (!(x0 <= x1 && y0 <= y1)) // also NaN
         return;
     if (m_tilesX <= 0 || m_tilesY <= 0)
         return;
@@ -108,7 +110,8 @@ void ImageDevice::markRect(double x0, double y0, double x1, double y1)
     const int ty0 = tile(y0, m_tilesY);
     const int ty1 = tile(y1, m_tilesY);
     for (int ty = ty0; ty <= ty1; ++ty)
-        std::fill(m_tiles.clean.begin() + ty * m_tilesX + tx0, m_tiles.clean.begin() + ty * m_tilesX + tx1 + 1, 0);
+        std::fill(m_tiles.clean.begin() + ty * m_tilesX + tx0,
+                  m_tiles.clean.begin() + ty * m_tilesX + tx1 + 1, 0);
 }
 
 void ImageDevice::markSegment(PointF a, PointF b)
@@ -147,7 +150,8 @@ void ImageDevice::markFilled(std::span<const PointF> p)
         const int lo = m_rowMin[static_cast<std::size_t>(ty)];
         const int hi = m_rowMax[static_cast<std::size_t>(ty)];
         if (lo <= hi)
-            std::fill(m_tiles.clean.begin() + ty * m_tilesX + lo, m_tiles.clean.begin() + ty * m_tilesX + hi + 1, 0);
+            std::fill(m_tiles.clean.begin() + ty * m_tilesX + lo,
+                      m_tiles.clean.begin() + ty * m_tilesX + hi + 1, 0);
     }
 }
 
@@ -197,7 +201,8 @@ void ImageDevice::fillRows(int x0, int x1, int y0, int y1, QRgb pixel)
     // fills rows, or the whole image at once, fastest.
     const bool white = pixel == 0xffffffffu;
     if (white && x0 == 0 && x1 == m_image.width() && stride == qsizetype(m_image.width()) * 4) {
-        std::memset(bits + y0 * stride, 0xff, static_cast<std::size_t>(y1 - y0) * static_cast<std::size_t>(stride));
+        std::memset(bits + y0 * stride, 0xff,
+                    static_cast<std::size_t>(y1 - y0) * static_cast<std::size_t>(stride));
         return;
     }
     for (int y = y0; y < y1; ++y) {
@@ -254,7 +259,8 @@ void ImageDevice::clear(int x0, int y0, int x1, int y1, Rgb background)
             fillRows(std::max(x0, tx * kTile), std::min(x1, end * kTile), rowTop, rowBottom, pixel);
             tx = end;
         }
-        const bool wholeRows = rowTop == ty * kTile && rowBottom == std::min((ty + 1) * kTile, m_image.height());
+        const bool wholeRows
+            = rowTop == ty * kTile && rowBottom == std::min((ty + 1) * kTile, m_image.height());
         if (!wholeRows)
             continue;
         for (int tx = tx0; tx <= tx1; ++tx)

@@ -36,28 +36,28 @@ public:
     void polygon(std::span<const PointF> p, Rgb colour, bool filled) override;
     void text(PointF at, std::string_view utf8, double h, Justify j, Rgb colour) override;
 
-    static constexpr int kTile = 32;   // pixels a side
+    static constexpr int kTile = 32; // pixels a side
 
 private:
-    void markSegment(PointF a, PointF b);          // the tiles a line may touch
+    void markSegment(PointF a, PointF b); // the tiles a line may touch
     void markRect(double x0, double y0, double x1, double y1);
-    void markFilled(std::span<const PointF> p);    // the tiles a filled outline may touch
+    void markFilled(std::span<const PointF> p); // the tiles a filled outline may touch
     void fillRows(int x0, int x1, int y0, int y1, QRgb pixel);
 
     struct Tiles {
-        std::vector<std::uint8_t> clean;   // per tile, rows first: 1 = only `colour` in it
+        std::vector<std::uint8_t> clean; // per tile, rows first: 1 = only `colour` in it
         QRgb colour = 0;
     };
-    static Tiles keptTiles(const QImage& image);   // before the painter begins
+    static Tiles keptTiles(const QImage& image); // before the painter begins
 
     QImage& m_image;
-    bool m_tracked;                  // the format is one the device clears itself
+    bool m_tracked; // the format is one the device clears itself
     int m_tilesX;
     int m_tilesY;
     Tiles m_tiles;
-    std::vector<int> m_rowMin;       // per tile row, for markFilled
+    std::vector<int> m_rowMin; // per tile row, for markFilled
     std::vector<int> m_rowMax;
-    double m_margin;                 // pixels a drawn line reaches beyond its ends and sides
+    double m_margin; // pixels a drawn line reaches beyond its ends and sides
     QPainter m_painter;
     PainterDevice m_device;
 };

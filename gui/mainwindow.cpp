@@ -13,9 +13,7 @@
 namespace lobus {
 
 MainWindow::MainWindow(Post post, QWidget* parent)
-    : QMainWindow(parent)
-    , m_post(std::move(post))
-    , m_picture(new PictureWidget(this))
+    : QMainWindow(parent), m_post(std::move(post)), m_picture(new PictureWidget(this))
 {
     setCentralWidget(m_picture);
 }
@@ -90,7 +88,7 @@ void MainWindow::closeEvent(QCloseEvent* event)
     }
     // The shell decides; it ends the program with WINDOWCLOSE.
     event->ignore();
-    m_post(kCloseRequest, Message{});
+    m_post(kCloseRequest, Message {});
 }
 
 void MainWindow::changeEvent(QEvent* event)
@@ -99,7 +97,7 @@ void MainWindow::changeEvent(QEvent* event)
     if (event->type() == QEvent::WindowStateChange) {
         const auto* change = static_cast<QWindowStateChangeEvent*>(event);
         if ((change->oldState() & Qt::WindowMinimized) && !(windowState() & Qt::WindowMinimized))
-            m_post(kExpose, Message{});
+            m_post(kExpose, Message {});
     }
 }
 

@@ -4,8 +4,8 @@
 // user's actions into messages handed to `post`; what they mean is the
 // shell's business.
 
-#include "gui/windowlayer.h"
 #include "gui/menubuilder.h"
+#include "gui/windowlayer.h"
 
 #include <QMainWindow>
 
@@ -33,7 +33,7 @@ public:
     // bar in hundredths of a percent (6000: 60 %); -1 takes what is left, up
     // to the right edge.
     void setStatusParts(int parts, const std::vector<int>& widths);
-    void setStatusText(int pane, const QString& text);   // pane from 1
+    void setStatusText(int pane, const QString& text); // pane from 1
     QString statusText(int pane) const;
     int statusPaneCount() const { return static_cast<int>(m_panes.size()); }
     QLabel* statusPane(int pane) const;

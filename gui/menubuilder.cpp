@@ -17,7 +17,7 @@ using Path = std::vector<int>;
 
 struct Builder {
     MenuIndex index;
-    std::map<Path, QAction*> byPath;   // every entry by its position, for the companion list
+    std::map<Path, QAction*> byPath; // every entry by its position, for the companion list
     // Shared by the items' connections, which outlive the builder.
     std::shared_ptr<std::function<void(int)>> triggered;
 
@@ -42,7 +42,8 @@ struct Builder {
             } else {
                 action = new QAction(QString::fromStdString(entry.text), owner);
                 const int id = entry.id;
-                QObject::connect(action, &QAction::triggered, action, [triggered = triggered, id] { (*triggered)(id); });
+                QObject::connect(action, &QAction::triggered, action,
+                                 [triggered = triggered, id] { (*triggered)(id); });
                 owner->addAction(action);
                 if (id != 0)
                     index.items.insert(id, action);

@@ -13,8 +13,8 @@ class QMenuBar;
 namespace lobus {
 
 struct MenuIndex {
-    QHash<int, QAction*> items;     // menu items, by identifier
-    QHash<int, QAction*> submenus;  // the action that opens each submenu, by identifier
+    QHash<int, QAction*> items;    // menu items, by identifier
+    QHash<int, QAction*> submenus; // the action that opens each submenu, by identifier
 };
 
 // Fills `bar` with menu `menuId`; `triggered` gets the identifier of the item

@@ -11,10 +11,7 @@ namespace lobus {
 
 namespace {
 
-QColor toQColor(Rgb c)
-{
-    return QColor(c.r, c.g, c.b);
-}
+QColor toQColor(Rgb c) { return QColor(c.r, c.g, c.b); }
 
 } // namespace
 
@@ -53,18 +50,12 @@ PainterDevice::~PainterDevice()
 {
     flush();
     if (m_brushSet && m_brushColour && m_painter.isActive())
-        m_painter.setBrush(Qt::NoBrush);   // the painter goes back as it came, without a fill
+        m_painter.setBrush(Qt::NoBrush); // the painter goes back as it came, without a fill
 }
 
-int PainterDevice::width() const
-{
-    return static_cast<int>(std::lround(m_target.width()));
-}
+int PainterDevice::width() const { return static_cast<int>(std::lround(m_target.width())); }
 
-int PainterDevice::height() const
-{
-    return static_cast<int>(std::lround(m_target.height()));
-}
+int PainterDevice::height() const { return static_cast<int>(std::lround(m_target.height())); }
 
 void PainterDevice::usePen(Rgb colour)
 {
@@ -109,7 +100,8 @@ void PainterDevice::flush()
 void PainterDevice::clear(int x0, int y0, int x1, int y1, Rgb background)
 {
     flush();
-    m_painter.fillRect(QRectF(map(PointF{double(x0), double(y0)}), QSizeF(x1 - x0, y1 - y0)), toQColor(background));
+    m_painter.fillRect(QRectF(map(PointF {double(x0), double(y0)}), QSizeF(x1 - x0, y1 - y0)),
+                       toQColor(background));
 }
 
 // Consecutive lines of one colour (the hatch lines of a pressure diagram) are

@@ -33,7 +33,7 @@ public:
     int width() const override;
     int height() const override;
     double dotsPerInch() const override { return m_dpi; }
-    double penWidth() const { return m_penWidth; }   // pixels
+    double penWidth() const { return m_penWidth; } // pixels
 
     void clear(int x0, int y0, int x1, int y1, Rgb background) override;
     void line(PointF a, PointF b, Rgb colour) override;
@@ -60,8 +60,8 @@ public:
 
 private:
     void usePen(Rgb colour);
-    void useBrush(std::optional<Rgb> colour);   // none: no brush
-    void mapPoints(std::span<const PointF> points);   // into m_buffer
+    void useBrush(std::optional<Rgb> colour);       // none: no brush
+    void mapPoints(std::span<const PointF> points); // into m_buffer
     QPointF map(PointF p) const { return QPointF(m_origin.x() + p.x, m_origin.y() + p.y); }
 
     QPainter& m_painter;
@@ -74,14 +74,14 @@ private:
     Rgb m_penColour;
     bool m_brushSet = false;
     std::optional<Rgb> m_brushColour;
-    QVector<QLineF> m_lines;       // consecutive lines of one colour, drawn in one call
+    QVector<QLineF> m_lines; // consecutive lines of one colour, drawn in one call
     Rgb m_linesColour;
-    bool m_linesCrisp = false;     // the batch holds snapped lines, drawn without antialiasing
-    QVector<QPointF> m_buffer;     // reused for polylines and polygons
+    bool m_linesCrisp = false; // the batch holds snapped lines, drawn without antialiasing
+    QVector<QPointF> m_buffer; // reused for polylines and polygons
     QFont m_font;
     double m_fontPixels = -1.0;
-    bool m_fontSet = false;                  // the painter holds m_font
-    std::optional<QFontMetricsF> m_metrics;  // of m_font on this surface
+    bool m_fontSet = false;                 // the painter holds m_font
+    std::optional<QFontMetricsF> m_metrics; // of m_font on this surface
 };
 
 } // namespace lobus

@@ -1,7 +1,7 @@
 #include "gui/picturefile.h"
 
-#include "drawing/rysunek.h"
 #include "drawing/graphics/graphics.h"
+#include "drawing/rysunek.h"
 #include "gui/painterdevice.h"
 #include "gui/renderimage.h"
 
@@ -22,21 +22,12 @@ namespace lobus {
 
 namespace {
 
-QString toQString(const std::string& s)
-{
-    return QString::fromStdString(s);
-}
+QString toQString(const std::string& s) { return QString::fromStdString(s); }
 
-QString extensionOf(const std::string& path)
-{
-    return QFileInfo(toQString(path)).suffix().toLower();
-}
+QString extensionOf(const std::string& path) { return QFileInfo(toQString(path)).suffix().toLower(); }
 
 // The drawing state of a fresh start: the whole surface as the area.
-void startGraphics(Graphics& g)
-{
-    g.IGRAREA(0.0f, 0.0f, 1.0f, 1.0f);
-}
+void startGraphics(Graphics& g) { g.IGRAREA(0.0f, 0.0f, 1.0f, 1.0f); }
 
 // One picture through a painter into the target rectangle, at the surface's
 // resolution, with the drawing state of a fresh start.
@@ -140,7 +131,8 @@ bool writePictureFile(const std::string& path, const Case& c, RYSUJ& rysuj, int 
     if (ext == QStringLiteral("png") || ext == QStringLiteral("bmp")) {
         QImage image(width, height, QImage::Format_RGB32);
         if (image.isNull()) {
-            error = "not enough memory for a picture of " + std::to_string(width) + "x" + std::to_string(height);
+            error = "not enough memory for a picture of " + std::to_string(width) + "x"
+                + std::to_string(height);
             return false;
         }
         Graphics g;

@@ -1,8 +1,8 @@
 #include "gui/picturewidget.h"
 
 #include <QImage>
-#include <QPainter>
 #include <QPaintEvent>
+#include <QPainter>
 #include <QResizeEvent>
 
 #include <algorithm>
@@ -10,8 +10,7 @@
 
 namespace lobus {
 
-PictureWidget::PictureWidget(QWidget* parent)
-    : QWidget(parent)
+PictureWidget::PictureWidget(QWidget* parent) : QWidget(parent)
 {
     // Every pixel comes from the image or the background fill.
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -32,10 +31,7 @@ QSize PictureWidget::deviceSize() const
                  std::max(1, static_cast<int>(std::lround(height() * ratio))));
 }
 
-double PictureWidget::deviceDpi() const
-{
-    return 96.0 * devicePixelRatioF();
-}
+double PictureWidget::deviceDpi() const { return 96.0 * devicePixelRatioF(); }
 
 // The image is placed by device pixels: the dirty rectangle, in logical
 // coordinates, is scaled by the ratio to the image's pixels and drawn back
@@ -63,7 +59,8 @@ void PictureWidget::paintEvent(QPaintEvent* event)
     const QRectF target = QRectF(dirty) & covered;
     if (target.isEmpty())
         return;
-    const QRectF source(target.x() * ratio, target.y() * ratio, target.width() * ratio, target.height() * ratio);
+    const QRectF source(target.x() * ratio, target.y() * ratio, target.width() * ratio,
+                        target.height() * ratio);
     painter.drawImage(target, *m_image, source);
 }
 

@@ -47,7 +47,7 @@ protected:
 private:
     const QImage* m_image = nullptr;
     QColor m_background = Qt::white;
-    double m_ratio = 0.0;   // devicePixelRatioF() when resized was last sent
+    double m_ratio = 0.0; // devicePixelRatioF() when resized was last sent
 };
 
 } // namespace lobus

@@ -65,9 +65,12 @@ void QtWindowLayer::WSELECTFILE(int filter, int flags, std::string& name, const 
 int QtWindowLayer::WINFODIALOG(int what)
 {
     switch (what) {
-    case 1: return m_lastButton;
-    case 4: return m_lastConfirmed;
-    default: return 0;
+    case 1:
+        return m_lastButton;
+    case 4:
+        return m_lastConfirmed;
+    default:
+        return 0;
     }
 }
 

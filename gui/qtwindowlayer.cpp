@@ -24,10 +24,7 @@
 namespace lobus {
 namespace {
 
-QColor toQColor(Rgb rgb)
-{
-    return QColor(rgb.r, rgb.g, rgb.b);
-}
+QColor toQColor(Rgb rgb) { return QColor(rgb.r, rgb.g, rgb.b); }
 
 std::string trimmedRight(const std::string& text)
 {
@@ -37,10 +34,7 @@ std::string trimmedRight(const std::string& text)
 
 } // namespace
 
-QtWindowLayer::QtWindowLayer(DialogHooks hooks)
-    : m_hooks(std::move(hooks))
-{
-}
+QtWindowLayer::QtWindowLayer(DialogHooks hooks) : m_hooks(std::move(hooks)) { }
 
 QtWindowLayer::~QtWindowLayer()
 {
@@ -74,7 +68,7 @@ void QtWindowLayer::WMESSAGE(int& itype, Message& msg)
         // Without a window nothing can ever send a message: end the program.
         if (!m_window) {
             itype = kCloseRequest;
-            msg = Message{};
+            msg = Message {};
             return;
         }
         QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
@@ -117,7 +111,7 @@ void QtWindowLayer::WINDOWOPEN(const WindowRecord& record)
     if (record.menuid != 0)
         window.buildMenu(record.menuid);
     if (record.flags & 32)
-        window.statusBar();   // QMainWindow makes it on first use
+        window.statusBar(); // QMainWindow makes it on first use
     else
         window.setStatusBar(nullptr);
 
@@ -134,7 +128,7 @@ void QtWindowLayer::WINDOWOPEN(const WindowRecord& record)
 
     PictureWidget* picture = window.picture();
     QObject::connect(picture, &PictureWidget::resized, picture, [this](QSize) { pictureResized(); });
-    QObject::connect(picture, &PictureWidget::exposed, picture, [this] { post(kExpose, Message{}); });
+    QObject::connect(picture, &PictureWidget::exposed, picture, [this] { post(kExpose, Message {}); });
 
     if (!(record.flags & 128)) {
         if (record.flags & 8)
@@ -142,7 +136,7 @@ void QtWindowLayer::WINDOWOPEN(const WindowRecord& record)
         else
             window.show();
     }
-    window.winId();   // creates the platform window now, hidden or not
+    window.winId(); // creates the platform window now, hidden or not
     if (!window.windowHandle()) {
         std::fputs("Failed to create window - aborting.\n", stderr);
         std::exit(EXIT_FAILURE);
@@ -169,7 +163,7 @@ void QtWindowLayer::pictureResized()
     const bool onScreen = m_graphics.device() == nullptr || m_graphics.device() == m_screen.get();
     if (onScreen)
         m_graphics.setDevice(nullptr);
-    m_screen.reset();   // its painter must end before the image goes
+    m_screen.reset(); // its painter must end before the image goes
     m_image = QImage(size, QImage::Format_RGB32);
     m_image.setDotsPerMeterX(dotsPerMeter);
     m_image.setDotsPerMeterY(dotsPerMeter);
@@ -178,7 +172,7 @@ void QtWindowLayer::pictureResized()
     if (onScreen)
         m_graphics.setDevice(m_screen.get());
     m_window->picture()->setImage(&m_image, toQColor(Graphics::background()));
-    post(kResize, Message{});
+    post(kResize, Message {});
 }
 
 void QtWindowLayer::finishPicture()
@@ -196,10 +190,7 @@ void QtWindowLayer::finishPicture()
         m_window->picture()->update();
 }
 
-bool QtWindowLayer::drawingOnScreen() const
-{
-    return m_screen && m_graphics.device() == m_screen.get();
-}
+bool QtWindowLayer::drawingOnScreen() const { return m_screen && m_graphics.device() == m_screen.get(); }
 
 const QImage& QtWindowLayer::picture()
 {
@@ -269,10 +260,7 @@ bool QtWindowLayer::IGRSAVEIMAGE(const std::string& filename)
     return saveImageFile(m_image, trimmedRight(filename), m_saveError);
 }
 
-void QtWindowLayer::IGRHARDCOPYSELECT(int, int device)
-{
-    m_hardcopyDevice = device;
-}
+void QtWindowLayer::IGRHARDCOPYSELECT(int, int device) { m_hardcopyDevice = device; }
 
 void QtWindowLayer::IGRHARDCOPY(const std::string& code)
 {
@@ -292,7 +280,7 @@ void QtWindowLayer::IGRHARDCOPY(const std::string& code)
                                                  : systemPrintSetup(dialogParent(), *printer);
         m_lastConfirmed = accepted ? 1 : 0;
         if (!accepted)
-            return;   // drawing stays on the screen
+            return; // drawing stays on the screen
         auto painter = std::make_unique<QPainter>();
         if (!painter->begin(printer.get())) {
             m_lastConfirmed = 0;

@@ -17,9 +17,9 @@
 // shell draws is shown when it asks for its next message or opens a dialog;
 // a saved bitmap has the image's pixels and resolution.
 
-#include "gui/windowlayer.h"
-#include "gui/dialoghooks.h"
 #include "drawing/graphics/graphics.h"
+#include "gui/dialoghooks.h"
+#include "gui/windowlayer.h"
 
 #include <QImage>
 #include <QPointer>
@@ -115,8 +115,8 @@ private:
 
     std::deque<std::pair<int, Message>> m_queue;
     bool m_fieldMessages = false;
-    int m_lastButton = 0;       // WINFODIALOG(1)
-    int m_lastConfirmed = 0;    // WINFODIALOG(4)
+    int m_lastButton = 0;    // WINFODIALOG(1)
+    int m_lastConfirmed = 0; // WINFODIALOG(4)
     std::string m_saveError;
 
     int m_hardcopyDevice = 10;

@@ -1,7 +1,7 @@
 #include "gui/renderimage.h"
 
-#include "drawing/rysunek.h"
 #include "drawing/graphics/graphics.h"
+#include "drawing/rysunek.h"
 #include "gui/imagedevice.h"
 
 #include <QImage>

@@ -41,9 +41,7 @@ struct DialogUnits {
 } // namespace
 
 ResourceDialog::ResourceDialog(const DialogResource& resource, QWidget* parent)
-    : QDialog(parent)
-    , m_id(resource.id)
-    , m_table(parseFieldTable(resource.fieldTable))
+    : QDialog(parent), m_id(resource.id), m_table(parseFieldTable(resource.fieldTable))
 {
     setWindowTitle(QString::fromStdString(resource.title));
     // A fixed dialog: a title and a close box, nothing to minimise or maximise.
@@ -61,7 +59,7 @@ void ResourceDialog::build(const DialogResource& resource)
         const QString text = QString::fromStdString(control.text);
         QWidget* widget = nullptr;
         if (control.kind != DialogControl::Kind::RadioButton)
-            group = nullptr;   // a group of radio buttons ends at any other control
+            group = nullptr; // a group of radio buttons ends at any other control
         switch (control.kind) {
         case DialogControl::Kind::Text: {
             auto* label = new QLabel(text, this);
@@ -230,10 +228,7 @@ void ResourceDialog::pushButton(int id)
         emit buttonPushed(id);
 }
 
-void ResourceDialog::reject()
-{
-    pushButton(2);
-}
+void ResourceDialog::reject() { pushButton(2); }
 
 bool ResourceDialog::eventFilter(QObject* watched, QEvent* event)
 {

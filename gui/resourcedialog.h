@@ -85,8 +85,8 @@ private:
     QHash<int, QWidget*> m_fields;
     QHash<int, QLineEdit*> m_edits;
     QHash<int, QAbstractButton*> m_radios;
-    QHash<int, QButtonGroup*> m_groupOf;      // radio button id -> its group
-    QHash<int, QString> m_accepted;           // last accepted text of each ranged field
+    QHash<int, QButtonGroup*> m_groupOf; // radio button id -> its group
+    QHash<int, QString> m_accepted;      // last accepted text of each ranged field
     FieldTable m_table;
     int m_lastFocused = 0;
     int m_initialField = 0;

@@ -1,7 +1,7 @@
 #include "gui/dialoghooks.h"
 
-#include <QCoreApplication>
 #include <QColorDialog>
+#include <QCoreApplication>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLibraryInfo>
@@ -19,8 +19,7 @@ std::optional<QString> systemSelectFile(QWidget* parent, const FileRequest& requ
     QFileDialog dialog(parent, request.title);
     dialog.setNameFilter(request.filter);
     dialog.setAcceptMode(request.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    dialog.setFileMode(request.save || !request.mustExist ? QFileDialog::AnyFile
-                                                          : QFileDialog::ExistingFile);
+    dialog.setFileMode(request.save || !request.mustExist ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, !(request.save && request.confirm));
     if (!request.initial.isEmpty()) {
         const QFileInfo info(request.initial);
@@ -37,8 +36,7 @@ std::optional<QString> systemSelectFile(QWidget* parent, const FileRequest& requ
     const QString chosen = dialog.selectedFiles().constFirst();
     if (!request.save && request.confirm && !QFileInfo::exists(chosen)) {
         const auto answer = QMessageBox::question(
-            parent, request.title,
-            QStringLiteral("Plik %1 nie istnieje. Utworzyć go?").arg(chosen));
+            parent, request.title, QStringLiteral("Plik %1 nie istnieje. Utworzyć go?").arg(chosen));
         if (answer != QMessageBox::Yes)
             return std::nullopt;
     }
@@ -57,21 +55,40 @@ bool systemMessageBox(QWidget* parent, const MessageBoxRequest& request)
 {
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     switch (request.icon) {
-    case 1: icon = QMessageBox::Critical; break;
-    case 2: icon = QMessageBox::Question; break;
-    case 3: icon = QMessageBox::Warning; break;
-    case 4: icon = QMessageBox::Information; break;
-    default: break;
+    case 1:
+        icon = QMessageBox::Critical;
+        break;
+    case 2:
+        icon = QMessageBox::Question;
+        break;
+    case 3:
+        icon = QMessageBox::Warning;
+        break;
+    case 4:
+        icon = QMessageBox::Information;
+        break;
+    default:
+        break;
     }
     // The buttons in the order the button code lists them; the default
     // button counts from 1 in that order.
     QList<QMessageBox::StandardButton> buttons;
     switch (request.buttons) {
-    case 1: buttons = {QMessageBox::Ok, QMessageBox::Cancel}; break;
-    case 2: buttons = {QMessageBox::Yes, QMessageBox::No}; break;
-    case 3: buttons = {QMessageBox::Yes, QMessageBox::No, QMessageBox::Cancel}; break;
-    case 4: buttons = {QMessageBox::Retry, QMessageBox::Cancel}; break;
-    default: buttons = {QMessageBox::Ok}; break;
+    case 1:
+        buttons = {QMessageBox::Ok, QMessageBox::Cancel};
+        break;
+    case 2:
+        buttons = {QMessageBox::Yes, QMessageBox::No};
+        break;
+    case 3:
+        buttons = {QMessageBox::Yes, QMessageBox::No, QMessageBox::Cancel};
+        break;
+    case 4:
+        buttons = {QMessageBox::Retry, QMessageBox::Cancel};
+        break;
+    default:
+        buttons = {QMessageBox::Ok};
+        break;
     }
     QMessageBox box(icon, request.title, request.text, QMessageBox::NoButton, parent);
     QMessageBox::StandardButtons all;

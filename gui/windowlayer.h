@@ -14,10 +14,10 @@ class Graphics;
 
 // Window description handed to WINDOWOPEN.
 struct WindowRecord {
-    int flags = 0;      // 1 system menu, 2 minimise, 4 maximise, 8 open maximised, 32 status bar
-    int left = -1;      // below 0: centred on the screen
+    int flags = 0; // 1 system menu, 2 minimise, 4 maximise, 8 open maximised, 32 status bar
+    int left = -1; // below 0: centred on the screen
     int top = -1;
-    int width = 0;      // below 1: 80 % of the screen's
+    int width = 0; // below 1: 80 % of the screen's
     int height = 0;
     int menuid = 0;
     std::string title;
@@ -25,8 +25,8 @@ struct WindowRecord {
 
 // Message types delivered by WMESSAGE.
 enum MessageType : int {
-    kMenuSelect = 2,    // value: menu identifier
-    kPushButton = 3,    // value: button identifier
+    kMenuSelect = 2, // value: menu identifier
+    kPushButton = 3, // value: button identifier
     kExpose = 7,
     kResize = 8,
     kCloseRequest = 9,
@@ -34,8 +34,8 @@ enum MessageType : int {
 };
 
 struct Message {
-    int win = 0;        // window or dialog the message comes from
-    int value1 = 0;     // the identifier of the menu item, button or field
+    int win = 0;    // window or dialog the message comes from
+    int value1 = 0; // the identifier of the menu item, button or field
     int value2 = 0;
     int x = 0, y = 0, width = 0, height = 0;
 };

@@ -42,10 +42,9 @@ std::vector<std::string_view> words(std::string_view line)
     throw std::invalid_argument("field table: cannot read the line \"" + std::string(line) + "\"");
 }
 
-template <class T>
-T number(std::string_view word, std::string_view line)
+template <class T> T number(std::string_view word, std::string_view line)
 {
-    T value{};
+    T value {};
     const auto [end, ec] = std::from_chars(word.data(), word.data() + word.size(), value);
     if (ec != std::errc() || end != word.data() + word.size())
         bad(line);
@@ -70,7 +69,7 @@ FieldTable parseFieldTable(std::string_view text)
     while (!text.empty()) {
         const auto eol = text.find('\n');
         const std::string_view raw = text.substr(0, eol);
-        text = eol == std::string_view::npos ? std::string_view{} : text.substr(eol + 1);
+        text = eol == std::string_view::npos ? std::string_view {} : text.substr(eol + 1);
 
         const std::string_view line = trim(raw);
         if (line.empty() || line.front() == ';')
@@ -104,7 +103,7 @@ FieldTable parseFieldTable(std::string_view text)
             break;
         }
         case Section::Ignored:
-            break;   // the program has no menus, tabs or grids in its dialogs
+            break; // the program has no menus, tabs or grids in its dialogs
         case Section::None:
             bad(line);
         }

@@ -64,7 +64,8 @@ const std::vector<MenuEntry>& mainMenu()
 
 using Kind = DialogControl::Kind;
 
-DialogControl control(Kind kind, int id, std::string text, int x, int y, int w, int h, bool groupStart = false)
+DialogControl control(Kind kind, int id, std::string text, int x, int y, int w, int h,
+                      bool groupStart = false)
 {
     DialogControl c;
     c.kind = kind;
@@ -80,8 +81,9 @@ DialogControl control(Kind kind, int id, std::string text, int x, int y, int w, 
 
 // The pressure and temperature dialogs share one layout; only the texts and
 // the width differ.
-DialogResource axisScaleDialog(int id, int width, std::string title, std::string factorText, std::string initial,
-                               std::string autoText, std::string manualText, std::string maxText)
+DialogResource axisScaleDialog(int id, int width, std::string title, std::string factorText,
+                               std::string initial, std::string autoText, std::string manualText,
+                               std::string maxText)
 {
     const int inner = width - 24;
     DialogResource d;
@@ -122,7 +124,8 @@ const std::map<int, DialogResource>& dialogs()
         d104.width = 264;
         d104.height = 80;
         d104.controls = {
-            control(Kind::Text, 1001, "Współczynnik skali : wysokość rysunku / promień koła luzów", 12, 12, 240, 10),
+            control(Kind::Text, 1001, "Współczynnik skali : wysokość rysunku / promień koła luzów", 12, 12,
+                    240, 10),
             control(Kind::RealEdit, 1004, "1.5", 12, 28, 60, 14),
             control(Kind::PushButton, 1, "&OK", 60, 56, 60, 16),
             control(Kind::PushButton, 2, "&Anuluj", 144, 56, 60, 16),
@@ -135,14 +138,16 @@ const std::map<int, DialogResource>& dialogs()
                           "[Grids]\n";
         t.emplace(104, std::move(d104));
 
-        t.emplace(102, axisScaleDialog(102, 300, "Skala ciśnień",
-                                       "Współczynik skali : oś Pmax / promień koła luzów   ( 0.0, 1.0 >", "0.7",
-                                       "Automatyczna skala ciśnień", "Ręczna skala ciśnień",
-                                       "Maksymalna wartość ciśnienia"));
-        t.emplace(106, axisScaleDialog(106, 310, "Skala temperatur",
-                                       "Wspolczynnik skali : oś  Tmax / promień koła luzow  ( 0.0, 1.0 >", "0.5",
-                                       "Automatyczna skala temperatur", "Ręczna skala temperatur",
-                                       "Maksymalna wartość temperatur"));
+        t.emplace(102,
+                  axisScaleDialog(102, 300, "Skala ciśnień",
+                                  "Współczynik skali : oś Pmax / promień koła luzów   ( 0.0, 1.0 >", "0.7",
+                                  "Automatyczna skala ciśnień", "Ręczna skala ciśnień",
+                                  "Maksymalna wartość ciśnienia"));
+        t.emplace(106,
+                  axisScaleDialog(106, 310, "Skala temperatur",
+                                  "Wspolczynnik skali : oś  Tmax / promień koła luzow  ( 0.0, 1.0 >", "0.5",
+                                  "Automatyczna skala temperatur", "Ręczna skala temperatur",
+                                  "Maksymalna wartość temperatur"));
         return t;
     }();
     return table;

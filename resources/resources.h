@@ -13,9 +13,9 @@
 namespace lobus {
 
 struct MenuEntry {
-    int id = 0;                   // 0 for a separator
-    std::string text;             // with its "&" accelerator
-    bool greyed = false;          // greyed in the resource
+    int id = 0;          // 0 for a separator
+    std::string text;    // with its "&" accelerator
+    bool greyed = false; // greyed in the resource
     bool separator = false;
     std::vector<MenuEntry> items; // non-empty for a submenu
 };
@@ -34,17 +34,17 @@ struct DialogControl {
     enum class Kind { Text, RealEdit, GroupBox, RadioButton, PushButton };
     Kind kind = Kind::Text;
     int id = 0;
-    std::string text;              // caption or initial text
-    int x = 0, y = 0, width = 0, height = 0;   // dialog units
-    bool groupStart = false;       // first radio button of a group
+    std::string text;                        // caption or initial text
+    int x = 0, y = 0, width = 0, height = 0; // dialog units
+    bool groupStart = false;                 // first radio button of a group
 };
 
 struct DialogResource {
     int id = 0;
     std::string title;
-    int width = 0, height = 0;     // dialog units
+    int width = 0, height = 0; // dialog units
     std::vector<DialogControl> controls;
-    std::string fieldTable;        // "[Checks]" ... "[Grids]" sections as text
+    std::string fieldTable; // "[Checks]" ... "[Grids]" sections as text
 };
 
 // nullptr for an unknown number.

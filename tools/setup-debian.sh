@@ -7,7 +7,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-svg-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  gfortran clang python3
+  gfortran clang clang-format python3
   xvfb xauth fonts-dejavu-core
 )
 # clang's sanitizer and fuzzer runtimes: a package of their own on Debian 12,

@@ -27,8 +27,8 @@ class Device {
 public:
     virtual ~Device() = default;
 
-    virtual int width() const = 0;        // pixels
-    virtual int height() const = 0;       // pixels
+    virtual int width() const = 0;  // pixels
+    virtual int height() const = 0; // pixels
     virtual double dotsPerInch() const = 0;
 
     // Fills the rectangle [x0, x1) x [y0, y1) with the background colour.

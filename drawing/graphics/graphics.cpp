@@ -17,10 +17,7 @@ constexpr int kColourError = 42;
 // this far out is off every surface anyway.
 constexpr double kPixelLimit = 1.0e6;
 
-double clampPixel(double v)
-{
-    return std::clamp(v, -kPixelLimit, kPixelLimit);
-}
+double clampPixel(double v) { return std::clamp(v, -kPixelLimit, kPixelLimit); }
 
 int floorToInt(double v)
 {
@@ -61,34 +58,28 @@ DrawOp colouredOp(DrawOp::Kind kind, std::vector<float> x, std::vector<float> y,
 //                               fills (yellow, green) by brightness and on the
 //                               dark ones (blue, red, magenta) by hue, where a
 //                               near-black line would vanish into the blue.
-Rgb Graphics::background()
-{
-    return Rgb{255, 255, 255};
-}
+Rgb Graphics::background() { return Rgb {255, 255, 255}; }
 
 Graphics::Graphics()
 {
     // A grey ramp for the numbers the program does not use.
     for (int n = 0; n < 256; ++n)
-        m_palette[static_cast<std::size_t>(n)] = Rgb{n, n, n};
-    m_palette[0] = Rgb{0, 0, 0};
-    m_palette[1] = Rgb{255, 255, 0};
-    m_palette[31] = Rgb{105, 105, 105};
-    m_palette[208] = Rgb{150, 40, 0};
-    m_palette[224] = Rgb{0, 0, 0};
-    m_palette[240] = Rgb{0, 140, 150};
+        m_palette[static_cast<std::size_t>(n)] = Rgb {n, n, n};
+    m_palette[0] = Rgb {0, 0, 0};
+    m_palette[1] = Rgb {255, 255, 0};
+    m_palette[31] = Rgb {105, 105, 105};
+    m_palette[208] = Rgb {150, 40, 0};
+    m_palette[224] = Rgb {0, 0, 0};
+    m_palette[240] = Rgb {0, 140, 150};
     m_colour = 224;
 }
 
-void Graphics::setDevice(Device* device)
-{
-    m_device = device;
-}
+void Graphics::setDevice(Device* device) { m_device = device; }
 
 Rgb Graphics::palette(int n) const
 {
     if (n < 0 || n > 255)
-        return Rgb{};
+        return Rgb {};
     return m_palette[static_cast<std::size_t>(n)];
 }
 
@@ -136,8 +127,8 @@ void Graphics::IGRPALETTERGB(int n, int red, int green, int blue)
 {
     if (n < 0 || n > 255)
         return;
-    m_palette[static_cast<std::size_t>(n)] =
-        Rgb{std::clamp(red, 0, 255), std::clamp(green, 0, 255), std::clamp(blue, 0, 255)};
+    m_palette[static_cast<std::size_t>(n)]
+        = Rgb {std::clamp(red, 0, 255), std::clamp(green, 0, 255), std::clamp(blue, 0, 255)};
 }
 
 void Graphics::IGRFILLPATTERN(int style, int /*density*/, int /*angle*/)
@@ -171,7 +162,7 @@ void Graphics::IGRCHARJUSTIFY(std::string_view code)
 // bottom of the surface, like the user units. Pixel rows grow downwards.
 Graphics::PixelMap Graphics::pixelMap() const
 {
-    PixelMap m{0.0, 0.0, 1.0, 1.0, false};
+    PixelMap m {0.0, 0.0, 1.0, 1.0, false};
     if (!m_device)
         return m;
     const double w = m_device->width();
@@ -200,7 +191,7 @@ bool Graphics::toPixel(const PixelMap& m, float x, float y, PointF& p) const
     const double py = m.y0 + m.sy * (static_cast<double>(y) - m_units[1]);
     if (!std::isfinite(px) || !std::isfinite(py))
         return false;
-    p = PointF{clampPixel(px), clampPixel(py)};
+    p = PointF {clampPixel(px), clampPixel(py)};
     return true;
 }
 
@@ -385,7 +376,8 @@ void Graphics::IGRARROW(float x, float y, float length, float direction, int sty
     const double dx = tip.x - base.x;
     const double dy = tip.y - base.y;
     const double half = 0.25;
-    const PointF head[3] = {tip, {base.x - dy * half, base.y + dx * half}, {base.x + dy * half, base.y - dx * half}};
+    const PointF head[3]
+        = {tip, {base.x - dy * half, base.y + dx * half}, {base.x + dy * half, base.y - dx * half}};
     m_device->polygon(head, currentRgb(), style == 1);
     if (m_recorder) {
         DrawOp op = colouredOp(DrawOp::Kind::Arrow, {x}, {y}, m_colour, currentRgb());

@@ -53,7 +53,7 @@ public:
     int errorStatus() const { return m_error; }
     void clearError() { m_error = 0; }
 
-    Rgb palette(int n) const;   // RGB behind colour number n (0..255)
+    Rgb palette(int n) const; // RGB behind colour number n (0..255)
     int colourNumber() const { return m_colour; }
     int fillStyle() const { return m_fillStyle; }
     char justification() const { return m_justify == Justify::Centre ? 'C' : 'L'; }
@@ -66,19 +66,19 @@ private:
     float m_area[4] = {0.0f, 0.0f, 1.0f, 1.0f};
     float m_units[4] = {0.0f, 0.0f, 1.0f, 1.0f};
     int m_colour = 0;
-    std::array<Rgb, 256> m_palette{};
+    std::array<Rgb, 256> m_palette {};
     int m_fillStyle = 0;
     float m_charWidth = 1.0f;
     float m_charHeight = 1.0f;
-    Justify m_justify = Justify::Centre;   // so the first picture equals every later one
+    Justify m_justify = Justify::Centre; // so the first picture equals every later one
     int m_error = 0;
-    std::vector<PointF> m_points;   // work buffer for polylines and polygons
+    std::vector<PointF> m_points; // work buffer for polylines and polygons
     GraphicsRecorder* m_recorder = nullptr;
-    std::vector<float> m_recX;      // user-unit copies of the points for the recorder
+    std::vector<float> m_recX; // user-unit copies of the points for the recorder
     std::vector<float> m_recY;
 
     struct PixelMap {
-        double x0, y0, sx, sy;      // pixel = x0 + sx * (user - units x1), likewise y
+        double x0, y0, sx, sy; // pixel = x0 + sx * (user - units x1), likewise y
         bool valid;
     };
     PixelMap pixelMap() const;

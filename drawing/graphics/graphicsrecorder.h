@@ -14,19 +14,19 @@ namespace lobus {
 struct DrawOp {
     enum class Kind { Clear, Join, Polyline, Polygon, Arrow, Text };
     Kind kind = Kind::Join;
-    std::vector<float> x;       // user-unit points (Join: two; Arrow, Text: one)
+    std::vector<float> x; // user-unit points (Join: two; Arrow, Text: one)
     std::vector<float> y;
     int colourNumber = 0;
-    Rgb colour;                 // palette entry of colourNumber when drawn
-    bool filled = false;        // Polygon: solid fill style in force
+    Rgb colour;          // palette entry of colourNumber when drawn
+    bool filled = false; // Polygon: solid fill style in force
     int fillStyle = 0;
-    std::string text;           // Text
+    std::string text; // Text
     Justify justify = Justify::Left;
-    float charWidth = 0.0f;     // Text: character width and height in user units
+    float charWidth = 0.0f; // Text: character width and height in user units
     float charHeight = 0.0f;
-    float length = 0.0f;        // Arrow
-    float direction = 0.0f;     // Arrow, degrees
-    int style = 0;              // Arrow
+    float length = 0.0f;    // Arrow
+    float direction = 0.0f; // Arrow, degrees
+    int style = 0;          // Arrow
 };
 
 class GraphicsRecorder {
@@ -45,16 +45,17 @@ private:
 // operations it is given in user units (it is its own recorder).
 class RecordingDevice : public Device, public GraphicsRecorder {
 public:
-    RecordingDevice(int width, int height, double dpi = 96.0) : m_width(width), m_height(height), m_dpi(dpi) {}
+    RecordingDevice(int width, int height, double dpi = 96.0) : m_width(width), m_height(height), m_dpi(dpi)
+    { }
 
     int width() const override { return m_width; }
     int height() const override { return m_height; }
     double dotsPerInch() const override { return m_dpi; }
-    void clear(int, int, int, int, Rgb) override {}
-    void line(PointF, PointF, Rgb) override {}
-    void polyline(std::span<const PointF>, Rgb) override {}
-    void polygon(std::span<const PointF>, Rgb, bool) override {}
-    void text(PointF, std::string_view, double, Justify, Rgb) override {}
+    void clear(int, int, int, int, Rgb) override { }
+    void line(PointF, PointF, Rgb) override { }
+    void polyline(std::span<const PointF>, Rgb) override { }
+    void polygon(std::span<const PointF>, Rgb, bool) override { }
+    void text(PointF, std::string_view, double, Justify, Rgb) override { }
 
 private:
     int m_width;

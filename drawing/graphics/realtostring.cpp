@@ -17,7 +17,7 @@ namespace lobus {
 namespace {
 
 struct EditDescriptor {
-    char kind = 0;   // 'E' or 'F'
+    char kind = 0; // 'E' or 'F'
     int width = 0;
     int digits = 0;
 };
@@ -47,10 +47,7 @@ bool parseDescriptor(std::string_view format, EditDescriptor& d)
     return true;
 }
 
-std::string stars(int width)
-{
-    return std::string(static_cast<std::size_t>(width), '*');
-}
+std::string stars(int width) { return std::string(static_cast<std::size_t>(width), '*'); }
 
 // Right-aligns `body` (sign included) in the field; `zeroAt` is the index of
 // an optional leading zero in `body` (or npos), dropped when that makes it fit.
@@ -125,8 +122,8 @@ std::string editF(float value, int width, int digits)
     const bool negative = body[0] == '-';
     const std::size_t zeroAt = negative ? 1 : 0;
     // With no decimals the zero is all there is of the number: not optional.
-    const bool leadingZero =
-        digits > 0 && body.size() > zeroAt + 1 && body[zeroAt] == '0' && body[zeroAt + 1] == '.';
+    const bool leadingZero
+        = digits > 0 && body.size() > zeroAt + 1 && body[zeroAt] == '0' && body[zeroAt + 1] == '.';
     return fit(body, leadingZero ? zeroAt : std::string::npos, width);
 }
 

@@ -121,7 +121,8 @@ fs::path writeCase(const fs::path& root, const CaseSpec& desc)
 
 fs::path freshDirectory(const std::string& tag)
 {
-    const fs::path dir = fs::temp_directory_path() / ("lobus-shell-" + tag + "-" + std::to_string(::getpid()));
+    const fs::path dir
+        = fs::temp_directory_path() / ("lobus-shell-" + tag + "-" + std::to_string(::getpid()));
     fs::remove_all(dir);
     fs::create_directories(dir);
     return dir;

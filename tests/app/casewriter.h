@@ -9,25 +9,25 @@
 namespace lobus::test {
 
 struct WedgeSpec {
-    float start = 0.0f;   // degrees
+    float start = 0.0f; // degrees
     float end = 0.0f;
-    int points = 2;       // point records of the wedge's block, the closing one included
-    float cx = 0.0f;      // arc centre offsets
+    int points = 2;  // point records of the wedge's block, the closing one included
+    float cx = 0.0f; // arc centre offsets
     float cy = 0.0f;
 };
 
 struct CaseSpec {
     std::string name = "x";
     std::vector<WedgeSpec> wedges;
-    int variant = 2;            // 1 writes eight values on the .cha record and a .tem file
+    int variant = 2; // 1 writes eight values on the .cha record and a .tem file
     float ekscen = 0.4f;
     float katekscen = 250.0f;
     float pmax = 4.5e6f;
     float temperatureBase = 40.0f;
     bool writeCis = true;
     bool writeCha = true;
-    bool writeTem = true;       // thermal cases only
-    std::string badCisLine;     // when set, replaces the third point record of the first wedge
+    bool writeTem = true;   // thermal cases only
+    std::string badCisLine; // when set, replaces the third point record of the first wedge
 };
 
 // Evenly spaced wedges around the bearing, each with `points` records.

@@ -14,10 +14,7 @@ std::string str(float v)
 
 } // namespace
 
-ScriptedLayer::ScriptedLayer()
-{
-    m_graphics.setDevice(&screen);
-}
+ScriptedLayer::ScriptedLayer() { m_graphics.setDevice(&screen); }
 
 void ScriptedLayer::push(int type, int value1, Action action)
 {
@@ -71,10 +68,7 @@ int ScriptedLayer::WINFODIALOG(int what)
     return 0;
 }
 
-void ScriptedLayer::WINITIALISE(const std::string& options)
-{
-    record("WINITIALISE(" + options + ")");
-}
+void ScriptedLayer::WINITIALISE(const std::string& options) { record("WINITIALISE(" + options + ")"); }
 
 void ScriptedLayer::WINDOWOPEN(const WindowRecord& w)
 {
@@ -122,7 +116,7 @@ void ScriptedLayer::WMESSAGE(int& itype, Message& msg)
         q.action(*this);
     record("WMESSAGE->" + std::to_string(q.type) + "," + std::to_string(q.value1));
     itype = q.type;
-    msg = Message{};
+    msg = Message {};
     msg.value1 = q.value1;
 }
 
@@ -135,7 +129,7 @@ void ScriptedLayer::WDIALOGLOAD(int dialog)
 {
     record("WDIALOGLOAD(" + std::to_string(dialog) + ")");
     loadedDialogs.push_back(dialog);
-    m_radio[dialog] = 1005;   // the field tables check the automatic button
+    m_radio[dialog] = 1005; // the field tables check the automatic button
 }
 
 void ScriptedLayer::WDIALOGSELECT(int dialog)
@@ -179,10 +173,10 @@ void ScriptedLayer::WDIALOGFIELDSTATE(int field, int state)
 
 void ScriptedLayer::WDIALOGSHOW(int left, int top, int initialField, int mode)
 {
-    record("WDIALOGSHOW(" + std::to_string(left) + "," + std::to_string(top) + "," + std::to_string(initialField)
-           + "," + std::to_string(mode) + ")");
+    record("WDIALOGSHOW(" + std::to_string(left) + "," + std::to_string(top) + ","
+           + std::to_string(initialField) + "," + std::to_string(mode) + ")");
     if (mode != 1)
-        return;   // mode 3: the test queues the user's messages
+        return; // mode 3: the test queues the user's messages
     if (m_modals.empty())
         throw std::logic_error("unexpected modal dialog");
     Modal m = std::move(m_modals.front());
@@ -192,15 +186,12 @@ void ScriptedLayer::WDIALOGSHOW(int left, int top, int initialField, int mode)
     m_info1 = m.button;
 }
 
-void ScriptedLayer::WDIALOGHIDE()
-{
-    record("WDIALOGHIDE");
-}
+void ScriptedLayer::WDIALOGHIDE() { record("WDIALOGHIDE"); }
 
 void ScriptedLayer::WSELECTCOLOUR(int rgb[3])
 {
-    record("WSELECTCOLOUR(" + std::to_string(rgb[0]) + "," + std::to_string(rgb[1]) + "," + std::to_string(rgb[2])
-           + ")");
+    record("WSELECTCOLOUR(" + std::to_string(rgb[0]) + "," + std::to_string(rgb[1]) + ","
+           + std::to_string(rgb[2]) + ")");
     if (m_colours.empty())
         throw std::logic_error("unexpected colour dialog");
     const auto answer = m_colours.front();

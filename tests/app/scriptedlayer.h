@@ -4,9 +4,9 @@
 // on counting devices (screen and printer), so a test sees how many pictures
 // went where.
 
-#include "gui/windowlayer.h"
 #include "drawing/graphics/device.h"
 #include "drawing/graphics/graphics.h"
+#include "gui/windowlayer.h"
 
 #include <array>
 #include <deque>
@@ -44,7 +44,7 @@ struct MessageBoxCall {
 struct FileDialogCall {
     int filter = 0;
     int flags = 0;
-    std::string name;   // the default handed in
+    std::string name; // the default handed in
     std::string title;
 };
 
@@ -62,7 +62,10 @@ public:
     void answerFile(std::optional<std::string> name) { m_files.push_back(std::move(name)); }
     void answerColour(std::optional<std::array<int, 3>> rgb) { m_colours.push_back(rgb); }
     // The next modal dialog: these field values are typed, then `button` pressed.
-    void answerModal(int button, std::map<int, float> fields = {}) { m_modals.push_back({button, std::move(fields)}); }
+    void answerModal(int button, std::map<int, float> fields = {})
+    {
+        m_modals.push_back({button, std::move(fields)});
+    }
     bool saveImageSucceeds = true;
 
     // --- what the user does inside a dialog
@@ -70,15 +73,15 @@ public:
     void clickRadio(int dialog, int field) { m_radio[dialog] = field; }
 
     // --- what was recorded
-    std::vector<std::string> calls;                   // every call, in order, e.g. "WMENUSETSTATE(40003,1,1)"
-    std::map<int, int> enabled;                       // menu id -> last enabled value set
+    std::vector<std::string> calls; // every call, in order, e.g. "WMENUSETSTATE(40003,1,1)"
+    std::map<int, int> enabled;     // menu id -> last enabled value set
     std::map<int, int> checked;
-    std::map<int, std::string> status;                // pane -> text
+    std::map<int, std::string> status; // pane -> text
     std::vector<MessageBoxCall> boxes;
     std::vector<FileDialogCall> fileDialogs;
     std::vector<std::string> savedImages;
     std::optional<WindowRecord> window;
-    std::map<int, std::map<int, int>> fieldStates;    // dialog -> field -> 0/1
+    std::map<int, std::map<int, int>> fieldStates;     // dialog -> field -> 0/1
     std::map<int, std::map<int, std::string>> formats; // dialog -> field -> last format put
     std::vector<int> loadedDialogs;
     bool closed = false;
@@ -136,7 +139,7 @@ private:
     std::deque<std::optional<std::array<int, 3>>> m_colours;
     std::deque<Modal> m_modals;
     std::map<int, std::map<int, std::optional<float>>> m_reals;
-    std::map<int, int> m_radio;        // dialog -> selected radio field
+    std::map<int, int> m_radio; // dialog -> selected radio field
     int m_selected = 0;
     int m_info4 = 0;
     int m_info1 = 0;

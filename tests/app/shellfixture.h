@@ -39,8 +39,7 @@ protected:
     // Handles every queued message.
     void drain()
     {
-        while (layer.pending() > 0 && m_shell->step()) {
-        }
+        while (layer.pending() > 0 && m_shell->step()) { }
     }
 
     // Writes the case and opens it through the File menu.

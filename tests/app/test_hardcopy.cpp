@@ -20,7 +20,7 @@ TEST_F(Hardcopy, SaveBitmapProposesTheCaseNameAndWritesTheChosenOneAsBmp)
     EXPECT_EQ(d.flags, 11);
     EXPECT_EQ(d.title, "Zapisz mapę bitową");
     EXPECT_EQ(d.name, (dir() / "P" / "DANE" / "rys.bmp").string());
-    EXPECT_EQ(layer.savedImages, std::vector<std::string>{(dir() / "obraz.bmp").string()});
+    EXPECT_EQ(layer.savedImages, std::vector<std::string> {(dir() / "obraz.bmp").string()});
     EXPECT_TRUE(layer.boxes.empty());
 
     // Cancelled: nothing is written.
@@ -52,8 +52,9 @@ TEST_F(Hardcopy, PrintDrawsOnceToThePrinterUnderACheckMarkAndRedrawsTheScreen)
     layer.menu(40004);
     drain();
     std::vector<std::string> calls(layer.calls.begin() + static_cast<long>(mark) + 1, layer.calls.end());
-    EXPECT_EQ(calls, (std::vector<std::string>{"WMENUSETSTATE(40004,2,1)", "IGRHARDCOPYSELECT(1,10)", "IGRHARDCOPY( )",
-                                               "IGRHARDCOPY(S)", "WMENUSETSTATE(40004,2,0)"}));
+    EXPECT_EQ(calls,
+              (std::vector<std::string> {"WMENUSETSTATE(40004,2,1)", "IGRHARDCOPYSELECT(1,10)",
+                                         "IGRHARDCOPY( )", "IGRHARDCOPY(S)", "WMENUSETSTATE(40004,2,0)"}));
     EXPECT_EQ(layer.printer.pictures, 1);
     EXPECT_GT(layer.printer.primitives, 0);
     EXPECT_EQ(layer.screen.pictures, 2);

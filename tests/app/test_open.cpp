@@ -22,15 +22,23 @@ struct Snapshot {
 
     static std::vector<float> copy(const ResultArray& a)
     {
-        return a.cols() ? std::vector<float>(a.data(), a.data() + 6 * a.cols()) : std::vector<float>{};
+        return a.cols() ? std::vector<float>(a.data(), a.data() + 6 * a.cols()) : std::vector<float> {};
     }
     Snapshot(const ShellState& s, const ScriptedLayer& l)
-        : dane(s.shown.dane), ilkat(s.shown.results.ilkat), katcis(copy(s.shown.results.katcis)),
-          cis(copy(s.shown.results.cis)), tem1(copy(s.shown.results.tem1)), tem2(copy(s.shown.results.tem2)),
-          rysuj(s.rysuj), datafile(s.datafile), cisfile(s.cisfile), loaded(s.loaded), enabled(l.enabled),
-          status(l.status), pictures(l.screen.pictures)
-    {
-    }
+        : dane(s.shown.dane),
+          ilkat(s.shown.results.ilkat),
+          katcis(copy(s.shown.results.katcis)),
+          cis(copy(s.shown.results.cis)),
+          tem1(copy(s.shown.results.tem1)),
+          tem2(copy(s.shown.results.tem2)),
+          rysuj(s.rysuj),
+          datafile(s.datafile),
+          cisfile(s.cisfile),
+          loaded(s.loaded),
+          enabled(l.enabled),
+          status(l.status),
+          pictures(l.screen.pictures)
+    { }
     bool operator==(const Snapshot&) const = default;
 };
 
@@ -61,7 +69,7 @@ TEST_F(Open, ACaseOfThreeWedgesEnablesTheCommandsAndThreeColourItems)
     EXPECT_EQ(s.shown.results.ilkat, 10);
     for (int id : {40003, 40004, 40007, 40008, 40009})
         EXPECT_EQ(layer.enabled.at(id), 1) << id;
-    EXPECT_EQ(layer.enabled.at(40016), 0);   // isothermal cases have no temperatures
+    EXPECT_EQ(layer.enabled.at(40016), 0); // isothermal cases have no temperatures
     expectColourItems(layer, 3);
     EXPECT_TRUE(layer.boxes.empty());
     EXPECT_EQ(layer.screen.pictures, 1);
@@ -99,7 +107,7 @@ TEST_F(Open, CancellingTheDataFileDialogChangesNothing)
     drain();
     EXPECT_EQ(Snapshot(state(), layer), before);
     EXPECT_TRUE(layer.boxes.empty());
-    EXPECT_EQ(layer.calls.size(), calls + 3);   // the message, the dialog, its outcome
+    EXPECT_EQ(layer.calls.size(), calls + 3); // the message, the dialog, its outcome
 }
 
 TEST_F(Open, CancellingThePressureFileDialogKeepsTheShownCase)
@@ -112,7 +120,7 @@ TEST_F(Open, CancellingThePressureFileDialogKeepsTheShownCase)
     noCis.writeCis = false;
     const auto dan = writeCase(dir() / "P", noCis);
     layer.answerFile(dan.string());
-    layer.answerFile(std::nullopt);   // the pressure file is not chosen
+    layer.answerFile(std::nullopt); // the pressure file is not chosen
     layer.menu(40002);
     drain();
 
@@ -160,7 +168,7 @@ TEST_F(Open, AReadingFailureIsReportedAndKeepsTheShownCaseAndEverySetting)
     good.pmax = 3.0e6f;
     open(good);
     // Settings the user has made must survive as well.
-    layer.answerColour(std::array<int, 3>{1, 2, 3});
+    layer.answerColour(std::array<int, 3> {1, 2, 3});
     layer.menu(40011);
     layer.answerModal(1, {{1004, 2.5f}});
     layer.menu(40007);
@@ -212,7 +220,7 @@ TEST_F(Open, AResultFileDialogCancelledInTheReadingPassKeepsWhatWasRead)
     desc.writeTem = false;
     const auto dan = writeCase(dir() / "P", desc);
     layer.answerFile(dan.string());
-    layer.answerFile(std::nullopt);   // the temperature file is not chosen
+    layer.answerFile(std::nullopt); // the temperature file is not chosen
     layer.menu(40002);
     drain();
 
@@ -237,7 +245,7 @@ TEST_F(Open, AutomaticScalesFollowEachCaseAndManualOnesStay)
     first.temperatureBase = 40.0f;
     open(first);
     EXPECT_FLOAT_EQ(state().rysuj.pscale, 2.0e6f);
-    EXPECT_FLOAT_EQ(state().rysuj.tscale, 40.0f + 10.0f + 2.0f);   // the largest temperature of the case
+    EXPECT_FLOAT_EQ(state().rysuj.tscale, 40.0f + 10.0f + 2.0f); // the largest temperature of the case
     EXPECT_FLOAT_EQ(state().rysuj.tscale, state().shown.dane.tmax);
 
     // The pressure scale made manual; the temperature scale stays automatic.
@@ -278,7 +286,7 @@ struct Example {
     friend void PrintTo(const Example& e, std::ostream* os) { *os << e.name; }
 };
 
-class BundledExample : public ShellTest, public ::testing::WithParamInterface<Example> {};
+class BundledExample : public ShellTest, public ::testing::WithParamInterface<Example> { };
 
 TEST_P(BundledExample, OpensWithoutAWordAndDrawsEveryWedge)
 {
@@ -303,8 +311,8 @@ TEST_P(BundledExample, OpensWithoutAWordAndDrawsEveryWedge)
 }
 
 INSTANTIATE_TEST_SUITE_P(Examples, BundledExample,
-                         ::testing::Values(Example{"merant3", 2, 3}, Example{"cytryna2", 2, 2},
-                                           Example{"solako4", 1, 4}, Example{"solako3w", 1, 3}),
+                         ::testing::Values(Example {"merant3", 2, 3}, Example {"cytryna2", 2, 2},
+                                           Example {"solako4", 1, 4}, Example {"solako3w", 1, 3}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

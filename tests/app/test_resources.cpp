@@ -36,13 +36,13 @@ TEST(MenuResource, EveryCommandWithItsTextAndGreyedState)
         bool greyed;
     };
     const Expected expected[] = {
-        {40002, "&Otwórz", false},         {40003, "&Zapisz mapę bitową", true},
-        {40004, "&Drukuj rysunek", true},  {40005, "&Zakończ", false},
-        {40007, "&Skala rysunku", false},  {40008, "Skala  &ciśnień", false},
+        {40002, "&Otwórz", false},           {40003, "&Zapisz mapę bitową", true},
+        {40004, "&Drukuj rysunek", true},    {40005, "&Zakończ", false},
+        {40007, "&Skala rysunku", false},    {40008, "Skala  &ciśnień", false},
         {40016, "Skala &temperatur", false}, {40009, "&Kolory", false},
-        {40010, "Klin nr &1", true},       {40011, "Klin nr &2", true},
-        {40012, "Klin nr &3", true},       {40013, "Klin nr &4", true},
-        {40014, "Klin nr &5", true},       {40015, "Klin nr &6", true},
+        {40010, "Klin nr &1", true},         {40011, "Klin nr &2", true},
+        {40012, "Klin nr &3", true},         {40013, "Klin nr &4", true},
+        {40014, "Klin nr &5", true},         {40015, "Klin nr &6", true},
     };
     for (const auto& e : expected) {
         const MenuEntry* item = findItem(menu, e.id);
@@ -169,7 +169,7 @@ TEST(DialogResource, TextsSizesAndFieldTables)
     EXPECT_EQ(t104.ranges.at(1004), std::make_pair(1.0, 1000.0));
     for (const DialogResource* d : {d102, d106}) {
         const FieldTable t = parseFieldTable(d->fieldTable);
-        EXPECT_EQ(t.checks, (std::map<int, bool>{{1005, true}, {1006, false}}));
+        EXPECT_EQ(t.checks, (std::map<int, bool> {{1005, true}, {1006, false}}));
         ASSERT_EQ(t.ranges.size(), 1u);
         EXPECT_EQ(t.ranges.at(1004), std::make_pair(0.0, 1.0));
         for (const char* section : {"[Checks]", "[Ranges]", "[Menus]", "[Tabs]", "[Grids]"})
@@ -191,10 +191,11 @@ TEST(DialogResource, ControlsLieInsideTheirDialogAndDoNotOverlap)
         // Only the group box may contain other controls.
         for (const auto& a : d->controls)
             for (const auto& b : d->controls) {
-                if (&a == &b || a.kind == DialogControl::Kind::GroupBox || b.kind == DialogControl::Kind::GroupBox)
+                if (&a == &b || a.kind == DialogControl::Kind::GroupBox
+                    || b.kind == DialogControl::Kind::GroupBox)
                     continue;
                 const bool apart = a.x + a.width <= b.x || b.x + b.width <= a.x || a.y + a.height <= b.y
-                                   || b.y + b.height <= a.y;
+                    || b.y + b.height <= a.y;
                 EXPECT_TRUE(apart) << id << ": " << a.id << " and " << b.id;
             }
     }
@@ -202,13 +203,14 @@ TEST(DialogResource, ControlsLieInsideTheirDialogAndDoNotOverlap)
 
 TEST(FieldTable, ParsesSectionsAndRejectsWhatItCannotRead)
 {
-    const FieldTable t = parseFieldTable("; comment\n[Checks]\n7 on\r\n8,off\n\n[Ranges]\n9 -1.5 2e3\n[Menus]\n1 2 3\n");
-    EXPECT_EQ(t.checks, (std::map<int, bool>{{7, true}, {8, false}}));
+    const FieldTable t
+        = parseFieldTable("; comment\n[Checks]\n7 on\r\n8,off\n\n[Ranges]\n9 -1.5 2e3\n[Menus]\n1 2 3\n");
+    EXPECT_EQ(t.checks, (std::map<int, bool> {{7, true}, {8, false}}));
     EXPECT_EQ(t.ranges.at(9), std::make_pair(-1.5, 2000.0));
 
-    EXPECT_THROW(parseFieldTable("1004 0 1\n"), std::invalid_argument);            // outside a section
-    EXPECT_THROW(parseFieldTable("[Ranges]\n1004 0\n"), std::invalid_argument);     // a value missing
-    EXPECT_THROW(parseFieldTable("[Ranges]\n1004 1 0\n"), std::invalid_argument);   // lowest above highest
+    EXPECT_THROW(parseFieldTable("1004 0 1\n"), std::invalid_argument);           // outside a section
+    EXPECT_THROW(parseFieldTable("[Ranges]\n1004 0\n"), std::invalid_argument);   // a value missing
+    EXPECT_THROW(parseFieldTable("[Ranges]\n1004 1 0\n"), std::invalid_argument); // lowest above highest
     EXPECT_THROW(parseFieldTable("[Ranges]\n1004 a 1\n"), std::invalid_argument);
     EXPECT_THROW(parseFieldTable("[Checks]\n1005 maybe\n"), std::invalid_argument);
     EXPECT_THROW(parseFieldTable("[Colours]\n"), std::invalid_argument);

@@ -14,8 +14,9 @@ TEST_F(StartUp, OpensTheWindowLoadsTheDialogsAndDisablesTheCaseCommands)
 {
     start(2);
     const std::vector<std::string> head(layer.calls.begin(), layer.calls.begin() + 6);
-    EXPECT_EQ(head, (std::vector<std::string>{"WINITIALISE( )", "WINDOWOPEN", "WINDOWSTATUSBARPARTS(2,6000,-1)",
-                                              "WDIALOGLOAD(104)", "WDIALOGLOAD(102)", "WDIALOGLOAD(106)"}));
+    EXPECT_EQ(head,
+              (std::vector<std::string> {"WINITIALISE( )", "WINDOWOPEN", "WINDOWSTATUSBARPARTS(2,6000,-1)",
+                                         "WDIALOGLOAD(104)", "WDIALOGLOAD(102)", "WDIALOGLOAD(106)"}));
     ASSERT_TRUE(layer.window);
     EXPECT_EQ(layer.window->flags, 47);
     EXPECT_EQ(layer.window->left, -1);
@@ -26,7 +27,7 @@ TEST_F(StartUp, OpensTheWindowLoadsTheDialogsAndDisablesTheCaseCommands)
     EXPECT_EQ(layer.window->title, "Graficzna interpretacja danych i wyników programu MERANT");
 
     EXPECT_EQ(layer.enabled,
-              (std::map<int, int>{{40003, 0}, {40004, 0}, {40007, 0}, {40008, 0}, {40009, 0}, {40016, 0}}));
+              (std::map<int, int> {{40003, 0}, {40004, 0}, {40007, 0}, {40008, 0}, {40009, 0}, {40016, 0}}));
     EXPECT_TRUE(layer.checked.empty());
     EXPECT_TRUE(layer.boxes.empty());
     EXPECT_TRUE(layer.status.empty());
@@ -57,7 +58,7 @@ TEST_F(StartUp, ExposeAndResizeDrawNothingBeforeACaseAndTheCaseCommandsDoNothing
     layer.push(kResize);
     for (int id : {40003, 40004, 40007, 40008, 40016, 40010, 40015})
         layer.menu(id);
-    layer.push(kFieldChanged, 1005);   // not for the main loop
+    layer.push(kFieldChanged, 1005); // not for the main loop
     drain();
     EXPECT_EQ(layer.screen.pictures, 0);
     EXPECT_EQ(layer.printer.pictures, 0);
@@ -71,7 +72,7 @@ TEST_F(StartUp, ExitAndTheCloseBoxEndTheProgram)
 {
     start(2);
     layer.menu(40005);
-    layer.push(kExpose);   // never asked for
+    layer.push(kExpose); // never asked for
     EXPECT_FALSE(shell().step());
     EXPECT_TRUE(layer.closed);
     EXPECT_TRUE(shell().ended());

@@ -43,8 +43,9 @@ TEST_F(ViewCommands, DrawingScaleShowsHalfyWithThreeDecimalsAndTakesItOnOk)
     layer.menu(40007);
     drain();
     EXPECT_EQ(layer.formats.at(104).at(1004), "(f7.3)");
-    EXPECT_EQ(only(since(), "WDIALOGSHOW"), std::vector<std::string>{"WDIALOGSHOW(-1,-1,0,1)"});
-    EXPECT_EQ(only(since(), "WDIALOGPUTREAL"), std::vector<std::string>{"WDIALOGPUTREAL(1004,1.500000,(f7.3))"});
+    EXPECT_EQ(only(since(), "WDIALOGSHOW"), std::vector<std::string> {"WDIALOGSHOW(-1,-1,0,1)"});
+    EXPECT_EQ(only(since(), "WDIALOGPUTREAL"),
+              std::vector<std::string> {"WDIALOGPUTREAL(1004,1.500000,(f7.3))"});
     EXPECT_FLOAT_EQ(state().rysuj.halfy, 3.0f);
     EXPECT_EQ(layer.screen.pictures, 2);
 
@@ -67,8 +68,8 @@ TEST_F(ViewCommands, PressureScaleRunsItsDialogThroughTheMainQueue)
     startWithCase();
     layer.menu(40008);
     layer.push(kFieldChanged, 1005, [](ScriptedLayer& l) { l.clickRadio(102, 1006); });
-    layer.push(kExpose);                 // not drawn while the dialog is up
-    layer.push(kMenuSelect, 40002);      // nor any command run
+    layer.push(kExpose);            // not drawn while the dialog is up
+    layer.push(kMenuSelect, 40002); // nor any command run
     layer.push(kFieldChanged, 1005, [](ScriptedLayer& l) { l.clickRadio(102, 1005); });
     layer.push(kFieldChanged, 1005, [](ScriptedLayer& l) { l.clickRadio(102, 1006); });
     layer.push(kPushButton, 1, [](ScriptedLayer& l) {
@@ -79,19 +80,20 @@ TEST_F(ViewCommands, PressureScaleRunsItsDialogThroughTheMainQueue)
 
     const auto calls = since();
     const std::vector<std::string> opening(calls.begin() + 1, calls.begin() + 8);
-    EXPECT_EQ(opening, (std::vector<std::string>{"WMESSAGEENABLE(10,1)", "WDIALOGSELECT(102)",
-                                                 "WDIALOGPUTREAL(1004,0.700000,(f3.1))", "WDIALOGPUTRADIOBUTTON(1005)",
-                                                 "WDIALOGFIELDSTATE(1007,0)", "WDIALOGFIELDSTATE(1009,0)",
-                                                 "WDIALOGSHOW(-1,-1,0,3)"}));
+    EXPECT_EQ(opening,
+              (std::vector<std::string> {"WMESSAGEENABLE(10,1)", "WDIALOGSELECT(102)",
+                                         "WDIALOGPUTREAL(1004,0.700000,(f3.1))",
+                                         "WDIALOGPUTRADIOBUTTON(1005)", "WDIALOGFIELDSTATE(1007,0)",
+                                         "WDIALOGFIELDSTATE(1009,0)", "WDIALOGSHOW(-1,-1,0,3)"}));
     EXPECT_EQ(only(calls, "WDIALOGFIELDSTATE"),
-              (std::vector<std::string>{"WDIALOGFIELDSTATE(1007,0)", "WDIALOGFIELDSTATE(1009,0)",
-                                        "WDIALOGFIELDSTATE(1007,1)", "WDIALOGFIELDSTATE(1009,1)",
-                                        "WDIALOGFIELDSTATE(1007,0)", "WDIALOGFIELDSTATE(1009,0)",
-                                        "WDIALOGFIELDSTATE(1007,1)", "WDIALOGFIELDSTATE(1009,1)"}));
+              (std::vector<std::string> {"WDIALOGFIELDSTATE(1007,0)", "WDIALOGFIELDSTATE(1009,0)",
+                                         "WDIALOGFIELDSTATE(1007,1)", "WDIALOGFIELDSTATE(1009,1)",
+                                         "WDIALOGFIELDSTATE(1007,0)", "WDIALOGFIELDSTATE(1009,0)",
+                                         "WDIALOGFIELDSTATE(1007,1)", "WDIALOGFIELDSTATE(1009,1)"}));
     EXPECT_TRUE(only(calls, "WSELECTFILE").empty());
     const std::vector<std::string> closing(calls.end() - 2, calls.end());
-    EXPECT_EQ(closing, (std::vector<std::string>{"WMESSAGEENABLE(10,0)", "WDIALOGHIDE"}));
-    EXPECT_EQ(layer.screen.pictures, 2);   // the one redraw after the dialog
+    EXPECT_EQ(closing, (std::vector<std::string> {"WMESSAGEENABLE(10,0)", "WDIALOGHIDE"}));
+    EXPECT_EQ(layer.screen.pictures, 2); // the one redraw after the dialog
 
     EXPECT_FLOAT_EQ(state().rysuj.plen, 0.4f);
     EXPECT_EQ(state().rysuj.autop, 0);
@@ -102,8 +104,10 @@ TEST_F(ViewCommands, PressureScaleRunsItsDialogThroughTheMainQueue)
     layer.menu(40008);
     layer.push(kPushButton, 2);
     drain();
-    EXPECT_EQ(only(since(), "WDIALOGPUTRADIOBUTTON"), std::vector<std::string>{"WDIALOGPUTRADIOBUTTON(1006)"});
-    EXPECT_EQ(only(since(), "WDIALOGPUTREAL"), std::vector<std::string>{"WDIALOGPUTREAL(1004,0.400000,(f3.1))"});
+    EXPECT_EQ(only(since(), "WDIALOGPUTRADIOBUTTON"),
+              std::vector<std::string> {"WDIALOGPUTRADIOBUTTON(1006)"});
+    EXPECT_EQ(only(since(), "WDIALOGPUTREAL"),
+              std::vector<std::string> {"WDIALOGPUTREAL(1004,0.400000,(f3.1))"});
     EXPECT_EQ(layer.fieldStates.at(102).at(1009), 1);
     // The manual value typed last is still in the field; the shell did not put it there.
     EXPECT_EQ(layer.real(102, 1009), 3.5e6f);
@@ -147,12 +151,12 @@ TEST_F(ViewCommands, TemperatureScaleUsesDialog106ForThermalCasesOnly)
         l.typeReal(106, 1009, 120.0f);
     });
     drain();
-    EXPECT_EQ(only(since(), "WDIALOGSELECT"), std::vector<std::string>{"WDIALOGSELECT(106)"});
+    EXPECT_EQ(only(since(), "WDIALOGSELECT"), std::vector<std::string> {"WDIALOGSELECT(106)"});
     EXPECT_EQ(layer.formats.at(106).at(1004), "(f3.1)");
     EXPECT_FLOAT_EQ(state().rysuj.tlen, 0.3f);
     EXPECT_EQ(state().rysuj.autot, 0);
     EXPECT_FLOAT_EQ(state().rysuj.tscale, 120.0f);
-    EXPECT_FLOAT_EQ(state().rysuj.plen, 0.7f);   // the pressure settings are not touched
+    EXPECT_FLOAT_EQ(state().rysuj.plen, 0.7f); // the pressure settings are not touched
     EXPECT_EQ(state().rysuj.autop, 1);
 
     layer.menu(40016);
@@ -175,10 +179,10 @@ TEST_F(ViewCommands, TemperatureScaleIsNoCommandForIsothermalCases)
 TEST_F(ViewCommands, AConfirmedColourIsStoredAndDrawnACancelledOneIsNot)
 {
     startWithCase();
-    layer.answerColour(std::array<int, 3>{10, 20, 30});
-    layer.menu(40012);   // wedge 3, blue by default
+    layer.answerColour(std::array<int, 3> {10, 20, 30});
+    layer.menu(40012); // wedge 3, blue by default
     drain();
-    EXPECT_EQ(only(since(), "WSELECTCOLOUR"), std::vector<std::string>{"WSELECTCOLOUR(0,0,255)"});
+    EXPECT_EQ(only(since(), "WSELECTCOLOUR"), std::vector<std::string> {"WSELECTCOLOUR(0,0,255)"});
     EXPECT_EQ(state().rysuj.colour(1, 3), 10);
     EXPECT_EQ(state().rysuj.colour(2, 3), 20);
     EXPECT_EQ(state().rysuj.colour(3, 3), 30);
@@ -186,7 +190,7 @@ TEST_F(ViewCommands, AConfirmedColourIsStoredAndDrawnACancelledOneIsNot)
 
     const RYSUJ before = state().rysuj;
     layer.answerColour(std::nullopt);
-    layer.menu(40015);   // wedge 6
+    layer.menu(40015); // wedge 6
     drain();
     EXPECT_EQ(state().rysuj, before);
     EXPECT_EQ(layer.screen.pictures, 2);

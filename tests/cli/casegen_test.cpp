@@ -18,10 +18,10 @@ TEST(Reynolds, NarrowLobeApproachesTheShortBearingSolution)
     LobeFilm f;
     f.ex = 0.3;
     f.ey = -0.2;
-    f.start = -2.5;   // the pressure peak well inside, the film ruptures before the end
+    f.start = -2.5; // the pressure peak well inside, the film ruptures before the end
     f.end = 0.5;
     f.points = 121;
-    f.diameterToWidth = 8.0;   // L/D = 1/8: the width term dominates
+    f.diameterToWidth = 8.0; // L/D = 1/8: the width term dominates
     f.widthPoints = 21;
     const LobePressure fd = solveLobe(f, PressureModel::FiniteDifference);
     const LobePressure sb = solveLobe(f, PressureModel::ShortBearing);
@@ -61,10 +61,10 @@ TEST(FortranText, ExponentFormMatchesTheSolversOutput)
 {
     EXPECT_EQ(fortranE(1234500.0, 5), "0.12345E+07");
     EXPECT_EQ(fortranE(0.0, 5), "0.00000E+00");
-    EXPECT_EQ(fortranE(9.99996e5, 5), "0.10000E+07");   // rounding carries into the exponent
+    EXPECT_EQ(fortranE(9.99996e5, 5), "0.10000E+07"); // rounding carries into the exponent
     EXPECT_EQ(fortranE(6e-5, 5), "0.60000E-04");
     EXPECT_EQ(fortranE(-2.5, 3), "-0.250E+01");
-    EXPECT_EQ(fixed(-0.00001, 4), "0.0000");            // no negative zero in the files
+    EXPECT_EQ(fixed(-0.00001, 4), "0.0000"); // no negative zero in the files
     EXPECT_EQ(asReal("0.12345E+07"), 1234500.0f);
 }
 
@@ -110,7 +110,7 @@ TEST(BundledExamples, ArePhysicallyPlausibleAndCloseEachBlockAtItsEndAngle)
             EXPECT_GE(l.temAngle.back(), l.end);
             for (std::size_t i = 0; i + 1 < l.temAngle.size(); ++i) {
                 EXPECT_LT(l.temAngle[i], l.end);
-                EXPECT_LE(l.tem1[i], l.tem1[i + 1]);   // the film heats up along the lobe
+                EXPECT_LE(l.tem1[i], l.tem1[i + 1]); // the film heats up along the lobe
             }
             EXPECT_FLOAT_EQ(l.tem1.front(), static_cast<float>(b.inletTemp));
             for (std::size_t i = 0; i < l.tem1.size(); ++i) {

@@ -20,7 +20,7 @@ using casegen::Solution;
 
 QStringList dumpArgs(const Bearing& b)
 {
-    QStringList a{QStringLiteral("--dump")};
+    QStringList a {QStringLiteral("--dump")};
     if (b.solver == casegen::Solver::SOLAKO)
         a << QStringLiteral("--variant") << QStringLiteral("1");
     a << exampleData(b.name.c_str());
@@ -28,15 +28,9 @@ QStringList dumpArgs(const Bearing& b)
 }
 
 // `prefix` followed by `name`, as bytes of the program's UTF-8 output.
-QByteArray joined(const char* prefix, const QString& name)
-{
-    return QByteArray(prefix) + name.toUtf8();
-}
+QByteArray joined(const char* prefix, const QString& name) { return QByteArray(prefix) + name.toUtf8(); }
 
-float real(const QJsonValue& v)
-{
-    return static_cast<float>(v.toDouble());
-}
+float real(const QJsonValue& v) { return static_cast<float>(v.toDouble()); }
 
 // Every number read back is the REAL the generator wrote, to the last bit.
 void expectCaseMatches(const QJsonObject& o, const Bearing& b, const Solution& s)
@@ -96,8 +90,9 @@ TEST(Dump, EveryExampleReadsBackAsGenerated)
         const QJsonDocument doc = QJsonDocument::fromJson(r.out, &error);
         ASSERT_EQ(error.error, QJsonParseError::NoError) << error.errorString().toStdString();
         const QJsonObject o = doc.object();
-        const char* const keys[] = {"variant", "ikm", "ilkat", "tabpsi", "tabkla", "tabklb", "ekscen", "katekscen", "ilcis",
-                                    "pmax", "tmax", "pscale", "tscale", "katcis", "cis", "tem1", "tem2"};
+        const char* const keys[]
+            = {"variant", "ikm",  "ilkat",  "tabpsi", "tabkla", "tabklb", "ekscen", "katekscen", "ilcis",
+               "pmax",    "tmax", "pscale", "tscale", "katcis", "cis",    "tem1",   "tem2"};
         EXPECT_EQ(o.keys().size(), static_cast<qsizetype>(std::size(keys)));
         for (const char* k : keys)
             EXPECT_TRUE(o.contains(QLatin1String(k))) << k;
@@ -109,10 +104,14 @@ TEST(Dump, EveryExampleReadsBackAsGenerated)
 // result files asked for.
 class CaseTree {
 public:
-    QString dan(const char* name) const { return m_dir.path() + QStringLiteral("/P/DANE/") + QString::fromLatin1(name) + QStringLiteral(".dan"); }
+    QString dan(const char* name) const
+    {
+        return m_dir.path() + QStringLiteral("/P/DANE/") + QString::fromLatin1(name) + QStringLiteral(".dan");
+    }
     QString wyn(const char* name, const char* ext) const
     {
-        return m_dir.path() + QStringLiteral("/P/WYN/") + QString::fromLatin1(name) + QString::fromLatin1(ext);
+        return m_dir.path() + QStringLiteral("/P/WYN/") + QString::fromLatin1(name)
+            + QString::fromLatin1(ext);
     }
     void copyExample(const char* name, std::initializer_list<const char*> results)
     {
@@ -130,13 +129,13 @@ TEST(Dump, ResultFilesNamedOnTheCommandLineAreUsed)
 {
     CaseTree t;
     t.copyExample("solako4", {});
-    const RunResult reference = runRender({QStringLiteral("--dump"), QStringLiteral("--variant"), QStringLiteral("1"),
-                                     exampleData("solako4")});
+    const RunResult reference = runRender(
+        {QStringLiteral("--dump"), QStringLiteral("--variant"), QStringLiteral("1"), exampleData("solako4")});
     ASSERT_EQ(reference.status, 0);
-    const RunResult r = runRender({QStringLiteral("--dump"), QStringLiteral("--variant"), QStringLiteral("1"),
-                             QStringLiteral("--cis"), exampleResult("solako4", ".cis"), QStringLiteral("--cha"),
-                             exampleResult("solako4", ".cha"), QStringLiteral("--tem"), exampleResult("solako4", ".tem"),
-                             t.dan("solako4")});
+    const RunResult r = runRender(
+        {QStringLiteral("--dump"), QStringLiteral("--variant"), QStringLiteral("1"), QStringLiteral("--cis"),
+         exampleResult("solako4", ".cis"), QStringLiteral("--cha"), exampleResult("solako4", ".cha"),
+         QStringLiteral("--tem"), exampleResult("solako4", ".tem"), t.dan("solako4")});
     ASSERT_EQ(r.status, 0) << r.err.toStdString();
     EXPECT_EQ(r.out, reference.out);
     EXPECT_TRUE(r.err.isEmpty()) << r.err.toStdString();
@@ -167,13 +166,15 @@ TEST(Dump, ResultFilesNamedOnTheCommandLineAreUsed)
     out.write(doubled);
     out.close();
     const RunResult plain = runRender({QStringLiteral("--dump"), exampleData("cytryna2")});
-    const RunResult named = runRender({QStringLiteral("--dump"), QStringLiteral("--cis"), twice,
-                                       QStringLiteral("--tem"), exampleResult("solako4", ".tem"),
-                                       exampleData("cytryna2")});
+    const RunResult named
+        = runRender({QStringLiteral("--dump"), QStringLiteral("--cis"), twice, QStringLiteral("--tem"),
+                     exampleResult("solako4", ".tem"), exampleData("cytryna2")});
     ASSERT_EQ(plain.status, 0);
     ASSERT_EQ(named.status, 0) << named.err.toStdString();
-    const QJsonArray p1 = QJsonDocument::fromJson(plain.out).object()[QStringLiteral("cis")].toArray()[0].toArray();
-    const QJsonArray p2 = QJsonDocument::fromJson(named.out).object()[QStringLiteral("cis")].toArray()[0].toArray();
+    const QJsonArray p1
+        = QJsonDocument::fromJson(plain.out).object()[QStringLiteral("cis")].toArray()[0].toArray();
+    const QJsonArray p2
+        = QJsonDocument::fromJson(named.out).object()[QStringLiteral("cis")].toArray()[0].toArray();
     ASSERT_EQ(p1.size(), p2.size());
     int compared = 0;
     for (int j = 0; j < p1.size(); ++j) {
@@ -206,7 +207,8 @@ TEST(Dump, MissingResultFileNamesTheExpectedFile)
 
     // A thermal case without its temperature file.
     t.copyExample("solako4", {".cis", ".cha"});
-    r = runRender({QStringLiteral("--dump"), QStringLiteral("--variant"), QStringLiteral("1"), t.dan("solako4")});
+    r = runRender(
+        {QStringLiteral("--dump"), QStringLiteral("--variant"), QStringLiteral("1"), t.dan("solako4")});
     EXPECT_EQ(r.status, 3);
     EXPECT_TRUE(r.err.contains(joined("Brak zbioru ", t.wyn("solako4", ".tem")))) << r.err.toStdString();
     // The isothermal reading of the same files needs none.
@@ -269,24 +271,36 @@ TEST(Dump, BadCommandLinesExitTwoWithTheUsage)
         {d, QStringLiteral("--variant"), QStringLiteral("1.0"), dan},
         {d, QStringLiteral("--variant"), QStringLiteral("x"), dan},
         {d, QStringLiteral("--variant"), dan},
-        {d, QStringLiteral("--variant"), QStringLiteral("1"), QStringLiteral("--variant"), QStringLiteral("2"), dan},
+        {d, QStringLiteral("--variant"), QStringLiteral("1"), QStringLiteral("--variant"),
+         QStringLiteral("2"), dan},
         {d, QStringLiteral("--nonsense"), dan},
         {d, QStringLiteral("-o"), QStringLiteral("x.png"), dan},
         {dan},
         {dan, QStringLiteral("-o"), QStringLiteral("x.gif")},
         {dan, QStringLiteral("-o"), QStringLiteral("x")},
-        {dan, QStringLiteral("-o"), QStringLiteral("x.png"), QStringLiteral("--scale"), QStringLiteral("0.5")},
-        {dan, QStringLiteral("-o"), QStringLiteral("x.png"), QStringLiteral("--scale"), QStringLiteral("inf")},
-        {dan, QStringLiteral("-o"), QStringLiteral("x.png"), QStringLiteral("--plen"), QStringLiteral("1.01")},
-        {dan, QStringLiteral("-o"), QStringLiteral("x.png"), QStringLiteral("--tlen"), QStringLiteral("-0.1")},
-        {dan, QStringLiteral("-o"), QStringLiteral("x.png"), QStringLiteral("--plen"), QStringLiteral("0.5x")},
-        {dan, QStringLiteral("-o"), QStringLiteral("x.png"), QStringLiteral("--pmax"), QStringLiteral("1e39")},
+        {dan, QStringLiteral("-o"), QStringLiteral("x.png"), QStringLiteral("--scale"),
+         QStringLiteral("0.5")},
+        {dan, QStringLiteral("-o"), QStringLiteral("x.png"), QStringLiteral("--scale"),
+         QStringLiteral("inf")},
+        {dan, QStringLiteral("-o"), QStringLiteral("x.png"), QStringLiteral("--plen"),
+         QStringLiteral("1.01")},
+        {dan, QStringLiteral("-o"), QStringLiteral("x.png"), QStringLiteral("--tlen"),
+         QStringLiteral("-0.1")},
+        {dan, QStringLiteral("-o"), QStringLiteral("x.png"), QStringLiteral("--plen"),
+         QStringLiteral("0.5x")},
+        {dan, QStringLiteral("-o"), QStringLiteral("x.png"), QStringLiteral("--pmax"),
+         QStringLiteral("1e39")},
         {dan, QStringLiteral("-o"), QStringLiteral("x.png"), QStringLiteral("--tmax"), QStringLiteral("nan")},
-        {dan, QStringLiteral("-o"), QStringLiteral("x.png"), QStringLiteral("--colour"), QStringLiteral("7=1,2,3")},
-        {dan, QStringLiteral("-o"), QStringLiteral("x.png"), QStringLiteral("--colour"), QStringLiteral("1=256,0,0")},
-        {dan, QStringLiteral("-o"), QStringLiteral("x.png"), QStringLiteral("--colour"), QStringLiteral("1=1,2")},
-        {dan, QStringLiteral("-o"), QStringLiteral("x.png"), QStringLiteral("--size"), QStringLiteral("0x10")},
-        {dan, QStringLiteral("-o"), QStringLiteral("x.png"), QStringLiteral("--size"), QStringLiteral("20001x10")},
+        {dan, QStringLiteral("-o"), QStringLiteral("x.png"), QStringLiteral("--colour"),
+         QStringLiteral("7=1,2,3")},
+        {dan, QStringLiteral("-o"), QStringLiteral("x.png"), QStringLiteral("--colour"),
+         QStringLiteral("1=256,0,0")},
+        {dan, QStringLiteral("-o"), QStringLiteral("x.png"), QStringLiteral("--colour"),
+         QStringLiteral("1=1,2")},
+        {dan, QStringLiteral("-o"), QStringLiteral("x.png"), QStringLiteral("--size"),
+         QStringLiteral("0x10")},
+        {dan, QStringLiteral("-o"), QStringLiteral("x.png"), QStringLiteral("--size"),
+         QStringLiteral("20001x10")},
         {dan, QStringLiteral("-o"), QStringLiteral("x.png"), QStringLiteral("--size"), QStringLiteral("640")},
     };
     for (const QStringList& args : cases) {
@@ -304,7 +318,8 @@ TEST(Dump, RelativeCaseNamesAndTheTraceFile)
 {
     QTemporaryDir cwd;
     const RunResult absolute = runRender({QStringLiteral("--dump"), exampleData("cytryna2")});
-    const RunResult relative = runRender({QStringLiteral("--dump"), QStringLiteral("DANE/cytryna2.dan")}, examplesDir());
+    const RunResult relative
+        = runRender({QStringLiteral("--dump"), QStringLiteral("DANE/cytryna2.dan")}, examplesDir());
     ASSERT_EQ(relative.status, 0) << relative.err.toStdString();
     EXPECT_EQ(relative.out, absolute.out);
 
@@ -313,15 +328,18 @@ TEST(Dump, RelativeCaseNamesAndTheTraceFile)
     ASSERT_EQ(plain.status, 0);
     EXPECT_TRUE(QDir(cwd.path()).entryList(QDir::Files).isEmpty());
     const QString trace = cwd.path() + QStringLiteral("/trace.txt");
-    const RunResult traced = runRender({QStringLiteral("--dump"), QStringLiteral("--trace"), trace, exampleData("cytryna2")});
+    const RunResult traced
+        = runRender({QStringLiteral("--dump"), QStringLiteral("--trace"), trace, exampleData("cytryna2")});
     ASSERT_EQ(traced.status, 0);
     EXPECT_EQ(traced.out, absolute.out);
     const QByteArray text = readFile(trace);
-    for (const char* label : {"1tabpsi=", "2tabpsi=", "3tabpsi=", "4tabpsi=", "nrkln=", "nrkln,ikm=", "ilkat=", "nrcis="})
+    for (const char* label :
+         {"1tabpsi=", "2tabpsi=", "3tabpsi=", "4tabpsi=", "nrkln=", "nrkln,ikm=", "ilkat=", "nrcis="})
         EXPECT_TRUE(text.contains(label)) << label;
 
-    const RunResult unwritable = runRender({QStringLiteral("--dump"), QStringLiteral("--trace"),
-                                      cwd.path() + QStringLiteral("/no/such/dir/t.txt"), exampleData("cytryna2")});
+    const RunResult unwritable
+        = runRender({QStringLiteral("--dump"), QStringLiteral("--trace"),
+                     cwd.path() + QStringLiteral("/no/such/dir/t.txt"), exampleData("cytryna2")});
     EXPECT_EQ(unwritable.status, 1);
 }
 

@@ -37,7 +37,7 @@ inline RunResult runRender(const QStringList& args, const QString& workingDir = 
     p.start(renderProgram(), args);
     RunResult r;
     if (!p.waitForFinished(120000) || p.exitStatus() != QProcess::NormalExit)
-        return r;   // status -1: crashed or hung
+        return r; // status -1: crashed or hung
     r.status = p.exitCode();
     r.out = p.readAllStandardOutput();
     r.err = p.readAllStandardError();

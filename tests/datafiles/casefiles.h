@@ -54,7 +54,7 @@ public:
 
     std::vector<Message> messages;
     std::vector<Select> selects;
-    std::deque<Answer> answers;   // one per dialog; none left means cancel
+    std::deque<Answer> answers; // one per dialog; none left means cancel
 
 private:
     int m_last = 0;

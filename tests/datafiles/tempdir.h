@@ -14,10 +14,10 @@ public:
     TempDir()
     {
         // Unique per process and per directory, without platform calls.
-        static const unsigned run = std::random_device{}();
+        static const unsigned run = std::random_device {}();
         static int counter = 0;
         m_path = std::filesystem::temp_directory_path()
-                 / ("lobus-datafiles-" + std::to_string(run) + "-" + std::to_string(++counter));
+            / ("lobus-datafiles-" + std::to_string(run) + "-" + std::to_string(++counter));
         std::filesystem::remove_all(m_path);
         std::filesystem::create_directories(m_path);
     }

@@ -24,7 +24,7 @@ namespace {
 
 class Generator {
 public:
-    explicit Generator(unsigned seed) : m_rng(seed) {}
+    explicit Generator(unsigned seed) : m_rng(seed) { }
 
     int pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(m_rng); }
     bool chance(int percent) { return pick(100) < percent; }
@@ -43,10 +43,13 @@ public:
     std::string real()
     {
         switch (pick(7)) {
-        case 0: return sign() + digits(1 + pick(6));
-        case 1: return sign() + digits(pick(4)) + "." + digits(1 + pick(8));
-        case 2: return sign() + digits(1 + pick(3)) + ".";
-        case 3: {   // long mantissa: rounding
+        case 0:
+            return sign() + digits(1 + pick(6));
+        case 1:
+            return sign() + digits(pick(4)) + "." + digits(1 + pick(8));
+        case 2:
+            return sign() + digits(1 + pick(3)) + ".";
+        case 3: { // long mantissa: rounding
             return sign() + digits(1 + pick(3), true) + "." + digits(10 + pick(20));
         }
         default: {
@@ -73,8 +76,9 @@ public:
 
     std::string bad()
     {
-        static const char* tokens[] = {"abc", "1.2.3", "1e", "--1", ".", "1d", "1.0-", "+", "e5", "1e5.0", "0x10",
-                                       "T", "2147483648", "45.0", "1_4", "1e5-3", "0*5"};
+        static const char* tokens[]
+            = {"abc",   "1.2.3", "1e", "--1",        ".",    "1d",  "1.0-",  "+",  "e5",
+               "1e5.0", "0x10",  "T",  "2147483648", "45.0", "1_4", "1e5-3", "0*5"};
         return tokens[pick(17)];
     }
 
@@ -107,11 +111,11 @@ public:
             return "Nagłówek bez liczb, rekord pominięty";
         std::string rec = chance(10) ? " " : "";
         if (chance(5))
-            rec += ",";   // a comma opening the record
+            rec += ","; // a comma opening the record
         const int n = 1 + pick(6);
         for (int i = 0; i < n; ++i) {
             if (i > 0)
-                rec += chance(6) ? "," + separator() : separator();   // sometimes a null
+                rec += chance(6) ? "," + separator() : separator(); // sometimes a null
             rec += field(real && !(chance(3)));
         }
         if (chance(8))
@@ -133,7 +137,7 @@ struct Case {
 std::string runOurs(const std::vector<Case>& cases)
 {
     std::ostringstream out;
-    RecordReader reader(64);   // a small buffer: records across its boundaries
+    RecordReader reader(64); // a small buffer: records across its boundaries
     for (std::size_t c = 0; c < cases.size(); ++c) {
         reader.open(cases[c].file);
         for (std::size_t r = 0; r < cases[c].patterns.size(); ++r) {
@@ -174,8 +178,8 @@ std::string runOurs(const std::vector<Case>& cases)
             if (pat == "IRR")
                 out << ' ' << iv[0] << ' ' << bits(rv[0]) << ' ' << bits(rv[1]);
             else if (pat == "RRRRRI")
-                out << ' ' << bits(rv[0]) << ' ' << bits(rv[1]) << ' ' << bits(rv[2]) << ' ' << bits(rv[3]) << ' '
-                    << bits(rv[4]) << ' ' << iv[0];
+                out << ' ' << bits(rv[0]) << ' ' << bits(rv[1]) << ' ' << bits(rv[2]) << ' ' << bits(rv[3])
+                    << ' ' << bits(rv[4]) << ' ' << iv[0];
             else if (pat != "S")
                 for (std::size_t i = 0; i < pat.size(); ++i)
                     out << ' ' << (pat[0] == 'I' ? iv[i] : bits(rv[i]));
@@ -186,7 +190,7 @@ std::string runOurs(const std::vector<Case>& cases)
     return out.str();
 }
 
-class FortranCompare : public ::testing::TestWithParam<unsigned> {};
+class FortranCompare : public ::testing::TestWithParam<unsigned> { };
 
 TEST_P(FortranCompare, GeneratedRecordsReadAlike)
 {
@@ -243,7 +247,7 @@ TEST_P(FortranCompare, GeneratedRecordsReadAlike)
     int lines = 0, mismatches = 0, okReads = 0;
     while (std::getline(a, la)) {
         ++lines;
-        while (!la.empty() && la.back() == ' ')   // the Fortran format leaves a blank behind
+        while (!la.empty() && la.back() == ' ') // the Fortran format leaves a blank behind
             la.pop_back();
         std::getline(b, lb);
         okReads += la.find(" OK") != std::string::npos;

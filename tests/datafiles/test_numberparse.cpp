@@ -60,19 +60,20 @@ TEST(NumberParse, RealsAreCorrectlyRounded)
 {
     // Halfway and near-halfway cases where double rounding would go wrong.
     EXPECT_EQ(real("1.00000005960464477539062500001"), std::nextafter(1.0f, 2.0f));
-    EXPECT_EQ(real("1.000000059604644775390625"), 1.0f);   // exact tie: to even
+    EXPECT_EQ(real("1.000000059604644775390625"), 1.0f); // exact tie: to even
     EXPECT_EQ(real("3.4028235e38"), std::numeric_limits<float>::max());
-    EXPECT_EQ(real("1.0e-40"), 1.0e-40f);                   // subnormal kept
-    EXPECT_EQ(real("1e-50"), 0.0f);                          // underflow is zero, not an error
+    EXPECT_EQ(real("1.0e-40"), 1.0e-40f); // subnormal kept
+    EXPECT_EQ(real("1e-50"), 0.0f);       // underflow is zero, not an error
     EXPECT_TRUE(std::signbit(real("-1e-50")));
     EXPECT_EQ(real("1.0d-2147483649"), 0.0f);
 }
 
 TEST(NumberParse, BadRealsAndOverflow)
 {
-    for (const char* t : {"", "+", "-", ".", "-.", ".e5", "e5", "1e", "1.5e", "1e+", "1.0-", "1.5.2", "1e5.0",
-                          "1d", "0x10", "1_4", "T", "'1'", "abc", "1,5", "--1", "+-1", "1.0e+05x", "1e5-3",
-                          "1.0+05+2", "inf", "nan", "Infinity", "-inf"})
+    for (const char* t :
+         {"",     "+",     "-",        ".",     "-.",       ".e5", "e5",  "1e",       "1.5e", "1e+",
+          "1.0-", "1.5.2", "1e5.0",    "1d",    "0x10",     "1_4", "T",   "'1'",      "abc",  "1,5",
+          "--1",  "+-1",   "1.0e+05x", "1e5-3", "1.0+05+2", "inf", "nan", "Infinity", "-inf"})
         EXPECT_EQ(realStatus(t), NumberStatus::Bad) << t;
     for (const char* t : {"3.4028236e38", "1e39", "-1.0d400", "1.0e99999999999999", "1.0+39"})
         EXPECT_EQ(realStatus(t), NumberStatus::Overflow) << t;

@@ -93,7 +93,7 @@ TEST_F(Passes, ManualPressureScaleIsKept)
 TEST_F(Passes, MissingPressureFileWarnsAndOffersTheDialog)
 {
     writeTwoWedgeCase(false);
-    examine();   // no answer: the dialog is cancelled
+    examine(); // no answer: the dialog is cancelled
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0].text, "Brak zbioru " + expectedCis);
     EXPECT_EQ(ui.messages[0].icon, 3);
@@ -108,8 +108,9 @@ TEST_F(Passes, MissingPressureFileWarnsAndOffersTheDialog)
     EXPECT_EQ(cisfile, "");
 
     // The user's choice is scanned instead.
-    const std::string other =
-        dir.write("elsewhere/other.cis", test::resultText({test::pressureBlock(0, 60, 10), test::pressureBlock(60, 180, 60)}));
+    const std::string other
+        = dir.write("elsewhere/other.cis",
+                    test::resultText({test::pressureBlock(0, 60, 10), test::pressureBlock(60, 180, 60)}));
     ui.answers.push_back({true, other});
     variant = 1;
     examine();
@@ -123,8 +124,9 @@ TEST_F(Passes, SolakoCaseWithTemperatures)
 {
     variant = 1;
     writeTwoWedgeCase(true, false);
-    dir.write("PROJ/WYN/L1.tem", test::resultText({{{" 0  40.0 41.0", "30 55.5 50", "60 61.0 62.5"}},
-                                                   {{"60 45 44", "179 70.25 69", "180 68 71.5"}}}));
+    dir.write("PROJ/WYN/L1.tem",
+              test::resultText({{{" 0  40.0 41.0", "30 55.5 50", "60 61.0 62.5"}},
+                                {{"60 45 44", "179 70.25 69", "180 68 71.5"}}}));
     const std::string chosenCha = dir.write("mine.cha", test::chaText({0.5f, 200, 1, 2, 3, 4, 5, 3.0e6f}));
     ui.answers.push_back({true, chosenCha});
     examine();
@@ -193,14 +195,15 @@ TEST_F(Passes, LineIndexBeyondIlkatIsASubscriptReport)
 {
     writeTwoWedgeCase();
     examine();
-    ilkat = 20;   // arrays made too small for the second block
+    ilkat = 20; // arrays made too small for the second block
     try {
         readCase();
         FAIL() << "no report";
     } catch (const ReadError& e) {
         EXPECT_EQ(e.kind(), ReadErrorKind::SubscriptRange);
-        EXPECT_NE(e.report().find("FILE=" + expectedCis + ", UNIT=1, RECORD=" + std::to_string(9 + 13 + 5 + 21)),
-                  std::string::npos)
+        EXPECT_NE(
+            e.report().find("FILE=" + expectedCis + ", UNIT=1, RECORD=" + std::to_string(9 + 13 + 5 + 21)),
+            std::string::npos)
             << e.report();
     }
 }

@@ -39,53 +39,55 @@ using V = std::vector<float>;
 TEST(RecordReader, SeparatorsAndRecordBoundaries)
 {
     RecordReader r;
-    r.openMemory("sep.txt", "1 2\t3,4 , 5\n"   // blanks, tabs, a comma with blanks around it
-                            "10.0, 2.5 7\n"    // one value from a line: the rest is lost
-                            "a b c\n"          // skipped, never decoded
-                            "1 2 3 4\n5 6 7\n" // six values over two records: 7 is lost
-                            "\n\n8\n9\n"       // blank records are passed over by a read
-                            "\n"               // a skip consumes an empty line
-                            "11 12");          // the last record needs no LF
-    EXPECT_EQ(reals(r, 5), (V{1, 2, 3, 4, 5}));
-    EXPECT_EQ(reals(r, 1), (V{10.0f}));
+    r.openMemory("sep.txt",
+                 "1 2\t3,4 , 5\n"   // blanks, tabs, a comma with blanks around it
+                 "10.0, 2.5 7\n"    // one value from a line: the rest is lost
+                 "a b c\n"          // skipped, never decoded
+                 "1 2 3 4\n5 6 7\n" // six values over two records: 7 is lost
+                 "\n\n8\n9\n"       // blank records are passed over by a read
+                 "\n"               // a skip consumes an empty line
+                 "11 12");          // the last record needs no LF
+    EXPECT_EQ(reals(r, 5), (V {1, 2, 3, 4, 5}));
+    EXPECT_EQ(reals(r, 1), (V {10.0f}));
     r.skip();
-    EXPECT_EQ(reals(r, 6), (V{1, 2, 3, 4, 5, 6}));
-    EXPECT_EQ(reals(r, 1), (V{8}));
+    EXPECT_EQ(reals(r, 6), (V {1, 2, 3, 4, 5, 6}));
+    EXPECT_EQ(reals(r, 1), (V {8}));
     EXPECT_EQ(r.record(), 8);
-    EXPECT_EQ(reals(r, 1), (V{9}));
+    EXPECT_EQ(reals(r, 1), (V {9}));
     r.skip();
-    EXPECT_EQ(reals(r, 2), (V{11, 12}));
+    EXPECT_EQ(reals(r, 2), (V {11, 12}));
     EXPECT_EQ(readFailure(r, 1).kind(), ReadErrorKind::EndOfFile);
 }
 
 TEST(RecordReader, RepeatNullAndSlash)
 {
     RecordReader r;
-    r.openMemory("rep.txt", "3*120.0 5\n"   // three values from one repeat
-                            "1,,2,3\n"      // empty field between commas: a null
-                            ",1,2,3\n"      // a comma opening the read: a null
-                            "1,\n,2,3\n"    // comma, end of record, comma: a null
-                            "1\n,2,3,4\n"   // a comma after a value on the next record: no null
-                            "3*\n5\n"       // r* alone: r nulls
-                            "2*5 /\n"       // slash ends the read, the rest keeps its value
-                            "1/ 2\n"        // the rest of the record after a slash is ignored
-                            "3* 5\n"        // r* then a separate value
-                            "1,2 ,, 3\n"    // comma, blank, comma: a null
-                            "3*,5\n"        // the comma after r* is its separator
-                            "\n,1,2,3\n");  // only the read's first record opens with a null comma
-    EXPECT_EQ(reals(r, 4), (V{120, 120, 120, 5}));
-    EXPECT_EQ(reals(r, 4), (V{1, -1, 2, 3}));
-    EXPECT_EQ(reals(r, 4), (V{-1, 1, 2, 3}));
-    EXPECT_EQ(reals(r, 4), (V{1, -1, 2, 3}));
-    EXPECT_EQ(reals(r, 4), (V{1, 2, 3, 4}));
-    EXPECT_EQ(reals(r, 4), (V{-1, -1, -1, 5}));
-    EXPECT_EQ(reals(r, 4), (V{5, 5, -1, -1}));
-    EXPECT_EQ(reals(r, 4), (V{1, -1, -1, -1}));
+    r.openMemory("rep.txt",
+                 "3*120.0 5\n"  // three values from one repeat
+                 "1,,2,3\n"     // empty field between commas: a null
+                 ",1,2,3\n"     // a comma opening the read: a null
+                 "1,\n,2,3\n"   // comma, end of record, comma: a null
+                 "1\n,2,3,4\n"  // a comma after a value on the next record: no null
+                 "3*\n5\n"      // r* alone: r nulls
+                 "2*5 /\n"      // slash ends the read, the rest keeps its value
+                 "1/ 2\n"       // the rest of the record after a slash is ignored
+                 "3* 5\n"       // r* then a separate value
+                 "1,2 ,, 3\n"   // comma, blank, comma: a null
+                 "3*,5\n"       // the comma after r* is its separator
+                 "\n,1,2,3\n"); // only the read's first record opens with a null comma
+    EXPECT_EQ(reals(r, 4), (V {120, 120, 120, 5}));
+    EXPECT_EQ(reals(r, 4), (V {1, -1, 2, 3}));
+    EXPECT_EQ(reals(r, 4), (V {-1, 1, 2, 3}));
+    EXPECT_EQ(reals(r, 4), (V {1, -1, 2, 3}));
+    EXPECT_EQ(reals(r, 4), (V {1, 2, 3, 4}));
+    EXPECT_EQ(reals(r, 4), (V {-1, -1, -1, 5}));
+    EXPECT_EQ(reals(r, 4), (V {5, 5, -1, -1}));
+    EXPECT_EQ(reals(r, 4), (V {1, -1, -1, -1}));
     EXPECT_EQ(r.record(), 11);
-    EXPECT_EQ(reals(r, 4), (V{-1, -1, -1, 5}));
-    EXPECT_EQ(reals(r, 4), (V{1, 2, -1, 3}));
-    EXPECT_EQ(reals(r, 4), (V{-1, -1, -1, 5}));
-    EXPECT_EQ(reals(r, 3), (V{1, 2, 3}));
+    EXPECT_EQ(reals(r, 4), (V {-1, -1, -1, 5}));
+    EXPECT_EQ(reals(r, 4), (V {1, 2, -1, 3}));
+    EXPECT_EQ(reals(r, 4), (V {-1, -1, -1, 5}));
+    EXPECT_EQ(reals(r, 3), (V {1, 2, 3}));
 }
 
 TEST(RecordReader, MixedItemsAndIntegerRepeat)
@@ -109,15 +111,15 @@ TEST(RecordReader, CrLfAndDosEndOfFile)
     RecordReader r;
     r.openMemory("dos.txt", "Nagłówek \xb3\xf3\xbf\r\n1.5 2.5\r\n\r\n3\r\n\x1a");
     r.skip();
-    EXPECT_EQ(reals(r, 2), (V{1.5f, 2.5f}));
+    EXPECT_EQ(reals(r, 2), (V {1.5f, 2.5f}));
     r.skip();
-    EXPECT_EQ(reals(r, 1), (V{3}));
+    EXPECT_EQ(reals(r, 1), (V {3}));
     float x = 0;
     EXPECT_FALSE(r.readOrEnd({R::real(x)})) << "0x1A at the end is the end of the file";
     EXPECT_THROW(r.skip(), ReadError);
 
     r.openMemory("dos2.txt", "4 5\x1a");
-    EXPECT_EQ(reals(r, 2), (V{4, 5}));
+    EXPECT_EQ(reals(r, 2), (V {4, 5}));
     EXPECT_THROW(r.skip(), ReadError);
 }
 
@@ -134,7 +136,7 @@ TEST(RecordReader, EndActionKeepsWhatWasRead)
 
     // A last record without its line end is a whole record, nulls included.
     r.openMemory("end2.txt", "1 2*");
-    EXPECT_EQ(reals(r, 3), (V{1, -1, -1}));
+    EXPECT_EQ(reals(r, 3), (V {1, -1, -1}));
 }
 
 TEST(RecordReader, ReadWithNoItemsConsumesOneRecord)
@@ -142,7 +144,7 @@ TEST(RecordReader, ReadWithNoItemsConsumesOneRecord)
     RecordReader r;
     r.openMemory("zero.txt", "junk that is not a number\n7\n");
     r.read(std::span<const ReadItem>());
-    EXPECT_EQ(reals(r, 1), (V{7}));
+    EXPECT_EQ(reals(r, 1), (V {7}));
     EXPECT_FALSE(r.readOrEnd(std::span<const ReadItem>()));
 }
 
@@ -154,7 +156,8 @@ TEST(RecordReader, BadValuesGiveNumberedReports)
     const ReadError e = readFailure(r, 2);
     EXPECT_EQ(e.kind(), ReadErrorKind::BadReal);
     const std::string report = e.report();
-    EXPECT_EQ(report.rfind("Error #" + std::to_string(readErrorNumber(ReadErrorKind::BadReal)), 0), 0u) << report;
+    EXPECT_EQ(report.rfind("Error #" + std::to_string(readErrorNumber(ReadErrorKind::BadReal)), 0), 0u)
+        << report;
     EXPECT_NE(report.find("FILE=/p/WYN/bad.cis, UNIT=1"), std::string::npos) << report;
     EXPECT_NE(report.find("RECORD=2"), std::string::npos) << report;
     EXPECT_NE(report.find("'abc'"), std::string::npos) << report;
@@ -224,7 +227,7 @@ TEST(RecordReader, SmallBufferGivesTheSameRecords)
         r.open(path);
         r.skip(2);
         const V first = reals(r, 3);
-        EXPECT_EQ(first, (V{0.5f, 1.5f, 2.5f})) << size;
+        EXPECT_EQ(first, (V {0.5f, 1.5f, 2.5f})) << size;
         for (int i = 0; i < 200; ++i) {
             float a = 0, b = 0;
             ASSERT_TRUE(r.readOrEnd({R::real(a), R::real(b)})) << size << " line " << i;

@@ -24,7 +24,7 @@ TEST(Trace, RecordLayoutAndRoundTrip)
     const std::string path = (dir.path() / Trace::kFileName).string();
     Trace t;
     EXPECT_FALSE(t.isOpen());
-    t.write("lost=", 1);   // nothing is written before open
+    t.write("lost=", 1); // nothing is written before open
     ASSERT_TRUE(t.open(path));
     const float tabpsi[12] = {0, 120, 120, 240, 240, 360, 0, 0, 0, 0, 0, 0};
     t.write("1tabpsi=", std::span<const float>(tabpsi, 12));

@@ -26,18 +26,18 @@ TEST(PressureDiagram, PointsLieAtTheScaledDepthInsideTheArc)
 {
     RecordedPicture pic;
     Case c = sampleCase(2, 3, 30);
-    c.results.cis(2, 5) = 0.0f;            // on the arc
-    c.results.cis(2, 6) = -0.2f * c.dane.pmax;   // outside it
-    c.results.cis(2, 7) = 2.0f * c.dane.pmax;    // twice plen deep
+    c.results.cis(2, 5) = 0.0f;                // on the arc
+    c.results.cis(2, 6) = -0.2f * c.dane.pmax; // outside it
+    c.results.cis(2, 7) = 2.0f * c.dane.pmax;  // twice plen deep
     RYSUJ r = sampleSettings(c);
-    r.pscale = 0.5f * c.dane.pmax;         // a manual maximum of half pmax doubles the depth
+    r.pscale = 0.5f * c.dane.pmax; // a manual maximum of half pmax doubles the depth
     pic.draw(c, r);
     const auto diagrams = pressureDiagrams(pic);
     ASSERT_EQ(diagrams.size(), 3u);
     for (int k = 1; k <= 3; ++k) {
         const DrawOp& d = *diagrams[static_cast<std::size_t>(k - 1)];
         EXPECT_TRUE(d.filled);
-        EXPECT_EQ(d.colour, (Rgb{r.colour(1, k), r.colour(2, k), r.colour(3, k)}));
+        EXPECT_EQ(d.colour, (Rgb {r.colour(1, k), r.colour(2, k), r.colour(3, k)}));
         ASSERT_EQ(d.x.size(), 60u);
         const double cx = c.dane.tabkla(k), cy = c.dane.tabklb(k);
         for (int j = 1; j <= 30; ++j) {
@@ -59,7 +59,7 @@ TEST(PressureDiagram, PointsLieAtTheScaledDepthInsideTheArc)
     // Hatch lines in colour 31 join each arc point to its pressure point.
     const auto hatch = pic.find(DrawOp::Kind::Join, 31);
     ASSERT_EQ(hatch.size(), 90u);
-    const DrawOp& h = *hatch[30 + 4];   // wedge 2, grid point 5: zero length
+    const DrawOp& h = *hatch[30 + 4]; // wedge 2, grid point 5: zero length
     EXPECT_NEAR(h.x[0], h.x[1], 1e-6);
     EXPECT_NEAR(h.y[0], h.y[1], 1e-6);
 }
@@ -71,10 +71,10 @@ TEST(TemperatureDiagram, RadiiAboutTheOriginAndTheThreeQuarterShade)
     c.results.tem1(3, 4) = 0.0f;
     RYSUJ r = sampleSettings(c);
     pic.draw(c, r);
-    const auto polygons = pressureDiagrams(pic);   // colour 1: six bands, then six pressure diagrams
+    const auto polygons = pressureDiagrams(pic); // colour 1: six bands, then six pressure diagrams
     ASSERT_EQ(polygons.size(), 12u);
     const auto curves = pic.find(DrawOp::Kind::Polyline, 208);
-    ASSERT_EQ(curves.size(), 12u);   // six extents, then six second curves
+    ASSERT_EQ(curves.size(), 12u); // six extents, then six second curves
     for (int k = 1; k <= 6; ++k) {
         const DrawOp& band = *polygons[static_cast<std::size_t>(k - 1)];
         const DrawOp& curve = *curves[static_cast<std::size_t>(5 + k)];
@@ -87,10 +87,11 @@ TEST(TemperatureDiagram, RadiiAboutTheOriginAndTheThreeQuarterShade)
             EXPECT_NEAR(distance(0, 0, band.x[i], band.y[i]), 1.0, 1e-5);
             EXPECT_NEAR(distance(0, 0, band.x[39 - i], band.y[39 - i]),
                         1.0 + c.results.tem1(k, j) * r.tlen / r.tscale, 1e-5);
-            EXPECT_NEAR(distance(0, 0, curve.x[i], curve.y[i]), 1.0 + c.results.tem2(k, j) * r.tlen / r.tscale, 1e-5);
+            EXPECT_NEAR(distance(0, 0, curve.x[i], curve.y[i]),
+                        1.0 + c.results.tem2(k, j) * r.tlen / r.tscale, 1e-5);
         }
     }
-    EXPECT_EQ(polygons[5]->colour, (Rgb{191, 0, 0}));
+    EXPECT_EQ(polygons[5]->colour, (Rgb {191, 0, 0}));
     EXPECT_NEAR(distance(0, 0, polygons[2]->x[39 - 3], polygons[2]->y[39 - 3]), 1.0, 1e-6);
 
     // A temperature file that was not read gives a negative scale: inside the circle.
@@ -106,17 +107,17 @@ TEST(TemperatureDiagram, NothingOfItForAnIsothermalCase)
     Case c = sampleCase(2, 6, 20);
     RYSUJ r = sampleSettings(c);
     pic.draw(c, r);
-    EXPECT_EQ(pic.find(DrawOp::Kind::Polygon, 1).size(), 6u);   // pressure only
+    EXPECT_EQ(pic.find(DrawOp::Kind::Polygon, 1).size(), 6u);    // pressure only
     EXPECT_EQ(pic.find(DrawOp::Kind::Polyline, 208).size(), 6u); // extents only
     for (const DrawOp* op : pic.find(DrawOp::Kind::Polygon, 1))
-        EXPECT_NE(op->colour, (Rgb{191, 0, 0}));
+        EXPECT_NE(op->colour, (Rgb {191, 0, 0}));
 }
 
 TEST(DiagramScales, ZeroScalesLayTheDiagramsFlatAndNothingNonFiniteIsDrawn)
 {
     RecordedPicture pic;
     Case c = sampleCase(1, 3, 16);
-    c.results.cis(1, 3) = 3.0e38f;   // overflows against a tiny scale
+    c.results.cis(1, 3) = 3.0e38f; // overflows against a tiny scale
     RYSUJ r = sampleSettings(c);
     r.pscale = 0.0f;
     r.tscale = 0.0f;
@@ -124,7 +125,7 @@ TEST(DiagramScales, ZeroScalesLayTheDiagramsFlatAndNothingNonFiniteIsDrawn)
     const auto polys = pic.find(DrawOp::Kind::Polygon, 1);
     ASSERT_EQ(polys.size(), 6u);
     for (std::size_t i = 0; i < 32; ++i) {
-        EXPECT_NEAR(distance(0, 0, polys[0]->x[i], polys[0]->y[i]), 1.0, 1e-5);   // temperatures on the circle
+        EXPECT_NEAR(distance(0, 0, polys[0]->x[i], polys[0]->y[i]), 1.0, 1e-5); // temperatures on the circle
         EXPECT_NEAR(distance(c.dane.tabkla(1), c.dane.tabklb(1), polys[3]->x[i], polys[3]->y[i]), 1.0, 1e-5);
     }
     EXPECT_TRUE(pic.text("0.0000E+00 N/m2"));
@@ -141,8 +142,8 @@ TEST(DiagramPoints, CountLimitedToTheArraysAndLargeCountsDrawnWhole)
 {
     RecordedPicture pic;
     Case c = sampleCase(1, 2, 10);
-    c.dane.ilcis(1) = 1000.4f;   // more lines counted than the arrays hold
-    c.dane.ilcis(2) = 6.4f;      // rounded to 6
+    c.dane.ilcis(1) = 1000.4f; // more lines counted than the arrays hold
+    c.dane.ilcis(2) = 6.4f;    // rounded to 6
     RYSUJ r = sampleSettings(c);
     EXPECT_NO_THROW(pic.draw(c, r));
     const auto polys = pic.find(DrawOp::Kind::Polygon, 1);
@@ -150,7 +151,7 @@ TEST(DiagramPoints, CountLimitedToTheArraysAndLargeCountsDrawnWhole)
     EXPECT_EQ(polys[0]->x.size(), 20u);
     EXPECT_EQ(polys[1]->x.size(), 12u);
 
-    Case big = sampleCase(1, 6, 5000);   // far beyond the 720 entries of the old buffers
+    Case big = sampleCase(1, 6, 5000); // far beyond the 720 entries of the old buffers
     RYSUJ rb = sampleSettings(big);
     pic.draw(big, rb);
     for (const DrawOp* d : pic.find(DrawOp::Kind::Polygon, 1))
@@ -173,7 +174,7 @@ TEST(DamagedCase, DrawsWithoutFailingOrLooping)
     c.dane.ikm = 99;
     c.dane.tabpsi(1) = -1.0e30f;
     c.dane.tabpsi(2) = 1.0e30f;
-    c.dane.tabpsi(3) = -1.0e6f;   // far more than twenty turns
+    c.dane.tabpsi(3) = -1.0e6f; // far more than twenty turns
     c.dane.tabpsi(4) = 1.0e6f;
     c.dane.tabpsi(5) = std::numeric_limits<float>::quiet_NaN();
     c.results.katcis(2, 3) = std::numeric_limits<float>::infinity();
@@ -186,12 +187,12 @@ TEST(DamagedCase, DrawsWithoutFailingOrLooping)
     ASSERT_NO_THROW(pic.draw(c, r));
     const auto extents = pic.find(DrawOp::Kind::Polyline, 208);
     ASSERT_GE(extents.size(), 2u);
-    EXPECT_LE(extents[1]->x.size(), 20u * 72u + 2u);   // twenty turns in 5-degree steps and the end point
+    EXPECT_LE(extents[1]->x.size(), 20u * 72u + 2u); // twenty turns in 5-degree steps and the end point
     for (const DrawOp& op : pic.ops())
         for (std::size_t i = 0; i < op.x.size(); ++i)
             ASSERT_TRUE(std::isfinite(op.x[i]) && std::isfinite(op.y[i]));
 
-    r.halfy = 0.0f;   // no usable drawing scale
+    r.halfy = 0.0f; // no usable drawing scale
     ASSERT_NO_THROW(pic.draw(c, r));
 }
 

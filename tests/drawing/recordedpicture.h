@@ -2,9 +2,9 @@
 // Draws a case through a recording device and finds the operations of the
 // picture by kind, colour and text.
 
-#include "drawing/rysunek.h"
 #include "drawing/graphics/graphics.h"
 #include "drawing/graphics/graphicsrecorder.h"
+#include "drawing/rysunek.h"
 
 #include <cmath>
 #include <string>
@@ -49,9 +49,6 @@ struct RecordedPicture {
     }
 };
 
-inline double distance(double x0, double y0, double x1, double y1)
-{
-    return std::hypot(x1 - x0, y1 - y0);
-}
+inline double distance(double x0, double y0, double x1, double y1) { return std::hypot(x1 - x0, y1 - y0); }
 
 } // namespace lobus::testing

@@ -69,9 +69,9 @@ TEST(RysunekGeometry, ClearanceCircleAndExtents)
 {
     RecordedPicture pic;
     Case c = sampleCase(2, 2);
-    c.dane.tabpsi(1) = 350.0f;   // across the +x axis, angles above 360 as they are
+    c.dane.tabpsi(1) = 350.0f; // across the +x axis, angles above 360 as they are
     c.dane.tabpsi(2) = 370.0f;
-    c.dane.tabpsi(3) = 200.0f;   // start not below the end: the end point alone
+    c.dane.tabpsi(3) = 200.0f; // start not below the end: the end point alone
     c.dane.tabpsi(4) = 200.0f;
     RYSUJ r = sampleSettings(c);
     pic.draw(c, r);
@@ -86,7 +86,7 @@ TEST(RysunekGeometry, ClearanceCircleAndExtents)
     const auto extents = pic.find(DrawOp::Kind::Polyline, 208);
     ASSERT_EQ(extents.size(), 2u);
     const DrawOp& first = *extents[0];
-    ASSERT_EQ(first.x.size(), 5u);   // 350, 355, 360, 365 and the end 370
+    ASSERT_EQ(first.x.size(), 5u); // 350, 355, 360, 365 and the end 370
     for (std::size_t i = 0; i < first.x.size(); ++i) {
         const float a = (350.0f + 5.0f * static_cast<float>(i)) * kDeg;
         EXPECT_NEAR(first.x[i], std::cos(a), 1e-6);
@@ -186,7 +186,7 @@ TEST(RysunekScaleBars, BarsTicksAndLabels)
     RYSUJ r = sampleSettings(c);
     pic.draw(c, r);
     const float X = r.halfx, Y = r.halfy;
-    const float x0 = X - 1.05f;   // 1.5 times the longer of plen 0.7 and tlen 0.5
+    const float x0 = X - 1.05f; // 1.5 times the longer of plen 0.7 and tlen 0.5
     const double pixel = 2.0 * Y / 1000.0;
 
     const DrawOp* p = pic.text("0.1250E+08 N/m2");
@@ -255,14 +255,14 @@ TEST(RysunekOrder, PicturePartsComeInTheirOrderAndTheStateCarriesOver)
         if (op.kind == DrawOp::Kind::Polygon)
             polygons.push_back(op.colourNumber);
     // Circle; six temperature bands; band and pressure diagram per wedge.
-    std::vector<int> expected{240, 1, 1, 1, 1, 1, 1};
+    std::vector<int> expected {240, 1, 1, 1, 1, 1, 1};
     for (int k = 0; k < 6; ++k) {
         expected.push_back(208);
         expected.push_back(1);
     }
     EXPECT_EQ(polygons, expected);
     EXPECT_EQ(pic.ops().back().kind, DrawOp::Kind::Text);
-    EXPECT_EQ(pic.g.palette(1), (Rgb{255, 0, 0}));   // the last wedge's colour
+    EXPECT_EQ(pic.g.palette(1), (Rgb {255, 0, 0})); // the last wedge's colour
     EXPECT_EQ(pic.g.fillStyle(), 0);
 
     // The second picture starts from that state and repeats the first exactly.

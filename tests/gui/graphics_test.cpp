@@ -31,7 +31,7 @@ TEST(GraphicsState, ColourNumberOutsideThePaletteIsAnErrorAndChangesNothing)
 TEST(GraphicsState, FillStyleLimitedAndPaletteAndJustificationKept)
 {
     Graphics g;
-    EXPECT_EQ(g.fillStyle(), 0);   // hollow by default
+    EXPECT_EQ(g.fillStyle(), 0); // hollow by default
     g.IGRFILLPATTERN(4, 2, 3);
     g.IGRFILLPATTERN(5, 2, 3);
     g.IGRFILLPATTERN(-3, 2, 3);
@@ -40,9 +40,9 @@ TEST(GraphicsState, FillStyleLimitedAndPaletteAndJustificationKept)
     EXPECT_EQ(g.fillStyle(), -2);
 
     g.IGRPALETTERGB(1, 10, 20, 30);
-    EXPECT_EQ(g.palette(1), (Rgb{10, 20, 30}));
+    EXPECT_EQ(g.palette(1), (Rgb {10, 20, 30}));
     g.IGRPALETTERGB(1, 300, -5, 255);
-    EXPECT_EQ(g.palette(1), (Rgb{255, 0, 255}));
+    EXPECT_EQ(g.palette(1), (Rgb {255, 0, 255}));
 
     g.IGRCHARJUSTIFY("L");
     EXPECT_EQ(g.justification(), 'L');
@@ -75,10 +75,10 @@ TEST(GraphicsMapping, RatioUnitsAndRoundTripWithinOnePixel)
     EXPECT_EQ(g.INFOGRSCREEN(32), 178);
     g.IGRUNITS(-2.67f, -1.5f, 2.67f, 1.5f);
     int ix = 0, iy = 0;
-    g.IGRUNITSTOPIXELS(-2.67f, 1.5f, ix, iy);   // upper left corner
+    g.IGRUNITSTOPIXELS(-2.67f, 1.5f, ix, iy); // upper left corner
     EXPECT_EQ(ix, 0);
     EXPECT_EQ(iy, 0);
-    g.IGRUNITSTOPIXELS(2.67f, -1.5f, ix, iy);   // lower right corner: just past the last pixel
+    g.IGRUNITSTOPIXELS(2.67f, -1.5f, ix, iy); // lower right corner: just past the last pixel
     EXPECT_EQ(ix, 1920);
     EXPECT_EQ(iy, 1080);
     const double px = 5.34 / 1920.0, py = 3.0 / 1080.0;
@@ -112,7 +112,7 @@ TEST(GraphicsMapping, APixelKeepsItsScreenSizeOnAPrinterPage)
         Graphics g;
         g.setDevice(d);
         g.IGRUNITS(0.0f, 0.0f, static_cast<float>(d->width()), static_cast<float>(d->height()));
-        const double dots = d->dotsPerInch() / 96.0;   // device dots in one picture pixel
+        const double dots = d->dotsPerInch() / 96.0; // device dots in one picture pixel
         int ix = 0, iy = 0;
         g.IGRUNITSTOPIXELS(static_cast<float>(100 * dots + 0.1),
                            static_cast<float>(d->height() - 100 * dots - 0.1), ix, iy);
@@ -143,10 +143,10 @@ TEST(GraphicsMapping, CharacterSizeFollowsTheSurfaceAndItsResolution)
         g.setDevice(d);
         g.IGRUNITS(0.0f, 0.0f, static_cast<float>(d->width()), static_cast<float>(d->height()));
         g.IGRCHARSIZE(0.6f, 0.6f);
-        const float h = g.INFOGRAPHICS(4);   // in pixels, as units are pixels here
+        const float h = g.INFOGRAPHICS(4); // in pixels, as units are pixels here
         const double points = h * 72.0 / d->dotsPerInch();
-        EXPECT_GE(points, 5.9) << d->width();          // readable
-        EXPECT_LE(h, std::max(d->height() / 20.0, d->dotsPerInch() * 12.0 / 72.0)) << d->width();   // not huge
+        EXPECT_GE(points, 5.9) << d->width();                                                     // readable
+        EXPECT_LE(h, std::max(d->height() / 20.0, d->dotsPerInch() * 12.0 / 72.0)) << d->width(); // not huge
         EXPECT_GT(g.INFOGRAPHICS(3), 0.0f);
         EXPECT_LT(g.INFOGRAPHICS(3), h);
     }
@@ -167,9 +167,9 @@ TEST(GraphicsDrawing, NonFinitePointsNeverReachTheDevice)
     g.IGRPOLYLINE(x, y, 5);
     g.IGRJOIN(0.0f, 0.0f, nan, 1.0f);
     g.IGRCHAROUT(inf, 0.0f, "x");
-    g.IGRPOLYLINE(x + 1, y + 1, 1);   // nothing left: nothing drawn
+    g.IGRPOLYLINE(x + 1, y + 1, 1); // nothing left: nothing drawn
     ASSERT_EQ(device.ops().size(), 2u);
-    EXPECT_EQ(device.ops()[0].x, (std::vector<float>{0.0f, 0.5f, 0.25f}));
+    EXPECT_EQ(device.ops()[0].x, (std::vector<float> {0.0f, 0.5f, 0.25f}));
     EXPECT_EQ(device.ops()[1].kind, DrawOp::Kind::Polyline);
 }
 

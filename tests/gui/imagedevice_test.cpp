@@ -1,9 +1,9 @@
 // The picture in pixels, through the image device: probes of a few pixels
 // rather than whole golden images.
 
-#include "drawing/rysunek.h"
 #include "drawing/graphics/graphics.h"
 #include "drawing/graphics/graphicsrecorder.h"
+#include "drawing/rysunek.h"
 #include "gui/imagedevice.h"
 #include "gui/renderimage.h"
 #include "tests/drawing/samplecase.h"
@@ -19,27 +19,20 @@ namespace {
 using testing::sampleCase;
 using testing::sampleSettings;
 
-QRgb rgbOf(Rgb c)
-{
-    return qRgb(c.r, c.g, c.b);
-}
+QRgb rgbOf(Rgb c) { return qRgb(c.r, c.g, c.b); }
 
 // Colours equal but for the rounding of antialiased coverage.
 bool near(QRgb a, QRgb b, int tolerance = 3)
 {
     return std::abs(qRed(a) - qRed(b)) <= tolerance && std::abs(qGreen(a) - qGreen(b)) <= tolerance
-           && std::abs(qBlue(a) - qBlue(b)) <= tolerance;
+        && std::abs(qBlue(a) - qBlue(b)) <= tolerance;
 }
 
 // Pixels of the clearance circle's teal, also where blended into white by the
 // antialiasing: green and blue alike and well above red.
-bool tealish(QRgb p)
-{
-    return std::abs(qGreen(p) - qBlue(p)) < 40 && qGreen(p) - qRed(p) > 30;
-}
+bool tealish(QRgb p) { return std::abs(qGreen(p) - qBlue(p)) < 40 && qGreen(p) - qRed(p) > 30; }
 
-template <class Match>
-QRect boxWhere(const QImage& image, Match match)
+template <class Match> QRect boxWhere(const QImage& image, Match match)
 {
     int left = image.width(), right = -1, top = image.height(), bottom = -1;
     for (int y = 0; y < image.height(); ++y) {
@@ -91,7 +84,7 @@ TEST(ImageDevice, ClearanceCircleStaysRoundOnAWideSurface)
     const QRect box = circleBox(800, 400, 1.5f);
     ASSERT_FALSE(box.isNull());
     EXPECT_NEAR(box.width(), box.height(), 2);
-    EXPECT_NEAR(box.height(), 400.0 / 1.5, 3);   // a clearance radius is 1/1.5 of the half-height
+    EXPECT_NEAR(box.height(), 400.0 / 1.5, 3); // a clearance radius is 1/1.5 of the half-height
     EXPECT_NEAR(box.center().x(), 400, 1);
 }
 
@@ -116,7 +109,7 @@ TEST(ImageDevice, TwoDrawingsInARowGiveTheSamePixels)
     renderToImage(first, g, c, r);
     renderToImage(image, g, c, r);
     EXPECT_TRUE(image == first);
-    renderToImage(image, g, c, r);   // over the last picture, in the same memory
+    renderToImage(image, g, c, r); // over the last picture, in the same memory
     EXPECT_TRUE(image == first);
 }
 
@@ -140,7 +133,7 @@ TEST(ImageDevice, PictureOverAnotherEqualsItDrawnAfresh)
     EXPECT_TRUE(image == fresh);
 
     renderToImage(image, g, thermal, rt);
-    image.setPixel(3, 3, qRgb(1, 2, 3));   // a corner no picture draws on
+    image.setPixel(3, 3, qRgb(1, 2, 3)); // a corner no picture draws on
     {
         QPainter painter(&image);
         painter.fillRect(QRect(470, 10, 40, 40), Qt::green);
@@ -189,7 +182,7 @@ TEST(ImageDevice, WedgeColoursAndTheBackgroundShowWhereExpected)
         const QRgb colour = qRgb(r.colour(1, k), r.colour(2, k), r.colour(3, k));
         EXPECT_FALSE(boxOf(image, colour).isNull()) << k;
     }
-    EXPECT_FALSE(boxOf(image, rgbOf(g.palette(224))).isNull());   // axes
+    EXPECT_FALSE(boxOf(image, rgbOf(g.palette(224))).isNull()); // axes
 }
 
 TEST(ImageDevice, PointsRoundTripThroughPixelsWithinOnePixel)

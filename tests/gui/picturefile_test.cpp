@@ -47,7 +47,7 @@ TEST_F(PictureFile, RasterFormatsHoldThePictureAtItsSize)
         QImage image;
         ASSERT_TRUE(image.loadFromData(bytes));
         EXPECT_EQ(image.size(), QSize(640, 400));
-        EXPECT_EQ(image.pixel(1, 1) & 0xffffff, 0xffffffu);   // the background
+        EXPECT_EQ(image.pixel(1, 1) & 0xffffff, 0xffffffu); // the background
     }
     EXPECT_FLOAT_EQ(r.halfx, 1.6f * r.halfy);
 }

@@ -17,8 +17,8 @@ TEST(IREALTOSTRING, ExamplesOfTheScaleLabels)
 {
     EXPECT_EQ(IREALTOSTRING(1.25e7f, "(e10.4)"), "0.1250E+08");
     EXPECT_EQ(IREALTOSTRING(0.0f, "(e10.4)"), "0.0000E+00");
-    EXPECT_EQ(IREALTOSTRING(0.99996e5f, "(e10.4)"), "0.1000E+06");   // rounding carries into the exponent
-    EXPECT_EQ(IREALTOSTRING(-1.25e7f, "(e10.4)"), "-.1250E+08");     // the optional zero gives way
+    EXPECT_EQ(IREALTOSTRING(0.99996e5f, "(e10.4)"), "0.1000E+06"); // rounding carries into the exponent
+    EXPECT_EQ(IREALTOSTRING(-1.25e7f, "(e10.4)"), "-.1250E+08");   // the optional zero gives way
     EXPECT_EQ(IREALTOSTRING(-1.25e7f, "(E11.4)"), "-0.1250E+08");
     EXPECT_EQ(IREALTOSTRING(62.5f, "(f5.1)"), " 62.5");
     EXPECT_EQ(IREALTOSTRING(1.5f, "(f7.3)"), "  1.500");
@@ -65,7 +65,8 @@ TEST(IREALTOSTRING, AgreesWithGfortran)
         const float value = std::bit_cast<float>(static_cast<std::uint32_t>(static_cast<std::int32_t>(bits)));
         const std::string got = IREALTOSTRING(value, format);
         if (got != expected && ++failures <= 20)
-            ADD_FAILURE() << format << " of " << value << ": got [" << got << "], gfortran [" << expected << "]";
+            ADD_FAILURE() << format << " of " << value << ": got [" << got << "], gfortran [" << expected
+                          << "]";
         ++compared;
     }
     EXPECT_GT(compared, 3000);

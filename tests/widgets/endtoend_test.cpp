@@ -25,13 +25,14 @@ struct Example {
     int wedges;
 };
 
-class EndToEnd : public ::testing::TestWithParam<Example> {};
+class EndToEnd : public ::testing::TestWithParam<Example> { };
 
 TEST_P(EndToEnd, OpenShowsTheCaseAndSaveBitmapWritesThePicture)
 {
     const Example example = GetParam();
-    const QString datafile = QDir(QStringLiteral(LOBUS_EXAMPLES_DIR))
-                                 .filePath(QStringLiteral("DANE/%1.dan").arg(QString::fromLatin1(example.name)));
+    const QString datafile
+        = QDir(QStringLiteral(LOBUS_EXAMPLES_DIR))
+              .filePath(QStringLiteral("DANE/%1.dan").arg(QString::fromLatin1(example.name)));
     ASSERT_TRUE(QFileInfo::exists(datafile)) << datafile.toStdString();
     QTemporaryDir dir;
     const QString bitmap = dir.filePath(QStringLiteral("obraz.bmp"));
@@ -62,7 +63,7 @@ TEST_P(EndToEnd, OpenShowsTheCaseAndSaveBitmapWritesThePicture)
         MainWindow* window = layer.window();
         if (!window)
             return;
-        if (clock.elapsed() > 30000) {   // never hang the test run
+        if (clock.elapsed() > 30000) { // never hang the test run
             step = Step::Done;
             window->menuAction(40005)->trigger();
             return;
@@ -137,7 +138,8 @@ TEST_P(EndToEnd, OpenShowsTheCaseAndSaveBitmapWritesThePicture)
 
     int differing = 0;
     int drawnPixels = 0;
-    const QRgb background = qRgb(Graphics::background().r, Graphics::background().g, Graphics::background().b);
+    const QRgb background
+        = qRgb(Graphics::background().r, Graphics::background().g, Graphics::background().b);
     for (int y = 0; y < saved.height(); ++y) {
         for (int x = 0; x < saved.width(); ++x) {
             if (saved.pixel(x, y) != drawn.pixel(x, y))
@@ -152,8 +154,8 @@ TEST_P(EndToEnd, OpenShowsTheCaseAndSaveBitmapWritesThePicture)
 }
 
 INSTANTIATE_TEST_SUITE_P(Examples, EndToEnd,
-                         ::testing::Values(Example{"merant3", 2, 3}, Example{"solako4", 1, 4},
-                                           Example{"cytryna2", 2, 2}),
+                         ::testing::Values(Example {"merant3", 2, 3}, Example {"solako4", 1, 4},
+                                           Example {"cytryna2", 2, 2}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

@@ -5,8 +5,8 @@
 // the ratio it is meant to have in LOBUS_TEST_DPR, so a run that silently
 // fell back to ratio 1 fails instead of passing trivially.
 
-#include "drawing/rysunek.h"
 #include "drawing/graphics/graphics.h"
+#include "drawing/rysunek.h"
 #include "gui/imagedevice.h"
 #include "gui/mainwindow.h"
 #include "gui/picturewidget.h"
@@ -35,10 +35,7 @@ double expectedRatio()
     return value.isEmpty() ? 1.0 : value.toDouble();
 }
 
-int dotsPerMeter(double dpi)
-{
-    return static_cast<int>(std::lround(dpi / 0.0254));
-}
+int dotsPerMeter(double dpi) { return static_cast<int>(std::lround(dpi / 0.0254)); }
 
 QSize timesRatio(QSize logical, double ratio)
 {
@@ -64,7 +61,7 @@ TEST(HighDpi, PictureHasTheScreensPixelsAndResolution)
     ASSERT_NE(device, nullptr);
     EXPECT_EQ(device->width(), image.width());
     EXPECT_EQ(device->height(), image.height());
-    EXPECT_NEAR(device->dotsPerInch(), 96.0 * ratio, 0.05);   // dots per metre are whole
+    EXPECT_NEAR(device->dotsPerInch(), 96.0 * ratio, 0.05); // dots per metre are whole
     // ... and so, on a surface finer than 1.2 x 96 dpi, measures the
     // picture's own pixels in logical pixels: the whole area spans the
     // widget's logical size. Up to 1.2 they stay device pixels.
@@ -144,7 +141,8 @@ TEST(HighDpi, ScreenShowsEveryImagePixelUnscaled)
 // How far a pixel is from another: its largest channel difference.
 int distance(QRgb a, QRgb b)
 {
-    return std::max({std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)), std::abs(qBlue(a) - qBlue(b))});
+    return std::max(
+        {std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)), std::abs(qBlue(a) - qBlue(b))});
 }
 
 // The ink of a picture: how far its pixels are from the background, summed.
@@ -152,7 +150,8 @@ int distance(QRgb a, QRgb b)
 // band that is as wide as at 96 dpi keeps its share of it.
 double ink(const QImage& image)
 {
-    const QRgb background = qRgb(Graphics::background().r, Graphics::background().g, Graphics::background().b);
+    const QRgb background
+        = qRgb(Graphics::background().r, Graphics::background().g, Graphics::background().b);
     double sum = 0.0;
     for (int row = 0; row < image.height(); ++row)
         for (int col = 0; col < image.width(); ++col)
@@ -166,9 +165,8 @@ double ink(const QImage& image)
 // the same pixels; at 2 they differ only along edges.
 TEST(HighDpi, PictureKeepsItsProportionsAtAnyRatio)
 {
-    const std::string datafile = QDir(QStringLiteral(LOBUS_EXAMPLES_DIR))
-                                     .filePath(QStringLiteral("DANE/merant3.dan"))
-                                     .toStdString();
+    const std::string datafile
+        = QDir(QStringLiteral(LOBUS_EXAMPLES_DIR)).filePath(QStringLiteral("DANE/merant3.dan")).toStdString();
     Case c;
     RYSUJ rysuj;
     const std::string problem = test::loadCase(datafile, 2, c, rysuj);
@@ -191,18 +189,19 @@ TEST(HighDpi, PictureKeepsItsProportionsAtAnyRatio)
     renderToImage(reference, g, c, rysuj);
 
     const QImage down = shown.size() == logical
-                            ? shown
-                            : shown.scaled(logical, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    long inked = 0;   // pixels of the reference that are not background
-    long far = 0;     // pixels that differ clearly, beyond the grey of an edge brought down
-    const QRgb background = qRgb(Graphics::background().r, Graphics::background().g, Graphics::background().b);
+        ? shown
+        : shown.scaled(logical, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    long inked = 0; // pixels of the reference that are not background
+    long far = 0;   // pixels that differ clearly, beyond the grey of an edge brought down
+    const QRgb background
+        = qRgb(Graphics::background().r, Graphics::background().g, Graphics::background().b);
     for (int row = 0; row < logical.height(); ++row) {
         for (int col = 0; col < logical.width(); ++col) {
             inked += reference.pixel(col, row) != background;
             far += distance(down.pixel(col, row), reference.pixel(col, row)) > 96;
         }
     }
-    ASSERT_GT(inked, logical.width() * logical.height() / 100);   // a real picture
+    ASSERT_GT(inked, logical.width() * logical.height() / 100); // a real picture
     if (expectedRatio() == 1.0) {
         EXPECT_EQ(far, 0);
         return;

@@ -3,10 +3,10 @@
 // the program opens it, and a way to act on a modal dialog from inside its
 // own event loop.
 
-#include "gui/windowlayer.h"
 #include "datafiles/passes.h"
 #include "datafiles/state.h"
 #include "gui/qtwindowlayer.h"
+#include "gui/windowlayer.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -67,8 +67,11 @@ inline void drain(QtWindowLayer& layer)
 // Answers the passes' dialogs as a user who has nothing to add.
 class NoDialogs : public PassUi {
 public:
-    void WMESSAGEBOX(int, int, int, const std::string& text, const std::string&) override { messages += text; }
-    void WSELECTFILE(int, int, std::string&, const std::string&) override {}
+    void WMESSAGEBOX(int, int, int, const std::string& text, const std::string&) override
+    {
+        messages += text;
+    }
+    void WSELECTFILE(int, int, std::string&, const std::string&) override { }
     int WINFODIALOG(int) override { return 0; }
     std::string messages;
 };

@@ -41,13 +41,13 @@ TEST(MainWindow, MenuHasTheResourceTextsIdentifiersAndGreyedStates)
     EXPECT_EQ(window->menuAction(40006), top[1]);
 
     const Item items[] = {
-        {40002, "&Otwórz", true},        {40003, "&Zapisz mapę bitową", false},
-        {40004, "&Drukuj rysunek", false}, {40005, "&Zakończ", true},
-        {40007, "&Skala rysunku", true},  {40008, "Skala  &ciśnień", true},
+        {40002, "&Otwórz", true},           {40003, "&Zapisz mapę bitową", false},
+        {40004, "&Drukuj rysunek", false},  {40005, "&Zakończ", true},
+        {40007, "&Skala rysunku", true},    {40008, "Skala  &ciśnień", true},
         {40016, "Skala &temperatur", true}, {40009, "&Kolory", true},
-        {40010, "Klin nr &1", false},     {40011, "Klin nr &2", false},
-        {40012, "Klin nr &3", false},     {40013, "Klin nr &4", false},
-        {40014, "Klin nr &5", false},     {40015, "Klin nr &6", false},
+        {40010, "Klin nr &1", false},       {40011, "Klin nr &2", false},
+        {40012, "Klin nr &3", false},       {40013, "Klin nr &4", false},
+        {40014, "Klin nr &5", false},       {40015, "Klin nr &6", false},
     };
     for (const Item& item : items) {
         QAction* action = window->menuAction(item.id);
@@ -71,7 +71,7 @@ TEST(MainWindow, MenuStatesFollowEnabledAndCheckedIgnoringTheRest)
     layer.WINDOWOPEN(programWindow());
     MainWindow* window = layer.window();
 
-    layer.WMENUSETSTATE(40009, 1, 0);   // a submenu, by its own identifier
+    layer.WMENUSETSTATE(40009, 1, 0); // a submenu, by its own identifier
     EXPECT_FALSE(window->menuAction(40009)->isEnabled());
     layer.WMENUSETSTATE(40009, 1, 1);
     EXPECT_TRUE(window->menuAction(40009)->isEnabled());
@@ -100,7 +100,8 @@ TEST(MainWindow, OpensMaximisedWithTitleAndBoxes)
     MainWindow* window = layer.window();
     EXPECT_TRUE(window->isVisible());
     EXPECT_TRUE(window->windowState() & Qt::WindowMaximized);
-    EXPECT_EQ(window->windowTitle(), QStringLiteral("Graficzna interpretacja danych i wyników programu MERANT"));
+    EXPECT_EQ(window->windowTitle(),
+              QStringLiteral("Graficzna interpretacja danych i wyników programu MERANT"));
     const Qt::WindowFlags flags = window->windowFlags();
     EXPECT_TRUE(flags & Qt::WindowSystemMenuHint);
     EXPECT_TRUE(flags & Qt::WindowMinimizeButtonHint);
@@ -120,13 +121,13 @@ TEST(MainWindow, OpensMaximisedWithTitleAndBoxes)
     }
     EXPECT_EQ(exposes, 1);
     EXPECT_EQ(resizes, 1);
-    EXPECT_EQ(layer.picture().size(), window->picture()->deviceSize());   // device pixels
+    EXPECT_EQ(layer.picture().size(), window->picture()->deviceSize()); // device pixels
 }
 
 TEST(MainWindow, ZeroSizeMeansEightyPercentOfTheScreenCentred)
 {
     QtWindowLayer layer;
-    layer.WINDOWOPEN(programWindow(1 + 2 + 4 + 32));   // not maximised
+    layer.WINDOWOPEN(programWindow(1 + 2 + 4 + 32)); // not maximised
     settle();
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     const QRect frame = layer.window()->geometry();
@@ -143,7 +144,7 @@ TEST(MainWindow, StatusBarHasTwoPanesTheFirstSixtyPercent)
     layer.WINDOWSTATUSBARPARTS(2, {6000, -1});
     layer.WINDOWOUTSTATUSBAR(1, "/dane/PRZYKLAD/DANE/lozysko.dan");
     layer.WINDOWOUTSTATUSBAR(2, "drugi");
-    layer.WINDOWOUTSTATUSBAR(3, "nie ma");   // no such pane: ignored
+    layer.WINDOWOUTSTATUSBAR(3, "nie ma"); // no such pane: ignored
     settle();
 
     MainWindow* window = layer.window();

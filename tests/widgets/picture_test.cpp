@@ -8,8 +8,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QMessageBox>
 #include <QImage>
+#include <QMessageBox>
 #include <QPrinter>
 #include <QTemporaryDir>
 
@@ -121,7 +121,7 @@ TEST(Picture, CancelledPrintDialogKeepsDrawingOnTheScreen)
     EXPECT_FALSE(layer.printing());
     EXPECT_TRUE(layer.drawingOnScreen());
     drawSquare(layer.graphics());
-    layer.IGRHARDCOPY("S");   // nothing to finish
+    layer.IGRHARDCOPY("S"); // nothing to finish
     const QImage& shown = layer.picture();
     EXPECT_EQ(shown.pixelColor(shown.width() / 2, shown.height() / 2), QColor(255, 0, 0));
 }
@@ -158,7 +158,7 @@ TEST(SystemDialogs, FileColourAndBoxOutcomesReachTheShell)
     EXPECT_EQ(seen.initial, QStringLiteral("/tmp/x/poprzedni.dan"));
     EXPECT_FALSE(seen.save);
     EXPECT_TRUE(seen.mustExist);
-    EXPECT_EQ(QDir::currentPath(), cwd);   // flag 8 keeps the working directory
+    EXPECT_EQ(QDir::currentPath(), cwd); // flag 8 keeps the working directory
 
     layer.WSELECTFILE(50007, 11, name, "Zapisz mapę bitową");
     EXPECT_TRUE(seen.save);
@@ -184,7 +184,7 @@ TEST(SystemDialogs, FileColourAndBoxOutcomesReachTheShell)
     EXPECT_EQ(rgb[0], 10);
     EXPECT_EQ(rgb[1], 20);
     EXPECT_EQ(rgb[2], 30);
-    layer.WSELECTCOLOUR(rgb);   // cancelled: unchanged
+    layer.WSELECTCOLOUR(rgb); // cancelled: unchanged
     EXPECT_EQ(layer.WINFODIALOG(4), 0);
     EXPECT_EQ(rgb[0], 10);
 

@@ -43,7 +43,8 @@ TEST(FileFilter, StringTableFormBecomesQtForm)
 {
     EXPECT_EQ(qtFileFilter(QStringLiteral("Dane do programu MERANT (*.dan)|*.dan|")),
               QStringLiteral("Dane do programu MERANT (*.dan)"));
-    EXPECT_EQ(qtFileFilter(QStringLiteral("Mapa bitowa (*.bmp)|*.bmp|")), QStringLiteral("Mapa bitowa (*.bmp)"));
+    EXPECT_EQ(qtFileFilter(QStringLiteral("Mapa bitowa (*.bmp)|*.bmp|")),
+              QStringLiteral("Mapa bitowa (*.bmp)"));
     // A description without the pattern gets it; several entries are joined.
     EXPECT_EQ(qtFileFilter(QStringLiteral("Obrazy|*.bmp;*.png|Wszystkie (*.*)|*.*|")),
               QStringLiteral("Obrazy (*.bmp *.png);;Wszystkie (*.*)"));

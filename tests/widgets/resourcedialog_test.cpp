@@ -24,10 +24,7 @@ QString labelText(ResourceDialog* d, int id)
     return label ? label->text() : QStringLiteral("<none>");
 }
 
-QLineEdit* edit(ResourceDialog* d, int id)
-{
-    return qobject_cast<QLineEdit*>(d->field(id));
-}
+QLineEdit* edit(ResourceDialog* d, int id) { return qobject_cast<QLineEdit*>(d->field(id)); }
 
 void click(ResourceDialog* d, int id)
 {
@@ -57,7 +54,8 @@ TEST_F(Dialogs, TextsFieldsAndInitialValuesAreTheResources)
     ASSERT_TRUE(d104 && d102 && d106);
 
     EXPECT_EQ(d104->windowTitle(), QStringLiteral("Skala rysunku"));
-    EXPECT_EQ(labelText(d104, 1001), QStringLiteral("Współczynnik skali : wysokość rysunku / promień koła luzów"));
+    EXPECT_EQ(labelText(d104, 1001),
+              QStringLiteral("Współczynnik skali : wysokość rysunku / promień koła luzów"));
     ASSERT_NE(edit(d104, 1004), nullptr);
     EXPECT_EQ(edit(d104, 1004)->text(), QStringLiteral("1.5"));
     EXPECT_EQ(qobject_cast<QAbstractButton*>(d104->field(1))->text(), QStringLiteral("&OK"));
@@ -107,7 +105,7 @@ TEST_F(Dialogs, PutAndGetRealRadioAndFieldState)
 
     layer.WDIALOGSELECT(102);
     float pscale = 99.0f;
-    layer.WDIALOGGETREAL(1009, pscale);   // empty field
+    layer.WDIALOGGETREAL(1009, pscale); // empty field
     EXPECT_FLOAT_EQ(pscale, 0.0f);
     edit(layer.dialog(102), 1009)->setText(QStringLiteral("2.5D5"));
     layer.WDIALOGGETREAL(1009, pscale);
@@ -117,7 +115,7 @@ TEST_F(Dialogs, PutAndGetRealRadioAndFieldState)
     layer.WDIALOGGETRADIOBUTTON(1005, index);
     EXPECT_EQ(index, 1);
     layer.WDIALOGPUTRADIOBUTTON(1006);
-    layer.WDIALOGGETRADIOBUTTON(1005, index);   // asked through either button of the group
+    layer.WDIALOGGETRADIOBUTTON(1005, index); // asked through either button of the group
     EXPECT_EQ(index, 2);
     layer.WDIALOGGETRADIOBUTTON(1006, index);
     EXPECT_EQ(index, 2);
@@ -147,9 +145,9 @@ TEST_F(Dialogs, ModalOkWithAValueOutOfRangeRefocusesAndCancelRestores)
     whenModal([&](QWidget* modal) {
         ASSERT_EQ(modal, d);
         QLineEdit* field = edit(d, 1004);
-        selectedAtStart = field->selectedText();   // typing replaces the shown value
+        selectedAtStart = field->selectedText(); // typing replaces the shown value
         field->setFocus();
-        field->setText(QStringLiteral("0.5"));   // below 1.0
+        field->setText(QStringLiteral("0.5")); // below 1.0
         click(d, 1);
         stayedOpen = d->isVisible();
         selected = field->selectedText();
@@ -172,7 +170,7 @@ TEST_F(Dialogs, ModalOkWithAValueInRangeCloses)
     layer.WDIALOGSELECT(104);
     ResourceDialog* d = layer.dialog(104);
     whenModal([&](QWidget*) {
-        edit(d, 1004)->setText(QStringLiteral("1000"));   // the upper end is allowed
+        edit(d, 1004)->setText(QStringLiteral("1000")); // the upper end is allowed
         click(d, 1);
     });
     layer.WDIALOGSHOW(-1, -1, 0, 1);
