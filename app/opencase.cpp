@@ -2,11 +2,9 @@
 
 #include "app/menuids.h"
 #include "app/shellstate.h"
-#include "datafiles/passes.h"
-#include "datafiles/readerror.h"
+#include "datafiles/loadcase.h"
 #include "gui/windowlayer.h"
 
-#include <new>
 #include <utility>
 
 namespace lobus {
@@ -60,33 +58,18 @@ void openCommand(ShellState& state)
     next.dane = state.shown.dane;
     next.dane.variant = state.variant();
     RYSUJ settings = state.rysuj; // receives the automatic maxima
-    std::string cisfile;
-    try {
-        int ilkat = 0;
-        int done = 0;
-        SPRDANE(datafile, cisfile, ilkat, done, next.dane, w, state.trace.get());
-        if (done == 0)
-            return;
-        next.results.allocate(ilkat);
-        // A false return means a result-file dialog was cancelled: what was
-        // read stands and is shown.
-        CZYTDANE(datafile, cisfile, next.results, next.dane, settings, w, state.trace.get());
-    } catch (const ReadError& e) {
-        reportFailure(state, e.report());
+    const LoadOutcome outcome = loadCase(datafile, next, settings, w, state.trace.get());
+    if (outcome.end == PassEnd::Failed)
+        reportFailure(state, outcome.report);
+    // A result-file dialog cancelled in the reading pass: what was read
+    // stands and is shown.
+    if (!outcome.caseStands())
         return;
-    } catch (const SubscriptRangeError& e) {
-        // The reading layer normally wraps these with the file and record.
-        reportFailure(state, e.what());
-        return;
-    } catch (const std::bad_alloc&) {
-        reportFailure(state, "Brak pamięci na tablice wyników zbioru " + trimTrailingBlanks(datafile));
-        return;
-    }
 
     state.shown = std::move(next);
     state.rysuj = settings;
     state.datafile = datafile;
-    state.cisfile = cisfile;
+    state.cisfile = outcome.cisfile;
     w.WINDOWOUTSTATUSBAR(1, trimTrailingBlanks(datafile));
     state.loaded = true;
     enableCaseCommands(state);

@@ -11,7 +11,7 @@
 //
 // usage: bench_passes [--lobes L] [--points N] [Google Benchmark options]
 
-#include "datafiles/passes.h"
+#include "datafiles/loadcase.h"
 #include "datafiles/trace.h"
 #include "examples/casegen.h"
 
@@ -60,16 +60,10 @@ int readCase(int variant, Trace* trace, Case& c, RYSUJ& rysuj)
     NoDialogs ui;
     c.dane = DANE();
     c.dane.variant = variant;
-    std::string cisfile;
-    int ilkat = 0;
-    int done = 0;
-    SPRDANE(g_case.dan, cisfile, ilkat, done, c.dane, ui, trace);
-    if (done != 1)
-        throw std::runtime_error("SPRDANE gave up");
-    c.results.allocate(ilkat);
-    if (!CZYTDANE(g_case.dan, cisfile, c.results, c.dane, rysuj, ui, trace))
-        throw std::runtime_error("CZYTDANE gave up");
-    return ilkat;
+    const LoadOutcome o = loadCase(g_case.dan, c, rysuj, ui, trace);
+    if (o.end != PassEnd::Completed)
+        throw std::runtime_error("the case was not read: " + o.report);
+    return o.ilkat;
 }
 
 void setRate(benchmark::State& state, std::uintmax_t bytesPerIteration)

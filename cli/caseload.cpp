@@ -1,26 +1,24 @@
 #include "cli/caseload.h"
 
-#include "datafiles/passes.h"
-#include "datafiles/readerror.h"
+#include "datafiles/loadcase.h"
 #include "datafiles/trace.h"
 
 #include <algorithm>
-#include <new>
 
 namespace lobus {
 
 namespace {
 
 // The pass gave up after a warning box: the warning says which file is missing.
-LoadOutcome missing(const ScriptedPassUi& ui)
+RenderLoad missing(const ScriptedPassUi& ui)
 {
-    LoadOutcome o;
+    RenderLoad o;
     o.status = kExitMissingFile;
     o.message = ui.warnings().empty() ? std::string("a result file was not chosen") : ui.warnings().back();
     return o;
 }
 
-void noteUnused(const LoadRequest& r, const ScriptedPassUi& ui, LoadOutcome& o)
+void noteUnused(const LoadRequest& r, const ScriptedPassUi& ui, RenderLoad& o)
 {
     const auto asked = [&](int a, int b) {
         const auto& v = ui.answered();
@@ -43,9 +41,9 @@ void noteUnused(const LoadRequest& r, const ScriptedPassUi& ui, LoadOutcome& o)
 
 } // namespace
 
-LoadOutcome loadCase(const LoadRequest& request, Case& c, RYSUJ& rysuj)
+RenderLoad loadForRender(const LoadRequest& request, Case& c, RYSUJ& rysuj)
 {
-    LoadOutcome outcome;
+    RenderLoad outcome;
     ScriptedPassUi ui(request.choices);
     Trace trace;
     Trace* tracePtr = nullptr;
@@ -59,27 +57,12 @@ LoadOutcome loadCase(const LoadRequest& request, Case& c, RYSUJ& rysuj)
     }
 
     c.dane.variant = request.variant;
-    try {
-        std::string cisfile;
-        int ilkat = 0;
-        int done = 0;
-        SPRDANE(request.dataFile, cisfile, ilkat, done, c.dane, ui, tracePtr);
-        if (done != 1)
-            return missing(ui);
-        c.results.allocate(ilkat);
-        if (!CZYTDANE(request.dataFile, cisfile, c.results, c.dane, rysuj, ui, tracePtr))
-            return missing(ui);
-    } catch (const ReadError& e) {
+    const LoadOutcome loaded = loadCase(request.dataFile, c, rysuj, ui, tracePtr);
+    if (loaded.end == PassEnd::Cancelled)
+        return missing(ui);
+    if (loaded.end == PassEnd::Failed) {
         outcome.status = kExitReadFailed;
-        outcome.message = e.report();
-        return outcome;
-    } catch (const SubscriptRangeError& e) {
-        outcome.status = kExitReadFailed;
-        outcome.message = e.what();
-        return outcome;
-    } catch (const std::bad_alloc&) {
-        outcome.status = kExitReadFailed;
-        outcome.message = "not enough memory for the result arrays";
+        outcome.message = loaded.report;
         return outcome;
     }
     trace.close();

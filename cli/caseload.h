@@ -24,16 +24,17 @@ enum ExitStatus {
     kExitMissingFile = 3, // a result file is missing and none was named
 };
 
-struct LoadOutcome {
+struct RenderLoad {
     int status = kExitDone;
     std::string message;            // for stderr when status is not 0
     std::vector<std::string> notes; // for stderr also on success (choices not asked for)
 };
 
-// Sets c.dane.variant, runs SPRDANE, allocates the result arrays and runs
-// CZYTDANE into `c` and `rysuj` (whose autop/autot and scales the caller may
-// have set). Never throws for bad files: a reading failure is status 1 with
-// the reading layer's report.
-LoadOutcome loadCase(const LoadRequest& request, Case& c, RYSUJ& rysuj);
+// Sets c.dane.variant and loads the case (loadCase of datafiles/loadcase.h)
+// into `c` and `rysuj` (whose autop/autot and scales the caller may have
+// set), with the trace file when one is named. Never throws for bad files: a
+// reading or allocation failure is status 1 with the load's report, a
+// result file neither found nor named status 3.
+RenderLoad loadForRender(const LoadRequest& request, Case& c, RYSUJ& rysuj);
 
 } // namespace lobus

@@ -20,7 +20,7 @@ using namespace lobus;
 
 void printLine(const std::string& text) { std::fprintf(stderr, "lobus-render: %s\n", text.c_str()); }
 
-int reportOutcome(const LoadOutcome& o)
+int reportOutcome(const RenderLoad& o)
 {
     for (const std::string& note : o.notes)
         printLine("note: " + note);
@@ -34,7 +34,7 @@ int runDump(const CommandLine& cl)
     Case c;
     RYSUJ rysuj;
     cl.applyTo(rysuj);
-    const LoadOutcome o = loadCase(cl.load, c, rysuj);
+    const RenderLoad o = loadForRender(cl.load, c, rysuj);
     if (reportOutcome(o) != kExitDone)
         return o.status;
     const std::string json = caseJson(c, rysuj);
@@ -68,7 +68,7 @@ int runRender(int& argc, char** argv, const CommandLine& cl)
     Case c;
     RYSUJ rysuj;
     cl.applyTo(rysuj);
-    const LoadOutcome o = loadCase(cl.load, c, rysuj);
+    const RenderLoad o = loadForRender(cl.load, c, rysuj);
     if (reportOutcome(o) != kExitDone)
         return o.status;
     std::string error;

@@ -93,8 +93,8 @@ void readTemperature(RecordReader& reader, Results& results, DANE& dane)
 
 } // namespace
 
-bool CZYTDANE(const std::string& datafile, const std::string& cisfile, Results& results, DANE& dane,
-              RYSUJ& rysuj, PassUi& ui, Trace* trace)
+PassEnd CZYTDANE(const std::string& datafile, const std::string& cisfile, Results& results, DANE& dane,
+                 RYSUJ& rysuj, PassUi& ui, Trace* trace)
 {
     RecordReader reader;
     readWedgeTable(reader, datafile, dane, true);
@@ -102,7 +102,7 @@ bool CZYTDANE(const std::string& datafile, const std::string& cisfile, Results& 
 
     std::string cha;
     if (!settleResultFile(loc, ".cha", dane.variant == 1 ? kFilterChaSolako : kFilterChaMerant, ui, cha))
-        return false;
+        return PassEnd::Cancelled;
     readCharacteristics(reader, cha, dane);
     if (rysuj.autop == 1)
         rysuj.pscale = dane.pmax;
@@ -114,11 +114,11 @@ bool CZYTDANE(const std::string& datafile, const std::string& cisfile, Results& 
     }
 
     if (dane.variant != 1)
-        return true;
+        return PassEnd::Completed;
     dane.tmax = -9999.0f;
     std::string tem;
     if (!settleResultFile(loc, ".tem", kFilterTemSolako, ui, tem))
-        return false;
+        return PassEnd::Cancelled;
     reader.open(tem);
     reader.skip(9);
     dane.tmax = -9999.0f;
@@ -130,7 +130,7 @@ bool CZYTDANE(const std::string& datafile, const std::string& cisfile, Results& 
     reader.close();
     if (rysuj.autot == 1)
         rysuj.tscale = dane.tmax;
-    return true;
+    return PassEnd::Completed;
 }
 
 } // namespace lobus

@@ -9,6 +9,8 @@
 //
 // Both raise ReadError on a reading failure; they fill only what they are
 // given, and the caller decides when the filled case becomes the shown one.
+// A caller that wants the whole sequence (examine, allocate, read, and every
+// failure turned into an outcome) calls loadCase (datafiles/loadcase.h).
 
 #include "datafiles/passui.h"
 #include "datafiles/state.h"
@@ -19,18 +21,26 @@ namespace lobus {
 
 class Trace;
 
-// `cisfile` comes back as the pressure file that was scanned. `done` is set to
-// 1 when the scan ran to its end and left as it was when the pass gave up
-// (no project directory and the dialog cancelled, or the pressure-file dialog
-// cancelled); `ilkat` is then unchanged. `trace` may be null (no trace file).
-void SPRDANE(const std::string& datafile, std::string& cisfile, int& ilkat, int& done, DANE& dane, PassUi& ui,
-             Trace* trace);
+// How a pass, or a whole load, ended. The passes themselves end Completed or
+// Cancelled and raise their failures; loadCase turns those into Failed.
+enum class PassEnd {
+    Completed, // ran to its end
+    Cancelled, // the user cancelled a result-file dialog (or the data file's
+               // name has no project directory and the dialog was cancelled)
+    Failed,    // a reading or an allocation failure; the outcome carries the report
+};
+
+// `cisfile` comes back as the pressure file that was scanned and `ilkat` as
+// the longest wedge block, both only when the pass ends Completed; Cancelled
+// leaves them as they were. `trace` may be null (no trace file).
+PassEnd SPRDANE(const std::string& datafile, std::string& cisfile, int& ilkat, DANE& dane, PassUi& ui,
+                Trace* trace);
 
 // Fills `dane` (except variant, which the caller sets) and the arrays of
 // `results`, which must be allocated to `results.ilkat` columns; copies the
-// automatic maxima into `rysuj`. Returns false when the user cancelled a
+// automatic maxima into `rysuj`. Cancelled when the user cancelled a
 // result-file dialog and the pass ended early (what was read stays).
-bool CZYTDANE(const std::string& datafile, const std::string& cisfile, Results& results, DANE& dane,
-              RYSUJ& rysuj, PassUi& ui, Trace* trace);
+PassEnd CZYTDANE(const std::string& datafile, const std::string& cisfile, Results& results, DANE& dane,
+                 RYSUJ& rysuj, PassUi& ui, Trace* trace);
 
 } // namespace lobus

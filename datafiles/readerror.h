@@ -4,6 +4,7 @@
 // end of file, an index outside a table) is raised as a ReadError carrying the
 // numbered report; whoever catches it decides what happens to the program.
 
+#include <new>
 #include <stdexcept>
 #include <string>
 
@@ -31,6 +32,19 @@ public:
 private:
     ReadErrorKind m_kind;
     int m_number;
+};
+
+// An allocation of the reading layer that failed, with what could not be
+// allocated in words (a noun phrase, Polish, e.g. "bufor rekordu 7 zbioru
+// X.cis (64 MB)"). It is a std::bad_alloc, so whoever only knows those still
+// catches it; loadCase puts the words into its report.
+class AllocationFailure : public std::bad_alloc {
+public:
+    explicit AllocationFailure(const std::string& what) : m_what(what) { }
+    const char* what() const noexcept override { return m_what.what(); }
+
+private:
+    std::runtime_error m_what; // shares its text on copy, so a copy cannot throw
 };
 
 // Raised by the tables below for an index outside their bounds. The reading

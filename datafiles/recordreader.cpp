@@ -3,6 +3,7 @@
 #include "datafiles/fileaccess.h"
 #include "datafiles/numberparse.h"
 #include "datafiles/readreport.h"
+#include "datafiles/texts.h"
 
 #include <array>
 #include <cstring>
@@ -86,7 +87,14 @@ bool RecordReader::fill(bool grow)
     if (m_end == m_buffer.size()) {
         if (grow) {
             // One record longer than the buffer, and a read needs all of it.
-            m_buffer.resize(m_buffer.size() * 2);
+            const std::size_t bytes = m_buffer.size() * 2;
+            try {
+                m_buffer.resize(bytes);
+            } catch (const std::bad_alloc&) {
+                throw AllocationFailure(texts::fillIn(
+                    texts::tr(QT_TRANSLATE_NOOP("lobus", "bufor rekordu %1 zbioru %2 (%3 MB)")),
+                    {std::to_string(m_record + 1), m_name, std::to_string((bytes + 999999) / 1000000)}));
+            }
         } else {
             m_end = 0;
             m_scanned = 0;

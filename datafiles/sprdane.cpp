@@ -45,8 +45,8 @@ int scanPressureBlocks(RecordReader& reader, const DANE& dane, Trace* trace)
 
 } // namespace
 
-void SPRDANE(const std::string& datafile, std::string& cisfile, int& ilkat, int& done, DANE& dane, PassUi& ui,
-             Trace* trace)
+PassEnd SPRDANE(const std::string& datafile, std::string& cisfile, int& ilkat, DANE& dane, PassUi& ui,
+                Trace* trace)
 {
     RecordReader reader;
     readWedgeTable(reader, datafile, dane, false);
@@ -57,7 +57,7 @@ void SPRDANE(const std::string& datafile, std::string& cisfile, int& ilkat, int&
 
     std::string name;
     if (!settleResultFile(loc, ".cis", dane.variant == 1 ? kFilterCisSolako : kFilterCisMerant, ui, name))
-        return;
+        return PassEnd::Cancelled;
     cisfile = name;
     traceTabpsi(trace, "3tabpsi=", dane);
 
@@ -72,7 +72,7 @@ void SPRDANE(const std::string& datafile, std::string& cisfile, int& ilkat, int&
     }
     reader.close();
     ilkat = count;
-    done = 1;
+    return PassEnd::Completed;
 }
 
 } // namespace lobus

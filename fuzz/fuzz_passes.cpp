@@ -1,11 +1,11 @@
 // libFuzzer target for both passes over a case tree. The input gives the
 // variant, the dialog answers and the contents of the data, pressure,
 // characteristics and temperature files, written to a scratch tree in the
-// DANE/ + WYN/ layout. A reading failure must come as a ReadError; whatever
-// is read must stay inside the arrays and be finite.
+// DANE/ + WYN/ layout, and loaded as every program loads a case. A failure
+// must come with the reading layer's numbered report; whatever is read must
+// stay inside the arrays and be finite.
 
-#include "datafiles/passes.h"
-#include "datafiles/readerror.h"
+#include "datafiles/loadcase.h"
 #include "datafiles/trace.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
@@ -170,25 +170,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Case c;
     c.dane.variant = variant;
     RYSUJ rysuj;
-    std::string cisfile;
-    int ilkat = -5;
-    int done = 0;
-    try {
-        SPRDANE((base / "DANE" / "F.dan").string(), cisfile, ilkat, done, c.dane, ui,
-                trace.isOpen() ? &trace : nullptr);
-        if (done != 1) {
-            if (ilkat != -5)
-                __builtin_trap();
-            return 0;
-        }
-        if (ilkat < 0 || c.dane.ikm > 6)
+    const LoadOutcome o
+        = loadCase((base / "DANE" / "F.dan").string(), c, rysuj, ui, trace.isOpen() ? &trace : nullptr);
+    // A failure comes with the reading layer's numbered report, nothing else.
+    if (o.end == PassEnd::Failed && o.report.rfind("Error #", 0) != 0)
+        __builtin_trap();
+    if (o.stage == LoadStage::Examining) {
+        if (c.results.ilkat != 0) // the arrays are not touched before the examining pass completes
             __builtin_trap();
-        c.results.allocate(ilkat);
-        CZYTDANE((base / "DANE" / "F.dan").string(), cisfile, c.results, c.dane, rysuj, ui,
-                 trace.isOpen() ? &trace : nullptr);
-        check(c.dane, c.results);
-    } catch (const ReadError&) {
-        check(c.dane, c.results);
+        return 0;
     }
+    if (o.ilkat < 0 || c.dane.ikm > 6 || c.results.ilkat != o.ilkat)
+        __builtin_trap();
+    check(c.dane, c.results);
     return 0;
 }

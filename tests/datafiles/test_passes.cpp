@@ -1,4 +1,5 @@
 #include "casefiles.h"
+#include "datafiles/loadcase.h"
 #include "datafiles/passcommon.h"
 #include "datafiles/passes.h"
 #include "datafiles/trace.h"
@@ -6,6 +7,11 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -32,13 +38,15 @@ protected:
     void examine()
     {
         dane.variant = variant;
-        SPRDANE(dan, cisfile, ilkat, done, dane, ui, trace.isOpen() ? &trace : nullptr);
+        done
+            = SPRDANE(dan, cisfile, ilkat, dane, ui, trace.isOpen() ? &trace : nullptr) == PassEnd::Completed;
     }
 
     bool readCase()
     {
         results.allocate(ilkat);
-        return CZYTDANE(dan, cisfile, results, dane, rysuj, ui, trace.isOpen() ? &trace : nullptr);
+        return CZYTDANE(dan, cisfile, results, dane, rysuj, ui, trace.isOpen() ? &trace : nullptr)
+            == PassEnd::Completed;
     }
 
     test::TempDir dir;
@@ -322,6 +330,104 @@ TEST_F(Passes, TraceLinesInOrder)
     for (int i = 0; i < 13 + 25; ++i)
         expected.push_back("nrcis=");
     EXPECT_EQ(labels, expected);
+}
+
+} // namespace
+} // namespace lobus
+
+namespace lobus {
+namespace {
+
+// The load as every program runs it: how it ended and where, which decides
+// whether a window takes the case.
+TEST_F(Passes, TheLoadSaysHowAndWhereItEnded)
+{
+    writeTwoWedgeCase(true, false);
+    Case c;
+    c.dane.variant = 2;
+    LoadOutcome o = loadCase(dan, c, rysuj, ui, nullptr); // the .cha dialog is cancelled
+    EXPECT_EQ(o.end, PassEnd::Cancelled);
+    EXPECT_EQ(o.stage, LoadStage::Reading);
+    EXPECT_TRUE(o.caseStands()) << "what the reading pass read stands";
+    EXPECT_EQ(o.cisfile, expectedCis);
+    EXPECT_EQ(c.results.ilkat, 25);
+    EXPECT_EQ(c.dane.ilcis(2), 0.0f) << "the pressure file comes after the characteristics";
+
+    dir.write("PROJ/WYN/L1.cha", test::chaText({0.6f, 215.0f, 1, 2, 3, 4.5e6f}));
+    o = loadCase(dan, c, rysuj, ui, nullptr);
+    EXPECT_EQ(o.end, PassEnd::Completed);
+    EXPECT_EQ(o.stage, LoadStage::Done);
+    EXPECT_EQ(c.dane.ilcis(2), 25.0f);
+
+    dir.write("PROJ/WYN/L1.cha", test::chaText({}) + "0.6 215 1 2 x 4.5e6\n");
+    o = loadCase(dan, c, rysuj, ui, nullptr);
+    EXPECT_EQ(o.end, PassEnd::Failed);
+    EXPECT_FALSE(o.caseStands());
+    EXPECT_NE(o.report.find("L1.cha, UNIT=1, RECORD=8"), std::string::npos) << o.report;
+
+    std::filesystem::remove(expectedCis);
+    c.results.allocate(3);
+    o = loadCase(dan, c, rysuj, ui, nullptr); // the .cis dialog is cancelled
+    EXPECT_EQ(o.end, PassEnd::Cancelled);
+    EXPECT_EQ(o.stage, LoadStage::Examining);
+    EXPECT_FALSE(o.caseStands());
+    EXPECT_EQ(c.results.ilkat, 3) << "the arrays are not touched before the examining pass completes";
+}
+
+#if defined(__SANITIZE_ADDRESS__)
+#define LOBUS_ASAN 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define LOBUS_ASAN 1
+#endif
+#endif
+
+// Runs the load in a child process whose address space may grow by only
+// `headroom` bytes more, and prints its report.
+[[noreturn]] void loadUnderMemoryLimit(const std::string& dan, std::size_t headroom)
+{
+    std::size_t vmKiB = 0;
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);)
+        if (line.rfind("VmSize:", 0) == 0)
+            vmKiB = std::stoul(line.substr(7));
+    const rlim_t limit = vmKiB * 1024 + headroom;
+    const rlimit r {limit, limit};
+    setrlimit(RLIMIT_AS, &r);
+    ScriptedUi ui;
+    Case c;
+    c.dane.variant = 2;
+    RYSUJ rysuj;
+    const LoadOutcome o = loadCase(dan, c, rysuj, ui, nullptr);
+    std::fprintf(stderr, "%d %s\n", static_cast<int>(o.end), o.report.c_str());
+    std::exit(0);
+}
+
+TEST(LoadUnderMemoryLimit, AnAllocationThatFailsIsNamed)
+{
+#ifdef LOBUS_ASAN
+    GTEST_SKIP() << "the address sanitizer reserves more address space than the limit allows";
+#else
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    test::TempDir dir;
+    const std::string dan = dir.write("P/DANE/M.dan", test::danText("1", {0, 60}, {0.1f, 0.2f}));
+    dir.write("P/WYN/M.cha", test::chaText({0.6f, 215.0f, 1, 2, 3, 4.5e6f}));
+
+    // A pressure record of 48 MB: the record buffer cannot grow to hold it.
+    const std::string cis = dir.write("P/WYN/M.cis", test::resultText({}));
+    std::filesystem::resize_file(cis, std::filesystem::file_size(cis) + (48u << 20));
+    EXPECT_EXIT(loadUnderMemoryLimit(dan, 24u << 20), testing::ExitedWithCode(0),
+                "2 Brak pami.* na bufor rekordu 10 zbioru .*M\\.cis \\(.* MB\\)");
+
+    // Ten million points in one wedge block (a null each): 960 MB of arrays.
+    std::string nulls(9, '\n');
+    nulls.reserve(nulls.size() + 20'000'000);
+    for (int j = 0; j < 10'000'000; ++j)
+        nulls += ",\n";
+    dir.write("P/WYN/M.cis", nulls);
+    EXPECT_EXIT(loadUnderMemoryLimit(dan, 256u << 20), testing::ExitedWithCode(0),
+                "2 Brak pami.* na tablice wynik.* \\(4 .* 6 .* 10000000 liczb, 960 MB\\) zbioru .*M\\.dan");
+#endif
 }
 
 } // namespace

@@ -3,7 +3,7 @@
 // the program opens it, and a way to act on a modal dialog from inside its
 // own event loop.
 
-#include "datafiles/passes.h"
+#include "datafiles/loadcase.h"
 #include "datafiles/state.h"
 #include "gui/qtwindowlayer.h"
 #include "gui/windowlayer.h"
@@ -82,16 +82,10 @@ inline std::string loadCase(const std::string& datafile, int variant, Case& c, R
 {
     c.dane.variant = variant;
     NoDialogs quiet;
-    std::string cisfile;
-    int ilkat = 0;
-    int done = 0;
-    SPRDANE(datafile, cisfile, ilkat, done, c.dane, quiet, nullptr);
-    if (done != 1)
-        return "not examined: " + quiet.messages;
-    c.results.allocate(ilkat);
-    if (!CZYTDANE(datafile, cisfile, c.results, c.dane, rysuj, quiet, nullptr))
-        return "not read: " + quiet.messages;
-    return {};
+    const LoadOutcome o = lobus::loadCase(datafile, c, rysuj, quiet, nullptr);
+    if (o.end == PassEnd::Failed)
+        return o.report;
+    return o.end == PassEnd::Completed ? std::string() : "cancelled: " + quiet.messages;
 }
 
 } // namespace lobus::test
