@@ -38,10 +38,10 @@ class Trace;
 
 // Where a load ended.
 enum class LoadStage {
-    Examining, // in SPRDANE: nothing of the case is read but the wedge table
+    Examining,  // in SPRDANE: nothing of the case is read but the wedge table
     Allocating, // allocating the result arrays
-    Reading,   // in CZYTDANE: what was read before the end stands
-    Done,      // both passes completed
+    Reading,    // in CZYTDANE: what was read before the end stands
+    Done,       // both passes completed
 };
 
 struct LoadOutcome {
