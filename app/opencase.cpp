@@ -3,6 +3,8 @@
 #include "app/menuids.h"
 #include "app/shellstate.h"
 #include "datafiles/loadcase.h"
+#include "datafiles/solver.h"
+#include "datafiles/texts.h"
 #include "gui/windowlayer.h"
 
 #include <utility>
@@ -16,6 +18,22 @@ constexpr const char* kReadErrorTitle = "Błąd odczytu";
 void reportFailure(ShellState& state, const std::string& text)
 {
     state.layer.WMESSAGEBOX(0, kIconError, 1, text, kReadErrorTitle);
+}
+
+// The other solver's case would be read with the wrong layout of its result
+// files: the box says whose case it is and which program reads it.
+void reportOtherSolver(ShellState& state, Solver solver, const std::string& datafile)
+{
+    const char* text = solver == Solver::Solako
+        ? QT_TRANSLATE_NOOP("lobus",
+                            "Zbiór %1 jest przypadkiem programu SOLAKO (z rozkładem temperatur). "
+                            "Ten program czyta przypadki programu MERANT; "
+                            "przypadek otworzy program lobus-solako.")
+        : QT_TRANSLATE_NOOP("lobus",
+                            "Zbiór %1 jest przypadkiem programu MERANT (bez rozkładu temperatur). "
+                            "Ten program czyta przypadki programu SOLAKO; "
+                            "przypadek otworzy program lobus.");
+    state.layer.WMESSAGEBOX(0, kIconWarning, 1, texts::fillIn(texts::tr(text), {datafile}), "UWAGA");
 }
 
 } // namespace
@@ -49,6 +67,14 @@ void openCommand(ShellState& state)
     w.WSELECTFILE(filter, 8, datafile, "Wybor zbioru danych");
     if (w.WINFODIALOG(4) != 1)
         return;
+
+    // Read with the other solver's layout a case draws nonsense: refuse it
+    // and keep what is shown. A case that cannot be told is read as ours.
+    const Solver solver = recogniseSolver(solverSigns(datafile));
+    if (solver != Solver::Neither && static_cast<int>(solver) != state.variant()) {
+        reportOtherSolver(state, solver, trimTrailingBlanks(datafile));
+        return;
+    }
 
     // The case block carries over from case to case: what a file leaves
     // unread (a null value, the angle slots of wedges it does not have, the

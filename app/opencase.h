@@ -6,6 +6,8 @@ namespace lobus {
 
 struct ShellState;
 
+// A case that the other solver wrote (datafiles/solver.h) is refused with a
+// box (title "UWAGA") naming the program that reads it; nothing changes.
 // The passes fill a new case and a copy of the settings (for the automatic
 // maxima); the shell takes both only when the passes have ended. Cancelling
 // the data-file or pressure-file dialog changes nothing. A reading failure is

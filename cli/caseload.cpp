@@ -1,6 +1,7 @@
 #include "cli/caseload.h"
 
 #include "datafiles/loadcase.h"
+#include "datafiles/solver.h"
 #include "datafiles/trace.h"
 
 #include <algorithm>
@@ -57,6 +58,11 @@ RenderLoad loadForRender(const LoadRequest& request, Case& c, RYSUJ& rysuj)
     }
 
     c.dane.variant = request.variant;
+    if (c.dane.variant == 0) {
+        const Solver solver
+            = recogniseSolver(solverSigns(request.dataFile, request.choices.cha, request.choices.tem));
+        c.dane.variant = solver == Solver::Neither ? 2 : static_cast<int>(solver);
+    }
     const LoadOutcome loaded = loadCase(request.dataFile, c, rysuj, ui, tracePtr);
     if (loaded.end == PassEnd::Cancelled)
         return missing(ui);

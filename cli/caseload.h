@@ -11,7 +11,7 @@ namespace lobus {
 
 struct LoadRequest {
     std::string dataFile;      // absolute name of the .dan file
-    int variant = 2;           // 1 SOLAKO (thermal), 2 MERANT
+    int variant = 0;           // 1 SOLAKO (thermal), 2 MERANT, 0 the solver that wrote the case (else 2)
     ResultFileChoices choices; // the answers of the result-file dialogs
     std::string tracePath;     // the trace file; empty: no trace
 };
@@ -30,7 +30,8 @@ struct RenderLoad {
     std::vector<std::string> notes; // for stderr also on success (choices not asked for)
 };
 
-// Sets c.dane.variant and loads the case (loadCase of datafiles/loadcase.h)
+// Sets c.dane.variant (the request's, or the recognised solver's when it
+// names none: datafiles/solver.h) and loads the case (loadCase of datafiles/loadcase.h)
 // into `c` and `rysuj` (whose autop/autot and scales the caller may have
 // set), with the trace file when one is named. Never throws for bad files: a
 // reading or allocation failure is status 1 with the load's report, a

@@ -278,6 +278,51 @@ bool RecordReader::readItems(std::span<const ReadItem> items, bool endAllowed)
     }
 }
 
+long RecordReader::countValues(long limit)
+{
+    if (!m_open)
+        raise(ReadErrorKind::OpenFailed, "no file is connected", 0);
+    const char* p;
+    const char* e;
+    if (!nextRecord(p, e))
+        raise(ReadErrorKind::EndOfFile, "", m_record + 1);
+    long count = 0;
+    SepState state = SepState::Start;
+    while (p < e && count < limit) {
+        const unsigned char cls = classOf(*p);
+        if (cls == Slash)
+            break;
+        if (cls != Other) {
+            if (cls == Comma) {
+                if (state != SepState::AfterValue)
+                    ++count;
+                state = SepState::AfterComma;
+            }
+            ++p;
+            continue;
+        }
+        const char* t = p;
+        const char* star = nullptr;
+        while (p < e && classOf(*p) == Other) {
+            if (*p == '*' && !star)
+                star = p;
+            ++p;
+        }
+        long repeat = 1;
+        if (star && star > t) {
+            long r = 0;
+            const char* d = t;
+            for (; d < star && *d >= '0' && *d <= '9'; ++d)
+                r = r < limit ? r * 10 + (*d - '0') : r;
+            if (d == star && r > 0)
+                repeat = r;
+        }
+        count += repeat;
+        state = SepState::AfterValue;
+    }
+    return count < limit ? count : limit;
+}
+
 void RecordReader::store(const ReadItem& item, std::string_view token, int itemNumber) const
 {
     if (item.kind == ReadItem::Kind::Real) {

@@ -73,6 +73,11 @@ public:
         return readOrEnd(std::span(items.begin(), items.size()));
     }
 
+    // Consumes one record and returns how many values a read would take from
+    // it: a null counts, r*c counts r, a slash ends the count; at most `limit`.
+    // The values are not decoded. End of file is an error.
+    long countValues(long limit);
+
     const std::string& fileName() const { return m_name; }
     // Records consumed so far: the number of the record a failure is reported at.
     long record() const { return m_record; }

@@ -213,6 +213,35 @@ TEST_F(Open, AFailureInTheFirstOpenLeavesTheProgramWithoutACase)
     EXPECT_EQ(layer.screen.pictures, 0);
 }
 
+// The other solver's case is refused with a box naming the program that
+// reads it; the shown case and every setting stay.
+TEST_F(Open, TheOtherSolversCaseIsRefusedWithTheProgramThatReadsIt)
+{
+    start(2);
+    const auto example = [](const char* name) {
+        return (std::filesystem::path(LOBUS_EXAMPLES_DIR) / "DANE" / (std::string(name) + ".dan")).string();
+    };
+    layer.answerFile(example("merant3"));
+    layer.menu(40002);
+    drain();
+    const Snapshot before(state(), layer);
+    layer.answerFile(example("solako4"));
+    layer.menu(40002);
+    drain();
+    ASSERT_EQ(layer.boxes.size(), 1u);
+    EXPECT_EQ(layer.boxes[0].title, "UWAGA");
+    EXPECT_NE(layer.boxes[0].text.find("solako4.dan"), std::string::npos) << layer.boxes[0].text;
+    EXPECT_NE(layer.boxes[0].text.find("lobus-solako"), std::string::npos) << layer.boxes[0].text;
+    EXPECT_EQ(Snapshot(state(), layer), before);
+
+    start(1);
+    layer.boxes.clear();
+    open(evenCase("izotermiczny", 2, 6, 2));
+    ASSERT_EQ(layer.boxes.size(), 1u);
+    EXPECT_NE(layer.boxes[0].text.find("program lobus."), std::string::npos) << layer.boxes[0].text;
+    EXPECT_FALSE(state().loaded);
+}
+
 TEST_F(Open, AResultFileDialogCancelledInTheReadingPassKeepsWhatWasRead)
 {
     start(1);

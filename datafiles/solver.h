@@ -1,0 +1,42 @@
+#pragma once
+// Which solver wrote a case. The two solvers leave different result files:
+// the thermal solver SOLAKO writes 8 values on record 7 of the
+// characteristics file (".cha") and a temperature file (".tem"); the
+// isothermal solver MERANT writes 6 values there and no ".tem". Read with the
+// other solver's layout, a case draws nonsense (the sixth value of a SOLAKO
+// record is not the pressure maximum), so the programs look before they read.
+//
+// The rule: both signs must agree.
+// - SOLAKO: record 7 of the ".cha" holds exactly 8 values and a ".tem" file
+//   lies beside it;
+// - MERANT: record 7 holds exactly 6 values and there is no ".tem";
+// - anything else (no readable ".cha", another count, values that run over
+//   into record 8, the two signs disagreeing) is recognised as neither, and
+//   the program reads the case as its own variant, as it always did.
+// Values are counted as a list-directed read takes them: a null (",,")
+// counts, "r*c" counts r, a slash ends the record's values. Only record 7 is
+// looked at; nothing is decoded, so a bad number is left for the reading pass
+// to report.
+
+#include <string>
+
+namespace lobus {
+
+// The numbers are those of the variant flag (DANE::variant).
+enum class Solver { Neither = 0, Solako = 1, Merant = 2 };
+
+struct SolverSigns {
+    long chaValues = -1;  // values on record 7 of the ".cha"; -1 when it could not be read
+    bool temFile = false; // a ".tem" file exists
+};
+
+// The signs of the case whose data file is `datafile`, its result files
+// located as the passes locate them. A non-empty `chaFile` or `temFile` is
+// used in place of the located file (lobus-render's --cha, --tem). Never
+// throws for a bad or missing file.
+SolverSigns solverSigns(const std::string& datafile, const std::string& chaFile = {},
+                        const std::string& temFile = {});
+
+Solver recogniseSolver(const SolverSigns& signs);
+
+} // namespace lobus
