@@ -41,7 +41,7 @@ TEST(Solver, ACaseOnTheEdgesOfTheRuleIsTold)
         {"0.4 311 1 2 3 4 5 6.9e6", false, Solver::Neither}, // the thermal record without its .tem
         {"0.4 311 1 2 3 6.9e6", true, Solver::Neither},      // a stray .tem beside the isothermal record
         {"0.4 311 1 2 3 4 5 6 6.9e6", true, Solver::Neither},
-        {"0.4 311 1 2\n3 4 5 6.9e6", true, Solver::Neither}, // values that run over into record 8
+        {"0.4 311 1 2\n3 4 5 6.9e6", true, Solver::Neither},  // values that run over into record 8
         {"0.4, 311, 3*0.0, 2*, 6.9e6", true, Solver::Solako}, // repeats and nulls count as a read takes them
         {",,,,,6.9e6", false, Solver::Merant},
         {"0.4 311 1 2 3 6.9e6 / 7 8", false, Solver::Merant}, // a slash ends the values
