@@ -41,6 +41,9 @@ PainterDevice::PainterDevice(QPainter& painter, const QRectF& target, double dpi
 {
     m_penWidth = std::max(1.0, m_dpi * 0.25 / 25.4);
     setRenderHints(m_painter);
+    // No pen until a line asks for one: a painter starts with a black pen,
+    // which would otherwise outline a drawing's first filled polygon.
+    m_painter.setPen(Qt::NoPen);
     m_font.setStyleHint(QFont::SansSerif);
     m_font.setFamily(QStringLiteral("Sans Serif"));
     m_lines.reserve(1024);

@@ -222,6 +222,16 @@ void Graphics::IGRUNITSFROMPIXELS(int ix, int iy, float& x, float& y) const
     y = static_cast<float>(m_units[1] + ((iy + 0.5) * size - m.y0) / m.sy);
 }
 
+bool Graphics::unitsFromDevice(PointF p, float& x, float& y) const
+{
+    const PixelMap m = pixelMap();
+    if (!m.valid || !std::isfinite(p.x) || !std::isfinite(p.y))
+        return false;
+    x = static_cast<float>(m_units[0] + (p.x - m.x0) / m.sx);
+    y = static_cast<float>(m_units[1] + (p.y - m.y0) / m.sy);
+    return true;
+}
+
 // The picture's pixel is a screen pixel (1/96 inch) on every surface. On a
 // 600-dpi page it spans several device dots, so what the drawing measures in
 // pixels (the 3-pixel sliding-surface band, the 5-pixel centre dots, the

@@ -48,6 +48,13 @@ public:
     void IGRUNITSTOPIXELS(float x, float y, int& ix, int& iy) const;
     void IGRUNITSFROMPIXELS(int ix, int iy, float& x, float& y) const;
 
+    // The same mapping at the device's own sub-pixel precision, both ways:
+    // what a pointer position on the device stands for, and where a user
+    // point lands. False when the device or the mapping is not usable (or
+    // the point is not finite); the outputs are then left as they were.
+    bool unitsToDevice(float x, float y, PointF& p) const { return toPixel(x, y, p); }
+    bool unitsFromDevice(PointF p, float& x, float& y) const;
+
     // Error status of the last failing operation (42: colour number outside
     // 0..255); 0 when none. Reading it does not reset it.
     int errorStatus() const { return m_error; }
