@@ -1,0 +1,437 @@
+#include "drawing/angleview.h"
+
+#include "drawing/casefigures.h"
+#include "drawing/graphics/graphics.h"
+#include "drawing/rysunek.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <vector>
+
+namespace lobus {
+
+namespace {
+
+// Colour numbers of the plot. Entry 1 takes each lobe's colour and entry 2
+// its light tint in turn, as the picture redefines entry 1 per lobe.
+constexpr int kLobe = 1;
+constexpr int kTint = 2;
+constexpr int kInk = 224;  // frame, ticks, labels
+constexpr int kGrid = 230; // light grey grid lines
+constexpr int kCursor = 31;
+
+enum class Curve { Pressure, Tem1, Tem2 };
+
+struct Plot {
+    Graphics& g;
+    const Case& c;
+    const RYSUJ& rysuj;
+    const AngleViewState& view;
+    const AngleViewTexts& texts;
+    std::vector<float> x; // one run of a clipped curve
+    std::vector<float> y;
+};
+
+float valueOf(const Case& c, Curve curve, int k, int j)
+{
+    switch (curve) {
+    case Curve::Pressure:
+        return element(c.results.cis, k, j) / 1.0e6f; // MPa
+    case Curve::Tem1:
+        return element(c.results.tem1, k, j);
+    case Curve::Tem2:
+        return element(c.results.tem2, k, j);
+    }
+    return 0.0f;
+}
+
+// The smallest and largest value of the curves over every point read.
+bool valueRange(const Case& c, std::initializer_list<Curve> curves, float& lo, float& hi)
+{
+    bool any = false;
+    for (int k = 1; k <= lobeCount(c.dane); ++k) {
+        const int n = pointCount(c.dane, c.results, k);
+        for (Curve curve : curves)
+            for (int j = 1; j <= n; ++j) {
+                const float v = valueOf(c, curve, k, j);
+                if (!std::isfinite(v))
+                    continue;
+                lo = any ? std::min(lo, v) : v;
+                hi = any ? std::max(hi, v) : v;
+                any = true;
+            }
+    }
+    return any;
+}
+
+void setPanel(Graphics& g, const AnglePanel& p)
+{
+    g.IGRAREA(p.area[0], p.area[1], p.area[2], p.area[3]);
+    g.IGRUNITS(p.units[0], p.units[1], p.units[2], p.units[3]);
+}
+
+void rectangle(Graphics& g, float x1, float y1, float x2, float y2)
+{
+    const float x[4] = {x1, x2, x2, x1};
+    const float y[4] = {y1, y1, y2, y2};
+    g.IGRPOLYGONCOMPLEX(x, y, 4);
+}
+
+std::string tickText(double v, double step)
+{
+    const int decimals = std::clamp(static_cast<int>(-std::floor(std::log10(step) + 1.0e-9)), 0, 6);
+    char text[48];
+    std::snprintf(text, sizeof text, "%.*f", decimals, std::abs(v) < step * 1.0e-6 ? 0.0 : v);
+    return text;
+}
+
+// Draws the run collected in plot.x/y, whole or dashed: 6 screen pixels on,
+// 4 off, measured on the device so that the dashes look alike on any scale.
+void flushRun(Plot& plot, bool dashed)
+{
+    Graphics& g = plot.g;
+    const int n = static_cast<int>(plot.x.size());
+    if (n >= 2 && !dashed) {
+        g.IGRPOLYLINE(plot.x.data(), plot.y.data(), n);
+    } else if (n >= 2) {
+        const Device* device = g.device();
+        const double unit = device ? std::max(1.0, device->dotsPerInch() / 96.0) : 1.0;
+        const double onLength = 6.0 * unit;
+        const double offLength = 4.0 * unit;
+        bool on = true;
+        double left = onLength; // what is left of the current dash or gap
+        std::vector<float> dx {plot.x[0]};
+        std::vector<float> dy {plot.y[0]};
+        auto emit = [&] {
+            if (dx.size() >= 2)
+                g.IGRPOLYLINE(dx.data(), dy.data(), static_cast<int>(dx.size()));
+        };
+        PointF a;
+        bool mapped = g.unitsToDevice(plot.x[0], plot.y[0], a);
+        for (int i = 1; i < n && mapped; ++i) {
+            PointF b;
+            mapped = g.unitsToDevice(plot.x[i], plot.y[i], b);
+            if (!mapped)
+                break;
+            const double length = std::hypot(b.x - a.x, b.y - a.y);
+            double done = 0.0;
+            while (length - done > left) {
+                done += left;
+                const double t = done / length;
+                const float qx = static_cast<float>(plot.x[i - 1] + t * (plot.x[i] - plot.x[i - 1]));
+                const float qy = static_cast<float>(plot.y[i - 1] + t * (plot.y[i] - plot.y[i - 1]));
+                if (on) {
+                    dx.push_back(qx);
+                    dy.push_back(qy);
+                    emit();
+                }
+                dx.assign(1, qx);
+                dy.assign(1, qy);
+                on = !on;
+                left = on ? onLength : offLength;
+            }
+            left -= length - done;
+            if (on) {
+                dx.push_back(plot.x[i]);
+                dy.push_back(plot.y[i]);
+            }
+            a = b;
+        }
+        if (on)
+            emit();
+    }
+    plot.x.clear();
+    plot.y.clear();
+}
+
+// One curve of lobe k shifted by `offset` degrees, cut to the visible angles.
+void drawCurve(Plot& plot, Curve curve, int k, float offset, bool dashed)
+{
+    const Case& c = plot.c;
+    const int n = pointCount(c.dane, c.results, k);
+    const float lo = plot.view.from;
+    const float hi = plot.view.to;
+    bool havePrevious = false;
+    float px = 0.0f;
+    float py = 0.0f;
+    for (int j = 1; j <= n; ++j) {
+        const float ax = element(c.results.katcis, k, j) + offset;
+        const float ay = valueOf(c, curve, k, j);
+        if (!std::isfinite(ax) || !std::isfinite(ay)) {
+            flushRun(plot, dashed);
+            havePrevious = false;
+            continue;
+        }
+        const bool inside = ax >= lo && ax <= hi;
+        if (havePrevious) {
+            // Where the segment from the previous point crosses an edge.
+            auto at = [&](float edge) { return py + (ay - py) * (edge - px) / (ax - px); };
+            if (px < lo && ax > lo && plot.x.empty()) {
+                plot.x.push_back(lo);
+                plot.y.push_back(at(lo));
+            }
+            if (px > hi && ax < hi && plot.x.empty()) {
+                plot.x.push_back(hi);
+                plot.y.push_back(at(hi));
+            }
+            if (!inside && !plot.x.empty()) {
+                const float edge = ax > hi ? hi : lo;
+                plot.x.push_back(edge);
+                plot.y.push_back(at(edge));
+                flushRun(plot, dashed);
+            }
+        }
+        if (inside) {
+            plot.x.push_back(ax);
+            plot.y.push_back(ay);
+        }
+        havePrevious = true;
+        px = ax;
+        py = ay;
+    }
+    flushRun(plot, dashed);
+}
+
+// The shifts by whole turns that bring part of lobe k into view, so that a
+// lobe across 360 degrees shows on both ends of the axis.
+template <class F> void forEachShift(const Plot& plot, int k, F f)
+{
+    const float start = plot.c.dane.tabpsi(2 * k - 1);
+    const float end = plot.c.dane.tabpsi(2 * k);
+    if (!std::isfinite(start) || !std::isfinite(end))
+        return;
+    for (float offset : {-360.0f, 0.0f, 360.0f})
+        if (end + offset >= plot.view.from && start + offset <= plot.view.to)
+            f(offset, start + offset, end + offset);
+}
+
+void useLobeColours(Graphics& g, const RYSUJ& rysuj, int k)
+{
+    const int r = rysuj.colour(1, k);
+    const int gr = rysuj.colour(2, k);
+    const int b = rysuj.colour(3, k);
+    g.IGRPALETTERGB(kLobe, r, gr, b);
+    // A fifth of the colour on white: clearly the lobe's, light enough that
+    // every curve reads over it.
+    g.IGRPALETTERGB(kTint, 255 - (255 - r) / 5, 255 - (255 - gr) / 5, 255 - (255 - b) / 5);
+}
+
+void drawPanel(Plot& plot, const AnglePanel& panel, std::initializer_list<Curve> curves,
+               const std::string& axisTitle, bool angleTitle)
+{
+    Graphics& g = plot.g;
+    setPanel(g, panel);
+    const float x1 = panel.units[0], y1 = panel.units[1], x2 = panel.units[2], y2 = panel.units[3];
+    const float cw = g.INFOGRAPHICS(3);
+    const float ch = g.INFOGRAPHICS(4);
+    const int lobes = lobeCount(plot.c.dane);
+
+    // Each lobe's extent, lightly.
+    g.IGRFILLPATTERN(4, 2, 3);
+    for (int k = 1; k <= lobes; ++k) {
+        useLobeColours(g, plot.rysuj, k);
+        g.IGRCOLOURN(kTint);
+        forEachShift(plot, k, [&](float, float start, float end) {
+            rectangle(g, std::max(start, x1), y1, std::min(end, x2), y2);
+        });
+    }
+    g.IGRFILLPATTERN(0, 2, 3);
+
+    // Grid and ticks.
+    g.IGRCHARJUSTIFY("C");
+    const double xs = tickStep(double(x2) - x1, 8, true);
+    const double ys = tickStep(double(y2) - y1, 5, false);
+    for (double t = std::ceil(x1 / xs) * xs; t <= x2 + xs * 1.0e-6; t += xs) {
+        const float tx = static_cast<float>(t);
+        g.IGRCOLOURN(kGrid);
+        g.IGRJOIN(tx, y1, tx, y2);
+        g.IGRCOLOURN(kInk);
+        g.IGRJOIN(tx, y1, tx, y1 - 0.4f * ch);
+        g.IGRCHAROUT(tx, y1 - 1.1f * ch, tickText(t, xs));
+    }
+    for (double t = std::ceil(y1 / ys) * ys; t <= y2 + ys * 1.0e-6; t += ys) {
+        const float ty = static_cast<float>(t);
+        g.IGRCOLOURN(kGrid);
+        g.IGRJOIN(x1, ty, x2, ty);
+        g.IGRCOLOURN(kInk);
+        g.IGRJOIN(x1, ty, x1 - 0.6f * cw, ty);
+        g.IGRCHAROUT(x1 - 3.8f * cw, ty, tickText(t, ys));
+    }
+
+    // The curves, each lobe in its colour.
+    for (int k = 1; k <= lobes; ++k) {
+        useLobeColours(g, plot.rysuj, k);
+        g.IGRCOLOURN(kLobe);
+        forEachShift(plot, k, [&](float offset, float, float) {
+            for (Curve curve : curves)
+                drawCurve(plot, curve, k, offset, curve == Curve::Tem2);
+        });
+    }
+
+    g.IGRCOLOURN(kInk);
+    rectangle(g, x1, y1, x2, y2);
+    g.IGRCHARJUSTIFY("L");
+    g.IGRCHAROUT(x1 - 7.5f * cw, y2 + 0.9f * ch, axisTitle);
+    if (angleTitle) {
+        g.IGRCHARJUSTIFY("C");
+        g.IGRCHAROUT(0.5f * (x1 + x2), y1 - 2.3f * ch, plot.texts.angleAxis);
+    }
+
+    if (plot.view.hasCursor && plot.view.cursor >= x1 && plot.view.cursor <= x2) {
+        g.IGRCOLOURN(kCursor);
+        g.IGRJOIN(plot.view.cursor, y1, plot.view.cursor, y2);
+    }
+}
+
+void drawMark(Plot& plot, const AnglePanel& panel, Curve curve)
+{
+    const int k = plot.view.markLobe;
+    const int j = plot.view.markPoint;
+    if (k < 1 || k > lobeCount(plot.c.dane) || j < 1 || j > pointCount(plot.c.dane, plot.c.results, k))
+        return;
+    setPanel(plot.g, panel);
+    plot.g.IGRCOLOURN(kInk);
+    const float v = valueOf(plot.c, curve, k, j);
+    forEachShift(plot, k, [&](float offset, float, float) {
+        const float a = element(plot.c.results.katcis, k, j) + offset;
+        if (a >= plot.view.from && a <= plot.view.to)
+            KROPKA5(plot.g, a, v);
+    });
+}
+
+// One row in the top right corner of the panel, inside the room left above
+// the curves: a solid sample and its label, a dashed sample and its label.
+void drawLegend(Plot& plot, const AnglePanel& panel)
+{
+    Graphics& g = plot.g;
+    setPanel(g, panel);
+    const float cw = g.INFOGRAPHICS(3);
+    const float ch = g.INFOGRAPHICS(4);
+    const float y = panel.units[3] - 0.9f * ch;
+    const std::string& first = plot.texts.firstCurve;
+    const std::string& second = plot.texts.secondCurve;
+    // Labels are counted in characters; a UTF-8 letter's second byte is not.
+    auto width = [&](const std::string& s) {
+        return cw * static_cast<float>(std::count_if(s.begin(), s.end(), [](char b) { return (b & 0xC0) != 0x80; }));
+    };
+    float x = panel.units[2] - (width(first) + width(second) + 14.0f * cw);
+    g.IGRCOLOURN(kInk);
+    g.IGRCHARJUSTIFY("L");
+    for (int i = 0; i < 2; ++i) {
+        plot.x.assign({x, x + 4.0f * cw});
+        plot.y.assign({y, y});
+        flushRun(plot, i == 1);
+        const std::string& label = i == 0 ? first : second;
+        g.IGRCHAROUT(x + 5.0f * cw, y, label);
+        x += 5.0f * cw + width(label) + 2.0f * cw;
+    }
+}
+
+} // namespace
+
+double tickStep(double range, int parts, bool angles)
+{
+    if (!(range > 0.0) || !std::isfinite(range) || parts < 1)
+        return 1.0;
+    const double raw = range / parts;
+    if (angles && raw > 10.0) {
+        for (double s : {15.0, 30.0, 45.0, 90.0})
+            if (s >= raw)
+                return s;
+    }
+    const double power = std::pow(10.0, std::floor(std::log10(raw)));
+    for (double m : {1.0, 2.0, 5.0, 10.0})
+        if (m * power >= raw)
+            return m * power;
+    return 10.0 * power;
+}
+
+AngleViewLayout drawAngleView(Graphics& g, const Case& c, const RYSUJ& rysuj, const AngleViewState& view,
+                              const AngleViewTexts& texts)
+{
+    AngleViewLayout layout;
+    const bool thermal = c.dane.variant == 1;
+
+    // Character cells as fractions of the surface, for the margins.
+    g.IGRAREA(0.0f, 0.0f, 1.0f, 1.0f);
+    g.IGRUNITS(0.0f, 0.0f, 1.0f, 1.0f);
+    g.IGRCHARSIZE(0.7f, 0.7f);
+    g.IGRAREACLEAR();
+    const float cw = std::clamp(g.INFOGRAPHICS(3), 0.0f, 0.05f);
+    const float ch = std::clamp(g.INFOGRAPHICS(4), 0.0f, 0.08f);
+    const float left = 9.0f * cw;
+    const float right = 1.0f - 2.0f * cw;
+    const float top = 1.0f - 1.8f * ch;
+    const float bottom = 3.6f * ch;
+    const float from = view.to > view.from ? view.from : 0.0f;
+    const float to = view.to > view.from ? view.to : 360.0f;
+
+    auto panel = [&](float y1, float y2, float lo, float hi) {
+        AnglePanel p;
+        p.present = y2 > y1;
+        p.area[0] = left;
+        p.area[1] = y1;
+        p.area[2] = right;
+        p.area[3] = y2;
+        p.units[0] = from;
+        p.units[1] = lo;
+        p.units[2] = to;
+        p.units[3] = hi;
+        return p;
+    };
+
+    float plo = 0.0f;
+    float phi = 0.0f;
+    valueRange(c, {Curve::Pressure}, plo, phi);
+    plo = std::min(plo, 0.0f);
+    phi = std::max(phi, 0.0f);
+    const float pspan = phi - plo > 0.0f ? phi - plo : 1.0f;
+    phi = plo + 1.08f * pspan;
+    plo = plo < 0.0f ? plo - 0.04f * pspan : plo;
+
+    Plot plot {g, c, rysuj, view, texts, {}, {}};
+    if (thermal) {
+        float tlo = 0.0f;
+        float thi = 0.0f;
+        if (!valueRange(c, {Curve::Tem1, Curve::Tem2}, tlo, thi)) {
+            tlo = 0.0f;
+            thi = 1.0f;
+        }
+        const float tspan = thi - tlo > 0.0f ? thi - tlo : 1.0f;
+        const float middle = 0.5f * (bottom + top);
+        layout.pressure = panel(middle + 2.4f * ch, top, plo, phi);
+        layout.temperature = panel(bottom, middle - 1.6f * ch, tlo - 0.05f * tspan, thi + 0.25f * tspan);
+        drawPanel(plot, layout.pressure, {Curve::Pressure}, texts.pressureAxis, false);
+        drawMark(plot, layout.pressure, Curve::Pressure);
+        drawPanel(plot, layout.temperature, {Curve::Tem1, Curve::Tem2}, texts.temperatureAxis, true);
+        drawMark(plot, layout.temperature, Curve::Tem1);
+        drawLegend(plot, layout.temperature);
+    } else {
+        layout.pressure = panel(bottom, top, plo, phi);
+        drawPanel(plot, layout.pressure, {Curve::Pressure}, texts.pressureAxis, true);
+        drawMark(plot, layout.pressure, Curve::Pressure);
+    }
+    return layout;
+}
+
+bool angleAtDevice(Graphics& g, const AngleViewLayout& layout, PointF p, float& angle)
+{
+    for (const AnglePanel* panel : {&layout.pressure, &layout.temperature}) {
+        if (!panel->present)
+            continue;
+        setPanel(g, *panel);
+        float x = 0.0f;
+        float y = 0.0f;
+        if (!g.unitsFromDevice(p, x, y))
+            continue;
+        const float x1 = panel->units[0], y1 = panel->units[1], x2 = panel->units[2], y2 = panel->units[3];
+        if (x >= x1 && x <= x2 && y >= y1 && y <= y2) {
+            angle = x;
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace lobus

@@ -1,0 +1,77 @@
+#pragma once
+// The numbers behind the picture: per lobe its extent, arc centre, the count
+// of points read and the peak of each curve, and for the case the journal
+// centre and both maxima. The characteristics panel, the overlay, the probe's
+// neighbours and the command's summary all take them from here.
+
+#include "datafiles/state.h"
+
+#include <string>
+#include <vector>
+
+namespace lobus {
+
+// The largest value over the points read and the first point that reaches
+// it. Values that are not finite are passed over; `found` is false when no
+// point is left.
+struct Peak {
+    bool found = false;
+    float value = 0.0f;
+    float angle = 0.0f; // katcis of that point, degrees
+    int point = 0;      // 1-based
+};
+
+struct LobeFigures {
+    int lobe = 0;      // 1..ikm
+    float start = 0.0f; // tabpsi(2k-1), degrees
+    float end = 0.0f;   // tabpsi(2k)
+    float kla = 0.0f;   // arc centre offsets
+    float klb = 0.0f;
+    int points = 0; // points read, as the drawing uses them
+    Peak pressure;
+    Peak tem1; // thermal cases only
+    Peak tem2;
+};
+
+struct CaseFigures {
+    bool thermal = false; // variant 1: the temperature peaks mean something
+    float ekscen = 0.0f;
+    float katekscen = 0.0f;
+    float pmax = 0.0f; // from the characteristics file
+    float tmax = 0.0f;
+    std::vector<LobeFigures> lobes;
+    Peak pressureRead; // the largest pressure over every lobe's points
+    // pmax and the largest pressure read differ by more than the files'
+    // printed digits explain.
+    bool pmaxDiffers = false;
+};
+
+// Grid point j of lobe k without the index check (j up to pointCount).
+inline float element(const ResultArray& a, int k, int j)
+{
+    return a.data()[static_cast<std::size_t>(j - 1) * ResultArray::kRows + static_cast<std::size_t>(k - 1)];
+}
+
+// Lobes the case has, ikm limited to 0..6.
+int lobeCount(const DANE& dane);
+
+Peak peakOf(const ResultArray& values, const ResultArray& angles, int k, int points);
+
+CaseFigures caseFigures(const Case& c);
+
+// The summary of a case as one JSON object (keys: solver, ekscen, katekscen,
+// pmax, tmax, lobes[]), numbers with the digits that give back the same
+// 32-bit float; a value that is not finite, or a peak of a lobe without
+// points, is null.
+std::string summaryJson(const Case& c);
+
+// Every point read as CSV: the header lobe,point,angle_deg,p_Pa,t1_C,t2_C and
+// one row per point of lobes 1..ikm; the temperatures are left empty for an
+// isothermal case.
+std::string pointsCsv(const Case& c);
+
+// The shortest text that reads back as the same float ("nan", "inf" and
+// "-inf" for those).
+std::string floatText(float v);
+
+} // namespace lobus
