@@ -7,6 +7,11 @@
 #include "cli/caseload.h"
 #include "cli/numberarg.h"
 #include "cli/options.h"
+#include "drawing/angleview.h"
+#include "drawing/casefigures.h"
+#include "drawing/overlay.h"
+#include "drawing/rysunek.h"
+#include "gui/angleviewtexts.h"
 #include "gui/picturefile.h"
 
 #include <QGuiApplication>
@@ -29,7 +34,17 @@ int reportOutcome(const RenderLoad& o)
     return o.status;
 }
 
-int runDump(const CommandLine& cl)
+bool printOut(const std::string& text)
+{
+    if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size() || std::fflush(stdout) != 0) {
+        printLine("cannot write to standard output");
+        return false;
+    }
+    return true;
+}
+
+// --dump, --summary and --csv: the case read, printed without drawing.
+int runPrint(const CommandLine& cl)
 {
     Case c;
     RYSUJ rysuj;
@@ -37,12 +52,16 @@ int runDump(const CommandLine& cl)
     const RenderLoad o = loadForRender(cl.load, c, rysuj);
     if (reportOutcome(o) != kExitDone)
         return o.status;
-    const std::string json = caseJson(c, rysuj);
-    if (std::fwrite(json.data(), 1, json.size(), stdout) != json.size() || std::fflush(stdout) != 0) {
-        printLine("cannot write to standard output");
-        return kExitReadFailed;
+    if (!cl.csv.empty() && cl.csv != "-") {
+        std::string error;
+        if (!writeTextFile(cl.csv, pointsCsv(c), error)) {
+            printLine(error);
+            return kExitReadFailed;
+        }
+        return kExitDone;
     }
-    return kExitDone;
+    const std::string text = cl.dump ? caseJson(c, rysuj) : cl.summary ? summaryJson(c) : pointsCsv(c);
+    return printOut(text) ? kExitDone : kExitReadFailed;
 }
 
 QtMessageHandler g_defaultHandler = nullptr;
@@ -72,7 +91,17 @@ int runRender(int& argc, char** argv, const CommandLine& cl)
     if (reportOutcome(o) != kExitDone)
         return o.status;
     std::string error;
-    if (!writePictureFile(cl.output, c, rysuj, cl.width, cl.height, error)) {
+    const AngleViewTexts texts = angleViewTexts();
+    const Drawing draw = [&](Graphics& g) {
+        if (cl.angleView) {
+            drawAngleView(g, c, rysuj, AngleViewState(), texts);
+            return;
+        }
+        RYSUNEK(g, c, rysuj);
+        if (cl.annotate)
+            drawPeaksOverlay(g, c, rysuj);
+    };
+    if (!writeDrawingFile(cl.output, cl.width, cl.height, draw, error)) {
         printLine(error);
         return kExitReadFailed;
     }
@@ -98,5 +127,5 @@ int main(int argc, char** argv)
         std::fputs(usageText().c_str(), stdout);
         return kExitDone;
     }
-    return cl.dump ? runDump(cl) : runRender(argc, argv, cl);
+    return cl.dump || cl.summary || !cl.csv.empty() ? runPrint(cl) : runRender(argc, argv, cl);
 }

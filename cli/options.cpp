@@ -96,7 +96,13 @@ std::string usageText()
            "       lobus-render CASE.dan -o OUT.png|.bmp|.svg|.pdf [--variant 1|2] [--size WxH]\n"
            "                    [--scale Y] [--plen L] [--tlen L] [--pmax P] [--tmax T]\n"
            "                    [--colour K=R,G,B ...] [--cis F] [--cha F] [--tem F] [--trace F]\n"
+           "                    [--view picture|angle] [--annotate]\n"
+           "       lobus-render CASE.dan --summary | --csv OUT.csv|- [--variant 1|2] [--cis F] ...\n"
            "  --dump          print the case read as JSON instead of drawing it\n"
+           "  --summary       print the journal centre, maxima and each lobe's peaks as JSON\n"
+           "  --csv           write every point read as CSV (- for standard output)\n"
+           "  --view          what -o gets: the bearing picture (default) or the angle-base view\n"
+           "  --annotate      number the lobes and mark their peak pressures on the picture\n"
            "  -o, --output    picture file; its extension picks the format\n"
            "  --variant       1: SOLAKO files (thermal, reads the .tem), 2: MERANT files\n"
            "                  (default: the solver that wrote the case; 2 when it cannot be told)\n"
@@ -117,6 +123,8 @@ CommandLine parseCommandLine(const QStringList& arguments)
     p.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")}, QString());
     const QCommandLineOption dump(QStringLiteral("dump"), QString());
+    const QCommandLineOption summary(QStringLiteral("summary"), QString());
+    const QCommandLineOption annotate(QStringLiteral("annotate"), QString());
     const QCommandLineOption output({QStringLiteral("o"), QStringLiteral("output")}, QString(),
                                     QStringLiteral("OUT"));
     auto valued = [](const char* name) {
@@ -125,9 +133,10 @@ CommandLine parseCommandLine(const QStringList& arguments)
     const QCommandLineOption variant = valued("variant"), size = valued("size"), scale = valued("scale"),
                              plen = valued("plen"), tlen = valued("tlen"), pmax = valued("pmax"),
                              tmax = valued("tmax"), colour = valued("colour"), cis = valued("cis"),
-                             cha = valued("cha"), tem = valued("tem"), trace = valued("trace");
-    p.addOptions(
-        {help, dump, output, variant, size, scale, plen, tlen, pmax, tmax, colour, cis, cha, tem, trace});
+                             cha = valued("cha"), tem = valued("tem"), trace = valued("trace"),
+                             csv = valued("csv"), view = valued("view");
+    p.addOptions({help, dump, summary, annotate, output, variant, size, scale, plen, tlen, pmax, tmax, colour,
+                  cis, cha, tem, trace, csv, view});
     if (!p.parse(arguments))
         throw UsageError(utf8(p.errorText()));
 
@@ -137,8 +146,8 @@ CommandLine parseCommandLine(const QStringList& arguments)
         return cl;
     }
     // A value given twice would silently lose one; only --colour repeats.
-    for (const QCommandLineOption* o :
-         {&output, &variant, &size, &scale, &plen, &tlen, &pmax, &tmax, &cis, &cha, &tem, &trace})
+    for (const QCommandLineOption* o : {&output, &variant, &size, &scale, &plen, &tlen, &pmax, &tmax, &cis,
+                                        &cha, &tem, &trace, &csv, &view})
         if (p.values(*o).size() > 1)
             throw UsageError("--" + utf8(o->names().back()) + " given more than once");
 
@@ -168,11 +177,31 @@ CommandLine parseCommandLine(const QStringList& arguments)
     for (const QString& c : p.values(colour))
         cl.colours.push_back(parseColour(utf8(c)));
 
-    if (cl.dump) {
-        if (p.isSet(output) || p.isSet(size))
-            throw UsageError("--dump prints the case; it takes no -o or --size");
+    cl.summary = p.isSet(summary);
+    if (p.isSet(csv)) {
+        cl.csv = utf8(p.value(csv));
+        if (cl.csv.empty())
+            throw UsageError("--csv: no file named (- for standard output)");
+    }
+    if (int(cl.dump) + int(cl.summary) + int(p.isSet(csv)) > 1)
+        throw UsageError("--dump, --summary and --csv each print the case alone; give one");
+    if (cl.dump || cl.summary || p.isSet(csv)) {
+        if (p.isSet(output) || p.isSet(size) || p.isSet(view) || p.isSet(annotate))
+            throw UsageError(std::string(cl.dump          ? "--dump"
+                                             : cl.summary ? "--summary"
+                                                          : "--csv")
+                             + " prints the case; it takes no -o, --size, --view or --annotate");
         return cl;
     }
+    if (p.isSet(view)) {
+        const std::string v = utf8(p.value(view));
+        if (v != "picture" && v != "angle")
+            throw UsageError("--view: expected picture or angle, got '" + v + "'");
+        cl.angleView = v == "angle";
+    }
+    cl.annotate = p.isSet(annotate);
+    if (cl.annotate && cl.angleView)
+        throw UsageError("--annotate marks the picture; the angle view has its own marks");
     if (!p.isSet(output))
         throw UsageError("no picture file named (-o OUT), and no --dump");
     cl.output = utf8(p.value(output));

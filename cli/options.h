@@ -5,6 +5,8 @@
 //   lobus-render CASE.dan -o OUT.png|.bmp|.svg|.pdf [--variant 1|2] [--size WxH]
 //                [--scale Y] [--plen L] [--tlen L] [--pmax P] [--tmax T]
 //                [--colour K=R,G,B ...] [--cis F] [--cha F] [--tem F] [--trace F]
+//                [--view picture|angle] [--annotate]
+//   lobus-render CASE.dan --summary | --csv OUT.csv|- [--variant 1|2] [result files, trace]
 
 #include "cli/caseload.h"
 
@@ -26,8 +28,12 @@ struct ColourChoice {
 struct CommandLine {
     bool help = false;
     bool dump = false;
-    LoadRequest load;   // data file made absolute, variant, result files, trace
-    std::string output; // render: the picture file
+    bool summary = false;   // print the per-lobe figures as JSON
+    std::string csv;        // write every point read to this file ("-": stdout)
+    bool angleView = false; // -o gets the angle-base view instead of the picture
+    bool annotate = false;  // -o gets the peaks overlay over the picture
+    LoadRequest load;       // data file made absolute, variant, result files, trace
+    std::string output;     // render: the picture file
     int width = 1600;
     int height = 1000;
     std::optional<float> scale; // halfy

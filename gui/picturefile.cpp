@@ -29,15 +29,15 @@ QString extensionOf(const std::string& path) { return QFileInfo(toQString(path))
 // The drawing state of a fresh start: the whole surface as the area.
 void startGraphics(Graphics& g) { g.IGRAREA(0.0f, 0.0f, 1.0f, 1.0f); }
 
-// One picture through a painter into the target rectangle, at the surface's
+// One drawing through a painter into the target rectangle, at the surface's
 // resolution, with the drawing state of a fresh start.
-void drawOnPainter(QPainter& painter, const QRectF& target, double dpi, const Case& c, RYSUJ& rysuj)
+void drawOnPainter(QPainter& painter, const QRectF& target, double dpi, const Drawing& draw)
 {
     PainterDevice device(painter, target, dpi);
     Graphics g;
     startGraphics(g);
     g.setDevice(&device);
-    RYSUNEK(g, c, rysuj);
+    draw(g);
     g.setDevice(nullptr);
 }
 
@@ -55,7 +55,7 @@ bool writeWhole(const std::string& path, const QByteArray& data, std::string& er
     return true;
 }
 
-QByteArray renderSvg(const Case& c, RYSUJ& rysuj, int width, int height)
+QByteArray renderSvg(const Drawing& draw, int width, int height)
 {
     QByteArray data;
     QBuffer buffer(&data);
@@ -67,14 +67,14 @@ QByteArray renderSvg(const Case& c, RYSUJ& rysuj, int width, int height)
     svg.setResolution(96);
     svg.setTitle(QStringLiteral("LOBUS"));
     QPainter painter(&svg);
-    drawOnPainter(painter, QRectF(0, 0, width, height), 96.0, c, rysuj);
+    drawOnPainter(painter, QRectF(0, 0, width, height), 96.0, draw);
     painter.end();
     return data;
 }
 
 // One A4 landscape page at 600 dpi, the picture fitted into its printable
 // area keeping the aspect of width x height.
-QByteArray renderPdf(const Case& c, RYSUJ& rysuj, int width, int height)
+QByteArray renderPdf(const Drawing& draw, int width, int height)
 {
     QByteArray data;
     QBuffer buffer(&data);
@@ -88,12 +88,17 @@ QByteArray renderPdf(const Case& c, RYSUJ& rysuj, int width, int height)
     QPainter painter(&pdf);
     const QRectF page(0, 0, pdf.width(), pdf.height());
     const QRectF target = PainterDevice::fitted(page, static_cast<double>(width) / height);
-    drawOnPainter(painter, target, pdf.resolution(), c, rysuj);
+    drawOnPainter(painter, target, pdf.resolution(), draw);
     painter.end();
     return data;
 }
 
 } // namespace
+
+bool writeTextFile(const std::string& path, const std::string& text, std::string& error)
+{
+    return writeWhole(path, QByteArray(text.data(), static_cast<qsizetype>(text.size())), error);
+}
 
 bool saveImageFile(const QImage& image, const std::string& path, std::string& error)
 {
@@ -123,6 +128,12 @@ bool saveImageFile(const QImage& image, const std::string& path, std::string& er
 bool writePictureFile(const std::string& path, const Case& c, RYSUJ& rysuj, int width, int height,
                       std::string& error)
 {
+    return writeDrawingFile(
+        path, width, height, [&](Graphics& g) { RYSUNEK(g, c, rysuj); }, error);
+}
+
+bool writeDrawingFile(const std::string& path, int width, int height, const Drawing& draw, std::string& error)
+{
     if (width <= 0 || height <= 0 || width > 32768 || height > 32768) {
         error = "picture size out of range: " + std::to_string(width) + "x" + std::to_string(height);
         return false;
@@ -137,13 +148,13 @@ bool writePictureFile(const std::string& path, const Case& c, RYSUJ& rysuj, int 
         }
         Graphics g;
         startGraphics(g);
-        renderToImage(image, g, c, rysuj);
+        renderToImage(image, g, draw);
         return saveImageFile(image, path, error);
     }
     if (ext == QStringLiteral("svg"))
-        return writeWhole(path, renderSvg(c, rysuj, width, height), error);
+        return writeWhole(path, renderSvg(draw, width, height), error);
     if (ext == QStringLiteral("pdf"))
-        return writeWhole(path, renderPdf(c, rysuj, width, height), error);
+        return writeWhole(path, renderPdf(draw, width, height), error);
     error = "unknown picture format of " + path + " (use .png, .bmp, .svg or .pdf)";
     return false;
 }

@@ -4,11 +4,17 @@
 
 #include "datafiles/state.h"
 
+#include <functional>
 #include <string>
 
 class QImage;
 
 namespace lobus {
+
+class Graphics;
+
+// Draws one whole picture through the graphics layer it is given.
+using Drawing = std::function<void(Graphics&)>;
 
 // Draws the case into a picture of width x height pixels and writes it to
 // `path`; the extension picks the format: .png, .bmp (raster), .svg (vector,
@@ -19,6 +25,15 @@ namespace lobus {
 // is then left as it was (the file is written whole or not at all).
 bool writePictureFile(const std::string& path, const Case& c, RYSUJ& rysuj, int width, int height,
                       std::string& error);
+
+// The same for any drawing: a picture with extras over it, the angle view.
+// The drawing is given a Graphics in the state of a fresh start whose device
+// is the file's surface.
+bool writeDrawingFile(const std::string& path, int width, int height, const Drawing& draw,
+                      std::string& error);
+
+// Writes `text` to `path` whole or not at all, as the pictures are written.
+bool writeTextFile(const std::string& path, const std::string& text, std::string& error);
 
 // Writes the image to `path` in the format of its extension (.bmp, .png, or
 // any other format Qt can write), through a temporary file that replaces the

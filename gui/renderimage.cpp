@@ -10,13 +10,18 @@ namespace lobus {
 
 void renderToImage(QImage& image, Graphics& g, const Case& c, RYSUJ& rysuj)
 {
+    renderToImage(image, g, [&](Graphics& graphics) { RYSUNEK(graphics, c, rysuj); });
+}
+
+void renderToImage(QImage& image, Graphics& g, const std::function<void(Graphics&)>& draw)
+{
     if (image.isNull())
         return;
     Device* previous = g.device();
     {
         ImageDevice device(image);
         g.setDevice(&device);
-        RYSUNEK(g, c, rysuj);
+        draw(g);
         g.setDevice(previous);
     }
 }

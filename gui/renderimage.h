@@ -4,6 +4,8 @@
 
 #include "datafiles/state.h"
 
+#include <functional>
+
 class QImage;
 
 namespace lobus {
@@ -16,5 +18,9 @@ class Graphics;
 // reused between pictures; it must not be null. The device of `g` is restored
 // to what it was before the call.
 void renderToImage(QImage& image, Graphics& g, const Case& c, RYSUJ& rysuj);
+
+// The same for any drawing through the graphics layer (a picture with extras
+// over it, the angle view).
+void renderToImage(QImage& image, Graphics& g, const std::function<void(Graphics&)>& draw);
 
 } // namespace lobus

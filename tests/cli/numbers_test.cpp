@@ -1,0 +1,184 @@
+// lobus-render --summary, --csv, --view angle and --annotate on the bundled
+// cases, checked against what the generator wrote into them.
+
+#include "examples/casegen.h"
+#include "runrender.h"
+
+#include <QImage>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <set>
+#include <vector>
+
+namespace lobus::test {
+namespace {
+
+using casegen::Bearing;
+
+bool thermal(const Bearing& b) { return b.solver == casegen::Solver::SOLAKO; }
+
+QStringList caseArgs(const Bearing& b, QStringList args)
+{
+    if (thermal(b))
+        args << QStringLiteral("--variant") << QStringLiteral("1");
+    args << exampleData(b.name.c_str());
+    return args;
+}
+
+float real(const QJsonValue& v) { return static_cast<float>(v.toDouble()); }
+
+struct Expected {
+    float value = 0.0f;
+    float angle = 0.0f;
+};
+
+// The largest value and the angle of the first point reaching it.
+Expected peak(const std::vector<float>& values, const std::vector<float>& angles)
+{
+    Expected e {values.at(0), angles.at(0)};
+    for (std::size_t j = 1; j < values.size(); ++j)
+        if (values[j] > e.value)
+            e = {values[j], angles[j]};
+    return e;
+}
+
+QStringList keysOf(const QJsonObject& o)
+{
+    QStringList k = o.keys();
+    k.sort();
+    return k;
+}
+
+TEST(Summary, EveryExampleGivesTheGeneratedPeaksUnderExactlyTheKeys)
+{
+    for (const Bearing& b : casegen::bundledExamples()) {
+        SCOPED_TRACE(b.name);
+        const casegen::Solution s = casegen::solve(b);
+        const RunResult r = runRender(caseArgs(b, {QStringLiteral("--summary")}));
+        ASSERT_EQ(r.status, 0) << r.err.toStdString();
+        QJsonParseError error;
+        const QJsonObject o = QJsonDocument::fromJson(r.out, &error).object();
+        ASSERT_EQ(error.error, QJsonParseError::NoError) << error.errorString().toStdString();
+        EXPECT_EQ(keysOf(o), (QStringList {QStringLiteral("ekscen"), QStringLiteral("katekscen"),
+                                           QStringLiteral("lobes"), QStringLiteral("pmax"),
+                                           QStringLiteral("solver"), QStringLiteral("tmax")}));
+        EXPECT_EQ(o.value(QStringLiteral("solver")).toString(),
+                  thermal(b) ? QStringLiteral("SOLAKO") : QStringLiteral("MERANT"));
+        EXPECT_EQ(real(o.value(QStringLiteral("ekscen"))), s.ekscen);
+        EXPECT_EQ(real(o.value(QStringLiteral("katekscen"))), s.katekscen);
+        EXPECT_EQ(real(o.value(QStringLiteral("pmax"))), s.pmax);
+        const QJsonArray lobes = o.value(QStringLiteral("lobes")).toArray();
+        ASSERT_EQ(lobes.size(), b.lobes);
+        for (int k = 0; k < b.lobes; ++k) {
+            SCOPED_TRACE(k + 1);
+            const casegen::Lobe& l = s.lobes[static_cast<std::size_t>(k)];
+            const QJsonObject lobe = lobes[k].toObject();
+            QStringList keys {QStringLiteral("end_deg"),     QStringLiteral("lobe"),
+                              QStringLiteral("p_peak"),      QStringLiteral("p_peak_angle_deg"),
+                              QStringLiteral("points"),      QStringLiteral("start_deg")};
+            if (thermal(b))
+                keys << QStringLiteral("t1_peak") << QStringLiteral("t1_peak_angle_deg") << QStringLiteral("t2_peak")
+                     << QStringLiteral("t2_peak_angle_deg");
+            keys.sort();
+            EXPECT_EQ(keysOf(lobe), keys);
+            EXPECT_EQ(lobe.value(QStringLiteral("lobe")).toInt(), k + 1);
+            EXPECT_EQ(real(lobe.value(QStringLiteral("start_deg"))), l.start);
+            EXPECT_EQ(real(lobe.value(QStringLiteral("end_deg"))), l.end);
+            EXPECT_EQ(lobe.value(QStringLiteral("points")).toInt(), static_cast<int>(l.angle.size()));
+            const Expected p = peak(l.pressure, l.angle);
+            EXPECT_EQ(real(lobe.value(QStringLiteral("p_peak"))), p.value);
+            EXPECT_EQ(real(lobe.value(QStringLiteral("p_peak_angle_deg"))), p.angle);
+            if (thermal(b)) {
+                const Expected t1 = peak(l.tem1, l.angle);
+                const Expected t2 = peak(l.tem2, l.angle);
+                EXPECT_EQ(real(lobe.value(QStringLiteral("t1_peak"))), t1.value);
+                EXPECT_EQ(real(lobe.value(QStringLiteral("t1_peak_angle_deg"))), t1.angle);
+                EXPECT_EQ(real(lobe.value(QStringLiteral("t2_peak"))), t2.value);
+                EXPECT_EQ(real(lobe.value(QStringLiteral("t2_peak_angle_deg"))), t2.angle);
+            }
+        }
+    }
+}
+
+// Every field of every row reads back as the float the generator wrote, in
+// the file and on standard output alike.
+TEST(Csv, EveryExampleRoundTripsToTheLastBit)
+{
+    QTemporaryDir dir;
+    for (const Bearing& b : casegen::bundledExamples()) {
+        SCOPED_TRACE(b.name);
+        const casegen::Solution s = casegen::solve(b);
+        const QString file = dir.path() + QStringLiteral("/points.csv");
+        const RunResult toFile = runRender(caseArgs(b, {QStringLiteral("--csv"), file}));
+        ASSERT_EQ(toFile.status, 0) << toFile.err.toStdString();
+        const RunResult toStdout = runRender(caseArgs(b, {QStringLiteral("--csv"), QStringLiteral("-")}));
+        ASSERT_EQ(toStdout.status, 0) << toStdout.err.toStdString();
+        const QByteArray text = readFile(file);
+        EXPECT_EQ(text, toStdout.out);
+        QList<QByteArray> lines = text.split('\n');
+        ASSERT_EQ(lines.takeLast(), QByteArray()); // ends with a newline
+        ASSERT_FALSE(lines.isEmpty());
+        EXPECT_EQ(lines.takeFirst(), QByteArray("lobe,point,angle_deg,p_Pa,t1_C,t2_C"));
+        int row = 0;
+        for (int k = 1; k <= b.lobes; ++k) {
+            const casegen::Lobe& l = s.lobes[static_cast<std::size_t>(k - 1)];
+            for (std::size_t j = 0; j < l.angle.size(); ++j, ++row) {
+                ASSERT_LT(row, lines.size());
+                const QList<QByteArray> f = lines[row].split(',');
+                ASSERT_EQ(f.size(), 6) << lines[row].toStdString();
+                EXPECT_EQ(f[0].toInt(), k);
+                EXPECT_EQ(f[1].toInt(), static_cast<int>(j + 1));
+                EXPECT_EQ(std::strtof(f[2].constData(), nullptr), l.angle[j]);
+                EXPECT_EQ(std::strtof(f[3].constData(), nullptr), l.pressure[j]);
+                if (thermal(b)) {
+                    EXPECT_EQ(std::strtof(f[4].constData(), nullptr), l.tem1[j]);
+                    EXPECT_EQ(std::strtof(f[5].constData(), nullptr), l.tem2[j]);
+                } else {
+                    EXPECT_TRUE(f[4].isEmpty() && f[5].isEmpty());
+                }
+            }
+        }
+        EXPECT_EQ(row, lines.size());
+    }
+}
+
+// The angle view and the annotated picture are written in every format; the
+// overlay adds to the picture and nothing else changes it.
+TEST(Views, AngleViewAndAnnotatedPictureOnEveryExample)
+{
+    QTemporaryDir dir;
+    for (const Bearing& b : casegen::bundledExamples()) {
+        SCOPED_TRACE(b.name);
+        for (const char* ext : {".png", ".svg", ".pdf"}) {
+            const QString out = dir.path() + QStringLiteral("/angle") + QString::fromLatin1(ext);
+            const RunResult r
+                = runRender(caseArgs(b, {QStringLiteral("--view"), QStringLiteral("angle"), QStringLiteral("-o"), out}));
+            ASSERT_EQ(r.status, 0) << r.err.toStdString();
+            EXPECT_GT(readFile(out).size(), 1000) << ext;
+        }
+        const QString plain = dir.path() + QStringLiteral("/plain.png");
+        const QString marked = dir.path() + QStringLiteral("/marked.png");
+        const QString reference = dir.path() + QStringLiteral("/reference.png");
+        ASSERT_EQ(runRender(caseArgs(b, {QStringLiteral("--view"), QStringLiteral("picture"), QStringLiteral("-o"), plain})).status, 0);
+        ASSERT_EQ(runRender(caseArgs(b, {QStringLiteral("-o"), reference})).status, 0);
+        ASSERT_EQ(runRender(caseArgs(b, {QStringLiteral("--annotate"), QStringLiteral("-o"), marked})).status, 0);
+        const QImage a(plain);
+        const QImage m(marked);
+        ASSERT_FALSE(a.isNull());
+        EXPECT_EQ(a, QImage(reference));
+        ASSERT_EQ(a.size(), m.size());
+        EXPECT_NE(a, m);
+    }
+    const RunResult bad = runRender({QStringLiteral("--view"), QStringLiteral("side"), QStringLiteral("-o"),
+                                     dir.path() + QStringLiteral("/x.png"), exampleData("merant3")});
+    EXPECT_EQ(bad.status, 2);
+}
+
+} // namespace
+} // namespace lobus::test
