@@ -313,7 +313,9 @@ void drawLegend(Plot& plot, const AnglePanel& panel)
     const std::string& second = plot.texts.secondCurve;
     // Labels are counted in characters; a UTF-8 letter's second byte is not.
     auto width = [&](const std::string& s) {
-        return cw * static_cast<float>(std::count_if(s.begin(), s.end(), [](char b) { return (b & 0xC0) != 0x80; }));
+        return cw * static_cast<float>(std::count_if(s.begin(), s.end(), [](char b) {
+                   return (b & 0xC0) != 0x80;
+               }));
     };
     float x = panel.units[2] - (width(first) + width(second) + 14.0f * cw);
     g.IGRCOLOURN(kInk);

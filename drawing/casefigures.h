@@ -22,7 +22,7 @@ struct Peak {
 };
 
 struct LobeFigures {
-    int lobe = 0;      // 1..ikm
+    int lobe = 0;       // 1..ikm
     float start = 0.0f; // tabpsi(2k-1), degrees
     float end = 0.0f;   // tabpsi(2k)
     float kla = 0.0f;   // arc centre offsets

@@ -65,9 +65,10 @@ TEST(Summary, EveryExampleGivesTheGeneratedPeaksUnderExactlyTheKeys)
         QJsonParseError error;
         const QJsonObject o = QJsonDocument::fromJson(r.out, &error).object();
         ASSERT_EQ(error.error, QJsonParseError::NoError) << error.errorString().toStdString();
-        EXPECT_EQ(keysOf(o), (QStringList {QStringLiteral("ekscen"), QStringLiteral("katekscen"),
-                                           QStringLiteral("lobes"), QStringLiteral("pmax"),
-                                           QStringLiteral("solver"), QStringLiteral("tmax")}));
+        EXPECT_EQ(
+            keysOf(o),
+            (QStringList {QStringLiteral("ekscen"), QStringLiteral("katekscen"), QStringLiteral("lobes"),
+                          QStringLiteral("pmax"), QStringLiteral("solver"), QStringLiteral("tmax")}));
         EXPECT_EQ(o.value(QStringLiteral("solver")).toString(),
                   thermal(b) ? QStringLiteral("SOLAKO") : QStringLiteral("MERANT"));
         EXPECT_EQ(real(o.value(QStringLiteral("ekscen"))), s.ekscen);
@@ -79,12 +80,12 @@ TEST(Summary, EveryExampleGivesTheGeneratedPeaksUnderExactlyTheKeys)
             SCOPED_TRACE(k + 1);
             const casegen::Lobe& l = s.lobes[static_cast<std::size_t>(k)];
             const QJsonObject lobe = lobes[k].toObject();
-            QStringList keys {QStringLiteral("end_deg"),     QStringLiteral("lobe"),
-                              QStringLiteral("p_peak"),      QStringLiteral("p_peak_angle_deg"),
-                              QStringLiteral("points"),      QStringLiteral("start_deg")};
+            QStringList keys {QStringLiteral("end_deg"), QStringLiteral("lobe"),
+                              QStringLiteral("p_peak"),  QStringLiteral("p_peak_angle_deg"),
+                              QStringLiteral("points"),  QStringLiteral("start_deg")};
             if (thermal(b))
-                keys << QStringLiteral("t1_peak") << QStringLiteral("t1_peak_angle_deg") << QStringLiteral("t2_peak")
-                     << QStringLiteral("t2_peak_angle_deg");
+                keys << QStringLiteral("t1_peak") << QStringLiteral("t1_peak_angle_deg")
+                     << QStringLiteral("t2_peak") << QStringLiteral("t2_peak_angle_deg");
             keys.sort();
             EXPECT_EQ(keysOf(lobe), keys);
             EXPECT_EQ(lobe.value(QStringLiteral("lobe")).toInt(), k + 1);
@@ -157,17 +158,22 @@ TEST(Views, AngleViewAndAnnotatedPictureOnEveryExample)
         SCOPED_TRACE(b.name);
         for (const char* ext : {".png", ".svg", ".pdf"}) {
             const QString out = dir.path() + QStringLiteral("/angle") + QString::fromLatin1(ext);
-            const RunResult r
-                = runRender(caseArgs(b, {QStringLiteral("--view"), QStringLiteral("angle"), QStringLiteral("-o"), out}));
+            const RunResult r = runRender(
+                caseArgs(b, {QStringLiteral("--view"), QStringLiteral("angle"), QStringLiteral("-o"), out}));
             ASSERT_EQ(r.status, 0) << r.err.toStdString();
             EXPECT_GT(readFile(out).size(), 1000) << ext;
         }
         const QString plain = dir.path() + QStringLiteral("/plain.png");
         const QString marked = dir.path() + QStringLiteral("/marked.png");
         const QString reference = dir.path() + QStringLiteral("/reference.png");
-        ASSERT_EQ(runRender(caseArgs(b, {QStringLiteral("--view"), QStringLiteral("picture"), QStringLiteral("-o"), plain})).status, 0);
+        ASSERT_EQ(runRender(caseArgs(b,
+                                     {QStringLiteral("--view"), QStringLiteral("picture"),
+                                      QStringLiteral("-o"), plain}))
+                      .status,
+                  0);
         ASSERT_EQ(runRender(caseArgs(b, {QStringLiteral("-o"), reference})).status, 0);
-        ASSERT_EQ(runRender(caseArgs(b, {QStringLiteral("--annotate"), QStringLiteral("-o"), marked})).status, 0);
+        ASSERT_EQ(runRender(caseArgs(b, {QStringLiteral("--annotate"), QStringLiteral("-o"), marked})).status,
+                  0);
         const QImage a(plain);
         const QImage m(marked);
         ASSERT_FALSE(a.isNull());

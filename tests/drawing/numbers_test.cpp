@@ -112,7 +112,8 @@ TEST(Probe, DevicePointsMapBackToLobeAndGridPoint)
     }
     // The lobe without points is found, with no point.
     const double mid = 0.5 * (c.dane.tabpsi(5) + c.dane.tabpsi(6)) * kRad;
-    const ProbeHit empty = probe(c.dane.tabkla(3) + 0.9 * std::cos(mid), c.dane.tabklb(3) + 0.9 * std::sin(mid));
+    const ProbeHit empty
+        = probe(c.dane.tabkla(3) + 0.9 * std::cos(mid), c.dane.tabklb(3) + 0.9 * std::sin(mid));
     EXPECT_EQ(empty.kind, ProbeHit::Kind::Lobe);
     EXPECT_EQ(empty.lobe, 3);
     EXPECT_EQ(empty.point, 0);
@@ -183,9 +184,10 @@ TEST(AngleView, PressurePointsLieOnOneAffineMappingAndInsideTheView)
         g.setRecorder(&device);
         const AngleViewLayout layout = drawAngleView(g, c, r, view, AngleViewTexts());
         ASSERT_TRUE(layout.pressure.present && layout.temperature.present);
-        ASSERT_EQ(device.polylines.size(), static_cast<std::size_t>(std::count_if(
-                                               device.ops().begin(), device.ops().end(),
-                                               [](const DrawOp& op) { return op.kind == DrawOp::Kind::Polyline; })));
+        ASSERT_EQ(device.polylines.size(),
+                  static_cast<std::size_t>(
+                      std::count_if(device.ops().begin(), device.ops().end(),
+                                    [](const DrawOp& op) { return op.kind == DrawOp::Kind::Polyline; })));
         // The pressure curves: colour number 1, in the upper panel.
         std::vector<std::pair<PointF, PointF>> points; // (angle, MPa) -> pixel
         std::size_t line = 0;
