@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <stdexcept>
 
 namespace lobus::casegen {
@@ -175,6 +176,11 @@ Solution solve(const Bearing& b)
         lobe.end = g.end[static_cast<std::size_t>(k)];
         lobe.kla = g.kla[static_cast<std::size_t>(k)];
         lobe.klb = g.klb[static_cast<std::size_t>(k)];
+        // Four decimals, as the solver writes them, while they keep
+        // neighbouring grid points apart; more on finer grids.
+        const double step = (lobe.end - lobe.start) / std::max(1.0, static_cast<double>(n - 1));
+        const int decimals
+            = step > 0.0 ? std::clamp(static_cast<int>(std::ceil(std::log10(2.0 / step))), 4, 9) : 4;
         double heat = 0.0; // dissipated so far along the lobe, per lossPerRadian
         double previousInverse = 0.0;
         for (std::size_t i = 0; i < n; ++i) {
@@ -186,9 +192,13 @@ Solution solve(const Bearing& b)
             loss += weight(i, n) * da / h * lossPerRadian;
 
             // The last line is the lobe's end angle itself, so the block
-            // closes there; the others stay below it in their written form.
+            // closes there; the others stay below it in their written form,
+            // also where the grid is finer than a REAL resolves near the end.
             const double deg = (i + 1 == n) ? lobe.end : p.angle[i] / kDeg;
-            lobe.angle.push_back(asReal(fixed(deg, 4)));
+            float angle = asReal(fixed(deg, decimals));
+            if (i + 1 < n && angle >= lobe.end)
+                angle = std::nextafter(lobe.end, -std::numeric_limits<float>::infinity());
+            lobe.angle.push_back(angle);
             lobe.pressure.push_back(asReal(fortranE(p.midPlane[i] * p0, 5)));
             pmax = std::max(pmax, lobe.pressure.back());
 

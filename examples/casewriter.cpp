@@ -158,7 +158,7 @@ void writeCis(const Bearing& b, const Solution& s, const std::filesystem::path& 
         lobeHeader(r, l, static_cast<int>(k + 1), "     kąt [st]   ciśnienie [N/m2]");
         out.reserve(out.size() + l.angle.size() * 30);
         for (std::size_t i = 0; i < l.angle.size(); ++i)
-            r.line(padLeft(fixed(l.angle[i], 4), 13) + padLeft(fortranE(l.pressure[i], 5), 19));
+            r.line(padLeft(fixedReal(l.angle[i], 4), 13) + padLeft(fortranE(l.pressure[i], 5), 19));
     }
     r.save(path);
 }

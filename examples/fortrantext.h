@@ -12,6 +12,10 @@ std::string fortranE(double v, int digits);
 // Fixed point with `decimals` places: fixed(50, 1) is "50.0".
 std::string fixed(double v, int decimals);
 
+// Fixed point with at least `decimals` places and as many more as `v` needs
+// to read back as itself (nine significant digits always do).
+std::string fixedReal(float v, int decimals);
+
 // The 32-bit REAL a correctly rounding reader makes of `text`.
 float asReal(const std::string& text);
 

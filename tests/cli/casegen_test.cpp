@@ -1,6 +1,7 @@
 // The example-case generator: its Reynolds solver against the short-bearing
 // limit, and the physical sense of the bundled cases.
 
+#include "datafiles/numberparse.h"
 #include "examples/casegen.h"
 #include "examples/fortrantext.h"
 #include "examples/reynolds.h"
@@ -9,6 +10,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace lobus::casegen {
 namespace {
@@ -123,6 +125,37 @@ TEST(BundledExamples, ArePhysicallyPlausibleAndCloseEachBlockAtItsEndAngle)
             EXPECT_GE(s.tmax, 60.0f);
             EXPECT_LE(s.tmax, 85.0f);
         }
+    }
+}
+
+// A fine grid (36 degree lobes of 800,000 points: steps below what four
+// decimals or a REAL near the end angle resolve) still closes every block on
+// its last line, as the reader parses the written angles.
+TEST(StressCase, EveryBlockClosesOnItsLastLineAtAnySize)
+{
+    const Solution s = solve(stressCase(6, 800000));
+    ASSERT_EQ(s.lobes.size(), 6u);
+    for (const Lobe& l : s.lobes) {
+        ASSERT_EQ(l.angle.size(), 800000u);
+        float previous = -std::numeric_limits<float>::infinity();
+        std::size_t early = 0;
+        for (std::size_t i = 0; i < l.angle.size(); ++i) {
+            ASSERT_GE(l.angle[i], previous) << "line " << i;
+            previous = l.angle[i];
+            if (i + 1 < l.angle.size() && l.angle[i] >= l.end)
+                ++early;
+        }
+        // The written text reads back as these values: the lines next to the
+        // end angle, where the grid is finest for a REAL, decide it.
+        for (std::size_t i = l.angle.size() - 2000; i < l.angle.size(); ++i) {
+            float read = 0.0f;
+            ASSERT_EQ(parseReal(fixedReal(l.angle[i], 4), read), NumberStatus::Ok);
+            ASSERT_EQ(read, l.angle[i]) << "line " << i;
+        }
+        EXPECT_EQ(early, 0u) << "lobe ending at " << l.end;
+        EXPECT_GE(l.angle.back(), l.end);
+        EXPECT_EQ(l.temAngle.size(), l.angle.size());
+        EXPECT_LT(l.temAngle[l.temAngle.size() - 2], l.end);
     }
 }
 
