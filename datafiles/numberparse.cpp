@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <system_error>
 
@@ -118,6 +119,90 @@ NumberStatus parseReal(std::string_view token, float& value)
         }
     }
     return convert(std::string_view(out, n), negative, value);
+}
+
+const char* scanPlainReal(const char* p, const char* end, float& value)
+{
+    bool negative = false;
+    if (p < end && (*p == '+' || *p == '-'))
+        negative = *p++ == '-';
+    std::uint64_t m = 0;
+    const char* first = p;
+    while (p < end && *p == '0')
+        ++p;
+    const char* firstSignificant = p;
+    for (; p < end && isDigit(*p); ++p)
+        m = m * 10 + static_cast<std::uint64_t>(*p - '0');
+    long significant = p - firstSignificant; // digits in m, leading zeros left out
+    long digits = p - first;
+    long fraction = 0; // digits after the point
+    if (p < end && *p == '.') {
+        const char* point = ++p;
+        if (m == 0)
+            while (p < end && *p == '0')
+                ++p;
+        firstSignificant = p;
+        for (; p < end && isDigit(*p); ++p)
+            m = m * 10 + static_cast<std::uint64_t>(*p - '0');
+        significant += p - firstSignificant;
+        fraction = p - point;
+        digits += fraction;
+    }
+    if (digits == 0 || significant > 19)
+        return nullptr;
+    int exponent = 0;
+    if (p < end && (*p == 'e' || *p == 'E')) {
+        ++p;
+        bool down = false;
+        if (p < end && (*p == '+' || *p == '-'))
+            down = *p++ == '-';
+        const char* first = p;
+        for (; p < end && isDigit(*p) && p - first < 4; ++p)
+            exponent = exponent * 10 + (*p - '0');
+        if (p == first || (p < end && isDigit(*p)))
+            return nullptr;
+        if (down)
+            exponent = -exponent;
+    }
+    float v = 0.0f;
+    if (m != 0) {
+        // m and 10^k are exact doubles, so one multiplication or division
+        // gives the correctly rounded double d of the token (with m below
+        // 2^53 and |k| at most 22). Rounding d once more to a REAL gives the
+        // REAL nearest the token unless d lies exactly halfway between two
+        // REALs: a token just off that point may have been rounded onto it.
+        static constexpr double kPow10[]
+            = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+               1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+        const long k = exponent - fraction;
+        if (m > (std::uint64_t(1) << 53) || k < -22 || k > 22)
+            return nullptr;
+        const double d = k < 0 ? static_cast<double>(m) / kPow10[-k] : static_cast<double>(m) * kPow10[k];
+        if (!(d >= 0x1p-126 && d < 0x1p127))
+            return nullptr;
+        std::uint64_t bits = 0;
+        std::memcpy(&bits, &d, sizeof bits);
+        if ((bits & 0x1FFFFFFFu) == 0x10000000u)
+            return nullptr;
+        v = static_cast<float>(d);
+    }
+    value = negative ? -v : v;
+    return p;
+}
+
+const char* scanPlainInteger(const char* p, const char* end, int& value)
+{
+    bool negative = false;
+    if (p < end && (*p == '+' || *p == '-'))
+        negative = *p++ == '-';
+    const char* first = p;
+    int v = 0;
+    for (; p < end && isDigit(*p) && p - first < 9; ++p)
+        v = v * 10 + (*p - '0');
+    if (p == first || (p < end && isDigit(*p)))
+        return nullptr;
+    value = negative ? -v : v;
+    return p;
 }
 
 NumberStatus parseInteger(std::string_view token, int& value)

@@ -22,4 +22,15 @@ enum class NumberStatus {
 NumberStatus parseReal(std::string_view token, float& value);
 NumberStatus parseInteger(std::string_view token, int& value);
 
+// The quick road for the tokens that fill the result files: a REAL written
+// as an optional sign, digits with or without a point and an optional E/e
+// exponent; an INTEGER of a sign and up to nine digits. Each reads the number
+// that starts at `p` and returns where it stopped, with `value` set to what
+// parseReal or parseInteger would give for the characters read; it returns
+// nullptr (and leaves `value`) for anything else, and for a REAL whose
+// correct rounding needs more than one exact double operation. The caller
+// decides whether the number ended its token.
+const char* scanPlainReal(const char* p, const char* end, float& value);
+const char* scanPlainInteger(const char* p, const char* end, int& value);
+
 } // namespace lobus

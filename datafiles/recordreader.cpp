@@ -225,6 +225,30 @@ bool RecordReader::readItems(std::span<const ReadItem> items, bool endAllowed)
             if (cls == Slash)
                 return true;
 
+            // Most tokens are plain numbers that end at a separator or at
+            // the end of the record: read them in one go.
+            {
+                const ReadItem& item = items[next];
+                const char* q = nullptr;
+                float real = 0.0f;
+                int whole = 0;
+                if (item.kind == ReadItem::Kind::Real)
+                    q = scanPlainReal(p, e, real);
+                else
+                    q = scanPlainInteger(p, e, whole);
+                if (q && (q == e || classOf(*q) != Other)) {
+                    if (item.kind == ReadItem::Kind::Real)
+                        *static_cast<float*>(item.target) = real;
+                    else
+                        *static_cast<int*>(item.target) = whole;
+                    if (++next == n)
+                        return true;
+                    state = SepState::AfterValue;
+                    p = q;
+                    continue;
+                }
+            }
+
             const char* t = p;
             const char* star = nullptr;
             while (p < e && classOf(*p) == Other) {

@@ -1,9 +1,17 @@
+#include "datafiles/numberparse.h"
 #include "datafiles/readreport.h"
 #include "datafiles/recordreader.h"
 #include "tempdir.h"
 
 #include <gtest/gtest.h>
 
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <limits>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -238,6 +246,84 @@ TEST(RecordReader, SmallBufferGivesTheSameRecords)
         EXPECT_FALSE(r.readOrEnd({R::real(z)})) << size;
         EXPECT_EQ(r.record(), 203);
     }
+}
+
+// Whatever road a token takes through the reader, a REAL is the correctly
+// rounded value of its text and an INTEGER its exact value: random plain
+// numbers of 1 to 21 digits and exponents on both sides of the float range,
+// numbers exactly halfway between two REALs and a hair either side of
+// halfway (where rounding twice goes wrong), other written forms beside them.
+TEST(RecordReader, EveryRealIsTheCorrectlyRoundedValueOfItsText)
+{
+    std::mt19937_64 random(20261208);
+    std::vector<std::string> tokens;
+    for (int i = 0; i < 20000; ++i) {
+        const int digits = 1 + static_cast<int>(random() % 21);
+        std::string t;
+        if (random() % 4 == 0)
+            t.push_back(random() % 2 ? '-' : '+');
+        std::string mantissa;
+        for (int d = 0; d < digits; ++d)
+            mantissa += static_cast<char>('0' + random() % 10);
+        mantissa.insert(random() % (mantissa.size() + 1), 1, '.');
+        t += mantissa;
+        if (random() % 2 == 0) {
+            t.push_back(random() % 2 ? 'E' : 'e');
+            t += std::to_string(static_cast<int>(random() % 63) - 45);
+        }
+        tokens.push_back(t);
+    }
+    for (int i = 0; i < 3000; ++i) {
+        // Halfway between a random REAL and the next, in 17 to 30 digits.
+        std::uint32_t bits = static_cast<std::uint32_t>(random() % 0x7F000000u) + 0x00800000u;
+        float low = 0.0f;
+        std::memcpy(&low, &bits, sizeof low);
+        const double half = 0.5
+            * (static_cast<double>(low)
+               + static_cast<double>(std::nextafter(low, std::numeric_limits<float>::max())));
+        char text[64];
+        std::snprintf(text, sizeof text, "%.*e", 16 + static_cast<int>(random() % 14), half);
+        tokens.push_back(text);
+        for (const char* fmt : {"%.17e", "%.18e", "%.15e"}) {
+            std::snprintf(text, sizeof text, fmt, std::nextafter(half, random() % 2 ? 0.0 : 1e300));
+            tokens.push_back(text);
+        }
+    }
+    for (const char* t :
+         {"5.", ".5", "-0", "+0.0e5", "1.5-1", "1.0D2", "2.5q-1", "1e-50", "3.4e38", "0e9999"})
+        tokens.push_back(t);
+
+    std::string text = "naglowek\n";
+    for (std::size_t i = 0; i < tokens.size(); ++i)
+        text += tokens[i] + (i % 3 == 0 ? "\n" : (i % 3 == 1 ? " , " : "  "));
+    text += "\n";
+    RecordReader r;
+    r.openMemory("numbers.txt", text);
+    r.skip();
+    std::vector<float> got(tokens.size());
+    std::vector<ReadItem> items;
+    for (float& v : got)
+        items.push_back(R::real(v));
+    r.read(items);
+    for (std::size_t i = 0; i < tokens.size(); ++i) {
+        float want = -1.0f;
+        ASSERT_EQ(parseReal(tokens[i], want), NumberStatus::Ok) << tokens[i];
+        float exact = 0.0f;
+        const std::string plain = tokens[i][0] == '+' ? tokens[i].substr(1) : tokens[i];
+        if (std::from_chars(plain.data(), plain.data() + plain.size(), exact).ptr
+            == plain.data() + plain.size()) {
+            EXPECT_EQ(want, exact) << tokens[i];
+        }
+        EXPECT_EQ(std::memcmp(&got[i], &want, sizeof want), 0) << tokens[i] << " read as " << got[i];
+    }
+
+    RecordReader ints;
+    ints.openMemory("ints.txt", "7 -12 +0 000000000123 999999999 -2147483648 2147483647\n");
+    int v[7] = {};
+    ints.read({R::integer(v[0]), R::integer(v[1]), R::integer(v[2]), R::integer(v[3]), R::integer(v[4]),
+               R::integer(v[5]), R::integer(v[6])});
+    EXPECT_EQ(std::vector<int>(v, v + 7),
+              (std::vector<int> {7, -12, 0, 123, 999999999, -2147483647 - 1, 2147483647}));
 }
 
 } // namespace
