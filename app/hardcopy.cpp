@@ -3,6 +3,7 @@
 #include "app/bmpname.h"
 #include "app/menuids.h"
 #include "app/shellstate.h"
+#include "datafiles/texts.h"
 #include "gui/windowlayer.h"
 
 namespace lobus {
@@ -14,12 +15,15 @@ void saveBitmapCommand(ShellState& state)
     WindowLayer& w = state.layer;
     state.bmpfile = trimTrailingBlanks(state.datafile);
     SPRNAZWAZBBMP(state.bmpfile);
-    w.WSELECTFILE(kFilterBitmap, 11, state.bmpfile, "Zapisz mapę bitową");
+    w.WSELECTFILE(kFilterBitmap, 11, state.bmpfile, texts::translate("Shell", "Zapisz mapę bitową"));
     if (w.WINFODIALOG(4) != 1)
         return;
     SPRNAZWAZBBMP(state.bmpfile);
     if (!w.IGRSAVEIMAGE(state.bmpfile))
-        w.WMESSAGEBOX(0, kIconError, 1, "Nie można zapisać mapy bitowej " + state.bmpfile, "Błąd zapisu");
+        w.WMESSAGEBOX(
+            0, kIconError, 1,
+            texts::fillIn(texts::translate("Shell", "Nie można zapisać mapy bitowej %1"), {state.bmpfile}),
+            texts::translate("Shell", "Błąd zapisu"));
 }
 
 void printCommand(ShellState& state)

@@ -1,15 +1,13 @@
 // lobus: the viewer for the isothermal solver's files (MERANT, variant 2).
 
 #include "app/shell.h"
-#include "gui/dialoghooks.h"
-#include "gui/qtwindowlayer.h"
-
-#include <QApplication>
+#include "gui/windowprogram.h"
 
 int main(int argc, char** argv)
 {
-    QApplication app(argc, argv);
-    lobus::usePolishSystemDialogs();
-    lobus::QtWindowLayer layer;
-    return lobus::runLobus(layer, 2);
+    return lobus::runWindowProgram(argc, argv, 2, [](lobus::WindowLayer& layer, const std::string& file) {
+        lobus::ShellOptions options;
+        options.openAtStart = file;
+        return lobus::runLobus(layer, 2, options);
+    });
 }

@@ -2,15 +2,13 @@
 // with temperatures and the temperature-scale command.
 
 #include "app/shell.h"
-#include "gui/dialoghooks.h"
-#include "gui/qtwindowlayer.h"
-
-#include <QApplication>
+#include "gui/windowprogram.h"
 
 int main(int argc, char** argv)
 {
-    QApplication app(argc, argv);
-    lobus::usePolishSystemDialogs();
-    lobus::QtWindowLayer layer;
-    return lobus::runLobus(layer, 1);
+    return lobus::runWindowProgram(argc, argv, 1, [](lobus::WindowLayer& layer, const std::string& file) {
+        lobus::ShellOptions options;
+        options.openAtStart = file;
+        return lobus::runLobus(layer, 1, options);
+    });
 }

@@ -13,11 +13,9 @@ namespace lobus {
 
 namespace {
 
-constexpr const char* kReadErrorTitle = "Błąd odczytu";
-
 void reportFailure(ShellState& state, const std::string& text)
 {
-    state.layer.WMESSAGEBOX(0, kIconError, 1, text, kReadErrorTitle);
+    state.layer.WMESSAGEBOX(0, kIconError, 1, text, texts::translate("Shell", "Błąd odczytu"));
 }
 
 // The other solver's case would be read with the wrong layout of its result
@@ -33,7 +31,8 @@ void reportOtherSolver(ShellState& state, Solver solver, const std::string& data
                             "Zbiór %1 jest przypadkiem programu MERANT (bez rozkładu temperatur). "
                             "Ten program czyta przypadki programu SOLAKO; "
                             "przypadek otworzy program lobus.");
-    state.layer.WMESSAGEBOX(0, kIconWarning, 1, texts::fillIn(texts::tr(text), {datafile}), "UWAGA");
+    state.layer.WMESSAGEBOX(0, kIconWarning, 1, texts::fillIn(texts::translate("lobus", text), {datafile}),
+                            texts::translate("DataFiles", "UWAGA"));
 }
 
 } // namespace
@@ -64,10 +63,15 @@ void openCommand(ShellState& state)
     // The names of the shown case stay until a new case is taken, so a
     // cancelled Open leaves the bitmap proposal and the status bar right.
     std::string datafile;
-    w.WSELECTFILE(filter, 8, datafile, "Wybor zbioru danych");
+    w.WSELECTFILE(filter, 8, datafile, texts::translate("Shell", "Wybor zbioru danych"));
     if (w.WINFODIALOG(4) != 1)
         return;
+    openDataFile(state, datafile);
+}
 
+void openDataFile(ShellState& state, const std::string& datafile)
+{
+    WindowLayer& w = state.layer;
     // Read with the other solver's layout a case draws nonsense: refuse it
     // and keep what is shown. A case that cannot be told is read as ours.
     const Solver solver = recogniseSolver(solverSigns(datafile));
@@ -99,6 +103,7 @@ void openCommand(ShellState& state)
     w.WINDOWOUTSTATUSBAR(1, trimTrailingBlanks(datafile));
     state.loaded = true;
     enableCaseCommands(state);
+    w.noteOpenedFile(state.datafile);
     redraw(state);
 }
 

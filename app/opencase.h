@@ -2,6 +2,8 @@
 // The Open command (40002): choose a data file, run the examining and the
 // reading pass into a new case, and show it.
 
+#include <string>
+
 namespace lobus {
 
 struct ShellState;
@@ -15,6 +17,11 @@ struct ShellState;
 // was: the case, the picture, the file names, the menu states, the settings.
 // A result-file dialog cancelled inside the reading pass keeps what was read.
 void openCommand(ShellState& state);
+
+// The rest of Open for a data file the user named another way (on the
+// command line, by dropping it on the window, from the recent files): the
+// same passes, dialogs and failure handling as after the file dialog.
+void openDataFile(ShellState& state, const std::string& datafile);
 
 // Enables the commands that need a case and the colour items of the wedges
 // that exist, as after every completed Open.

@@ -5,6 +5,7 @@
 #include "app/opencase.h"
 #include "app/tracefile.h"
 #include "app/viewcommands.h"
+#include "datafiles/texts.h"
 #include "datafiles/trace.h"
 #include "drawing/graphics/graphics.h"
 #include "gui/windowlayer.h"
@@ -13,8 +14,9 @@ namespace lobus {
 
 std::string windowTitle(int variant)
 {
-    return variant == 1 ? "Graficzna interpretacja danych i wyników programu SOLAKO"
-                        : "Graficzna interpretacja danych i wyników programu MERANT";
+    return variant == 1
+        ? texts::translate("Shell", "Graficzna interpretacja danych i wyników programu SOLAKO")
+        : texts::translate("Shell", "Graficzna interpretacja danych i wyników programu MERANT");
 }
 
 WindowRecord mainWindowRecord(int variant)
@@ -66,10 +68,13 @@ void Shell::startUp()
     // Said once, with the window open so the box has a parent; the program
     // runs on without a trace.
     if (traceFailed)
-        w.WMESSAGEBOX(0, kIconWarning, 1,
-                      "Nie można utworzyć zbioru śladu " + m_options.tracePath
-                          + " - program działa bez zapisu śladu.",
-                      "UWAGA");
+        w.WMESSAGEBOX(
+            0, kIconWarning, 1,
+            texts::fillIn(
+                texts::translate("Shell",
+                                 "Nie można utworzyć zbioru śladu %1 - program działa bez zapisu śladu."),
+                {m_options.tracePath}),
+            texts::translate("DataFiles", "UWAGA"));
 }
 
 bool Shell::step()
@@ -96,6 +101,10 @@ bool Shell::handle(int itype, const Message& msg)
         break;
     case kMenuSelect:
         command(msg.value1);
+        break;
+    case kOpenFile:
+        if (!msg.text.empty())
+            openDataFile(m_state, msg.text);
         break;
     default:
         break;
@@ -146,6 +155,8 @@ void Shell::end()
 int Shell::run()
 {
     startUp();
+    if (!m_options.openAtStart.empty())
+        openDataFile(m_state, m_options.openAtStart);
     while (step()) { }
     return 0;
 }

@@ -12,6 +12,7 @@ namespace lobus {
 
 struct ShellOptions {
     std::string tracePath = "wdr.txt"; // the trace file; relative to the working directory
+    std::string openAtStart;           // a data file opened after start-up as Open opens it; empty: none
 };
 
 // "Graficzna interpretacja danych i wyników programu SOLAKO" for variant 1,
@@ -40,7 +41,8 @@ public:
     // Handles one message already received; false when it ended the program.
     bool handle(int itype, const Message& msg);
 
-    // startUp, then step until the end; returns the exit status (0).
+    // startUp, the data file to open at start if any, then step until the
+    // end; returns the exit status (0).
     int run();
 
     const ShellState& state() const { return m_state; }

@@ -17,7 +17,7 @@ void fail(LoadOutcome& o, std::string report)
 
 std::string outOfMemory(const std::string& what)
 {
-    return texts::fillIn(texts::tr(QT_TRANSLATE_NOOP("lobus", "Brak pamięci na %1")), {what});
+    return texts::fillIn(texts::translate("lobus", "Brak pamięci na %1"), {what});
 }
 
 // What the stage was allocating when no more precise name came with the failure.
@@ -26,16 +26,14 @@ std::string stageWhat(LoadStage stage, const std::string& datafile, int ilkat)
     switch (stage) {
     case LoadStage::Allocating: {
         const unsigned long long bytes = 4ULL * 6ULL * static_cast<unsigned long long>(ilkat) * sizeof(float);
-        return texts::fillIn(
-            texts::tr(QT_TRANSLATE_NOOP("lobus", "tablice wyników (4 × 6 × %1 liczb, %2 MB) zbioru %3")),
-            {std::to_string(ilkat), std::to_string((bytes + 999999) / 1000000), datafile});
+        return texts::fillIn(texts::translate("lobus", "tablice wyników (4 × 6 × %1 liczb, %2 MB) zbioru %3"),
+                             {std::to_string(ilkat), std::to_string((bytes + 999999) / 1000000), datafile});
     }
     case LoadStage::Examining:
-        return texts::fillIn(texts::tr(QT_TRANSLATE_NOOP("lobus", "dane przebiegu sprawdzającego zbioru %1")),
+        return texts::fillIn(texts::translate("lobus", "dane przebiegu sprawdzającego zbioru %1"),
                              {datafile});
     default:
-        return texts::fillIn(texts::tr(QT_TRANSLATE_NOOP("lobus", "dane przebiegu czytającego zbioru %1")),
-                             {datafile});
+        return texts::fillIn(texts::translate("lobus", "dane przebiegu czytającego zbioru %1"), {datafile});
     }
 }
 

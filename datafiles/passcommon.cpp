@@ -58,9 +58,9 @@ bool settleResultFile(const ResultLocation& loc, std::string_view extension, int
         name = expected;
         return true;
     }
-    UWAGA(ui, kWarningKind, "Brak zbioru " + expected);
+    UWAGA(ui, kWarningKind, texts::fillIn(texts::translate("DataFiles", "Brak zbioru %1"), {expected}));
     std::string chosen;
-    ui.WSELECTFILE(filter, kSelectFlags, chosen, kSelectTitle);
+    ui.WSELECTFILE(filter, kSelectFlags, chosen, texts::translate("DataFiles", kSelectTitle));
     if (ui.WINFODIALOG(4) != 1)
         return false;
     name = chosen;

@@ -7,6 +7,7 @@
 #include "datafiles/recordreader.h"
 #include "datafiles/resultlocation.h"
 #include "datafiles/state.h"
+#include "datafiles/texts.h"
 
 #include <string>
 #include <string_view>
@@ -23,7 +24,7 @@ constexpr int kFilterChaMerant = 50005;
 constexpr int kFilterTemSolako = 50008;
 constexpr int kSelectFlags = 8; // keep the working directory
 constexpr int kWarningKind = 3;
-inline constexpr const char* kSelectTitle = "Wybor zbioru wyników";
+inline constexpr const char* kSelectTitle = QT_TRANSLATE_NOOP("DataFiles", "Wybor zbioru wyników");
 
 // Reads the data file on `reader` from its first record: skips 13 records,
 // reads five discarded REALs and ikm (record 14), skips 2, reads tabpsi(1..2*ikm)

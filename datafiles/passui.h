@@ -3,6 +3,8 @@
 // warning box and the file-selection dialog. The passes get it handed in, so
 // they run without a window (the command-line tool and the tests script it).
 
+#include "datafiles/texts.h"
+
 #include <string>
 
 namespace lobus {
@@ -41,7 +43,7 @@ public:
 // The program's warning box: a single OK button, icon `kind`, title "UWAGA".
 inline void UWAGA(PassUi& ui, int kind, const std::string& text)
 {
-    ui.WMESSAGEBOX(0, kind, 1, text, "UWAGA");
+    ui.WMESSAGEBOX(0, kind, 1, text, texts::translate("DataFiles", "UWAGA"));
 }
 
 } // namespace lobus

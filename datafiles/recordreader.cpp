@@ -92,7 +92,7 @@ bool RecordReader::fill(bool grow)
                 m_buffer.resize(bytes);
             } catch (const std::bad_alloc&) {
                 throw AllocationFailure(texts::fillIn(
-                    texts::tr(QT_TRANSLATE_NOOP("lobus", "bufor rekordu %1 zbioru %2 (%3 MB)")),
+                    texts::translate("lobus", "bufor rekordu %1 zbioru %2 (%3 MB)"),
                     {std::to_string(m_record + 1), m_name, std::to_string((bytes + 999999) / 1000000)}));
             }
         } else {

@@ -9,7 +9,10 @@ Translator g_translator = nullptr;
 
 void setTranslator(Translator translator) { g_translator = translator; }
 
-std::string tr(const char* text) { return g_translator ? g_translator("lobus", text) : std::string(text); }
+std::string translate(const char* context, const char* source)
+{
+    return g_translator ? g_translator(context, source) : std::string(source);
+}
 
 std::string fillIn(std::string_view pattern, std::initializer_list<std::string_view> args)
 {

@@ -4,6 +4,8 @@
 #include "drawing/picture.h"
 #include "drawing/rysunek.h"
 
+#include "datafiles/texts.h"
+
 #include <cmath>
 
 namespace lobus {
@@ -89,13 +91,14 @@ void drawCentres(Picture& p)
 
     KROPKA5(g, 0.0f, 0.0f);
     g.IGRCHARJUSTIFY("L");
-    g.IGRCHAROUT(0.0f, 3.0f * p.ch / 4.0f, "Op");
+    // The bearing's centre (O of the bore) and the journal's.
+    g.IGRCHAROUT(0.0f, 3.0f * p.ch / 4.0f, texts::translate("Drawing", "Op"));
 
     const float angle = p.dane.katekscen * kDegree;
     const float jx = p.dane.ekscen * std::cos(angle);
     const float jy = p.dane.ekscen * std::sin(angle);
     KROPKA5(g, jx, jy);
-    g.IGRCHAROUT(jx, jy + 3.0f * p.ch / 4.0f, "Oc");
+    g.IGRCHAROUT(jx, jy + 3.0f * p.ch / 4.0f, texts::translate("Drawing", "Oc"));
 
     g.IGRCHARJUSTIFY("C");
     g.IGRJOIN(-0.5f * jx, -0.5f * jy, 1.5f * jx, 1.5f * jy);

@@ -4,6 +4,8 @@
 
 #include "drawing/picture.h"
 
+#include "datafiles/texts.h"
+
 #include <string>
 
 namespace lobus::picture {
@@ -53,7 +55,8 @@ void drawScaleBars(Picture& p)
     if (p.dane.variant == 1) {
         std::string t = IREALTOSTRING(r.tscale, "(f5.1)");
         t.erase(t.find_last_not_of(' ') + 1);
-        drawBar(p, x0, -0.98f * p.Y, -0.99f * p.Y, -0.97f * p.Y, r.tlen, t + " st.C");
+        drawBar(p, x0, -0.98f * p.Y, -0.99f * p.Y, -0.97f * p.Y, r.tlen,
+                texts::fillIn(texts::translate("Drawing", "%1 st.C"), {t}));
     }
 }
 

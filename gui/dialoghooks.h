@@ -49,12 +49,6 @@ std::optional<QColor> systemSelectColour(QWidget* parent, QColor initial);
 bool systemMessageBox(QWidget* parent, const MessageBoxRequest& request);
 bool systemPrintSetup(QWidget* parent, QPrinter& printer);
 
-// Loads Qt's own Polish texts for the system dialogs (file, colour, print,
-// message-box buttons), so they speak the program's language. Call once after
-// the QApplication exists; without the translation files the dialogs stay in
-// English.
-void usePolishSystemDialogs();
-
 // A filter string of the string table ("Desc (*.x)|*.x|", the last character
 // being the separator) in Qt's form ("Desc (*.x)"). A description without a
 // pattern in brackets gets its pattern appended.

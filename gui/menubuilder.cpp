@@ -1,5 +1,6 @@
 #include "gui/menubuilder.h"
 
+#include "gui/language.h"
 #include "resources/resources.h"
 
 #include <QAction>
@@ -33,14 +34,14 @@ struct Builder {
                 action->setSeparator(true);
                 owner->addAction(action);
             } else if (!entry.items.empty()) {
-                auto* menu = new QMenu(QString::fromStdString(entry.text), owner);
+                auto* menu = new QMenu(resourceText(entry.text), owner);
                 action = menu->menuAction();
                 owner->addAction(action);
                 addEntries(menu, entry.items, here);
                 if (entry.id != 0)
                     index.submenus.insert(entry.id, action);
             } else {
-                action = new QAction(QString::fromStdString(entry.text), owner);
+                action = new QAction(resourceText(entry.text), owner);
                 const int id = entry.id;
                 QObject::connect(action, &QAction::triggered, action,
                                  [triggered = triggered, id] { (*triggered)(id); });

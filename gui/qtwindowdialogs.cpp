@@ -3,6 +3,7 @@
 
 #include "gui/qtwindowlayer.h"
 
+#include "gui/language.h"
 #include "gui/mainwindow.h"
 #include "gui/resourcedialog.h"
 #include "resources/resources.h"
@@ -45,7 +46,7 @@ void QtWindowLayer::WSELECTFILE(int filter, int flags, std::string& name, const 
     finishPicture();
     FileRequest request;
     request.title = QString::fromStdString(title);
-    request.filter = qtFileFilter(QString::fromStdString(stringResource(filter).value_or(std::string())));
+    request.filter = qtFileFilter(resourceText(stringResource(filter).value_or(std::string())));
     request.initial = QString::fromStdString(trimmedRight(name));
     request.save = (flags & 1) != 0;
     request.confirm = (flags & 2) != 0;

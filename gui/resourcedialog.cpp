@@ -1,5 +1,6 @@
 #include "gui/resourcedialog.h"
 
+#include "gui/language.h"
 #include "gui/realfield.h"
 
 #include <QApplication>
@@ -43,7 +44,7 @@ struct DialogUnits {
 ResourceDialog::ResourceDialog(const DialogResource& resource, QWidget* parent)
     : QDialog(parent), m_id(resource.id), m_table(parseFieldTable(resource.fieldTable))
 {
-    setWindowTitle(QString::fromStdString(resource.title));
+    setWindowTitle(resourceText(resource.title));
     // A fixed dialog: a title and a close box, nothing to minimise or maximise.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     build(resource);
@@ -56,7 +57,10 @@ void ResourceDialog::build(const DialogResource& resource)
     const DialogUnits units(font());
     QButtonGroup* group = nullptr;
     for (const DialogControl& control : resource.controls) {
-        const QString text = QString::fromStdString(control.text);
+        // An edit field's text is a value, every other text is translated.
+        const QString text = control.kind == DialogControl::Kind::RealEdit
+            ? QString::fromStdString(control.text)
+            : resourceText(control.text);
         QWidget* widget = nullptr;
         if (control.kind != DialogControl::Kind::RadioButton)
             group = nullptr; // a group of radio buttons ends at any other control

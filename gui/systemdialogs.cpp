@@ -4,13 +4,10 @@
 #include <QCoreApplication>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QLibraryInfo>
-#include <QLocale>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QStringList>
-#include <QTranslator>
 
 namespace lobus {
 
@@ -36,7 +33,9 @@ std::optional<QString> systemSelectFile(QWidget* parent, const FileRequest& requ
     const QString chosen = dialog.selectedFiles().constFirst();
     if (!request.save && request.confirm && !QFileInfo::exists(chosen)) {
         const auto answer = QMessageBox::question(
-            parent, request.title, QStringLiteral("Plik %1 nie istnieje. Utworzyć go?").arg(chosen));
+            parent, request.title,
+            QCoreApplication::translate("lobus::SystemDialogs", "Plik %1 nie istnieje. Utworzyć go?")
+                .arg(chosen));
         if (answer != QMessageBox::Yes)
             return std::nullopt;
     }
@@ -108,16 +107,6 @@ bool systemPrintSetup(QWidget* parent, QPrinter& printer)
 {
     QPrintDialog dialog(&printer, parent);
     return dialog.exec() == QDialog::Accepted;
-}
-
-void usePolishSystemDialogs()
-{
-    auto* translator = new QTranslator(QCoreApplication::instance());
-    if (translator->load(QLocale(QLocale::Polish), QStringLiteral("qtbase"), QStringLiteral("_"),
-                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QCoreApplication::installTranslator(translator);
-    else
-        delete translator;
 }
 
 QString qtFileFilter(const QString& resourceFilter)

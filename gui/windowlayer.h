@@ -31,6 +31,7 @@ enum MessageType : int {
     kResize = 8,
     kCloseRequest = 9,
     kFieldChanged = 10, // value: field identifier
+    kOpenFile = 101,    // text: a data file to open as Open does (dropped, or a recent file)
 };
 
 struct Message {
@@ -38,6 +39,7 @@ struct Message {
     int value1 = 0; // the identifier of the menu item, button or field
     int value2 = 0;
     int x = 0, y = 0, width = 0, height = 0;
+    std::string text; // the file of kOpenFile
 };
 
 class WindowLayer : public PassUi {
@@ -76,6 +78,10 @@ public:
     // " " starts a printout (drawing then goes to the printer); "S" finishes
     // it and returns drawing to the screen.
     virtual void IGRHARDCOPY(const std::string& code) = 0;
+
+    // A case was opened from this data file: the layer may remember it (the
+    // recent files). Nothing by default.
+    virtual void noteOpenedFile(const std::string& datafile) { (void)datafile; }
 };
 
 } // namespace lobus

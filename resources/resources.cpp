@@ -35,27 +35,27 @@ MenuEntry popup(int id, std::string text, std::vector<MenuEntry> items)
 const std::vector<MenuEntry>& mainMenu()
 {
     static const std::vector<MenuEntry> menu = {
-        popup(40001, "&Plik",
+        popup(40001, QT_TRANSLATE_NOOP("Resources", "&Plik"),
               {
-                  item(40002, "&Otwórz"),
-                  item(40003, "&Zapisz mapę bitową", true),
-                  item(40004, "&Drukuj rysunek", true),
-                  item(40005, "&Zakończ"),
+                  item(40002, QT_TRANSLATE_NOOP("Resources", "&Otwórz")),
+                  item(40003, QT_TRANSLATE_NOOP("Resources", "&Zapisz mapę bitową"), true),
+                  item(40004, QT_TRANSLATE_NOOP("Resources", "&Drukuj rysunek"), true),
+                  item(40005, QT_TRANSLATE_NOOP("Resources", "&Zakończ")),
               }),
-        popup(40006, "&Widok",
+        popup(40006, QT_TRANSLATE_NOOP("Resources", "&Widok"),
               {
-                  item(40007, "&Skala rysunku"),
-                  item(40008, "Skala  &ciśnień"),
-                  item(40016, "Skala &temperatur"),
+                  item(40007, QT_TRANSLATE_NOOP("Resources", "&Skala rysunku")),
+                  item(40008, QT_TRANSLATE_NOOP("Resources", "Skala  &ciśnień")),
+                  item(40016, QT_TRANSLATE_NOOP("Resources", "Skala &temperatur")),
                   separator(),
-                  popup(40009, "&Kolory",
+                  popup(40009, QT_TRANSLATE_NOOP("Resources", "&Kolory"),
                         {
-                            item(40010, "Klin nr &1", true),
-                            item(40011, "Klin nr &2", true),
-                            item(40012, "Klin nr &3", true),
-                            item(40013, "Klin nr &4", true),
-                            item(40014, "Klin nr &5", true),
-                            item(40015, "Klin nr &6", true),
+                            item(40010, QT_TRANSLATE_NOOP("Resources", "Klin nr &1"), true),
+                            item(40011, QT_TRANSLATE_NOOP("Resources", "Klin nr &2"), true),
+                            item(40012, QT_TRANSLATE_NOOP("Resources", "Klin nr &3"), true),
+                            item(40013, QT_TRANSLATE_NOOP("Resources", "Klin nr &4"), true),
+                            item(40014, QT_TRANSLATE_NOOP("Resources", "Klin nr &5"), true),
+                            item(40015, QT_TRANSLATE_NOOP("Resources", "Klin nr &6"), true),
                         }),
               }),
     };
@@ -94,13 +94,13 @@ DialogResource axisScaleDialog(int id, int width, std::string title, std::string
     d.controls = {
         control(Kind::Text, 1001, std::move(factorText), 12, 10, inner, 10),
         control(Kind::RealEdit, 1004, std::move(initial), 12, 24, 60, 14),
-        control(Kind::GroupBox, 1010, "Rodzaj skali", 12, 46, inner, 86),
+        control(Kind::GroupBox, 1010, QT_TRANSLATE_NOOP("Resources", "Rodzaj skali"), 12, 46, inner, 86),
         control(Kind::RadioButton, 1005, std::move(autoText), 24, 60, 180, 12, true),
         control(Kind::RadioButton, 1006, std::move(manualText), 24, 76, 180, 12),
         control(Kind::Text, 1007, std::move(maxText), 24, 100, 130, 10),
         control(Kind::RealEdit, 1009, "", 160, 98, 80, 14),
-        control(Kind::PushButton, 1, "&OK", width / 2 - 72, 142, 60, 16),
-        control(Kind::PushButton, 2, "&Anuluj", width / 2 + 12, 142, 60, 16),
+        control(Kind::PushButton, 1, QT_TRANSLATE_NOOP("Resources", "&OK"), width / 2 - 72, 142, 60, 16),
+        control(Kind::PushButton, 2, QT_TRANSLATE_NOOP("Resources", "&Anuluj"), width / 2 + 12, 142, 60, 16),
     };
     d.fieldTable = "[Checks]\n"
                    "1005 1\n"
@@ -120,15 +120,17 @@ const std::map<int, DialogResource>& dialogs()
 
         DialogResource d104;
         d104.id = 104;
-        d104.title = "Skala rysunku";
+        d104.title = QT_TRANSLATE_NOOP("Resources", "Skala rysunku");
         d104.width = 264;
         d104.height = 80;
         d104.controls = {
-            control(Kind::Text, 1001, "Współczynnik skali : wysokość rysunku / promień koła luzów", 12, 12,
-                    240, 10),
+            control(
+                Kind::Text, 1001,
+                QT_TRANSLATE_NOOP("Resources", "Współczynnik skali : wysokość rysunku / promień koła luzów"),
+                12, 12, 240, 10),
             control(Kind::RealEdit, 1004, "1.5", 12, 28, 60, 14),
-            control(Kind::PushButton, 1, "&OK", 60, 56, 60, 16),
-            control(Kind::PushButton, 2, "&Anuluj", 144, 56, 60, 16),
+            control(Kind::PushButton, 1, QT_TRANSLATE_NOOP("Resources", "&OK"), 60, 56, 60, 16),
+            control(Kind::PushButton, 2, QT_TRANSLATE_NOOP("Resources", "&Anuluj"), 144, 56, 60, 16),
         };
         d104.fieldTable = "[Checks]\n"
                           "[Ranges]\n"
@@ -139,15 +141,21 @@ const std::map<int, DialogResource>& dialogs()
         t.emplace(104, std::move(d104));
 
         t.emplace(102,
-                  axisScaleDialog(102, 300, "Skala ciśnień",
-                                  "Współczynik skali : oś Pmax / promień koła luzów   ( 0.0, 1.0 >", "0.7",
-                                  "Automatyczna skala ciśnień", "Ręczna skala ciśnień",
-                                  "Maksymalna wartość ciśnienia"));
+                  axisScaleDialog(
+                      102, 300, QT_TRANSLATE_NOOP("Resources", "Skala ciśnień"),
+                      QT_TRANSLATE_NOOP("Resources",
+                                        "Współczynik skali : oś Pmax / promień koła luzów   ( 0.0, 1.0 >"),
+                      "0.7", QT_TRANSLATE_NOOP("Resources", "Automatyczna skala ciśnień"),
+                      QT_TRANSLATE_NOOP("Resources", "Ręczna skala ciśnień"),
+                      QT_TRANSLATE_NOOP("Resources", "Maksymalna wartość ciśnienia")));
         t.emplace(106,
-                  axisScaleDialog(106, 310, "Skala temperatur",
-                                  "Wspolczynnik skali : oś  Tmax / promień koła luzow  ( 0.0, 1.0 >", "0.5",
-                                  "Automatyczna skala temperatur", "Ręczna skala temperatur",
-                                  "Maksymalna wartość temperatur"));
+                  axisScaleDialog(
+                      106, 310, QT_TRANSLATE_NOOP("Resources", "Skala temperatur"),
+                      QT_TRANSLATE_NOOP("Resources",
+                                        "Wspolczynnik skali : oś  Tmax / promień koła luzow  ( 0.0, 1.0 >"),
+                      "0.5", QT_TRANSLATE_NOOP("Resources", "Automatyczna skala temperatur"),
+                      QT_TRANSLATE_NOOP("Resources", "Ręczna skala temperatur"),
+                      QT_TRANSLATE_NOOP("Resources", "Maksymalna wartość temperatur")));
         return t;
     }();
     return table;
@@ -175,14 +183,14 @@ const std::map<int, std::vector<int>>& submenuPositions(int menuId)
 std::optional<std::string> stringResource(int id)
 {
     static const std::map<int, std::string> strings = {
-        {50001, "Dane do programu SOLAKO (*.dan)|*.dan|"},
-        {50002, "Wyniki programu SOLAKO (*.cha)|*.cha|"},
-        {50003, "Wyniki programu SOLAKO (*.cis)|*.cis|"},
-        {50004, "Dane do programu MERANT (*.dan)|*.dan|"},
-        {50005, "Wyniki programu MERANT (*.cha)|*.cha|"},
-        {50006, "Wyniki programu MERANT (*.cis)|*.cis|"},
-        {50007, "Mapa bitowa (*.bmp)|*.bmp|"},
-        {50008, "Wyniki programu SOLAKO (*.tem)|*.tem|"},
+        {50001, QT_TRANSLATE_NOOP("Resources", "Dane do programu SOLAKO (*.dan)|*.dan|")},
+        {50002, QT_TRANSLATE_NOOP("Resources", "Wyniki programu SOLAKO (*.cha)|*.cha|")},
+        {50003, QT_TRANSLATE_NOOP("Resources", "Wyniki programu SOLAKO (*.cis)|*.cis|")},
+        {50004, QT_TRANSLATE_NOOP("Resources", "Dane do programu MERANT (*.dan)|*.dan|")},
+        {50005, QT_TRANSLATE_NOOP("Resources", "Wyniki programu MERANT (*.cha)|*.cha|")},
+        {50006, QT_TRANSLATE_NOOP("Resources", "Wyniki programu MERANT (*.cis)|*.cis|")},
+        {50007, QT_TRANSLATE_NOOP("Resources", "Mapa bitowa (*.bmp)|*.bmp|")},
+        {50008, QT_TRANSLATE_NOOP("Resources", "Wyniki programu SOLAKO (*.tem)|*.tem|")},
     };
     const auto it = strings.find(id);
     if (it == strings.end())

@@ -10,7 +10,16 @@
 #include <utility>
 #include <vector>
 
+// The texts of the resources are Polish, marked for the translation catalogue
+// with Qt's no-op marker (defined as Qt defines it, for this folder builds
+// without Qt) and looked up in the context kResourceTextContext where shown.
+#ifndef QT_TRANSLATE_NOOP
+#define QT_TRANSLATE_NOOP(scope, x) x
+#endif
+
 namespace lobus {
+
+inline constexpr const char* kResourceTextContext = "Resources";
 
 struct MenuEntry {
     int id = 0;          // 0 for a separator

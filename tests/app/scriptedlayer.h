@@ -80,6 +80,7 @@ public:
     std::vector<MessageBoxCall> boxes;
     std::vector<FileDialogCall> fileDialogs;
     std::vector<std::string> savedImages;
+    std::vector<std::string> openedFiles; // noteOpenedFile
     std::optional<WindowRecord> window;
     std::map<int, std::map<int, int>> fieldStates;     // dialog -> field -> 0/1
     std::map<int, std::map<int, std::string>> formats; // dialog -> field -> last format put
@@ -121,6 +122,7 @@ public:
     bool IGRSAVEIMAGE(const std::string& filename) override;
     void IGRHARDCOPYSELECT(int option, int device) override;
     void IGRHARDCOPY(const std::string& code) override;
+    void noteOpenedFile(const std::string& datafile) override { openedFiles.push_back(datafile); }
 
 private:
     struct Modal {

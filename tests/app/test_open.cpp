@@ -132,6 +132,38 @@ TEST_F(Open, CancellingThePressureFileDialogKeepsTheShownCase)
     EXPECT_EQ(Snapshot(state(), layer), before);
 }
 
+TEST_F(Open, AFileNamedAtStartOrDroppedOpensAsOpenDoesWithoutTheDataFileDialog)
+{
+    const auto first = writeCase(dir() / "P", evenCase("start", 3, 10));
+    ShellOptions options;
+    options.tracePath = (dir() / "wdr.txt").string();
+    options.openAtStart = first.string();
+    layer.push(kCloseRequest);
+    Shell atStart(layer, 2, options);
+    EXPECT_EQ(atStart.run(), 0);
+    EXPECT_TRUE(layer.fileDialogs.empty());
+    EXPECT_TRUE(atStart.state().loaded);
+    EXPECT_EQ(layer.status.at(1), first.string());
+    EXPECT_EQ(layer.screen.pictures, 1);
+    EXPECT_EQ(layer.openedFiles, std::vector<std::string> {first.string()});
+
+    // A dropped file whose pressure file is missing: the pass's warning and
+    // dialog as after Open; cancelled, the shown case stays.
+    start(2);
+    CaseSpec noCis = evenCase("bez", 4, 12);
+    noCis.writeCis = false;
+    Message drop;
+    drop.text = writeCase(dir() / "Q", noCis).string();
+    layer.answerFile(std::nullopt);
+    shell().handle(kOpenFile, drop);
+    ASSERT_EQ(layer.boxes.size(), 1u);
+    EXPECT_EQ(layer.boxes[0].text, "Brak zbioru " + (dir() / "Q" / "WYN" / "bez.cis").string());
+    ASSERT_EQ(layer.fileDialogs.size(), 1u);
+    EXPECT_EQ(layer.fileDialogs[0].title, "Wybor zbioru wyników");
+    EXPECT_FALSE(state().loaded);
+    EXPECT_EQ(layer.openedFiles.size(), 1u);
+}
+
 TEST_F(Open, ASecondCaseWithMorePointsResizesTheArrays)
 {
     start(2);

@@ -1,0 +1,149 @@
+#include "gui/windowprogram.h"
+
+#include "gui/qtwindowlayer.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QFileInfo>
+
+#include <cstdio>
+
+#ifndef LOBUS_VERSION
+#define LOBUS_VERSION "0"
+#endif
+
+namespace lobus {
+namespace {
+
+const char* programName(int variant) { return variant == 1 ? "lobus-solako" : "lobus"; }
+
+void setApplicationNames(int variant)
+{
+    QCoreApplication::setOrganizationName(QStringLiteral("lobus"));
+    QCoreApplication::setApplicationName(QString::fromLatin1(programName(variant)));
+    QCoreApplication::setApplicationVersion(QStringLiteral(LOBUS_VERSION));
+}
+
+// The language asked for on the command line before the parser can run: the
+// help text itself is in the language chosen.
+std::optional<Language> requestedLanguage(const QStringList& arguments)
+{
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        const QString& a = arguments[i];
+        if ((a == QLatin1String("--lang") || a == QLatin1String("-lang")) && i + 1 < arguments.size())
+            return languageFromName(arguments[i + 1]);
+        for (const QLatin1String prefix : {QLatin1String("--lang="), QLatin1String("-lang=")})
+            if (a.startsWith(prefix))
+                return languageFromName(a.mid(prefix.size()));
+    }
+    return std::nullopt;
+}
+
+void print(std::FILE* stream, const QString& text)
+{
+    const QByteArray bytes = text.toLocal8Bit();
+    std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stream);
+    std::fflush(stream);
+}
+
+} // namespace
+
+WindowCommandLine parseWindowCommandLine(const QStringList& arguments, int variant)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        variant == 1
+            ? QCoreApplication::translate("lobus::WindowProgram",
+                                          "Graficzna interpretacja danych i wyników programu SOLAKO: "
+                                          "rysunek łożyska wielopowierzchniowego z jego zbiorów.")
+            : QCoreApplication::translate("lobus::WindowProgram",
+                                          "Graficzna interpretacja danych i wyników programu MERANT: "
+                                          "rysunek łożyska wielopowierzchniowego z jego zbiorów."));
+    // Options of their own rather than Qt's, whose descriptions Qt does not
+    // translate in every language.
+    const QCommandLineOption help(
+        {QStringLiteral("h"), QStringLiteral("help")},
+        QCoreApplication::translate("lobus::WindowProgram", "Wypisuje ten opis i kończy, bez okna."));
+    const QCommandLineOption version(
+        {QStringLiteral("v"), QStringLiteral("version")},
+        QCoreApplication::translate("lobus::WindowProgram", "Wypisuje numer wersji i kończy, bez okna."));
+    parser.addOption(help);
+    parser.addOption(version);
+    const QCommandLineOption lang(
+        QStringLiteral("lang"),
+        QCoreApplication::translate("lobus::WindowProgram",
+                                    "Język programu: pl (polski) lub en (angielski)."),
+        QCoreApplication::translate("lobus::WindowProgram", "język"));
+    parser.addOption(lang);
+    parser.addPositionalArgument(
+        QCoreApplication::translate("lobus::WindowProgram", "PLIK.dan"),
+        QCoreApplication::translate("lobus::WindowProgram",
+                                    "Zbiór danych otwierany po starcie, jak poleceniem Otwórz."),
+        QCoreApplication::translate("lobus::WindowProgram", "[PLIK.dan]"));
+
+    WindowCommandLine cl;
+    auto fail = [&cl](const QString& text) {
+        cl.action = WindowCommandLine::Action::Error;
+        cl.text = text + QLatin1Char('\n');
+        return cl;
+    };
+    if (!parser.parse(arguments))
+        return fail(parser.errorText());
+    if (parser.isSet(help)) {
+        cl.action = WindowCommandLine::Action::Help;
+        cl.text = parser.helpText();
+        return cl;
+    }
+    if (parser.isSet(version)) {
+        cl.action = WindowCommandLine::Action::Version;
+        cl.text = QString::fromLatin1(programName(variant)) + QLatin1Char(' ') + QStringLiteral(LOBUS_VERSION)
+            + QLatin1Char('\n');
+        return cl;
+    }
+    if (parser.isSet(lang)) {
+        cl.language = languageFromName(parser.value(lang));
+        if (!cl.language)
+            return fail(QCoreApplication::translate("lobus::WindowProgram", "Nieznany język: %1 (pl lub en).")
+                            .arg(parser.value(lang)));
+    }
+    const QStringList files = parser.positionalArguments();
+    if (files.size() > 1)
+        return fail(
+            QCoreApplication::translate("lobus::WindowProgram", "Można podać najwyżej jeden zbiór danych."));
+    if (!files.isEmpty())
+        cl.file = QFileInfo(files.front()).absoluteFilePath();
+    return cl;
+}
+
+int runWindowProgram(int argc, char** argv, int variant, const ShellRun& run)
+{
+    WindowCommandLine cl;
+    {
+        // No display yet: help, version and a bad command line need none.
+        QCoreApplication core(argc, argv);
+        setApplicationNames(variant);
+        const QStringList arguments = QCoreApplication::arguments();
+        useLanguage(requestedLanguage(arguments).value_or(systemLanguage()));
+        cl = parseWindowCommandLine(arguments, variant);
+        switch (cl.action) {
+        case WindowCommandLine::Action::Help:
+        case WindowCommandLine::Action::Version:
+            print(stdout, cl.text);
+            return 0;
+        case WindowCommandLine::Action::Error:
+            print(stderr, QString::fromLatin1(programName(variant)) + QLatin1String(": ") + cl.text);
+            return 2;
+        case WindowCommandLine::Action::Run:
+            break;
+        }
+    }
+
+    QApplication app(argc, argv);
+    setApplicationNames(variant);
+    useLanguage(cl.language.value_or(systemLanguage()));
+    QtWindowLayer layer;
+    return run(layer, cl.file.toStdString());
+}
+
+} // namespace lobus

@@ -1,0 +1,305 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en" sourcelanguage="pl">
+<context>
+    <name>DataFiles</name>
+    <message>
+        <source>Brak zbioru %1</source>
+        <translation>File %1 is missing</translation>
+    </message>
+    <message>
+        <source>Wybor zbioru wyników</source>
+        <translation>Choose a results file</translation>
+    </message>
+    <message>
+        <source>UWAGA</source>
+        <translation>WARNING</translation>
+    </message>
+</context>
+<context>
+    <name>Drawing</name>
+    <message>
+        <source>Op</source>
+        <translation>Ob</translation>
+    </message>
+    <message>
+        <source>Oc</source>
+        <translation>Oj</translation>
+    </message>
+    <message>
+        <source>%1 st.C</source>
+        <translation>%1 deg C</translation>
+    </message>
+</context>
+<context>
+    <name>Resources</name>
+    <message>
+        <source>&amp;Plik</source>
+        <translation>&amp;File</translation>
+    </message>
+    <message>
+        <source>&amp;Otwórz</source>
+        <translation>&amp;Open…</translation>
+    </message>
+    <message>
+        <source>&amp;Zapisz mapę bitową</source>
+        <translation>&amp;Save bitmap…</translation>
+    </message>
+    <message>
+        <source>&amp;Drukuj rysunek</source>
+        <translation>&amp;Print picture…</translation>
+    </message>
+    <message>
+        <source>&amp;Zakończ</source>
+        <translation>E&amp;xit</translation>
+    </message>
+    <message>
+        <source>&amp;Widok</source>
+        <translation>&amp;View</translation>
+    </message>
+    <message>
+        <source>&amp;Skala rysunku</source>
+        <translation>&amp;Drawing scale…</translation>
+    </message>
+    <message>
+        <source>Skala  &amp;ciśnień</source>
+        <translation>&amp;Pressure scale…</translation>
+    </message>
+    <message>
+        <source>Skala &amp;temperatur</source>
+        <translation>&amp;Temperature scale…</translation>
+    </message>
+    <message>
+        <source>&amp;Kolory</source>
+        <translation>&amp;Colours</translation>
+    </message>
+    <message>
+        <source>Klin nr &amp;1</source>
+        <translation>Wedge &amp;1</translation>
+    </message>
+    <message>
+        <source>Klin nr &amp;2</source>
+        <translation>Wedge &amp;2</translation>
+    </message>
+    <message>
+        <source>Klin nr &amp;3</source>
+        <translation>Wedge &amp;3</translation>
+    </message>
+    <message>
+        <source>Klin nr &amp;4</source>
+        <translation>Wedge &amp;4</translation>
+    </message>
+    <message>
+        <source>Klin nr &amp;5</source>
+        <translation>Wedge &amp;5</translation>
+    </message>
+    <message>
+        <source>Klin nr &amp;6</source>
+        <translation>Wedge &amp;6</translation>
+    </message>
+    <message>
+        <source>Rodzaj skali</source>
+        <translation>Kind of scale</translation>
+    </message>
+    <message>
+        <source>&amp;OK</source>
+        <translation>&amp;OK</translation>
+    </message>
+    <message>
+        <source>&amp;Anuluj</source>
+        <translation>&amp;Cancel</translation>
+    </message>
+    <message>
+        <source>Skala rysunku</source>
+        <translation>Drawing scale</translation>
+    </message>
+    <message>
+        <source>Współczynnik skali : wysokość rysunku / promień koła luzów</source>
+        <translation>Scale factor : picture height / clearance circle radius</translation>
+    </message>
+    <message>
+        <source>Skala ciśnień</source>
+        <translation>Pressure scale</translation>
+    </message>
+    <message>
+        <source>Współczynik skali : oś Pmax / promień koła luzów   ( 0.0, 1.0 &gt;</source>
+        <translation>Scale factor : Pmax axis / clearance circle radius   ( 0.0, 1.0 &gt;</translation>
+    </message>
+    <message>
+        <source>Automatyczna skala ciśnień</source>
+        <translation>Automatic pressure scale</translation>
+    </message>
+    <message>
+        <source>Ręczna skala ciśnień</source>
+        <translation>Manual pressure scale</translation>
+    </message>
+    <message>
+        <source>Maksymalna wartość ciśnienia</source>
+        <translation>Maximum pressure</translation>
+    </message>
+    <message>
+        <source>Skala temperatur</source>
+        <translation>Temperature scale</translation>
+    </message>
+    <message>
+        <source>Wspolczynnik skali : oś  Tmax / promień koła luzow  ( 0.0, 1.0 &gt;</source>
+        <translation>Scale factor : Tmax axis / clearance circle radius   ( 0.0, 1.0 &gt;</translation>
+    </message>
+    <message>
+        <source>Automatyczna skala temperatur</source>
+        <translation>Automatic temperature scale</translation>
+    </message>
+    <message>
+        <source>Ręczna skala temperatur</source>
+        <translation>Manual temperature scale</translation>
+    </message>
+    <message>
+        <source>Maksymalna wartość temperatur</source>
+        <translation>Maximum temperature</translation>
+    </message>
+    <message>
+        <source>Dane do programu SOLAKO (*.dan)|*.dan|</source>
+        <translation>SOLAKO input data (*.dan)|*.dan|</translation>
+    </message>
+    <message>
+        <source>Wyniki programu SOLAKO (*.cha)|*.cha|</source>
+        <translation>SOLAKO results (*.cha)|*.cha|</translation>
+    </message>
+    <message>
+        <source>Wyniki programu SOLAKO (*.cis)|*.cis|</source>
+        <translation>SOLAKO results (*.cis)|*.cis|</translation>
+    </message>
+    <message>
+        <source>Dane do programu MERANT (*.dan)|*.dan|</source>
+        <translation>MERANT input data (*.dan)|*.dan|</translation>
+    </message>
+    <message>
+        <source>Wyniki programu MERANT (*.cha)|*.cha|</source>
+        <translation>MERANT results (*.cha)|*.cha|</translation>
+    </message>
+    <message>
+        <source>Wyniki programu MERANT (*.cis)|*.cis|</source>
+        <translation>MERANT results (*.cis)|*.cis|</translation>
+    </message>
+    <message>
+        <source>Mapa bitowa (*.bmp)|*.bmp|</source>
+        <translation>Bitmap (*.bmp)|*.bmp|</translation>
+    </message>
+    <message>
+        <source>Wyniki programu SOLAKO (*.tem)|*.tem|</source>
+        <translation>SOLAKO results (*.tem)|*.tem|</translation>
+    </message>
+</context>
+<context>
+    <name>Shell</name>
+    <message>
+        <source>Zapisz mapę bitową</source>
+        <translation>Save bitmap</translation>
+    </message>
+    <message>
+        <source>Nie można zapisać mapy bitowej %1</source>
+        <translation>Cannot save the bitmap %1</translation>
+    </message>
+    <message>
+        <source>Błąd zapisu</source>
+        <translation>Write error</translation>
+    </message>
+    <message>
+        <source>Błąd odczytu</source>
+        <translation>Read error</translation>
+    </message>
+    <message>
+        <source>Wybor zbioru danych</source>
+        <translation>Choose a data file</translation>
+    </message>
+    <message>
+        <source>Graficzna interpretacja danych i wyników programu SOLAKO</source>
+        <translation>Graphical interpretation of SOLAKO data and results</translation>
+    </message>
+    <message>
+        <source>Graficzna interpretacja danych i wyników programu MERANT</source>
+        <translation>Graphical interpretation of MERANT data and results</translation>
+    </message>
+    <message>
+        <source>Nie można utworzyć zbioru śladu %1 - program działa bez zapisu śladu.</source>
+        <translation>Cannot create the trace file %1 - the program runs without a trace.</translation>
+    </message>
+</context>
+<context>
+    <name>lobus</name>
+    <message>
+        <source>Brak pamięci na %1</source>
+        <translation>Not enough memory for %1</translation>
+    </message>
+    <message>
+        <source>tablice wyników (4 × 6 × %1 liczb, %2 MB) zbioru %3</source>
+        <translation>the result arrays (4 × 6 × %1 numbers, %2 MB) of %3</translation>
+    </message>
+    <message>
+        <source>dane przebiegu sprawdzającego zbioru %1</source>
+        <translation>the examining pass's data of %1</translation>
+    </message>
+    <message>
+        <source>dane przebiegu czytającego zbioru %1</source>
+        <translation>the reading pass's data of %1</translation>
+    </message>
+    <message>
+        <source>bufor rekordu %1 zbioru %2 (%3 MB)</source>
+        <translation>the buffer of record %1 of %2 (%3 MB)</translation>
+    </message>
+</context>
+<context>
+    <name>lobus::SystemDialogs</name>
+    <message>
+        <source>Plik %1 nie istnieje. Utworzyć go?</source>
+        <translation>The file %1 does not exist. Create it?</translation>
+    </message>
+</context>
+<context>
+    <name>lobus::WindowProgram</name>
+    <message>
+        <source>Graficzna interpretacja danych i wyników programu SOLAKO: rysunek łożyska wielopowierzchniowego z jego zbiorów.</source>
+        <translation>Graphical interpretation of SOLAKO data and results: the picture of a multi-lobe bearing from its files.</translation>
+    </message>
+    <message>
+        <source>Graficzna interpretacja danych i wyników programu MERANT: rysunek łożyska wielopowierzchniowego z jego zbiorów.</source>
+        <translation>Graphical interpretation of MERANT data and results: the picture of a multi-lobe bearing from its files.</translation>
+    </message>
+    <message>
+        <source>Język programu: pl (polski) lub en (angielski).</source>
+        <translation>The program&apos;s language: pl (Polish) or en (English).</translation>
+    </message>
+    <message>
+        <source>język</source>
+        <translation>language</translation>
+    </message>
+    <message>
+        <source>PLIK.dan</source>
+        <translation>FILE.dan</translation>
+    </message>
+    <message>
+        <source>Zbiór danych otwierany po starcie, jak poleceniem Otwórz.</source>
+        <translation>A data file to open at start, as Open does.</translation>
+    </message>
+    <message>
+        <source>[PLIK.dan]</source>
+        <translation>[FILE.dan]</translation>
+    </message>
+    <message>
+        <source>Nieznany język: %1 (pl lub en).</source>
+        <translation>Unknown language: %1 (pl or en).</translation>
+    </message>
+    <message>
+        <source>Można podać najwyżej jeden zbiór danych.</source>
+        <translation>At most one data file may be named.</translation>
+    </message>
+    <message>
+        <source>Wypisuje ten opis i kończy, bez okna.</source>
+        <translation>Prints this description and ends, without a window.</translation>
+    </message>
+    <message>
+        <source>Wypisuje numer wersji i kończy, bez okna.</source>
+        <translation>Prints the version number and ends, without a window.</translation>
+    </message>
+</context>
+</TS>
