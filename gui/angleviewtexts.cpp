@@ -6,13 +6,14 @@ namespace lobus {
 
 AngleViewTexts angleViewTexts()
 {
-    auto tr = [](const char* text) { return QCoreApplication::translate("AngleView", text).toStdString(); };
+    // Not named tr: lupdate would take it for Qt's and miss the markers inside.
+    auto look = [](const char* text) { return QCoreApplication::translate("AngleView", text).toStdString(); };
     AngleViewTexts t;
-    t.angleAxis = tr(QT_TRANSLATE_NOOP("AngleView", "kąt [°]"));
-    t.pressureAxis = tr(QT_TRANSLATE_NOOP("AngleView", "ciśnienie [MPa]"));
-    t.temperatureAxis = tr(QT_TRANSLATE_NOOP("AngleView", "temperatura [°C]"));
-    t.firstCurve = tr(QT_TRANSLATE_NOOP("AngleView", "pierwsza temperatura"));
-    t.secondCurve = tr(QT_TRANSLATE_NOOP("AngleView", "druga temperatura"));
+    t.angleAxis = look(QT_TRANSLATE_NOOP("AngleView", "kąt [°]"));
+    t.pressureAxis = look(QT_TRANSLATE_NOOP("AngleView", "ciśnienie [MPa]"));
+    t.temperatureAxis = look(QT_TRANSLATE_NOOP("AngleView", "temperatura [°C]"));
+    t.firstCurve = look(QT_TRANSLATE_NOOP("AngleView", "pierwsza temperatura"));
+    t.secondCurve = look(QT_TRANSLATE_NOOP("AngleView", "druga temperatura"));
     return t;
 }
 

@@ -2,6 +2,29 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="pl">
 <context>
+    <name>AngleView</name>
+    <message>
+        <source>kąt [°]</source>
+        <translation>angle [°]</translation>
+    </message>
+    <message>
+        <source>ciśnienie [MPa]</source>
+        <translation>pressure [MPa]</translation>
+    </message>
+    <message>
+        <source>temperatura [°C]</source>
+        <translation>temperature [°C]</translation>
+    </message>
+    <message>
+        <source>pierwsza temperatura</source>
+        <translation>first temperature</translation>
+    </message>
+    <message>
+        <source>druga temperatura</source>
+        <translation>second temperature</translation>
+    </message>
+</context>
+<context>
     <name>DataFiles</name>
     <message>
         <source>Brak zbioru %1</source>
@@ -237,15 +260,23 @@
     </message>
     <message>
         <source>dane przebiegu sprawdzającego zbioru %1</source>
-        <translation>the examining pass's data of %1</translation>
+        <translation>the examining pass&apos;s data of %1</translation>
     </message>
     <message>
         <source>dane przebiegu czytającego zbioru %1</source>
-        <translation>the reading pass's data of %1</translation>
+        <translation>the reading pass&apos;s data of %1</translation>
     </message>
     <message>
         <source>bufor rekordu %1 zbioru %2 (%3 MB)</source>
         <translation>the buffer of record %1 of %2 (%3 MB)</translation>
+    </message>
+    <message>
+        <source>Zbiór %1 jest przypadkiem programu SOLAKO (z rozkładem temperatur). Ten program czyta przypadki programu MERANT; przypadek otworzy program lobus-solako.</source>
+        <translation>%1 is a case of the SOLAKO solver (with temperature distributions). This program reads MERANT cases; lobus-solako opens this one.</translation>
+    </message>
+    <message>
+        <source>Zbiór %1 jest przypadkiem programu MERANT (bez rozkładu temperatur). Ten program czyta przypadki programu SOLAKO; przypadek otworzy program lobus.</source>
+        <translation>%1 is a case of the MERANT solver (without temperature distributions). This program reads SOLAKO cases; lobus opens this one.</translation>
     </message>
 </context>
 <context>
