@@ -119,13 +119,17 @@ int main(int argc, char** argv)
     try {
         cl = parseCommandLine(arguments);
     } catch (const UsageError& e) {
-        printLine(e.what());
-        std::fputs(usageText().c_str(), stderr);
+        // One line: what is wrong, and where the usage is.
+        printLine(std::string(e.what()) + " (see --help)");
         return kExitUsage;
     }
     if (cl.help) {
         std::fputs(usageText().c_str(), stdout);
         return kExitDone;
+    }
+    if (cl.version) {
+        std::printf("lobus-render %s\n", LOBUS_VERSION);
+        return std::fflush(stdout) == 0 ? kExitDone : kExitReadFailed;
     }
     return cl.dump || cl.summary || !cl.csv.empty() ? runPrint(cl) : runRender(argc, argv, cl);
 }

@@ -7,7 +7,7 @@
 
 namespace lobus {
 
-// A bad command line; main() prints the message and the usage and exits 2.
+// A bad command line; main() prints the message on one line and exits 2.
 class UsageError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;

@@ -2,6 +2,7 @@
 
 #include "cli/numberarg.h"
 #include "datafiles/fileaccess.h"
+#include "resources/resources.h"
 
 #include <QCommandLineParser>
 
@@ -56,6 +57,34 @@ ColourChoice parseColour(const std::string& text)
     return c;
 }
 
+// The dialogs' own fields, whose field tables give the ranges the options
+// accept: the factor field of the drawing-scale (104), pressure-scale (102)
+// and temperature-scale (106) dialogs, and their manual maximum.
+constexpr int kDrawingScaleDialog = 104;
+constexpr int kPressureScaleDialog = 102;
+constexpr int kTemperatureScaleDialog = 106;
+constexpr int kFactorField = 1004;
+constexpr int kMaximumField = 1009;
+
+// A number in the range the dialog's field table gives the field; any REAL
+// when it gives none.
+float inDialogRange(const char* option, const std::string& text, int dialog, int field)
+{
+    if (const auto range = dialogFieldRange(dialog, field))
+        return static_cast<float>(numberInRange(option, text, range->first, range->second));
+    return realArgument(option, text);
+}
+
+// A manual maximum. The tables give the maximum field no range, and the
+// diagrams divide by the maximum, so without one it must be above zero.
+float manualMaximum(const char* option, const std::string& text, int dialog)
+{
+    const float v = inDialogRange(option, text, dialog, kMaximumField);
+    if (!dialogFieldRange(dialog, kMaximumField) && !(v > 0.0f))
+        throw UsageError(std::string(option) + ": expected a number above 0.0, got '" + text + "'");
+    return v;
+}
+
 void parseSize(const std::string& text, int& width, int& height)
 {
     const std::size_t x = text.find_first_of("xX");
@@ -92,7 +121,8 @@ void CommandLine::applyTo(RYSUJ& rysuj) const
 
 std::string usageText()
 {
-    return "usage: lobus-render --dump [--variant 1|2] [--cis F] [--cha F] [--tem F] [--trace F] CASE.dan\n"
+    return "usage: lobus-render --help | --version\n"
+           "       lobus-render --dump [--variant 1|2] [--cis F] [--cha F] [--tem F] [--trace F] CASE.dan\n"
            "       lobus-render CASE.dan -o OUT.png|.bmp|.svg|.pdf [--variant 1|2] [--size WxH]\n"
            "                    [--scale Y] [--plen L] [--tlen L] [--pmax P] [--tmax T]\n"
            "                    [--colour K=R,G,B ...] [--cis F] [--cha F] [--tem F] [--trace F]\n"
@@ -109,7 +139,7 @@ std::string usageText()
            "  --size          picture size in pixels, each 1..20000 (default 1600x1000)\n"
            "  --scale         drawing scale: half-height in clearance radii, 1.0..1000.0 (default 1.5)\n"
            "  --plen, --tlen  pressure / temperature axis length in clearance radii, 0.0..1.0\n"
-           "  --pmax, --tmax  manual pressure / temperature maximum (default: from the case)\n"
+           "  --pmax, --tmax  manual pressure / temperature maximum, above 0 (default: from the case)\n"
            "  --colour        colour of wedge K (1..6), red, green, blue 0..255; repeatable\n"
            "  --cis, --cha, --tem  result file to use in place of the case's own\n"
            "  --trace         write the trace of both passes to this file\n"
@@ -122,6 +152,7 @@ CommandLine parseCommandLine(const QStringList& arguments)
     QCommandLineParser p;
     p.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")}, QString());
+    const QCommandLineOption version(QStringLiteral("version"), QString());
     const QCommandLineOption dump(QStringLiteral("dump"), QString());
     const QCommandLineOption summary(QStringLiteral("summary"), QString());
     const QCommandLineOption annotate(QStringLiteral("annotate"), QString());
@@ -135,14 +166,22 @@ CommandLine parseCommandLine(const QStringList& arguments)
                              tmax = valued("tmax"), colour = valued("colour"), cis = valued("cis"),
                              cha = valued("cha"), tem = valued("tem"), trace = valued("trace"),
                              csv = valued("csv"), view = valued("view");
-    p.addOptions({help, dump, summary, annotate, output, variant, size, scale, plen, tlen, pmax, tmax, colour,
-                  cis, cha, tem, trace, csv, view});
-    if (!p.parse(arguments))
-        throw UsageError(utf8(p.errorText()));
+    p.addOptions({help, version, dump, summary, annotate, output, variant, size,  scale, plen,
+                  tlen, pmax,    tmax, colour,  cis,      cha,    tem,     trace, csv,   view});
+    if (!p.parse(arguments)) {
+        std::string text = utf8(p.errorText());
+        if (!text.empty() && text.back() == '.')
+            text.pop_back(); // the line goes on with "(see --help)"
+        throw UsageError(text);
+    }
 
     CommandLine cl;
     if (p.isSet(help)) {
         cl.help = true;
+        return cl;
+    }
+    if (p.isSet(version)) {
+        cl.version = true;
         return cl;
     }
     // A value given twice would silently lose one; only --colour repeats.
@@ -165,15 +204,15 @@ CommandLine parseCommandLine(const QStringList& arguments)
         cl.load.tracePath = utf8(p.value(trace));
 
     if (p.isSet(scale))
-        cl.scale = static_cast<float>(numberInRange("--scale", utf8(p.value(scale)), 1.0, 1000.0));
+        cl.scale = inDialogRange("--scale", utf8(p.value(scale)), kDrawingScaleDialog, kFactorField);
     if (p.isSet(plen))
-        cl.plen = static_cast<float>(numberInRange("--plen", utf8(p.value(plen)), 0.0, 1.0));
+        cl.plen = inDialogRange("--plen", utf8(p.value(plen)), kPressureScaleDialog, kFactorField);
     if (p.isSet(tlen))
-        cl.tlen = static_cast<float>(numberInRange("--tlen", utf8(p.value(tlen)), 0.0, 1.0));
+        cl.tlen = inDialogRange("--tlen", utf8(p.value(tlen)), kTemperatureScaleDialog, kFactorField);
     if (p.isSet(pmax))
-        cl.pmax = realArgument("--pmax", utf8(p.value(pmax)));
+        cl.pmax = manualMaximum("--pmax", utf8(p.value(pmax)), kPressureScaleDialog);
     if (p.isSet(tmax))
-        cl.tmax = realArgument("--tmax", utf8(p.value(tmax)));
+        cl.tmax = manualMaximum("--tmax", utf8(p.value(tmax)), kTemperatureScaleDialog);
     for (const QString& c : p.values(colour))
         cl.colours.push_back(parseColour(utf8(c)));
 

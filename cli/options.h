@@ -27,6 +27,7 @@ struct ColourChoice {
 
 struct CommandLine {
     bool help = false;
+    bool version = false; // print the version and stop
     bool dump = false;
     bool summary = false;   // print the per-lobe figures as JSON
     std::string csv;        // write every point read to this file ("-": stdout)
@@ -51,7 +52,7 @@ struct CommandLine {
 // command line.
 CommandLine parseCommandLine(const QStringList& arguments);
 
-// The usage text, for stderr after a usage error and for --help.
+// The usage text, for --help.
 std::string usageText();
 
 } // namespace lobus

@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include <algorithm>
 #include <cmath>
 
 namespace lobus {
@@ -78,7 +79,7 @@ void ResourceDialog::build(const DialogResource& resource)
             const int id = control.id;
             connect(edit, &QLineEdit::textEdited, this, [this, id] { emit fieldChanged(id); });
             connect(edit, &QLineEdit::editingFinished, this, [this, id] {
-                if (inRange(id))
+                if (acceptable(id))
                     m_accepted[id] = m_edits[id]->text();
             });
             edit->installEventFilter(this);
@@ -179,26 +180,30 @@ std::optional<std::pair<double, double>> ResourceDialog::range(int field) const
     return it->second;
 }
 
-bool ResourceDialog::inRange(int field) const
+bool ResourceDialog::acceptable(int field) const
 {
     QLineEdit* edit = m_edits.value(field);
-    const auto limits = range(field);
-    if (!edit || !limits)
+    if (!edit)
         return true;
     const auto value = parseRealField(edit->text().toStdString());
-    return value && *value >= limits->first && *value <= limits->second;
+    if (!value)
+        return false; // text that is no number, in any real field
+    const auto limits = range(field);
+    return !limits || (*value >= limits->first && *value <= limits->second);
 }
 
-int ResourceDialog::fieldOutOfRange() const
+int ResourceDialog::fieldRefused() const
 {
-    auto checkable = [this](int id) {
+    auto refused = [this](int id) {
         QLineEdit* edit = m_edits.value(id);
-        return edit && edit->isEnabled() && !inRange(id);
+        return edit && edit->isEnabled() && !acceptable(id);
     };
-    if (m_lastFocused != 0 && checkable(m_lastFocused))
+    if (m_lastFocused != 0 && refused(m_lastFocused))
         return m_lastFocused;
-    for (const auto& [id, limits] : m_table.ranges)
-        if (checkable(id))
+    QList<int> ids = m_edits.keys();
+    std::sort(ids.begin(), ids.end());
+    for (int id : ids)
+        if (refused(id))
             return id;
     return 0;
 }
@@ -206,14 +211,14 @@ int ResourceDialog::fieldOutOfRange() const
 void ResourceDialog::acceptTexts()
 {
     for (auto it = m_edits.cbegin(); it != m_edits.cend(); ++it)
-        if (range(it.key()) && inRange(it.key()))
+        if (acceptable(it.key()))
             m_accepted[it.key()] = it.value()->text();
 }
 
 void ResourceDialog::pushButton(int id)
 {
     if (id == 1) {
-        if (const int bad = fieldOutOfRange()) {
+        if (const int bad = fieldRefused()) {
             QApplication::beep();
             QLineEdit* edit = m_edits.value(bad);
             edit->setFocus(Qt::OtherFocusReason);
@@ -223,7 +228,7 @@ void ResourceDialog::pushButton(int id)
         acceptTexts();
     } else {
         for (auto it = m_edits.cbegin(); it != m_edits.cend(); ++it)
-            if (!inRange(it.key()))
+            if (!acceptable(it.key()))
                 it.value()->setText(m_accepted.value(it.key()));
     }
     if (m_modal)

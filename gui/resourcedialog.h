@@ -3,10 +3,12 @@
 // boxes with radio buttons and push buttons, placed in dialog units scaled
 // from the font, and the field table's check states and ranges.
 //
-// Ranges: when button 1 (OK) is pressed while a ranged field holds a value
-// outside its range, the dialog beeps, gives that field the focus with its
-// whole text selected and passes nothing on. Any other button first puts the
-// last accepted text back into such a field. A modal run ends with the button
+// Ranges: when button 1 (OK) is pressed while an enabled real field holds
+// text that is no number, or a ranged field a value outside its range, the
+// dialog beeps, gives that field the focus with its whole text selected and
+// passes nothing on. An empty field reads as 0.0 and is refused only when 0.0
+// is outside its range. Any other button first puts the last accepted text
+// back into such a field. A modal run ends with the button
 // that closed it; a modeless one reports its buttons and field changes.
 
 #include "resources/resources.h"
@@ -36,8 +38,9 @@ public:
     QWidget* field(int id) const { return m_fields.value(id); }
 
     void putReal(int field, float value, const std::string& format);
-    // The value of a real edit field: empty or unreadable text reads as 0.0;
-    // nullopt only when there is no such edit field.
+    // The value of a real edit field: empty text reads as 0.0, and so does
+    // unreadable text (which OK refuses); nullopt only when there is no such
+    // edit field.
     std::optional<float> getReal(int field) const;
     void putRadio(int field);
     // Position (from 1) of the selected button in the group of `field`; 0 when
@@ -75,9 +78,10 @@ protected:
 private:
     void build(const DialogResource& resource);
     void pushButton(int id);
-    // The first ranged, enabled field out of range (the focused one first); 0 if none.
-    int fieldOutOfRange() const;
-    bool inRange(int field) const;
+    // The first enabled real field that OK refuses (the focused one first); 0 if none.
+    int fieldRefused() const;
+    // The field's text reads as a number, within the field's range if it has one.
+    bool acceptable(int field) const;
     void acceptTexts();
 
     int m_id = 0;
@@ -86,7 +90,7 @@ private:
     QHash<int, QLineEdit*> m_edits;
     QHash<int, QAbstractButton*> m_radios;
     QHash<int, QButtonGroup*> m_groupOf; // radio button id -> its group
-    QHash<int, QString> m_accepted;      // last accepted text of each ranged field
+    QHash<int, QString> m_accepted;      // last accepted text of each real field
     FieldTable m_table;
     int m_lastFocused = 0;
     int m_initialField = 0;

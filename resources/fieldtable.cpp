@@ -111,4 +111,16 @@ FieldTable parseFieldTable(std::string_view text)
     return table;
 }
 
+std::optional<std::pair<double, double>> dialogFieldRange(int dialog, int field)
+{
+    const DialogResource* d = dialogResource(dialog);
+    if (!d)
+        return std::nullopt;
+    const FieldTable table = parseFieldTable(d->fieldTable);
+    const auto it = table.ranges.find(field);
+    if (it == table.ranges.end())
+        return std::nullopt;
+    return it->second;
+}
+
 } // namespace lobus

@@ -72,4 +72,8 @@ struct FieldTable {
 };
 FieldTable parseFieldTable(std::string_view text);
 
+// The value range that the field table of dialog `dialog` gives `field`, both
+// ends accepted; nullopt when it gives none (or there is no such dialog).
+std::optional<std::pair<double, double>> dialogFieldRange(int dialog, int field);
+
 } // namespace lobus

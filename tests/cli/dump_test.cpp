@@ -258,7 +258,7 @@ TEST(Dump, UnreadableCasesReportAndExitOne)
     EXPECT_TRUE(r.err.contains("Error #")) << r.err.toStdString();
 }
 
-TEST(Dump, BadCommandLinesExitTwoWithTheUsage)
+TEST(Dump, BadCommandLinesExitTwoWithOneLine)
 {
     const QString dan = exampleData("merant3");
     const QString d = QStringLiteral("--dump");
@@ -290,6 +290,8 @@ TEST(Dump, BadCommandLinesExitTwoWithTheUsage)
         {dan, QStringLiteral("-o"), QStringLiteral("x.png"), QStringLiteral("--pmax"),
          QStringLiteral("1e39")},
         {dan, QStringLiteral("-o"), QStringLiteral("x.png"), QStringLiteral("--tmax"), QStringLiteral("nan")},
+        {dan, QStringLiteral("-o"), QStringLiteral("x.png"), QStringLiteral("--pmax"), QStringLiteral("0")},
+        {dan, QStringLiteral("-o"), QStringLiteral("x.png"), QStringLiteral("--tmax"), QStringLiteral("-40")},
         {dan, QStringLiteral("-o"), QStringLiteral("x.png"), QStringLiteral("--colour"),
          QStringLiteral("7=1,2,3")},
         {dan, QStringLiteral("-o"), QStringLiteral("x.png"), QStringLiteral("--colour"),
@@ -305,12 +307,21 @@ TEST(Dump, BadCommandLinesExitTwoWithTheUsage)
     for (const QStringList& args : cases) {
         const RunResult r = runRender(args);
         EXPECT_EQ(r.status, 2) << args.join(QLatin1Char(' ')).toStdString();
-        EXPECT_TRUE(r.err.contains("usage:")) << args.join(QLatin1Char(' ')).toStdString();
+        EXPECT_EQ(r.err.count('\n'), 1) << r.err.toStdString();
+        EXPECT_TRUE(r.err.startsWith("lobus-render: ") && r.err.contains("see --help"))
+            << r.err.toStdString();
         EXPECT_TRUE(r.out.isEmpty());
     }
     // The edges of the ranges are accepted.
-    const RunResult r = runRender({d, QStringLiteral("--variant"), QStringLiteral("2"), dan});
+    RunResult r = runRender({d, QStringLiteral("--variant"), QStringLiteral("2"), dan});
     EXPECT_EQ(r.status, 0);
+    // --help prints the usage, --version the version, both on stdout.
+    r = runRender({QStringLiteral("--help")});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_TRUE(r.out.startsWith("usage:"));
+    r = runRender({QStringLiteral("--version")});
+    EXPECT_EQ(r.status, 0) << r.err.toStdString();
+    EXPECT_EQ(r.out, QByteArray("lobus-render " LOBUS_VERSION "\n"));
 }
 
 TEST(Dump, RelativeCaseNamesAndTheTraceFile)

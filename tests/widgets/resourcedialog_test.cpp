@@ -240,6 +240,38 @@ TEST_F(Dialogs, ModelessDialogSendsButtonsAndFieldChangesThroughTheQueue)
     layer.WDIALOGHIDE();
 }
 
+// Letters in the manual maximum, a field without a range, would read as 0.0
+// and flatten the diagrams: OK refuses them like a value out of range. An
+// empty field still reads as 0.0.
+TEST_F(Dialogs, OkRefusesTextThatIsNoNumberInAnyRealField)
+{
+    layer.WDIALOGSELECT(102);
+    layer.WDIALOGPUTREAL(1004, 0.7f, "(f3.1)");
+    ResourceDialog* d = layer.dialog(102);
+    bool stayedOpen = false;
+    bool focused = false;
+    QString selected;
+    whenModal([&](QWidget*) {
+        QLineEdit* field = edit(d, 1009);
+        field->setFocus();
+        field->setText(QStringLiteral("abc"));
+        click(d, 1);
+        stayedOpen = d->isVisible();
+        selected = field->selectedText();
+        focused = field->hasFocus() || QApplication::focusWidget() == field;
+        field->setText(QString());
+        click(d, 1);
+    });
+    layer.WDIALOGSHOW(-1, -1, 0, 1);
+    EXPECT_TRUE(stayedOpen);
+    EXPECT_TRUE(focused);
+    EXPECT_EQ(selected, QStringLiteral("abc"));
+    EXPECT_EQ(layer.WINFODIALOG(1), 1);
+    float pscale = 99.0f;
+    layer.WDIALOGGETREAL(1009, pscale);
+    EXPECT_FLOAT_EQ(pscale, 0.0f);
+}
+
 TEST_F(Dialogs, ADisabledFieldDoesNotBlockOk)
 {
     layer.WDIALOGSELECT(104);
