@@ -6,6 +6,7 @@
 
 #include <QCommandLineParser>
 
+#include <cstdio>
 #include <filesystem>
 #include <system_error>
 
@@ -119,6 +120,24 @@ void CommandLine::applyTo(RYSUJ& rysuj) const
     }
 }
 
+namespace {
+
+// "lo..hi" of the field's range in the dialog's table, as the usage shows it.
+std::string rangeText(int dialog, int field)
+{
+    const auto range = dialogFieldRange(dialog, field);
+    if (!range)
+        return "any";
+    const auto show = [](double v) {
+        char buf[32];
+        std::snprintf(buf, sizeof buf, "%.1f", v);
+        return std::string(buf);
+    };
+    return show(range->first) + ".." + show(range->second);
+}
+
+} // namespace
+
 std::string usageText()
 {
     return "usage: lobus-render --help | --version\n"
@@ -137,14 +156,19 @@ std::string usageText()
            "  --variant       1: SOLAKO files (thermal, reads the .tem), 2: MERANT files\n"
            "                  (default: the solver that wrote the case; 2 when it cannot be told)\n"
            "  --size          picture size in pixels, each 1..20000 (default 1600x1000)\n"
-           "  --scale         drawing scale: half-height in clearance radii, 1.0..1000.0 (default 1.5)\n"
-           "  --plen, --tlen  pressure / temperature axis length in clearance radii, 0.0..1.0\n"
-           "  --pmax, --tmax  manual pressure / temperature maximum, above 0 (default: from the case)\n"
-           "  --colour        colour of wedge K (1..6), red, green, blue 0..255; repeatable\n"
-           "  --cis, --cha, --tem  result file to use in place of the case's own\n"
-           "  --trace         write the trace of both passes to this file\n"
-           "exit status: 0 done, 1 the case could not be read or the picture not written,\n"
-           "             2 bad command line, 3 a result file is missing\n";
+           "  --scale         drawing scale: half-height in clearance radii, "
+        + rangeText(kDrawingScaleDialog, kFactorField)
+        + " (default 1.5)\n"
+          "  --plen, --tlen  pressure / temperature axis length in clearance radii, "
+        + rangeText(kPressureScaleDialog, kFactorField) + " / "
+        + rangeText(kTemperatureScaleDialog, kFactorField)
+        + "\n"
+          "  --pmax, --tmax  manual pressure / temperature maximum, above 0 (default: from the case)\n"
+          "  --colour        colour of wedge K (1..6), red, green, blue 0..255; repeatable\n"
+          "  --cis, --cha, --tem  result file to use in place of the case's own\n"
+          "  --trace         write the trace of both passes to this file\n"
+          "exit status: 0 done, 1 the case could not be read or the picture not written,\n"
+          "             2 bad command line, 3 a result file is missing\n";
 }
 
 CommandLine parseCommandLine(const QStringList& arguments)
