@@ -11,7 +11,11 @@ ShellState::ShellState(WindowLayer& l, int variant) : layer(l) { shown.dane.vari
 // Out of line so that Trace is complete where the unique_ptr deletes it.
 ShellState::~ShellState() = default;
 
-void drawCase(ShellState& state) { RYSUNEK(state.layer.graphics(), state.shown, state.rysuj); }
+void drawCase(ShellState& state)
+{
+    RYSUNEK(state.layer.graphics(), state.shown, state.rysuj);
+    state.layer.caseDrawn(state.shown, state.rysuj, state.datafile);
+}
 
 void redraw(ShellState& state)
 {

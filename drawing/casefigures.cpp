@@ -48,8 +48,10 @@ CaseFigures caseFigures(const Case& c)
             lobe.tem1 = peakOf(r.tem1, r.katcis, k, lobe.points);
             lobe.tem2 = peakOf(r.tem2, r.katcis, k, lobe.points);
         }
-        if (lobe.pressure.found && (!f.pressureRead.found || lobe.pressure.value > f.pressureRead.value))
+        if (lobe.pressure.found && (!f.pressureRead.found || lobe.pressure.value > f.pressureRead.value)) {
             f.pressureRead = lobe.pressure;
+            f.pressureReadLobe = k;
+        }
         f.lobes.push_back(lobe);
     }
     // Both files print five significant digits; what differs by more than

@@ -40,7 +40,8 @@ struct CaseFigures {
     float pmax = 0.0f; // from the characteristics file
     float tmax = 0.0f;
     std::vector<LobeFigures> lobes;
-    Peak pressureRead; // the largest pressure over every lobe's points
+    Peak pressureRead;        // the largest pressure over every lobe's points
+    int pressureReadLobe = 0; // the lobe it was read in
     // pmax and the largest pressure read differ by more than the files'
     // printed digits explain.
     bool pmaxDiffers = false;

@@ -5,6 +5,7 @@
 #include <QCloseEvent>
 #include <QLabel>
 #include <QMenuBar>
+#include <QSplitter>
 #include <QStatusBar>
 #include <QWindowStateChangeEvent>
 
@@ -13,9 +14,14 @@
 namespace lobus {
 
 MainWindow::MainWindow(Post post, QWidget* parent)
-    : QMainWindow(parent), m_post(std::move(post)), m_picture(new PictureWidget(this))
+    : QMainWindow(parent),
+      m_post(std::move(post)),
+      m_splitter(new QSplitter(Qt::Vertical, this)),
+      m_picture(new PictureWidget(m_splitter))
 {
-    setCentralWidget(m_picture);
+    m_splitter->addWidget(m_picture);
+    m_splitter->setChildrenCollapsible(false);
+    setCentralWidget(m_splitter);
 }
 
 void MainWindow::buildMenu(int menuId)

@@ -13,6 +13,7 @@
 #include <vector>
 
 class QLabel;
+class QSplitter;
 
 namespace lobus {
 
@@ -39,6 +40,9 @@ public:
     QLabel* statusPane(int pane) const;
 
     PictureWidget* picture() const { return m_picture; }
+    // The client area: the picture, and below it what is added (hidden
+    // widgets take no room, so alone the picture fills the area).
+    QSplitter* splitter() const { return m_splitter; }
 
     // From now on the close box closes the window instead of asking the shell.
     void allowClose() { m_closeAllowed = true; }
@@ -49,6 +53,7 @@ protected:
 
 private:
     Post m_post;
+    QSplitter* m_splitter = nullptr;
     PictureWidget* m_picture = nullptr;
     MenuIndex m_menu;
     std::vector<QLabel*> m_panes;

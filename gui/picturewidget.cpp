@@ -1,8 +1,10 @@
 #include "gui/picturewidget.h"
 
 #include <QImage>
+#include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QPen>
 #include <QResizeEvent>
 
 #include <algorithm>
@@ -15,6 +17,38 @@ PictureWidget::PictureWidget(QWidget* parent) : QWidget(parent)
     // Every pixel comes from the image or the background fill.
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMinimumSize(1, 1);
+    setMouseTracking(true);
+}
+
+namespace {
+constexpr double kMarkerRadius = 6.0; // logical pixels
+} // namespace
+
+void PictureWidget::setMarker(std::optional<QPointF> at)
+{
+    if (at == m_marker)
+        return;
+    const auto dirty = [this](const std::optional<QPointF>& p) {
+        if (p) {
+            const int r = static_cast<int>(kMarkerRadius) + 3;
+            update(QRect(static_cast<int>(p->x()) - r, static_cast<int>(p->y()) - r, 2 * r + 1, 2 * r + 1));
+        }
+    };
+    dirty(m_marker);
+    m_marker = at;
+    dirty(m_marker);
+}
+
+void PictureWidget::mouseMoveEvent(QMouseEvent* event)
+{
+    QWidget::mouseMoveEvent(event);
+    emit pointerMoved(event->position());
+}
+
+void PictureWidget::leaveEvent(QEvent* event)
+{
+    QWidget::leaveEvent(event);
+    emit pointerLeft();
 }
 
 void PictureWidget::setImage(const QImage* image, QColor background)
@@ -57,11 +91,19 @@ void PictureWidget::paintEvent(QPaintEvent* event)
             painter.fillRect(r, m_background);
     }
     const QRectF target = QRectF(dirty) & covered;
-    if (target.isEmpty())
-        return;
-    const QRectF source(target.x() * ratio, target.y() * ratio, target.width() * ratio,
-                        target.height() * ratio);
-    painter.drawImage(target, *m_image, source);
+    if (!target.isEmpty()) {
+        const QRectF source(target.x() * ratio, target.y() * ratio, target.width() * ratio,
+                            target.height() * ratio);
+        painter.drawImage(target, *m_image, source);
+    }
+    if (m_marker) {
+        painter.setRenderHint(QPainter::Antialiasing, true);
+        painter.setBrush(Qt::NoBrush);
+        painter.setPen(QPen(Qt::white, 4.0));
+        painter.drawEllipse(*m_marker, kMarkerRadius, kMarkerRadius);
+        painter.setPen(QPen(Qt::black, 2.0));
+        painter.drawEllipse(*m_marker, kMarkerRadius, kMarkerRadius);
+    }
 }
 
 void PictureWidget::resizeEvent(QResizeEvent* event)

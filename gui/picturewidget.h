@@ -8,7 +8,10 @@
 // lands on one pixel of the screen, so the picture is as sharp as the screen.
 
 #include <QColor>
+#include <QPointF>
 #include <QWidget>
+
+#include <optional>
 
 class QImage;
 
@@ -32,22 +35,33 @@ public:
     // 1/96 inch, so 96 times devicePixelRatioF().
     double deviceDpi() const;
 
+    // A small ring drawn over the image at this logical point (the point the
+    // angle view points at), or none. Never part of the image itself.
+    void setMarker(std::optional<QPointF> at);
+    std::optional<QPointF> marker() const { return m_marker; }
+
 signals:
     // The logical size; also sent, with the size unchanged, when the device
     // pixel ratio changes (the window moved to another screen).
     void resized(QSize size);
     void exposed();
+    // The mouse over the picture, in logical coordinates; and its leaving.
+    void pointerMoved(QPointF at);
+    void pointerLeft();
 
 protected:
     bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
 
 private:
     const QImage* m_image = nullptr;
     QColor m_background = Qt::white;
     double m_ratio = 0.0; // devicePixelRatioF() when resized was last sent
+    std::optional<QPointF> m_marker;
 };
 
 } // namespace lobus

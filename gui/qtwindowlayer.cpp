@@ -2,6 +2,7 @@
 
 #include "gui/imagedevice.h"
 #include "gui/mainwindow.h"
+#include "gui/numbersview.h"
 #include "gui/painterdevice.h"
 #include "gui/picturefile.h"
 #include "gui/picturewidget.h"
@@ -42,6 +43,7 @@ QtWindowLayer::~QtWindowLayer()
     m_graphics.setDevice(nullptr);
     m_current = nullptr;
     m_dialogs.clear();
+    m_numbers = nullptr;
     m_window.reset();
     m_screen.reset();
 }
@@ -110,6 +112,10 @@ void QtWindowLayer::WINDOWOPEN(const WindowRecord& record)
 
     if (record.menuid != 0)
         window.buildMenu(record.menuid);
+    // The extras' menu follows the program's own; their views start hidden.
+    m_numbers = new NumbersView(
+        window, m_graphics, [this] { return drawingOnScreen(); }, [this] { post(kExpose, Message {}); },
+        m_hooks);
     if (record.flags & 32)
         window.statusBar(); // QMainWindow makes it on first use
     else
@@ -190,6 +196,12 @@ void QtWindowLayer::finishPicture()
         m_window->picture()->update();
 }
 
+void QtWindowLayer::caseDrawn(const Case& shown, const RYSUJ& rysuj, const std::string& datafile)
+{
+    if (m_numbers)
+        m_numbers->caseDrawn(shown, rysuj, datafile);
+}
+
 bool QtWindowLayer::drawingOnScreen() const { return m_screen && m_graphics.device() == m_screen.get(); }
 
 const QImage& QtWindowLayer::picture()
@@ -231,6 +243,7 @@ void QtWindowLayer::WINDOWCLOSE()
     m_graphics.setDevice(nullptr);
     m_current = nullptr;
     m_dialogs.clear();
+    m_numbers = nullptr;
     if (m_window) {
         m_window->allowClose();
         m_window->close();

@@ -37,6 +37,7 @@ namespace lobus {
 
 class ImageDevice;
 class MainWindow;
+class NumbersView;
 class PainterDevice;
 class ResourceDialog;
 
@@ -76,6 +77,7 @@ public:
     void WSELECTCOLOUR(int rgb[3]) override;
 
     Graphics& graphics() override { return m_graphics; }
+    void caseDrawn(const Case& shown, const RYSUJ& rysuj, const std::string& datafile) override;
     // Writes the picture shown, whole or not at all; the name's extension
     // picks the format (the shell always ends it in ".bmp").
     bool IGRSAVEIMAGE(const std::string& filename) override;
@@ -85,6 +87,7 @@ public:
     // For the tests and scripted runs.
     void setHooks(DialogHooks hooks) { m_hooks = std::move(hooks); }
     MainWindow* window() const { return m_window.get(); }
+    NumbersView* numbers() const { return m_numbers; }
     ResourceDialog* dialog(int id) const;
     // The picture as drawn so far (what is pending is drawn first).
     const QImage& picture();
@@ -109,6 +112,7 @@ private:
     QImage m_image;
     std::unique_ptr<ImageDevice> m_screen;
     std::unique_ptr<MainWindow> m_window;
+    NumbersView* m_numbers = nullptr; // a child of the window, gone with it
     // Declared after the window: they are its children and go first.
     std::map<int, std::unique_ptr<ResourceDialog>> m_dialogs;
     ResourceDialog* m_current = nullptr;

@@ -4,6 +4,7 @@
 // them. Nothing here depends on Qt.
 
 #include "datafiles/passui.h"
+#include "datafiles/state.h"
 
 #include <string>
 #include <vector>
@@ -71,6 +72,11 @@ public:
 
     // The graphics layer bound to the window's picture.
     virtual Graphics& graphics() = 0;
+    // Told after each picture of the shown case drawn through graphics(), on
+    // the screen or the printer: the layer may draw its own extras over it
+    // and show the case's numbers beside it. The case and the settings stay
+    // valid until the next call or the window's end.
+    virtual void caseDrawn(const Case& /*shown*/, const RYSUJ& /*rysuj*/, const std::string& /*datafile*/) { }
     // Writes the picture now shown into a ".bmp" file; false when it could not
     // be written (an existing file is then left as it was).
     virtual bool IGRSAVEIMAGE(const std::string& filename) = 0;

@@ -1,0 +1,334 @@
+#include "gui/numbersview.h"
+
+#include "drawing/angleview.h"
+#include "drawing/casefigures.h"
+#include "drawing/graphics/graphics.h"
+#include "drawing/overlay.h"
+#include "gui/angleviewtexts.h"
+#include "gui/angleviewwidget.h"
+#include "gui/mainwindow.h"
+#include "gui/numberspanel.h"
+#include "gui/painterdevice.h"
+#include "gui/picturefile.h"
+#include "gui/picturewidget.h"
+
+#include <QAction>
+#include <QDockWidget>
+#include <QFileInfo>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPrinter>
+#include <QSplitter>
+
+#include <cmath>
+
+namespace lobus {
+
+namespace {
+
+// The journal centre is found within this many logical pixels of the mouse.
+constexpr double kJournalReach = 8.0;
+// The angle view's file: the command line's default picture size.
+constexpr int kFileWidth = 1600;
+constexpr int kFileHeight = 1000;
+
+QString fixed(double v, int decimals)
+{
+    return std::isfinite(v) ? QString::number(v, 'f', decimals) : QStringLiteral("—");
+}
+
+} // namespace
+
+NumbersView::NumbersView(MainWindow& window, Graphics& graphics, std::function<bool()> onScreen,
+                         std::function<void()> redraw, const DialogHooks& hooks)
+    : QObject(&window),
+      m_window(window),
+      m_graphics(graphics),
+      m_onScreen(std::move(onScreen)),
+      m_redraw(std::move(redraw)),
+      m_hooks(hooks)
+{
+    m_menu = window.menuBar()->addMenu(tr("&Liczby"));
+    auto add = [this](Command c, const QString& text, bool checkable, bool checked) {
+        QAction* a = m_menu->addAction(text);
+        a->setCheckable(checkable);
+        a->setChecked(checked);
+        m_actions[static_cast<int>(c)] = a;
+        return a;
+    };
+    QAction* panel = add(Command::Panel, tr("&Panel charakterystyk"), true, false);
+    QAction* probe = add(Command::Probe, tr("&Odczyt pod kursorem"), true, true);
+    QAction* overlay = add(Command::Overlay, tr("&Szczyty i numery klinów"), true, false);
+    QAction* angle = add(Command::AngleView, tr("&Wykres kątowy"), true, false);
+    m_menu->addSeparator();
+    QAction* csv = add(Command::ExportCsv, tr("&Eksportuj dane (CSV)…"), false, false);
+    QAction* save = add(Command::SaveAngleView, tr("&Zapisz wykres kątowy…"), false, false);
+    QAction* print = add(Command::PrintAngleView, tr("&Drukuj wykres kątowy…"), false, false);
+    for (QAction* a : {csv, save, print})
+        a->setEnabled(false);
+
+    m_panel = new NumbersPanel;
+    m_dock = new QDockWidget(tr("Charakterystyki"), &window);
+    m_dock->setObjectName(QStringLiteral("characteristics"));
+    m_dock->setWidget(m_panel);
+    window.addDockWidget(Qt::RightDockWidgetArea, m_dock);
+    m_dock->hide();
+
+    m_angleView = new AngleViewWidget;
+    window.splitter()->addWidget(m_angleView);
+    m_angleView->hide();
+
+    connect(panel, &QAction::toggled, this, [this](bool on) {
+        m_dock->setVisible(on);
+        if (on)
+            refreshPanel();
+    });
+    connect(m_dock, &QDockWidget::visibilityChanged, this, [this, panel](bool) {
+        // Closing the dock by its own button unchecks the entry.
+        if (!m_dock->isVisible() && !m_window.isMinimized())
+            panel->setChecked(false);
+    });
+    connect(probe, &QAction::toggled, this, [this](bool on) {
+        if (!on)
+            pointerLeft();
+    });
+    connect(overlay, &QAction::toggled, this, [this](bool) { m_redraw(); });
+    connect(angle, &QAction::toggled, this, [this](bool on) {
+        m_angleView->setVisible(on);
+        if (on)
+            refreshAngleView();
+    });
+    connect(csv, &QAction::triggered, this, &NumbersView::exportCsv);
+    connect(save, &QAction::triggered, this, &NumbersView::saveAngleView);
+    connect(print, &QAction::triggered, this, &NumbersView::printAngleView);
+
+    PictureWidget* picture = window.picture();
+    connect(picture, &PictureWidget::pointerMoved, this, &NumbersView::pointerMoved);
+    connect(picture, &PictureWidget::pointerLeft, this, &NumbersView::pointerLeft);
+    connect(m_angleView, &AngleViewWidget::angleHovered, this, &NumbersView::angleHovered);
+}
+
+QAction* NumbersView::action(Command command) const { return m_actions[static_cast<int>(command)]; }
+
+void NumbersView::caseDrawn(const Case& c, const RYSUJ& rysuj, const std::string& datafile)
+{
+    if (action(Command::Overlay)->isChecked())
+        drawPeaksOverlay(m_graphics, c, rysuj);
+    if (!m_onScreen())
+        return; // a printout: the window keeps what it shows
+    const bool changed = m_case != &c || m_datafile != datafile;
+    m_case = &c;
+    m_rysuj = &rysuj;
+    m_datafile = datafile;
+    for (Command e : {Command::ExportCsv, Command::SaveAngleView, Command::PrintAngleView})
+        action(e)->setEnabled(true);
+    if (changed || m_dock->isVisible())
+        refreshPanel();
+    refreshAngleView();
+}
+
+void NumbersView::refreshPanel()
+{
+    if (m_dock->isVisible())
+        m_panel->setCase(m_case, m_datafile);
+}
+
+void NumbersView::refreshAngleView()
+{
+    if (m_angleView->isVisible())
+        m_angleView->setCase(m_case, m_rysuj);
+}
+
+// ---- the probe and the links ---------------------------------------------
+
+ProbeHit NumbersView::probe(QPointF logical) const
+{
+    if (!m_case || !m_rysuj || !m_onScreen())
+        return {};
+    const double ratio = m_window.picture()->devicePixelRatioF();
+    float x = 0.0f;
+    float y = 0.0f;
+    float ex = 0.0f;
+    float ey = 0.0f;
+    const PointF at {logical.x() * ratio, logical.y() * ratio};
+    if (!m_graphics.unitsFromDevice(at, x, y)
+        || !m_graphics.unitsFromDevice(PointF {at.x + kJournalReach * ratio, at.y}, ex, ey))
+        return {};
+    return probeAt(*m_case, *m_rysuj, x, y, std::abs(ex - x));
+}
+
+void NumbersView::pointerMoved(QPointF logical)
+{
+    if (!action(Command::Probe)->isChecked())
+        return;
+    const ProbeHit hit = probe(logical);
+    showHit(hit);
+    m_angleView->setCursorAngle(hit.kind == ProbeHit::Kind::Lobe ? std::optional<float>(hit.angle)
+                                                                 : std::nullopt);
+    m_angleView->setMark(hit.point > 0 ? hit.lobe : 0, hit.point);
+}
+
+void NumbersView::pointerLeft()
+{
+    m_window.setStatusText(2, QString());
+    m_angleView->setCursorAngle(std::nullopt);
+    m_angleView->setMark(0, 0);
+}
+
+void NumbersView::showHit(const ProbeHit& hit)
+{
+    QString text;
+    if (hit.kind == ProbeHit::Kind::Journal) {
+        text = tr("Środek czopa: ekscen = %1, katekscen = %2°")
+                   .arg(fixed(m_case->dane.ekscen, 4), fixed(m_case->dane.katekscen, 2));
+    } else if (hit.kind == ProbeHit::Kind::Lobe && hit.point == 0) {
+        text = tr("Klin %1: kąt %2°, brak punktów").arg(hit.lobe).arg(fixed(hit.angle, 2));
+    } else if (hit.kind == ProbeHit::Kind::Lobe) {
+        text = tr("Klin %1: kąt %2°, p = %3 MPa")
+                   .arg(hit.lobe)
+                   .arg(fixed(hit.angle, 2), fixed(double(hit.pressure) / 1.0e6, 3));
+        if (m_case->dane.variant == 1)
+            text += tr(", t1 = %1 °C, t2 = %2 °C").arg(fixed(hit.tem1, 2), fixed(hit.tem2, 2));
+    }
+    m_window.setStatusText(2, text);
+}
+
+// The angle under the mouse in the angle view: the lobe whose extent holds
+// it and its nearest point, marked in both views.
+void NumbersView::angleHovered(std::optional<float> angle)
+{
+    PictureWidget* picture = m_window.picture();
+    if (!angle || !m_case || !m_rysuj) {
+        picture->setMarker(std::nullopt);
+        m_angleView->setMark(0, 0);
+        return;
+    }
+    const Case& c = *m_case;
+    for (int k = 1; k <= lobeCount(c.dane); ++k) {
+        const float a = angleInExtent(*angle, c.dane.tabpsi(2 * k - 1));
+        if (!(a <= c.dane.tabpsi(2 * k)))
+            continue;
+        const int j = nearestPoint(c, k, a);
+        m_angleView->setMark(j > 0 ? k : 0, j);
+        if (j == 0)
+            break;
+        ProbeHit hit;
+        hit.kind = ProbeHit::Kind::Lobe;
+        hit.lobe = k;
+        hit.point = j;
+        hit.angle = element(c.results.katcis, k, j);
+        hit.pressure = element(c.results.cis, k, j);
+        hit.tem1 = element(c.results.tem1, k, j);
+        hit.tem2 = element(c.results.tem2, k, j);
+        showHit(hit);
+        // The pressure point of the diagram, where the picture draws it.
+        const double rad = double(hit.angle) * 3.14159265358979323846 / 180.0;
+        const float scale = m_rysuj->pscale;
+        const double depth = 1.0
+            - (scale != 0.0f && std::isfinite(scale) ? double(hit.pressure) * m_rysuj->plen / scale : 0.0);
+        PointF p;
+        if (m_onScreen()
+            && m_graphics.unitsToDevice(static_cast<float>(c.dane.tabkla(k) + depth * std::cos(rad)),
+                                        static_cast<float>(c.dane.tabklb(k) + depth * std::sin(rad)), p)) {
+            picture->setMarker(QPointF(p.x, p.y) / picture->devicePixelRatioF());
+        }
+        return;
+    }
+    picture->setMarker(std::nullopt);
+    m_window.setStatusText(2, QString());
+}
+
+// ---- data and plot out ---------------------------------------------------
+
+std::optional<QString> NumbersView::chooseFile(const QString& title, const QString& filter,
+                                               const QString& initial)
+{
+    FileRequest request;
+    request.title = title;
+    request.filter = filter;
+    request.initial = initial;
+    request.save = true;
+    request.confirm = true;
+    request.mustExist = false;
+    return m_hooks.selectFile ? m_hooks.selectFile(&m_window, request) : systemSelectFile(&m_window, request);
+}
+
+void NumbersView::complain(const QString& text)
+{
+    MessageBoxRequest request;
+    request.icon = 3;
+    request.text = text;
+    request.title = QStringLiteral("UWAGA");
+    if (m_hooks.messageBox)
+        m_hooks.messageBox(&m_window, request);
+    else
+        systemMessageBox(&m_window, request);
+}
+
+void NumbersView::exportCsv()
+{
+    if (!m_case)
+        return;
+    const QFileInfo data(QString::fromStdString(m_datafile));
+    const std::optional<QString> path = chooseFile(tr("Eksport danych (CSV)"), tr("Dane CSV (*.csv)"),
+                                                   data.completeBaseName() + QStringLiteral(".csv"));
+    if (!path)
+        return;
+    std::string error;
+    if (!writeTextFile(path->toStdString(), pointsCsv(*m_case), error))
+        complain(tr("Nie zapisano danych: %1").arg(QString::fromStdString(error)));
+}
+
+void NumbersView::saveAngleView()
+{
+    if (!m_case || !m_rysuj)
+        return;
+    const QFileInfo data(QString::fromStdString(m_datafile));
+    const std::optional<QString> chosen = chooseFile(
+        tr("Zapis wykresu kątowego"), tr("Obraz PNG (*.png);;Rysunek SVG (*.svg);;Dokument PDF (*.pdf)"),
+        data.completeBaseName() + QStringLiteral(".png"));
+    if (!chosen)
+        return;
+    QString path = *chosen;
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    if (suffix != QStringLiteral("png") && suffix != QStringLiteral("svg") && suffix != QStringLiteral("pdf"))
+        path += QStringLiteral(".png");
+    const AngleViewState view = m_angleView->view();
+    const AngleViewTexts texts = angleViewTexts();
+    std::string error;
+    const Case& c = *m_case;
+    const RYSUJ& r = *m_rysuj;
+    if (!writeDrawingFile(
+            path.toStdString(), kFileWidth, kFileHeight,
+            [&](Graphics& g) { drawAngleView(g, c, r, view, texts); }, error))
+        complain(tr("Nie zapisano wykresu: %1").arg(QString::fromStdString(error)));
+}
+
+void NumbersView::printAngleView()
+{
+    if (!m_case || !m_rysuj)
+        return;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(tr("Wykres kątowy"));
+    const bool accepted
+        = m_hooks.printSetup ? m_hooks.printSetup(&m_window, printer) : systemPrintSetup(&m_window, printer);
+    if (!accepted)
+        return;
+    QPainter painter;
+    if (!painter.begin(&printer)) {
+        complain(tr("Nie można rozpocząć wydruku."));
+        return;
+    }
+    const QRectF page(0, 0, printer.width(), printer.height());
+    PainterDevice device(painter, PainterDevice::fitted(page, double(kFileWidth) / kFileHeight),
+                         printer.resolution());
+    Graphics g;
+    g.setDevice(&device);
+    drawAngleView(g, *m_case, *m_rysuj, m_angleView->view(), angleViewTexts());
+    g.setDevice(nullptr);
+    device.flush();
+    painter.end();
+}
+
+} // namespace lobus

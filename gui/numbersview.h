@@ -1,0 +1,85 @@
+#pragma once
+// The numbers behind the picture, in the window: a third menu after the
+// program's two, the characteristics panel in a dock, the probe's read-out in
+// the status bar's second pane, the peaks overlay on the picture and the
+// angle-base view below the picture, linked to it. Everything but the probe
+// starts hidden or off, so the window opens as the program's own; with the
+// overlay off the picture is not touched.
+
+#include "datafiles/state.h"
+#include "drawing/probe.h"
+#include "gui/dialoghooks.h"
+
+#include <QObject>
+#include <QPointF>
+
+#include <functional>
+#include <optional>
+#include <string>
+
+class QAction;
+class QDockWidget;
+class QMenu;
+
+namespace lobus {
+
+class AngleViewWidget;
+class Graphics;
+class MainWindow;
+class NumbersPanel;
+
+class NumbersView : public QObject {
+    Q_OBJECT
+public:
+    enum class Command { Panel, Probe, Overlay, AngleView, ExportCsv, SaveAngleView, PrintAngleView };
+
+    // `graphics` draws the window's picture; `onScreen` says whether it now
+    // does (not the printer); `redraw` asks the shell for a new picture.
+    NumbersView(MainWindow& window, Graphics& graphics, std::function<bool()> onScreen,
+                std::function<void()> redraw, const DialogHooks& hooks);
+
+    // The shell has drawn `c` through the graphics: the overlay goes over it
+    // when switched on; the panel and the angle view show the case. The case
+    // and settings must stay valid until the next call.
+    void caseDrawn(const Case& c, const RYSUJ& rysuj, const std::string& datafile);
+
+    QMenu* menu() const { return m_menu; }
+    QAction* action(Command command) const;
+    QDockWidget* dock() const { return m_dock; }
+    NumbersPanel* panel() const { return m_panel; }
+    AngleViewWidget* angleView() const { return m_angleView; }
+
+    // What lies under a logical point of the picture, through the graphics
+    // layer's mapping of the picture last drawn on the screen.
+    ProbeHit probe(QPointF logical) const;
+
+private:
+    void pointerMoved(QPointF logical);
+    void pointerLeft();
+    void angleHovered(std::optional<float> angle);
+    void showHit(const ProbeHit& hit);
+    void refreshPanel();
+    void refreshAngleView();
+    void exportCsv();
+    void saveAngleView();
+    void printAngleView();
+    void complain(const QString& text);
+    std::optional<QString> chooseFile(const QString& title, const QString& filter, const QString& initial);
+
+    MainWindow& m_window;
+    Graphics& m_graphics;
+    std::function<bool()> m_onScreen;
+    std::function<void()> m_redraw;
+    const DialogHooks& m_hooks;
+    const Case* m_case = nullptr;
+    const RYSUJ* m_rysuj = nullptr;
+    std::string m_datafile;
+
+    QMenu* m_menu = nullptr;
+    QAction* m_actions[7] = {};
+    QDockWidget* m_dock = nullptr;
+    NumbersPanel* m_panel = nullptr;
+    AngleViewWidget* m_angleView = nullptr;
+};
+
+} // namespace lobus

@@ -1,0 +1,131 @@
+// The numbers in the window: the extras start off and leave the picture as
+// the program draws it; the overlay comes and goes; the panel, the probe and
+// the angle view show the case that was opened.
+
+#include "app/shell.h"
+#include "drawing/graphics/graphics.h"
+#include "gui/angleviewwidget.h"
+#include "gui/mainwindow.h"
+#include "gui/numberspanel.h"
+#include "gui/numbersview.h"
+#include "gui/picturewidget.h"
+#include "gui/renderimage.h"
+#include "layerfixture.h"
+
+#include <QAction>
+#include <QDir>
+#include <QDockWidget>
+#include <QImage>
+#include <QMenu>
+#include <QMenuBar>
+#include <QSplitter>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <cmath>
+
+namespace lobus {
+namespace {
+
+using Command = NumbersView::Command;
+
+// Handles what the window queued until it has nothing more to say.
+void runPending(QtWindowLayer& layer, Shell& shell)
+{
+    for (int round = 0; round < 10; ++round) {
+        test::settle();
+        if (layer.pendingMessages() == 0)
+            return;
+        while (layer.pendingMessages() > 0)
+            shell.step();
+    }
+}
+
+TEST(NumbersWindow, ExtrasStartOffPanelProbeOverlayAndAngleViewShowTheCase)
+{
+    const QString datafile
+        = QDir(QStringLiteral(LOBUS_EXAMPLES_DIR)).filePath(QStringLiteral("DANE/solako4.dan"));
+    QTemporaryDir dir;
+    DialogHooks hooks;
+    hooks.selectFile = [&](QWidget*, const FileRequest&) -> std::optional<QString> { return datafile; };
+    QtWindowLayer layer(hooks);
+    ShellOptions options;
+    options.tracePath = dir.filePath(QStringLiteral("wdr.txt")).toStdString();
+    Shell shell(layer, 1, options);
+    shell.startUp();
+    runPending(layer, shell);
+    Message open;
+    open.value1 = 40002;
+    shell.handle(kMenuSelect, open);
+    runPending(layer, shell);
+
+    MainWindow* window = layer.window();
+    NumbersView* numbers = layer.numbers();
+    ASSERT_TRUE(window && numbers);
+    const QList<QAction*> top = window->menuBar()->actions();
+    ASSERT_EQ(top.size(), 3);
+    EXPECT_EQ(top[2]->menu(), numbers->menu());
+    EXPECT_FALSE(numbers->dock()->isVisible());
+    EXPECT_FALSE(numbers->angleView()->isVisible());
+    EXPECT_FALSE(numbers->action(Command::Overlay)->isChecked());
+    EXPECT_EQ(window->picture()->size(), window->splitter()->size());
+
+    Case expected;
+    RYSUJ rysuj;
+    const std::string problem = test::loadCase(datafile.toStdString(), 1, expected, rysuj);
+    ASSERT_TRUE(problem.empty()) << problem;
+    const QImage shown = layer.picture().convertToFormat(QImage::Format_RGB32);
+    QImage drawn(shown.size(), QImage::Format_RGB32);
+    drawn.setDotsPerMeterX(shown.dotsPerMeterX());
+    drawn.setDotsPerMeterY(shown.dotsPerMeterY());
+    Graphics fresh;
+    renderToImage(drawn, fresh, expected, rysuj);
+    EXPECT_EQ(shown, drawn);
+
+    // The overlay draws over the picture and, switched off, leaves it as drawn.
+    numbers->action(Command::Overlay)->trigger();
+    runPending(layer, shell);
+    EXPECT_NE(layer.picture().convertToFormat(QImage::Format_RGB32), drawn);
+    numbers->action(Command::Overlay)->trigger();
+    runPending(layer, shell);
+    EXPECT_EQ(layer.picture().convertToFormat(QImage::Format_RGB32), drawn);
+
+    // The panel: one row per lobe, each peak the largest pressure read.
+    numbers->action(Command::Panel)->trigger();
+    test::settle();
+    ASSERT_TRUE(numbers->dock()->isVisible());
+    const QTableWidget* table = numbers->panel()->table();
+    ASSERT_EQ(table->rowCount(), expected.dane.ikm);
+    for (int k = 1; k <= expected.dane.ikm; ++k) {
+        float peak = expected.results.cis(k, 1);
+        for (int j = 2; j <= static_cast<int>(expected.dane.ilcis(k)); ++j)
+            peak = std::max(peak, expected.results.cis(k, j));
+        EXPECT_EQ(table->item(k - 1, 6)->text(), QString::number(peak / 1.0e6, 'f', 3)) << k;
+        EXPECT_EQ(table->item(k - 1, 5)->text(), QString::number(static_cast<int>(expected.dane.ilcis(k))));
+    }
+
+    // The probe over lobe 4's grid point 20, on the arc: the mouse there
+    // reads the lobe and the point's pressure; the angle view's cursor follows.
+    numbers->action(Command::AngleView)->trigger();
+    test::settle();
+    ASSERT_TRUE(numbers->angleView()->isVisible());
+    EXPECT_FALSE(numbers->angleView()->plot().isNull());
+    const float a = expected.results.katcis(4, 20) * 3.14159265f / 180.0f;
+    PointF device;
+    ASSERT_TRUE(layer.graphics().unitsToDevice(expected.dane.tabkla(4) + 0.99f * std::cos(a),
+                                               expected.dane.tabklb(4) + 0.99f * std::sin(a), device));
+    const double ratio = window->picture()->devicePixelRatioF();
+    const QPointF logical(device.x / ratio, device.y / ratio);
+    const ProbeHit hit = numbers->probe(logical);
+    EXPECT_EQ(hit.lobe, 4);
+    EXPECT_EQ(hit.point, 20);
+    QTest::mouseMove(window->picture(), logical.toPoint());
+    test::settle();
+    EXPECT_TRUE(window->statusText(2).startsWith(QStringLiteral("Klin 4: kąt ")))
+        << window->statusText(2).toStdString();
+    ASSERT_TRUE(numbers->angleView()->view().to > numbers->angleView()->view().from);
+}
+
+} // namespace
+} // namespace lobus
