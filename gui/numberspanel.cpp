@@ -2,6 +2,7 @@
 
 #include "drawing/casefigures.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QLabel>
@@ -45,7 +46,7 @@ QString NumbersPanel::summaryText() const { return m_summary->text(); }
 void NumbersPanel::setCase(const Case* c, const std::string& datafile)
 {
     if (!c) {
-        m_summary->setText(tr("Nie wczytano przypadku."));
+        m_summary->setText(QCoreApplication::translate("lobus::NumbersPanel", "Nie wczytano przypadku."));
         m_table->clear();
         m_table->setRowCount(0);
         m_table->setColumnCount(0);
@@ -53,24 +54,36 @@ void NumbersPanel::setCase(const Case* c, const std::string& datafile)
     }
     const CaseFigures f = caseFigures(*c);
     QStringList lines;
-    lines << tr("Zbiór danych: %1").arg(QFileInfo(QString::fromStdString(datafile)).fileName());
-    lines << tr("Program: %1").arg(f.thermal ? QStringLiteral("SOLAKO") : QStringLiteral("MERANT"));
-    lines
-        << tr("Środek czopa: ekscen = %1, katekscen = %2°").arg(number(f.ekscen, 4), number(f.katekscen, 2));
-    lines << tr("pmax = %1 MPa").arg(mpa(f.pmax));
+    lines << QCoreApplication::translate("lobus::NumbersPanel", "Zbiór danych: %1")
+                 .arg(QFileInfo(QString::fromStdString(datafile)).fileName());
+    lines << QCoreApplication::translate("lobus::NumbersPanel", "Program: %1")
+                 .arg(f.thermal ? QStringLiteral("SOLAKO") : QStringLiteral("MERANT"));
+    lines << QCoreApplication::translate("lobus::NumbersPanel", "Środek czopa: ekscen = %1, katekscen = %2°")
+                 .arg(number(f.ekscen, 4), number(f.katekscen, 2));
+    lines << QCoreApplication::translate("lobus::NumbersPanel", "pmax = %1 MPa").arg(mpa(f.pmax));
     if (f.thermal)
-        lines << tr("tmax = %1 °C").arg(number(f.tmax, 2));
+        lines << QCoreApplication::translate("lobus::NumbersPanel", "tmax = %1 °C").arg(number(f.tmax, 2));
     if (f.pmaxDiffers)
-        lines << tr("Uwaga: największe odczytane ciśnienie, %1 MPa (klin %2), różni się od pmax.")
+        lines << QCoreApplication::translate(
+                     "lobus::NumbersPanel",
+                     "Uwaga: największe odczytane ciśnienie, %1 MPa (klin %2), różni się od pmax.")
                      .arg(mpa(f.pressureRead.value))
                      .arg(f.pressureReadLobe);
     m_summary->setText(lines.join(QLatin1Char('\n')));
 
-    QStringList headers {tr("Klin"),   tr("Początek [°]"), tr("Koniec [°]"),    tr("tabkla"),
-                         tr("tabklb"), tr("Punkty"),       tr("p maks. [MPa]"), tr("kąt p maks. [°]")};
+    QStringList headers {QCoreApplication::translate("lobus::NumbersPanel", "Klin"),
+                         QCoreApplication::translate("lobus::NumbersPanel", "Początek [°]"),
+                         QCoreApplication::translate("lobus::NumbersPanel", "Koniec [°]"),
+                         QCoreApplication::translate("lobus::NumbersPanel", "tabkla"),
+                         QCoreApplication::translate("lobus::NumbersPanel", "tabklb"),
+                         QCoreApplication::translate("lobus::NumbersPanel", "Punkty"),
+                         QCoreApplication::translate("lobus::NumbersPanel", "p maks. [MPa]"),
+                         QCoreApplication::translate("lobus::NumbersPanel", "kąt p maks. [°]")};
     if (f.thermal)
-        headers << tr("t1 maks. [°C]") << tr("kąt t1 maks. [°]") << tr("t2 maks. [°C]")
-                << tr("kąt t2 maks. [°]");
+        headers << QCoreApplication::translate("lobus::NumbersPanel", "t1 maks. [°C]")
+                << QCoreApplication::translate("lobus::NumbersPanel", "kąt t1 maks. [°]")
+                << QCoreApplication::translate("lobus::NumbersPanel", "t2 maks. [°C]")
+                << QCoreApplication::translate("lobus::NumbersPanel", "kąt t2 maks. [°]");
     m_table->clear();
     m_table->setColumnCount(static_cast<int>(headers.size()));
     m_table->setHorizontalHeaderLabels(headers);

@@ -13,6 +13,7 @@
 #include "gui/picturewidget.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QDockWidget>
 #include <QFileInfo>
 #include <QMenu>
@@ -49,7 +50,7 @@ NumbersView::NumbersView(MainWindow& window, Graphics& graphics, std::function<b
       m_redraw(std::move(redraw)),
       m_hooks(hooks)
 {
-    m_menu = window.menuBar()->addMenu(tr("&Liczby"));
+    m_menu = window.menuBar()->addMenu(QCoreApplication::translate("lobus::NumbersView", "&Liczby"));
     auto add = [this](Command c, const QString& text, bool checkable, bool checked) {
         QAction* a = m_menu->addAction(text);
         a->setCheckable(checkable);
@@ -57,19 +58,32 @@ NumbersView::NumbersView(MainWindow& window, Graphics& graphics, std::function<b
         m_actions[static_cast<int>(c)] = a;
         return a;
     };
-    QAction* panel = add(Command::Panel, tr("&Panel charakterystyk"), true, false);
-    QAction* probe = add(Command::Probe, tr("&Odczyt pod kursorem"), true, true);
-    QAction* overlay = add(Command::Overlay, tr("&Szczyty i numery klinów"), true, false);
-    QAction* angle = add(Command::AngleView, tr("&Wykres kątowy"), true, false);
+    QAction* panel
+        = add(Command::Panel, QCoreApplication::translate("lobus::NumbersView", "&Panel charakterystyk"),
+              true, false);
+    QAction* probe
+        = add(Command::Probe, QCoreApplication::translate("lobus::NumbersView", "&Odczyt pod kursorem"), true,
+              true);
+    QAction* overlay
+        = add(Command::Overlay, QCoreApplication::translate("lobus::NumbersView", "&Szczyty i numery klinów"),
+              true, false);
+    QAction* angle = add(Command::AngleView,
+                         QCoreApplication::translate("lobus::NumbersView", "&Wykres kątowy"), true, false);
     m_menu->addSeparator();
-    QAction* csv = add(Command::ExportCsv, tr("&Eksportuj dane (CSV)…"), false, false);
-    QAction* save = add(Command::SaveAngleView, tr("&Zapisz wykres kątowy…"), false, false);
-    QAction* print = add(Command::PrintAngleView, tr("&Drukuj wykres kątowy…"), false, false);
+    QAction* csv
+        = add(Command::ExportCsv, QCoreApplication::translate("lobus::NumbersView", "&Eksportuj dane (CSV)…"),
+              false, false);
+    QAction* save
+        = add(Command::SaveAngleView,
+              QCoreApplication::translate("lobus::NumbersView", "&Zapisz wykres kątowy…"), false, false);
+    QAction* print
+        = add(Command::PrintAngleView,
+              QCoreApplication::translate("lobus::NumbersView", "&Drukuj wykres kątowy…"), false, false);
     for (QAction* a : {csv, save, print})
         a->setEnabled(false);
 
     m_panel = new NumbersPanel;
-    m_dock = new QDockWidget(tr("Charakterystyki"), &window);
+    m_dock = new QDockWidget(QCoreApplication::translate("lobus::NumbersView", "Charakterystyki"), &window);
     m_dock->setObjectName(QStringLiteral("characteristics"));
     m_dock->setWidget(m_panel);
     window.addDockWidget(Qt::RightDockWidgetArea, m_dock);
@@ -180,16 +194,19 @@ void NumbersView::showHit(const ProbeHit& hit)
 {
     QString text;
     if (hit.kind == ProbeHit::Kind::Journal) {
-        text = tr("Środek czopa: ekscen = %1, katekscen = %2°")
+        text = QCoreApplication::translate("lobus::NumbersView", "Środek czopa: ekscen = %1, katekscen = %2°")
                    .arg(fixed(m_case->dane.ekscen, 4), fixed(m_case->dane.katekscen, 2));
     } else if (hit.kind == ProbeHit::Kind::Lobe && hit.point == 0) {
-        text = tr("Klin %1: kąt %2°, brak punktów").arg(hit.lobe).arg(fixed(hit.angle, 2));
+        text = QCoreApplication::translate("lobus::NumbersView", "Klin %1: kąt %2°, brak punktów")
+                   .arg(hit.lobe)
+                   .arg(fixed(hit.angle, 2));
     } else if (hit.kind == ProbeHit::Kind::Lobe) {
-        text = tr("Klin %1: kąt %2°, p = %3 MPa")
+        text = QCoreApplication::translate("lobus::NumbersView", "Klin %1: kąt %2°, p = %3 MPa")
                    .arg(hit.lobe)
                    .arg(fixed(hit.angle, 2), fixed(double(hit.pressure) / 1.0e6, 3));
         if (m_case->dane.variant == 1)
-            text += tr(", t1 = %1 °C, t2 = %2 °C").arg(fixed(hit.tem1, 2), fixed(hit.tem2, 2));
+            text += QCoreApplication::translate("lobus::NumbersView", ", t1 = %1 °C, t2 = %2 °C")
+                        .arg(fixed(hit.tem1, 2), fixed(hit.tem2, 2));
     }
     m_window.setStatusText(2, text);
 }
@@ -271,13 +288,16 @@ void NumbersView::exportCsv()
     if (!m_case)
         return;
     const QFileInfo data(QString::fromStdString(m_datafile));
-    const std::optional<QString> path = chooseFile(tr("Eksport danych (CSV)"), tr("Dane CSV (*.csv)"),
-                                                   data.completeBaseName() + QStringLiteral(".csv"));
+    const std::optional<QString> path
+        = chooseFile(QCoreApplication::translate("lobus::NumbersView", "Eksport danych (CSV)"),
+                     QCoreApplication::translate("lobus::NumbersView", "Dane CSV (*.csv)"),
+                     data.completeBaseName() + QStringLiteral(".csv"));
     if (!path)
         return;
     std::string error;
     if (!writeTextFile(path->toStdString(), pointsCsv(*m_case), error))
-        complain(tr("Nie zapisano danych: %1").arg(QString::fromStdString(error)));
+        complain(QCoreApplication::translate("lobus::NumbersView", "Nie zapisano danych: %1")
+                     .arg(QString::fromStdString(error)));
 }
 
 void NumbersView::saveAngleView()
@@ -286,7 +306,9 @@ void NumbersView::saveAngleView()
         return;
     const QFileInfo data(QString::fromStdString(m_datafile));
     const std::optional<QString> chosen = chooseFile(
-        tr("Zapis wykresu kątowego"), tr("Obraz PNG (*.png);;Rysunek SVG (*.svg);;Dokument PDF (*.pdf)"),
+        QCoreApplication::translate("lobus::NumbersView", "Zapis wykresu kątowego"),
+        QCoreApplication::translate("lobus::NumbersView",
+                                    "Obraz PNG (*.png);;Rysunek SVG (*.svg);;Dokument PDF (*.pdf)"),
         data.completeBaseName() + QStringLiteral(".png"));
     if (!chosen)
         return;
@@ -302,7 +324,8 @@ void NumbersView::saveAngleView()
     if (!writeDrawingFile(
             path.toStdString(), kFileWidth, kFileHeight,
             [&](Graphics& g) { drawAngleView(g, c, r, view, texts); }, error))
-        complain(tr("Nie zapisano wykresu: %1").arg(QString::fromStdString(error)));
+        complain(QCoreApplication::translate("lobus::NumbersView", "Nie zapisano wykresu: %1")
+                     .arg(QString::fromStdString(error)));
 }
 
 void NumbersView::printAngleView()
@@ -310,14 +333,14 @@ void NumbersView::printAngleView()
     if (!m_case || !m_rysuj)
         return;
     QPrinter printer(QPrinter::HighResolution);
-    printer.setDocName(tr("Wykres kątowy"));
+    printer.setDocName(QCoreApplication::translate("lobus::NumbersView", "Wykres kątowy"));
     const bool accepted
         = m_hooks.printSetup ? m_hooks.printSetup(&m_window, printer) : systemPrintSetup(&m_window, printer);
     if (!accepted)
         return;
     QPainter painter;
     if (!painter.begin(&printer)) {
-        complain(tr("Nie można rozpocząć wydruku."));
+        complain(QCoreApplication::translate("lobus::NumbersView", "Nie można rozpocząć wydruku."));
         return;
     }
     const QRectF page(0, 0, printer.width(), printer.height());

@@ -280,6 +280,172 @@
     </message>
 </context>
 <context>
+    <name>lobus::NumbersPanel</name>
+    <message>
+        <source>Nie wczytano przypadku.</source>
+        <translation>No case loaded.</translation>
+    </message>
+    <message>
+        <source>Zbiór danych: %1</source>
+        <translation>Data file: %1</translation>
+    </message>
+    <message>
+        <source>Program: %1</source>
+        <translation>Solver: %1</translation>
+    </message>
+    <message>
+        <source>Środek czopa: ekscen = %1, katekscen = %2°</source>
+        <translation>Journal centre: ekscen = %1, katekscen = %2°</translation>
+    </message>
+    <message>
+        <source>pmax = %1 MPa</source>
+        <translation>pmax = %1 MPa</translation>
+    </message>
+    <message>
+        <source>tmax = %1 °C</source>
+        <translation>tmax = %1 °C</translation>
+    </message>
+    <message>
+        <source>Uwaga: największe odczytane ciśnienie, %1 MPa (klin %2), różni się od pmax.</source>
+        <translation>Note: the largest pressure read, %1 MPa (lobe %2), differs from pmax.</translation>
+    </message>
+    <message>
+        <source>Klin</source>
+        <translation>Lobe</translation>
+    </message>
+    <message>
+        <source>Początek [°]</source>
+        <translation>Start [°]</translation>
+    </message>
+    <message>
+        <source>Koniec [°]</source>
+        <translation>End [°]</translation>
+    </message>
+    <message>
+        <source>tabkla</source>
+        <translation>tabkla</translation>
+    </message>
+    <message>
+        <source>tabklb</source>
+        <translation>tabklb</translation>
+    </message>
+    <message>
+        <source>Punkty</source>
+        <translation>Points</translation>
+    </message>
+    <message>
+        <source>p maks. [MPa]</source>
+        <translation>p peak [MPa]</translation>
+    </message>
+    <message>
+        <source>kąt p maks. [°]</source>
+        <translation>p peak angle [°]</translation>
+    </message>
+    <message>
+        <source>t1 maks. [°C]</source>
+        <translation>t1 peak [°C]</translation>
+    </message>
+    <message>
+        <source>kąt t1 maks. [°]</source>
+        <translation>t1 peak angle [°]</translation>
+    </message>
+    <message>
+        <source>t2 maks. [°C]</source>
+        <translation>t2 peak [°C]</translation>
+    </message>
+    <message>
+        <source>kąt t2 maks. [°]</source>
+        <translation>t2 peak angle [°]</translation>
+    </message>
+</context>
+<context>
+    <name>lobus::NumbersView</name>
+    <message>
+        <source>&amp;Liczby</source>
+        <translation>&amp;Numbers</translation>
+    </message>
+    <message>
+        <source>&amp;Panel charakterystyk</source>
+        <translation>&amp;Characteristics panel</translation>
+    </message>
+    <message>
+        <source>&amp;Odczyt pod kursorem</source>
+        <translation>&amp;Read-out under the cursor</translation>
+    </message>
+    <message>
+        <source>&amp;Szczyty i numery klinów</source>
+        <translation>&amp;Peaks and lobe numbers</translation>
+    </message>
+    <message>
+        <source>&amp;Wykres kątowy</source>
+        <translation>&amp;Angle-base view</translation>
+    </message>
+    <message>
+        <source>&amp;Eksportuj dane (CSV)…</source>
+        <translation>&amp;Export data (CSV)…</translation>
+    </message>
+    <message>
+        <source>&amp;Zapisz wykres kątowy…</source>
+        <translation>&amp;Save angle-base view…</translation>
+    </message>
+    <message>
+        <source>&amp;Drukuj wykres kątowy…</source>
+        <translation>P&amp;rint angle-base view…</translation>
+    </message>
+    <message>
+        <source>Charakterystyki</source>
+        <translation>Characteristics</translation>
+    </message>
+    <message>
+        <source>Środek czopa: ekscen = %1, katekscen = %2°</source>
+        <translation>Journal centre: ekscen = %1, katekscen = %2°</translation>
+    </message>
+    <message>
+        <source>Klin %1: kąt %2°, brak punktów</source>
+        <translation>Lobe %1: angle %2°, no points</translation>
+    </message>
+    <message>
+        <source>Klin %1: kąt %2°, p = %3 MPa</source>
+        <translation>Lobe %1: angle %2°, p = %3 MPa</translation>
+    </message>
+    <message>
+        <source>, t1 = %1 °C, t2 = %2 °C</source>
+        <translation>, t1 = %1 °C, t2 = %2 °C</translation>
+    </message>
+    <message>
+        <source>Eksport danych (CSV)</source>
+        <translation>Export data (CSV)</translation>
+    </message>
+    <message>
+        <source>Dane CSV (*.csv)</source>
+        <translation>CSV data (*.csv)</translation>
+    </message>
+    <message>
+        <source>Nie zapisano danych: %1</source>
+        <translation>The data were not written: %1</translation>
+    </message>
+    <message>
+        <source>Zapis wykresu kątowego</source>
+        <translation>Save the angle-base view</translation>
+    </message>
+    <message>
+        <source>Obraz PNG (*.png);;Rysunek SVG (*.svg);;Dokument PDF (*.pdf)</source>
+        <translation>PNG image (*.png);;SVG drawing (*.svg);;PDF document (*.pdf)</translation>
+    </message>
+    <message>
+        <source>Nie zapisano wykresu: %1</source>
+        <translation>The view was not written: %1</translation>
+    </message>
+    <message>
+        <source>Wykres kątowy</source>
+        <translation>Angle-base view</translation>
+    </message>
+    <message>
+        <source>Nie można rozpocząć wydruku.</source>
+        <translation>The printout cannot be started.</translation>
+    </message>
+</context>
+<context>
     <name>lobus::SystemDialogs</name>
     <message>
         <source>Plik %1 nie istnieje. Utworzyć go?</source>
