@@ -3,10 +3,12 @@
 // Runs on the offscreen platform unless QT_QPA_PLATFORM says otherwise, so
 // no display is ever needed.
 
+#include "cli/argtext.h"
 #include "cli/casejson.h"
 #include "cli/caseload.h"
 #include "cli/numberarg.h"
 #include "cli/options.h"
+#include "datafiles/texts.h"
 #include "drawing/angleview.h"
 #include "drawing/casefigures.h"
 #include "drawing/overlay.h"
@@ -52,15 +54,23 @@ int runPrint(const CommandLine& cl)
     const RenderLoad o = loadForRender(cl.load, c, rysuj);
     if (reportOutcome(o) != kExitDone)
         return o.status;
+    std::string text;
+    try {
+        text = cl.dump ? caseJson(c, rysuj) : cl.summary ? summaryJson(c) : pointsCsv(c);
+    } catch (const std::bad_alloc&) {
+        printLine(texts::fillIn(texts::tr(QT_TRANSLATE_NOOP("lobus", "Brak pamięci na %1")),
+                                {texts::fillIn(texts::tr(QT_TRANSLATE_NOOP("lobus", "tekst wyniku zbioru %1")),
+                                               {cl.load.dataFile})}));
+        return kExitReadFailed;
+    }
     if (!cl.csv.empty() && cl.csv != "-") {
         std::string error;
-        if (!writeTextFile(cl.csv, pointsCsv(c), error)) {
+        if (!writeTextFile(cl.csv, text, error)) {
             printLine(error);
             return kExitReadFailed;
         }
         return kExitDone;
     }
-    const std::string text = cl.dump ? caseJson(c, rysuj) : cl.summary ? summaryJson(c) : pointsCsv(c);
     return printOut(text) ? kExitDone : kExitReadFailed;
 }
 
@@ -114,7 +124,7 @@ int main(int argc, char** argv)
 {
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
-        arguments << QString::fromLocal8Bit(argv[i]);
+        arguments << argumentText(argv[i]);
     CommandLine cl;
     try {
         cl = parseCommandLine(arguments);

@@ -1,49 +1,132 @@
 #include "datafiles/fileaccess.h"
 
+#include <cerrno>
+#include <cstring>
 #include <system_error>
+
+#ifndef _WIN32
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 namespace lobus {
 
 std::filesystem::path pathFromUtf8(const std::string& name)
 {
-    return std::filesystem::path(std::u8string(name.begin(), name.end()));
-}
-
-bool fileExists(const std::string& name)
-{
-    if (name.empty())
-        return false;
-    std::error_code ec;
-    const auto st = std::filesystem::status(pathFromUtf8(name), ec);
-    return !ec && std::filesystem::exists(st) && !std::filesystem::is_directory(st);
-}
-
-namespace {
-std::FILE* openMode(const std::string& name, bool write)
-{
 #ifdef _WIN32
-    return _wfopen(pathFromUtf8(name).c_str(), write ? L"wb" : L"rb");
+    return std::filesystem::path(std::u8string(name.begin(), name.end()));
 #else
-    return std::fopen(name.c_str(), write ? "wb" : "rb");
+    return std::filesystem::path(name);
 #endif
 }
+
+std::string systemErrorText(int error) { return std::generic_category().message(error); }
+
+#ifndef _WIN32
+
+namespace {
+
+const char* kindOf(mode_t mode)
+{
+    if (S_ISDIR(mode))
+        return "a directory";
+    if (S_ISFIFO(mode))
+        return "a FIFO";
+    if (S_ISCHR(mode) || S_ISBLK(mode))
+        return "a device";
+    if (S_ISSOCK(mode))
+        return "a socket";
+    return "not a plain file";
+}
+
 } // namespace
 
-std::FILE* openForReading(const std::string& name)
+bool fileMissing(const std::string& name)
 {
+    struct stat st;
     if (name.empty())
-        return nullptr;
-    std::error_code ec;
-    if (std::filesystem::is_directory(pathFromUtf8(name), ec))
-        return nullptr;
-    return openMode(name, false);
+        return true;
+    return ::stat(name.c_str(), &st) != 0 && (errno == ENOENT || errno == ENOTDIR);
 }
 
-std::FILE* openForWriting(const std::string& name)
+std::FILE* openForReading(const std::string& name, std::string& reason)
 {
-    if (name.empty())
+    if (name.empty()) {
+        reason = systemErrorText(ENOENT);
         return nullptr;
-    return openMode(name, true);
+    }
+    // Non-blocking, so that a FIFO without a writer cannot hold the open;
+    // it is refused right after, as anything but a regular file is.
+    const int fd = ::open(name.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0) {
+        reason = systemErrorText(errno);
+        return nullptr;
+    }
+    struct stat st;
+    if (::fstat(fd, &st) != 0) {
+        reason = systemErrorText(errno);
+        ::close(fd);
+        return nullptr;
+    }
+    if (!S_ISREG(st.st_mode)) {
+        reason = std::string("not a regular file (") + kindOf(st.st_mode) + ")";
+        ::close(fd);
+        return nullptr;
+    }
+    const int flags = ::fcntl(fd, F_GETFL);
+    if (flags >= 0)
+        ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
+    std::FILE* f = ::fdopen(fd, "rb");
+    if (!f) {
+        reason = systemErrorText(errno);
+        ::close(fd);
+    }
+    return f;
 }
+
+std::FILE* openForWriting(const std::string& name, std::string& reason)
+{
+    std::FILE* f = name.empty() ? nullptr : std::fopen(name.c_str(), "wb");
+    if (!f)
+        reason = systemErrorText(name.empty() ? ENOENT : errno);
+    return f;
+}
+
+#else
+
+bool fileMissing(const std::string& name)
+{
+    std::error_code ec;
+    return name.empty() || !std::filesystem::exists(std::filesystem::status(pathFromUtf8(name), ec));
+}
+
+std::FILE* openForReading(const std::string& name, std::string& reason)
+{
+    std::error_code ec;
+    const auto st = std::filesystem::status(pathFromUtf8(name), ec);
+    if (ec) {
+        reason = ec.message();
+        return nullptr;
+    }
+    if (!std::filesystem::is_regular_file(st)) {
+        reason = "not a regular file";
+        return nullptr;
+    }
+    std::FILE* f = _wfopen(pathFromUtf8(name).c_str(), L"rb");
+    if (!f)
+        reason = systemErrorText(errno);
+    return f;
+}
+
+std::FILE* openForWriting(const std::string& name, std::string& reason)
+{
+    std::FILE* f = name.empty() ? nullptr : _wfopen(pathFromUtf8(name).c_str(), L"wb");
+    if (!f)
+        reason = systemErrorText(name.empty() ? ENOENT : errno);
+    return f;
+}
+
+#endif
 
 } // namespace lobus

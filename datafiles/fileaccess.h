@@ -1,7 +1,11 @@
 #pragma once
-// File-system calls of the reading layer, with names given in UTF-8 on every
-// platform (on Windows a narrow name would otherwise go through the ANSI code
+// File-system calls of the reading layer. Names are bytes: on Linux a name
+// reaches the file system exactly as given, whatever its encoding; on Windows
+// it is taken as UTF-8 (a narrow name would otherwise go through the ANSI code
 // page and lose the Polish letters).
+//
+// Only regular files are ever read: a directory, a FIFO or a device (whose
+// reads could block or never end) is refused before the first byte is read.
 
 #include <cstdio>
 #include <filesystem>
@@ -11,13 +15,21 @@ namespace lobus {
 
 std::filesystem::path pathFromUtf8(const std::string& name);
 
-// True when a file of that name exists and is not a directory.
-bool fileExists(const std::string& name);
+// True when nothing answers to the name (ENOENT or ENOTDIR; a link that leads
+// nowhere too): the file is missing. A name that is there but cannot be reached (a directory, a link
+// loop, no permission) is not missing; reading it tells why.
+bool fileMissing(const std::string& name);
 
-// Opens an existing regular file for binary reading; null when it cannot.
-std::FILE* openForReading(const std::string& name);
+// Opens an existing regular file for binary reading. Null when it cannot,
+// with the reason in `reason` ("No such file or directory", "not a regular
+// file (a directory)", ...).
+std::FILE* openForReading(const std::string& name, std::string& reason);
 
-// Opens (creates or truncates) a file for binary writing; null when it cannot.
-std::FILE* openForWriting(const std::string& name);
+// Opens (creates or truncates) a file for binary writing; null when it
+// cannot, with the reason in `reason`.
+std::FILE* openForWriting(const std::string& name, std::string& reason);
+
+// The text of an errno value, e.g. "No space left on device".
+std::string systemErrorText(int error);
 
 } // namespace lobus

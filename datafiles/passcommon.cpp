@@ -54,7 +54,9 @@ bool settleResultFile(const ResultLocation& loc, std::string_view extension, int
         return true;
     }
     const std::string expected = loc.path(extension);
-    if (loc.projectDir && fileExists(expected)) {
+    // A file that is there but cannot be read is not missing: reading it
+    // reports why.
+    if (loc.projectDir && !fileMissing(expected)) {
         name = expected;
         return true;
     }

@@ -35,7 +35,8 @@ inline constexpr const char* kSelectTitle = QT_TRANSLATE_NOOP("DataFiles", "Wybo
 void readWedgeTable(RecordReader& reader, const std::string& dataFile, DANE& dane, bool withPairs);
 
 // The result file with `extension` of the case at `loc`: the located name when
-// that file exists. Otherwise (or when the case has no project directory) the
+// anything is there under that name (reading it then tells when it cannot be
+// read). Otherwise (or when the case has no project directory) the
 // warning "Brak zbioru " + expected name and the selection dialog with
 // `filter`. Returns false when the dialog was cancelled.
 bool settleResultFile(const ResultLocation& loc, std::string_view extension, int filter, PassUi& ui,

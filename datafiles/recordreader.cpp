@@ -39,9 +39,10 @@ void RecordReader::open(const std::string& path)
 {
     close();
     m_name = path;
-    m_file = openForReading(path);
+    std::string reason;
+    m_file = openForReading(path, reason);
     if (!m_file)
-        raise(ReadErrorKind::OpenFailed, "", 0);
+        raise(ReadErrorKind::OpenFailed, reason, 0);
     // The reader keeps its own buffer; a second one inside stdio would only copy.
     std::setvbuf(m_file, nullptr, _IONBF, 0);
     m_data = m_buffer.data();

@@ -83,9 +83,10 @@ public:
     {
         if (cols < 0)
             throwSubscript("result array extent", cols, 0);
-        m_cols = cols;
+        // The extent changes only once the memory is there.
         m_v.assign(static_cast<std::size_t>(cols) * kRows, 0.0f);
         m_v.shrink_to_fit();
+        m_cols = cols;
     }
     void release()
     {

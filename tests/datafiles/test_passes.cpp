@@ -128,6 +128,21 @@ TEST_F(Passes, MissingPressureFileWarnsAndOffersTheDialog)
     EXPECT_EQ(ilkat, 7);
 }
 
+TEST_F(Passes, AResultFileThatIsThereButCannotBeReadIsNotMissing)
+{
+    writeTwoWedgeCase(false);
+    std::filesystem::create_directories(dir.path() / "PROJ/WYN/L1.cis");
+    try {
+        examine();
+        ADD_FAILURE() << "a directory was taken for a pressure file";
+    } catch (const ReadError& e) {
+        EXPECT_NE(e.report().find("not a regular file (a directory)"), std::string::npos) << e.report();
+        EXPECT_NE(e.report().find(expectedCis), std::string::npos) << e.report();
+    }
+    EXPECT_TRUE(ui.messages.empty()) << "not \"Brak zbioru\"";
+    EXPECT_EQ(done, 0);
+}
+
 TEST_F(Passes, SolakoCaseWithTemperatures)
 {
     variant = 1;

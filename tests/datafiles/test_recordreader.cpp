@@ -13,7 +13,10 @@
 #include <limits>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
+
+#include <sys/stat.h>
 
 namespace lobus {
 namespace {
@@ -200,9 +203,23 @@ TEST(RecordReader, OpenFailureAndEndOfFileReports)
     } catch (const ReadError& e) {
         EXPECT_EQ(e.kind(), ReadErrorKind::OpenFailed);
         EXPECT_NE(e.report().find("missing.dan, UNIT=1"), std::string::npos);
+        EXPECT_NE(e.report().find("No such file or directory"), std::string::npos) << e.report();
         EXPECT_EQ(e.report().find("RECORD="), std::string::npos);
     }
-    EXPECT_THROW(r.open(dir.path().string()), ReadError) << "a directory is not a solver file";
+    // Only a regular file is read: a directory, a device whose reads never
+    // end, a FIFO whose open or read would wait for a writer.
+    const std::string fifo = (dir.path() / "fifo.cis").string();
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    for (const auto& [name, kind] : std::vector<std::pair<std::string, std::string>> {
+             {dir.path().string(), "(a directory)"}, {"/dev/zero", "(a device)"}, {fifo, "(a FIFO)"}}) {
+        try {
+            r.open(name);
+            ADD_FAILURE() << name;
+        } catch (const ReadError& e) {
+            EXPECT_EQ(e.kind(), ReadErrorKind::OpenFailed);
+            EXPECT_NE(e.report().find("not a regular file " + kind), std::string::npos) << e.report();
+        }
+    }
 
     r.openMemory("short.dan", "a\nb\n");
     try {
