@@ -117,6 +117,7 @@ void Shell::command(int id)
     switch (id) {
     case kCmdOpen:
         openCommand(m_state);
+        dropFailedTrace();
         break;
     case kCmdSaveBitmap:
         saveBitmapCommand(m_state);
@@ -143,6 +144,21 @@ void Shell::command(int id)
             colourCommand(m_state, id - kCmdColourFirst + 1);
         break;
     }
+}
+
+void Shell::dropFailedTrace()
+{
+    if (!m_state.trace || m_state.trace->good())
+        return;
+    const std::string reason = m_state.trace->error();
+    m_state.trace.reset();
+    m_state.layer.WMESSAGEBOX(
+        0, kIconWarning, 1,
+        withArgs(QT_TRANSLATE_NOOP("lobus",
+                                   "Nie można zapisać zbioru śladu %1 (%2) - program działa dalej bez "
+                                   "zapisu śladu."),
+                 {m_options.tracePath, reason}),
+        "UWAGA");
 }
 
 void Shell::end()

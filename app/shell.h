@@ -50,6 +50,9 @@ public:
 
 private:
     void command(int id);
+    // A trace that failed to write is reported once, in the box of a trace
+    // that cannot be created, and the program goes on without it.
+    void dropFailedTrace();
     void end();
 
     ShellState m_state;

@@ -1,5 +1,6 @@
 #include "cli/options.h"
 
+#include "cli/argtext.h"
 #include "cli/numberarg.h"
 #include "datafiles/fileaccess.h"
 #include "resources/resources.h"
@@ -14,12 +15,17 @@ namespace lobus {
 
 namespace {
 
-std::string utf8(const QString& s) { return s.toStdString(); }
+// The bytes of an argument as they were given (file names need not be UTF-8).
+std::string utf8(const QString& s) { return argumentBytes(s); }
 
 std::string pathText(const std::filesystem::path& p)
 {
+#ifdef _WIN32
     const std::u8string u = p.u8string();
     return std::string(u.begin(), u.end());
+#else
+    return p.string(); // bytes, as the name was given
+#endif
 }
 
 std::string absoluteName(const std::string& name)

@@ -96,6 +96,7 @@ void readTemperature(RecordReader& reader, Results& results, DANE& dane)
 PassEnd CZYTDANE(const std::string& datafile, const std::string& cisfile, Results& results, DANE& dane,
                  RYSUJ& rysuj, PassUi& ui, Trace* trace)
 {
+    const TraceFlush flushAtEnd(trace);
     RecordReader reader;
     readWedgeTable(reader, datafile, dane, true);
     const ResultLocation loc = locateResults(datafile);

@@ -48,6 +48,7 @@ int scanPressureBlocks(RecordReader& reader, const DANE& dane, Trace* trace)
 PassEnd SPRDANE(const std::string& datafile, std::string& cisfile, int& ilkat, DANE& dane, PassUi& ui,
                 Trace* trace)
 {
+    const TraceFlush flushAtEnd(trace);
     RecordReader reader;
     readWedgeTable(reader, datafile, dane, false);
     traceTabpsi(trace, "1tabpsi=", dane);

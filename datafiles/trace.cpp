@@ -2,6 +2,7 @@
 
 #include "datafiles/fileaccess.h"
 
+#include <cerrno>
 #include <charconv>
 #include <cstring>
 
@@ -17,7 +18,8 @@ Trace::~Trace() { close(); }
 bool Trace::open(const std::string& path)
 {
     close();
-    m_file = openForWriting(path);
+    m_error.clear();
+    m_file = openForWriting(path, m_error);
     m_good = m_file != nullptr;
     if (m_file)
         std::setvbuf(m_file, nullptr, _IONBF, 0);
@@ -29,7 +31,7 @@ void Trace::flush()
     if (!m_file || m_buffer.empty())
         return;
     if (std::fwrite(m_buffer.data(), 1, m_buffer.size(), m_file) != m_buffer.size())
-        m_good = false;
+        fail(errno);
     m_buffer.clear();
 }
 
@@ -39,8 +41,15 @@ void Trace::close()
         return;
     flush();
     if (std::fclose(m_file) != 0)
-        m_good = false;
+        fail(errno);
     m_file = nullptr;
+}
+
+void Trace::fail(int error)
+{
+    if (m_good)
+        m_error = systemErrorText(error);
+    m_good = false;
 }
 
 void Trace::reserve()

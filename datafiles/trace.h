@@ -6,9 +6,11 @@
 // list-directed output does; a REAL always shows a point or an exponent and as many
 // digits as give back the same 32-bit float.
 //
-// Records collect in a large buffer that is written out when full, on close
-// and on destruction: a trace line per grid point must not cost a system call.
-// A failed write does not stop reading; good() tells whether all was written.
+// Records collect in a large buffer that is written out when full, at the end
+// of each pass (TraceFlush), on close and on destruction: a trace line per
+// grid point must not cost a system call, and the file holds every pass that
+// ended even when the program is killed. A failed write does not stop
+// reading; good() tells whether all was written and error() why not.
 
 #include <cstddef>
 #include <cstdio>
@@ -34,6 +36,8 @@ public:
     void close();
     bool isOpen() const { return m_file != nullptr; }
     bool good() const { return m_good; }
+    // The reason of the first failure, e.g. "No space left on device".
+    const std::string& error() const { return m_error; }
     void flush();
 
     // One record: the items in order. Items are text labels (written as they
@@ -54,11 +58,29 @@ private:
     void add(float value);
     void add(std::span<const float> values);
     void reserve();
+    void fail(int error);
 
     std::FILE* m_file = nullptr;
     std::vector<char> m_buffer;
     std::size_t m_capacity;
     bool m_good = true;
+    std::string m_error;
+};
+
+// Flushes a trace when a pass ends, however it ends.
+class TraceFlush {
+public:
+    explicit TraceFlush(Trace* trace) : m_trace(trace) { }
+    ~TraceFlush()
+    {
+        if (m_trace)
+            m_trace->flush();
+    }
+    TraceFlush(const TraceFlush&) = delete;
+    TraceFlush& operator=(const TraceFlush&) = delete;
+
+private:
+    Trace* m_trace;
 };
 
 } // namespace lobus

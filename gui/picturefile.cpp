@@ -4,17 +4,17 @@
 #include "drawing/rysunek.h"
 #include "gui/painterdevice.h"
 #include "gui/renderimage.h"
+#include "datafiles/filereplace.h"
+#include "datafiles/texts.h"
 
 #include <QBuffer>
 #include <QByteArray>
-#include <QFileInfo>
 #include <QImage>
 #include <QImageWriter>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <QString>
 #include <QSvgGenerator>
 
@@ -22,9 +22,26 @@ namespace lobus {
 
 namespace {
 
-QString toQString(const std::string& s) { return QString::fromStdString(s); }
+// Only the extension is taken from the name; the name itself stays bytes.
+QString extensionOf(const std::string& path)
+{
+    const std::size_t dot = path.find_last_of('.');
+    const std::size_t slash = path.find_last_of("/\\");
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
+        return {};
+    return QString::fromLatin1(path.substr(dot + 1).c_str()).toLower();
+}
 
-QString extensionOf(const std::string& path) { return QFileInfo(toQString(path)).suffix().toLower(); }
+std::string_view bytesOf(const QByteArray& data)
+{
+    return std::string_view(data.constData(), static_cast<std::size_t>(data.size()));
+}
+
+std::string outOfMemory(const char* what, const std::string& detail)
+{
+    return texts::fillIn(texts::tr(QT_TRANSLATE_NOOP("lobus", "Brak pamięci na %1")),
+                         {texts::fillIn(texts::tr(what), {detail})});
+}
 
 // The drawing state of a fresh start: the whole surface as the area.
 void startGraphics(Graphics& g) { g.IGRAREA(0.0f, 0.0f, 1.0f, 1.0f); }
@@ -39,20 +56,6 @@ void drawOnPainter(QPainter& painter, const QRectF& target, double dpi, const Dr
     g.setDevice(&device);
     draw(g);
     g.setDevice(nullptr);
-}
-
-bool writeWhole(const std::string& path, const QByteArray& data, std::string& error)
-{
-    QSaveFile file(toQString(path));
-    if (!file.open(QIODevice::WriteOnly)) {
-        error = "cannot write " + path + ": " + file.errorString().toStdString();
-        return false;
-    }
-    if (file.write(data) != data.size() || !file.commit()) {
-        error = "cannot write " + path + ": " + file.errorString().toStdString();
-        return false;
-    }
-    return true;
 }
 
 QByteArray renderSvg(const Drawing& draw, int width, int height)
@@ -95,68 +98,81 @@ QByteArray renderPdf(const Drawing& draw, int width, int height)
 
 } // namespace
 
-bool writeTextFile(const std::string& path, const std::string& text, std::string& error)
+// The image in the format of `path`'s extension; false when Qt cannot encode it.
+bool encodeImage(const QImage& image, const std::string& path, QByteArray& data, std::string& error)
 {
-    return writeWhole(path, QByteArray(text.data(), static_cast<qsizetype>(text.size())), error);
-}
-
-bool saveImageFile(const QImage& image, const std::string& path, std::string& error)
-{
-    if (image.isNull()) {
-        error = "cannot write " + path + ": no picture";
-        return false;
-    }
-    QSaveFile file(toQString(path));
-    if (!file.open(QIODevice::WriteOnly)) {
-        error = "cannot write " + path + ": " + file.errorString().toStdString();
-        return false;
-    }
-    const QByteArray format = extensionOf(path).toLatin1();
-    QImageWriter writer(&file, format);
+    QBuffer buffer(&data);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, extensionOf(path).toLatin1());
     if (!writer.write(image)) {
-        error = "cannot write " + path + ": " + writer.errorString().toStdString();
-        file.cancelWriting();
-        return false;
-    }
-    if (!file.commit()) {
-        error = "cannot write " + path + ": " + file.errorString().toStdString();
+        error = "cannot write " + displayName(path) + ": " + writer.errorString().toStdString();
         return false;
     }
     return true;
 }
 
-bool writePictureFile(const std::string& path, const Case& c, RYSUJ& rysuj, int width, int height,
-                      std::string& error)
+} // namespace
+
+bool writeTextFile(const std::string& path, const std::string& text, std::string& error, const WriteCalls& calls)
 {
-    return writeDrawingFile(
-        path, width, height, [&](Graphics& g) { RYSUNEK(g, c, rysuj); }, error);
+    return replaceFileWhole(path, text, error, calls);
 }
 
-bool writeDrawingFile(const std::string& path, int width, int height, const Drawing& draw, std::string& error)
+bool saveImageFile(const QImage& image, const std::string& path, std::string& error, const WriteCalls& calls)
+{
+    if (image.isNull()) {
+        error = "cannot write " + displayName(path) + ": no picture";
+        return false;
+    }
+    try {
+        QByteArray data;
+        return encodeImage(image, path, data, error) && replaceFileWhole(path, bytesOf(data), error, calls);
+    } catch (const std::bad_alloc&) {
+        error = outOfMemory(QT_TRANSLATE_NOOP("lobus", "zakodowany obraz zbioru %1"), displayName(path));
+        return false;
+    }
+}
+
+bool writePictureFile(const std::string& path, const Case& c, RYSUJ& rysuj, int width, int height,
+                      std::string& error, const WriteCalls& calls)
+{
+    return writeDrawingFile(
+        path, width, height, [&](Graphics& g) { RYSUNEK(g, c, rysuj); }, error, calls);
+}
+
+bool writeDrawingFile(const std::string& path, int width, int height, const Drawing& draw, std::string& error,
+                      const WriteCalls& calls)
 {
     if (width <= 0 || height <= 0 || width > 32768 || height > 32768) {
         error = "picture size out of range: " + std::to_string(width) + "x" + std::to_string(height);
         return false;
     }
     const QString ext = extensionOf(path);
-    if (ext == QStringLiteral("png") || ext == QStringLiteral("bmp")) {
-        QImage image(width, height, QImage::Format_RGB32);
-        if (image.isNull()) {
-            error = "not enough memory for a picture of " + std::to_string(width) + "x"
-                + std::to_string(height);
-            return false;
-        }
-        Graphics g;
-        startGraphics(g);
-        renderToImage(image, g, draw);
-        return saveImageFile(image, path, error);
+    const bool raster = ext == QStringLiteral("png") || ext == QStringLiteral("bmp");
+    if (!raster && ext != QStringLiteral("svg") && ext != QStringLiteral("pdf")) {
+        error = "unknown picture format of " + displayName(path) + " (use .png, .bmp, .svg or .pdf)";
+        return false;
     }
-    if (ext == QStringLiteral("svg"))
-        return writeWhole(path, renderSvg(draw, width, height), error);
-    if (ext == QStringLiteral("pdf"))
-        return writeWhole(path, renderPdf(draw, width, height), error);
-    error = "unknown picture format of " + path + " (use .png, .bmp, .svg or .pdf)";
-    return false;
+    const std::string size = std::to_string(width) + "x" + std::to_string(height);
+    try {
+        if (raster) {
+            QImage image(width, height, QImage::Format_RGB32);
+            if (image.isNull()) {
+                error = outOfMemory(QT_TRANSLATE_NOOP("lobus", "obraz %1"), size);
+                return false;
+            }
+            Graphics g;
+            startGraphics(g);
+            renderToImage(image, g, draw);
+            return saveImageFile(image, path, error, calls);
+        }
+        const QByteArray data
+            = ext == QStringLiteral("svg") ? renderSvg(draw, width, height) : renderPdf(draw, width, height);
+        return replaceFileWhole(path, bytesOf(data), error, calls);
+    } catch (const std::bad_alloc&) {
+        error = outOfMemory(QT_TRANSLATE_NOOP("lobus", "rysunek %1"), size);
+        return false;
+    }
 }
 
 } // namespace lobus

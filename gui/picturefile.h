@@ -2,6 +2,7 @@
 // Writing the bearing picture to a file, and saving an image whole or not at
 // all. The window's Save-bitmap command and the command line use these.
 
+#include "datafiles/filereplace.h"
 #include "datafiles/state.h"
 
 #include <functional>
@@ -20,11 +21,14 @@ using Drawing = std::function<void(Graphics&)>;
 // `path`; the extension picks the format: .png, .bmp (raster), .svg (vector,
 // width x height user space), .pdf (one page, the picture fitted to it keeping
 // its aspect). Case-insensitive. Writes rysuj.halfx as any drawing does.
-// Returns false with a one-line reason in `error` when the extension is
-// unknown, the size is not positive or the file cannot be written; the target
-// is then left as it was (the file is written whole or not at all).
+// The name is bytes and reaches the file system unchanged. The file is
+// written whole or not at all, and only over a regular file or a new name
+// (replaceFileWhole); `calls` are the writes it goes through. Returns false
+// with a one-line reason in `error` when the extension is unknown, the size
+// is not positive, memory runs out or the file cannot be written; the target
+// is then left as it was.
 bool writePictureFile(const std::string& path, const Case& c, RYSUJ& rysuj, int width, int height,
-                      std::string& error);
+                      std::string& error, const WriteCalls& calls = {});
 
 // The same for any drawing: a picture with extras over it, the angle view.
 // The drawing is given a Graphics in the state of a fresh start whose device
@@ -36,9 +40,8 @@ bool writeDrawingFile(const std::string& path, int width, int height, const Draw
 bool writeTextFile(const std::string& path, const std::string& text, std::string& error);
 
 // Writes the image to `path` in the format of its extension (.bmp, .png, or
-// any other format Qt can write), through a temporary file that replaces the
-// target only when everything was written. Returns false with a reason in
-// `error` otherwise.
-bool saveImageFile(const QImage& image, const std::string& path, std::string& error);
+// any other format Qt can write), whole or not at all as above.
+bool saveImageFile(const QImage& image, const std::string& path, std::string& error,
+                   const WriteCalls& calls = {});
 
 } // namespace lobus

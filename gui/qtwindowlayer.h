@@ -41,6 +41,10 @@ class NumbersView;
 class PainterDevice;
 class ResourceDialog;
 
+// The bytes of a name chosen in a file dialog, as the file system has them
+// (a name that is not UTF-8 included).
+std::string fileSystemName(const QString& chosen);
+
 class QtWindowLayer : public WindowLayer {
 public:
     // A QApplication must exist. Empty hooks mean the real system dialogs.
@@ -91,8 +95,7 @@ public:
     ResourceDialog* dialog(int id) const;
     // The picture as drawn so far (what is pending is drawn first).
     const QImage& picture();
-    // The reason of the last failed IGRSAVEIMAGE.
-    const std::string& saveError() const { return m_saveError; }
+    std::string saveImageError() const override { return m_saveError; }
     bool printing() const { return m_printDevice != nullptr; }
     // The graphics draw into the window's picture (not the printer).
     bool drawingOnScreen() const;

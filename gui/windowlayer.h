@@ -80,6 +80,9 @@ public:
     // Writes the picture now shown into a ".bmp" file; false when it could not
     // be written (an existing file is then left as it was).
     virtual bool IGRSAVEIMAGE(const std::string& filename) = 0;
+    // Why the last IGRSAVEIMAGE failed ("No space left on device"); empty
+    // when the layer cannot tell.
+    virtual std::string saveImageError() const { return {}; }
     virtual void IGRHARDCOPYSELECT(int option, int device) = 0;
     // " " starts a printout (drawing then goes to the printer); "S" finishes
     // it and returns drawing to the screen.

@@ -43,6 +43,10 @@ void ScriptedLayer::WMESSAGEBOX(int buttons, int icon, int defaultButton, const 
            + std::to_string(defaultButton) + ")");
     boxes.push_back({buttons, icon, text, title});
     m_info4 = 1;
+    if (!boxAnswers.empty()) {
+        m_info4 = boxAnswers.front() ? 1 : 0;
+        boxAnswers.pop_front();
+    }
 }
 
 void ScriptedLayer::WSELECTFILE(int filter, int flags, std::string& name, const std::string& title)

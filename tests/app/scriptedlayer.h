@@ -67,6 +67,9 @@ public:
         m_modals.push_back({button, std::move(fields)});
     }
     bool saveImageSucceeds = true;
+    std::string saveImageFailure = "No space left on device"; // the reason of a failed save
+    // The answers to the next message boxes (true: OK or Yes); none left means OK.
+    std::deque<bool> boxAnswers;
 
     // --- what the user does inside a dialog
     void typeReal(int dialog, int field, std::optional<float> value) { m_reals[dialog][field] = value; }
@@ -120,6 +123,10 @@ public:
     void WSELECTCOLOUR(int rgb[3]) override;
     Graphics& graphics() override { return m_graphics; }
     bool IGRSAVEIMAGE(const std::string& filename) override;
+    std::string saveImageError() const override
+    {
+        return saveImageSucceeds ? std::string() : saveImageFailure;
+    }
     void IGRHARDCOPYSELECT(int option, int device) override;
     void IGRHARDCOPY(const std::string& code) override;
     void noteOpenedFile(const std::string& datafile) override { openedFiles.push_back(datafile); }

@@ -2,6 +2,8 @@
 
 #include "shellfixture.h"
 
+#include <fstream>
+
 namespace lobus::test {
 namespace {
 
@@ -42,6 +44,41 @@ TEST_F(Hardcopy, ABitmapThatCannotBeWrittenIsReported)
     ASSERT_EQ(layer.boxes.size(), 1u);
     EXPECT_EQ(layer.boxes[0].icon, 1);
     EXPECT_NE(layer.boxes[0].text.find("/nie/ma/takiego/katalogu/a.bmp"), std::string::npos);
+    EXPECT_NE(layer.boxes[0].text.find("No space left on device"), std::string::npos);
+}
+
+TEST_F(Hardcopy, AFileThatTheBmpRulePicksInsteadIsAskedAboutBeforeItIsReplaced)
+{
+    start(2);
+    open(evenCase("rys", 3, 8));
+    const auto existing = dir() / "wynik.bmp";
+    std::ofstream(existing) << "kept";
+
+    // "wynik" confirmed, "wynik.bmp" exists: asked, and No keeps it.
+    layer.boxAnswers = {false};
+    layer.answerFile((dir() / "wynik").string());
+    layer.menu(40003);
+    drain();
+    ASSERT_EQ(layer.boxes.size(), 1u);
+    EXPECT_EQ(layer.boxes[0].buttons, 2);
+    EXPECT_NE(layer.boxes[0].text.find(existing.string()), std::string::npos);
+    EXPECT_TRUE(layer.savedImages.empty());
+
+    layer.boxAnswers = {true};
+    layer.answerFile((dir() / "wynik").string());
+    layer.menu(40003);
+    drain();
+    EXPECT_EQ(layer.boxes.size(), 2u);
+    EXPECT_EQ(layer.savedImages, std::vector<std::string> {existing.string()});
+
+    // The name the dialog itself asked about, and a new name, are not asked again.
+    layer.answerFile(existing.string());
+    layer.menu(40003);
+    layer.answerFile((dir() / "inny").string());
+    layer.menu(40003);
+    drain();
+    EXPECT_EQ(layer.boxes.size(), 2u);
+    EXPECT_EQ(layer.savedImages.size(), 3u);
 }
 
 TEST_F(Hardcopy, PrintDrawsOnceToThePrinterUnderACheckMarkAndRedrawsTheScreen)

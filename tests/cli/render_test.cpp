@@ -7,6 +7,11 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+
+#include <sys/resource.h>
+#include <sys/stat.h>
+
 namespace lobus::test {
 namespace {
 
@@ -94,6 +99,63 @@ TEST_F(Render, FailuresKeepTheirStatusesAndWriteNothing)
     EXPECT_EQ(r.status, 3);
     EXPECT_TRUE(r.err.contains("Brak zbioru ")) << r.err.toStdString();
     EXPECT_FALSE(QFile::exists(out));
+}
+
+// A disk that takes 4 KiB per file: writes beyond fail as a full one does.
+void smallDisk()
+{
+    ::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit {};
+    ::getrlimit(RLIMIT_FSIZE, &limit);
+    limit.rlim_cur = 4096;
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+}
+
+TEST_F(Render, AFullDiskFailsAndKeepsTheOldPicture)
+{
+    const std::string dir = m_dir.path().toStdString();
+    for (const char* name : {"/a.png", "/a.svg", "/a.pdf", "/a.bmp"}) {
+        const std::string out = dir + name;
+        ASSERT_TRUE(writeFile(QString::fromStdString(out), "the old picture"));
+        const RunResult r = runRenderBytes({exampleData("merant3").toStdString(), "-o", out}, smallDisk);
+        EXPECT_EQ(r.status, 1) << name << " " << r.err.toStdString();
+        EXPECT_TRUE(r.err.contains("File too large")) << r.err.toStdString();
+        EXPECT_EQ(readFile(QString::fromStdString(out)), "the old picture");
+    }
+    EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System).size(), 4);
+}
+
+TEST_F(Render, OnlyARegularFileIsReplacedAndANameIsBytes)
+{
+    const std::string dir = m_dir.path().toStdString();
+    const std::string data = exampleData("merant3").toStdString();
+    ASSERT_EQ(::mkfifo((dir + "/fifo.png").c_str(), 0600), 0);
+    ASSERT_EQ(::symlink("/dev/null", (dir + "/null.svg").c_str()), 0);
+    for (const char* name : {"/fifo.png", "/null.svg"}) {
+        const RunResult r = runRenderBytes({data, "-o", dir + name});
+        EXPECT_EQ(r.status, 1) << name;
+        EXPECT_TRUE(r.err.contains("it is a")) << r.err.toStdString();
+    }
+    struct stat st { };
+    EXPECT_TRUE(::stat((dir + "/fifo.png").c_str(), &st) == 0 && S_ISFIFO(st.st_mode));
+    EXPECT_TRUE(::lstat((dir + "/null.svg").c_str(), &st) == 0 && S_ISLNK(st.st_mode));
+    EXPECT_TRUE(::stat("/dev/null", &st) == 0 && S_ISCHR(st.st_mode));
+
+    const std::string odd = dir + "/out\xff.png";
+    const RunResult r = runRenderBytes({data, "-o", odd, "--size", "64x40"});
+    EXPECT_EQ(r.status, 0) << r.err.toStdString();
+    EXPECT_EQ(::stat(odd.c_str(), &st), 0) << "written under another name";
+}
+
+TEST_F(Render, AResultFileThatIsNoRegularFileEndsAtOnceAndSaysWhy)
+{
+    const std::string dir = m_dir.path().toStdString();
+    ASSERT_EQ(::mkfifo((dir + "/fifo.cis").c_str(), 0600), 0);
+    for (const std::string& cis : {std::string("/dev/zero"), dir + "/fifo.cis", dir}) {
+        const RunResult r = runRenderBytes({exampleData("merant3").toStdString(), "--dump", "--cis", cis});
+        EXPECT_EQ(r.status, 1) << cis;
+        EXPECT_TRUE(r.err.contains("not a regular file")) << r.err.toStdString();
+    }
 }
 
 } // namespace

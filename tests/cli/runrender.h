@@ -9,6 +9,11 @@
 #include <QStringList>
 
 #include <string>
+#include <vector>
+
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace lobus::test {
 
@@ -41,6 +46,43 @@ inline RunResult runRender(const QStringList& args, const QString& workingDir = 
     r.status = p.exitCode();
     r.out = p.readAllStandardOutput();
     r.err = p.readAllStandardError();
+    return r;
+}
+
+// Runs lobus-render with arguments given as bytes (a file name need not be
+// UTF-8); `inChild` runs in the new process before the program starts (to
+// set a limit). Standard output is dropped; standard error is kept.
+inline RunResult runRenderBytes(const std::vector<std::string>& args, void (*inChild)() = nullptr)
+{
+    RunResult r;
+    int err[2];
+    if (::pipe(err) != 0)
+        return r;
+    const std::string program = renderProgram().toStdString();
+    std::vector<char*> argv {const_cast<char*>(program.c_str())};
+    for (const std::string& a : args)
+        argv.push_back(const_cast<char*>(a.c_str()));
+    argv.push_back(nullptr);
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        ::dup2(err[1], 2);
+        const int null = ::open("/dev/null", O_WRONLY);
+        ::dup2(null, 1);
+        ::close(err[0]);
+        ::alarm(120); // a run that hangs ends as a failure
+        if (inChild)
+            inChild();
+        ::execv(program.c_str(), argv.data());
+        ::_exit(127);
+    }
+    ::close(err[1]);
+    char buffer[4096];
+    for (ssize_t n; (n = ::read(err[0], buffer, sizeof buffer)) > 0;)
+        r.err.append(buffer, n);
+    ::close(err[0]);
+    int status = 0;
+    if (pid > 0 && ::waitpid(pid, &status, 0) == pid && WIFEXITED(status))
+        r.status = WEXITSTATUS(status);
     return r;
 }
 

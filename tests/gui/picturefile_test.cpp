@@ -1,5 +1,5 @@
 // writePictureFile and saveImageFile: each format is a valid file of its
-// kind, and a failure leaves no file behind and says why.
+// kind, and a failure leaves no file behind, keeps the old one and says why.
 
 #include "gui/painterdevice.h"
 #include "gui/picturefile.h"
@@ -10,6 +10,15 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace lobus {
 namespace {
@@ -106,6 +115,93 @@ TEST_F(PictureFile, FailuresAreReportedAndLeaveNothingBehind)
     EXPECT_FALSE(saveImageFile(QImage(), kept, error));
     EXPECT_FALSE(error.empty());
     EXPECT_EQ(contents(QString::fromStdString(kept)), before);
+}
+
+// Names in the test's directory as the file system has them.
+std::vector<std::string> entries(const QTemporaryDir& dir)
+{
+    std::vector<std::string> names;
+    for (const auto& e : std::filesystem::directory_iterator(dir.path().toStdString()))
+        names.push_back(e.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+TEST_F(PictureFile, AFullDiskKeepsTheOldFileByteForByteAndSaysWhy)
+{
+    ASSERT_TRUE(dir.isValid());
+    // A disk that takes 100 bytes, then reports itself full.
+    std::size_t room = 0;
+    WriteCalls full;
+    full.write = [&room](int fd, const void* data, std::size_t size) -> long {
+        if (room == 0) {
+            errno = ENOSPC;
+            return -1;
+        }
+        const std::size_t n = std::min(room, size);
+        room -= n;
+        return static_cast<long>(::write(fd, data, n));
+    };
+    for (const char* name : {"a.png", "a.bmp", "a.svg", "a.pdf"}) {
+        std::string error;
+        ASSERT_TRUE(writePictureFile(path(name), c, r, 64, 40, error)) << error;
+        const QByteArray before = contents(QString::fromStdString(path(name)));
+        room = 100;
+        EXPECT_FALSE(writePictureFile(path(name), c, r, 640, 400, error, full)) << name;
+        EXPECT_NE(error.find("No space left on device"), std::string::npos) << error;
+        EXPECT_EQ(contents(QString::fromStdString(path(name))), before) << name;
+    }
+    // A sync that fails is a failure too.
+    WriteCalls badSync;
+    badSync.sync = [](int) {
+        errno = EIO;
+        return -1;
+    };
+    std::string error;
+    EXPECT_FALSE(writePictureFile(path("b.png"), c, r, 64, 40, error, badSync));
+    EXPECT_NE(error.find("Input/output error"), std::string::npos) << error;
+    EXPECT_EQ(entries(dir), (std::vector<std::string> {"a.bmp", "a.pdf", "a.png", "a.svg"}));
+}
+
+TEST_F(PictureFile, OnlyARegularFileOrANewNameIsWrittenAndALinkKeepsItsPlace)
+{
+    ASSERT_TRUE(dir.isValid());
+    namespace fs = std::filesystem;
+    const fs::path d = dir.path().toStdString();
+    std::string error;
+    ASSERT_TRUE(writePictureFile(path("real.svg"), c, r, 64, 40, error)) << error;
+    fs::create_symlink("real.svg", d / "link.svg");
+    ASSERT_TRUE(writePictureFile(path("link.svg"), c, r, 640, 400, error)) << error;
+    EXPECT_TRUE(fs::is_symlink(d / "link.svg"));
+    EXPECT_TRUE(contents(QString::fromStdString(path("real.svg"))).contains("viewBox=\"0 0 640 400\""));
+
+    fs::create_directory(d / "dir.png");
+    ASSERT_EQ(::mkfifo((d / "fifo.png").c_str(), 0600), 0);
+    fs::create_symlink("/dev/null", d / "null.svg");
+    fs::create_symlink("nowhere.svg", d / "dangling.svg");
+    for (const char* name : {"dir.png", "fifo.png", "null.svg", "dangling.svg"}) {
+        error.clear();
+        EXPECT_FALSE(writePictureFile(path(name), c, r, 64, 40, error)) << name;
+        EXPECT_NE(error.find(name), std::string::npos) << error;
+    }
+    EXPECT_TRUE(fs::is_directory(d / "dir.png"));
+    EXPECT_TRUE(fs::is_fifo(d / "fifo.png"));
+    EXPECT_EQ(fs::read_symlink(d / "null.svg"), "/dev/null");
+    EXPECT_TRUE(fs::is_character_file("/dev/null"));
+    EXPECT_EQ(entries(dir),
+              (std::vector<std::string> {"dangling.svg", "dir.png", "fifo.png", "link.svg", "null.svg",
+                                         "real.svg"}));
+}
+
+TEST_F(PictureFile, ANameIsBytes)
+{
+    ASSERT_TRUE(dir.isValid());
+    const std::string name = dir.path().toStdString() + "/out\xff\xfe.png";
+    std::string error;
+    ASSERT_TRUE(writePictureFile(name, c, r, 64, 40, error)) << error;
+    EXPECT_EQ(entries(dir), std::vector<std::string> {"out\xff\xfe.png"});
+    EXPECT_FALSE(writePictureFile(name + "/x.png", c, r, 64, 40, error));
+    EXPECT_NE(error.find("out\\xFF\\xFE.png"), std::string::npos) << error; // shown escaped
 }
 
 } // namespace

@@ -97,7 +97,7 @@ TEST(HighDpi, PictureHasTheScreensPixelsAndResolution)
     // Save bitmap writes those pixels and that resolution.
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("ekran.bmp"));
-    ASSERT_TRUE(layer.IGRSAVEIMAGE(path.toStdString())) << layer.saveError();
+    ASSERT_TRUE(layer.IGRSAVEIMAGE(path.toStdString())) << layer.saveImageError();
     const QImage saved(path, "BMP");
     EXPECT_EQ(saved.size(), after.size());
     EXPECT_EQ(saved.dotsPerMeterX(), after.dotsPerMeterX());

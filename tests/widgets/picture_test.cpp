@@ -42,7 +42,7 @@ TEST(Picture, SavedBitmapIsThePictureShown)
 
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("rysunek.bmp"));
-    ASSERT_TRUE(layer.IGRSAVEIMAGE(path.toStdString())) << layer.saveError();
+    ASSERT_TRUE(layer.IGRSAVEIMAGE(path.toStdString())) << layer.saveImageError();
     QImage saved(path, "BMP");
     ASSERT_FALSE(saved.isNull());
     const QImage& shown = layer.picture();
@@ -62,7 +62,7 @@ TEST(Picture, FailedSaveIsReportedAndLeavesTheOldFile)
 
     QTemporaryDir dir;
     EXPECT_FALSE(layer.IGRSAVEIMAGE(dir.filePath(QStringLiteral("brak/rysunek.bmp")).toStdString()));
-    EXPECT_FALSE(layer.saveError().empty());
+    EXPECT_FALSE(layer.saveImageError().empty());
 
     // A directory where the file should go cannot be replaced by a bitmap.
     const QString target = dir.filePath(QStringLiteral("zajety.bmp"));
