@@ -154,10 +154,11 @@ void Shell::dropFailedTrace()
     m_state.trace.reset();
     m_state.layer.WMESSAGEBOX(
         0, kIconWarning, 1,
-        withArgs(QT_TRANSLATE_NOOP("lobus",
-                                   "Nie można zapisać zbioru śladu %1 (%2) - program działa dalej bez "
-                                   "zapisu śladu."),
-                 {m_options.tracePath, reason}),
+        texts::fillIn(
+            texts::tr(QT_TRANSLATE_NOOP("lobus",
+                                        "Nie można zapisać zbioru śladu %1 (%2) - program działa dalej bez "
+                                        "zapisu śladu.")),
+            {m_options.tracePath, reason}),
         "UWAGA");
 }
 

@@ -51,7 +51,7 @@ RenderLoad loadForRender(const LoadRequest& request, Case& c, RYSUJ& rysuj)
     if (!request.tracePath.empty()) {
         if (!trace.open(request.tracePath)) {
             outcome.status = kExitReadFailed;
-            outcome.message = "cannot create the trace file " + request.tracePath;
+            outcome.message = "cannot create the trace file " + request.tracePath + ": " + trace.error();
             return outcome;
         }
         tracePtr = &trace;
@@ -74,7 +74,8 @@ RenderLoad loadForRender(const LoadRequest& request, Case& c, RYSUJ& rysuj)
     trace.close();
     if (tracePtr && !trace.good()) {
         outcome.status = kExitReadFailed;
-        outcome.message = "the trace file " + request.tracePath + " could not be written whole";
+        outcome.message
+            = "the trace file " + request.tracePath + " could not be written whole: " + trace.error();
         return outcome;
     }
     noteUnused(request, ui, outcome);

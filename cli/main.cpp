@@ -56,15 +56,20 @@ int runPrint(const CommandLine& cl)
         return o.status;
     std::string text;
     try {
-        text = cl.dump ? caseJson(c, rysuj) : cl.summary ? summaryJson(c) : pointsCsv(c);
+        const bool csvFile = !cl.csv.empty() && cl.csv != "-";
+        text = csvFile   ? pointsCsv(c)
+            : cl.dump    ? caseJson(c, rysuj)
+            : cl.summary ? summaryJson(c)
+                         : pointsCsv(c);
     } catch (const std::bad_alloc&) {
-        printLine(texts::fillIn(texts::tr(QT_TRANSLATE_NOOP("lobus", "Brak pamięci na %1")),
-                                {texts::fillIn(texts::tr(QT_TRANSLATE_NOOP("lobus", "tekst wyniku zbioru %1")),
-                                               {cl.load.dataFile})}));
+        printLine(
+            texts::fillIn(texts::tr(QT_TRANSLATE_NOOP("lobus", "Brak pamięci na %1")),
+                          {texts::fillIn(texts::tr(QT_TRANSLATE_NOOP("lobus", "tekst wyniku zbioru %1")),
+                                         {cl.load.dataFile})}));
         return kExitReadFailed;
     }
     if (!cl.csv.empty() && cl.csv != "-") {
-        std::string error;
+        std::string error; // the text is the CSV
         if (!writeTextFile(cl.csv, text, error)) {
             printLine(error);
             return kExitReadFailed;

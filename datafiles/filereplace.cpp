@@ -103,7 +103,8 @@ const char* refusedKind(mode_t mode)
 
 // The file the write replaces: `name`, or the regular file a symbolic link
 // ends at. `exists` and `mode` describe it.
-bool resolveTarget(const std::string& name, std::string& target, bool& exists, mode_t& mode, std::string& error)
+bool resolveTarget(const std::string& name, std::string& target, bool& exists, mode_t& mode,
+                   std::string& error)
 {
     struct stat st;
     exists = false;
@@ -117,8 +118,9 @@ bool resolveTarget(const std::string& name, std::string& target, bool& exists, m
     }
     if (S_ISLNK(st.st_mode)) {
         if (::stat(name.c_str(), &st) != 0) {
-            error = failure(name, errno == ENOENT ? std::string("it is a symbolic link that leads nowhere")
-                                                  : systemErrorText(errno));
+            error = failure(name,
+                            errno == ENOENT ? std::string("it is a symbolic link that leads nowhere")
+                                            : systemErrorText(errno));
             return false;
         }
         char* real = ::realpath(name.c_str(), nullptr);

@@ -1,11 +1,11 @@
 #include "gui/picturefile.h"
 
+#include "datafiles/filereplace.h"
+#include "datafiles/texts.h"
 #include "drawing/graphics/graphics.h"
 #include "drawing/rysunek.h"
 #include "gui/painterdevice.h"
 #include "gui/renderimage.h"
-#include "datafiles/filereplace.h"
-#include "datafiles/texts.h"
 
 #include <QBuffer>
 #include <QByteArray>
@@ -113,7 +113,8 @@ bool encodeImage(const QImage& image, const std::string& path, QByteArray& data,
 
 } // namespace
 
-bool writeTextFile(const std::string& path, const std::string& text, std::string& error, const WriteCalls& calls)
+bool writeTextFile(const std::string& path, const std::string& text, std::string& error,
+                   const WriteCalls& calls)
 {
     return replaceFileWhole(path, text, error, calls);
 }

@@ -33,11 +33,12 @@ bool writePictureFile(const std::string& path, const Case& c, RYSUJ& rysuj, int 
 // The same for any drawing: a picture with extras over it, the angle view.
 // The drawing is given a Graphics in the state of a fresh start whose device
 // is the file's surface.
-bool writeDrawingFile(const std::string& path, int width, int height, const Drawing& draw,
-                      std::string& error);
+bool writeDrawingFile(const std::string& path, int width, int height, const Drawing& draw, std::string& error,
+                      const WriteCalls& calls = {});
 
 // Writes `text` to `path` whole or not at all, as the pictures are written.
-bool writeTextFile(const std::string& path, const std::string& text, std::string& error);
+bool writeTextFile(const std::string& path, const std::string& text, std::string& error,
+                   const WriteCalls& calls = {});
 
 // Writes the image to `path` in the format of its extension (.bmp, .png, or
 // any other format Qt can write), whole or not at all as above.
