@@ -69,7 +69,7 @@ int runPrint(const CommandLine& cl)
         return kExitReadFailed;
     }
     if (!cl.csv.empty() && cl.csv != "-") {
-        std::string error; // the text is the CSV
+        std::string error;
         if (!writeTextFile(cl.csv, text, error)) {
             printLine(error);
             return kExitReadFailed;

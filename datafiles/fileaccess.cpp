@@ -50,6 +50,12 @@ bool fileMissing(const std::string& name)
     return ::stat(name.c_str(), &st) != 0 && (errno == ENOENT || errno == ENOTDIR);
 }
 
+bool fileExists(const std::string& name)
+{
+    struct stat st;
+    return !name.empty() && ::stat(name.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
 std::FILE* openForReading(const std::string& name, std::string& reason)
 {
     if (name.empty()) {
@@ -99,6 +105,12 @@ bool fileMissing(const std::string& name)
 {
     std::error_code ec;
     return name.empty() || !std::filesystem::exists(std::filesystem::status(pathFromUtf8(name), ec));
+}
+
+bool fileExists(const std::string& name)
+{
+    std::error_code ec;
+    return !name.empty() && std::filesystem::is_regular_file(pathFromUtf8(name), ec);
 }
 
 std::FILE* openForReading(const std::string& name, std::string& reason)

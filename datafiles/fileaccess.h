@@ -20,6 +20,9 @@ std::filesystem::path pathFromUtf8(const std::string& name);
 // loop, no permission) is not missing; reading it tells why.
 bool fileMissing(const std::string& name);
 
+// True when a regular file (a link to one included) is there under the name.
+bool fileExists(const std::string& name);
+
 // Opens an existing regular file for binary reading. Null when it cannot,
 // with the reason in `reason` ("No such file or directory", "not a regular
 // file (a directory)", ...).

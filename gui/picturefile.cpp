@@ -96,8 +96,6 @@ QByteArray renderPdf(const Drawing& draw, int width, int height)
     return data;
 }
 
-} // namespace
-
 // The image in the format of `path`'s extension; false when Qt cannot encode it.
 bool encodeImage(const QImage& image, const std::string& path, QByteArray& data, std::string& error)
 {
