@@ -35,12 +35,13 @@ void saveBitmapCommand(ShellState& state)
     if (w.IGRSAVEIMAGE(state.bmpfile))
         return;
     const std::string reason = w.saveImageError();
-    w.WMESSAGEBOX(0, kIconError, 1,
-                  reason.empty()
-                      ? texts::fillIn(texts::translate("Shell", "Nie można zapisać mapy bitowej %1"), {state.bmpfile})
-                      : texts::fillIn(texts::translate("Shell", "Nie można zapisać mapy bitowej %1:\n%2"),
-                                      {displayName(state.bmpfile), reason}),
-                  texts::translate("Shell", "Błąd zapisu"));
+    w.WMESSAGEBOX(
+        0, kIconError, 1,
+        reason.empty()
+            ? texts::fillIn(texts::translate("Shell", "Nie można zapisać mapy bitowej %1"), {state.bmpfile})
+            : texts::fillIn(texts::translate("Shell", "Nie można zapisać mapy bitowej %1:\n%2"),
+                            {displayName(state.bmpfile), reason}),
+        texts::translate("Shell", "Błąd zapisu"));
 }
 
 void printCommand(ShellState& state)

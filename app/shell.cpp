@@ -154,12 +154,11 @@ void Shell::dropFailedTrace()
     m_state.trace.reset();
     m_state.layer.WMESSAGEBOX(
         0, kIconWarning, 1,
-        texts::fillIn(
-            texts::tr(QT_TRANSLATE_NOOP("lobus",
-                                        "Nie można zapisać zbioru śladu %1 (%2) - program działa dalej bez "
-                                        "zapisu śladu.")),
-            {m_options.tracePath, reason}),
-        "UWAGA");
+        texts::fillIn(texts::translate("Shell",
+                                       "Nie można zapisać zbioru śladu %1 (%2) - program działa dalej "
+                                       "bez zapisu śladu."),
+                      {m_options.tracePath, reason}),
+        texts::translate("DataFiles", "UWAGA"));
 }
 
 void Shell::end()

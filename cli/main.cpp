@@ -62,10 +62,9 @@ int runPrint(const CommandLine& cl)
             : cl.summary ? summaryJson(c)
                          : pointsCsv(c);
     } catch (const std::bad_alloc&) {
-        printLine(
-            texts::fillIn(texts::tr(QT_TRANSLATE_NOOP("lobus", "Brak pamięci na %1")),
-                          {texts::fillIn(texts::tr(QT_TRANSLATE_NOOP("lobus", "tekst wyniku zbioru %1")),
-                                         {cl.load.dataFile})}));
+        printLine(texts::fillIn(
+            texts::translate("lobus", "Brak pamięci na %1"),
+            {texts::fillIn(texts::translate("lobus", "tekst wyniku zbioru %1"), {cl.load.dataFile})}));
         return kExitReadFailed;
     }
     if (!cl.csv.empty() && cl.csv != "-") {

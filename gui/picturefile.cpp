@@ -39,8 +39,8 @@ std::string_view bytesOf(const QByteArray& data)
 
 std::string outOfMemory(const char* what, const std::string& detail)
 {
-    return texts::fillIn(texts::tr(QT_TRANSLATE_NOOP("lobus", "Brak pamięci na %1")),
-                         {texts::fillIn(texts::tr(what), {detail})});
+    return texts::fillIn(texts::translate("lobus", "Brak pamięci na %1"),
+                         {texts::fillIn(texts::translate("lobus", what), {detail})});
 }
 
 // The drawing state of a fresh start: the whole surface as the area.

@@ -247,6 +247,22 @@
         <source>Nie można utworzyć zbioru śladu %1 - program działa bez zapisu śladu.</source>
         <translation>Cannot create the trace file %1 - the program runs without a trace.</translation>
     </message>
+    <message>
+        <source>Zbiór %1 już istnieje.
+Czy zastąpić go?</source>
+        <translation>The file %1 already exists.
+Replace it?</translation>
+    </message>
+    <message>
+        <source>Nie można zapisać mapy bitowej %1:
+%2</source>
+        <translation>Cannot save the bitmap %1:
+%2</translation>
+    </message>
+    <message>
+        <source>Nie można zapisać zbioru śladu %1 (%2) - program działa dalej bez zapisu śladu.</source>
+        <translation>Cannot write the trace file %1 (%2) - the program goes on without a trace.</translation>
+    </message>
 </context>
 <context>
     <name>lobus</name>
@@ -277,6 +293,18 @@
     <message>
         <source>Zbiór %1 jest przypadkiem programu MERANT (bez rozkładu temperatur). Ten program czyta przypadki programu SOLAKO; przypadek otworzy program lobus.</source>
         <translation>%1 is a case of the MERANT solver (without temperature distributions). This program reads SOLAKO cases; lobus opens this one.</translation>
+    </message>
+    <message>
+        <source>zakodowany obraz zbioru %1</source>
+        <translation>the encoded image of %1</translation>
+    </message>
+    <message>
+        <source>obraz %1</source>
+        <translation>an image of %1</translation>
+    </message>
+    <message>
+        <source>rysunek %1</source>
+        <translation>a picture of %1</translation>
     </message>
 </context>
 <context>
