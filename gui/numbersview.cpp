@@ -96,6 +96,8 @@ NumbersView::NumbersView(MainWindow& window, Graphics& graphics, std::function<b
     connect(panel, &QAction::toggled, this, [this](bool on) {
         m_dock->setVisible(on);
         if (on)
+            m_window.resizeDocks({m_dock}, {m_window.width() / 3}, Qt::Horizontal);
+        if (on)
             refreshPanel();
     });
     connect(m_dock, &QDockWidget::visibilityChanged, this, [this, panel](bool) {
@@ -110,8 +112,12 @@ NumbersView::NumbersView(MainWindow& window, Graphics& graphics, std::function<b
     connect(overlay, &QAction::toggled, this, [this](bool) { m_redraw(); });
     connect(angle, &QAction::toggled, this, [this](bool on) {
         m_angleView->setVisible(on);
-        if (on)
+        if (on) {
+            // The picture keeps the larger part; the plot is wide, not tall.
+            const int h = m_window.splitter()->height();
+            m_window.splitter()->setSizes({h * 3 / 5, h - h * 3 / 5});
             refreshAngleView();
+        }
     });
     connect(csv, &QAction::triggered, this, &NumbersView::exportCsv);
     connect(save, &QAction::triggered, this, &NumbersView::saveAngleView);
