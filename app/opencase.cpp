@@ -96,6 +96,13 @@ void openDataFile(ShellState& state, const std::string& datafile)
     if (!outcome.caseStands())
         return;
 
+    // Kept until the new case is drawn: memory may still run out there.
+    Case previous = std::move(state.shown);
+    const RYSUJ previousSettings = state.rysuj;
+    std::string previousData = std::move(state.datafile);
+    std::string previousCis = std::move(state.cisfile);
+    const bool previousLoaded = state.loaded;
+
     state.shown = std::move(next);
     state.rysuj = settings;
     state.datafile = datafile;
@@ -103,8 +110,26 @@ void openDataFile(ShellState& state, const std::string& datafile)
     w.WINDOWOUTSTATUSBAR(1, trimTrailingBlanks(datafile));
     state.loaded = true;
     enableCaseCommands(state);
-    w.noteOpenedFile(state.datafile);
-    redraw(state);
+    if (redraw(state)) {
+        w.noteOpenedFile(state.datafile);
+        return;
+    }
+
+    // The box has said what could not be drawn; the previous case comes back.
+    state.shown = std::move(previous);
+    state.rysuj = previousSettings;
+    state.datafile = std::move(previousData);
+    state.cisfile = std::move(previousCis);
+    state.loaded = previousLoaded;
+    w.WINDOWOUTSTATUSBAR(1, trimTrailingBlanks(state.datafile));
+    if (state.loaded) {
+        enableCaseCommands(state);
+        redraw(state);
+        return;
+    }
+    for (int id :
+         {kCmdDrawingScale, kCmdPressureScale, kCmdTemperatureScale, kMenuColours, kCmdSaveBitmap, kCmdPrint})
+        w.WMENUSETSTATE(id, kMenuEnabled, 0);
 }
 
 } // namespace lobus

@@ -1,8 +1,12 @@
 #include "app/shellstate.h"
 
+#include "app/menuids.h"
+#include "datafiles/texts.h"
 #include "datafiles/trace.h"
 #include "drawing/rysunek.h"
 #include "gui/windowlayer.h"
+
+#include <new>
 
 namespace lobus {
 
@@ -11,17 +15,27 @@ ShellState::ShellState(WindowLayer& l, int variant) : layer(l) { shown.dane.vari
 // Out of line so that Trace is complete where the unique_ptr deletes it.
 ShellState::~ShellState() = default;
 
-void drawCase(ShellState& state)
+bool drawCase(ShellState& state)
 {
-    RYSUNEK(state.layer.graphics(), state.shown, state.rysuj);
-    state.layer.caseDrawn(state.shown, state.rysuj, state.datafile);
+    try {
+        RYSUNEK(state.layer.graphics(), state.shown, state.rysuj);
+        state.layer.caseDrawn(state.shown, state.rysuj, state.datafile);
+    } catch (const std::bad_alloc&) {
+        if (!state.drawFailed)
+            state.layer.WMESSAGEBOX(
+                0, kIconError, 1,
+                texts::fillIn(texts::translate("lobus", "Brak pamięci na %1"),
+                              {texts::fillIn(texts::translate("lobus", "rysunek zbioru %1"),
+                                             {trimTrailingBlanks(state.datafile)})}),
+                texts::translate("DataFiles", "UWAGA"));
+        state.drawFailed = true;
+        return false;
+    }
+    state.drawFailed = false;
+    return true;
 }
 
-void redraw(ShellState& state)
-{
-    if (state.loaded)
-        drawCase(state);
-}
+bool redraw(ShellState& state) { return !state.loaded || drawCase(state); }
 
 std::string trimTrailingBlanks(const std::string& name)
 {

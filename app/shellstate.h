@@ -27,17 +27,20 @@ struct ShellState {
     std::string cisfile;          // its pressure file
     std::string bmpfile;          // the last bitmap name proposed or chosen
     std::unique_ptr<Trace> trace; // null when running without a trace
+    bool drawFailed = false;      // the last drawing ran out of memory and said so
 
     int variant() const { return shown.dane.variant; }
 };
 
 // Draws the shown case on the layer's graphics when one is loaded; before the
-// first case it draws nothing.
-void redraw(ShellState& state);
+// first case it draws nothing. False when memory ran out while drawing.
+bool redraw(ShellState& state);
 
 // Draws the shown case whatever device the graphics now has (the printer
-// during a printout).
-void drawCase(ShellState& state);
+// during a printout). When memory runs out the box says what could not be
+// drawn, once until a drawing succeeds again (a box over the window brings an
+// expose, which must not bring another box), and false is returned.
+bool drawCase(ShellState& state);
 
 // Name without trailing blanks, as the names are joined and shown.
 std::string trimTrailingBlanks(const std::string& name);

@@ -306,6 +306,10 @@ Replace it?</translation>
         <source>rysunek %1</source>
         <translation>a picture of %1</translation>
     </message>
+    <message>
+        <source>rysunek zbioru %1</source>
+        <translation>the picture of %1</translation>
+    </message>
 </context>
 <context>
     <name>lobus::NumbersPanel</name>

@@ -12,6 +12,7 @@
 #include <deque>
 #include <functional>
 #include <map>
+#include <new>
 #include <optional>
 #include <string>
 #include <vector>
@@ -24,7 +25,14 @@ public:
     int width() const override { return 800; }
     int height() const override { return 600; }
     double dotsPerInch() const override { return 96.0; }
-    void clear(int, int, int, int, Rgb) override { ++pictures; }
+    void clear(int, int, int, int, Rgb) override
+    {
+        if (outOfMemory > 0) {
+            --outOfMemory; // the next pictures find no memory
+            throw std::bad_alloc();
+        }
+        ++pictures;
+    }
     void line(PointF, PointF, Rgb) override { ++primitives; }
     void polyline(std::span<const PointF>, Rgb) override { ++primitives; }
     void polygon(std::span<const PointF>, Rgb, bool) override { ++primitives; }
@@ -32,6 +40,7 @@ public:
 
     int pictures = 0;
     int primitives = 0;
+    int outOfMemory = 0;
 };
 
 struct MessageBoxCall {

@@ -230,6 +230,40 @@ TEST_F(Open, AReadingFailureIsReportedAndKeepsTheShownCaseAndEverySetting)
     EXPECT_EQ(state().shown.dane.ikm, 2);
 }
 
+TEST_F(Open, MemoryThatRunsOutDrawingTheNewCaseKeepsTheShownOne)
+{
+    start(2);
+    open(evenCase("stary", 3, 8));
+    const Snapshot before(state(), layer);
+
+    layer.screen.outOfMemory = 1;
+    open(evenCase("nowy", 5, 20));
+    ASSERT_EQ(layer.boxes.size(), 1u);
+    EXPECT_NE(layer.boxes[0].text.find("Brak pamięci"), std::string::npos) << layer.boxes[0].text;
+    EXPECT_NE(layer.boxes[0].text.find("nowy.dan"), std::string::npos) << layer.boxes[0].text;
+    Snapshot after(state(), layer);
+    EXPECT_EQ(after.pictures, before.pictures + 1); // the old case drawn again
+    after.pictures = before.pictures;
+    EXPECT_EQ(after, before);
+
+    // Before any case: the program stays without one. A box is said once
+    // while the drawing keeps failing.
+    ScriptedLayer fresh;
+    ShellOptions options;
+    options.tracePath = (dir() / "fresh.txt").string();
+    Shell shell(fresh, 2, options);
+    shell.startUp();
+    fresh.screen.outOfMemory = 2;
+    fresh.answerFile(writeCase(dir() / "Q", evenCase("nowy", 2, 6)).string());
+    fresh.menu(40002);
+    fresh.push(kExpose);
+    while (fresh.pending() > 0 && shell.step()) { }
+    EXPECT_EQ(fresh.boxes.size(), 1u);
+    EXPECT_FALSE(shell.state().loaded);
+    EXPECT_EQ(fresh.enabled.at(40003), 0);
+    EXPECT_EQ(fresh.screen.pictures, 0);
+}
+
 TEST_F(Open, AFailureInTheFirstOpenLeavesTheProgramWithoutACase)
 {
     start(2);

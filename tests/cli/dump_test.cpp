@@ -12,6 +12,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
+#include <sys/resource.h>
+
 namespace lobus::test {
 namespace {
 
@@ -351,6 +355,34 @@ TEST(Dump, RelativeCaseNamesAndTheTraceFile)
         = runRender({QStringLiteral("--dump"), QStringLiteral("--trace"),
                      cwd.path() + QStringLiteral("/no/such/dir/t.txt"), exampleData("cytryna2")});
     EXPECT_EQ(unwritable.status, 1);
+}
+
+// 400 MB of address space: the program and a case of a million points fit
+// (its arrays take 96 MB), the JSON text of it (over 300 MB) does not.
+void memoryFor400MB()
+{
+    rlimit limit {};
+    ::getrlimit(RLIMIT_AS, &limit);
+    limit.rlim_cur = std::min<rlim_t>(rlim_t(400) << 20, limit.rlim_max);
+    ::setrlimit(RLIMIT_AS, &limit);
+}
+
+TEST(Dump, MemoryThatRunsOutEndsWithOneLineAndStatusOne)
+{
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "the sanitizer reserves more address space than the limit allows";
+#endif
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    casegen::Bearing big = casegen::stressCase(1, 1000000);
+    big.solver = casegen::Solver::MERANT;
+    casegen::writeCase(big, casegen::solve(big), dir.path().toStdString());
+    const std::string dan = dir.path().toStdString() + "/DANE/" + big.name + ".dan";
+
+    const RunResult r = runRenderBytes({"--dump", dan}, memoryFor400MB);
+    EXPECT_EQ(r.status, 1) << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains("Brak pamięci na tekst wyniku zbioru")) << r.err.toStdString();
+    EXPECT_EQ(r.err.count('\n'), 1) << r.err.toStdString();
 }
 
 } // namespace
