@@ -22,6 +22,7 @@
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QWheelEvent>
 
 #include <cmath>
 
@@ -124,7 +125,20 @@ TEST(NumbersWindow, ExtrasStartOffPanelProbeOverlayAndAngleViewShowTheCase)
     test::settle();
     EXPECT_TRUE(window->statusText(2).startsWith(QStringLiteral("Klin 4: kąt ")))
         << window->statusText(2).toStdString();
-    ASSERT_TRUE(numbers->angleView()->view().to > numbers->angleView()->view().from);
+
+    // A notch of the wheel shows a fifth less about the angle under the
+    // mouse; a double click shows the whole turn again.
+    AngleViewWidget* view = numbers->angleView();
+    const QPointF middle(view->width() / 2.0, view->height() / 4.0);
+    QWheelEvent wheel(middle, view->mapToGlobal(middle), QPoint(), QPoint(0, 120), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(view, &wheel);
+    EXPECT_NEAR(view->view().to - view->view().from, 288.0f, 1e-3f);
+    EXPECT_GT(view->view().from, 0.0f);
+    EXPECT_LT(view->view().to, 360.0f);
+    QTest::mouseDClick(view, Qt::LeftButton, Qt::NoModifier, middle.toPoint());
+    EXPECT_EQ(view->view().from, 0.0f);
+    EXPECT_EQ(view->view().to, 360.0f);
 }
 
 } // namespace
