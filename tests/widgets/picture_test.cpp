@@ -13,6 +13,8 @@
 #include <QPrinter>
 #include <QTemporaryDir>
 
+#include <fstream>
+
 namespace lobus {
 namespace {
 
@@ -171,6 +173,14 @@ TEST(SystemDialogs, FileColourAndBoxOutcomesReachTheShell)
     layer.WSELECTFILE(50001, 0, name, "Wybor zbioru danych");
     EXPECT_EQ(QDir(QDir::currentPath()).canonicalPath(), QDir(dir.path()).canonicalPath());
     QDir::setCurrent(cwd);
+
+    // Qt shows a name that is not UTF-8 with U+FFFD; the shell gets its bytes.
+    const std::string odd = dir.path().toStdString() + "/stary\xff\xfe.dan";
+    std::ofstream(odd) << "x";
+    answer = QFile::decodeName(QByteArray::fromStdString(odd));
+    ASSERT_TRUE(answer->contains(QChar::ReplacementCharacter));
+    layer.WSELECTFILE(50004, 8, name, "Wybor zbioru danych");
+    EXPECT_EQ(name, odd);
 
     answer = std::nullopt;
     name = "zostaje.dan";
