@@ -93,9 +93,40 @@ std::FILE* openForReading(const std::string& name, std::string& reason)
 
 std::FILE* openForWriting(const std::string& name, std::string& reason)
 {
-    std::FILE* f = name.empty() ? nullptr : std::fopen(name.c_str(), "wb");
-    if (!f)
-        reason = systemErrorText(name.empty() ? ENOENT : errno);
+    if (name.empty()) {
+        reason = systemErrorText(ENOENT);
+        return nullptr;
+    }
+    struct stat st;
+    if (::stat(name.c_str(), &st) == 0 && (S_ISFIFO(st.st_mode) || S_ISSOCK(st.st_mode))) {
+        reason = std::string("not a regular file (") + kindOf(st.st_mode) + ")";
+        return nullptr;
+    }
+    // Non-blocking, so that a FIFO put there meanwhile cannot hold the open.
+    const int fd
+        = ::open(name.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NONBLOCK | O_CLOEXEC | O_NOCTTY, 0666);
+    if (fd < 0) {
+        reason = systemErrorText(errno);
+        return nullptr;
+    }
+    if (::fstat(fd, &st) != 0) {
+        reason = systemErrorText(errno);
+        ::close(fd);
+        return nullptr;
+    }
+    if (S_ISFIFO(st.st_mode) || S_ISSOCK(st.st_mode)) {
+        reason = std::string("not a regular file (") + kindOf(st.st_mode) + ")";
+        ::close(fd);
+        return nullptr;
+    }
+    const int flags = ::fcntl(fd, F_GETFL);
+    if (flags >= 0)
+        ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
+    std::FILE* f = ::fdopen(fd, "wb");
+    if (!f) {
+        reason = systemErrorText(errno);
+        ::close(fd);
+    }
     return f;
 }
 

@@ -29,7 +29,9 @@ bool fileExists(const std::string& name);
 std::FILE* openForReading(const std::string& name, std::string& reason);
 
 // Opens (creates or truncates) a file for binary writing; null when it
-// cannot, with the reason in `reason`.
+// cannot, with the reason in `reason`. A FIFO or a socket is refused (its
+// open or its writes could wait for ever); a device such as /dev/null takes
+// what is written.
 std::FILE* openForWriting(const std::string& name, std::string& reason);
 
 // The text of an errno value, e.g. "No space left on device".

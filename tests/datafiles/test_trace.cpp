@@ -7,6 +7,8 @@
 #include <fstream>
 #include <sstream>
 
+#include <sys/stat.h>
+
 namespace lobus {
 namespace {
 
@@ -74,6 +76,12 @@ TEST(Trace, FlushesWhenFullAndOnDestruction)
     Trace bad;
     EXPECT_FALSE(bad.open((dir.path() / "no" / "such" / "dir" / "wdr.txt").string()));
     EXPECT_FALSE(bad.isOpen());
+    EXPECT_EQ(bad.error(), "No such file or directory");
+    // A FIFO without a reader would hold the open for ever.
+    const std::string fifo = (dir.path() / "fifo.txt").string();
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    EXPECT_FALSE(bad.open(fifo));
+    EXPECT_EQ(bad.error(), "not a regular file (a FIFO)");
 }
 
 } // namespace
