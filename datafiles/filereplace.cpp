@@ -135,6 +135,11 @@ bool resolveTarget(const std::string& name, std::string& target, bool& exists, m
         error = failure(name, refusedKind(st.st_mode));
         return false;
     }
+    // A file its owner made read-only is not replaced behind its back.
+    if (::access(target.c_str(), W_OK) != 0) {
+        error = failure(name, systemErrorText(errno));
+        return false;
+    }
     exists = true;
     mode = st.st_mode & 07777;
     return true;
