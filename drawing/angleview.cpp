@@ -238,11 +238,15 @@ void drawPanel(Plot& plot, const AnglePanel& panel, std::initializer_list<Curve>
     }
     g.IGRFILLPATTERN(0, 2, 3);
 
-    // Grid and ticks.
+    // Grid and ticks; none along an axis whose range the steps cannot cut
+    // into a few pieces (a damaged case's values near the float limit).
     g.IGRCHARJUSTIFY("C");
     const double xs = tickStep(double(x2) - x1, 8, true);
     const double ys = tickStep(double(y2) - y1, 5, false);
-    for (double t = std::ceil(x1 / xs) * xs; t <= x2 + xs * 1.0e-6; t += xs) {
+    auto few = [](double lo, double hi, double step) {
+        return std::isfinite((hi - lo) / step) && (hi - lo) / step < 50.0;
+    };
+    for (double t = std::ceil(x1 / xs) * xs; few(x1, x2, xs) && t <= x2 + xs * 1.0e-6; t += xs) {
         const float tx = static_cast<float>(t);
         g.IGRCOLOURN(kGrid);
         g.IGRJOIN(tx, y1, tx, y2);
@@ -250,7 +254,7 @@ void drawPanel(Plot& plot, const AnglePanel& panel, std::initializer_list<Curve>
         g.IGRJOIN(tx, y1, tx, y1 - 0.4f * ch);
         g.IGRCHAROUT(tx, y1 - 1.1f * ch, tickText(t, xs));
     }
-    for (double t = std::ceil(y1 / ys) * ys; t <= y2 + ys * 1.0e-6; t += ys) {
+    for (double t = std::ceil(y1 / ys) * ys; few(y1, y2, ys) && t <= y2 + ys * 1.0e-6; t += ys) {
         const float ty = static_cast<float>(t);
         g.IGRCOLOURN(kGrid);
         g.IGRJOIN(x1, ty, x2, ty);
@@ -370,6 +374,13 @@ AngleViewLayout drawAngleView(Graphics& g, const Case& c, const RYSUJ& rysuj, co
     const float to = view.to > view.from ? view.to : 360.0f;
 
     auto panel = [&](float y1, float y2, float lo, float hi) {
+        // A damaged case's values near the float limit still give an axis
+        // the graphics layer accepts.
+        constexpr float kLimit = 1.0e37f;
+        lo = std::isnan(lo) ? 0.0f : std::clamp(lo, -kLimit, kLimit);
+        hi = std::isnan(hi) ? 1.0f : std::clamp(hi, -kLimit, kLimit);
+        if (!(hi > lo))
+            hi = lo + std::max(1.0f, std::abs(lo));
         AnglePanel p;
         p.present = y2 > y1;
         p.area[0] = left;

@@ -233,5 +233,34 @@ TEST(AngleView, PressurePointsLieOnOneAffineMappingAndInsideTheView)
     }
 }
 
+// Values at the float limit, infinite or not numbers end the plot in bounded
+// time with only finite points, and the summary says null for them.
+TEST(AngleView, DamagedValuesDrawFinitelyAndSummariseAsNull)
+{
+    Case c = sampleCase(1, 3, 40);
+    c.results.cis(1, 3) = 3.0e38f;
+    c.results.cis(2, 4) = -3.0e38f;
+    c.results.tem1(1, 5) = std::numeric_limits<float>::infinity();
+    c.results.tem1(2, 5) = 3.0e38f;
+    c.results.tem2(3, 5) = -3.0e38f;
+    c.results.katcis(3, 6) = std::numeric_limits<float>::quiet_NaN();
+    c.dane.tabpsi(5) = std::numeric_limits<float>::quiet_NaN();
+    c.dane.ekscen = std::numeric_limits<float>::infinity();
+    const RYSUJ r = sampleSettings(c);
+    RecordingDevice device(800, 600);
+    Graphics g;
+    g.setDevice(&device);
+    g.setRecorder(&device);
+    drawAngleView(g, c, r, AngleViewState(), AngleViewTexts());
+    EXPECT_FALSE(device.ops().empty());
+    for (const DrawOp& op : device.ops())
+        for (std::size_t i = 0; i < op.x.size(); ++i)
+            ASSERT_TRUE(std::isfinite(op.x[i]) && std::isfinite(op.y[i]));
+    const std::string json = summaryJson(c);
+    EXPECT_NE(json.find("\"ekscen\": null"), std::string::npos) << json;
+    EXPECT_EQ(json.find("inf"), std::string::npos) << json;
+    EXPECT_NE(probeAt(c, r, 0.0f, 0.0f, 0.1f).kind, ProbeHit::Kind::Journal);
+}
+
 } // namespace
 } // namespace lobus::testing
