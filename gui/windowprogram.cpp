@@ -143,7 +143,8 @@ int runWindowProgram(int argc, char** argv, int variant, const ShellRun& run)
     setApplicationNames(variant);
     useLanguage(cl.language.value_or(systemLanguage()));
     QtWindowLayer layer;
-    return run(layer, cl.file.toStdString());
+    // The name as the file system has it, also when it is not UTF-8.
+    return run(layer, cl.file.isEmpty() ? std::string() : fileSystemName(cl.file));
 }
 
 } // namespace lobus
