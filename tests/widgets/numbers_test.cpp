@@ -3,6 +3,7 @@
 // the angle view show the case that was opened.
 
 #include "app/shell.h"
+#include "drawing/casefigures.h"
 #include "drawing/graphics/graphics.h"
 #include "gui/angleviewwidget.h"
 #include "gui/mainwindow.h"
@@ -15,9 +16,11 @@
 #include <QAction>
 #include <QDir>
 #include <QDockWidget>
+#include <QFile>
 #include <QImage>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPrinter>
 #include <QSplitter>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -49,7 +52,15 @@ TEST(NumbersWindow, ExtrasStartOffPanelProbeOverlayAndAngleViewShowTheCase)
         = QDir(QStringLiteral(LOBUS_EXAMPLES_DIR)).filePath(QStringLiteral("DANE/solako4.dan"));
     QTemporaryDir dir;
     DialogHooks hooks;
-    hooks.selectFile = [&](QWidget*, const FileRequest&) -> std::optional<QString> { return datafile; };
+    QString saveAs; // what a save dialog answers
+    hooks.selectFile = [&](QWidget*, const FileRequest& request) -> std::optional<QString> {
+        return request.save ? saveAs : datafile;
+    };
+    hooks.printSetup = [&](QWidget*, QPrinter& printer) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(dir.filePath(QStringLiteral("printed.pdf")));
+        return true;
+    };
     QtWindowLayer layer(hooks);
     ShellOptions options;
     options.tracePath = dir.filePath(QStringLiteral("wdr.txt")).toStdString();
@@ -139,6 +150,22 @@ TEST(NumbersWindow, ExtrasStartOffPanelProbeOverlayAndAngleViewShowTheCase)
     QTest::mouseDClick(view, Qt::LeftButton, Qt::NoModifier, middle.toPoint());
     EXPECT_EQ(view->view().from, 0.0f);
     EXPECT_EQ(view->view().to, 360.0f);
+
+    // Data and plot out: the CSV is the command's, the plot a file and a printout.
+    saveAs = dir.filePath(QStringLiteral("points.csv"));
+    numbers->action(Command::ExportCsv)->trigger();
+    QFile csv(saveAs);
+    ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
+    EXPECT_EQ(csv.readAll().toStdString(), pointsCsv(expected));
+    saveAs = dir.filePath(QStringLiteral("katy.svg"));
+    numbers->action(Command::SaveAngleView)->trigger();
+    QFile svg(saveAs);
+    ASSERT_TRUE(svg.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(svg.readAll().contains("<svg"));
+    numbers->action(Command::PrintAngleView)->trigger();
+    QFile pdf(dir.filePath(QStringLiteral("printed.pdf")));
+    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(pdf.read(4) == "%PDF");
 }
 
 } // namespace
