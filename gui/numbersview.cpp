@@ -225,6 +225,7 @@ void NumbersView::angleHovered(std::optional<float> angle)
     if (!angle || !m_case || !m_rysuj) {
         picture->setMarker(std::nullopt);
         m_angleView->setMark(0, 0);
+        m_window.setStatusText(2, QString());
         return;
     }
     const Case& c = *m_case;

@@ -422,7 +422,7 @@ Replace it?</translation>
     </message>
     <message>
         <source>&amp;Drukuj wykres kątowy…</source>
-        <translation>P&amp;rint angle-base view…</translation>
+        <translation>Pr&amp;int angle-base view…</translation>
     </message>
     <message>
         <source>Charakterystyki</source>
