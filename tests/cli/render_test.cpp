@@ -149,6 +149,7 @@ TEST_F(Render, OnlyARegularFileIsReplacedAndANameIsBytes)
     const RunResult r = runRenderBytes({data, "-o", odd, "--size", "64x40"});
     EXPECT_EQ(r.status, 0) << r.err.toStdString();
     EXPECT_EQ(::stat(odd.c_str(), &st), 0) << "written under another name";
+    ::unlink(odd.c_str()); // Qt's clean-up cannot name it
 }
 
 TEST_F(Render, AResultFileThatIsNoRegularFileEndsAtOnceAndSaysWhy)

@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <filesystem>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -199,6 +200,18 @@ TEST_F(PictureFile, OnlyARegularFileOrANewNameIsWrittenAndALinkKeepsItsPlace)
     EXPECT_EQ(entries(dir), expected);
 }
 
+TEST_F(PictureFile, MemoryThatRunsOutWhileDrawingIsAFailureThatSaysSo)
+{
+    ASSERT_TRUE(dir.isValid());
+    const Drawing starved = [](Graphics&) { throw std::bad_alloc(); };
+    for (const char* name : {"m.png", "m.svg"}) {
+        std::string error;
+        EXPECT_FALSE(writeDrawingFile(path(name), 64, 40, starved, error)) << name;
+        EXPECT_NE(error.find("Brak pamięci na rysunek 64x40"), std::string::npos) << error;
+    }
+    EXPECT_TRUE(entries(dir).empty());
+}
+
 TEST_F(PictureFile, ANameIsBytes)
 {
     ASSERT_TRUE(dir.isValid());
@@ -208,6 +221,7 @@ TEST_F(PictureFile, ANameIsBytes)
     EXPECT_EQ(entries(dir), std::vector<std::string> {"out\xff\xfe.png"});
     EXPECT_FALSE(writePictureFile(name + "/x.png", c, r, 64, 40, error));
     EXPECT_NE(error.find("out\\xFF\\xFE.png"), std::string::npos) << error; // shown escaped
+    std::filesystem::remove(name);                                          // Qt's clean-up cannot name it
 }
 
 } // namespace

@@ -13,6 +13,7 @@
 #include <QPrinter>
 #include <QTemporaryDir>
 
+#include <cstdio>
 #include <fstream>
 
 namespace lobus {
@@ -181,6 +182,7 @@ TEST(SystemDialogs, FileColourAndBoxOutcomesReachTheShell)
     ASSERT_TRUE(answer->contains(QChar::ReplacementCharacter));
     layer.WSELECTFILE(50004, 8, name, "Wybor zbioru danych");
     EXPECT_EQ(name, odd);
+    std::remove(odd.c_str()); // Qt's clean-up cannot name it
 
     answer = std::nullopt;
     name = "zostaje.dan";
