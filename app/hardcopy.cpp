@@ -8,6 +8,8 @@
 #include "datafiles/texts.h"
 #include "gui/windowlayer.h"
 
+#include <cctype>
+
 namespace lobus {
 
 void saveBitmapCommand(ShellState& state)
@@ -42,6 +44,42 @@ void saveBitmapCommand(ShellState& state)
             : texts::fillIn(texts::translate("Shell", "Nie można zapisać mapy bitowej %1:\n%2"),
                             {displayName(state.bmpfile), reason}),
         texts::translate("Shell", "Błąd zapisu"));
+}
+
+std::string pictureFileName(const std::string& name)
+{
+    const std::size_t dot = name.find_last_of('.');
+    const std::size_t slash = name.find_last_of("/\\");
+    if (dot != std::string::npos && (slash == std::string::npos || dot > slash)) {
+        std::string ext = name.substr(dot);
+        for (char& ch : ext)
+            ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+        if (ext == ".png" || ext == ".svg" || ext == ".pdf")
+            return name;
+    }
+    return name + ".png";
+}
+
+void exportPictureCommand(ShellState& state)
+{
+    if (!state.loaded)
+        return;
+    WindowLayer& w = state.layer;
+    std::string name = trimTrailingBlanks(state.datafile);
+    const std::size_t dot = name.find_last_of('.');
+    if (dot != std::string::npos && name.find_first_of("/\\", dot) == std::string::npos)
+        name.erase(dot);
+    name += ".png";
+    w.WSELECTFILE(kFilterPictures, 11, name, texts::translate("Shell", "Eksportuj rysunek"));
+    if (w.WINFODIALOG(4) != 1)
+        return;
+    name = pictureFileName(trimTrailingBlanks(name));
+    std::string error;
+    if (!w.exportPicture(name, state.shown, state.rysuj, error))
+        w.WMESSAGEBOX(
+            0, kIconError, 1,
+            texts::fillIn(texts::translate("Shell", "Nie można zapisać rysunku %1:\n%2"), {name, error}),
+            texts::translate("Shell", "Błąd zapisu"));
 }
 
 void printCommand(ShellState& state)

@@ -1,5 +1,8 @@
 #pragma once
-// The File menu's picture commands: Save bitmap (40003) and Print (40004).
+// The File menu's picture commands: Save bitmap (40003), Print (40004) and
+// Export picture (40101).
+
+#include <string>
 
 namespace lobus {
 
@@ -13,5 +16,15 @@ void saveBitmapCommand(ShellState& state);
 // Checks 40004 while printing, selects the system printer, draws the picture
 // once to it, finishes the printout, unchecks and redraws on the screen.
 void printCommand(ShellState& state);
+
+// Export picture (40101): proposes the data file's name ending in ".png",
+// shows a save dialog that asks before overwriting, and writes the picture as
+// lobus-render writes it in the format of the chosen name's extension (.png,
+// .svg or .pdf; any other name gets ".png"). A failed write is said in a box.
+void exportPictureCommand(ShellState& state);
+
+// `name` ending in .png, .svg or .pdf (in any case) as it is; any other name
+// with ".png" added.
+std::string pictureFileName(const std::string& name);
 
 } // namespace lobus

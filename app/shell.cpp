@@ -128,6 +128,9 @@ void Shell::command(int id)
     case kCmdExit:
         end();
         break;
+    case kCmdExportPicture:
+        exportPictureCommand(m_state);
+        break;
     case kCmdDrawingScale:
         drawingScaleCommand(m_state);
         break;

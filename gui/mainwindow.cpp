@@ -1,12 +1,21 @@
 #include "gui/mainwindow.h"
 
 #include "gui/picturewidget.h"
+#include "gui/qtwindowlayer.h"
 
+#include <QAction>
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QKeySequence>
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QUrl>
 #include <QWindowStateChangeEvent>
 
 #include <algorithm>
@@ -22,7 +31,27 @@ MainWindow::MainWindow(Post post, QWidget* parent)
     m_splitter->addWidget(m_picture);
     m_splitter->setChildrenCollapsible(false);
     setCentralWidget(m_splitter);
+    setAcceptDrops(true);
 }
+
+namespace {
+
+// The first local ".dan" file among the dropped ones, or empty.
+QString droppedDataFile(const QMimeData* data)
+{
+    if (!data || !data->hasUrls())
+        return {};
+    for (const QUrl& url : data->urls()) {
+        if (!url.isLocalFile())
+            continue;
+        const QString file = url.toLocalFile();
+        if (QFileInfo(file).suffix().compare(QLatin1String("dan"), Qt::CaseInsensitive) == 0)
+            return file;
+    }
+    return {};
+}
+
+} // namespace
 
 void MainWindow::buildMenu(int menuId)
 {
@@ -32,6 +61,84 @@ void MainWindow::buildMenu(int menuId)
         msg.value1 = id;
         m_post(kMenuSelect, msg);
     });
+    addDesktopEntries();
+}
+
+void MainWindow::addDesktopEntries()
+{
+    const std::pair<int, QKeySequence::StandardKey> shortcuts[] = {
+        {40002, QKeySequence::Open},
+        {40003, QKeySequence::Save},
+        {40004, QKeySequence::Print},
+        {40005, QKeySequence::Quit},
+    };
+    for (const auto& [id, key] : shortcuts)
+        if (QAction* action = m_menu.items.value(id))
+            action->setShortcuts(key);
+
+    QAction* fileMenu = m_menu.submenus.value(40001);
+    if (!fileMenu || !fileMenu->menu())
+        return;
+    QMenu* file = fileMenu->menu();
+    file->addSeparator();
+    QAction* exportPicture = file->addAction(tr("&Eksportuj rysunek…"));
+    connect(exportPicture, &QAction::triggered, this, [this] {
+        Message msg;
+        msg.value1 = kCmdExportPicture;
+        m_post(kMenuSelect, msg);
+    });
+    m_menu.items.insert(kCmdExportPicture, exportPicture);
+    // Export draws the case as Save bitmap saves it: both need one.
+    if (QAction* saveBitmap = m_menu.items.value(40003)) {
+        exportPicture->setEnabled(saveBitmap->isEnabled());
+        connect(saveBitmap, &QAction::changed, exportPicture,
+                [exportPicture, saveBitmap] { exportPicture->setEnabled(saveBitmap->isEnabled()); });
+    }
+    m_recentMenu = file->addMenu(tr("Os&tatnio otwierane"));
+    m_menu.submenus.insert(kMenuRecentFiles, m_recentMenu->menuAction());
+    setRecentFiles({});
+}
+
+void MainWindow::setRecentFiles(const QStringList& files)
+{
+    if (!m_recentMenu)
+        return;
+    m_recentMenu->clear();
+    int n = 0;
+    for (const QString& file : files) {
+        if (n == kMaxRecentFiles)
+            break;
+        ++n;
+        // "&1 name" .. "&8 name"; a "&" of the name itself is doubled.
+        QString shown = file;
+        shown.replace(QLatin1Char('&'), QLatin1String("&&"));
+        QAction* action = m_recentMenu->addAction(QStringLiteral("&%1 %2").arg(n).arg(shown));
+        action->setData(file);
+        connect(action, &QAction::triggered, this, [this, file] { postOpenFile(file); });
+    }
+    m_recentMenu->menuAction()->setEnabled(n > 0);
+}
+
+void MainWindow::postOpenFile(const QString& file)
+{
+    Message msg;
+    msg.text = fileSystemName(file);
+    m_post(kOpenFile, msg);
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (!droppedDataFile(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent* event)
+{
+    const QString file = droppedDataFile(event->mimeData());
+    if (file.isEmpty())
+        return;
+    event->acceptProposedAction();
+    postOpenFile(file);
 }
 
 QAction* MainWindow::menuAction(int identifier) const

@@ -3,16 +3,26 @@
 // picture in the client area and the status bar with its panes. It turns the
 // user's actions into messages handed to `post`; what they mean is the
 // shell's business.
+//
+// Beyond the resource's menu, whose entries keep their texts, places and
+// identifiers, the File menu gets Export picture and the recent files after
+// its own entries; Open, Save bitmap, Print and Exit get the desktop's
+// standard shortcuts; a ".dan" file dropped on the window is opened
+// (kOpenFile), as a recent file chosen is.
 
 #include "gui/menubuilder.h"
 #include "gui/windowlayer.h"
 
 #include <QMainWindow>
+#include <QStringList>
 
 #include <functional>
 #include <vector>
 
+class QDragEnterEvent;
+class QDropEvent;
 class QLabel;
+class QMenu;
 class QSplitter;
 
 namespace lobus {
@@ -44,12 +54,18 @@ public:
     // widgets take no room, so alone the picture fills the area).
     QSplitter* splitter() const { return m_splitter; }
 
+    // The recent files' submenu, newest first (at most kMaxRecentFiles).
+    void setRecentFiles(const QStringList& files);
+    static constexpr int kMaxRecentFiles = 8;
+
     // From now on the close box closes the window instead of asking the shell.
     void allowClose() { m_closeAllowed = true; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     Post m_post;
@@ -58,6 +74,10 @@ private:
     MenuIndex m_menu;
     std::vector<QLabel*> m_panes;
     bool m_closeAllowed = false;
+    QMenu* m_recentMenu = nullptr;
+
+    void addDesktopEntries();
+    void postOpenFile(const QString& file);
 };
 
 } // namespace lobus

@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSettings>
 
 #include <string>
 
@@ -98,6 +99,9 @@ void QtWindowLayer::WSELECTFILE(int filter, int flags, std::string& name, const 
     request.title = QString::fromStdString(title);
     request.filter = qtFileFilter(resourceText(stringResource(filter).value_or(std::string())));
     request.initial = QString::fromStdString(trimmedRight(name));
+    // An empty name starts where the user last chose a file.
+    if (request.initial.isEmpty() && m_settings)
+        request.initial = m_settings->value(QLatin1String(kDirectoryKey)).toString();
     request.save = (flags & 1) != 0;
     request.confirm = (flags & 2) != 0;
     request.mustExist = (flags & 4) == 0;
@@ -109,6 +113,8 @@ void QtWindowLayer::WSELECTFILE(int filter, int flags, std::string& name, const 
     }
     m_lastConfirmed = 1;
     name = fileSystemName(*chosen);
+    if (m_settings)
+        m_settings->setValue(QLatin1String(kDirectoryKey), QFileInfo(*chosen).absolutePath());
     if (!(flags & 8))
         QDir::setCurrent(QFileInfo(*chosen).absolutePath());
 }

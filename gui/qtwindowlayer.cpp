@@ -12,10 +12,12 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QPainter>
 #include <QPrinter>
 #include <QScreen>
+#include <QSettings>
 
 #include <algorithm>
 #include <cmath>
@@ -36,6 +38,29 @@ std::string trimmedRight(const std::string& text)
 } // namespace
 
 QtWindowLayer::QtWindowLayer(DialogHooks hooks) : m_hooks(std::move(hooks)) { }
+
+void QtWindowLayer::useSettings(std::unique_ptr<QSettings> settings) { m_settings = std::move(settings); }
+
+QStringList QtWindowLayer::recentFiles() const
+{
+    return m_settings ? m_settings->value(QLatin1String(kRecentKey)).toStringList() : QStringList();
+}
+
+void QtWindowLayer::noteOpenedFile(const std::string& datafile)
+{
+    if (!m_settings)
+        return;
+    const QString file = QFileInfo(QFile::decodeName(QByteArray::fromStdString(datafile))).absoluteFilePath();
+    QStringList files = recentFiles();
+    files.removeAll(file);
+    files.prepend(file);
+    while (files.size() > MainWindow::kMaxRecentFiles)
+        files.removeLast();
+    m_settings->setValue(QLatin1String(kRecentKey), files);
+    m_settings->setValue(QLatin1String(kDirectoryKey), QFileInfo(file).absolutePath());
+    if (m_window)
+        m_window->setRecentFiles(files);
+}
 
 QtWindowLayer::~QtWindowLayer()
 {
@@ -136,8 +161,13 @@ void QtWindowLayer::WINDOWOPEN(const WindowRecord& record)
     QObject::connect(picture, &PictureWidget::resized, picture, [this](QSize) { pictureResized(); });
     QObject::connect(picture, &PictureWidget::exposed, picture, [this] { post(kExpose, Message {}); });
 
+    // The size and place the user left the window in, over those of the record.
+    const bool restored = m_settings && !(record.flags & 64)
+        && window.restoreGeometry(m_settings->value(QLatin1String(kGeometryKey)).toByteArray());
+    window.setRecentFiles(recentFiles());
+
     if (!(record.flags & 128)) {
-        if (record.flags & 8)
+        if ((record.flags & 8) && !restored)
             window.showMaximized();
         else
             window.show();
@@ -245,6 +275,8 @@ void QtWindowLayer::WINDOWCLOSE()
     m_dialogs.clear();
     m_numbers = nullptr;
     if (m_window) {
+        if (m_settings)
+            m_settings->setValue(QLatin1String(kGeometryKey), m_window->saveGeometry());
         m_window->allowClose();
         m_window->close();
         m_window.reset();
@@ -273,6 +305,15 @@ bool QtWindowLayer::IGRSAVEIMAGE(const std::string& filename)
     return saveImageFile(m_image, trimmedRight(filename), m_saveError);
 }
 
+bool QtWindowLayer::exportPicture(const std::string& path, const Case& c, const RYSUJ& rysuj,
+                                  std::string& error)
+{
+    finishPicture();
+    const QSize size = m_image.isNull() ? QSize(1600, 1000) : m_image.size();
+    RYSUJ settings = rysuj; // the drawing writes halfx
+    return writePictureFile(path, c, settings, size.width(), size.height(), error);
+}
+
 void QtWindowLayer::IGRHARDCOPYSELECT(int, int device) { m_hardcopyDevice = device; }
 
 void QtWindowLayer::IGRHARDCOPY(const std::string& code)
@@ -289,6 +330,10 @@ void QtWindowLayer::IGRHARDCOPY(const std::string& code)
         auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
         if (m_window)
             printer->setDocName(m_window->windowTitle());
+        // A landscape picture on a landscape page, unless the user turns it.
+        if (!m_image.isNull())
+            printer->setPageOrientation(m_image.width() > m_image.height() ? QPageLayout::Landscape
+                                                                           : QPageLayout::Portrait);
         const bool accepted = m_hooks.printSetup ? m_hooks.printSetup(dialogParent(), *printer)
                                                  : systemPrintSetup(dialogParent(), *printer);
         m_lastConfirmed = accepted ? 1 : 0;

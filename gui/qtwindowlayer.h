@@ -16,6 +16,11 @@
 // makes a new one (cleared to the background) and queues message 8. What the
 // shell draws is shown when it asks for its next message or opens a dialog;
 // a saved bitmap has the image's pixels and resolution.
+//
+// With settings given (useSettings), the layer remembers between runs the
+// recent files, the window's size and position and the directory of the last
+// file chosen, where an empty file dialog then starts. The drawing settings
+// are never stored: they start from their defaults at every start.
 
 #include "drawing/graphics/graphics.h"
 #include "gui/dialoghooks.h"
@@ -23,6 +28,7 @@
 
 #include <QImage>
 #include <QPointer>
+#include <QStringList>
 
 #include <deque>
 #include <map>
@@ -32,6 +38,7 @@
 
 class QPainter;
 class QPrinter;
+class QSettings;
 
 namespace lobus {
 
@@ -88,6 +95,15 @@ public:
     void IGRHARDCOPYSELECT(int option, int device) override;
     void IGRHARDCOPY(const std::string& code) override;
 
+    void noteOpenedFile(const std::string& datafile) override;
+    // Sized as the picture shown (1600 x 1000 before there is one).
+    bool exportPicture(const std::string& path, const Case& c, const RYSUJ& rysuj,
+                       std::string& error) override;
+
+    // Where the habits are kept; none (the default): nothing is remembered.
+    // Give it before WINDOWOPEN.
+    void useSettings(std::unique_ptr<QSettings> settings);
+
     // For the tests and scripted runs.
     void setHooks(DialogHooks hooks) { m_hooks = std::move(hooks); }
     MainWindow* window() const { return m_window.get(); }
@@ -109,8 +125,14 @@ private:
     void finishPicture();
     void endPrintout();
     QWidget* dialogParent() const;
+    QStringList recentFiles() const;
+    // Keys of the settings.
+    static constexpr const char* kRecentKey = "recentFiles";
+    static constexpr const char* kGeometryKey = "windowGeometry";
+    static constexpr const char* kDirectoryKey = "lastDirectory";
 
     DialogHooks m_hooks;
+    std::unique_ptr<QSettings> m_settings;
     Graphics m_graphics;
     QImage m_image;
     std::unique_ptr<ImageDevice> m_screen;

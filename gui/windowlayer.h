@@ -35,6 +35,18 @@ enum MessageType : int {
     kOpenFile = 101,    // text: a data file to open as Open does (dropped, or a recent file)
 };
 
+// Entries the layer adds to the File menu (40001) after the resource's own,
+// which keep their places: Export picture, and the submenu of recent files
+// (a recent file chosen comes as kOpenFile). Export is enabled and greyed
+// with Save bitmap (40003).
+enum DesktopMenuId : int {
+    kCmdExportPicture = 40101,
+    kMenuRecentFiles = 40102,
+};
+
+// String resource of the Export picture dialog's filters.
+constexpr int kFilterPictures = 50101;
+
 struct Message {
     int win = 0;    // window or dialog the message comes from
     int value1 = 0; // the identifier of the menu item, button or field
@@ -91,6 +103,12 @@ public:
     // A case was opened from this data file: the layer may remember it (the
     // recent files). Nothing by default.
     virtual void noteOpenedFile(const std::string& datafile) { (void)datafile; }
+
+    // Writes the case's picture to `path` as lobus-render writes it, the
+    // extension picking the format (.png, .svg, .pdf), whole or not at all;
+    // false with a one-line reason in `error` otherwise.
+    virtual bool exportPicture(const std::string& path, const Case& c, const RYSUJ& rysuj, std::string& error)
+        = 0;
 };
 
 } // namespace lobus

@@ -6,6 +6,7 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QSettings>
 
 #include <cstdio>
 
@@ -143,6 +144,7 @@ int runWindowProgram(int argc, char** argv, int variant, const ShellRun& run)
     setApplicationNames(variant);
     useLanguage(cl.language.value_or(systemLanguage()));
     QtWindowLayer layer;
+    layer.useSettings(std::make_unique<QSettings>());
     // The name as the file system has it, also when it is not UTF-8.
     return run(layer, cl.file.isEmpty() ? std::string() : fileSystemName(cl.file));
 }

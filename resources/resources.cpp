@@ -191,6 +191,10 @@ std::optional<std::string> stringResource(int id)
         {50006, QT_TRANSLATE_NOOP("Resources", "Wyniki programu MERANT (*.cis)|*.cis|")},
         {50007, QT_TRANSLATE_NOOP("Resources", "Mapa bitowa (*.bmp)|*.bmp|")},
         {50008, QT_TRANSLATE_NOOP("Resources", "Wyniki programu SOLAKO (*.tem)|*.tem|")},
+        // The Export picture command's formats.
+        {50101,
+         QT_TRANSLATE_NOOP("Resources",
+                           "Obraz PNG (*.png)|*.png|Rysunek SVG (*.svg)|*.svg|Dokument PDF (*.pdf)|*.pdf|")},
     };
     const auto it = strings.find(id);
     if (it == strings.end())

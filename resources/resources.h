@@ -36,7 +36,8 @@ const std::vector<MenuEntry>& menuResource(int id);
 // 40006, 40009) its position in the menu, as indices from the top level.
 const std::map<int, std::vector<int>>& submenuPositions(int menuId);
 
-// String resources 50001..50008; nullopt for an unknown number.
+// String resources 50001..50008 and 50101 (the picture formats); nullopt for
+// an unknown number.
 std::optional<std::string> stringResource(int id);
 
 struct DialogControl {

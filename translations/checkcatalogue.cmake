@@ -3,7 +3,7 @@
 # translation, or a translation left marked unfinished.
 file(MAKE_DIRECTORY ${WORK})
 get_filename_component(name ${TS} NAME)
-configure_file(${TS} ${WORK}/${name} COPYONLY)
+file(COPY_FILE ${TS} ${WORK}/${name})
 execute_process(
   COMMAND ${LUPDATE} ${OPTIONS} ${SOURCES} -ts ${WORK}/${name}
   RESULT_VARIABLE status

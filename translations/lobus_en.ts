@@ -212,6 +212,10 @@
         <source>Wyniki programu SOLAKO (*.tem)|*.tem|</source>
         <translation>SOLAKO results (*.tem)|*.tem|</translation>
     </message>
+    <message>
+        <source>Obraz PNG (*.png)|*.png|Rysunek SVG (*.svg)|*.svg|Dokument PDF (*.pdf)|*.pdf|</source>
+        <translation>PNG image (*.png)|*.png|SVG drawing (*.svg)|*.svg|PDF document (*.pdf)|*.pdf|</translation>
+    </message>
 </context>
 <context>
     <name>Shell</name>
@@ -263,6 +267,16 @@ Replace it?</translation>
         <source>Nie można zapisać zbioru śladu %1 (%2) - program działa dalej bez zapisu śladu.</source>
         <translation>Cannot write the trace file %1 (%2) - the program goes on without a trace.</translation>
     </message>
+    <message>
+        <source>Eksportuj rysunek</source>
+        <translation>Export picture</translation>
+    </message>
+    <message>
+        <source>Nie można zapisać rysunku %1:
+%2</source>
+        <translation>Cannot write the picture %1:
+%2</translation>
+    </message>
 </context>
 <context>
     <name>lobus</name>
@@ -309,6 +323,17 @@ Replace it?</translation>
     <message>
         <source>rysunek zbioru %1</source>
         <translation>the picture of %1</translation>
+    </message>
+</context>
+<context>
+    <name>lobus::MainWindow</name>
+    <message>
+        <source>&amp;Eksportuj rysunek…</source>
+        <translation>&amp;Export picture…</translation>
+    </message>
+    <message>
+        <source>Os&amp;tatnio otwierane</source>
+        <translation>Recen&amp;t files</translation>
     </message>
 </context>
 <context>

@@ -218,6 +218,17 @@ void ScriptedLayer::IGRHARDCOPYSELECT(int option, int device)
     record("IGRHARDCOPYSELECT(" + std::to_string(option) + "," + std::to_string(device) + ")");
 }
 
+bool ScriptedLayer::exportPicture(const std::string& path, const Case&, const RYSUJ&, std::string& error)
+{
+    record("exportPicture(" + path + ")");
+    if (!exportError.empty()) {
+        error = exportError;
+        return false;
+    }
+    exportedPictures.push_back(path);
+    return true;
+}
+
 void ScriptedLayer::IGRHARDCOPY(const std::string& code)
 {
     record("IGRHARDCOPY(" + code + ")");

@@ -139,6 +139,11 @@ public:
     void IGRHARDCOPYSELECT(int option, int device) override;
     void IGRHARDCOPY(const std::string& code) override;
     void noteOpenedFile(const std::string& datafile) override { openedFiles.push_back(datafile); }
+    // Records the name; fails with exportError when it is set.
+    bool exportPicture(const std::string& path, const Case& c, const RYSUJ& rysuj,
+                       std::string& error) override;
+    std::vector<std::string> exportedPictures;
+    std::string exportError;
 
 private:
     struct Modal {

@@ -1,4 +1,4 @@
-// Save bitmap and Print.
+// Save bitmap, Print and Export picture.
 
 #include "shellfixture.h"
 
@@ -96,6 +96,38 @@ TEST_F(Hardcopy, PrintDrawsOnceToThePrinterUnderACheckMarkAndRedrawsTheScreen)
     EXPECT_GT(layer.printer.primitives, 0);
     EXPECT_EQ(layer.screen.pictures, 2);
     EXPECT_EQ(layer.checked.at(40004), 0);
+}
+
+TEST_F(Hardcopy, ExportProposesAPngOfTheCaseAndKeepsOnlyThePictureExtensions)
+{
+    start(2);
+    layer.menu(40101); // no case yet: nothing to export, no dialog
+    drain();
+    EXPECT_TRUE(layer.fileDialogs.empty());
+
+    open(evenCase("rys", 3, 8));
+    const std::string chosen[] = {"a.SVG", "b.pdf", "c.bmp", "d"};
+    for (const std::string& name : chosen) {
+        layer.answerFile((dir() / name).string());
+        layer.menu(40101);
+    }
+    drain();
+    const FileDialogCall& d = layer.fileDialogs[1];
+    EXPECT_EQ(d.filter, 50101);
+    EXPECT_EQ(d.flags, 11);
+    EXPECT_EQ(d.name, (dir() / "P" / "DANE" / "rys.png").string());
+    EXPECT_EQ(layer.exportedPictures,
+              (std::vector<std::string> {(dir() / "a.SVG").string(), (dir() / "b.pdf").string(),
+                                         (dir() / "c.bmp.png").string(), (dir() / "d.png").string()}));
+    EXPECT_EQ(layer.savedImages.size(), 0u); // Save bitmap's own path is not taken
+
+    layer.exportError = "disk full";
+    layer.answerFile((dir() / "e.png").string());
+    layer.menu(40101);
+    drain();
+    ASSERT_EQ(layer.boxes.size(), 1u);
+    EXPECT_EQ(layer.boxes[0].text,
+              "Nie można zapisać rysunku " + (dir() / "e.png").string() + ":\ndisk full");
 }
 
 } // namespace

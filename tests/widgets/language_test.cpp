@@ -113,6 +113,9 @@ Seen runWindow(Language language)
     seen.title = window->windowTitle();
     seen.status = window->statusText(1);
     menuTexts(window->menuBar()->actions(), menuResource(30001), seen.resourceTexts);
+    // The entries the window adds, by their Polish texts.
+    seen.resourceTexts.emplace_back(window->menuAction(kCmdExportPicture)->text(), "&Eksportuj rysunek…");
+    seen.resourceTexts.emplace_back(window->menuAction(kMenuRecentFiles)->text(), "Os&tatnio otwierane");
     for (int id : {102, 104, 106}) {
         const DialogResource* resource = dialogResource(id);
         ResourceDialog* dialog = layer.dialog(id);
