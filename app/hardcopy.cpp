@@ -1,12 +1,12 @@
 #include "app/hardcopy.h"
 
 #include "app/bmpname.h"
-#include "app/menuids.h"
 #include "app/shellstate.h"
 #include "datafiles/fileaccess.h"
 #include "datafiles/filereplace.h"
 #include "datafiles/texts.h"
 #include "gui/windowlayer.h"
+#include "resources/ids.h"
 
 #include <cctype>
 

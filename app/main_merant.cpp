@@ -5,9 +5,10 @@
 
 int main(int argc, char** argv)
 {
-    return lobus::runWindowProgram(argc, argv, 2, [](lobus::WindowLayer& layer, const std::string& file) {
-        lobus::ShellOptions options;
-        options.openAtStart = file;
-        return lobus::runLobus(layer, 2, options);
-    });
+    return lobus::runWindowProgram(argc, argv, lobus::kVariantMerant,
+                                   [](lobus::WindowLayer& layer, const std::string& file) {
+                                       lobus::ShellOptions options;
+                                       options.openAtStart = file;
+                                       return lobus::runLobus(layer, lobus::kVariantMerant, options);
+                                   });
 }

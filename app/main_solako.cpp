@@ -6,9 +6,10 @@
 
 int main(int argc, char** argv)
 {
-    return lobus::runWindowProgram(argc, argv, 1, [](lobus::WindowLayer& layer, const std::string& file) {
-        lobus::ShellOptions options;
-        options.openAtStart = file;
-        return lobus::runLobus(layer, 1, options);
-    });
+    return lobus::runWindowProgram(argc, argv, lobus::kVariantSolako,
+                                   [](lobus::WindowLayer& layer, const std::string& file) {
+                                       lobus::ShellOptions options;
+                                       options.openAtStart = file;
+                                       return lobus::runLobus(layer, lobus::kVariantSolako, options);
+                                   });
 }

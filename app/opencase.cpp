@@ -1,11 +1,11 @@
 #include "app/opencase.h"
 
-#include "app/menuids.h"
 #include "app/shellstate.h"
 #include "datafiles/loadcase.h"
 #include "datafiles/solver.h"
 #include "datafiles/texts.h"
 #include "gui/windowlayer.h"
+#include "resources/ids.h"
 
 #include <utility>
 
@@ -44,7 +44,7 @@ void enableCaseCommands(ShellState& state)
     w.WMENUSETSTATE(kCmdPrint, kMenuEnabled, 1);
     w.WMENUSETSTATE(kCmdDrawingScale, kMenuEnabled, 1);
     w.WMENUSETSTATE(kCmdPressureScale, kMenuEnabled, 1);
-    if (state.variant() == 1)
+    if (state.variant() == kVariantSolako)
         w.WMENUSETSTATE(kCmdTemperatureScale, kMenuEnabled, 1);
     w.WMENUSETSTATE(kMenuColours, kMenuEnabled, 1);
 
@@ -58,7 +58,7 @@ void enableCaseCommands(ShellState& state)
 void openCommand(ShellState& state)
 {
     WindowLayer& w = state.layer;
-    const int filter = state.variant() == 1 ? kFilterSolakoData : kFilterMerantData;
+    const int filter = state.variant() == kVariantSolako ? kFilterSolakoData : kFilterMerantData;
 
     // The names of the shown case stay until a new case is taken, so a
     // cancelled Open leaves the bitmap proposal and the status bar right.

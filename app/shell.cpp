@@ -1,7 +1,6 @@
 #include "app/shell.h"
 
 #include "app/hardcopy.h"
-#include "app/menuids.h"
 #include "app/opencase.h"
 #include "app/tracefile.h"
 #include "app/viewcommands.h"
@@ -9,12 +8,13 @@
 #include "datafiles/trace.h"
 #include "drawing/graphics/graphics.h"
 #include "gui/windowlayer.h"
+#include "resources/ids.h"
 
 namespace lobus {
 
 std::string windowTitle(int variant)
 {
-    return variant == 1
+    return variant == kVariantSolako
         ? texts::translate("Shell", "Graficzna interpretacja danych i wyników programu SOLAKO")
         : texts::translate("Shell", "Graficzna interpretacja danych i wyników programu MERANT");
 }
@@ -139,7 +139,7 @@ void Shell::command(int id)
         break;
     case kCmdTemperatureScale:
         // Only the thermal solver's cases have temperatures to scale.
-        if (m_state.variant() == 1)
+        if (m_state.variant() == kVariantSolako)
             axisScaleCommand(m_state, Axis::Temperature);
         break;
     default:

@@ -1,8 +1,8 @@
 #include "app/viewcommands.h"
 
-#include "app/menuids.h"
 #include "app/shellstate.h"
 #include "gui/windowlayer.h"
+#include "resources/ids.h"
 #include "resources/resources.h"
 
 #include <cmath>

@@ -3,6 +3,7 @@
 #include "datafiles/loadcase.h"
 #include "datafiles/solver.h"
 #include "datafiles/trace.h"
+#include "resources/ids.h"
 
 #include <algorithm>
 
@@ -30,9 +31,9 @@ void noteUnused(const LoadRequest& r, const ScriptedPassUi& ui, RenderLoad& o)
         const char* option;
         bool used;
     } all[] = {
-        {r.choices.cis, "--cis", asked(50003, 50006)},
-        {r.choices.cha, "--cha", asked(50002, 50005)},
-        {r.choices.tem, "--tem", asked(50008, 50008)},
+        {r.choices.cis, "--cis", asked(kFilterCisSolako, kFilterCisMerant)},
+        {r.choices.cha, "--cha", asked(kFilterChaSolako, kFilterChaMerant)},
+        {r.choices.tem, "--tem", asked(kFilterTemSolako, kFilterTemSolako)},
     };
     for (const auto& a : all)
         if (!a.file.empty() && !a.used)

@@ -10,8 +10,8 @@
 namespace lobus {
 
 struct LoadRequest {
-    std::string dataFile;      // absolute name of the .dan file
-    int variant = 0;           // 1 SOLAKO (thermal), 2 MERANT, 0 the solver that wrote the case (else 2)
+    std::string dataFile; // absolute name of the .dan file
+    int variant = 0; // kVariantSolako, kVariantMerant, or 0: the solver that wrote the case (else MERANT)
     ResultFileChoices choices; // the answers of the result-file dialogs
     std::string tracePath;     // the trace file; empty: no trace
 };

@@ -1,5 +1,7 @@
 #include "cli/scriptedpassui.h"
 
+#include "resources/ids.h"
+
 namespace lobus {
 
 void ScriptedPassUi::WMESSAGEBOX(int, int, int, const std::string& text, const std::string&)
@@ -12,15 +14,15 @@ const std::string* ScriptedPassUi::choiceFor(int filter) const
 {
     const std::string* choice = nullptr;
     switch (filter) {
-    case 50003:
-    case 50006:
+    case kFilterCisSolako:
+    case kFilterCisMerant:
         choice = &m_choices.cis;
         break;
-    case 50002:
-    case 50005:
+    case kFilterChaSolako:
+    case kFilterChaMerant:
         choice = &m_choices.cha;
         break;
-    case 50008:
+    case kFilterTemSolako:
         choice = &m_choices.tem;
         break;
     default:

@@ -13,9 +13,9 @@
 namespace lobus {
 
 struct ResultFileChoices {
-    std::string cis; // answers the .cis filters (50003, 50006)
-    std::string cha; // the .cha filters (50002, 50005)
-    std::string tem; // the .tem filter (50008)
+    std::string cis; // answers the .cis filters
+    std::string cha; // the .cha filters
+    std::string tem; // the .tem filter
 };
 
 class ScriptedPassUi : public PassUi {

@@ -18,7 +18,7 @@ void readCharacteristics(RecordReader& reader, const std::string& name, DANE& da
     const ReadItem e = ReadItem::real(dane.ekscen);
     const ReadItem a = ReadItem::real(dane.katekscen);
     const ReadItem p = ReadItem::real(dane.pmax);
-    if (dane.variant == 1)
+    if (dane.thermal())
         reader.read({e, a, u, u, u, u, u, p});
     else
         reader.read({e, a, u, u, u, p});
@@ -102,7 +102,7 @@ PassEnd CZYTDANE(const std::string& datafile, const std::string& cisfile, Result
     const ResultLocation loc = locateResults(datafile);
 
     std::string cha;
-    if (!settleResultFile(loc, ".cha", dane.variant == 1 ? kFilterChaSolako : kFilterChaMerant, ui, cha))
+    if (!settleResultFile(loc, ".cha", dane.thermal() ? kFilterChaSolako : kFilterChaMerant, ui, cha))
         return PassEnd::Cancelled;
     readCharacteristics(reader, cha, dane);
     if (rysuj.autop == 1)
@@ -114,7 +114,7 @@ PassEnd CZYTDANE(const std::string& datafile, const std::string& cisfile, Result
         reader.raiseSubscript(e);
     }
 
-    if (dane.variant != 1)
+    if (!dane.thermal())
         return PassEnd::Completed;
     dane.tmax = -9999.0f;
     std::string tem;

@@ -60,7 +60,7 @@ bool settleResultFile(const ResultLocation& loc, std::string_view extension, int
         name = expected;
         return true;
     }
-    UWAGA(ui, kWarningKind, texts::fillIn(texts::translate("DataFiles", "Brak zbioru %1"), {expected}));
+    UWAGA(ui, kIconWarning, texts::fillIn(texts::translate("DataFiles", "Brak zbioru %1"), {expected}));
     std::string chosen;
     ui.WSELECTFILE(filter, kSelectFlags, chosen, texts::translate("DataFiles", kSelectTitle));
     if (ui.WINFODIALOG(4) != 1)

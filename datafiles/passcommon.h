@@ -8,6 +8,7 @@
 #include "datafiles/resultlocation.h"
 #include "datafiles/state.h"
 #include "datafiles/texts.h"
+#include "resources/ids.h"
 
 #include <string>
 #include <string_view>
@@ -16,14 +17,7 @@ namespace lobus {
 
 class Trace;
 
-// File-type filters of the result-file dialogs (string numbers).
-constexpr int kFilterCisSolako = 50003;
-constexpr int kFilterCisMerant = 50006;
-constexpr int kFilterChaSolako = 50002;
-constexpr int kFilterChaMerant = 50005;
-constexpr int kFilterTemSolako = 50008;
 constexpr int kSelectFlags = 8; // keep the working directory
-constexpr int kWarningKind = 3;
 inline constexpr const char* kSelectTitle = QT_TRANSLATE_NOOP("DataFiles", "Wybor zbioru wyników");
 
 // Reads the data file on `reader` from its first record: skips 13 records,

@@ -9,6 +9,19 @@
 
 namespace lobus {
 
+// Icon codes of WMESSAGEBOX as the program uses them.
+enum MessageIcon : int {
+    kIconError = 1,    // a failure the user must know about
+    kIconQuestion = 2, // a question before something is replaced
+    kIconWarning = 3,  // the icon of UWAGA's warnings
+};
+
+// Button codes of WMESSAGEBOX (WINFODIALOG(4) is 1 after OK or Yes).
+enum MessageButtons : int {
+    kButtonsOk = 0,
+    kButtonsYesNo = 2,
+};
+
 class PassUi {
 public:
     virtual ~PassUi() = default;

@@ -57,7 +57,7 @@ PassEnd SPRDANE(const std::string& datafile, std::string& cisfile, int& ilkat, D
     traceTabpsi(trace, "2tabpsi=", dane);
 
     std::string name;
-    if (!settleResultFile(loc, ".cis", dane.variant == 1 ? kFilterCisSolako : kFilterCisMerant, ui, name))
+    if (!settleResultFile(loc, ".cis", dane.thermal() ? kFilterCisSolako : kFilterCisMerant, ui, name))
         return PassEnd::Cancelled;
     cisfile = name;
     traceTabpsi(trace, "3tabpsi=", dane);

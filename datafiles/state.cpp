@@ -15,13 +15,4 @@ RYSUJ::RYSUJ()
             colour(c, k) = kDefault[k - 1][c - 1];
 }
 
-int pointCount(const DANE& dane, const Results& results, int k)
-{
-    const float v = dane.ilcis(k);
-    if (!std::isfinite(v) || v <= 0.0f)
-        return 0;
-    const long n = std::lround(v);
-    return static_cast<int>(std::clamp<long>(n, 0, std::min(results.ilkat, results.katcis.cols())));
-}
-
 } // namespace lobus

@@ -26,10 +26,14 @@ struct RYSUJ {
     bool operator==(const RYSUJ&) const = default;
 };
 
+// Which solver's files a case holds; the two programs are built one for each.
+inline constexpr int kVariantSolako = 1; // thermal: a ".tem" file and temperature diagrams
+inline constexpr int kVariantMerant = 2; // isothermal
+
 // The loaded case. Every field starts at zero: a null value in a file leaves a
 // field as it was, so the starting value is observable.
 struct DANE {
-    int variant = 0;          // 1: thermal solver files (SOLAKO), 2: isothermal (MERANT)
+    int variant = 0;          // kVariantSolako or kVariantMerant
     int ikm = 0;              // number of wedges, 1..6
     Table1<float, 12> tabpsi; // start (2k-1) and end (2k) angle of wedge k, degrees
     Table1<float, 6> tabkla;  // x offset of wedge k's arc centre, clearance radii
@@ -40,6 +44,7 @@ struct DANE {
     float pmax = 0.0f;        // maximum pressure, N/m2
     float tmax = 0.0f;        // largest temperature read, deg C; -9999 when none
 
+    bool thermal() const { return variant == kVariantSolako; }
     bool operator==(const DANE&) const = default;
 };
 
@@ -66,9 +71,5 @@ struct Case {
     DANE dane;
     Results results;
 };
-
-// Grid points of wedge k as the drawing uses them: ilcis(k) rounded to the
-// nearest integer and limited to 0..ilkat, so nothing outside the arrays is read.
-int pointCount(const DANE& dane, const Results& results, int k);
 
 } // namespace lobus

@@ -25,7 +25,7 @@ void drawClearanceCircle(Picture& p)
     p.buffers.reserve(73);
     float* x = p.buffers.x.data();
     float* y = p.buffers.y.data();
-    p.g.IGRCOLOURN(240);
+    p.g.IGRCOLOURN(colours::kCircle);
     for (int i = 0; i < 73; ++i) {
         const float a = static_cast<float>(5 * i) * kDegree;
         x[i] = std::cos(a);
@@ -37,7 +37,7 @@ void drawClearanceCircle(Picture& p)
 void drawWedgeExtents(Picture& p)
 {
     Graphics& g = p.g;
-    g.IGRCOLOURN(208);
+    g.IGRCOLOURN(colours::kOutline);
     g.IGRFILLPATTERN(0, 2, 3);
     p.buffers.reserve(kMaxExtentPoints + 1);
     float* x = p.buffers.x.data();
@@ -79,7 +79,7 @@ void drawBand(Picture& p, int k)
 
     const int n = radialOutline(p, k, p.pressurePoints(k), cx, cy, [s](int) { return s; });
     g.IGRFILLPATTERN(4, 2, 3);
-    g.IGRCOLOURN(208);
+    g.IGRCOLOURN(colours::kOutline);
     g.IGRPOLYGONCOMPLEX(p.buffers.x.data(), p.buffers.y.data(), n);
 }
 
@@ -87,7 +87,7 @@ void drawCentres(Picture& p)
 {
     Graphics& g = p.g;
     g.IGRFILLPATTERN(0, 2, 3);
-    g.IGRCOLOURN(208);
+    g.IGRCOLOURN(colours::kOutline);
 
     KROPKA5(g, 0.0f, 0.0f);
     g.IGRCHARJUSTIFY("L");

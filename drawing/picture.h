@@ -3,6 +3,7 @@
 // the drawing's interface (see rysunek.h).
 
 #include "datafiles/state.h"
+#include "drawing/graphics/colours.h"
 #include "drawing/graphics/graphics.h"
 
 #include <cmath>
@@ -14,8 +15,8 @@ namespace lobus::picture {
 inline constexpr float kDegree = 3.141592f / 180.0f;
 
 // Coordinate buffers that grow as a picture needs them and are kept for the
-// next picture, so a redraw allocates nothing and any number of points is
-// drawn whole.
+// next picture (in its PictureMemory), so a redraw allocates nothing and any
+// number of points is drawn whole.
 struct WorkBuffers {
     std::vector<float> x;
     std::vector<float> y;

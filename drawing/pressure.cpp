@@ -19,11 +19,11 @@ void drawPressure(Picture& p, int k)
     });
     const float* x = p.buffers.x.data();
     const float* y = p.buffers.y.data();
-    g.IGRPALETTERGB(1, p.rysuj.colour(1, k), p.rysuj.colour(2, k), p.rysuj.colour(3, k));
-    g.IGRCOLOURN(1);
+    g.IGRPALETTERGB(colours::kWedge, p.rysuj.colour(1, k), p.rysuj.colour(2, k), p.rysuj.colour(3, k));
+    g.IGRCOLOURN(colours::kWedge);
     g.IGRPOLYGONCOMPLEX(x, y, n);
 
-    g.IGRCOLOURN(31);
+    g.IGRCOLOURN(colours::kHatch);
     for (int j = 1; j <= np; ++j)
         g.IGRJOIN(x[j - 1], y[j - 1], x[2 * np - j], y[2 * np - j]);
 }

@@ -1,5 +1,5 @@
 // The scale bars in the lower right corner: pressure always, temperature for
-// thermal cases. Colour 208, hollow fill and centred text are those the
+// thermal cases. The outline colour, hollow fill and centred text are those the
 // centre markers left.
 
 #include "drawing/picture.h"
@@ -52,7 +52,7 @@ void drawScaleBars(Picture& p)
     drawBar(p, x0, -0.88f * p.Y, -0.89f * p.Y, -0.87f * p.Y, r.plen,
             IREALTOSTRING(r.pscale, "(e10.4)") + " N/m2");
 
-    if (p.dane.variant == 1) {
+    if (p.dane.thermal()) {
         std::string t = IREALTOSTRING(r.tscale, "(f5.1)");
         t.erase(t.find_last_not_of(' ') + 1);
         drawBar(p, x0, -0.98f * p.Y, -0.99f * p.Y, -0.97f * p.Y, r.tlen,

@@ -28,9 +28,9 @@ void drawTemperatures(Picture& p)
         });
         float* x = p.buffers.x.data();
         float* y = p.buffers.y.data();
-        g.IGRPALETTERGB(1, threeQuarters(p.rysuj.colour(1, k)), threeQuarters(p.rysuj.colour(2, k)),
-                        threeQuarters(p.rysuj.colour(3, k)));
-        g.IGRCOLOURN(1);
+        g.IGRPALETTERGB(colours::kWedge, threeQuarters(p.rysuj.colour(1, k)),
+                        threeQuarters(p.rysuj.colour(2, k)), threeQuarters(p.rysuj.colour(3, k)));
+        g.IGRCOLOURN(colours::kWedge);
         g.IGRFILLPATTERN(4, 2, 3);
         g.IGRPOLYGONCOMPLEX(x, y, n);
 
@@ -41,7 +41,7 @@ void drawTemperatures(Picture& p)
             y[j - 1] = r2 * p.sines(k)[j - 1];
         }
         g.IGRFILLPATTERN(0, 2, 3);
-        g.IGRCOLOURN(208);
+        g.IGRCOLOURN(colours::kOutline);
         g.IGRPOLYLINE(x, y, np);
     }
 }

@@ -140,7 +140,7 @@ void structured(FuzzedDataProvider& fdp, std::string& dan, std::string& cis, std
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     FuzzedDataProvider fdp(data, size);
-    const int variant = fdp.ConsumeBool() ? 1 : 2;
+    const int variant = fdp.ConsumeBool() ? kVariantSolako : kVariantMerant;
     const std::uint8_t present = fdp.ConsumeIntegral<std::uint8_t>();
     std::string dan, cis, cha, tem;
     if (fdp.ConsumeBool()) {

@@ -4,6 +4,7 @@
 // them. Nothing here depends on Qt.
 
 #include "datafiles/passui.h"
+#include "resources/ids.h"
 #include "datafiles/state.h"
 
 #include <string>
@@ -35,17 +36,11 @@ enum MessageType : int {
     kOpenFile = 101,    // text: a data file to open as Open does (dropped, or a recent file)
 };
 
-// Entries the layer adds to the File menu (40001) after the resource's own,
-// which keep their places: Export picture, and the submenu of recent files
-// (a recent file chosen comes as kOpenFile). Export is enabled and greyed
-// with Save bitmap (40003).
-enum DesktopMenuId : int {
-    kCmdExportPicture = 40101,
-    kMenuRecentFiles = 40102,
+// WMENUSETSTATE properties.
+enum MenuProperty : int {
+    kMenuEnabled = 1,
+    kMenuChecked = 2,
 };
-
-// String resource of the Export picture dialog's filters.
-constexpr int kFilterPictures = 50101;
 
 struct Message {
     int win = 0;    // window or dialog the message comes from
@@ -62,7 +57,7 @@ public:
     virtual void WINDOWSTATUSBARPARTS(int parts, const std::vector<int>& widths) = 0;
     virtual void WINDOWOUTSTATUSBAR(int pane, const std::string& text) = 0;
     virtual void WINDOWCLOSE() = 0;
-    // property 1 enabled, 2 checked; other properties or values are ignored.
+    // kMenuEnabled or kMenuChecked; other properties or values are ignored.
     virtual void WMENUSETSTATE(int identifier, int property, int value) = 0;
     // Waits for the next message.
     virtual void WMESSAGE(int& itype, Message& msg) = 0;

@@ -1,5 +1,7 @@
 #include "resources/resources.h"
 
+#include "resources/ids.h"
+
 // The resource script of the program, kept as tables: every text exactly as
 // the users have always seen it, typos and doubled blanks included.
 
@@ -35,27 +37,27 @@ MenuEntry popup(int id, std::string text, std::vector<MenuEntry> items)
 const std::vector<MenuEntry>& mainMenu()
 {
     static const std::vector<MenuEntry> menu = {
-        popup(40001, QT_TRANSLATE_NOOP("Resources", "&Plik"),
+        popup(kMenuFile, QT_TRANSLATE_NOOP("Resources", "&Plik"),
               {
-                  item(40002, QT_TRANSLATE_NOOP("Resources", "&Otwórz")),
-                  item(40003, QT_TRANSLATE_NOOP("Resources", "&Zapisz mapę bitową"), true),
-                  item(40004, QT_TRANSLATE_NOOP("Resources", "&Drukuj rysunek"), true),
-                  item(40005, QT_TRANSLATE_NOOP("Resources", "&Zakończ")),
+                  item(kCmdOpen, QT_TRANSLATE_NOOP("Resources", "&Otwórz")),
+                  item(kCmdSaveBitmap, QT_TRANSLATE_NOOP("Resources", "&Zapisz mapę bitową"), true),
+                  item(kCmdPrint, QT_TRANSLATE_NOOP("Resources", "&Drukuj rysunek"), true),
+                  item(kCmdExit, QT_TRANSLATE_NOOP("Resources", "&Zakończ")),
               }),
-        popup(40006, QT_TRANSLATE_NOOP("Resources", "&Widok"),
+        popup(kMenuView, QT_TRANSLATE_NOOP("Resources", "&Widok"),
               {
-                  item(40007, QT_TRANSLATE_NOOP("Resources", "&Skala rysunku")),
-                  item(40008, QT_TRANSLATE_NOOP("Resources", "Skala  &ciśnień")),
-                  item(40016, QT_TRANSLATE_NOOP("Resources", "Skala &temperatur")),
+                  item(kCmdDrawingScale, QT_TRANSLATE_NOOP("Resources", "&Skala rysunku")),
+                  item(kCmdPressureScale, QT_TRANSLATE_NOOP("Resources", "Skala  &ciśnień")),
+                  item(kCmdTemperatureScale, QT_TRANSLATE_NOOP("Resources", "Skala &temperatur")),
                   separator(),
-                  popup(40009, QT_TRANSLATE_NOOP("Resources", "&Kolory"),
+                  popup(kMenuColours, QT_TRANSLATE_NOOP("Resources", "&Kolory"),
                         {
-                            item(40010, QT_TRANSLATE_NOOP("Resources", "Klin nr &1"), true),
-                            item(40011, QT_TRANSLATE_NOOP("Resources", "Klin nr &2"), true),
-                            item(40012, QT_TRANSLATE_NOOP("Resources", "Klin nr &3"), true),
-                            item(40013, QT_TRANSLATE_NOOP("Resources", "Klin nr &4"), true),
-                            item(40014, QT_TRANSLATE_NOOP("Resources", "Klin nr &5"), true),
-                            item(40015, QT_TRANSLATE_NOOP("Resources", "Klin nr &6"), true),
+                            item(kCmdColourFirst, QT_TRANSLATE_NOOP("Resources", "Klin nr &1"), true),
+                            item(kCmdColourFirst + 1, QT_TRANSLATE_NOOP("Resources", "Klin nr &2"), true),
+                            item(kCmdColourFirst + 2, QT_TRANSLATE_NOOP("Resources", "Klin nr &3"), true),
+                            item(kCmdColourFirst + 3, QT_TRANSLATE_NOOP("Resources", "Klin nr &4"), true),
+                            item(kCmdColourFirst + 4, QT_TRANSLATE_NOOP("Resources", "Klin nr &5"), true),
+                            item(kCmdColourLast, QT_TRANSLATE_NOOP("Resources", "Klin nr &6"), true),
                         }),
               }),
     };
@@ -92,15 +94,18 @@ DialogResource axisScaleDialog(int id, int width, std::string title, std::string
     d.width = width;
     d.height = 168;
     d.controls = {
-        control(Kind::Text, 1001, std::move(factorText), 12, 10, inner, 10),
-        control(Kind::RealEdit, 1004, std::move(initial), 12, 24, 60, 14),
-        control(Kind::GroupBox, 1010, QT_TRANSLATE_NOOP("Resources", "Rodzaj skali"), 12, 46, inner, 86),
-        control(Kind::RadioButton, 1005, std::move(autoText), 24, 60, 180, 12, true),
-        control(Kind::RadioButton, 1006, std::move(manualText), 24, 76, 180, 12),
-        control(Kind::Text, 1007, std::move(maxText), 24, 100, 130, 10),
-        control(Kind::RealEdit, 1009, "", 160, 98, 80, 14),
-        control(Kind::PushButton, 1, QT_TRANSLATE_NOOP("Resources", "&OK"), width / 2 - 72, 142, 60, 16),
-        control(Kind::PushButton, 2, QT_TRANSLATE_NOOP("Resources", "&Anuluj"), width / 2 + 12, 142, 60, 16),
+        control(Kind::Text, kFieldFactorLabel, std::move(factorText), 12, 10, inner, 10),
+        control(Kind::RealEdit, kFieldFactor, std::move(initial), 12, 24, 60, 14),
+        control(Kind::GroupBox, kFieldScaleKind, QT_TRANSLATE_NOOP("Resources", "Rodzaj skali"), 12, 46,
+                inner, 86),
+        control(Kind::RadioButton, kFieldAutomatic, std::move(autoText), 24, 60, 180, 12, true),
+        control(Kind::RadioButton, kFieldManual, std::move(manualText), 24, 76, 180, 12),
+        control(Kind::Text, kFieldMaxLabel, std::move(maxText), 24, 100, 130, 10),
+        control(Kind::RealEdit, kFieldMaxValue, "", 160, 98, 80, 14),
+        control(Kind::PushButton, kButtonOk, QT_TRANSLATE_NOOP("Resources", "&OK"), width / 2 - 72, 142, 60,
+                16),
+        control(Kind::PushButton, kButtonCancel, QT_TRANSLATE_NOOP("Resources", "&Anuluj"), width / 2 + 12,
+                142, 60, 16),
     };
     d.fieldTable = "[Checks]\n"
                    "1005 1\n"
@@ -119,18 +124,19 @@ const std::map<int, DialogResource>& dialogs()
         std::map<int, DialogResource> t;
 
         DialogResource d104;
-        d104.id = 104;
+        d104.id = kDlgDrawingScale;
         d104.title = QT_TRANSLATE_NOOP("Resources", "Skala rysunku");
         d104.width = 264;
         d104.height = 80;
         d104.controls = {
             control(
-                Kind::Text, 1001,
+                Kind::Text, kFieldFactorLabel,
                 QT_TRANSLATE_NOOP("Resources", "Współczynnik skali : wysokość rysunku / promień koła luzów"),
                 12, 12, 240, 10),
-            control(Kind::RealEdit, 1004, "1.5", 12, 28, 60, 14),
-            control(Kind::PushButton, 1, QT_TRANSLATE_NOOP("Resources", "&OK"), 60, 56, 60, 16),
-            control(Kind::PushButton, 2, QT_TRANSLATE_NOOP("Resources", "&Anuluj"), 144, 56, 60, 16),
+            control(Kind::RealEdit, kFieldFactor, "1.5", 12, 28, 60, 14),
+            control(Kind::PushButton, kButtonOk, QT_TRANSLATE_NOOP("Resources", "&OK"), 60, 56, 60, 16),
+            control(Kind::PushButton, kButtonCancel, QT_TRANSLATE_NOOP("Resources", "&Anuluj"), 144, 56, 60,
+                    16),
         };
         d104.fieldTable = "[Checks]\n"
                           "[Ranges]\n"
@@ -138,19 +144,19 @@ const std::map<int, DialogResource>& dialogs()
                           "[Menus]\n"
                           "[Tabs]\n"
                           "[Grids]\n";
-        t.emplace(104, std::move(d104));
+        t.emplace(kDlgDrawingScale, std::move(d104));
 
-        t.emplace(102,
+        t.emplace(kDlgPressureScale,
                   axisScaleDialog(
-                      102, 300, QT_TRANSLATE_NOOP("Resources", "Skala ciśnień"),
+                      kDlgPressureScale, 300, QT_TRANSLATE_NOOP("Resources", "Skala ciśnień"),
                       QT_TRANSLATE_NOOP("Resources",
                                         "Współczynik skali : oś Pmax / promień koła luzów   ( 0.0, 1.0 >"),
                       "0.7", QT_TRANSLATE_NOOP("Resources", "Automatyczna skala ciśnień"),
                       QT_TRANSLATE_NOOP("Resources", "Ręczna skala ciśnień"),
                       QT_TRANSLATE_NOOP("Resources", "Maksymalna wartość ciśnienia")));
-        t.emplace(106,
+        t.emplace(kDlgTemperatureScale,
                   axisScaleDialog(
-                      106, 310, QT_TRANSLATE_NOOP("Resources", "Skala temperatur"),
+                      kDlgTemperatureScale, 310, QT_TRANSLATE_NOOP("Resources", "Skala temperatur"),
                       QT_TRANSLATE_NOOP("Resources",
                                         "Wspolczynnik skali : oś  Tmax / promień koła luzow  ( 0.0, 1.0 >"),
                       "0.5", QT_TRANSLATE_NOOP("Resources", "Automatyczna skala temperatur"),
@@ -166,33 +172,33 @@ const std::map<int, DialogResource>& dialogs()
 const std::vector<MenuEntry>& menuResource(int id)
 {
     static const std::vector<MenuEntry> none;
-    return id == 30001 ? mainMenu() : none;
+    return id == kMenuMain ? mainMenu() : none;
 }
 
 const std::map<int, std::vector<int>>& submenuPositions(int menuId)
 {
     static const std::map<int, std::vector<int>> none;
     static const std::map<int, std::vector<int>> positions = {
-        {40001, {0}},
-        {40006, {1}},
-        {40009, {1, 4}},
+        {kMenuFile, {0}},
+        {kMenuView, {1}},
+        {kMenuColours, {1, 4}},
     };
-    return menuId == 30001 ? positions : none;
+    return menuId == kMenuMain ? positions : none;
 }
 
 std::optional<std::string> stringResource(int id)
 {
     static const std::map<int, std::string> strings = {
-        {50001, QT_TRANSLATE_NOOP("Resources", "Dane do programu SOLAKO (*.dan)|*.dan|")},
-        {50002, QT_TRANSLATE_NOOP("Resources", "Wyniki programu SOLAKO (*.cha)|*.cha|")},
-        {50003, QT_TRANSLATE_NOOP("Resources", "Wyniki programu SOLAKO (*.cis)|*.cis|")},
-        {50004, QT_TRANSLATE_NOOP("Resources", "Dane do programu MERANT (*.dan)|*.dan|")},
-        {50005, QT_TRANSLATE_NOOP("Resources", "Wyniki programu MERANT (*.cha)|*.cha|")},
-        {50006, QT_TRANSLATE_NOOP("Resources", "Wyniki programu MERANT (*.cis)|*.cis|")},
-        {50007, QT_TRANSLATE_NOOP("Resources", "Mapa bitowa (*.bmp)|*.bmp|")},
-        {50008, QT_TRANSLATE_NOOP("Resources", "Wyniki programu SOLAKO (*.tem)|*.tem|")},
+        {kFilterSolakoData, QT_TRANSLATE_NOOP("Resources", "Dane do programu SOLAKO (*.dan)|*.dan|")},
+        {kFilterChaSolako, QT_TRANSLATE_NOOP("Resources", "Wyniki programu SOLAKO (*.cha)|*.cha|")},
+        {kFilterCisSolako, QT_TRANSLATE_NOOP("Resources", "Wyniki programu SOLAKO (*.cis)|*.cis|")},
+        {kFilterMerantData, QT_TRANSLATE_NOOP("Resources", "Dane do programu MERANT (*.dan)|*.dan|")},
+        {kFilterChaMerant, QT_TRANSLATE_NOOP("Resources", "Wyniki programu MERANT (*.cha)|*.cha|")},
+        {kFilterCisMerant, QT_TRANSLATE_NOOP("Resources", "Wyniki programu MERANT (*.cis)|*.cis|")},
+        {kFilterBitmap, QT_TRANSLATE_NOOP("Resources", "Mapa bitowa (*.bmp)|*.bmp|")},
+        {kFilterTemSolako, QT_TRANSLATE_NOOP("Resources", "Wyniki programu SOLAKO (*.tem)|*.tem|")},
         // The Export picture command's formats.
-        {50101,
+        {kFilterPictures,
          QT_TRANSLATE_NOOP("Resources",
                            "Obraz PNG (*.png)|*.png|Rysunek SVG (*.svg)|*.svg|Dokument PDF (*.pdf)|*.pdf|")},
     };

@@ -14,7 +14,8 @@ ROOT = pathlib.Path(__file__).resolve().parent.parent
 
 # folder -> folders it may include (besides itself)
 ALLOWED = {
-    "datafiles": set(),
+    # The passes name the file-selection filters by their string numbers.
+    "datafiles": {"resources"},
     "drawing/graphics": set(),
     "drawing": {"datafiles", "drawing/graphics"},
     "resources": set(),

@@ -1,5 +1,6 @@
 #include "drawing/graphics/graphics.h"
 
+#include "drawing/graphics/colours.h"
 #include "drawing/graphics/graphicsrecorder.h"
 
 #include <algorithm>
@@ -40,38 +41,15 @@ DrawOp colouredOp(DrawOp::Kind kind, std::vector<float> x, std::vector<float> y,
 
 } // namespace
 
-// The background and the colour numbers the drawing uses.
-//
-// The picture is drawn on white, on screen and in every file alike: what the
-// user sees is what the printer puts on paper, with no second colour mapping
-// for hardcopy. The wedges' own colours (pure yellow, green, blue, magenta,
-// red by default) fill the pressure diagrams; the layer's colours are chosen
-// to stay readable next to all of them and on white paper:
-//   224 axes and letters:       black, the strongest contrast on white;
-//   240 clearance circle:       a mid teal, clearly a different line from
-//                               the axes and from the wedge extents on it;
-//   208 extents, bands, second
-//       temperature curve, markers, line of centres, scale bars:
-//                               a dark red-brown, which outlines the yellow
-//                               wedges sharply and is told apart from black;
-//   31  pressure hatch lines:   a neutral dim grey: it reads on the light
-//                               fills (yellow, green) by brightness and on the
-//                               dark ones (blue, red, magenta) by hue, where a
-//                               near-black line would vanish into the blue.
-Rgb Graphics::background() { return Rgb {255, 255, 255}; }
+Rgb Graphics::background() { return colours::kBackground; }
 
 Graphics::Graphics()
 {
-    // A grey ramp for the numbers the program does not use.
     for (int n = 0; n < 256; ++n)
         m_palette[static_cast<std::size_t>(n)] = Rgb {n, n, n};
-    m_palette[0] = Rgb {0, 0, 0};
-    m_palette[1] = Rgb {255, 255, 0};
-    m_palette[31] = Rgb {105, 105, 105};
-    m_palette[208] = Rgb {150, 40, 0};
-    m_palette[224] = Rgb {0, 0, 0};
-    m_palette[240] = Rgb {0, 140, 150};
-    m_colour = 224;
+    for (const colours::PaletteEntry& e : colours::kPalette)
+        m_palette[static_cast<std::size_t>(e.number)] = e.rgb;
+    m_colour = colours::kAxes;
 }
 
 void Graphics::setDevice(Device* device) { m_device = device; }

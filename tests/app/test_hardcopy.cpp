@@ -11,7 +11,7 @@ using Hardcopy = ShellTest;
 
 TEST_F(Hardcopy, SaveBitmapProposesTheCaseNameAndWritesTheChosenOneAsBmp)
 {
-    start(2);
+    start(kVariantMerant);
     const auto dan = open(evenCase("rys", 3, 8));
     const auto out = dir() / "obraz.txt";
     layer.answerFile(out.string());
@@ -35,7 +35,7 @@ TEST_F(Hardcopy, SaveBitmapProposesTheCaseNameAndWritesTheChosenOneAsBmp)
 
 TEST_F(Hardcopy, ABitmapThatCannotBeWrittenIsReported)
 {
-    start(2);
+    start(kVariantMerant);
     open(evenCase("rys", 3, 8));
     layer.saveImageSucceeds = false;
     layer.answerFile("/nie/ma/takiego/katalogu/a.bmp");
@@ -83,7 +83,7 @@ TEST_F(Hardcopy, AFileThatTheBmpRulePicksInsteadIsAskedAboutBeforeItIsReplaced)
 
 TEST_F(Hardcopy, PrintDrawsOnceToThePrinterUnderACheckMarkAndRedrawsTheScreen)
 {
-    start(2);
+    start(kVariantMerant);
     open(evenCase("rys", 3, 8));
     const std::size_t mark = layer.calls.size();
     layer.menu(40004);

@@ -50,7 +50,7 @@ void expectColourItems(const ScriptedLayer& layer, int wedges)
 
 TEST_F(Open, ACaseOfThreeWedgesEnablesTheCommandsAndThreeColourItems)
 {
-    start(2);
+    start(kVariantMerant);
     const auto dan = open(evenCase("trzy", 3, 10));
 
     ASSERT_EQ(layer.fileDialogs.size(), 1u);
@@ -83,7 +83,7 @@ TEST_F(Open, ACaseOfThreeWedgesEnablesTheCommandsAndThreeColourItems)
 
 TEST_F(Open, SixWedgesEnableEveryColourItemAndAThermalCaseTheTemperatureScale)
 {
-    start(1);
+    start(kVariantSolako);
     open(evenCase("szesc", 6, 8, 1));
     EXPECT_EQ(layer.fileDialogs[0].filter, 50001);
     EXPECT_EQ(state().shown.dane.ikm, 6);
@@ -97,7 +97,7 @@ TEST_F(Open, SixWedgesEnableEveryColourItemAndAThermalCaseTheTemperatureScale)
 
 TEST_F(Open, CancellingTheDataFileDialogChangesNothing)
 {
-    start(2);
+    start(kVariantMerant);
     open(evenCase("a", 3, 10));
     const Snapshot before(state(), layer);
     const std::size_t calls = layer.calls.size();
@@ -112,7 +112,7 @@ TEST_F(Open, CancellingTheDataFileDialogChangesNothing)
 
 TEST_F(Open, CancellingThePressureFileDialogKeepsTheShownCase)
 {
-    start(2);
+    start(kVariantMerant);
     open(evenCase("a", 3, 10));
     const Snapshot before(state(), layer);
 
@@ -166,7 +166,7 @@ TEST_F(Open, AFileNamedAtStartOrDroppedOpensAsOpenDoesWithoutTheDataFileDialog)
 
 TEST_F(Open, ASecondCaseWithMorePointsResizesTheArrays)
 {
-    start(2);
+    start(kVariantMerant);
     open(evenCase("maly", 3, 10));
     EXPECT_EQ(state().shown.results.katcis.cols(), 10);
 
@@ -178,7 +178,7 @@ TEST_F(Open, ASecondCaseWithMorePointsResizesTheArrays)
     for (const ResultArray* a : {&r.katcis, &r.cis, &r.tem1, &r.tem2})
         EXPECT_EQ(a->cols(), 55);
     EXPECT_EQ(state().shown.dane.ikm, 4);
-    EXPECT_EQ(pointCount(state().shown.dane, r, 3), 55);
+    EXPECT_FLOAT_EQ(state().shown.dane.ilcis(3), 55.0f);
     EXPECT_FLOAT_EQ(r.katcis(3, 55), big.wedges[2].end);
     EXPECT_EQ(layer.screen.pictures, 2);
 
@@ -195,7 +195,7 @@ TEST_F(Open, ASecondCaseWithMorePointsResizesTheArrays)
 
 TEST_F(Open, AReadingFailureIsReportedAndKeepsTheShownCaseAndEverySetting)
 {
-    start(2);
+    start(kVariantMerant);
     CaseSpec good = evenCase("dobry", 3, 10);
     good.pmax = 3.0e6f;
     open(good);
@@ -266,7 +266,7 @@ TEST_F(Open, MemoryThatRunsOutDrawingTheNewCaseKeepsTheShownOne)
 
 TEST_F(Open, AFailureInTheFirstOpenLeavesTheProgramWithoutACase)
 {
-    start(2);
+    start(kVariantMerant);
     CaseSpec bad = evenCase("zly", 2, 6);
     bad.badCisLine = "abc";
     open(bad);
@@ -310,7 +310,7 @@ TEST_F(Open, TheOtherSolversCaseIsRefusedWithTheProgramThatReadsIt)
 
 TEST_F(Open, AResultFileDialogCancelledInTheReadingPassKeepsWhatWasRead)
 {
-    start(1);
+    start(kVariantSolako);
     CaseSpec desc = evenCase("bez_tem", 3, 9, 1);
     desc.writeTem = false;
     const auto dan = writeCase(dir() / "P", desc);
@@ -326,7 +326,7 @@ TEST_F(Open, AResultFileDialogCancelledInTheReadingPassKeepsWhatWasRead)
     EXPECT_TRUE(s.loaded);
     EXPECT_EQ(layer.status.at(1), dan.string());
     for (int k = 1; k <= 3; ++k)
-        EXPECT_EQ(pointCount(s.shown.dane, s.shown.results, k), 9) << k;
+        EXPECT_FLOAT_EQ(s.shown.dane.ilcis(k), 9.0f) << k;
     EXPECT_FLOAT_EQ(s.shown.dane.pmax, desc.pmax);
     EXPECT_FLOAT_EQ(s.rysuj.pscale, desc.pmax);
     EXPECT_EQ(layer.screen.pictures, 1);
@@ -334,7 +334,7 @@ TEST_F(Open, AResultFileDialogCancelledInTheReadingPassKeepsWhatWasRead)
 
 TEST_F(Open, AutomaticScalesFollowEachCaseAndManualOnesStay)
 {
-    start(1);
+    start(kVariantSolako);
     CaseSpec first = evenCase("pierwszy", 3, 10, 1);
     first.pmax = 2.0e6f;
     first.temperatureBase = 40.0f;
@@ -396,7 +396,7 @@ TEST_P(BundledExample, OpensWithoutAWordAndDrawsEveryWedge)
     EXPECT_EQ(layer.status.at(1), dan.string());
     EXPECT_EQ(state().shown.dane.ikm, e.wedges);
     for (int k = 1; k <= e.wedges; ++k)
-        EXPECT_GT(pointCount(state().shown.dane, state().shown.results, k), 1) << k;
+        EXPECT_GT(state().shown.dane.ilcis(k), 1.0f) << k;
     EXPECT_GT(state().rysuj.pscale, 0.0f);
     if (e.variant == 1) {
         EXPECT_GT(state().rysuj.tscale, 0.0f);

@@ -12,7 +12,7 @@ using StartUp = ShellTest;
 
 TEST_F(StartUp, OpensTheWindowLoadsTheDialogsAndDisablesTheCaseCommands)
 {
-    start(2);
+    start(kVariantMerant);
     const std::vector<std::string> head(layer.calls.begin(), layer.calls.begin() + 6);
     EXPECT_EQ(head,
               (std::vector<std::string> {"WINITIALISE( )", "WINDOWOPEN", "WINDOWSTATUSBARPARTS(2,6000,-1)",
@@ -44,7 +44,7 @@ TEST_F(StartUp, OpensTheWindowLoadsTheDialogsAndDisablesTheCaseCommands)
 
 TEST_F(StartUp, TheThermalVariantHasItsOwnTitle)
 {
-    start(1);
+    start(kVariantSolako);
     ASSERT_TRUE(layer.window);
     EXPECT_EQ(layer.window->title, "Graficzna interpretacja danych i wyników programu SOLAKO");
     EXPECT_EQ(state().variant(), 1);
@@ -52,7 +52,7 @@ TEST_F(StartUp, TheThermalVariantHasItsOwnTitle)
 
 TEST_F(StartUp, ExposeAndResizeDrawNothingBeforeACaseAndTheCaseCommandsDoNothing)
 {
-    start(2);
+    start(kVariantMerant);
     const std::size_t before = layer.calls.size();
     layer.push(kExpose);
     layer.push(kResize);
@@ -70,7 +70,7 @@ TEST_F(StartUp, ExposeAndResizeDrawNothingBeforeACaseAndTheCaseCommandsDoNothing
 
 TEST_F(StartUp, ExitAndTheCloseBoxEndTheProgram)
 {
-    start(2);
+    start(kVariantMerant);
     layer.menu(40005);
     layer.push(kExpose); // never asked for
     EXPECT_FALSE(shell().step());
@@ -90,7 +90,7 @@ TEST_F(StartUp, ExitAndTheCloseBoxEndTheProgram)
 
 TEST_F(StartUp, TheTraceFileHoldsEachPassAsSoonAsItEnds)
 {
-    start(2);
+    start(kVariantMerant);
     open(evenCase("a", 2, 5));
     // Still running: a kill now would lose nothing of the passes.
     std::ifstream in(dir() / "wdr.txt");
@@ -122,7 +122,7 @@ TEST_F(StartUp, ATraceThatCannotBeWrittenIsReportedOnceAndTheProgramRunsOnWithou
 TEST_F(StartUp, ATraceFileThatCannotBeCreatedIsReportedOnceAndTheProgramRunsOn)
 {
     const auto unwritable = dir() / "no-such-directory" / "wdr.txt";
-    start(2, unwritable.string());
+    start(kVariantMerant, unwritable.string());
     ASSERT_EQ(layer.boxes.size(), 1u);
     EXPECT_EQ(layer.boxes[0].title, "UWAGA");
     EXPECT_EQ(layer.boxes[0].icon, 3);

@@ -142,7 +142,7 @@ TEST_F(ViewCommands, CancelChangesNoSettingButStillRedraws)
 
 TEST_F(ViewCommands, TemperatureScaleUsesDialog106ForThermalCasesOnly)
 {
-    startWithCase(1);
+    startWithCase(kVariantSolako);
     const float tmax = state().shown.dane.tmax;
     layer.menu(40016);
     layer.push(kFieldChanged, 1005, [](ScriptedLayer& l) { l.clickRadio(106, 1006); });
@@ -169,7 +169,7 @@ TEST_F(ViewCommands, TemperatureScaleUsesDialog106ForThermalCasesOnly)
 
 TEST_F(ViewCommands, TemperatureScaleIsNoCommandForIsothermalCases)
 {
-    startWithCase(2);
+    startWithCase(kVariantMerant);
     layer.menu(40016);
     drain();
     EXPECT_TRUE(only(since(), "WDIALOG").empty());

@@ -17,7 +17,7 @@ constexpr float kDeg = 3.141592f / 180.0f;
 std::vector<const DrawOp*> pressureDiagrams(const RecordedPicture& pic)
 {
     std::vector<const DrawOp*> found;
-    for (const DrawOp* op : pic.find(DrawOp::Kind::Polygon, 1))
+    for (const DrawOp* op : pic.find(DrawOp::Kind::Polygon, colours::kWedge))
         found.push_back(op);
     return found;
 }
@@ -25,7 +25,7 @@ std::vector<const DrawOp*> pressureDiagrams(const RecordedPicture& pic)
 TEST(PressureDiagram, PointsLieAtTheScaledDepthInsideTheArc)
 {
     RecordedPicture pic;
-    Case c = sampleCase(2, 3, 30);
+    Case c = sampleCase(kVariantMerant, 3, 30);
     c.results.cis(2, 5) = 0.0f;                // on the arc
     c.results.cis(2, 6) = -0.2f * c.dane.pmax; // outside it
     c.results.cis(2, 7) = 2.0f * c.dane.pmax;  // twice plen deep
@@ -56,8 +56,8 @@ TEST(PressureDiagram, PointsLieAtTheScaledDepthInsideTheArc)
     // 2 pmax at a scale of pmax/2 is 4 plen = 2.8 deep: across the centre.
     EXPECT_NEAR(distance(cx, cy, second.x[60 - 7], second.y[60 - 7]), 2.8 - 1.0, 1e-5);
 
-    // Hatch lines in colour 31 join each arc point to its pressure point.
-    const auto hatch = pic.find(DrawOp::Kind::Join, 31);
+    // Hatch lines join each arc point to its pressure point.
+    const auto hatch = pic.find(DrawOp::Kind::Join, colours::kHatch);
     ASSERT_EQ(hatch.size(), 90u);
     const DrawOp& h = *hatch[30 + 4]; // wedge 2, grid point 5: zero length
     EXPECT_NEAR(h.x[0], h.x[1], 1e-6);
@@ -67,13 +67,13 @@ TEST(PressureDiagram, PointsLieAtTheScaledDepthInsideTheArc)
 TEST(TemperatureDiagram, RadiiAboutTheOriginAndTheThreeQuarterShade)
 {
     RecordedPicture pic;
-    Case c = sampleCase(1, 6, 20);
+    Case c = sampleCase(kVariantSolako, 6, 20);
     c.results.tem1(3, 4) = 0.0f;
     RYSUJ r = sampleSettings(c);
     pic.draw(c, r);
     const auto polygons = pressureDiagrams(pic); // colour 1: six bands, then six pressure diagrams
     ASSERT_EQ(polygons.size(), 12u);
-    const auto curves = pic.find(DrawOp::Kind::Polyline, 208);
+    const auto curves = pic.find(DrawOp::Kind::Polyline, colours::kOutline);
     ASSERT_EQ(curves.size(), 12u); // six extents, then six second curves
     for (int k = 1; k <= 6; ++k) {
         const DrawOp& band = *polygons[static_cast<std::size_t>(k - 1)];
@@ -97,32 +97,32 @@ TEST(TemperatureDiagram, RadiiAboutTheOriginAndTheThreeQuarterShade)
     // A temperature file that was not read gives a negative scale: inside the circle.
     r.tscale = -9999.0f;
     pic.draw(c, r);
-    const auto inward = pic.find(DrawOp::Kind::Polygon, 1);
+    const auto inward = pic.find(DrawOp::Kind::Polygon, colours::kWedge);
     EXPECT_LT(distance(0, 0, inward[0]->x[39], inward[0]->y[39]), 1.0);
 }
 
 TEST(TemperatureDiagram, NothingOfItForAnIsothermalCase)
 {
     RecordedPicture pic;
-    Case c = sampleCase(2, 6, 20);
+    Case c = sampleCase(kVariantMerant, 6, 20);
     RYSUJ r = sampleSettings(c);
     pic.draw(c, r);
-    EXPECT_EQ(pic.find(DrawOp::Kind::Polygon, 1).size(), 6u);    // pressure only
-    EXPECT_EQ(pic.find(DrawOp::Kind::Polyline, 208).size(), 6u); // extents only
-    for (const DrawOp* op : pic.find(DrawOp::Kind::Polygon, 1))
+    EXPECT_EQ(pic.find(DrawOp::Kind::Polygon, colours::kWedge).size(), 6u);    // pressure only
+    EXPECT_EQ(pic.find(DrawOp::Kind::Polyline, colours::kOutline).size(), 6u); // extents only
+    for (const DrawOp* op : pic.find(DrawOp::Kind::Polygon, colours::kWedge))
         EXPECT_NE(op->colour, (Rgb {191, 0, 0}));
 }
 
 TEST(DiagramScales, ZeroScalesLayTheDiagramsFlatAndNothingNonFiniteIsDrawn)
 {
     RecordedPicture pic;
-    Case c = sampleCase(1, 3, 16);
+    Case c = sampleCase(kVariantSolako, 3, 16);
     c.results.cis(1, 3) = 3.0e38f; // overflows against a tiny scale
     RYSUJ r = sampleSettings(c);
     r.pscale = 0.0f;
     r.tscale = 0.0f;
     pic.draw(c, r);
-    const auto polys = pic.find(DrawOp::Kind::Polygon, 1);
+    const auto polys = pic.find(DrawOp::Kind::Polygon, colours::kWedge);
     ASSERT_EQ(polys.size(), 6u);
     for (std::size_t i = 0; i < 32; ++i) {
         EXPECT_NEAR(distance(0, 0, polys[0]->x[i], polys[0]->y[i]), 1.0, 1e-5); // temperatures on the circle
@@ -141,22 +141,22 @@ TEST(DiagramScales, ZeroScalesLayTheDiagramsFlatAndNothingNonFiniteIsDrawn)
 TEST(DiagramPoints, CountLimitedToTheArraysAndLargeCountsDrawnWhole)
 {
     RecordedPicture pic;
-    Case c = sampleCase(1, 2, 10);
+    Case c = sampleCase(kVariantSolako, 2, 10);
     c.dane.ilcis(1) = 1000.4f; // more lines counted than the arrays hold
     c.dane.ilcis(2) = 6.4f;    // rounded to 6
     RYSUJ r = sampleSettings(c);
     EXPECT_NO_THROW(pic.draw(c, r));
-    const auto polys = pic.find(DrawOp::Kind::Polygon, 1);
+    const auto polys = pic.find(DrawOp::Kind::Polygon, colours::kWedge);
     ASSERT_EQ(polys.size(), 4u);
     EXPECT_EQ(polys[0]->x.size(), 20u);
     EXPECT_EQ(polys[1]->x.size(), 12u);
 
-    Case big = sampleCase(1, 6, 5000); // far beyond the 720 entries of the old buffers
+    Case big = sampleCase(kVariantSolako, 6, 5000); // far beyond the 720 entries of the old buffers
     RYSUJ rb = sampleSettings(big);
     pic.draw(big, rb);
-    for (const DrawOp* d : pic.find(DrawOp::Kind::Polygon, 1))
+    for (const DrawOp* d : pic.find(DrawOp::Kind::Polygon, colours::kWedge))
         EXPECT_EQ(d->x.size(), 10000u);
-    EXPECT_EQ(pic.find(DrawOp::Kind::Join, 31).size(), 6u * 5000u);
+    EXPECT_EQ(pic.find(DrawOp::Kind::Join, colours::kHatch).size(), 6u * 5000u);
 }
 
 } // namespace
@@ -170,7 +170,7 @@ namespace {
 TEST(DamagedCase, DrawsWithoutFailingOrLooping)
 {
     RecordedPicture pic;
-    Case c = sampleCase(1, 3, 12);
+    Case c = sampleCase(kVariantSolako, 3, 12);
     c.dane.ikm = 99;
     c.dane.tabpsi(1) = -1.0e30f;
     c.dane.tabpsi(2) = 1.0e30f;
@@ -185,7 +185,7 @@ TEST(DamagedCase, DrawsWithoutFailingOrLooping)
     RYSUJ r = sampleSettings(c);
     r.plen = std::numeric_limits<float>::quiet_NaN();
     ASSERT_NO_THROW(pic.draw(c, r));
-    const auto extents = pic.find(DrawOp::Kind::Polyline, 208);
+    const auto extents = pic.find(DrawOp::Kind::Polyline, colours::kOutline);
     ASSERT_GE(extents.size(), 2u);
     EXPECT_LE(extents[1]->x.size(), 20u * 72u + 2u); // twenty turns in 5-degree steps and the end point
     for (const DrawOp& op : pic.ops())

@@ -2,6 +2,7 @@
 // Draws a case through a recording device and finds the operations of the
 // picture by kind, colour and text.
 
+#include "drawing/graphics/colours.h"
 #include "drawing/graphics/graphics.h"
 #include "drawing/graphics/graphicsrecorder.h"
 #include "drawing/rysunek.h"

@@ -16,20 +16,20 @@ constexpr float kDeg = 3.141592f / 180.0f;
 TEST(RysunekFrame, UnitsFollowTheSurfaceAndTheAxesSpanTheFrame)
 {
     RecordedPicture pic(1600, 1000);
-    Case c = sampleCase(2);
+    Case c = sampleCase(kVariantMerant);
     RYSUJ r = sampleSettings(c);
     pic.draw(c, r);
     ASSERT_FALSE(pic.ops().empty());
     EXPECT_EQ(pic.ops().front().kind, DrawOp::Kind::Clear);
     EXPECT_FLOAT_EQ(r.halfx, 2.4f);
 
-    const auto joins = pic.find(DrawOp::Kind::Join, 224);
+    const auto joins = pic.find(DrawOp::Kind::Join, colours::kAxes);
     ASSERT_EQ(joins.size(), 2u);
     EXPECT_FLOAT_EQ(joins[0]->y[0], -0.98f * 1.5f);
     EXPECT_FLOAT_EQ(joins[0]->y[1], 0.9f * 1.5f);
     EXPECT_FLOAT_EQ(joins[1]->x[0], -0.98f * 2.4f);
     EXPECT_FLOAT_EQ(joins[1]->x[1], 0.94f * 2.4f);
-    const auto arrows = pic.find(DrawOp::Kind::Arrow, 224);
+    const auto arrows = pic.find(DrawOp::Kind::Arrow, colours::kAxes);
     ASSERT_EQ(arrows.size(), 2u);
     EXPECT_FLOAT_EQ(arrows[0]->direction, 90.0f);
     EXPECT_FLOAT_EQ(arrows[0]->length, 0.05f * 2.4f);
@@ -47,7 +47,7 @@ TEST(RysunekFrame, UnitsFollowTheSurfaceAndTheAxesSpanTheFrame)
 TEST(RysunekFrame, ScaleThreeHalvesTheBearingAndAWideSurfaceKeepsItRound)
 {
     RecordedPicture pic(2000, 1000);
-    Case c = sampleCase(2);
+    Case c = sampleCase(kVariantMerant);
     RYSUJ r = sampleSettings(c);
     pic.draw(c, r);
     EXPECT_FLOAT_EQ(r.halfx, 2.0f * r.halfy);
@@ -68,7 +68,7 @@ TEST(RysunekFrame, ScaleThreeHalvesTheBearingAndAWideSurfaceKeepsItRound)
 TEST(RysunekGeometry, ClearanceCircleAndExtents)
 {
     RecordedPicture pic;
-    Case c = sampleCase(2, 2);
+    Case c = sampleCase(kVariantMerant, 2);
     c.dane.tabpsi(1) = 350.0f; // across the +x axis, angles above 360 as they are
     c.dane.tabpsi(2) = 370.0f;
     c.dane.tabpsi(3) = 200.0f; // start not below the end: the end point alone
@@ -76,14 +76,14 @@ TEST(RysunekGeometry, ClearanceCircleAndExtents)
     RYSUJ r = sampleSettings(c);
     pic.draw(c, r);
 
-    const auto circle = pic.find(DrawOp::Kind::Polygon, 240);
+    const auto circle = pic.find(DrawOp::Kind::Polygon, colours::kCircle);
     ASSERT_EQ(circle.size(), 1u);
     ASSERT_EQ(circle[0]->x.size(), 73u);
     EXPECT_FALSE(circle[0]->filled);
     for (std::size_t i = 0; i < 73; ++i)
         EXPECT_NEAR(distance(0, 0, circle[0]->x[i], circle[0]->y[i]), 1.0, 1e-6);
 
-    const auto extents = pic.find(DrawOp::Kind::Polyline, 208);
+    const auto extents = pic.find(DrawOp::Kind::Polyline, colours::kOutline);
     ASSERT_EQ(extents.size(), 2u);
     const DrawOp& first = *extents[0];
     ASSERT_EQ(first.x.size(), 5u); // 350, 355, 360, 365 and the end 370
@@ -102,10 +102,10 @@ TEST(RysunekGeometry, ClearanceCircleAndExtents)
 TEST(RysunekGeometry, BandLiesThreePixelsInsideTheArc)
 {
     RecordedPicture pic(1600, 1000);
-    Case c = sampleCase(2, 3, 25);
+    Case c = sampleCase(kVariantMerant, 3, 25);
     RYSUJ r = sampleSettings(c);
     pic.draw(c, r);
-    const auto bands = pic.find(DrawOp::Kind::Polygon, 208);
+    const auto bands = pic.find(DrawOp::Kind::Polygon, colours::kOutline);
     ASSERT_EQ(bands.size(), 3u);
     const double pixelsPerUnit = 1000.0 / (2.0 * r.halfy);
     for (int k = 1; k <= 3; ++k) {
@@ -127,7 +127,7 @@ TEST(RysunekGeometry, BandLiesThreePixelsInsideTheArc)
 TEST(RysunekCentres, MarkersLabelsAndTheLineOfCentresAtNinetyDegrees)
 {
     RecordedPicture pic;
-    Case c = sampleCase(2);
+    Case c = sampleCase(kVariantMerant);
     c.dane.ekscen = 0.4f;
     c.dane.katekscen = 90.0f;
     RYSUJ r = sampleSettings(c);
@@ -137,13 +137,13 @@ TEST(RysunekCentres, MarkersLabelsAndTheLineOfCentresAtNinetyDegrees)
     const DrawOp* oc = pic.text("Oc");
     ASSERT_TRUE(op && oc);
     EXPECT_EQ(op->justify, Justify::Left);
-    EXPECT_EQ(oc->colourNumber, 208);
+    EXPECT_EQ(oc->colourNumber, colours::kOutline);
     EXPECT_FLOAT_EQ(op->y[0], 3.0f * op->charHeight / 4.0f);
     EXPECT_NEAR(oc->x[0], 0.0f, 1e-6);
     EXPECT_NEAR(oc->y[0], 0.4f + 3.0f * oc->charHeight / 4.0f, 1e-6);
 
-    // Joins in colour 208: five runs per marker, the line of centres, then the bars.
-    const auto joins = pic.find(DrawOp::Kind::Join, 208);
+    // Joins in the outline colour: five runs per marker, the line of centres, then the bars.
+    const auto joins = pic.find(DrawOp::Kind::Join, colours::kOutline);
     ASSERT_GE(joins.size(), 11u);
     const DrawOp& line = *joins[10];
     EXPECT_NEAR(line.x[0], 0.0, 1e-6);
@@ -182,7 +182,7 @@ TEST(Kropka5, FivePixelRunsWithTheCornersLeftOut)
 TEST(RysunekScaleBars, BarsTicksAndLabels)
 {
     RecordedPicture pic(1600, 1000);
-    Case c = sampleCase(1);
+    Case c = sampleCase(kVariantSolako);
     RYSUJ r = sampleSettings(c);
     pic.draw(c, r);
     const float X = r.halfx, Y = r.halfy;
@@ -200,7 +200,7 @@ TEST(RysunekScaleBars, BarsTicksAndLabels)
     EXPECT_NEAR(t->y[0], -0.98f * Y + t->charHeight, 1e-5);
 
     // The last eight joins: bar, its copy, two ticks, for each scale.
-    const auto joins = pic.find(DrawOp::Kind::Join, 208);
+    const auto joins = pic.find(DrawOp::Kind::Join, colours::kOutline);
     ASSERT_GE(joins.size(), 8u);
     const DrawOp* const* bar = &joins[joins.size() - 8];
     const float ys[2] = {-0.88f * Y, -0.98f * Y};
@@ -224,7 +224,7 @@ TEST(RysunekScaleBars, BarsTicksAndLabels)
     }
 
     // An isothermal case has the pressure bar only.
-    Case m = sampleCase(2);
+    Case m = sampleCase(kVariantMerant);
     RYSUJ rm = sampleSettings(m);
     pic.draw(m, rm);
     EXPECT_TRUE(pic.text("0.1250E+08 N/m2"));
@@ -235,7 +235,7 @@ TEST(RysunekScaleBars, BarsTicksAndLabels)
 TEST(RysunekScaleBars, LongerTemperatureAxisMovesTheBars)
 {
     RecordedPicture pic;
-    Case c = sampleCase(1);
+    Case c = sampleCase(kVariantSolako);
     RYSUJ r = sampleSettings(c);
     r.tlen = 0.9f;
     pic.draw(c, r);
@@ -247,7 +247,7 @@ TEST(RysunekScaleBars, LongerTemperatureAxisMovesTheBars)
 TEST(RysunekOrder, PicturePartsComeInTheirOrderAndTheStateCarriesOver)
 {
     RecordedPicture pic;
-    Case c = sampleCase(1, 6, 12);
+    Case c = sampleCase(kVariantSolako, 6, 12);
     RYSUJ r = sampleSettings(c);
     pic.draw(c, r);
     std::vector<int> polygons;
@@ -255,10 +255,11 @@ TEST(RysunekOrder, PicturePartsComeInTheirOrderAndTheStateCarriesOver)
         if (op.kind == DrawOp::Kind::Polygon)
             polygons.push_back(op.colourNumber);
     // Circle; six temperature bands; band and pressure diagram per wedge.
-    std::vector<int> expected {240, 1, 1, 1, 1, 1, 1};
+    std::vector<int> expected {colours::kCircle, colours::kWedge, colours::kWedge, colours::kWedge,
+                               colours::kWedge,  colours::kWedge, colours::kWedge};
     for (int k = 0; k < 6; ++k) {
-        expected.push_back(208);
-        expected.push_back(1);
+        expected.push_back(colours::kOutline);
+        expected.push_back(colours::kWedge);
     }
     EXPECT_EQ(polygons, expected);
     EXPECT_EQ(pic.ops().back().kind, DrawOp::Kind::Text);

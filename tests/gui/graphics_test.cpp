@@ -1,5 +1,6 @@
 // The graphics layer's state and its mapping between user units and pixels.
 
+#include "drawing/graphics/colours.h"
 #include "drawing/graphics/graphics.h"
 #include "drawing/graphics/graphicsrecorder.h"
 
@@ -56,7 +57,7 @@ TEST(GraphicsState, FillStyleLimitedAndPaletteAndJustificationKept)
 TEST(GraphicsState, DrawingColoursAreDistinctAndVisible)
 {
     Graphics g;
-    const int numbers[] = {31, 208, 224, 240};
+    const int numbers[] = {colours::kHatch, colours::kOutline, colours::kAxes, colours::kCircle};
     for (int a : numbers) {
         EXPECT_NE(g.palette(a), Graphics::background()) << a;
         for (int b : numbers) {

@@ -40,7 +40,7 @@ class PictureFile : public ::testing::Test {
 protected:
     std::string path(const char* name) const { return dir.filePath(QString::fromLatin1(name)).toStdString(); }
     QTemporaryDir dir;
-    Case c = sampleCase(1, 4, 50);
+    Case c = sampleCase(kVariantSolako, 4, 50);
     RYSUJ r = sampleSettings(c);
 };
 

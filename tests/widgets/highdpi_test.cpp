@@ -169,7 +169,7 @@ TEST(HighDpi, PictureKeepsItsProportionsAtAnyRatio)
         = QDir(QStringLiteral(LOBUS_EXAMPLES_DIR)).filePath(QStringLiteral("DANE/merant3.dan")).toStdString();
     Case c;
     RYSUJ rysuj;
-    const std::string problem = test::loadCase(datafile, 2, c, rysuj);
+    const std::string problem = test::loadCase(datafile, kVariantMerant, c, rysuj);
     ASSERT_TRUE(problem.empty()) << problem;
 
     QtWindowLayer layer;

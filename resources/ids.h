@@ -1,5 +1,7 @@
 #pragma once
-// Identifiers of menu 30001, its dialogs and the fields the shell touches.
+// The numbers by which the program's resources are looked up: the menu and
+// its commands, the dialogs and their fields, the strings. The one place they
+// are written.
 
 namespace lobus {
 
@@ -19,6 +21,15 @@ enum MenuId : int {
     kCmdTemperatureScale = 40016,
 };
 
+// Entries the window layer adds to the File menu (kMenuFile) after the
+// resource's own, which keep their places: Export picture, and the submenu of
+// recent files (a recent file chosen comes as kOpenFile). Export is enabled
+// and greyed with Save bitmap.
+enum DesktopMenuId : int {
+    kCmdExportPicture = 40101,
+    kMenuRecentFiles = 40102,
+};
+
 enum DialogId : int {
     kDlgPressureScale = 102,
     kDlgDrawingScale = 104,
@@ -28,36 +39,26 @@ enum DialogId : int {
 enum FieldId : int {
     kButtonOk = 1,
     kButtonCancel = 2,
+    kFieldFactorLabel = 1001,
     kFieldFactor = 1004,    // real: drawing scale, or axis length
     kFieldAutomatic = 1005, // first radio button of the auto/manual group
     kFieldManual = 1006,
     kFieldMaxLabel = 1007,
-    kFieldMaxValue = 1009, // real: the manual maximum
+    kFieldMaxValue = 1009,  // real: the manual maximum
+    kFieldScaleKind = 1010, // the group box around the radio group
 };
 
+// File-type filters of the file-selection dialogs.
 enum StringId : int {
     kFilterSolakoData = 50001,
+    kFilterChaSolako = 50002,
+    kFilterCisSolako = 50003,
     kFilterMerantData = 50004,
+    kFilterChaMerant = 50005,
+    kFilterCisMerant = 50006,
     kFilterBitmap = 50007,
-};
-
-// WMENUSETSTATE properties.
-enum MenuProperty : int {
-    kMenuEnabled = 1,
-    kMenuChecked = 2,
-};
-
-// Icon codes of WMESSAGEBOX as the shell uses them.
-enum MessageIcon : int {
-    kIconError = 1,    // a failure the user must know about
-    kIconQuestion = 2, // a question before something is replaced
-    kIconWarning = 3,  // the icon of UWAGA's warnings
-};
-
-// Button codes of WMESSAGEBOX (WINFODIALOG(4) is 1 after OK or Yes).
-enum MessageButtons : int {
-    kButtonsOk = 0,
-    kButtonsYesNo = 2,
+    kFilterTemSolako = 50008,
+    kFilterPictures = 50101, // the Export picture command's formats
 };
 
 } // namespace lobus
