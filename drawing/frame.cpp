@@ -78,7 +78,7 @@ void drawFrame(Picture& p)
     p.rysuj.halfx = p.X;
     g.IGRUNITS(-p.X, -p.Y, p.X, p.Y);
 
-    g.IGRCOLOURN(224);
+    g.IGRCOLOURN(colours::kAxes);
     g.IGRCHARSIZE(0.6f, 0.6f);
     p.cw = g.INFOGRAPHICS(3);
     p.ch = g.INFOGRAPHICS(4);
@@ -95,12 +95,15 @@ void drawFrame(Picture& p)
 
 } // namespace picture
 
+PictureMemory::PictureMemory() : m_buffers(std::make_unique<picture::WorkBuffers>()) { }
+
+PictureMemory::~PictureMemory() = default;
+
 void RYSUNEK(Graphics& g, const ResultArray& katcis, const ResultArray& cis, const ResultArray& tem1,
-             const ResultArray& tem2, int ilkat, const DANE& dane, RYSUJ& rysuj)
+             const ResultArray& tem2, int ilkat, const DANE& dane, RYSUJ& rysuj, PictureMemory& memory)
 {
     using namespace picture;
-    // Kept from picture to picture: a redraw reuses the memory of the last one.
-    thread_local WorkBuffers buffers;
+    WorkBuffers& buffers = memory.buffers();
     buffers.reserve(720);
 
     Picture p {g, katcis, cis, tem1, tem2, ilkat, dane, rysuj, buffers};
@@ -108,7 +111,7 @@ void RYSUNEK(Graphics& g, const ResultArray& katcis, const ResultArray& cis, con
     drawFrame(p);
     drawClearanceCircle(p);
     drawWedgeExtents(p);
-    if (dane.variant == 1)
+    if (dane.thermal())
         drawTemperatures(p);
     for (int k = 1; k <= p.wedges(); ++k) {
         drawBand(p, k);

@@ -24,42 +24,31 @@ bool directFormat(QImage::Format format)
 
 int tilesAlong(int pixels) { return pixels > 0 ? (pixels + ImageDevice::kTile - 1) / ImageDevice::kTile : 0; }
 
-// What the last picture left, for the next one into the same image.
-struct KeptImage {
-    qint64 key = 0;
-    QSize size;
-    QImage::Format format = QImage::Format_Invalid;
-    std::vector<std::uint8_t> clean;
-    QRgb colour = 0;
-};
-
-KeptImage& kept()
-{
-    thread_local KeptImage k;
-    return k;
-}
-
 } // namespace
 
-ImageDevice::Tiles ImageDevice::keptTiles(const QImage& image)
+ImageDevice::Tiles ImageDevice::keptTiles(const QImage& image, ImageTiles* kept)
 {
     Tiles t;
     t.clean.assign(static_cast<std::size_t>(tilesAlong(image.width())) * tilesAlong(image.height()), 0);
-    KeptImage& k = kept();
-    if (!image.isNull() && k.key == image.cacheKey() && k.size == image.size() && k.format == image.format()
-        && k.clean.size() == t.clean.size()) {
-        t.clean = k.clean;
-        t.colour = k.colour;
+    if (kept && !image.isNull() && kept->key == image.cacheKey() && kept->size == image.size()
+        && kept->format == image.format() && kept->clean.size() == t.clean.size()) {
+        t.clean = std::move(kept->clean); // the device gives it back when it ends
+        t.colour = kept->colour;
     }
     return t;
 }
 
-ImageDevice::ImageDevice(QImage& image)
+ImageDevice::ImageDevice(QImage& image) : ImageDevice(image, nullptr) { }
+
+ImageDevice::ImageDevice(QImage& image, ImageTiles& kept) : ImageDevice(image, &kept) { }
+
+ImageDevice::ImageDevice(QImage& image, ImageTiles* kept)
     : m_image(image),
+      m_kept(kept),
       m_tracked(directFormat(image.format())),
       m_tilesX(tilesAlong(image.width())),
       m_tilesY(tilesAlong(image.height())),
-      m_tiles(keptTiles(image)),
+      m_tiles(keptTiles(image, kept)),
       m_rowMin(static_cast<std::size_t>(m_tilesY)),
       m_rowMax(static_cast<std::size_t>(m_tilesY)),
       m_painter(&image),
@@ -74,12 +63,13 @@ ImageDevice::~ImageDevice()
 {
     m_device.flush();
     m_painter.end();
-    KeptImage& k = kept();
-    k.key = m_image.cacheKey();
-    k.size = m_image.size();
-    k.format = m_image.format();
-    k.clean = std::move(m_tiles.clean);
-    k.colour = m_tiles.colour;
+    if (!m_kept)
+        return;
+    m_kept->key = m_image.cacheKey();
+    m_kept->size = m_image.size();
+    m_kept->format = m_image.format();
+    m_kept->clean = std::move(m_tiles.clean);
+    m_kept->colour = m_tiles.colour;
 }
 
 // ---- tiles drawn on -----------------------------------------------------------

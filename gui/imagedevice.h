@@ -3,12 +3,12 @@
 // font, sizes from the image's own resolution. The painter is open for the
 // lifetime of the device; make one per picture, the image lives on.
 //
-// A picture begins by clearing its area, most of the image. The device keeps,
-// from one picture to the next into the same image, which tiles of it hold
-// nothing but the background, and clears only the others. What it keeps is
-// tied to the image's QImage::cacheKey(), which changes with any other change
-// of the image (a painter on it, bits(), fill(), a new image): then the whole
-// area is cleared.
+// A picture begins by clearing its area, most of the image. Given an
+// ImageTiles, the device keeps there, from one picture to the next into the
+// same image, which tiles of it hold nothing but the background, and clears
+// only the others. What it keeps is tied to the image's QImage::cacheKey(),
+// which changes with any other change of the image (a painter on it, bits(),
+// fill(), a new image): then the whole area is cleared.
 
 #include "gui/painterdevice.h"
 
@@ -20,9 +20,24 @@
 
 namespace lobus {
 
+// What a picture into an image leaves for the next picture into it: which
+// tiles hold only the background. Owned by whoever draws into one image in
+// turn (the window, the renderer), one for each image.
+struct ImageTiles {
+    qint64 key = 0; // the image's cacheKey() when the last picture ended
+    QSize size;
+    QImage::Format format = QImage::Format_Invalid;
+    std::vector<std::uint8_t> clean; // per tile, rows first: 1 = only `colour` in it
+    QRgb colour = 0;
+};
+
 class ImageDevice : public Device {
 public:
+    // A picture that keeps nothing: the whole area is cleared.
     explicit ImageDevice(QImage& image);
+    // A picture that starts from what `kept` says of the image and leaves
+    // there what it drew on; `kept` must outlive the device.
+    ImageDevice(QImage& image, ImageTiles& kept);
     ~ImageDevice() override;
 
     int width() const override { return m_device.width(); }
@@ -39,6 +54,7 @@ public:
     static constexpr int kTile = 32; // pixels a side
 
 private:
+    ImageDevice(QImage& image, ImageTiles* kept);
     void markSegment(PointF a, PointF b); // the tiles a line may touch
     void markRect(double x0, double y0, double x1, double y1);
     void markFilled(std::span<const PointF> p); // the tiles a filled outline may touch
@@ -48,10 +64,11 @@ private:
         std::vector<std::uint8_t> clean; // per tile, rows first: 1 = only `colour` in it
         QRgb colour = 0;
     };
-    static Tiles keptTiles(const QImage& image); // before the painter begins
+    static Tiles keptTiles(const QImage& image, ImageTiles* kept); // before the painter begins
 
     QImage& m_image;
-    bool m_tracked; // the format is one the device clears itself
+    ImageTiles* m_kept; // null: nothing kept
+    bool m_tracked;     // the format is one the device clears itself
     int m_tilesX;
     int m_tilesY;
     Tiles m_tiles;

@@ -204,7 +204,7 @@ void QtWindowLayer::pictureResized()
     m_image.setDotsPerMeterX(dotsPerMeter);
     m_image.setDotsPerMeterY(dotsPerMeter);
     m_image.fill(toQColor(Graphics::background()));
-    m_screen = std::make_unique<ImageDevice>(m_image);
+    m_screen = std::make_unique<ImageDevice>(m_image, m_tiles);
     if (onScreen)
         m_graphics.setDevice(m_screen.get());
     m_window->picture()->setImage(&m_image, toQColor(Graphics::background()));
@@ -219,7 +219,7 @@ void QtWindowLayer::finishPicture()
     if (onScreen)
         m_graphics.setDevice(nullptr);
     m_screen.reset();
-    m_screen = std::make_unique<ImageDevice>(m_image);
+    m_screen = std::make_unique<ImageDevice>(m_image, m_tiles);
     if (onScreen)
         m_graphics.setDevice(m_screen.get());
     if (m_window)

@@ -24,6 +24,7 @@
 
 #include "drawing/graphics/graphics.h"
 #include "gui/dialoghooks.h"
+#include "gui/imagedevice.h"
 #include "gui/windowlayer.h"
 
 #include <QImage>
@@ -42,7 +43,6 @@ class QSettings;
 
 namespace lobus {
 
-class ImageDevice;
 class MainWindow;
 class NumbersView;
 class PainterDevice;
@@ -135,6 +135,7 @@ private:
     std::unique_ptr<QSettings> m_settings;
     Graphics m_graphics;
     QImage m_image;
+    ImageTiles m_tiles; // what each picture into m_image leaves for the next
     std::unique_ptr<ImageDevice> m_screen;
     std::unique_ptr<MainWindow> m_window;
     NumbersView* m_numbers = nullptr; // a child of the window, gone with it

@@ -1,6 +1,7 @@
 // The picture in pixels, through the image device: probes of a few pixels
 // rather than whole golden images.
 
+#include "drawing/graphics/colours.h"
 #include "drawing/graphics/graphics.h"
 #include "drawing/graphics/graphicsrecorder.h"
 #include "drawing/rysunek.h"
@@ -65,17 +66,17 @@ QRect boxOf(const QImage& image, QRgb colour)
     return right < 0 ? QRect() : QRect(QPoint(left, top), QPoint(right, bottom));
 }
 
-// A case of no wedges: the clearance circle alone, in colour 240.
+// A case of no wedges: the clearance circle alone.
 QRect circleBox(int width, int height, float halfy)
 {
-    Case c = sampleCase(2, 1, 4);
+    Case c = sampleCase(kVariantMerant, 1, 4);
     c.dane.ikm = 0;
     RYSUJ r = sampleSettings(c);
     r.halfy = halfy;
     QImage image(width, height, QImage::Format_RGB32);
     Graphics g;
     renderToImage(image, g, c, r);
-    EXPECT_TRUE(tealish(rgbOf(g.palette(240))));
+    EXPECT_TRUE(tealish(rgbOf(g.palette(colours::kCircle))));
     return boxWhere(image, tealish);
 }
 
@@ -100,51 +101,61 @@ TEST(ImageDevice, ScaleThreeHalvesTheBearing)
 
 TEST(ImageDevice, TwoDrawingsInARowGiveTheSamePixels)
 {
-    Case c = sampleCase(1, 6, 60);
+    Case c = sampleCase(kVariantSolako, 6, 60);
     RYSUJ r = sampleSettings(c);
     Graphics g;
     QImage first(640, 400, QImage::Format_RGB32);
     QImage image(640, 400, QImage::Format_RGB32);
     image.fill(Qt::black);
+    PictureCache cache;
     renderToImage(first, g, c, r);
-    renderToImage(image, g, c, r);
+    renderToImage(image, g, c, r, cache);
     EXPECT_TRUE(image == first);
-    renderToImage(image, g, c, r); // over the last picture, in the same memory
+    renderToImage(image, g, c, r, cache); // over the last picture, in the same memory
     EXPECT_TRUE(image == first);
 }
 
 // A picture over a different one in the same image clears only the tiles
 // the last drew on; what is left must be exactly the picture drawn afresh,
-// also over a change made to the image between the pictures.
+// also over a change made to the image between the pictures, and with
+// another image drawn with its own cache in between.
 TEST(ImageDevice, PictureOverAnotherEqualsItDrawnAfresh)
 {
-    Case thermal = sampleCase(1, 6, 60);
+    Case thermal = sampleCase(kVariantSolako, 6, 60);
     RYSUJ rt = sampleSettings(thermal);
-    Case plain = sampleCase(2, 3, 25, 3.0e7f);
+    Case plain = sampleCase(kVariantMerant, 3, 25, 3.0e7f);
     RYSUJ rp = sampleSettings(plain);
     rp.halfy = 2.0f;
     Graphics g;
     QImage fresh(517, 333, QImage::Format_RGB32);
     renderToImage(fresh, g, plain, rp);
+    QImage freshThermal(517, 333, QImage::Format_RGB32);
+    renderToImage(freshThermal, g, thermal, rt);
 
     QImage image(517, 333, QImage::Format_RGB32);
-    renderToImage(image, g, thermal, rt);
-    renderToImage(image, g, plain, rp);
+    QImage other(517, 333, QImage::Format_RGB32);
+    PictureCache cache;
+    PictureCache otherCache;
+    renderToImage(image, g, thermal, rt, cache);
+    renderToImage(other, g, plain, rp, otherCache);
+    renderToImage(image, g, plain, rp, cache);
     EXPECT_TRUE(image == fresh);
+    renderToImage(other, g, thermal, rt, otherCache);
+    EXPECT_TRUE(other == freshThermal);
 
-    renderToImage(image, g, thermal, rt);
+    renderToImage(image, g, thermal, rt, cache);
     image.setPixel(3, 3, qRgb(1, 2, 3)); // a corner no picture draws on
     {
         QPainter painter(&image);
         painter.fillRect(QRect(470, 10, 40, 40), Qt::green);
     }
-    renderToImage(image, g, plain, rp);
+    renderToImage(image, g, plain, rp, cache);
     EXPECT_TRUE(image == fresh);
 }
 
 TEST(ImageDevice, MarkerIsAFiveByFiveDotWithoutCorners)
 {
-    Case c = sampleCase(2, 3, 20);
+    Case c = sampleCase(kVariantMerant, 3, 20);
     c.dane.ekscen = 0.5f;
     c.dane.katekscen = 200.0f;
     RYSUJ r = sampleSettings(c);
@@ -157,7 +168,7 @@ TEST(ImageDevice, MarkerIsAFiveByFiveDotWithoutCorners)
     const float a = 200.0f * 3.141592f / 180.0f;
     g.IGRUNITSTOPIXELS(0.5f * std::cos(a), 0.5f * std::sin(a), ix, iy);
     g.setDevice(nullptr);
-    const QRgb marker = rgbOf(g.palette(208));
+    const QRgb marker = rgbOf(g.palette(colours::kOutline));
     for (int dy = -2; dy <= 2; ++dy)
         for (int dx = -2; dx <= 2; ++dx) {
             const bool corner = std::abs(dx) == 2 && std::abs(dy) == 2;
@@ -171,7 +182,7 @@ TEST(ImageDevice, MarkerIsAFiveByFiveDotWithoutCorners)
 
 TEST(ImageDevice, WedgeColoursAndTheBackgroundShowWhereExpected)
 {
-    Case c = sampleCase(2, 3, 80);
+    Case c = sampleCase(kVariantMerant, 3, 80);
     RYSUJ r = sampleSettings(c);
     QImage image(1000, 700, QImage::Format_RGB32);
     Graphics g;
@@ -182,7 +193,7 @@ TEST(ImageDevice, WedgeColoursAndTheBackgroundShowWhereExpected)
         const QRgb colour = qRgb(r.colour(1, k), r.colour(2, k), r.colour(3, k));
         EXPECT_FALSE(boxOf(image, colour).isNull()) << k;
     }
-    EXPECT_FALSE(boxOf(image, rgbOf(g.palette(224))).isNull()); // axes
+    EXPECT_FALSE(boxOf(image, rgbOf(g.palette(colours::kAxes))).isNull()); // axes
 }
 
 TEST(ImageDevice, PointsRoundTripThroughPixelsWithinOnePixel)
