@@ -38,8 +38,12 @@ struct PaletteEntry {
 // What the graphics layer starts with behind those numbers; every other
 // number is a grey ramp (n, n, n).
 inline constexpr PaletteEntry kPalette[] = {
-    {0, {0, 0, 0}},           {kWedge, {255, 255, 0}}, {kHatch, {105, 105, 105}},
-    {kOutline, {150, 40, 0}}, {kAxes, {0, 0, 0}},      {kCircle, {0, 140, 150}},
+    {0, {0, 0, 0}},            // black
+    {kWedge, {255, 255, 0}},   // yellow
+    {kHatch, {105, 105, 105}}, // dim grey
+    {kOutline, {150, 40, 0}},  // red-brown
+    {kAxes, {0, 0, 0}},        // black
+    {kCircle, {0, 140, 150}},  // teal
 };
 
 inline constexpr Rgb kBackground {255, 255, 255};
