@@ -62,7 +62,7 @@ RenderLoad loadForRender(const LoadRequest& request, Case& c, RYSUJ& rysuj)
     if (c.dane.variant == 0) {
         const Solver solver
             = recogniseSolver(solverSigns(request.dataFile, request.choices.cha, request.choices.tem));
-        c.dane.variant = solver == Solver::Neither ? 2 : static_cast<int>(solver);
+        c.dane.variant = solver == Solver::Neither ? kVariantMerant : static_cast<int>(solver);
     }
     const LoadOutcome loaded = loadCase(request.dataFile, c, rysuj, ui, tracePtr);
     if (loaded.end == PassEnd::Cancelled)

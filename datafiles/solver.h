@@ -18,12 +18,14 @@
 // looked at; nothing is decoded, so a bad number is left for the reading pass
 // to report.
 
+#include "datafiles/state.h"
+
 #include <string>
 
 namespace lobus {
 
 // The numbers are those of the variant flag (DANE::variant).
-enum class Solver { Neither = 0, Solako = 1, Merant = 2 };
+enum class Solver { Neither = 0, Solako = kVariantSolako, Merant = kVariantMerant };
 
 struct SolverSigns {
     long chaValues = -1;  // values on record 7 of the ".cha"; -1 when it could not be read
