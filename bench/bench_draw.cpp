@@ -94,7 +94,7 @@ void drawInto(benchmark::State& state, const Case& c, bool touched = false)
     }
     int points = 0;
     for (int k = 1; k <= c.dane.ikm; ++k)
-        points += static_cast<int>(c.dane.ilcis(k)); // every point the case holds is drawn
+        points += pointCount(c.dane, c.results, k);
     state.counters["points"] = points;
     state.counters["ns/point"]
         = benchmark::Counter(static_cast<double>(points) * 1e-9,

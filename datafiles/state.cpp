@@ -15,4 +15,14 @@ RYSUJ::RYSUJ()
             colour(c, k) = kDefault[k - 1][c - 1];
 }
 
+int pointCount(float ilcis, int ilkat, const ResultArray& katcis, const ResultArray& cis)
+{
+    if (!std::isfinite(ilcis) || ilcis <= 0.0f)
+        return 0;
+    const long n = std::lround(ilcis);
+    const long limit = std::min(
+        {static_cast<long>(ilkat), static_cast<long>(katcis.cols()), static_cast<long>(cis.cols())});
+    return static_cast<int>(std::clamp<long>(n, 0, std::max(0L, limit)));
+}
+
 } // namespace lobus

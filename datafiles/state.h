@@ -72,4 +72,16 @@ struct Case {
     Results results;
 };
 
+// Grid points of a wedge that the arrays hold: its ilcis rounded to the
+// nearest integer, limited to 0..ilkat and to the columns of katcis and cis
+// (an Open that ended early may have counted more lines than were read). The
+// picture draws these points, and whatever else shows a wedge's points uses
+// the same count, so nothing outside the arrays is read.
+int pointCount(float ilcis, int ilkat, const ResultArray& katcis, const ResultArray& cis);
+
+inline int pointCount(const DANE& dane, const Results& results, int k)
+{
+    return pointCount(dane.ilcis(k), results.ilkat, results.katcis, results.cis);
+}
+
 } // namespace lobus

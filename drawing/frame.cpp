@@ -13,18 +13,7 @@ namespace picture {
 
 int Picture::wedges() const { return std::clamp(dane.ikm, 0, 6); }
 
-// np = ilcis(k) rounded, never beyond what the arrays hold (an Open that
-// ended early may have counted more lines than were read).
-int Picture::pressurePoints(int k) const
-{
-    const float v = dane.ilcis(k);
-    if (!std::isfinite(v) || v <= 0.0f)
-        return 0;
-    const long n = std::lround(v);
-    const long limit = std::min(
-        {static_cast<long>(ilkat), static_cast<long>(katcis.cols()), static_cast<long>(cis.cols())});
-    return static_cast<int>(std::clamp<long>(n, 0, std::max(0L, limit)));
-}
+int Picture::pressurePoints(int k) const { return pointCount(dane.ilcis(k), ilkat, katcis, cis); }
 
 int Picture::temperaturePoints(int k) const
 {
