@@ -1,6 +1,7 @@
 #include "drawing/angleview.h"
 
 #include "drawing/casefigures.h"
+#include "drawing/graphics/colours.h"
 #include "drawing/graphics/graphics.h"
 #include "drawing/rysunek.h"
 
@@ -15,11 +16,11 @@ namespace {
 
 // Colour numbers of the plot. Entry 1 takes each lobe's colour and entry 2
 // its light tint in turn, as the picture redefines entry 1 per lobe.
-constexpr int kLobe = 1;
+constexpr int kLobe = colours::kWedge;
 constexpr int kTint = 2;
-constexpr int kInk = 224;  // frame, ticks, labels
-constexpr int kGrid = 230; // light grey grid lines
-constexpr int kCursor = 31;
+constexpr int kInk = colours::kAxes; // frame, ticks, labels
+constexpr int kGrid = 230;           // light grey grid lines
+constexpr int kCursor = colours::kHatch;
 
 enum class Curve { Pressure, Tem1, Tem2 };
 
@@ -357,7 +358,7 @@ AngleViewLayout drawAngleView(Graphics& g, const Case& c, const RYSUJ& rysuj, co
                               const AngleViewTexts& texts)
 {
     AngleViewLayout layout;
-    const bool thermal = c.dane.variant == 1;
+    const bool thermal = c.dane.thermal();
 
     // Character cells as fractions of the surface, for the margins.
     g.IGRAREA(0.0f, 0.0f, 1.0f, 1.0f);

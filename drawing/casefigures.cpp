@@ -30,7 +30,7 @@ CaseFigures caseFigures(const Case& c)
     const DANE& d = c.dane;
     const Results& r = c.results;
     CaseFigures f;
-    f.thermal = d.variant == 1;
+    f.thermal = d.thermal();
     f.ekscen = d.ekscen;
     f.katekscen = d.katekscen;
     f.pmax = d.pmax;
@@ -124,7 +124,7 @@ std::string pointsCsv(const Case& c)
 {
     const DANE& d = c.dane;
     const Results& r = c.results;
-    const bool thermal = d.variant == 1;
+    const bool thermal = d.thermal();
     std::string out = "lobe,point,angle_deg,p_Pa,t1_C,t2_C\n";
     for (int k = 1; k <= lobeCount(d); ++k) {
         const int n = pointCount(d, r, k);

@@ -1,6 +1,7 @@
 #include "drawing/overlay.h"
 
 #include "drawing/casefigures.h"
+#include "drawing/graphics/colours.h"
 #include "drawing/graphics/graphics.h"
 #include "drawing/rysunek.h"
 
@@ -30,7 +31,7 @@ void drawPeaksOverlay(Graphics& g, const Case& c, const RYSUJ& rysuj)
     const char justify = g.justification();
     const float ch = g.INFOGRAPHICS(4);
     const CaseFigures f = caseFigures(c);
-    g.IGRCOLOURN(224);
+    g.IGRCOLOURN(colours::kAxes);
     g.IGRCHARJUSTIFY("C");
     for (const LobeFigures& lobe : f.lobes) {
         // The number stands just outside the clearance circle at the middle

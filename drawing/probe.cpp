@@ -22,7 +22,7 @@ ProbeHit lobeHit(const Case& c, int k, float angle)
         const Results& r = c.results;
         hit.angle = element(r.katcis, k, hit.point);
         hit.pressure = element(r.cis, k, hit.point);
-        if (c.dane.variant == 1) {
+        if (c.dane.thermal()) {
             hit.tem1 = element(r.tem1, k, hit.point);
             hit.tem2 = element(r.tem2, k, hit.point);
         }

@@ -1,5 +1,6 @@
 #include "gui/windowprogram.h"
 
+#include "datafiles/state.h"
 #include "gui/qtwindowlayer.h"
 
 #include <QApplication>
@@ -17,7 +18,7 @@
 namespace lobus {
 namespace {
 
-const char* programName(int variant) { return variant == 1 ? "lobus-solako" : "lobus"; }
+const char* programName(int variant) { return variant == kVariantSolako ? "lobus-solako" : "lobus"; }
 
 void setApplicationNames(int variant)
 {
@@ -54,7 +55,7 @@ WindowCommandLine parseWindowCommandLine(const QStringList& arguments, int varia
 {
     QCommandLineParser parser;
     parser.setApplicationDescription(
-        variant == 1
+        variant == kVariantSolako
             ? QCoreApplication::translate("lobus::WindowProgram",
                                           "Graficzna interpretacja danych i wyników programu SOLAKO: "
                                           "rysunek łożyska wielopowierzchniowego z jego zbiorów.")
