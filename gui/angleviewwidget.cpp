@@ -81,9 +81,10 @@ void AngleViewWidget::redraw()
         m_image.fill(Qt::white);
         m_layout = AngleViewLayout();
     } else {
-        renderToImage(m_image, m_graphics, [this](Graphics& g) {
-            m_layout = drawAngleView(g, *m_case, *m_rysuj, m_view, m_texts);
-        });
+        renderToImage(
+            m_image, m_graphics,
+            [this](Graphics& g) { m_layout = drawAngleView(g, *m_case, *m_rysuj, m_view, m_texts); },
+            &m_tiles);
     }
     update();
 }
