@@ -1,10 +1,10 @@
 #include "app/shellstate.h"
 
-#include "app/menuids.h"
 #include "datafiles/texts.h"
 #include "datafiles/trace.h"
 #include "drawing/rysunek.h"
 #include "gui/windowlayer.h"
+#include "resources/ids.h"
 
 #include <new>
 
