@@ -210,7 +210,7 @@ void NumbersView::showHit(const ProbeHit& hit)
         text = QCoreApplication::translate("lobus::NumbersView", "Klin %1: kąt %2°, p = %3 MPa")
                    .arg(hit.lobe)
                    .arg(fixed(hit.angle, 2), fixed(double(hit.pressure) / 1.0e6, 3));
-        if (m_case->dane.variant == 1)
+        if (m_case->dane.thermal())
             text += QCoreApplication::translate("lobus::NumbersView", ", t1 = %1 °C, t2 = %2 °C")
                         .arg(fixed(hit.tem1, 2), fixed(hit.tem2, 2));
     }

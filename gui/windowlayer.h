@@ -4,8 +4,8 @@
 // them. Nothing here depends on Qt.
 
 #include "datafiles/passui.h"
-#include "resources/ids.h"
 #include "datafiles/state.h"
+#include "resources/ids.h"
 
 #include <string>
 #include <vector>
