@@ -5,6 +5,7 @@
 #include "drawing/graphics/graphics.h"
 #include "drawing/rysunek.h"
 #include "gui/painterdevice.h"
+#include "gui/pngwriter.h"
 #include "gui/renderimage.h"
 
 #include <QBuffer>
@@ -99,6 +100,13 @@ QByteArray renderPdf(const Drawing& draw, int width, int height)
 // The image in the format of `path`'s extension; false when Qt cannot encode it.
 bool encodeImage(const QImage& image, const std::string& path, QByteArray& data, std::string& error)
 {
+    // The picture's own encoder writes an opaque image as PNG; anything else
+    // goes through Qt's writers.
+    if (extensionOf(path) == QStringLiteral("png")) {
+        data = encodePng(image);
+        if (!data.isEmpty())
+            return true;
+    }
     QBuffer buffer(&data);
     buffer.open(QIODevice::WriteOnly);
     QImageWriter writer(&buffer, extensionOf(path).toLatin1());

@@ -1,8 +1,11 @@
 // writePictureFile and saveImageFile: each format is a valid file of its
 // kind, and a failure leaves no file behind, keeps the old one and says why.
 
+#include "drawing/graphics/graphics.h"
 #include "gui/painterdevice.h"
 #include "gui/picturefile.h"
+#include "gui/pngwriter.h"
+#include "gui/renderimage.h"
 #include "tests/drawing/samplecase.h"
 
 #include <QFile>
@@ -15,6 +18,7 @@
 #include <cerrno>
 #include <filesystem>
 #include <new>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -61,6 +65,48 @@ TEST_F(PictureFile, RasterFormatsHoldThePictureAtItsSize)
         EXPECT_EQ(image.pixel(1, 1) & 0xffffff, 0xffffffu); // the background
     }
     EXPECT_FLOAT_EQ(r.halfx, 1.6f * r.halfy);
+}
+
+// The PNG encoder's stream decoded by Qt's own reader gives back every pixel:
+// a picture, a picture with a noisy patch (no runs), short and long runs
+// around the 258-byte repeat limit, rows equal to the row above, single
+// rows and columns.
+TEST(PngEncoder, DecodesToTheSamePixels)
+{
+    QImage picture(641, 400, QImage::Format_RGB32);
+    Graphics g;
+    g.IGRAREA(0.0f, 0.0f, 1.0f, 1.0f);
+    Case c = sampleCase(1, 4, 50);
+    RYSUJ r = sampleSettings(c);
+    renderToImage(picture, g, c, r);
+    QImage noisy = picture.copy();
+    std::mt19937 random(7);
+    for (int y = 100; y < 140; ++y)
+        for (int x = 0; x < 300; ++x)
+            noisy.setPixel(x, y, random() & 0xffffffu);
+    for (int x = 0; x < 641; x += 1 + x % 97) // runs of every length between
+        noisy.setPixel(x, 200, qRgb(x % 7, 0, 255));
+    QImage black(87, 3, QImage::Format_RGB32);
+    black.fill(Qt::black);
+    QImage row(1000, 1, QImage::Format_RGB32);
+    row.fill(qRgb(1, 2, 3));
+    QImage column(1, 50, QImage::Format_RGB32);
+    column.fill(qRgb(200, 100, 0));
+    column.setPixel(0, 20, qRgb(0, 0, 0));
+    for (const QImage& image : {picture, noisy, black, row, column}) {
+        const QByteArray png = encodePng(image);
+        ASSERT_FALSE(png.isEmpty());
+        QImage back;
+        ASSERT_TRUE(back.loadFromData(png, "PNG")) << image.width() << "x" << image.height();
+        back = back.convertToFormat(QImage::Format_RGB32);
+        ASSERT_EQ(back.size(), image.size());
+        int differ = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                differ += back.pixel(x, y) != image.pixel(x, y);
+        EXPECT_EQ(differ, 0) << image.width() << "x" << image.height();
+    }
+    EXPECT_TRUE(encodePng(QImage(4, 4, QImage::Format_ARGB32)).isEmpty()); // left to the general writer
 }
 
 TEST_F(PictureFile, VectorFormats)
