@@ -1,6 +1,6 @@
 // One RYSUNEK into a 1920x1080 image that is kept between pictures, as the
 // window keeps its picture, for generated cases of 6 lobes and 100 to
-// 100,000 points a lobe (thermal: temperature bands and curves drawn too),
+// 1,000,000 points a lobe (thermal: temperature bands and curves drawn too),
 // again with the image written between pictures (so that each clears the
 // whole image, not only what the last drew on), and for the bundled
 // examples; then saving such a picture as BMP and PNG.
@@ -108,6 +108,7 @@ BENCHMARK(BM_DrawStress)
     ->Arg(2000)
     ->Arg(10000)
     ->Arg(100000)
+    ->Arg(1000000)
     ->Unit(benchmark::kMillisecond);
 
 void BM_DrawStressTouched(benchmark::State& state)

@@ -87,6 +87,7 @@ void PainterDevice::useBrush(std::optional<Rgb> colour)
 
 void PainterDevice::flush()
 {
+    closeGroup();
     if (m_lines.isEmpty())
         return;
     usePen(m_linesColour);
@@ -127,11 +128,98 @@ void PainterDevice::line(PointF a, PointF b, Rgb colour)
             crisp = true;
         }
     }
-    if (!m_lines.isEmpty() && (!(colour == m_linesColour) || crisp != m_linesCrisp))
-        flush();
+    if (m_levelOfDetail && !crisp && m_penWidth < 1.5) {
+        if (joinGroup(l, colour))
+            return;
+        closeGroup();
+        m_group.count = 1;
+        m_group.first = l;
+        m_group.colour = colour;
+        const QPointF d = l.p2() - l.p1();
+        const double length = std::sqrt(d.x() * d.x() + d.y() * d.y());
+        m_group.directed = length > 0.25 && std::isfinite(length);
+        if (m_group.directed) {
+            m_group.unit = d / length;
+            m_group.from = 0.0;
+            m_group.to = length;
+        }
+        return;
+    }
+    closeGroup();
+    batchLine(l, colour, crisp);
+}
+
+void PainterDevice::batchLine(const QLineF& l, Rgb colour, bool crisp)
+{
+    if (!m_lines.isEmpty() && (!(colour == m_linesColour) || crisp != m_linesCrisp)) {
+        usePen(m_linesColour);
+        if (m_linesCrisp) {
+            m_painter.setRenderHint(QPainter::Antialiasing, false);
+            m_painter.drawLines(m_lines);
+            m_painter.setRenderHint(QPainter::Antialiasing, true);
+        } else {
+            m_painter.drawLines(m_lines);
+        }
+        m_lines.clear();
+    }
     m_linesColour = colour;
     m_linesCrisp = crisp;
     m_lines.append(l);
+}
+
+// A line joins the open group when it starts within a quarter pixel of the
+// group's first line and its end lies within a quarter pixel of the group's
+// direction: every pixel it would cover is then covered by the group's line.
+bool PainterDevice::joinGroup(const QLineF& l, Rgb colour)
+{
+    if (m_group.count == 0 || !(colour == m_group.colour))
+        return false;
+    const QPointF origin = m_group.first.p1();
+    const QPointF start = l.p1() - origin;
+    if (!(start.x() * start.x() + start.y() * start.y() <= 0.0625))
+        return false;
+    const QPointF end = l.p2() - origin;
+    if (!m_group.directed) {
+        const QPointF d = l.p2() - l.p1();
+        const double length = std::sqrt(d.x() * d.x() + d.y() * d.y());
+        if (!std::isfinite(length))
+            return false;
+        if (length > 0.25) {
+            m_group.directed = true;
+            m_group.unit = d / length;
+            m_group.from = 0.0;
+            m_group.to = 0.0;
+            // The lines so far all lie within a quarter pixel of the origin.
+        } else {
+            ++m_group.count;
+            return true;
+        }
+    }
+    const double along = end.x() * m_group.unit.x() + end.y() * m_group.unit.y();
+    const double across = end.x() * m_group.unit.y() - end.y() * m_group.unit.x();
+    if (!(std::abs(across) <= 0.25))
+        return false;
+    m_group.from = std::min(m_group.from, along);
+    m_group.to = std::max(m_group.to, along);
+    ++m_group.count;
+    return true;
+}
+
+void PainterDevice::closeGroup()
+{
+    if (m_group.count == 0)
+        return;
+    QLineF l = m_group.first;
+    if (m_group.count > 1 && m_group.directed) {
+        const QPointF origin = l.p1();
+        l = QLineF(origin + m_group.unit * m_group.from, origin + m_group.unit * m_group.to);
+    }
+    // Lines drawn over each other darken the antialiased edge they share:
+    // the merged line is drawn as often as that shows, up to eight times.
+    const int times = std::min(m_group.count, 8);
+    m_group.count = 0;
+    for (int i = 0; i < times; ++i)
+        batchLine(l, m_group.colour, false);
 }
 
 // On a raster surface a vertex closer than a quarter pixel to the last one

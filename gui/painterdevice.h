@@ -46,7 +46,17 @@ public:
     // their pixel row or column, so that axes, ticks and bars come out crisp
     // instead of as two half-grey rows; outline vertices closer than a
     // quarter pixel to the previous one are left out.
-    void setRaster(bool snap) { m_raster = snap; }
+    //
+    // With `levelOfDetail` as well, consecutive lines of one colour that start
+    // within a quarter pixel of each other and run along one direction to
+    // within a quarter pixel (the hatch lines of a diagram denser than the
+    // pixels) are drawn as the one line that covers them all: the cost of a
+    // diagram then follows its pixels, not its points.
+    void setRaster(bool snap, bool levelOfDetail = true)
+    {
+        m_raster = snap;
+        m_levelOfDetail = snap && levelOfDetail;
+    }
 
     // Draws what is still batched; called by every other operation and at the end.
     void flush();
@@ -60,6 +70,9 @@ public:
 
 private:
     void usePen(Rgb colour);
+    void batchLine(const QLineF& l, Rgb colour, bool crisp);
+    bool joinGroup(const QLineF& l, Rgb colour);
+    void closeGroup();
     void useBrush(std::optional<Rgb> colour);       // none: no brush
     void mapPoints(std::span<const PointF> points); // into m_buffer
     QPointF map(PointF p) const { return QPointF(m_origin.x() + p.x, m_origin.y() + p.y); }
@@ -77,6 +90,18 @@ private:
     QVector<QLineF> m_lines; // consecutive lines of one colour, drawn in one call
     Rgb m_linesColour;
     bool m_linesCrisp = false; // the batch holds snapped lines, drawn without antialiasing
+    bool m_levelOfDetail = false;
+    // Lines merged into one while they start at one place and run one way.
+    struct LineGroup {
+        int count = 0; // 0: no group open
+        QLineF first;
+        Rgb colour;
+        bool directed = false; // a line longer than a quarter pixel gave the direction
+        QPointF unit;          // the direction
+        double from = 0.0;     // reach along it from first.p1(), from <= 0 <= to
+        double to = 0.0;
+    };
+    LineGroup m_group;
     QVector<QPointF> m_buffer; // reused for polylines and polygons
     QFont m_font;
     double m_fontPixels = -1.0;

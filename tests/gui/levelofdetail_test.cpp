@@ -1,0 +1,71 @@
+// The picture on a raster surface, drawn with its level of detail, against
+// the same picture with every hatch line drawn: hatch lines denser than the
+// pixels merge, and the picture stays the same to the eye.
+
+#include "drawing/graphics/graphics.h"
+#include "drawing/rysunek.h"
+#include "gui/painterdevice.h"
+#include "tests/drawing/samplecase.h"
+
+#include <QImage>
+#include <QPainter>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace lobus {
+namespace {
+
+// One step of antialiasing: a sixteenth of a colour channel's range.
+constexpr int kStep = 16;
+
+using testing::sampleCase;
+using testing::sampleSettings;
+
+QImage draw(const Case& c, bool levelOfDetail)
+{
+    QImage image(960, 540, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    PainterDevice device(painter, QRectF(0, 0, image.width(), image.height()), 96.0);
+    device.setRaster(true, levelOfDetail);
+    Graphics g;
+    g.IGRAREA(0.0f, 0.0f, 1.0f, 1.0f);
+    g.setDevice(&device);
+    RYSUJ r = sampleSettings(c);
+    RYSUNEK(g, c, r);
+    g.setDevice(nullptr);
+    device.flush();
+    painter.end();
+    return image;
+}
+
+TEST(LevelOfDetail, PictureStaysTheSameFromAHundredToAMillionPointsALobe)
+{
+    for (const int points : {100, 2000, 30000, 1000000}) {
+        const Case c = sampleCase(1, points >= 1000000 ? 1 : 3, points);
+        const QImage full = draw(c, false);
+        const QImage light = draw(c, true);
+        long differ = 0;
+        int worst = 0; // for the report
+        for (int y = 0; y < full.height(); ++y) {
+            const auto* a = reinterpret_cast<const QRgb*>(full.constScanLine(y));
+            const auto* b = reinterpret_cast<const QRgb*>(light.constScanLine(y));
+            for (int x = 0; x < full.width(); ++x) {
+                const int d
+                    = std::max({std::abs(qRed(a[x]) - qRed(b[x])), std::abs(qGreen(a[x]) - qGreen(b[x])),
+                                std::abs(qBlue(a[x]) - qBlue(b[x]))});
+                worst = std::max(worst, d);
+                differ += d > kStep;
+            }
+        }
+        const long pixels = static_cast<long>(full.width()) * full.height();
+        EXPECT_LE(differ * 1000, pixels)
+            << points << " points a lobe: " << differ << " pixels differ, by up to " << worst;
+    }
+}
+
+} // namespace
+} // namespace lobus
