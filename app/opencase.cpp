@@ -2,6 +2,7 @@
 
 #include "app/shellstate.h"
 #include "datafiles/loadcase.h"
+#include "datafiles/readprogress.h"
 #include "datafiles/solver.h"
 #include "datafiles/texts.h"
 #include "gui/windowlayer.h"
@@ -88,7 +89,12 @@ void openDataFile(ShellState& state, const std::string& datafile)
     next.dane = state.shown.dane;
     next.dane.variant = state.variant();
     RYSUJ settings = state.rysuj; // receives the automatic maxima
-    const LoadOutcome outcome = loadCase(datafile, next, settings, w, state.trace.get());
+    LoadOutcome outcome;
+    const bool finished
+        = w.runLoad([&] { outcome = loadCase(datafile, next, settings, w, state.trace.get()); },
+                    expectedReadBytes(datafile, state.variant()));
+    if (!finished)
+        return; // the user stopped it: the shown case stays, and there is nothing to report
     if (outcome.end == PassEnd::Failed)
         reportFailure(state, outcome.report);
     // A result-file dialog cancelled in the reading pass: what was read

@@ -2,6 +2,7 @@
 
 #include "datafiles/fileaccess.h"
 #include "datafiles/numberparse.h"
+#include "datafiles/readprogress.h"
 #include "datafiles/readreport.h"
 #include "datafiles/texts.h"
 
@@ -113,6 +114,11 @@ bool RecordReader::fill(bool grow)
         return false;
     }
     m_end += got;
+    if (ReadProgress* progress = threadReadProgress()) {
+        progress->bytes += got;
+        if (progress->stop)
+            throw ReadStopped();
+    }
     return true;
 }
 

@@ -8,12 +8,15 @@
 #include "gui/resourcedialog.h"
 #include "resources/resources.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSettings>
+#include <QThread>
 
 #include <string>
+#include <utility>
 
 #ifndef _WIN32
 #include <dirent.h>
@@ -77,9 +80,27 @@ std::string fileSystemName(const QString& chosen)
 
 // ---- system dialogs ------------------------------------------------------
 
+namespace {
+
+// The passes of a load call from the load's thread (runLoad); the dialogs
+// belong to the window's. There `call` runs, one call at a time, while the
+// load waits for it; true when it did.
+template <class Call> bool onLoadThread(Call&& call)
+{
+    QCoreApplication* app = QCoreApplication::instance();
+    if (!app || QThread::currentThread() == app->thread())
+        return false;
+    QMetaObject::invokeMethod(app, std::forward<Call>(call), Qt::BlockingQueuedConnection);
+    return true;
+}
+
+} // namespace
+
 void QtWindowLayer::WMESSAGEBOX(int buttons, int icon, int defaultButton, const std::string& text,
                                 const std::string& title)
 {
+    if (onLoadThread([&] { WMESSAGEBOX(buttons, icon, defaultButton, text, title); }))
+        return;
     finishPicture();
     MessageBoxRequest request;
     request.buttons = buttons;
@@ -94,6 +115,8 @@ void QtWindowLayer::WMESSAGEBOX(int buttons, int icon, int defaultButton, const 
 
 void QtWindowLayer::WSELECTFILE(int filter, int flags, std::string& name, const std::string& title)
 {
+    if (onLoadThread([&] { WSELECTFILE(filter, flags, name, title); }))
+        return;
     finishPicture();
     FileRequest request;
     request.title = QString::fromStdString(title);
@@ -121,6 +144,9 @@ void QtWindowLayer::WSELECTFILE(int filter, int flags, std::string& name, const 
 
 int QtWindowLayer::WINFODIALOG(int what)
 {
+    int answer = 0;
+    if (onLoadThread([&] { answer = WINFODIALOG(what); }))
+        return answer;
     switch (what) {
     case 1:
         return m_lastButton;

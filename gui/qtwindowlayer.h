@@ -94,6 +94,10 @@ public:
     bool IGRSAVEIMAGE(const std::string& filename) override;
     void IGRHARDCOPYSELECT(int option, int device) override;
     void IGRHARDCOPY(const std::string& code) override;
+    // The passes run on a thread of their own while the window keeps
+    // answering; a progress bar and a Cancel button show in the status bar
+    // once the reading has taken 200 ms.
+    bool runLoad(const std::function<void()>& load, std::uint64_t expectedBytes) override;
 
     void noteOpenedFile(const std::string& datafile) override;
     // Sized as the picture shown (1600 x 1000 before there is one).

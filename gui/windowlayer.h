@@ -7,6 +7,8 @@
 #include "datafiles/state.h"
 #include "resources/ids.h"
 
+#include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -104,6 +106,19 @@ public:
     // false with a one-line reason in `error` otherwise.
     virtual bool exportPicture(const std::string& path, const Case& c, const RYSUJ& rysuj, std::string& error)
         = 0;
+
+    // Runs `load`, the reading of a case, which calls this layer's warning
+    // box and file dialogs as the passes need them. A window layer may run it
+    // beside its window, show how far it has come (`expectedBytes`, about
+    // what it reads; 0 when unknown) and let the user stop it: the reading
+    // then ends with ReadStopped, and false says that what it read is to be
+    // dropped. Here it simply runs.
+    virtual bool runLoad(const std::function<void()>& load, std::uint64_t expectedBytes)
+    {
+        (void)expectedBytes;
+        load();
+        return true;
+    }
 };
 
 } // namespace lobus

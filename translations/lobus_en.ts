@@ -55,6 +55,13 @@
     </message>
 </context>
 <context>
+    <name>QtWindowLayer</name>
+    <message>
+        <source>Anuluj</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
     <name>Resources</name>
     <message>
         <source>&amp;Plik</source>

@@ -1,5 +1,7 @@
 #include "scriptedlayer.h"
 
+#include "datafiles/readprogress.h"
+
 #include <stdexcept>
 
 namespace lobus::test {
@@ -234,6 +236,27 @@ void ScriptedLayer::IGRHARDCOPY(const std::string& code)
     record("IGRHARDCOPY(" + code + ")");
     printing = code == " ";
     m_graphics.setDevice(printing ? static_cast<Device*>(&printer) : &screen);
+}
+
+bool ScriptedLayer::runLoad(const std::function<void()>& load, std::uint64_t expectedBytes)
+{
+    record("runLoad(" + std::to_string(expectedBytes) + ")");
+    if (!stopNextLoad) {
+        load();
+        return true;
+    }
+    stopNextLoad = false;
+    ReadProgress progress;
+    progress.stop = true;
+    setThreadReadProgress(&progress);
+    bool stopped = false;
+    try {
+        load();
+    } catch (const ReadStopped&) {
+        stopped = true;
+    }
+    setThreadReadProgress(nullptr);
+    return !stopped;
 }
 
 } // namespace lobus::test

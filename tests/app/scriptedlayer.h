@@ -76,6 +76,8 @@ public:
         m_modals.push_back({button, std::move(fields)});
     }
     bool saveImageSucceeds = true;
+    // The next case load is stopped by the user at its first read.
+    bool stopNextLoad = false;
     std::string saveImageFailure = "No space left on device"; // the reason of a failed save
     // The answers to the next message boxes (true: OK or Yes); none left means OK.
     std::deque<bool> boxAnswers;
@@ -144,6 +146,8 @@ public:
                        std::string& error) override;
     std::vector<std::string> exportedPictures;
     std::string exportError;
+
+    bool runLoad(const std::function<void()>& load, std::uint64_t expectedBytes) override;
 
 private:
     struct Modal {

@@ -264,6 +264,25 @@ TEST_F(Open, MemoryThatRunsOutDrawingTheNewCaseKeepsTheShownOne)
     EXPECT_EQ(fresh.screen.pictures, 0);
 }
 
+TEST_F(Open, AReadingStoppedByTheUserKeepsTheShownCaseAndSaysNothing)
+{
+    start(2);
+    open(evenCase("dobry", 3, 10));
+    drain();
+    const Snapshot before(state(), layer);
+
+    const auto dan = writeCase(dir() / "P", evenCase("drugi", 5, 20));
+    layer.stopNextLoad = true;
+    layer.answerFile(dan.string());
+    layer.menu(40002);
+    drain();
+    EXPECT_TRUE(layer.boxes.empty());
+    EXPECT_EQ(Snapshot(state(), layer), before);
+
+    open(evenCase("trzeci", 2, 6)); // and the program goes on
+    EXPECT_EQ(state().shown.dane.ikm, 2);
+}
+
 TEST_F(Open, AFailureInTheFirstOpenLeavesTheProgramWithoutACase)
 {
     start(kVariantMerant);

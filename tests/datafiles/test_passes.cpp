@@ -2,6 +2,7 @@
 #include "datafiles/loadcase.h"
 #include "datafiles/passcommon.h"
 #include "datafiles/passes.h"
+#include "datafiles/readprogress.h"
 #include "datafiles/trace.h"
 #include "tempdir.h"
 
@@ -387,6 +388,27 @@ TEST_F(Passes, TheLoadSaysHowAndWhereItEnded)
     EXPECT_EQ(o.stage, LoadStage::Examining);
     EXPECT_FALSE(o.caseStands());
     EXPECT_EQ(c.results.ilkat, 3) << "the arrays are not touched before the examining pass completes";
+}
+
+// A load reports every byte it reads to its thread's progress, as many as
+// expectedReadBytes foresees for the case, and stops at once when asked to.
+TEST_F(Passes, TheLoadReportsItsBytesAndStopsWhenAsked)
+{
+    writeTwoWedgeCase();
+    ReadProgress progress;
+    setThreadReadProgress(&progress);
+    Case c;
+    c.dane.variant = 2;
+    EXPECT_EQ(loadCase(dan, c, rysuj, ui, nullptr).end, PassEnd::Completed);
+    EXPECT_EQ(progress.bytes, expectedReadBytes(dan, 2));
+    EXPECT_GT(progress.bytes, 2 * std::filesystem::file_size(expectedCis));
+
+    progress.stop = true;
+    Case stopped;
+    stopped.dane.variant = 2;
+    EXPECT_THROW(loadCase(dan, stopped, rysuj, ui, nullptr), ReadStopped);
+    setThreadReadProgress(nullptr);
+    EXPECT_EQ(stopped.dane.ikm, DANE().ikm) << "stopped before the first record";
 }
 
 #if defined(__SANITIZE_ADDRESS__)
