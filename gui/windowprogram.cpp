@@ -7,6 +7,7 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QIcon>
 #include <QSettings>
 
 #include <cstdio>
@@ -143,6 +144,9 @@ int runWindowProgram(int argc, char** argv, int variant, const ShellRun& run)
 
     QApplication app(argc, argv);
     setApplicationNames(variant);
+    // The installed desktop entry and icon, so that the desktop shows them.
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(programName(variant)));
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("lobus")));
     useLanguage(cl.language.value_or(systemLanguage()));
     QtWindowLayer layer;
     layer.useSettings(std::make_unique<QSettings>());

@@ -7,6 +7,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-svg-dev libgl-dev zlib1g-dev
   qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
+  desktop-file-utils shared-mime-info
   libgtest-dev libgmock-dev libbenchmark-dev
   gfortran clang clang-format python3
   xvfb xauth fonts-dejavu-core
