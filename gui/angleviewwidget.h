@@ -26,6 +26,7 @@ public:
     void setCase(const Case* c, const RYSUJ* rysuj);
     // The linked cursor at this angle, or none.
     void setCursorAngle(std::optional<float> angle);
+    std::optional<float> cursorAngle() const { return m_cursor; }
     // A grid point marked with a dot (lobe 0: none).
     void setMark(int lobe, int point);
 

@@ -146,6 +146,8 @@ void NumbersView::caseDrawn(const Case& c, const RYSUJ& rysuj, const std::string
     if (changed || m_dock->isVisible())
         refreshPanel();
     refreshAngleView();
+    if (m_hovered)
+        angleHovered(m_hovered);
 }
 
 void NumbersView::refreshPanel()
@@ -180,6 +182,10 @@ ProbeHit NumbersView::probe(QPointF logical) const
 
 void NumbersView::pointerMoved(QPointF logical)
 {
+    // The mouse is over the picture, so not over the angle view: its ring
+    // goes, whether or not the angle view was told it was left.
+    m_hovered.reset();
+    m_window.picture()->setMarker(std::nullopt);
     if (!action(Command::Probe)->isChecked())
         return;
     const ProbeHit hit = probe(logical);
@@ -222,6 +228,7 @@ void NumbersView::showHit(const ProbeHit& hit)
 void NumbersView::angleHovered(std::optional<float> angle)
 {
     PictureWidget* picture = m_window.picture();
+    m_hovered = angle;
     if (!angle || !m_case || !m_rysuj) {
         picture->setMarker(std::nullopt);
         m_angleView->setMark(0, 0);
@@ -254,9 +261,10 @@ void NumbersView::angleHovered(std::optional<float> angle)
         PointF p;
         if (m_onScreen()
             && m_graphics.unitsToDevice(static_cast<float>(c.dane.tabkla(k) + depth * std::cos(rad)),
-                                        static_cast<float>(c.dane.tabklb(k) + depth * std::sin(rad)), p)) {
+                                        static_cast<float>(c.dane.tabklb(k) + depth * std::sin(rad)), p))
             picture->setMarker(QPointF(p.x, p.y) / picture->devicePixelRatioF());
-        }
+        else
+            picture->setMarker(std::nullopt); // never a ring left from another point
         return;
     }
     picture->setMarker(std::nullopt);

@@ -80,6 +80,9 @@ private:
     QDockWidget* m_dock = nullptr;
     NumbersPanel* m_panel = nullptr;
     AngleViewWidget* m_angleView = nullptr;
+    // The angle under the mouse in the angle view, kept so that a picture
+    // drawn anew (resized, recoloured) gets its ring where it now belongs.
+    std::optional<float> m_hovered;
 };
 
 } // namespace lobus

@@ -3,9 +3,12 @@
 // the angle view show the case that was opened.
 
 #include "app/shell.h"
+#include "drawing/angleview.h"
 #include "drawing/casefigures.h"
 #include "drawing/graphics/graphics.h"
+#include "gui/angleviewtexts.h"
 #include "gui/angleviewwidget.h"
+#include "gui/imagedevice.h"
 #include "gui/mainwindow.h"
 #include "gui/numberspanel.h"
 #include "gui/numbersview.h"
@@ -18,8 +21,10 @@
 #include <QDockWidget>
 #include <QFile>
 #include <QImage>
+#include <QLineF>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QPrinter>
 #include <QSplitter>
 #include <QTableWidget>
@@ -46,10 +51,32 @@ void runPending(QtWindowLayer& layer, Shell& shell)
     }
 }
 
+ShellOptions traceIn(const QTemporaryDir& dir)
+{
+    ShellOptions options;
+    options.tracePath = dir.filePath(QStringLiteral("wdr.txt")).toStdString();
+    return options;
+}
+
+// Starts the program and opens the case the file dialog answers.
+void openCase(QtWindowLayer& layer, Shell& shell)
+{
+    shell.startUp();
+    runPending(layer, shell);
+    Message open;
+    open.value1 = 40002;
+    shell.handle(kMenuSelect, open);
+    runPending(layer, shell);
+}
+
+QString thermalCase()
+{
+    return QDir(QStringLiteral(LOBUS_EXAMPLES_DIR)).filePath(QStringLiteral("DANE/solako4.dan"));
+}
+
 TEST(NumbersWindow, ExtrasStartOffPanelProbeOverlayAndAngleViewShowTheCase)
 {
-    const QString datafile
-        = QDir(QStringLiteral(LOBUS_EXAMPLES_DIR)).filePath(QStringLiteral("DANE/solako4.dan"));
+    const QString datafile = thermalCase();
     QTemporaryDir dir;
     DialogHooks hooks;
     QString saveAs; // what a save dialog answers
@@ -62,15 +89,8 @@ TEST(NumbersWindow, ExtrasStartOffPanelProbeOverlayAndAngleViewShowTheCase)
         return true;
     };
     QtWindowLayer layer(hooks);
-    ShellOptions options;
-    options.tracePath = dir.filePath(QStringLiteral("wdr.txt")).toStdString();
-    Shell shell(layer, 1, options);
-    shell.startUp();
-    runPending(layer, shell);
-    Message open;
-    open.value1 = 40002;
-    shell.handle(kMenuSelect, open);
-    runPending(layer, shell);
+    Shell shell(layer, 1, traceIn(dir));
+    openCase(layer, shell);
 
     MainWindow* window = layer.window();
     NumbersView* numbers = layer.numbers();
@@ -166,6 +186,122 @@ TEST(NumbersWindow, ExtrasStartOffPanelProbeOverlayAndAngleViewShowTheCase)
     QFile pdf(dir.filePath(QStringLiteral("printed.pdf")));
     ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
     EXPECT_TRUE(pdf.read(4) == "%PDF");
+}
+
+// The two views point at the same thing, as a user has the window: panel,
+// overlay and angle view on and the picture redrawn at its new size. Where
+// each view puts a point is worked out on the same pictures drawn afresh.
+TEST(NumbersWindow, AngleViewAndPictureMarkTheSamePoint)
+{
+    QTemporaryDir dir;
+    DialogHooks hooks;
+    hooks.selectFile = [](QWidget*, const FileRequest&) -> std::optional<QString> { return thermalCase(); };
+    QtWindowLayer layer(hooks);
+    Shell shell(layer, 1, traceIn(dir));
+    openCase(layer, shell);
+    MainWindow* window = layer.window();
+    NumbersView* numbers = layer.numbers();
+    ASSERT_TRUE(window && numbers);
+    for (Command c : {Command::Panel, Command::Overlay, Command::AngleView}) {
+        numbers->action(c)->trigger();
+        runPending(layer, shell);
+    }
+    Case expected;
+    RYSUJ rysuj;
+    const std::string problem = test::loadCase(thermalCase().toStdString(), 1, expected, rysuj);
+    ASSERT_TRUE(problem.empty()) << problem;
+    const double ratio = window->picture()->devicePixelRatioF();
+
+    QImage picture;
+    Graphics drawn;
+    std::optional<ImageDevice> pictureSurface;
+    const auto drawAfresh = [&] {
+        drawn.setDevice(nullptr);
+        pictureSurface.reset();
+        const QImage& shown = layer.picture();
+        picture = QImage(shown.size(), QImage::Format_RGB32);
+        picture.setDotsPerMeterX(shown.dotsPerMeterX());
+        picture.setDotsPerMeterY(shown.dotsPerMeterY());
+        drawn = Graphics();
+        renderToImage(picture, drawn, expected, rysuj);
+        pictureSurface.emplace(picture);
+        drawn.setDevice(&*pictureSurface);
+    };
+    drawAfresh();
+    const auto inPicture = [&](int k, float angle, double depth) {
+        const double a = double(angle) * 3.14159265358979323846 / 180.0;
+        PointF p;
+        EXPECT_TRUE(drawn.unitsToDevice(static_cast<float>(expected.dane.tabkla(k) + depth * std::cos(a)),
+                                        static_cast<float>(expected.dane.tabklb(k) + depth * std::sin(a)),
+                                        p));
+        return QPointF(p.x, p.y) / ratio;
+    };
+
+    AngleViewWidget* view = numbers->angleView();
+    QImage plot(view->plot().size(), QImage::Format_RGB32);
+    plot.setDotsPerMeterX(view->plot().dotsPerMeterX());
+    plot.setDotsPerMeterY(view->plot().dotsPerMeterY());
+    Graphics plotted;
+    AngleViewLayout layout;
+    renderToImage(plot, plotted, [&](Graphics& g) {
+        layout = drawAngleView(g, expected, rysuj, view->view(), angleViewTexts());
+    });
+    ImageDevice plotSurface(plot);
+    plotted.setDevice(&plotSurface);
+    const float* area = layout.pressure.area;
+    const float* units = layout.pressure.units;
+    plotted.IGRAREA(area[0], area[1], area[2], area[3]);
+    plotted.IGRUNITS(units[0], units[1], units[2], units[3]);
+    const auto inPlot = [&](float angle) {
+        PointF p;
+        EXPECT_TRUE(plotted.unitsToDevice(angle, 0.5f * (units[1] + units[3]), p));
+        return QPointF(p.x, p.y) / ratio;
+    };
+
+    // At a fractional position: a whole logical pixel spans more than a
+    // grid step on a small plot.
+    const auto hoverPlot = [&](float angle) {
+        const QPointF at = inPlot(angle);
+        QMouseEvent move(QEvent::MouseMove, at, view->mapToGlobal(at), Qt::NoButton, Qt::NoButton,
+                         Qt::NoModifier);
+        QApplication::sendEvent(view, &move);
+        test::settle();
+    };
+    const int k = 4;
+    const auto ringOnPressurePoint = [&](int j) {
+        const float angle = expected.results.katcis(k, j);
+        const double depth = 1.0 - double(expected.results.cis(k, j)) * rysuj.plen / rysuj.pscale;
+        const QPointF pressurePoint = inPicture(k, angle, depth);
+        const std::optional<QPointF> ring = window->picture()->marker();
+        ASSERT_TRUE(ring) << j;
+        EXPECT_LE(QLineF(*ring, pressurePoint).length(), 1.5)
+            << j << ": ring at " << ring->x() << "," << ring->y() << ", pressure point at "
+            << pressurePoint.x() << "," << pressurePoint.y();
+    };
+    for (int j : {8, 20, 40}) {
+        const float angle = expected.results.katcis(k, j);
+        hoverPlot(angle);
+        ASSERT_TRUE(window->statusText(2).startsWith(
+            QStringLiteral("Klin 4: kąt %1°").arg(QString::number(angle, 'f', 2))))
+            << window->statusText(2).toStdString();
+        ringOnPressurePoint(j);
+
+        // And back: the probe on that ray of the diagram, nearer the arc
+        // than the pressure point, puts the cursor at the point's angle and
+        // takes the ring away, whether or not the plot heard the mouse leave.
+        QTest::mouseMove(window->picture(), inPicture(k, angle, 0.9).toPoint());
+        test::settle();
+        ASSERT_TRUE(view->cursorAngle()) << j;
+        EXPECT_EQ(*view->cursorAngle(), angle) << j;
+        EXPECT_FALSE(window->picture()->marker()) << j;
+    }
+
+    // The picture drawn anew at another size keeps the ring on the point.
+    hoverPlot(expected.results.katcis(k, 20));
+    window->resize(window->width() + 160, window->height() + 90);
+    runPending(layer, shell);
+    drawAfresh();
+    ringOnPressurePoint(20);
 }
 
 } // namespace
