@@ -3,6 +3,7 @@
 #include "cli/argtext.h"
 #include "cli/numberarg.h"
 #include "datafiles/fileaccess.h"
+#include "resources/ids.h"
 #include "resources/resources.h"
 
 #include <QCommandLineParser>
@@ -64,17 +65,9 @@ ColourChoice parseColour(const std::string& text)
     return c;
 }
 
-// The dialogs' own fields, whose field tables give the ranges the options
-// accept: the factor field of the drawing-scale (104), pressure-scale (102)
-// and temperature-scale (106) dialogs, and their manual maximum.
-constexpr int kDrawingScaleDialog = 104;
-constexpr int kPressureScaleDialog = 102;
-constexpr int kTemperatureScaleDialog = 106;
-constexpr int kFactorField = 1004;
-constexpr int kMaximumField = 1009;
-
-// A number in the range the dialog's field table gives the field; any REAL
-// when it gives none.
+// A number in the range the dialog's field table gives the field (the
+// options take the ranges of the scale dialogs' fields); any REAL when it
+// gives none.
 float inDialogRange(const char* option, const std::string& text, int dialog, int field)
 {
     if (const auto range = dialogFieldRange(dialog, field))
@@ -86,8 +79,8 @@ float inDialogRange(const char* option, const std::string& text, int dialog, int
 // diagrams divide by the maximum, so without one it must be above zero.
 float manualMaximum(const char* option, const std::string& text, int dialog)
 {
-    const float v = inDialogRange(option, text, dialog, kMaximumField);
-    if (!dialogFieldRange(dialog, kMaximumField) && !(v > 0.0f))
+    const float v = inDialogRange(option, text, dialog, kFieldMaxValue);
+    if (!dialogFieldRange(dialog, kFieldMaxValue) && !(v > 0.0f))
         throw UsageError(std::string(option) + ": expected a number above 0.0, got '" + text + "'");
     return v;
 }
@@ -163,11 +156,10 @@ std::string usageText()
            "                  (default: the solver that wrote the case; 2 when it cannot be told)\n"
            "  --size          picture size in pixels, each 1..20000 (default 1600x1000)\n"
            "  --scale         drawing scale: half-height in clearance radii, "
-        + rangeText(kDrawingScaleDialog, kFactorField)
+        + rangeText(kDlgDrawingScale, kFieldFactor)
         + " (default 1.5)\n"
           "  --plen, --tlen  pressure / temperature axis length in clearance radii, "
-        + rangeText(kPressureScaleDialog, kFactorField) + " / "
-        + rangeText(kTemperatureScaleDialog, kFactorField)
+        + rangeText(kDlgPressureScale, kFieldFactor) + " / " + rangeText(kDlgTemperatureScale, kFieldFactor)
         + "\n"
           "  --pmax, --tmax  manual pressure / temperature maximum, above 0 (default: from the case)\n"
           "  --colour        colour of wedge K (1..6), red, green, blue 0..255; repeatable\n"
@@ -234,15 +226,15 @@ CommandLine parseCommandLine(const QStringList& arguments)
         cl.load.tracePath = utf8(p.value(trace));
 
     if (p.isSet(scale))
-        cl.scale = inDialogRange("--scale", utf8(p.value(scale)), kDrawingScaleDialog, kFactorField);
+        cl.scale = inDialogRange("--scale", utf8(p.value(scale)), kDlgDrawingScale, kFieldFactor);
     if (p.isSet(plen))
-        cl.plen = inDialogRange("--plen", utf8(p.value(plen)), kPressureScaleDialog, kFactorField);
+        cl.plen = inDialogRange("--plen", utf8(p.value(plen)), kDlgPressureScale, kFieldFactor);
     if (p.isSet(tlen))
-        cl.tlen = inDialogRange("--tlen", utf8(p.value(tlen)), kTemperatureScaleDialog, kFactorField);
+        cl.tlen = inDialogRange("--tlen", utf8(p.value(tlen)), kDlgTemperatureScale, kFieldFactor);
     if (p.isSet(pmax))
-        cl.pmax = manualMaximum("--pmax", utf8(p.value(pmax)), kPressureScaleDialog);
+        cl.pmax = manualMaximum("--pmax", utf8(p.value(pmax)), kDlgPressureScale);
     if (p.isSet(tmax))
-        cl.tmax = manualMaximum("--tmax", utf8(p.value(tmax)), kTemperatureScaleDialog);
+        cl.tmax = manualMaximum("--tmax", utf8(p.value(tmax)), kDlgTemperatureScale);
     for (const QString& c : p.values(colour))
         cl.colours.push_back(parseColour(utf8(c)));
 
