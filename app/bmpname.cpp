@@ -1,5 +1,7 @@
 #include "app/bmpname.h"
 
+#include "datafiles/blanks.h"
+
 namespace lobus {
 
 namespace {
@@ -19,12 +21,9 @@ std::size_t previousCharacter(const std::string& s, std::size_t end)
 
 void SPRNAZWAZBBMP(std::string& name)
 {
-    const auto last = name.find_last_not_of(' ');
-    if (last == std::string::npos) {
-        name.clear();
+    name.resize(withoutTrailingBlanks(name).size());
+    if (name.empty())
         return;
-    }
-    name.resize(last + 1);
 
     if (name.back() == '.') {
         name.pop_back();

@@ -37,10 +37,4 @@ bool drawCase(ShellState& state)
 
 bool redraw(ShellState& state) { return !state.loaded || drawCase(state); }
 
-std::string trimTrailingBlanks(const std::string& name)
-{
-    const auto last = name.find_last_not_of(' ');
-    return last == std::string::npos ? std::string() : name.substr(0, last + 1);
-}
-
 } // namespace lobus

@@ -3,6 +3,7 @@
 // case with its result arrays, the file names and the trace file. The command
 // handlers take it by reference; nothing else reaches it.
 
+#include "datafiles/blanks.h"
 #include "datafiles/state.h"
 #include "drawing/rysunek.h"
 
@@ -43,8 +44,5 @@ bool redraw(ShellState& state);
 // drawn, once until a drawing succeeds again (a box over the window brings an
 // expose, which must not bring another box), and false is returned.
 bool drawCase(ShellState& state);
-
-// Name without trailing blanks, as the names are joined and shown.
-std::string trimTrailingBlanks(const std::string& name);
 
 } // namespace lobus

@@ -122,7 +122,6 @@ PassEnd CZYTDANE(const std::string& datafile, const std::string& cisfile, Result
         return PassEnd::Cancelled;
     reader.open(tem);
     reader.skip(9);
-    dane.tmax = -9999.0f;
     try {
         readTemperature(reader, results, dane);
     } catch (const SubscriptRangeError& e) {

@@ -78,7 +78,6 @@ public:
     // The values are not decoded. End of file is an error.
     long countValues(long limit);
 
-    const std::string& fileName() const { return m_name; }
     // Records consumed so far: the number of the record a failure is reported at.
     long record() const { return m_record; }
 

@@ -1,5 +1,7 @@
 #include "datafiles/resultlocation.h"
 
+#include "datafiles/blanks.h"
+
 namespace lobus {
 namespace {
 
@@ -46,8 +48,7 @@ ResultLocation locateResults(std::string_view dataFile, std::string_view separat
     if (!separators.empty())
         loc.separator = separators.front();
 
-    const std::size_t last = dataFile.find_last_not_of(' ');
-    dataFile = last == std::string_view::npos ? std::string_view() : dataFile.substr(0, last + 1);
+    dataFile = withoutTrailingBlanks(dataFile);
     const std::string_view stem = dataFile.substr(0, dataFile.size() >= 4 ? dataFile.size() - 4 : 0);
 
     const auto cut = lastSeparator(stem, separators);

@@ -88,14 +88,7 @@ public:
         m_v.shrink_to_fit();
         m_cols = cols;
     }
-    void release()
-    {
-        m_cols = 0;
-        std::vector<float>().swap(m_v);
-    }
-
     int cols() const { return m_cols; }
-    bool allocated() const { return !m_v.empty() || m_cols > 0; }
 
     float& operator()(int k, int j) { return m_v[index(k, j)]; }
     float operator()(int k, int j) const { return m_v[index(k, j)]; }

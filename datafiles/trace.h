@@ -23,7 +23,6 @@ namespace lobus {
 
 class Trace {
 public:
-    static constexpr int kUnit = 19;
     static constexpr const char* kFileName = "wdr.txt";
 
     explicit Trace(std::size_t bufferSize = 1 << 20);

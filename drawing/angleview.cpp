@@ -1,5 +1,7 @@
 #include "drawing/angleview.h"
 
+#include "drawing/graphics/units.h"
+
 #include "drawing/casefigures.h"
 #include "drawing/graphics/colours.h"
 #include "drawing/graphics/graphics.h"
@@ -97,7 +99,7 @@ void flushRun(Plot& plot, bool dashed)
         g.IGRPOLYLINE(plot.x.data(), plot.y.data(), n);
     } else if (n >= 2) {
         const Device* device = g.device();
-        const double unit = device ? std::max(1.0, device->dotsPerInch() / 96.0) : 1.0;
+        const double unit = device ? std::max(1.0, device->dotsPerInch() / kScreenDpi) : 1.0;
         const double onLength = 6.0 * unit;
         const double offLength = 4.0 * unit;
         bool on = true;

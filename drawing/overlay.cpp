@@ -1,5 +1,7 @@
 #include "drawing/overlay.h"
 
+#include "drawing/graphics/units.h"
+
 #include "drawing/casefigures.h"
 #include "drawing/graphics/colours.h"
 #include "drawing/graphics/graphics.h"
@@ -13,8 +15,6 @@
 namespace lobus {
 
 namespace {
-
-constexpr double kDegree = 3.14159265358979323846 / 180.0;
 
 float scaledLength(float value, float length, float scale)
 {
@@ -36,7 +36,7 @@ void drawPeaksOverlay(Graphics& g, const Case& c, const RYSUJ& rysuj)
     for (const LobeFigures& lobe : f.lobes) {
         // The number stands just outside the clearance circle at the middle
         // of the extent, beyond the temperature band of a thermal case.
-        const double mid = 0.5 * (double(lobe.start) + lobe.end) * kDegree;
+        const double mid = 0.5 * (double(lobe.start) + lobe.end) * kExactDegree;
         float outside = 0.0f;
         if (f.thermal) {
             for (const Peak* t : {&lobe.tem1, &lobe.tem2})
@@ -49,7 +49,7 @@ void drawPeaksOverlay(Graphics& g, const Case& c, const RYSUJ& rysuj)
 
         if (!lobe.pressure.found)
             continue;
-        const double a = double(lobe.pressure.angle) * kDegree;
+        const double a = double(lobe.pressure.angle) * kExactDegree;
         const double depth = 1.0 - scaledLength(lobe.pressure.value, rysuj.plen, rysuj.pscale);
         const double qx = lobe.kla + depth * std::cos(a);
         const double qy = lobe.klb + depth * std::sin(a);

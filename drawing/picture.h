@@ -5,14 +5,12 @@
 #include "datafiles/state.h"
 #include "drawing/graphics/colours.h"
 #include "drawing/graphics/graphics.h"
+#include "drawing/graphics/units.h"
 
 #include <cmath>
 #include <vector>
 
 namespace lobus::picture {
-
-// Degrees to radians in single precision, as the whole drawing computes.
-inline constexpr float kDegree = 3.141592f / 180.0f;
 
 // Coordinate buffers that grow as a picture needs them and are kept for the
 // next picture (in its PictureMemory), so a redraw allocates nothing and any

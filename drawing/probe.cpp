@@ -1,5 +1,7 @@
 #include "drawing/probe.h"
 
+#include "drawing/graphics/units.h"
+
 #include "drawing/casefigures.h"
 
 #include <cmath>
@@ -8,8 +10,6 @@
 namespace lobus {
 
 namespace {
-
-constexpr double kDegree = 3.14159265358979323846 / 180.0;
 
 ProbeHit lobeHit(const Case& c, int k, float angle)
 {
@@ -72,7 +72,7 @@ ProbeHit probeAt(const Case& c, const RYSUJ& rysuj, float x, float y, float jour
     const DANE& d = c.dane;
     if (!std::isfinite(x) || !std::isfinite(y))
         return {};
-    const double g = double(d.katekscen) * kDegree;
+    const double g = double(d.katekscen) * kExactDegree;
     const double jx = d.ekscen * std::cos(g);
     const double jy = d.ekscen * std::sin(g);
     if (std::hypot(x - jx, y - jy) <= journalRadius) {
@@ -92,7 +92,7 @@ ProbeHit probeAt(const Case& c, const RYSUJ& rysuj, float x, float y, float jour
         const float end = d.tabpsi(2 * k);
         const double dx = double(x) - d.tabkla(k);
         const double dy = double(y) - d.tabklb(k);
-        const float around = static_cast<float>(std::atan2(dy, dx) / kDegree);
+        const float around = static_cast<float>(std::atan2(dy, dx) / kExactDegree);
         const float a = angleInExtent(around, start);
         if (!(a >= start && a <= end))
             continue;

@@ -4,6 +4,7 @@
 
 #include "drawing/picture.h"
 
+#include "datafiles/blanks.h"
 #include "datafiles/texts.h"
 
 #include <string>
@@ -53,8 +54,7 @@ void drawScaleBars(Picture& p)
             IREALTOSTRING(r.pscale, "(e10.4)") + " N/m2");
 
     if (p.dane.thermal()) {
-        std::string t = IREALTOSTRING(r.tscale, "(f5.1)");
-        t.erase(t.find_last_not_of(' ') + 1);
+        const std::string t = trimTrailingBlanks(IREALTOSTRING(r.tscale, "(f5.1)"));
         drawBar(p, x0, -0.98f * p.Y, -0.99f * p.Y, -0.97f * p.Y, r.tlen,
                 texts::fillIn(texts::translate("Drawing", "%1 st.C"), {t}));
     }

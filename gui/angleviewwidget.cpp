@@ -1,5 +1,7 @@
 #include "gui/angleviewwidget.h"
 
+#include "drawing/graphics/units.h"
+
 #include "drawing/casefigures.h"
 #include "gui/angleviewtexts.h"
 #include "gui/renderimage.h"
@@ -73,7 +75,7 @@ void AngleViewWidget::redraw()
                      std::max(1, static_cast<int>(std::lround(height() * ratio))));
     if (m_image.size() != size) {
         m_image = QImage(size, QImage::Format_RGB32);
-        const int dotsPerMeter = static_cast<int>(std::lround(96.0 * ratio / 0.0254));
+        const int dotsPerMeter = static_cast<int>(std::lround(kScreenDpi * ratio / 0.0254));
         m_image.setDotsPerMeterX(dotsPerMeter);
         m_image.setDotsPerMeterY(dotsPerMeter);
     }
@@ -120,7 +122,7 @@ std::optional<float> AngleViewWidget::angleAt(QPointF logical)
 {
     if (!m_case)
         return std::nullopt;
-    Surface surface(m_image, 96.0 * devicePixelRatioF());
+    Surface surface(m_image, kScreenDpi * devicePixelRatioF());
     m_graphics.setDevice(&surface);
     const QPointF d = devicePoint(logical);
     float angle = 0.0f;
@@ -133,7 +135,7 @@ std::optional<QPointF> AngleViewWidget::logicalPoint(const AnglePanel& panel, fl
 {
     if (!panel.present)
         return std::nullopt;
-    Surface surface(m_image, 96.0 * devicePixelRatioF());
+    Surface surface(m_image, kScreenDpi * devicePixelRatioF());
     m_graphics.setDevice(&surface);
     m_graphics.IGRAREA(panel.area[0], panel.area[1], panel.area[2], panel.area[3]);
     m_graphics.IGRUNITS(panel.units[0], panel.units[1], panel.units[2], panel.units[3]);

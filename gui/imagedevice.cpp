@@ -1,5 +1,7 @@
 #include "gui/imagedevice.h"
 
+#include "drawing/graphics/units.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstring>
@@ -11,7 +13,7 @@ namespace {
 double imageDpi(const QImage& image)
 {
     const int dpm = image.dotsPerMeterY();
-    return dpm > 0 ? dpm * 0.0254 : 96.0;
+    return dpm > 0 ? dpm * 0.0254 : kScreenDpi;
 }
 
 // The formats whose pixel of an opaque colour is 0xffRRGGBB, which the device

@@ -1,5 +1,7 @@
 #include "gui/numbersview.h"
 
+#include "drawing/graphics/units.h"
+
 #include "drawing/angleview.h"
 #include "drawing/casefigures.h"
 #include "drawing/graphics/graphics.h"
@@ -254,7 +256,7 @@ void NumbersView::angleHovered(std::optional<float> angle)
         hit.tem2 = element(c.results.tem2, k, j);
         showHit(hit);
         // The pressure point of the diagram, where the picture draws it.
-        const double rad = double(hit.angle) * 3.14159265358979323846 / 180.0;
+        const double rad = double(hit.angle) * kExactDegree;
         const float scale = m_rysuj->pscale;
         const double depth = 1.0
             - (scale != 0.0f && std::isfinite(scale) ? double(hit.pressure) * m_rysuj->plen / scale : 0.0);

@@ -1,5 +1,7 @@
 #include "gui/painterdevice.h"
 
+#include "drawing/graphics/units.h"
+
 #include <QPainter>
 #include <QPen>
 #include <QString>
@@ -8,12 +10,6 @@
 #include <cmath>
 
 namespace lobus {
-
-namespace {
-
-QColor toQColor(Rgb c) { return QColor(c.r, c.g, c.b); }
-
-} // namespace
 
 void PainterDevice::setRenderHints(QPainter& painter)
 {
@@ -37,7 +33,7 @@ QRectF PainterDevice::fitted(const QRectF& page, double aspect)
 // A line is a quarter of a millimetre wide at the device's resolution, at
 // least one pixel: one pixel on a screen image, about six on a 600-dpi page.
 PainterDevice::PainterDevice(QPainter& painter, const QRectF& target, double dpi)
-    : m_painter(painter), m_target(target), m_origin(target.topLeft()), m_dpi(dpi > 0.0 ? dpi : 96.0)
+    : m_painter(painter), m_target(target), m_origin(target.topLeft()), m_dpi(dpi > 0.0 ? dpi : kScreenDpi)
 {
     m_penWidth = std::max(1.0, m_dpi * 0.25 / 25.4);
     setRenderHints(m_painter);

@@ -19,6 +19,8 @@ class QPainter;
 
 namespace lobus {
 
+inline QColor toQColor(Rgb c) { return QColor(c.r, c.g, c.b); }
+
 class PainterDevice : public Device {
 public:
     // `painter` must be active and outlive this device. `target` is the

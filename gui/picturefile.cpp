@@ -1,5 +1,7 @@
 #include "gui/picturefile.h"
 
+#include "drawing/graphics/units.h"
+
 #include "datafiles/filereplace.h"
 #include "datafiles/texts.h"
 #include "drawing/graphics/graphics.h"
@@ -68,10 +70,10 @@ QByteArray renderSvg(const Drawing& draw, int width, int height)
     svg.setOutputDevice(&buffer);
     svg.setSize(QSize(width, height));
     svg.setViewBox(QRect(0, 0, width, height));
-    svg.setResolution(96);
+    svg.setResolution(static_cast<int>(kScreenDpi));
     svg.setTitle(QStringLiteral("LOBUS"));
     QPainter painter(&svg);
-    drawOnPainter(painter, QRectF(0, 0, width, height), 96.0, draw);
+    drawOnPainter(painter, QRectF(0, 0, width, height), kScreenDpi, draw);
     painter.end();
     return data;
 }

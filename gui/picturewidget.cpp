@@ -1,5 +1,7 @@
 #include "gui/picturewidget.h"
 
+#include "drawing/graphics/units.h"
+
 #include <QImage>
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -65,7 +67,7 @@ QSize PictureWidget::deviceSize() const
                  std::max(1, static_cast<int>(std::lround(height() * ratio))));
 }
 
-double PictureWidget::deviceDpi() const { return 96.0 * devicePixelRatioF(); }
+double PictureWidget::deviceDpi() const { return kScreenDpi * devicePixelRatioF(); }
 
 // The image is placed by device pixels: the dirty rectangle, in logical
 // coordinates, is scaled by the ratio to the image's pixels and drawn back

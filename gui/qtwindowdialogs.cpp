@@ -3,6 +3,8 @@
 
 #include "gui/qtwindowlayer.h"
 
+#include "datafiles/blanks.h"
+
 #include "gui/language.h"
 #include "gui/mainwindow.h"
 #include "gui/resourcedialog.h"
@@ -24,12 +26,6 @@
 
 namespace lobus {
 namespace {
-
-std::string trimmedRight(const std::string& text)
-{
-    const std::size_t end = text.find_last_not_of(' ');
-    return end == std::string::npos ? std::string() : text.substr(0, end + 1);
-}
 
 #ifndef _WIN32
 // The bytes of a name component that Qt showed as `shown`: the one entry of
@@ -121,7 +117,7 @@ void QtWindowLayer::WSELECTFILE(int filter, int flags, std::string& name, const 
     FileRequest request;
     request.title = QString::fromStdString(title);
     request.filter = qtFileFilter(resourceText(stringResource(filter).value_or(std::string())));
-    request.initial = QString::fromStdString(trimmedRight(name));
+    request.initial = QString::fromStdString(trimTrailingBlanks(name));
     // An empty name starts where the user last chose a file.
     if (request.initial.isEmpty() && m_settings)
         request.initial = m_settings->value(QLatin1String(kDirectoryKey)).toString();

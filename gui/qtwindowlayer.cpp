@@ -1,5 +1,7 @@
 #include "gui/qtwindowlayer.h"
 
+#include "datafiles/blanks.h"
+
 #include "gui/imagedevice.h"
 #include "gui/mainwindow.h"
 #include "gui/numbersview.h"
@@ -25,17 +27,7 @@
 #include <cstdlib>
 
 namespace lobus {
-namespace {
-
-QColor toQColor(Rgb rgb) { return QColor(rgb.r, rgb.g, rgb.b); }
-
-std::string trimmedRight(const std::string& text)
-{
-    const std::size_t end = text.find_last_not_of(' ');
-    return end == std::string::npos ? std::string() : text.substr(0, end + 1);
-}
-
-} // namespace
+namespace { } // namespace
 
 QtWindowLayer::QtWindowLayer(DialogHooks hooks) : m_hooks(std::move(hooks)) { }
 
@@ -302,7 +294,7 @@ bool QtWindowLayer::IGRSAVEIMAGE(const std::string& filename)
         m_saveError = "no picture to save";
         return false;
     }
-    return saveImageFile(m_image, trimmedRight(filename), m_saveError);
+    return saveImageFile(m_image, trimTrailingBlanks(filename), m_saveError);
 }
 
 bool QtWindowLayer::exportPicture(const std::string& path, const Case& c, const RYSUJ& rysuj,
@@ -322,7 +314,7 @@ void QtWindowLayer::IGRHARDCOPY(const std::string& code)
         endPrintout();
         return;
     }
-    if (trimmedRight(code).empty()) {
+    if (trimTrailingBlanks(code).empty()) {
         // Only the system printer (which also prints to a PDF file) is offered.
         if (m_printDevice || m_hardcopyDevice != 10)
             return;

@@ -2,6 +2,7 @@
 
 #include "drawing/graphics/colours.h"
 #include "drawing/graphics/graphicsrecorder.h"
+#include "drawing/graphics/units.h"
 
 #include <algorithm>
 #include <cmath>
@@ -217,7 +218,6 @@ bool Graphics::unitsFromDevice(PointF p, float& x, float& y) const
 // to hairlines on paper; on an ordinary screen or image it is one pixel.
 double Graphics::pixelSize() const
 {
-    constexpr double kScreenDpi = 96.0;
     const double dpi = m_device ? m_device->dotsPerInch() : kScreenDpi;
     // From 1.2 screens' worth on: a 125 % desktop scale is the first that
     // makes a device pixel visibly smaller than a screen pixel.
@@ -234,7 +234,7 @@ double Graphics::standardCharHeight() const
     if (!m_device)
         return 0.0;
     const double byHeight = m_device->height() / 40.0;
-    const double dpi = m_device->dotsPerInch() > 0.0 ? m_device->dotsPerInch() : 96.0;
+    const double dpi = m_device->dotsPerInch() > 0.0 ? m_device->dotsPerInch() : kScreenDpi;
     return std::max(byHeight, dpi * 10.0 / 72.0);
 }
 
@@ -354,7 +354,7 @@ void Graphics::IGRARROW(float x, float y, float length, float direction, int sty
 {
     if (!std::isfinite(length) || !std::isfinite(direction))
         return;
-    const double a = direction * (3.141592 / 180.0);
+    const double a = direction * kPictureDegree;
     const float bx = static_cast<float>(x - length * std::cos(a));
     const float by = static_cast<float>(y - length * std::sin(a));
     PointF tip;

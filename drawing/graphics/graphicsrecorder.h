@@ -5,6 +5,7 @@
 // pixel mapping (see RecordingDevice for one that draws nothing).
 
 #include "drawing/graphics/device.h"
+#include "drawing/graphics/units.h"
 
 #include <string>
 #include <vector>
@@ -45,7 +46,8 @@ private:
 // operations it is given in user units (it is its own recorder).
 class RecordingDevice : public Device, public GraphicsRecorder {
 public:
-    RecordingDevice(int width, int height, double dpi = 96.0) : m_width(width), m_height(height), m_dpi(dpi)
+    RecordingDevice(int width, int height, double dpi = kScreenDpi)
+        : m_width(width), m_height(height), m_dpi(dpi)
     { }
 
     int width() const override { return m_width; }
