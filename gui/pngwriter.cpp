@@ -239,6 +239,15 @@ QByteArray encodePng(const QImage& image)
         }
         std::size_t run = 0; // zero bytes waiting
         for (std::size_t x = 0; x < rowPixels; ++x) {
+            if (up) {
+                // Pixels equal to those above, two at a time: most of a row.
+                const std::size_t from = x;
+                while (x + 2 <= rowPixels && std::memcmp(px + x, up + x, 8) == 0)
+                    x += 2;
+                run += 3 * (x - from);
+                if (x == rowPixels)
+                    break;
+            }
             const std::uint32_t p = px[x] & 0xFFFFFFu;
             const std::uint32_t q = up ? up[x] & 0xFFFFFFu : kNothingAbove[0];
             if (p == q) {
