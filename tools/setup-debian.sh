@@ -20,8 +20,12 @@ installed() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install o
 
 missing=()
 for p in "${packages[@]}"; do installed "$p" || missing+=("$p"); done
+# An optional package is wanted only where the package lists know it, so a
+# machine that has everything else goes to no network for one it cannot get.
 want=()
-for p in "${optional[@]}"; do installed "$p" || want+=("$p"); done
+for p in "${optional[@]}"; do
+  installed "$p" || ! apt-cache show "$p" >/dev/null 2>&1 || want+=("$p")
+done
 [ ${#missing[@]} -eq 0 ] && [ ${#want[@]} -eq 0 ] && exit 0
 
 sudo=""
@@ -31,8 +35,6 @@ if [ ${#missing[@]} -gt 0 ]; then
   echo "Installing: ${missing[*]}"
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
-for p in "${want[@]}"; do
-  if apt-cache show "$p" >/dev/null 2>&1; then
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "$p"
-  fi
-done
+if [ ${#want[@]} -gt 0 ]; then
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${want[@]}"
+fi
