@@ -1,5 +1,6 @@
 #include "gui/numbersview.h"
 
+#include "datafiles/texts.h"
 #include "drawing/graphics/units.h"
 
 #include "drawing/angleview.h"
@@ -8,6 +9,7 @@
 #include "drawing/overlay.h"
 #include "gui/angleviewtexts.h"
 #include "gui/angleviewwidget.h"
+#include "gui/filename.h"
 #include "gui/mainwindow.h"
 #include "gui/numberspanel.h"
 #include "gui/painterdevice.h"
@@ -25,6 +27,7 @@
 #include <QSplitter>
 
 #include <cmath>
+#include <new>
 
 namespace lobus {
 
@@ -312,7 +315,14 @@ void NumbersView::exportCsv()
     if (!path)
         return;
     std::string error;
-    if (!writeTextFile(path->toStdString(), pointsCsv(*m_case), error))
+    std::string text;
+    try {
+        text = pointsCsv(*m_case);
+    } catch (const std::bad_alloc&) {
+        error = texts::fillIn(texts::translate("lobus", "Brak pamięci na %1"),
+                              {texts::fillIn(texts::translate("lobus", "tekst wyniku zbioru %1"), {m_datafile})});
+    }
+    if (error.empty() && !writeTextFile(fileSystemName(*path), text, error))
         complain(QCoreApplication::translate("lobus::NumbersView", "Nie zapisano danych: %1")
                      .arg(QString::fromStdString(error)));
 }
@@ -339,7 +349,7 @@ void NumbersView::saveAngleView()
     const Case& c = *m_case;
     const RYSUJ& r = *m_rysuj;
     if (!writeDrawingFile(
-            path.toStdString(), kFileWidth, kFileHeight,
+            fileSystemName(path), kFileWidth, kFileHeight,
             [&](Graphics& g) { drawAngleView(g, c, r, view, texts); }, error))
         complain(QCoreApplication::translate("lobus::NumbersView", "Nie zapisano wykresu: %1")
                      .arg(QString::fromStdString(error)));

@@ -48,10 +48,6 @@ class NumbersView;
 class PainterDevice;
 class ResourceDialog;
 
-// The bytes of a name chosen in a file dialog, as the file system has them
-// (a name that is not UTF-8 included).
-std::string fileSystemName(const QString& chosen);
-
 class QtWindowLayer : public WindowLayer {
 public:
     // A QApplication must exist. Empty hooks mean the real system dialogs.

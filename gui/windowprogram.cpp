@@ -1,6 +1,7 @@
 #include "gui/windowprogram.h"
 
 #include "datafiles/state.h"
+#include "gui/filename.h"
 #include "gui/qtwindowlayer.h"
 
 #include <QApplication>

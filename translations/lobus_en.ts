@@ -331,6 +331,10 @@ Replace it?</translation>
         <source>rysunek zbioru %1</source>
         <translation>the picture of %1</translation>
     </message>
+    <message>
+        <source>tekst wyniku zbioru %1</source>
+        <translation>the output text of %1</translation>
+    </message>
 </context>
 <context>
     <name>lobus::MainWindow</name>

@@ -1,0 +1,17 @@
+#pragma once
+// Names are bytes on Linux. Qt shows a byte that is not UTF-8 in a name as
+// U+FFFD, so a name that came back from a dialog or Qt's command line is not
+// the name on the file system; this gets that name back.
+
+#include <QString>
+
+#include <string>
+
+namespace lobus {
+
+// The bytes of a name Qt shows as `shown`: each component holding U+FFFD is
+// found again among its directory's entries (the one entry Qt shows the same
+// way); any other name is simply encoded.
+std::string fileSystemName(const QString& shown);
+
+} // namespace lobus
