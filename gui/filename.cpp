@@ -33,7 +33,6 @@ QByteArray entryShownAs(const QByteArray& dir, const QString& shown)
 }
 #endif
 
-
 } // namespace
 
 std::string fileSystemName(const QString& chosen)

@@ -1,5 +1,6 @@
 #include "gui/mainwindow.h"
 
+#include "gui/filename.h"
 #include "gui/picturewidget.h"
 #include "gui/qtwindowlayer.h"
 
