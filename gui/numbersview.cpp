@@ -319,8 +319,9 @@ void NumbersView::exportCsv()
     try {
         text = pointsCsv(*m_case);
     } catch (const std::bad_alloc&) {
-        error = texts::fillIn(texts::translate("lobus", "Brak pamięci na %1"),
-                              {texts::fillIn(texts::translate("lobus", "tekst wyniku zbioru %1"), {m_datafile})});
+        error = texts::fillIn(
+            texts::translate("lobus", "Brak pamięci na %1"),
+            {texts::fillIn(texts::translate("lobus", "tekst wyniku zbioru %1"), {m_datafile})});
     }
     if (error.empty() && !writeTextFile(fileSystemName(*path), text, error))
         complain(QCoreApplication::translate("lobus::NumbersView", "Nie zapisano danych: %1")

@@ -21,7 +21,6 @@
 #include <string>
 #include <utility>
 
-
 namespace lobus {
 // ---- system dialogs ------------------------------------------------------
 
