@@ -9,7 +9,7 @@
 #include <cmath>
 #include <limits>
 
-namespace lobus::testing {
+namespace lobus::test {
 namespace {
 
 constexpr float kDeg = 3.141592f / 180.0f;
@@ -160,9 +160,9 @@ TEST(DiagramPoints, CountLimitedToTheArraysAndLargeCountsDrawnWhole)
 }
 
 } // namespace
-} // namespace lobus::testing
+} // namespace lobus::test
 
-namespace lobus::testing {
+namespace lobus::test {
 namespace {
 
 // What a damaged data file could leave in the case block: the picture is
@@ -197,4 +197,4 @@ TEST(DamagedCase, DrawsWithoutFailingOrLooping)
 }
 
 } // namespace
-} // namespace lobus::testing
+} // namespace lobus::test

@@ -15,7 +15,7 @@
 #include <cmath>
 #include <limits>
 
-namespace lobus::testing {
+namespace lobus::test {
 namespace {
 
 constexpr double kRad = 3.14159265358979323846 / 180.0;
@@ -263,4 +263,4 @@ TEST(AngleView, DamagedValuesDrawFinitelyAndSummariseAsNull)
 }
 
 } // namespace
-} // namespace lobus::testing
+} // namespace lobus::test

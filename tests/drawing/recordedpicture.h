@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-namespace lobus::testing {
+namespace lobus::test {
 
 struct RecordedPicture {
     RecordingDevice device;
@@ -52,4 +52,4 @@ struct RecordedPicture {
 
 inline double distance(double x0, double y0, double x1, double y1) { return std::hypot(x1 - x0, y1 - y0); }
 
-} // namespace lobus::testing
+} // namespace lobus::test

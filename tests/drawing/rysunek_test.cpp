@@ -8,7 +8,7 @@
 
 #include <cmath>
 
-namespace lobus::testing {
+namespace lobus::test {
 namespace {
 
 constexpr float kDeg = 3.141592f / 180.0f;
@@ -279,4 +279,4 @@ TEST(RysunekOrder, PicturePartsComeInTheirOrderAndTheStateCarriesOver)
 }
 
 } // namespace
-} // namespace lobus::testing
+} // namespace lobus::test

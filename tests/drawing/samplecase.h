@@ -8,7 +8,7 @@
 
 #include <cmath>
 
-namespace lobus::testing {
+namespace lobus::test {
 
 inline Case sampleCase(int variant, int wedges = 3, int points = 40, float pmax = 1.25e7f, float tmax = 62.5f)
 {
@@ -52,4 +52,4 @@ inline RYSUJ sampleSettings(const Case& c)
     return r;
 }
 
-} // namespace lobus::testing
+} // namespace lobus::test

@@ -17,8 +17,8 @@
 namespace lobus {
 namespace {
 
-using testing::sampleCase;
-using testing::sampleSettings;
+using test::sampleCase;
+using test::sampleSettings;
 
 QRgb rgbOf(Rgb c) { return qRgb(c.r, c.g, c.b); }
 

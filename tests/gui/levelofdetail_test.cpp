@@ -21,8 +21,8 @@ namespace {
 // One step of antialiasing: a sixteenth of a colour channel's range.
 constexpr int kStep = 16;
 
-using testing::sampleCase;
-using testing::sampleSettings;
+using test::sampleCase;
+using test::sampleSettings;
 
 QImage draw(const Case& c, bool levelOfDetail)
 {

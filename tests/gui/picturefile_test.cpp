@@ -29,8 +29,8 @@
 namespace lobus {
 namespace {
 
-using testing::sampleCase;
-using testing::sampleSettings;
+using test::sampleCase;
+using test::sampleSettings;
 
 QByteArray contents(const QString& path)
 {
