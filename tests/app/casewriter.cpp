@@ -17,7 +17,7 @@ void header(std::ofstream& out, int lines, const char* what)
         out << what << " naglowek " << i << "\n";
 }
 
-float angleAt(const WedgeSpec& w, int j)
+float angleAt(const WedgeLayout& w, int j)
 {
     if (w.points <= 1 || j >= w.points)
         return w.end;
@@ -34,14 +34,14 @@ std::ofstream create(const fs::path& p)
 
 } // namespace
 
-CaseSpec evenCase(std::string name, int wedges, int points, int variant)
+SolverFiles evenCase(std::string name, int wedges, int points, int variant)
 {
-    CaseSpec desc;
+    SolverFiles desc;
     desc.name = std::move(name);
     desc.variant = variant;
     const float span = 360.0f / static_cast<float>(wedges);
     for (int k = 0; k < wedges; ++k) {
-        WedgeSpec w;
+        WedgeLayout w;
         w.start = span * static_cast<float>(k) + 5.0f;
         w.end = span * static_cast<float>(k + 1) - 5.0f;
         w.points = points;
@@ -52,7 +52,7 @@ CaseSpec evenCase(std::string name, int wedges, int points, int variant)
     return desc;
 }
 
-fs::path writeCase(const fs::path& root, const CaseSpec& desc)
+fs::path writeCase(const fs::path& root, const SolverFiles& desc)
 {
     fs::create_directories(root / "DANE");
     fs::create_directories(root / "WYN");
@@ -78,7 +78,7 @@ fs::path writeCase(const fs::path& root, const CaseSpec& desc)
         auto out = create(root / "WYN" / (desc.name + ".cis"));
         header(out, 9, "cisnienia");
         for (int k = 0; k < ikm; ++k) {
-            const WedgeSpec& w = desc.wedges[static_cast<std::size_t>(k)];
+            const WedgeLayout& w = desc.wedges[static_cast<std::size_t>(k)];
             if (k > 0)
                 header(out, 5, "klin");
             for (int j = 1; j <= w.points; ++j) {
@@ -96,16 +96,16 @@ fs::path writeCase(const fs::path& root, const CaseSpec& desc)
         auto out = create(root / "WYN" / (desc.name + ".cha"));
         header(out, 6, "charakterystyki");
         out << desc.ekscen << " " << desc.katekscen << " 1.0 2.0 3.0 ";
-        if (desc.variant == 1)
+        if (desc.variant == kVariantSolako)
             out << "4.0 5.0 ";
         out << desc.pmax << "\n";
     }
 
-    if (desc.variant == 1 && desc.writeTem) {
+    if (desc.variant == kVariantSolako && desc.writeTem) {
         auto out = create(root / "WYN" / (desc.name + ".tem"));
         header(out, 9, "temperatury");
         for (int k = 0; k < ikm; ++k) {
-            const WedgeSpec& w = desc.wedges[static_cast<std::size_t>(k)];
+            const WedgeLayout& w = desc.wedges[static_cast<std::size_t>(k)];
             if (k > 0)
                 header(out, 5, "klin");
             for (int j = 1; j <= w.points; ++j) {

@@ -43,7 +43,7 @@ protected:
     }
 
     // Writes the case and opens it through the File menu.
-    std::filesystem::path open(const CaseSpec& desc)
+    std::filesystem::path open(const SolverFiles& desc)
     {
         const auto dan = writeCase(m_dir / "P", desc);
         layer.answerFile(dan.string());

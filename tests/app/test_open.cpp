@@ -116,7 +116,7 @@ TEST_F(Open, CancellingThePressureFileDialogKeepsTheShownCase)
     open(evenCase("a", 3, 10));
     const Snapshot before(state(), layer);
 
-    CaseSpec noCis = evenCase("b", 4, 12);
+    SolverFiles noCis = evenCase("b", 4, 12);
     noCis.writeCis = false;
     const auto dan = writeCase(dir() / "P", noCis);
     layer.answerFile(dan.string());
@@ -150,7 +150,7 @@ TEST_F(Open, AFileNamedAtStartOrDroppedOpensAsOpenDoesWithoutTheDataFileDialog)
     // A dropped file whose pressure file is missing: the pass's warning and
     // dialog as after Open; cancelled, the shown case stays.
     start(2);
-    CaseSpec noCis = evenCase("bez", 4, 12);
+    SolverFiles noCis = evenCase("bez", 4, 12);
     noCis.writeCis = false;
     Message drop;
     drop.text = writeCase(dir() / "Q", noCis).string();
@@ -170,7 +170,7 @@ TEST_F(Open, ASecondCaseWithMorePointsResizesTheArrays)
     open(evenCase("maly", 3, 10));
     EXPECT_EQ(state().shown.results.katcis.cols(), 10);
 
-    CaseSpec big = evenCase("duzy", 4, 40);
+    SolverFiles big = evenCase("duzy", 4, 40);
     big.wedges[2].points = 55;
     open(big);
     const Results& r = state().shown.results;
@@ -196,7 +196,7 @@ TEST_F(Open, ASecondCaseWithMorePointsResizesTheArrays)
 TEST_F(Open, AReadingFailureIsReportedAndKeepsTheShownCaseAndEverySetting)
 {
     start(kVariantMerant);
-    CaseSpec good = evenCase("dobry", 3, 10);
+    SolverFiles good = evenCase("dobry", 3, 10);
     good.pmax = 3.0e6f;
     open(good);
     // Settings the user has made must survive as well.
@@ -208,7 +208,7 @@ TEST_F(Open, AReadingFailureIsReportedAndKeepsTheShownCaseAndEverySetting)
     const Snapshot before(state(), layer);
     ASSERT_EQ(before.rysuj.pscale, 3.0e6f);
 
-    CaseSpec bad = evenCase("zly", 5, 20);
+    SolverFiles bad = evenCase("zly", 5, 20);
     bad.pmax = 8.0e6f;
     bad.badCisLine = "12.5 1.2x6";
     const auto dan = writeCase(dir() / "P", bad);
@@ -286,7 +286,7 @@ TEST_F(Open, AReadingStoppedByTheUserKeepsTheShownCaseAndSaysNothing)
 TEST_F(Open, AFailureInTheFirstOpenLeavesTheProgramWithoutACase)
 {
     start(kVariantMerant);
-    CaseSpec bad = evenCase("zly", 2, 6);
+    SolverFiles bad = evenCase("zly", 2, 6);
     bad.badCisLine = "abc";
     open(bad);
     EXPECT_EQ(layer.boxes.size(), 1u);
@@ -330,7 +330,7 @@ TEST_F(Open, TheOtherSolversCaseIsRefusedWithTheProgramThatReadsIt)
 TEST_F(Open, AResultFileDialogCancelledInTheReadingPassKeepsWhatWasRead)
 {
     start(kVariantSolako);
-    CaseSpec desc = evenCase("bez_tem", 3, 9, 1);
+    SolverFiles desc = evenCase("bez_tem", 3, 9, 1);
     desc.writeTem = false;
     const auto dan = writeCase(dir() / "P", desc);
     layer.answerFile(dan.string());
@@ -354,7 +354,7 @@ TEST_F(Open, AResultFileDialogCancelledInTheReadingPassKeepsWhatWasRead)
 TEST_F(Open, AutomaticScalesFollowEachCaseAndManualOnesStay)
 {
     start(kVariantSolako);
-    CaseSpec first = evenCase("pierwszy", 3, 10, 1);
+    SolverFiles first = evenCase("pierwszy", 3, 10, 1);
     first.pmax = 2.0e6f;
     first.temperatureBase = 40.0f;
     open(first);
@@ -370,7 +370,7 @@ TEST_F(Open, AutomaticScalesFollowEachCaseAndManualOnesStay)
     EXPECT_EQ(state().rysuj.autop, 0);
     EXPECT_FLOAT_EQ(state().rysuj.pscale, 1.25e6f);
 
-    CaseSpec second = evenCase("drugi", 4, 12, 1);
+    SolverFiles second = evenCase("drugi", 4, 12, 1);
     second.pmax = 7.0e6f;
     second.temperatureBase = 60.0f;
     open(second);
@@ -417,7 +417,7 @@ TEST_P(BundledExample, OpensWithoutAWordAndDrawsEveryWedge)
     for (int k = 1; k <= e.wedges; ++k)
         EXPECT_GT(state().shown.dane.ilcis(k), 1.0f) << k;
     EXPECT_GT(state().rysuj.pscale, 0.0f);
-    if (e.variant == 1) {
+    if (e.variant == kVariantSolako) {
         EXPECT_GT(state().rysuj.tscale, 0.0f);
     }
     EXPECT_EQ(layer.screen.pictures, 1);

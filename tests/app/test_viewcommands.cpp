@@ -12,7 +12,7 @@ protected:
     void startWithCase(int variant = 2)
     {
         start(variant);
-        CaseSpec desc = evenCase("widok", 3, 10, variant);
+        SolverFiles desc = evenCase("widok", 3, 10, variant);
         desc.pmax = 5.0e6f;
         open(desc);
         m_mark = layer.calls.size();
