@@ -2,6 +2,7 @@
 
 #include "datafiles/loadcase.h"
 #include "datafiles/solver.h"
+#include "datafiles/texts.h"
 #include "datafiles/trace.h"
 #include "resources/ids.h"
 
@@ -16,7 +17,8 @@ RenderLoad missing(const ScriptedPassUi& ui)
 {
     RenderLoad o;
     o.status = kExitMissingFile;
-    o.message = ui.warnings().empty() ? std::string("a result file was not chosen") : ui.warnings().back();
+    o.message = ui.warnings().empty() ? texts::translate("lobus::Render", "nie wybrano zbioru wyników")
+                                      : ui.warnings().back();
     return o;
 }
 
@@ -37,8 +39,9 @@ void noteUnused(const LoadRequest& r, const ScriptedPassUi& ui, RenderLoad& o)
     };
     for (const auto& a : all)
         if (!a.file.empty() && !a.used)
-            o.notes.push_back(std::string(a.option) + " " + a.file
-                              + " not used: the case has no such result file");
+            o.notes.push_back(texts::fillIn(
+                texts::translate("lobus::Render", "%1 %2 pominięto: przypadek nie ma takiego zbioru wyników"),
+                {a.option, a.file}));
 }
 
 } // namespace
@@ -52,7 +55,9 @@ RenderLoad loadForRender(const LoadRequest& request, Case& c, RYSUJ& rysuj)
     if (!request.tracePath.empty()) {
         if (!trace.open(request.tracePath)) {
             outcome.status = kExitReadFailed;
-            outcome.message = "cannot create the trace file " + request.tracePath + ": " + trace.error();
+            outcome.message
+                = texts::fillIn(texts::translate("lobus::Render", "Nie można utworzyć zbioru śladu %1: %2"),
+                                {request.tracePath, trace.error()});
             return outcome;
         }
         tracePtr = &trace;
@@ -75,8 +80,9 @@ RenderLoad loadForRender(const LoadRequest& request, Case& c, RYSUJ& rysuj)
     trace.close();
     if (tracePtr && !trace.good()) {
         outcome.status = kExitReadFailed;
-        outcome.message
-            = "the trace file " + request.tracePath + " could not be written whole: " + trace.error();
+        outcome.message = texts::fillIn(
+            texts::translate("lobus::Render", "Nie udało się zapisać w całości zbioru śladu %1: %2"),
+            {request.tracePath, trace.error()});
         return outcome;
     }
     noteUnused(request, ui, outcome);

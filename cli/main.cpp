@@ -14,8 +14,10 @@
 #include "drawing/overlay.h"
 #include "drawing/rysunek.h"
 #include "gui/angleviewtexts.h"
+#include "gui/language.h"
 #include "gui/picturefile.h"
 
+#include <QCoreApplication>
 #include <QGuiApplication>
 
 #include <cstdio>
@@ -30,7 +32,7 @@ void printLine(const std::string& text) { std::fprintf(stderr, "lobus-render: %s
 int reportOutcome(const RenderLoad& o)
 {
     for (const std::string& note : o.notes)
-        printLine("note: " + note);
+        printLine(texts::fillIn(texts::translate("lobus::Render", "uwaga: %1"), {note}));
     if (o.status != kExitDone)
         std::fprintf(stderr, "%s\n", o.message.c_str());
     return o.status;
@@ -39,7 +41,7 @@ int reportOutcome(const RenderLoad& o)
 bool printOut(const std::string& text)
 {
     if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size() || std::fflush(stdout) != 0) {
-        printLine("cannot write to standard output");
+        printLine(texts::translate("lobus::Render", "nie można pisać na standardowe wyjście"));
         return false;
     }
     return true;
@@ -97,6 +99,7 @@ int runRender(int& argc, char** argv, const CommandLine& cl)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     g_defaultHandler = qInstallMessageHandler(quietMessages);
     QGuiApplication app(argc, argv);
+    useLanguage(cl.language.value_or(systemLanguage()));
 
     Case c;
     RYSUJ rysuj;
@@ -130,20 +133,29 @@ int main(int argc, char** argv)
     for (int i = 0; i < argc; ++i)
         arguments << argumentText(argv[i]);
     CommandLine cl;
-    try {
-        cl = parseCommandLine(arguments);
-    } catch (const UsageError& e) {
-        // One line: what is wrong, and where the usage is.
-        printLine(std::string(e.what()) + " (see --help)");
-        return kExitUsage;
+    {
+        // Help, a bad command line and the printed forms need no display; the
+        // language is chosen first, so that the parser's own complaints and
+        // the help are in it too.
+        QCoreApplication core(argc, argv);
+        useLanguage(requestedLanguage(arguments).value_or(systemLanguage()));
+        try {
+            cl = parseCommandLine(arguments);
+        } catch (const UsageError& e) {
+            // One line: what is wrong, and where the usage is.
+            printLine(texts::fillIn(texts::translate("lobus::Render", "%1 (zob. --help)"), {e.what()}));
+            return kExitUsage;
+        }
+        if (cl.help) {
+            std::fputs(usageText().c_str(), stdout);
+            return kExitDone;
+        }
+        if (cl.version) {
+            std::printf("lobus-render %s\n", LOBUS_VERSION);
+            return std::fflush(stdout) == 0 ? kExitDone : kExitReadFailed;
+        }
+        if (cl.dump || cl.summary || !cl.csv.empty())
+            return runPrint(cl);
     }
-    if (cl.help) {
-        std::fputs(usageText().c_str(), stdout);
-        return kExitDone;
-    }
-    if (cl.version) {
-        std::printf("lobus-render %s\n", LOBUS_VERSION);
-        return std::fflush(stdout) == 0 ? kExitDone : kExitReadFailed;
-    }
-    return cl.dump || cl.summary || !cl.csv.empty() ? runPrint(cl) : runRender(argc, argv, cl);
+    return runRender(argc, argv, cl);
 }

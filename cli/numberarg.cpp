@@ -1,5 +1,7 @@
 #include "cli/numberarg.h"
 
+#include "datafiles/texts.h"
+
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -34,8 +36,9 @@ double numberInRange(std::string_view option, std::string_view text, double lo, 
 {
     double v = 0.0;
     if (!parseWhole(text, v) || !std::isfinite(v) || v < lo || v > hi)
-        throw UsageError(std::string(option) + ": expected a number from " + show(lo) + " to " + show(hi)
-                         + ", got '" + std::string(text) + "'");
+        throw UsageError(
+            texts::fillIn(texts::translate("lobus::Render", "%1: oczekiwano liczby od %2 do %3, podano '%4'"),
+                          {option, show(lo), show(hi), text}));
     return v;
 }
 
@@ -43,8 +46,9 @@ int integerInRange(std::string_view option, std::string_view text, int lo, int h
 {
     int v = 0;
     if (!parseWhole(text, v) || v < lo || v > hi)
-        throw UsageError(std::string(option) + ": expected a whole number from " + std::to_string(lo) + " to "
-                         + std::to_string(hi) + ", got '" + std::string(text) + "'");
+        throw UsageError(texts::fillIn(
+            texts::translate("lobus::Render", "%1: oczekiwano liczby całkowitej od %2 do %3, podano '%4'"),
+            {option, std::to_string(lo), std::to_string(hi), text}));
     return v;
 }
 

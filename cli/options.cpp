@@ -3,6 +3,8 @@
 #include "cli/argtext.h"
 #include "cli/numberarg.h"
 #include "datafiles/fileaccess.h"
+#include "datafiles/texts.h"
+#include "gui/language.h"
 #include "resources/ids.h"
 #include "resources/resources.h"
 
@@ -15,6 +17,9 @@
 namespace lobus {
 
 namespace {
+
+using texts::fillIn;
+using texts::translate;
 
 // The bytes of an argument as they were given (file names need not be UTF-8).
 std::string utf8(const QString& s) { return argumentBytes(s); }
@@ -56,12 +61,15 @@ ColourChoice parseColour(const std::string& text)
     const std::size_t c1 = text.find(',', eq == std::string::npos ? 0 : eq);
     const std::size_t c2 = c1 == std::string::npos ? c1 : text.find(',', c1 + 1);
     if (eq == std::string::npos || c1 == std::string::npos || c2 == std::string::npos)
-        throw UsageError("--colour: expected K=R,G,B, got '" + text + "'");
+        throw UsageError(
+            fillIn(translate("lobus::Render", "--colour: oczekiwano K=R,G,B, podano '%1'"), {text}));
     ColourChoice c;
-    c.wedge = integerInRange("--colour wedge", text.substr(0, eq), 1, 6);
-    c.red = integerInRange("--colour red", text.substr(eq + 1, c1 - eq - 1), 0, 255);
-    c.green = integerInRange("--colour green", text.substr(c1 + 1, c2 - c1 - 1), 0, 255);
-    c.blue = integerInRange("--colour blue", text.substr(c2 + 1), 0, 255);
+    c.wedge = integerInRange(translate("lobus::Render", "--colour, klin"), text.substr(0, eq), 1, 6);
+    c.red = integerInRange(translate("lobus::Render", "--colour, czerwony"), text.substr(eq + 1, c1 - eq - 1),
+                           0, 255);
+    c.green = integerInRange(translate("lobus::Render", "--colour, zielony"),
+                             text.substr(c1 + 1, c2 - c1 - 1), 0, 255);
+    c.blue = integerInRange(translate("lobus::Render", "--colour, niebieski"), text.substr(c2 + 1), 0, 255);
     return c;
 }
 
@@ -81,7 +89,9 @@ float manualMaximum(const char* option, const std::string& text, int dialog)
 {
     const float v = inDialogRange(option, text, dialog, kFieldMaxValue);
     if (!dialogFieldRange(dialog, kFieldMaxValue) && !(v > 0.0f))
-        throw UsageError(std::string(option) + ": expected a number above 0.0, got '" + text + "'");
+        throw UsageError(
+            fillIn(translate("lobus::Render", "%1: oczekiwano liczby większej od 0.0, podano '%2'"),
+                   {option, text}));
     return v;
 }
 
@@ -89,9 +99,10 @@ void parseSize(const std::string& text, int& width, int& height)
 {
     const std::size_t x = text.find_first_of("xX");
     if (x == std::string::npos)
-        throw UsageError("--size: expected WxH, got '" + text + "'");
-    width = integerInRange("--size width", text.substr(0, x), 1, 20000);
-    height = integerInRange("--size height", text.substr(x + 1), 1, 20000);
+        throw UsageError(
+            fillIn(translate("lobus::Render", "--size: oczekiwano SZERxWYS, podano '%1'"), {text}));
+    width = integerInRange(translate("lobus::Render", "--size, szerokość"), text.substr(0, x), 1, 20000);
+    height = integerInRange(translate("lobus::Render", "--size, wysokość"), text.substr(x + 1), 1, 20000);
 }
 
 } // namespace
@@ -126,7 +137,7 @@ std::string rangeText(int dialog, int field)
 {
     const auto range = dialogFieldRange(dialog, field);
     if (!range)
-        return "any";
+        return translate("lobus::Render", "dowolna");
     const auto show = [](double v) {
         char buf[32];
         std::snprintf(buf, sizeof buf, "%.1f", v);
@@ -139,34 +150,38 @@ std::string rangeText(int dialog, int field)
 
 std::string usageText()
 {
-    return "usage: lobus-render --help | --version\n"
-           "       lobus-render --dump [--variant 1|2] [--cis F] [--cha F] [--tem F] [--trace F] CASE.dan\n"
-           "       lobus-render CASE.dan -o OUT.png|.bmp|.svg|.pdf [--variant 1|2] [--size WxH]\n"
-           "                    [--scale Y] [--plen L] [--tlen L] [--pmax P] [--tmax T]\n"
-           "                    [--colour K=R,G,B ...] [--cis F] [--cha F] [--tem F] [--trace F]\n"
-           "                    [--view picture|angle] [--annotate]\n"
-           "       lobus-render CASE.dan --summary | --csv OUT.csv|- [--variant 1|2] [--cis F] ...\n"
-           "  --dump          print the case read as JSON instead of drawing it\n"
-           "  --summary       print the journal centre, maxima and each lobe's peaks as JSON\n"
-           "  --csv           write every point read as CSV (- for standard output)\n"
-           "  --view          what -o gets: the bearing picture (default) or the angle-base view\n"
-           "  --annotate      number the lobes and mark their peak pressures on the picture\n"
-           "  -o, --output    picture file; its extension picks the format\n"
-           "  --variant       1: SOLAKO files (thermal, reads the .tem), 2: MERANT files\n"
-           "                  (default: the solver that wrote the case; 2 when it cannot be told)\n"
-           "  --size          picture size in pixels, each 1..20000 (default 1600x1000)\n"
-           "  --scale         drawing scale: half-height in clearance radii, "
-        + rangeText(kDlgDrawingScale, kFieldFactor)
-        + " (default 1.5)\n"
-          "  --plen, --tlen  pressure / temperature axis length in clearance radii, "
-        + rangeText(kDlgPressureScale, kFieldFactor) + " / " + rangeText(kDlgTemperatureScale, kFieldFactor)
-        + "\n"
-          "  --pmax, --tmax  manual pressure / temperature maximum, above 0 (default: from the case)\n"
-          "  --colour        colour of wedge K (1..6), red, green, blue 0..255; repeatable\n"
-          "  --cis, --cha, --tem  result file to use in place of the case's own\n"
-          "  --trace         write the trace of both passes to this file\n"
-          "exit status: 0 done, 1 the case could not be read or the picture not written,\n"
-          "             2 bad command line, 3 a result file is missing\n";
+    // One text, so that a translator sees the columns whole.
+    return fillIn(
+        translate(
+            "lobus::Render",
+            "użycie: lobus-render --help | --version\n"
+            "        lobus-render --dump [--variant 1|2] [--cis Z] [--cha Z] [--tem Z] [--trace Z] PLIK.dan\n"
+            "        lobus-render PLIK.dan -o RYS.png|.bmp|.svg|.pdf [--variant 1|2] [--size SZERxWYS]\n"
+            "                     [--scale Y] [--plen L] [--tlen L] [--pmax P] [--tmax T]\n"
+            "                     [--colour K=R,G,B ...] [--cis Z] [--cha Z] [--tem Z] [--trace Z]\n"
+            "                     [--view picture|angle] [--annotate]\n"
+            "        lobus-render PLIK.dan --summary | --csv WYN.csv|- [--variant 1|2] [--cis Z] ...\n"
+            "  --dump          wypisuje wczytany przypadek jako JSON, zamiast go rysować\n"
+            "  --summary       wypisuje jako JSON środek czopa, maksima i szczyty każdego klina\n"
+            "  --csv           zapisuje każdy wczytany punkt jako CSV (- to standardowe wyjście)\n"
+            "  --view          co trafia do -o: rysunek łożyska (domyślnie) albo widok kątowy\n"
+            "  --annotate      numeruje kliny i zaznacza na rysunku ich szczytowe ciśnienia\n"
+            "  -o, --output    zbiór rysunku; jego rozszerzenie wybiera format\n"
+            "  --variant       1: zbiory SOLAKO (cieplne, czyta też .tem), 2: zbiory MERANT\n"
+            "                  (domyślnie: program, który zapisał przypadek; 2, gdy nie da się tego "
+            "ustalić)\n"
+            "  --size          rozmiar rysunku w pikselach, każdy 1..20000 (domyślnie 1600x1000)\n"
+            "  --scale         skala rysunku: połowa wysokości w promieniach luzu, %1 (domyślnie 1.5)\n"
+            "  --plen, --tlen  długość osi ciśnienia / temperatury w promieniach luzu, %2 / %3\n"
+            "  --pmax, --tmax  ręczne maksimum ciśnienia / temperatury, powyżej 0 (domyślnie: z przypadku)\n"
+            "  --colour        kolor klina K (1..6): czerwony, zielony, niebieski 0..255; można powtarzać\n"
+            "  --cis, --cha, --tem  zbiór wyników użyty zamiast własnego zbioru przypadku\n"
+            "  --trace         zapisuje do tego zbioru ślad obu przebiegów\n"
+            "  --lang          język komunikatów: pl (polski) lub en (angielski); domyślnie język systemu\n"
+            "kod wyjścia: 0 gotowe, 1 nie udało się wczytać przypadku albo zapisać rysunku,\n"
+            "             2 błędny wiersz poleceń, 3 brak zbioru wyników\n"),
+        {rangeText(kDlgDrawingScale, kFieldFactor), rangeText(kDlgPressureScale, kFieldFactor),
+         rangeText(kDlgTemperatureScale, kFieldFactor)});
 }
 
 CommandLine parseCommandLine(const QStringList& arguments)
@@ -187,9 +202,9 @@ CommandLine parseCommandLine(const QStringList& arguments)
                              plen = valued("plen"), tlen = valued("tlen"), pmax = valued("pmax"),
                              tmax = valued("tmax"), colour = valued("colour"), cis = valued("cis"),
                              cha = valued("cha"), tem = valued("tem"), trace = valued("trace"),
-                             csv = valued("csv"), view = valued("view");
-    p.addOptions({help, version, dump, summary, annotate, output, variant, size,  scale, plen,
-                  tlen, pmax,    tmax, colour,  cis,      cha,    tem,     trace, csv,   view});
+                             csv = valued("csv"), view = valued("view"), lang = valued("lang");
+    p.addOptions({help, version, dump,   summary, annotate, output, variant, size, scale, plen, tlen,
+                  pmax, tmax,    colour, cis,     cha,      tem,    trace,   csv,  view,  lang});
     if (!p.parse(arguments)) {
         std::string text = utf8(p.errorText());
         if (!text.empty() && text.back() == '.')
@@ -198,6 +213,12 @@ CommandLine parseCommandLine(const QStringList& arguments)
     }
 
     CommandLine cl;
+    if (p.isSet(lang)) {
+        cl.language = languageFromName(p.value(lang));
+        if (!cl.language || p.values(lang).size() > 1)
+            throw UsageError(fillIn(translate("lobus::Render", "--lang: oczekiwano pl lub en, podano '%1'"),
+                                    {utf8(p.value(lang))}));
+    }
     if (p.isSet(help)) {
         cl.help = true;
         return cl;
@@ -210,11 +231,13 @@ CommandLine parseCommandLine(const QStringList& arguments)
     for (const QCommandLineOption* o : {&output, &variant, &size, &scale, &plen, &tlen, &pmax, &tmax, &cis,
                                         &cha, &tem, &trace, &csv, &view})
         if (p.values(*o).size() > 1)
-            throw UsageError("--" + utf8(o->names().back()) + " given more than once");
+            throw UsageError(
+                fillIn(translate("lobus::Render", "--%1 podano więcej niż raz"), {utf8(o->names().back())}));
 
     const QStringList rest = p.positionalArguments();
     if (rest.size() != 1)
-        throw UsageError(rest.isEmpty() ? "no data file named" : "more than one data file named");
+        throw UsageError(rest.isEmpty() ? translate("lobus::Render", "nie podano zbioru danych")
+                                        : translate("lobus::Render", "podano więcej niż jeden zbiór danych"));
     cl.dump = p.isSet(dump);
     cl.load.dataFile = absoluteName(utf8(rest.front()));
     if (p.isSet(variant))
@@ -242,33 +265,42 @@ CommandLine parseCommandLine(const QStringList& arguments)
     if (p.isSet(csv)) {
         cl.csv = utf8(p.value(csv));
         if (cl.csv.empty())
-            throw UsageError("--csv: no file named (- for standard output)");
+            throw UsageError(
+                translate("lobus::Render", "--csv: nie podano nazwy zbioru (- to standardowe wyjście)"));
     }
     if (int(cl.dump) + int(cl.summary) + int(p.isSet(csv)) > 1)
-        throw UsageError("--dump, --summary and --csv each print the case alone; give one");
+        throw UsageError(translate("lobus::Render",
+                                   "--dump, --summary i --csv wypisują przypadek każde osobno; podaj jedno"));
     if (cl.dump || cl.summary || p.isSet(csv)) {
         if (p.isSet(output) || p.isSet(size) || p.isSet(view) || p.isSet(annotate))
-            throw UsageError(std::string(cl.dump          ? "--dump"
-                                             : cl.summary ? "--summary"
-                                                          : "--csv")
-                             + " prints the case; it takes no -o, --size, --view or --annotate");
+            throw UsageError(
+                fillIn(translate("lobus::Render",
+                                 "%1 wypisuje przypadek; nie przyjmuje -o, --size, --view ani --annotate"),
+                       {cl.dump          ? "--dump"
+                            : cl.summary ? "--summary"
+                                         : "--csv"}));
         return cl;
     }
     if (p.isSet(view)) {
         const std::string v = utf8(p.value(view));
         if (v != "picture" && v != "angle")
-            throw UsageError("--view: expected picture or angle, got '" + v + "'");
+            throw UsageError(
+                fillIn(translate("lobus::Render", "--view: oczekiwano picture lub angle, podano '%1'"), {v}));
         cl.angleView = v == "angle";
     }
     cl.annotate = p.isSet(annotate);
     if (cl.annotate && cl.angleView)
-        throw UsageError("--annotate marks the picture; the angle view has its own marks");
+        throw UsageError(translate("lobus::Render",
+                                   "--annotate opisuje rysunek łożyska; widok kątowy ma własne oznaczenia"));
     if (!p.isSet(output))
-        throw UsageError("no picture file named (-o OUT), and no --dump");
+        throw UsageError(translate("lobus::Render", "nie podano zbioru rysunku (-o RYS) ani --dump"));
     cl.output = utf8(p.value(output));
     const std::string ext = lowerExtension(cl.output);
     if (ext != ".png" && ext != ".bmp" && ext != ".svg" && ext != ".pdf")
-        throw UsageError("-o: the picture file must end in .png, .bmp, .svg or .pdf: '" + cl.output + "'");
+        throw UsageError(
+            fillIn(translate("lobus::Render",
+                             "-o: nazwa zbioru rysunku musi się kończyć na .png, .bmp, .svg lub .pdf: '%1'"),
+                   {cl.output}));
     if (p.isSet(size))
         parseSize(utf8(p.value(size)), cl.width, cl.height);
     return cl;

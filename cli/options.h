@@ -9,6 +9,7 @@
 //   lobus-render CASE.dan --summary | --csv OUT.csv|- [--variant 1|2] [result files, trace]
 
 #include "cli/caseload.h"
+#include "gui/language.h"
 
 #include <QStringList>
 
@@ -26,6 +27,7 @@ struct ColourChoice {
 };
 
 struct CommandLine {
+    std::optional<Language> language; // --lang; else the system's
     bool help = false;
     bool version = false; // print the version and stop
     bool dump = false;
@@ -52,7 +54,7 @@ struct CommandLine {
 // command line.
 CommandLine parseCommandLine(const QStringList& arguments);
 
-// The usage text, for --help.
+// The usage text, for --help, in the language in use.
 std::string usageText();
 
 } // namespace lobus

@@ -52,6 +52,19 @@ std::optional<Language> languageFromName(const QString& name)
     return std::nullopt;
 }
 
+std::optional<Language> requestedLanguage(const QStringList& arguments)
+{
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        const QString& a = arguments[i];
+        if ((a == QLatin1String("--lang") || a == QLatin1String("-lang")) && i + 1 < arguments.size())
+            return languageFromName(arguments[i + 1]);
+        for (const QLatin1String prefix : {QLatin1String("--lang="), QLatin1String("-lang=")})
+            if (a.startsWith(prefix))
+                return languageFromName(a.mid(prefix.size()));
+    }
+    return std::nullopt;
+}
+
 QString languageCode(Language language)
 {
     return language == Language::English ? QStringLiteral("en") : QStringLiteral("pl");

@@ -19,6 +19,11 @@ enum class Language { Polish, English };
 // nullopt for anything else.
 std::optional<Language> languageFromName(const QString& name);
 
+// The language a `--lang pl|en` (or `--lang=..`) among the arguments asks
+// for, found before the command line is parsed, so that the help and the
+// parser's own complaints are already in that language; nullopt when none.
+std::optional<Language> requestedLanguage(const QStringList& arguments);
+
 // "pl" or "en".
 QString languageCode(Language language);
 

@@ -113,7 +113,8 @@ bool encodeImage(const QImage& image, const std::string& path, QByteArray& data,
     buffer.open(QIODevice::WriteOnly);
     QImageWriter writer(&buffer, extensionOf(path).toLatin1());
     if (!writer.write(image)) {
-        error = "cannot write " + displayName(path) + ": " + writer.errorString().toStdString();
+        error = texts::fillIn(texts::translate("lobus", "nie można zapisać %1: %2"),
+                              {displayName(path), writer.errorString().toStdString()});
         return false;
     }
     return true;
@@ -130,7 +131,8 @@ bool writeTextFile(const std::string& path, const std::string& text, std::string
 bool saveImageFile(const QImage& image, const std::string& path, std::string& error, const WriteCalls& calls)
 {
     if (image.isNull()) {
-        error = "cannot write " + displayName(path) + ": no picture";
+        error = texts::fillIn(texts::translate("lobus", "nie można zapisać %1: brak rysunku"),
+                              {displayName(path)});
         return false;
     }
     try {
@@ -153,13 +155,16 @@ bool writeDrawingFile(const std::string& path, int width, int height, const Draw
                       const WriteCalls& calls)
 {
     if (width <= 0 || height <= 0 || width > 32768 || height > 32768) {
-        error = "picture size out of range: " + std::to_string(width) + "x" + std::to_string(height);
+        error = texts::fillIn(texts::translate("lobus", "rozmiar rysunku poza zakresem: %1x%2"),
+                              {std::to_string(width), std::to_string(height)});
         return false;
     }
     const QString ext = extensionOf(path);
     const bool raster = ext == QStringLiteral("png") || ext == QStringLiteral("bmp");
     if (!raster && ext != QStringLiteral("svg") && ext != QStringLiteral("pdf")) {
-        error = "unknown picture format of " + displayName(path) + " (use .png, .bmp, .svg or .pdf)";
+        error = texts::fillIn(
+            texts::translate("lobus", "nieznany format rysunku %1 (.png, .bmp, .svg lub .pdf)"),
+            {displayName(path)});
         return false;
     }
     const std::string size = std::to_string(width) + "x" + std::to_string(height);

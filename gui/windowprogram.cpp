@@ -29,21 +29,6 @@ void setApplicationNames(int variant)
     QCoreApplication::setApplicationVersion(QStringLiteral(LOBUS_VERSION));
 }
 
-// The language asked for on the command line before the parser can run: the
-// help text itself is in the language chosen.
-std::optional<Language> requestedLanguage(const QStringList& arguments)
-{
-    for (qsizetype i = 1; i < arguments.size(); ++i) {
-        const QString& a = arguments[i];
-        if ((a == QLatin1String("--lang") || a == QLatin1String("-lang")) && i + 1 < arguments.size())
-            return languageFromName(arguments[i + 1]);
-        for (const QLatin1String prefix : {QLatin1String("--lang="), QLatin1String("-lang=")})
-            if (a.startsWith(prefix))
-                return languageFromName(a.mid(prefix.size()));
-    }
-    return std::nullopt;
-}
-
 void print(std::FILE* stream, const QString& text)
 {
     const QByteArray bytes = text.toLocal8Bit();

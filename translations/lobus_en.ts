@@ -335,6 +335,22 @@ Replace it?</translation>
         <source>tekst wyniku zbioru %1</source>
         <translation>the output text of %1</translation>
     </message>
+    <message>
+        <source>nie można zapisać %1: %2</source>
+        <translation>cannot write %1: %2</translation>
+    </message>
+    <message>
+        <source>nie można zapisać %1: brak rysunku</source>
+        <translation>cannot write %1: no picture</translation>
+    </message>
+    <message>
+        <source>rozmiar rysunku poza zakresem: %1x%2</source>
+        <translation>picture size out of range: %1x%2</translation>
+    </message>
+    <message>
+        <source>nieznany format rysunku %1 (.png, .bmp, .svg lub .pdf)</source>
+        <translation>unknown picture format of %1 (use .png, .bmp, .svg or .pdf)</translation>
+    </message>
 </context>
 <context>
     <name>lobus::MainWindow</name>
@@ -511,6 +527,183 @@ Replace it?</translation>
     <message>
         <source>Nie można rozpocząć wydruku.</source>
         <translation>The printout cannot be started.</translation>
+    </message>
+</context>
+<context>
+    <name>lobus::Render</name>
+    <message>
+        <source>nie wybrano zbioru wyników</source>
+        <translation>a result file was not chosen</translation>
+    </message>
+    <message>
+        <source>%1 %2 pominięto: przypadek nie ma takiego zbioru wyników</source>
+        <translation>%1 %2 not used: the case has no such result file</translation>
+    </message>
+    <message>
+        <source>Nie można utworzyć zbioru śladu %1: %2</source>
+        <translation>cannot create the trace file %1: %2</translation>
+    </message>
+    <message>
+        <source>Nie udało się zapisać w całości zbioru śladu %1: %2</source>
+        <translation>the trace file %1 could not be written whole: %2</translation>
+    </message>
+    <message>
+        <source>uwaga: %1</source>
+        <translation>note: %1</translation>
+    </message>
+    <message>
+        <source>nie można pisać na standardowe wyjście</source>
+        <translation>cannot write to standard output</translation>
+    </message>
+    <message>
+        <source>%1 (zob. --help)</source>
+        <translation>%1 (see --help)</translation>
+    </message>
+    <message>
+        <source>%1: oczekiwano liczby od %2 do %3, podano &apos;%4&apos;</source>
+        <translation>%1: expected a number from %2 to %3, got &apos;%4&apos;</translation>
+    </message>
+    <message>
+        <source>%1: oczekiwano liczby całkowitej od %2 do %3, podano &apos;%4&apos;</source>
+        <translation>%1: expected a whole number from %2 to %3, got &apos;%4&apos;</translation>
+    </message>
+    <message>
+        <source>--colour: oczekiwano K=R,G,B, podano &apos;%1&apos;</source>
+        <translation>--colour: expected K=R,G,B, got &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>--colour, klin</source>
+        <translation>--colour wedge</translation>
+    </message>
+    <message>
+        <source>--colour, czerwony</source>
+        <translation>--colour red</translation>
+    </message>
+    <message>
+        <source>--colour, zielony</source>
+        <translation>--colour green</translation>
+    </message>
+    <message>
+        <source>--colour, niebieski</source>
+        <translation>--colour blue</translation>
+    </message>
+    <message>
+        <source>%1: oczekiwano liczby większej od 0.0, podano &apos;%2&apos;</source>
+        <translation>%1: expected a number above 0.0, got &apos;%2&apos;</translation>
+    </message>
+    <message>
+        <source>--size: oczekiwano SZERxWYS, podano &apos;%1&apos;</source>
+        <translation>--size: expected WxH, got &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>--size, szerokość</source>
+        <translation>--size width</translation>
+    </message>
+    <message>
+        <source>--size, wysokość</source>
+        <translation>--size height</translation>
+    </message>
+    <message>
+        <source>dowolna</source>
+        <translation>any</translation>
+    </message>
+    <message>
+        <source>użycie: lobus-render --help | --version
+        lobus-render --dump [--variant 1|2] [--cis Z] [--cha Z] [--tem Z] [--trace Z] PLIK.dan
+        lobus-render PLIK.dan -o RYS.png|.bmp|.svg|.pdf [--variant 1|2] [--size SZERxWYS]
+                     [--scale Y] [--plen L] [--tlen L] [--pmax P] [--tmax T]
+                     [--colour K=R,G,B ...] [--cis Z] [--cha Z] [--tem Z] [--trace Z]
+                     [--view picture|angle] [--annotate]
+        lobus-render PLIK.dan --summary | --csv WYN.csv|- [--variant 1|2] [--cis Z] ...
+  --dump          wypisuje wczytany przypadek jako JSON, zamiast go rysować
+  --summary       wypisuje jako JSON środek czopa, maksima i szczyty każdego klina
+  --csv           zapisuje każdy wczytany punkt jako CSV (- to standardowe wyjście)
+  --view          co trafia do -o: rysunek łożyska (domyślnie) albo widok kątowy
+  --annotate      numeruje kliny i zaznacza na rysunku ich szczytowe ciśnienia
+  -o, --output    zbiór rysunku; jego rozszerzenie wybiera format
+  --variant       1: zbiory SOLAKO (cieplne, czyta też .tem), 2: zbiory MERANT
+                  (domyślnie: program, który zapisał przypadek; 2, gdy nie da się tego ustalić)
+  --size          rozmiar rysunku w pikselach, każdy 1..20000 (domyślnie 1600x1000)
+  --scale         skala rysunku: połowa wysokości w promieniach luzu, %1 (domyślnie 1.5)
+  --plen, --tlen  długość osi ciśnienia / temperatury w promieniach luzu, %2 / %3
+  --pmax, --tmax  ręczne maksimum ciśnienia / temperatury, powyżej 0 (domyślnie: z przypadku)
+  --colour        kolor klina K (1..6): czerwony, zielony, niebieski 0..255; można powtarzać
+  --cis, --cha, --tem  zbiór wyników użyty zamiast własnego zbioru przypadku
+  --trace         zapisuje do tego zbioru ślad obu przebiegów
+  --lang          język komunikatów: pl (polski) lub en (angielski); domyślnie język systemu
+kod wyjścia: 0 gotowe, 1 nie udało się wczytać przypadku albo zapisać rysunku,
+             2 błędny wiersz poleceń, 3 brak zbioru wyników
+</source>
+        <translation>usage: lobus-render --help | --version
+       lobus-render --dump [--variant 1|2] [--cis F] [--cha F] [--tem F] [--trace F] CASE.dan
+       lobus-render CASE.dan -o OUT.png|.bmp|.svg|.pdf [--variant 1|2] [--size WxH]
+                    [--scale Y] [--plen L] [--tlen L] [--pmax P] [--tmax T]
+                    [--colour K=R,G,B ...] [--cis F] [--cha F] [--tem F] [--trace F]
+                    [--view picture|angle] [--annotate]
+       lobus-render CASE.dan --summary | --csv OUT.csv|- [--variant 1|2] [--cis F] ...
+  --dump          print the case read as JSON instead of drawing it
+  --summary       print the journal centre, maxima and each lobe&apos;s peaks as JSON
+  --csv           write every point read as CSV (- for standard output)
+  --view          what -o gets: the bearing picture (default) or the angle-base view
+  --annotate      number the lobes and mark their peak pressures on the picture
+  -o, --output    picture file; its extension picks the format
+  --variant       1: SOLAKO files (thermal, reads the .tem), 2: MERANT files
+                  (default: the solver that wrote the case; 2 when it cannot be told)
+  --size          picture size in pixels, each 1..20000 (default 1600x1000)
+  --scale         drawing scale: half-height in clearance radii, %1 (default 1.5)
+  --plen, --tlen  pressure / temperature axis length in clearance radii, %2 / %3
+  --pmax, --tmax  manual pressure / temperature maximum, above 0 (default: from the case)
+  --colour        colour of wedge K (1..6), red, green, blue 0..255; repeatable
+  --cis, --cha, --tem  result file to use in place of the case&apos;s own
+  --trace         write the trace of both passes to this file
+  --lang          language of the messages: pl (Polish) or en (English); default: the system&apos;s
+exit status: 0 done, 1 the case could not be read or the picture not written,
+             2 bad command line, 3 a result file is missing
+</translation>
+    </message>
+    <message>
+        <source>--lang: oczekiwano pl lub en, podano &apos;%1&apos;</source>
+        <translation>--lang: expected pl or en, got &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>--%1 podano więcej niż raz</source>
+        <translation>--%1 given more than once</translation>
+    </message>
+    <message>
+        <source>nie podano zbioru danych</source>
+        <translation>no data file named</translation>
+    </message>
+    <message>
+        <source>podano więcej niż jeden zbiór danych</source>
+        <translation>more than one data file named</translation>
+    </message>
+    <message>
+        <source>--csv: nie podano nazwy zbioru (- to standardowe wyjście)</source>
+        <translation>--csv: no file named (- for standard output)</translation>
+    </message>
+    <message>
+        <source>--dump, --summary i --csv wypisują przypadek każde osobno; podaj jedno</source>
+        <translation>--dump, --summary and --csv each print the case alone; give one</translation>
+    </message>
+    <message>
+        <source>%1 wypisuje przypadek; nie przyjmuje -o, --size, --view ani --annotate</source>
+        <translation>%1 prints the case; it takes no -o, --size, --view or --annotate</translation>
+    </message>
+    <message>
+        <source>--view: oczekiwano picture lub angle, podano &apos;%1&apos;</source>
+        <translation>--view: expected picture or angle, got &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>--annotate opisuje rysunek łożyska; widok kątowy ma własne oznaczenia</source>
+        <translation>--annotate marks the picture; the angle view has its own marks</translation>
+    </message>
+    <message>
+        <source>nie podano zbioru rysunku (-o RYS) ani --dump</source>
+        <translation>no picture file named (-o OUT), and no --dump</translation>
+    </message>
+    <message>
+        <source>-o: nazwa zbioru rysunku musi się kończyć na .png, .bmp, .svg lub .pdf: &apos;%1&apos;</source>
+        <translation>-o: the picture file must end in .png, .bmp, .svg or .pdf: &apos;%1&apos;</translation>
     </message>
 </context>
 <context>

@@ -5,9 +5,11 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -34,9 +36,21 @@ inline QString exampleResult(const char* name, const char* ext)
     return examplesDir() + QStringLiteral("/WYN/") + QString::fromLatin1(name) + QString::fromLatin1(ext);
 }
 
+// The program runs in the C locale, where it speaks Polish, whatever the
+// languages of the machine running the tests.
+inline void cLocale()
+{
+    ::setenv("LC_ALL", "C.UTF-8", 1);
+    ::unsetenv("LANGUAGE");
+}
+
 inline RunResult runRender(const QStringList& args, const QString& workingDir = QString())
 {
     QProcess p;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
+    environment.remove(QStringLiteral("LANGUAGE"));
+    p.setProcessEnvironment(environment);
     if (!workingDir.isEmpty())
         p.setWorkingDirectory(workingDir);
     p.start(renderProgram(), args);
@@ -70,6 +84,7 @@ inline RunResult runRenderBytes(const std::vector<std::string>& args, void (*inC
         ::dup2(null, 1);
         ::close(err[0]);
         ::alarm(120); // a run that hangs ends as a failure
+        cLocale();
         if (inChild)
             inChild();
         ::execv(program.c_str(), argv.data());
