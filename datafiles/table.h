@@ -6,7 +6,9 @@
 #include "datafiles/readerror.h"
 
 #include <array>
+#include <atomic>
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -87,10 +89,23 @@ public:
         m_v.assign(static_cast<std::size_t>(cols) * kRows, 0.0f);
         m_v.shrink_to_fit();
         m_cols = cols;
+        m_allocation = nextAllocation();
+        m_edits = 0;
     }
     int cols() const { return m_cols; }
 
-    float& operator()(int k, int j) { return m_v[index(k, j)]; }
+    // What was worked out from the values is out of date once either
+    // changes: the allocation is new for every allocate() in the program,
+    // the edits count the elements handed out for writing since.
+    std::uint64_t allocation() const { return m_allocation; }
+    std::uint64_t edits() const { return m_edits; }
+
+    float& operator()(int k, int j)
+    {
+        const std::size_t i = index(k, j);
+        ++m_edits;
+        return m_v[i];
+    }
     float operator()(int k, int j) const { return m_v[index(k, j)]; }
 
     const float* data() const { return m_v.data(); }
@@ -104,8 +119,15 @@ private:
             throwSubscript("line index", j, m_cols);
         return static_cast<std::size_t>(j - 1) * kRows + static_cast<std::size_t>(k - 1);
     }
+    static std::uint64_t nextAllocation()
+    {
+        static std::atomic<std::uint64_t> next {0};
+        return ++next;
+    }
     int m_cols = 0;
     std::vector<float> m_v;
+    std::uint64_t m_allocation = 0;
+    std::uint64_t m_edits = 0;
 };
 
 } // namespace lobus

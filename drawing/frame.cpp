@@ -44,7 +44,12 @@ void Picture::prepareAngles()
         float* c = buffers.cosine.data() + from;
         float* s = buffers.sine.data() + from;
         float* kept = buffers.angle.data() + from;
-        const int np = pressurePoints(k);
+        // Wedges drawn from their summaries need none, unless their
+        // temperatures are drawn point by point.
+        const std::size_t w = static_cast<std::size_t>(k);
+        const int np = !pressureSummarised[w]             ? pressurePoints(k)
+            : dane.thermal() && !temperatureSummarised[w] ? temperaturePoints(k)
+                                                          : 0;
         for (int j = 1; j <= np; ++j) {
             const float degrees = at(katcis, k, j);
             if (degrees == kept[j - 1])
@@ -96,8 +101,9 @@ void RYSUNEK(Graphics& g, const ResultArray& katcis, const ResultArray& cis, con
     buffers.reserve(720);
 
     Picture p {g, katcis, cis, tem1, tem2, ilkat, dane, rysuj, buffers};
-    p.prepareAngles();
     drawFrame(p);
+    p.choosePaths();
+    p.prepareAngles();
     drawClearanceCircle(p);
     drawWedgeExtents(p);
     if (dane.thermal())

@@ -77,7 +77,9 @@ void drawBand(Picture& p, int k)
     g.IGRUNITSFROMPIXELS(ix, iy + 3, xx, yy);
     const float s = yy - cy;
 
-    const int n = radialOutline(p, k, p.pressurePoints(k), cx, cy, [s](int) { return s; });
+    const int n = p.pressureSummarised[static_cast<std::size_t>(k)]
+        ? bandOutlineSummarised(p, k, s)
+        : radialOutline(p, k, p.pressurePoints(k), cx, cy, [s](int) { return s; });
     g.IGRFILLPATTERN(4, 2, 3);
     g.IGRCOLOURN(colours::kOutline);
     g.IGRPOLYGONCOMPLEX(p.buffers.x.data(), p.buffers.y.data(), n);

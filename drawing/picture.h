@@ -7,10 +7,41 @@
 #include "drawing/graphics/graphics.h"
 #include "drawing/graphics/units.h"
 
+#include <array>
 #include <cmath>
+#include <cstdint>
 #include <vector>
 
 namespace lobus::picture {
+
+// Which values a summary was worked out from: an array's storage, extent,
+// allocation and edits (see ResultArray), for the angles and the values.
+struct SummaryKey {
+    const float* angles = nullptr;
+    const float* values = nullptr;
+    int cols = 0;
+    std::uint64_t anglesAllocation = 0;
+    std::uint64_t anglesEdits = 0;
+    std::uint64_t valuesAllocation = 0;
+    std::uint64_t valuesEdits = 0;
+    int points = 0;
+    bool operator==(const SummaryKey&) const = default;
+};
+
+// The points 1..n of one wedge's curve in blocks of 2^L consecutive points,
+// L = kLeaf and up: per block, the points with the smallest and the largest
+// finite value (-1: none). Kept between pictures and worked out again only
+// when its key changes. Usable only when the wedge's angles are finite and
+// never fall, so that a block spans the angles from its first to its last
+// point.
+struct CurveSummary {
+    static constexpr int kLeaf = 4;
+    SummaryKey key;
+    bool built = false;
+    bool usable = false;
+    std::vector<std::vector<std::int32_t>> low; // [L - kLeaf][block], 0-based points
+    std::vector<std::vector<std::int32_t>> high;
+};
 
 // Coordinate buffers that grow as a picture needs them and are kept for the
 // next picture (in its PictureMemory), so a redraw allocates nothing and any
@@ -22,6 +53,10 @@ struct WorkBuffers {
     std::vector<float> sine;
     std::vector<float> angle; // the katcis(k, j) they were worked out from
     std::size_t stride = 0;
+    std::vector<float> innerX; // an outline's inner side, in drawing order
+    std::vector<float> innerY;
+    // Per wedge, of the pressure, the first and the second temperature.
+    std::array<CurveSummary, 18> summaries;
     void reserve(std::size_t n)
     {
         if (x.size() < n) {
@@ -65,9 +100,25 @@ struct Picture {
     {
         return buffers.sine.data() + static_cast<std::size_t>(k - 1) * buffers.stride;
     }
-    // Works out the cosines and sines of every wedge's grid angles once a picture.
+    // Which wedges are drawn from their summaries: decided by choosePaths()
+    // once the user units are set, before prepareAngles().
+    std::array<bool, 7> pressureSummarised {};
+    std::array<bool, 7> temperatureSummarised {};
+    void choosePaths();
+    const CurveSummary* summary(int which, int k) const; // 0 pressure, 1 and 2 the temperatures
+    // Works out the cosines and sines of the grid angles that the wedges
+    // drawn point by point need, once a picture.
     void prepareAngles();
 };
+
+// The summarised drawings, for wedges whose points are denser than a
+// quarter pixel along the arc on a device that takes them. The outlines go
+// into the work buffers (x, y) and return their number of points.
+int bandOutlineSummarised(Picture& p, int k, float s);
+int pressureOutlineSummarised(Picture& p, int k);
+void pressureHatchSummarised(Picture& p, int k);
+int temperatureBandSummarised(Picture& p, int k);
+int temperatureCurveSummarised(Picture& p, int k); // the second curve
 
 void drawFrame(Picture& p);
 void drawClearanceCircle(Picture& p);

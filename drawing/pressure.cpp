@@ -13,8 +13,9 @@ void drawPressure(Picture& p, int k)
     const float cx = p.dane.tabkla(k);
     const float cy = p.dane.tabklb(k);
     const int np = p.pressurePoints(k);
+    const bool summarised = p.pressureSummarised[static_cast<std::size_t>(k)];
     // Arc points P1..Pnp first, then the pressure points Qnp..Q1.
-    const int n = radialOutline(p, k, np, cx, cy, [&](int j) {
+    const int n = summarised ? pressureOutlineSummarised(p, k) : radialOutline(p, k, np, cx, cy, [&](int j) {
         return 1.0f - scaled(Picture::at(p.cis, k, j), p.rysuj.plen, p.rysuj.pscale);
     });
     const float* x = p.buffers.x.data();
@@ -24,6 +25,10 @@ void drawPressure(Picture& p, int k)
     g.IGRPOLYGONCOMPLEX(x, y, n);
 
     g.IGRCOLOURN(colours::kHatch);
+    if (summarised) {
+        pressureHatchSummarised(p, k);
+        return;
+    }
     for (int j = 1; j <= np; ++j)
         g.IGRJOIN(x[j - 1], y[j - 1], x[2 * np - j], y[2 * np - j]);
 }

@@ -22,10 +22,12 @@ void drawTemperatures(Picture& p)
     Graphics& g = p.g;
     for (int k = 1; k <= p.wedges(); ++k) {
         const int np = p.temperaturePoints(k);
+        const bool summarised = p.temperatureSummarised[static_cast<std::size_t>(k)];
         // Band: inner points 1..np on the circle, then first-curve points np..1.
-        const int n = radialOutline(p, k, np, 0.0f, 0.0f, [&](int j) {
-            return 1.0f + scaled(Picture::at(p.tem1, k, j), p.rysuj.tlen, p.rysuj.tscale);
-        });
+        const int n
+            = summarised ? temperatureBandSummarised(p, k) : radialOutline(p, k, np, 0.0f, 0.0f, [&](int j) {
+                  return 1.0f + scaled(Picture::at(p.tem1, k, j), p.rysuj.tlen, p.rysuj.tscale);
+              });
         float* x = p.buffers.x.data();
         float* y = p.buffers.y.data();
         g.IGRPALETTERGB(colours::kWedge, threeQuarters(p.rysuj.colour(1, k)),
@@ -34,14 +36,19 @@ void drawTemperatures(Picture& p)
         g.IGRFILLPATTERN(4, 2, 3);
         g.IGRPOLYGONCOMPLEX(x, y, n);
 
+        g.IGRFILLPATTERN(0, 2, 3);
+        g.IGRCOLOURN(colours::kOutline);
+        if (summarised) {
+            const int m = temperatureCurveSummarised(p, k);
+            g.IGRPOLYLINE(p.buffers.x.data(), p.buffers.y.data(), m);
+            continue;
+        }
         // The second curve reuses the front of the buffers.
         for (int j = 1; j <= np; ++j) {
             const float r2 = 1.0f + scaled(Picture::at(p.tem2, k, j), p.rysuj.tlen, p.rysuj.tscale);
             x[j - 1] = r2 * p.cosines(k)[j - 1];
             y[j - 1] = r2 * p.sines(k)[j - 1];
         }
-        g.IGRFILLPATTERN(0, 2, 3);
-        g.IGRCOLOURN(colours::kOutline);
         g.IGRPOLYLINE(x, y, np);
     }
 }

@@ -153,6 +153,12 @@ void ImageDevice::line(PointF a, PointF b, Rgb colour)
     m_device.line(a, b, colour);
 }
 
+void ImageDevice::lines(PointF a, PointF b, Rgb colour, int count)
+{
+    markSegment(a, b);
+    m_device.lines(a, b, colour, count);
+}
+
 void ImageDevice::polyline(std::span<const PointF> p, Rgb colour)
 {
     for (std::size_t i = 0; i < p.size(); ++i)

@@ -145,6 +145,21 @@ void PainterDevice::line(PointF a, PointF b, Rgb colour)
     batchLine(l, colour, crisp);
 }
 
+// With merging, a line that went into the open group brings its copies
+// along (they would all join it); otherwise each copy is drawn.
+void PainterDevice::lines(PointF a, PointF b, Rgb colour, int count)
+{
+    if (count < 1)
+        return;
+    line(a, b, colour);
+    if (m_group.count > 0) {
+        m_group.count += std::min(count - 1, 8);
+        return;
+    }
+    for (int i = 1; i < count; ++i)
+        line(a, b, colour);
+}
+
 void PainterDevice::batchLine(const QLineF& l, Rgb colour, bool crisp)
 {
     if (!m_lines.isEmpty() && (!(colour == m_linesColour) || crisp != m_linesCrisp)) {

@@ -42,6 +42,8 @@ public:
     void polyline(std::span<const PointF> points, Rgb colour) override;
     void polygon(std::span<const PointF> points, Rgb colour, bool filled) override;
     void text(PointF at, std::string_view utf8, double pixelHeight, Justify justify, Rgb colour) override;
+    void lines(PointF a, PointF b, Rgb colour, int count) override;
+    bool levelOfDetail() const override { return m_levelOfDetail; }
 
     // For raster surfaces (images): horizontal and vertical lines of a
     // one-pixel pen are moved (by at most half a pixel) onto the middle of

@@ -39,6 +39,19 @@ public:
     virtual void polygon(std::span<const PointF> points, Rgb colour, bool filled) = 0;
     // Text whose reference point is `at`; `pixelHeight` is the character height.
     virtual void text(PointF at, std::string_view utf8, double pixelHeight, Justify justify, Rgb colour) = 0;
+
+    // `count` lines drawn over each other from a to b: the lines of many
+    // points that fall on one pixel column. A device that merges such lines
+    // draws them as it would draw `count` separate ones.
+    virtual void lines(PointF a, PointF b, Rgb colour, int count)
+    {
+        for (int i = 0; i < count; ++i)
+            line(a, b, colour);
+    }
+    // True when a picture may be drawn from a summary of points that fall
+    // within a quarter pixel of each other (an image); false when every point
+    // must be drawn (a vector file, a printer).
+    virtual bool levelOfDetail() const { return false; }
 };
 
 } // namespace lobus

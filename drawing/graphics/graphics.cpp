@@ -321,6 +321,33 @@ void Graphics::IGRJOIN(float x1, float y1, float x2, float y2)
     }
 }
 
+void Graphics::joinRepeated(float x1, float y1, float x2, float y2, int count)
+{
+    PointF a;
+    PointF b;
+    if (!m_device || count < 1)
+        return;
+    const PixelMap m = pixelMap();
+    if (!toPixel(m, x1, y1, a) || !toPixel(m, x2, y2, b))
+        return;
+    m_device->lines(a, b, currentRgb(), count);
+    if (m_recorder) {
+        DrawOp op = colouredOp(DrawOp::Kind::Join, {x1, x2}, {y1, y2}, m_colour, currentRgb());
+        for (int i = 1; i < count; ++i)
+            m_recorder->record(DrawOp(op));
+        m_recorder->record(std::move(op));
+    }
+}
+
+double Graphics::pixelsPerUnit() const
+{
+    const PixelMap m = pixelMap();
+    if (!m.valid)
+        return 0.0;
+    const double s = std::max(std::abs(m.sx), std::abs(m.sy));
+    return std::isfinite(s) ? s : 0.0;
+}
+
 void Graphics::IGRPOLYLINE(const float* x, const float* y, int n)
 {
     if (!convert(x, y, n))

@@ -35,6 +35,8 @@ public:
     void IGRPALETTERGB(int n, int red, int green, int blue);
     void IGRFILLPATTERN(int style, int density, int angle);
     void IGRJOIN(float x1, float y1, float x2, float y2);
+    // IGRJOIN `count` times over the same line, in one call to the device.
+    void joinRepeated(float x1, float y1, float x2, float y2, int count);
     void IGRPOLYLINE(const float* x, const float* y, int n);
     void IGRPOLYGONCOMPLEX(const float* x, const float* y, int n);
     void IGRARROW(float x, float y, float length, float direction, int style);
@@ -66,6 +68,12 @@ public:
     char justification() const { return m_justify == Justify::Centre ? 'C' : 'L'; }
 
     static Rgb background();
+
+    // Whether the device takes a picture drawn from a summary of its points
+    // (see Device::levelOfDetail), and the device pixels one user unit
+    // spans at most along either axis (0 when there is no usable mapping).
+    bool levelOfDetail() const { return m_device && m_device->levelOfDetail(); }
+    double pixelsPerUnit() const;
 
 private:
     // Implementation state; see graphics.cpp.

@@ -24,7 +24,7 @@ constexpr int kStep = 16;
 using test::sampleCase;
 using test::sampleSettings;
 
-QImage draw(const Case& c, bool levelOfDetail)
+QImage draw(const Case& c, bool levelOfDetail, PictureMemory* memory = nullptr)
 {
     QImage image(960, 540, QImage::Format_RGB32);
     image.fill(Qt::white);
@@ -35,7 +35,10 @@ QImage draw(const Case& c, bool levelOfDetail)
     g.IGRAREA(0.0f, 0.0f, 1.0f, 1.0f);
     g.setDevice(&device);
     RYSUJ r = sampleSettings(c);
-    RYSUNEK(g, c, r);
+    if (memory)
+        RYSUNEK(g, c, r, *memory);
+    else
+        RYSUNEK(g, c, r);
     g.setDevice(nullptr);
     device.flush();
     painter.end();
@@ -65,6 +68,24 @@ TEST(LevelOfDetail, PictureStaysTheSameFromAHundredToAMillionPointsALobe)
         EXPECT_LE(differ * 1000, pixels)
             << points << " points a lobe: " << differ << " pixels differ, by up to " << worst;
     }
+}
+
+// What a picture keeps of a dense case for the next one must follow the
+// values: changed in place, or a new case of the same size in memory.
+TEST(LevelOfDetail, ARedrawWithKeptMemoryFollowsTheValues)
+{
+    Case c = sampleCase(1, 1, 400000);
+    PictureMemory memory;
+    const QImage first = draw(c, true, &memory);
+    // A peak that no block of the first picture had.
+    c.results.cis(1, 120018) = 2.0f * c.dane.pmax;
+    const QImage edited = draw(c, true, &memory);
+    EXPECT_TRUE(edited == draw(c, true));
+    EXPECT_FALSE(edited == first);
+
+    const Case other = sampleCase(1, 1, 400000, 2.5e7f);
+    c = Case();
+    EXPECT_TRUE(draw(other, true, &memory) == draw(other, true));
 }
 
 } // namespace
