@@ -421,7 +421,7 @@ TEST_F(Passes, TheLoadReportsItsBytesAndStopsWhenAsked)
 
 // Runs the load in a child process whose address space may grow by only
 // `headroom` bytes more, and prints its report.
-[[noreturn]] void loadUnderMemoryLimit(const std::string& dan, std::size_t headroom)
+[[maybe_unused]] [[noreturn]] void loadUnderMemoryLimit(const std::string& dan, std::size_t headroom)
 {
     std::size_t vmKiB = 0;
     std::ifstream status("/proc/self/status");
