@@ -1,5 +1,7 @@
 #include "datafiles/fileaccess.h"
 
+#include "datafiles/texts.h"
+
 #include <cerrno>
 #include <cstring>
 #include <system_error>
@@ -27,17 +29,18 @@ std::string systemErrorText(int error) { return std::generic_category().message(
 
 namespace {
 
-const char* kindOf(mode_t mode)
+// Why something that is not a regular file is not opened.
+std::string notRegular(mode_t mode)
 {
     if (S_ISDIR(mode))
-        return "a directory";
+        return texts::translate("lobus", "nie jest zwykłym plikiem (to katalog)");
     if (S_ISFIFO(mode))
-        return "a FIFO";
+        return texts::translate("lobus", "nie jest zwykłym plikiem (to kolejka FIFO)");
     if (S_ISCHR(mode) || S_ISBLK(mode))
-        return "a device";
+        return texts::translate("lobus", "nie jest zwykłym plikiem (to urządzenie)");
     if (S_ISSOCK(mode))
-        return "a socket";
-    return "not a plain file";
+        return texts::translate("lobus", "nie jest zwykłym plikiem (to gniazdo)");
+    return texts::translate("lobus", "nie jest zwykłym plikiem (to plik specjalny)");
 }
 
 } // namespace
@@ -76,7 +79,7 @@ std::FILE* openForReading(const std::string& name, std::string& reason)
         return nullptr;
     }
     if (!S_ISREG(st.st_mode)) {
-        reason = std::string("not a regular file (") + kindOf(st.st_mode) + ")";
+        reason = notRegular(st.st_mode);
         ::close(fd);
         return nullptr;
     }
@@ -99,7 +102,7 @@ std::FILE* openForWriting(const std::string& name, std::string& reason)
     }
     struct stat st;
     if (::stat(name.c_str(), &st) == 0 && (S_ISFIFO(st.st_mode) || S_ISSOCK(st.st_mode))) {
-        reason = std::string("not a regular file (") + kindOf(st.st_mode) + ")";
+        reason = notRegular(st.st_mode);
         return nullptr;
     }
     // Non-blocking, so that a FIFO put there meanwhile cannot hold the open.
@@ -115,7 +118,7 @@ std::FILE* openForWriting(const std::string& name, std::string& reason)
         return nullptr;
     }
     if (S_ISFIFO(st.st_mode) || S_ISSOCK(st.st_mode)) {
-        reason = std::string("not a regular file (") + kindOf(st.st_mode) + ")";
+        reason = notRegular(st.st_mode);
         ::close(fd);
         return nullptr;
     }
@@ -153,7 +156,7 @@ std::FILE* openForReading(const std::string& name, std::string& reason)
         return nullptr;
     }
     if (!std::filesystem::is_regular_file(st)) {
-        reason = "not a regular file";
+        reason = texts::translate("lobus", "nie jest zwykłym plikiem");
         return nullptr;
     }
     std::FILE* f = _wfopen(pathFromUtf8(name).c_str(), L"rb");

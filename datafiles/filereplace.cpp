@@ -1,6 +1,7 @@
 #include "datafiles/filereplace.h"
 
 #include "datafiles/fileaccess.h"
+#include "datafiles/texts.h"
 
 #include <cerrno>
 #include <climits>
@@ -59,7 +60,7 @@ namespace {
 
 std::string failure(const std::string& name, const std::string& reason)
 {
-    return "cannot write " + displayName(name) + ": " + reason;
+    return texts::fillIn(texts::translate("lobus", "nie można zapisać %1: %2"), {displayName(name), reason});
 }
 
 } // namespace
@@ -88,17 +89,17 @@ std::string displayName(std::string_view name)
 
 namespace {
 
-const char* refusedKind(mode_t mode)
+std::string refusedKind(mode_t mode)
 {
     if (S_ISDIR(mode))
-        return "it is a directory";
+        return texts::translate("lobus", "to katalog");
     if (S_ISFIFO(mode))
-        return "it is a FIFO";
+        return texts::translate("lobus", "to kolejka FIFO");
     if (S_ISCHR(mode) || S_ISBLK(mode))
-        return "it is a device";
+        return texts::translate("lobus", "to urządzenie");
     if (S_ISSOCK(mode))
-        return "it is a socket";
-    return "it is not a regular file";
+        return texts::translate("lobus", "to gniazdo");
+    return texts::translate("lobus", "to nie jest zwykły plik");
 }
 
 // The file the write replaces: `name`, or the regular file a symbolic link
@@ -119,7 +120,8 @@ bool resolveTarget(const std::string& name, std::string& target, bool& exists, m
     if (S_ISLNK(st.st_mode)) {
         if (::stat(name.c_str(), &st) != 0) {
             error = failure(name,
-                            errno == ENOENT ? std::string("it is a symbolic link that leads nowhere")
+                            errno == ENOENT ? texts::translate(
+                                "lobus", "to dowiązanie symboliczne, które nigdzie nie prowadzi")
                                             : systemErrorText(errno));
             return false;
         }
@@ -224,26 +226,26 @@ bool replaceFileWhole(const std::string& name, std::string_view bytes, std::stri
     const fs::path target = pathFromUtf8(name);
     const auto st = fs::status(target, ec);
     if (fs::exists(st) && !fs::is_regular_file(st)) {
-        error = "cannot write " + name + ": it is not a regular file";
+        error = failure(name, texts::translate("lobus", "to nie jest zwykły plik"));
         return false;
     }
     const fs::path temporary = fs::path(target).concat(L".tmp");
     std::FILE* f = _wfopen(temporary.c_str(), L"wb");
     if (!f) {
-        error = "cannot write " + name + ": " + systemErrorText(errno);
+        error = failure(name, systemErrorText(errno));
         return false;
     }
     const bool written = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size() && std::fflush(f) == 0;
     const int code = errno;
     if (std::fclose(f) != 0 || !written) {
         fs::remove(temporary, ec);
-        error = "cannot write " + name + ": " + systemErrorText(written ? errno : code);
+        error = failure(name, systemErrorText(written ? errno : code));
         return false;
     }
     fs::rename(temporary, target, ec);
     if (ec) {
         fs::remove(temporary, ec);
-        error = "cannot write " + name + ": " + ec.message();
+        error = failure(name, ec.message());
         return false;
     }
     return true;

@@ -159,7 +159,7 @@ TEST_F(Render, AResultFileThatIsNoRegularFileEndsAtOnceAndSaysWhy)
     for (const std::string& cis : {std::string("/dev/zero"), dir + "/fifo.cis", dir}) {
         const RunResult r = runRenderBytes({exampleData("merant3").toStdString(), "--dump", "--cis", cis});
         EXPECT_EQ(r.status, 1) << cis;
-        EXPECT_TRUE(r.err.contains("not a regular file")) << r.err.toStdString();
+        EXPECT_TRUE(r.err.contains("nie jest zwykłym plikiem")) << r.err.toStdString();
     }
 }
 

@@ -137,7 +137,7 @@ TEST_F(Passes, AResultFileThatIsThereButCannotBeReadIsNotMissing)
         examine();
         ADD_FAILURE() << "a directory was taken for a pressure file";
     } catch (const ReadError& e) {
-        EXPECT_NE(e.report().find("not a regular file (a directory)"), std::string::npos) << e.report();
+        EXPECT_NE(e.report().find("nie jest zwykłym plikiem (to katalog)"), std::string::npos) << e.report();
         EXPECT_NE(e.report().find(expectedCis), std::string::npos) << e.report();
     }
     EXPECT_TRUE(ui.messages.empty()) << "not \"Brak zbioru\"";

@@ -210,14 +210,16 @@ TEST(RecordReader, OpenFailureAndEndOfFileReports)
     // end, a FIFO whose open or read would wait for a writer.
     const std::string fifo = (dir.path() / "fifo.cis").string();
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-    for (const auto& [name, kind] : std::vector<std::pair<std::string, std::string>> {
-             {dir.path().string(), "(a directory)"}, {"/dev/zero", "(a device)"}, {fifo, "(a FIFO)"}}) {
+    for (const auto& [name, kind] :
+         std::vector<std::pair<std::string, std::string>> {{dir.path().string(), "(to katalog)"},
+                                                           {"/dev/zero", "(to urządzenie)"},
+                                                           {fifo, "(to kolejka FIFO)"}}) {
         try {
             r.open(name);
             ADD_FAILURE() << name;
         } catch (const ReadError& e) {
             EXPECT_EQ(e.kind(), ReadErrorKind::OpenFailed);
-            EXPECT_NE(e.report().find("not a regular file " + kind), std::string::npos) << e.report();
+            EXPECT_NE(e.report().find("nie jest zwykłym plikiem " + kind), std::string::npos) << e.report();
         }
     }
 

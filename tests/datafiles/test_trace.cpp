@@ -81,7 +81,7 @@ TEST(Trace, FlushesWhenFullAndOnDestruction)
     const std::string fifo = (dir.path() / "fifo.txt").string();
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
     EXPECT_FALSE(bad.open(fifo));
-    EXPECT_EQ(bad.error(), "not a regular file (a FIFO)");
+    EXPECT_EQ(bad.error(), "nie jest zwykłym plikiem (to kolejka FIFO)");
 }
 
 } // namespace
