@@ -1,5 +1,6 @@
 #include "gui/angleviewwidget.h"
 
+#include "drawing/graphics/graphicsrecorder.h"
 #include "drawing/graphics/units.h"
 
 #include "drawing/casefigures.h"
@@ -93,36 +94,13 @@ void AngleViewWidget::redraw()
 
 QPointF AngleViewWidget::devicePoint(QPointF logical) const { return logical * devicePixelRatioF(); }
 
-namespace {
-
-// A surface of the image's size that draws nothing: what the graphics layer
-// needs to map between the plot's user units and the image's pixels.
-class Surface : public Device {
-public:
-    Surface(const QImage& image, double dpi)
-        : m_width(image.width()), m_height(image.height()), m_dpi(dpi) { }
-    int width() const override { return m_width; }
-    int height() const override { return m_height; }
-    double dotsPerInch() const override { return m_dpi; }
-    void clear(int, int, int, int, Rgb) override { }
-    void line(PointF, PointF, Rgb) override { }
-    void polyline(std::span<const PointF>, Rgb) override { }
-    void polygon(std::span<const PointF>, Rgb, bool) override { }
-    void text(PointF, std::string_view, double, Justify, Rgb) override { }
-
-private:
-    int m_width;
-    int m_height;
-    double m_dpi;
-};
-
-} // namespace
-
 std::optional<float> AngleViewWidget::angleAt(QPointF logical)
 {
     if (!m_case)
         return std::nullopt;
-    Surface surface(m_image, kScreenDpi * devicePixelRatioF());
+    // A device of the image's size that draws nothing: what the graphics layer
+    // needs to map between the plot's user units and the image's pixels.
+    RecordingDevice surface(m_image.width(), m_image.height(), kScreenDpi * devicePixelRatioF());
     m_graphics.setDevice(&surface);
     const QPointF d = devicePoint(logical);
     float angle = 0.0f;
@@ -135,7 +113,9 @@ std::optional<QPointF> AngleViewWidget::logicalPoint(const AnglePanel& panel, fl
 {
     if (!panel.present)
         return std::nullopt;
-    Surface surface(m_image, kScreenDpi * devicePixelRatioF());
+    // A device of the image's size that draws nothing: what the graphics layer
+    // needs to map between the plot's user units and the image's pixels.
+    RecordingDevice surface(m_image.width(), m_image.height(), kScreenDpi * devicePixelRatioF());
     m_graphics.setDevice(&surface);
     m_graphics.IGRAREA(panel.area[0], panel.area[1], panel.area[2], panel.area[3]);
     m_graphics.IGRUNITS(panel.units[0], panel.units[1], panel.units[2], panel.units[3]);

@@ -84,8 +84,12 @@ void PainterDevice::useBrush(std::optional<Rgb> colour)
 void PainterDevice::flush()
 {
     closeGroup();
-    if (m_lines.isEmpty())
-        return;
+    if (!m_lines.isEmpty())
+        drawBatch();
+}
+
+void PainterDevice::drawBatch()
+{
     usePen(m_linesColour);
     if (m_linesCrisp) {
         m_painter.setRenderHint(QPainter::Antialiasing, false);
@@ -162,17 +166,8 @@ void PainterDevice::lines(PointF a, PointF b, Rgb colour, int count)
 
 void PainterDevice::batchLine(const QLineF& l, Rgb colour, bool crisp)
 {
-    if (!m_lines.isEmpty() && (!(colour == m_linesColour) || crisp != m_linesCrisp)) {
-        usePen(m_linesColour);
-        if (m_linesCrisp) {
-            m_painter.setRenderHint(QPainter::Antialiasing, false);
-            m_painter.drawLines(m_lines);
-            m_painter.setRenderHint(QPainter::Antialiasing, true);
-        } else {
-            m_painter.drawLines(m_lines);
-        }
-        m_lines.clear();
-    }
+    if (!m_lines.isEmpty() && (!(colour == m_linesColour) || crisp != m_linesCrisp))
+        drawBatch();
     m_linesColour = colour;
     m_linesCrisp = crisp;
     m_lines.append(l);

@@ -75,6 +75,8 @@ public:
 private:
     void usePen(Rgb colour);
     void batchLine(const QLineF& l, Rgb colour, bool crisp);
+    // Draws the batched lines in their colour and empties the batch.
+    void drawBatch();
     bool joinGroup(const QLineF& l, Rgb colour);
     void closeGroup();
     void useBrush(std::optional<Rgb> colour);       // none: no brush

@@ -1,4 +1,4 @@
-// The desktop's habits around the spec'd window: the resource's menu entries
+// The desktop's habits around the program's own window: the resource's menu entries
 // keep their places with the new ones after them, shortcuts, recent files,
 // the window's geometry and the last directory kept in the settings, a
 // dropped data file, Export picture and a landscape printout.
