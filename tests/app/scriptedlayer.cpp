@@ -43,35 +43,19 @@ void ScriptedLayer::WMESSAGEBOX(int buttons, int icon, int defaultButton, const 
 {
     record("WMESSAGEBOX(" + std::to_string(buttons) + "," + std::to_string(icon) + ","
            + std::to_string(defaultButton) + ")");
-    boxes.push_back({buttons, icon, text, title});
-    m_info4 = 1;
-    if (!boxAnswers.empty()) {
-        m_info4 = boxAnswers.front() ? 1 : 0;
-        boxAnswers.pop_front();
-    }
+    dialogs.WMESSAGEBOX(buttons, icon, defaultButton, text, title);
 }
 
 void ScriptedLayer::WSELECTFILE(int filter, int flags, std::string& name, const std::string& title)
 {
     record("WSELECTFILE(" + std::to_string(filter) + "," + std::to_string(flags) + ")");
-    fileDialogs.push_back({filter, flags, name, title});
-    if (m_files.empty())
-        throw std::logic_error("unexpected file dialog: " + title);
-    const auto answer = m_files.front();
-    m_files.pop_front();
-    m_info4 = answer ? 1 : 0;
-    if (answer)
-        name = *answer;
+    dialogs.WSELECTFILE(filter, flags, name, title);
 }
 
 int ScriptedLayer::WINFODIALOG(int what)
 {
     record("WINFODIALOG(" + std::to_string(what) + ")");
-    if (what == 4)
-        return m_info4;
-    if (what == 1)
-        return m_info1;
-    return 0;
+    return what == 1 ? m_info1 : dialogs.WINFODIALOG(what);
 }
 
 void ScriptedLayer::WINITIALISE(const std::string& options) { record("WINITIALISE(" + options + ")"); }
@@ -202,7 +186,7 @@ void ScriptedLayer::WSELECTCOLOUR(int rgb[3])
         throw std::logic_error("unexpected colour dialog");
     const auto answer = m_colours.front();
     m_colours.pop_front();
-    m_info4 = answer ? 1 : 0;
+    dialogs.noteConfirmed(answer.has_value());
     if (answer)
         for (int c = 0; c < 3; ++c)
             rgb[c] = (*answer)[static_cast<std::size_t>(c)];

@@ -7,6 +7,7 @@
 #include "drawing/graphics/device.h"
 #include "drawing/graphics/graphics.h"
 #include "gui/windowlayer.h"
+#include "tests/support/scriptedui.h"
 
 #include <array>
 #include <deque>
@@ -43,20 +44,6 @@ public:
     int outOfMemory = 0;
 };
 
-struct MessageBoxCall {
-    int buttons = 0;
-    int icon = 0;
-    std::string text;
-    std::string title;
-};
-
-struct FileDialogCall {
-    int filter = 0;
-    int flags = 0;
-    std::string name; // the default handed in
-    std::string title;
-};
-
 class ScriptedLayer : public WindowLayer {
 public:
     using Action = std::function<void(ScriptedLayer&)>;
@@ -68,7 +55,7 @@ public:
     void push(int type, int value1 = 0, Action action = {});
     void menu(int id) { push(kMenuSelect, id); }
     // The next file dialog: confirmed with `name`, or cancelled (nullopt).
-    void answerFile(std::optional<std::string> name) { m_files.push_back(std::move(name)); }
+    void answerFile(std::optional<std::string> name) { dialogs.answerFile(std::move(name)); }
     void answerColour(std::optional<std::array<int, 3>> rgb) { m_colours.push_back(rgb); }
     // The next modal dialog: these field values are typed, then `button` pressed.
     void answerModal(int button, std::map<int, float> fields = {})
@@ -79,8 +66,8 @@ public:
     // The next case load is stopped by the user at its first read.
     bool stopNextLoad = false;
     std::string saveImageFailure = "No space left on device"; // the reason of a failed save
-    // The answers to the next message boxes (true: OK or Yes); none left means OK.
-    std::deque<bool> boxAnswers;
+    // The message boxes and file dialogs: their answers and what they were asked.
+    ScriptedUi dialogs;
 
     // --- what the user does inside a dialog
     void typeReal(int dialog, int field, std::optional<float> value) { m_reals[dialog][field] = value; }
@@ -91,8 +78,6 @@ public:
     std::map<int, int> enabled;     // menu id -> last enabled value set
     std::map<int, int> checked;
     std::map<int, std::string> status; // pane -> text
-    std::vector<MessageBoxCall> boxes;
-    std::vector<FileDialogCall> fileDialogs;
     std::vector<std::string> savedImages;
     std::vector<std::string> openedFiles; // noteOpenedFile
     std::optional<WindowRecord> window;
@@ -162,13 +147,11 @@ private:
     void record(std::string call) { calls.push_back(std::move(call)); }
 
     std::deque<Queued> m_messages;
-    std::deque<std::optional<std::string>> m_files;
     std::deque<std::optional<std::array<int, 3>>> m_colours;
     std::deque<Modal> m_modals;
     std::map<int, std::map<int, std::optional<float>>> m_reals;
     std::map<int, int> m_radio; // dialog -> selected radio field
     int m_selected = 0;
-    int m_info4 = 0;
     int m_info1 = 0;
     Graphics m_graphics;
 };

@@ -17,13 +17,13 @@ TEST_F(Hardcopy, SaveBitmapProposesTheCaseNameAndWritesTheChosenOneAsBmp)
     layer.answerFile(out.string());
     layer.menu(40003);
     drain();
-    const FileDialogCall& d = layer.fileDialogs.back();
+    const ScriptedUi::FileDialog& d = layer.dialogs.fileDialogs.back();
     EXPECT_EQ(d.filter, 50007);
     EXPECT_EQ(d.flags, 11);
     EXPECT_EQ(d.title, "Zapisz mapę bitową");
     EXPECT_EQ(d.name, (dir() / "P" / "DANE" / "rys.bmp").string());
     EXPECT_EQ(layer.savedImages, std::vector<std::string> {(dir() / "obraz.bmp").string()});
-    EXPECT_TRUE(layer.boxes.empty());
+    EXPECT_TRUE(layer.dialogs.boxes.empty());
 
     // Cancelled: nothing is written.
     layer.answerFile(std::nullopt);
@@ -41,10 +41,10 @@ TEST_F(Hardcopy, ABitmapThatCannotBeWrittenIsReported)
     layer.answerFile("/nie/ma/takiego/katalogu/a.bmp");
     layer.menu(40003);
     drain();
-    ASSERT_EQ(layer.boxes.size(), 1u);
-    EXPECT_EQ(layer.boxes[0].icon, 1);
-    EXPECT_NE(layer.boxes[0].text.find("/nie/ma/takiego/katalogu/a.bmp"), std::string::npos);
-    EXPECT_NE(layer.boxes[0].text.find("No space left on device"), std::string::npos);
+    ASSERT_EQ(layer.dialogs.boxes.size(), 1u);
+    EXPECT_EQ(layer.dialogs.boxes[0].icon, 1);
+    EXPECT_NE(layer.dialogs.boxes[0].text.find("/nie/ma/takiego/katalogu/a.bmp"), std::string::npos);
+    EXPECT_NE(layer.dialogs.boxes[0].text.find("No space left on device"), std::string::npos);
 }
 
 TEST_F(Hardcopy, AFileThatTheBmpRulePicksInsteadIsAskedAboutBeforeItIsReplaced)
@@ -55,20 +55,20 @@ TEST_F(Hardcopy, AFileThatTheBmpRulePicksInsteadIsAskedAboutBeforeItIsReplaced)
     std::ofstream(existing) << "kept";
 
     // "wynik" confirmed, "wynik.bmp" exists: asked, and No keeps it.
-    layer.boxAnswers = {false};
+    layer.dialogs.boxAnswers = {false};
     layer.answerFile((dir() / "wynik").string());
     layer.menu(40003);
     drain();
-    ASSERT_EQ(layer.boxes.size(), 1u);
-    EXPECT_EQ(layer.boxes[0].buttons, 2);
-    EXPECT_NE(layer.boxes[0].text.find(existing.string()), std::string::npos);
+    ASSERT_EQ(layer.dialogs.boxes.size(), 1u);
+    EXPECT_EQ(layer.dialogs.boxes[0].buttons, 2);
+    EXPECT_NE(layer.dialogs.boxes[0].text.find(existing.string()), std::string::npos);
     EXPECT_TRUE(layer.savedImages.empty());
 
-    layer.boxAnswers = {true};
+    layer.dialogs.boxAnswers = {true};
     layer.answerFile((dir() / "wynik").string());
     layer.menu(40003);
     drain();
-    EXPECT_EQ(layer.boxes.size(), 2u);
+    EXPECT_EQ(layer.dialogs.boxes.size(), 2u);
     EXPECT_EQ(layer.savedImages, std::vector<std::string> {existing.string()});
 
     // The name the dialog itself asked about, and a new name, are not asked again.
@@ -77,7 +77,7 @@ TEST_F(Hardcopy, AFileThatTheBmpRulePicksInsteadIsAskedAboutBeforeItIsReplaced)
     layer.answerFile((dir() / "inny").string());
     layer.menu(40003);
     drain();
-    EXPECT_EQ(layer.boxes.size(), 2u);
+    EXPECT_EQ(layer.dialogs.boxes.size(), 2u);
     EXPECT_EQ(layer.savedImages.size(), 3u);
 }
 
@@ -103,7 +103,7 @@ TEST_F(Hardcopy, ExportProposesAPngOfTheCaseAndKeepsOnlyThePictureExtensions)
     start(2);
     layer.menu(40101); // no case yet: nothing to export, no dialog
     drain();
-    EXPECT_TRUE(layer.fileDialogs.empty());
+    EXPECT_TRUE(layer.dialogs.fileDialogs.empty());
 
     open(evenCase("rys", 3, 8));
     const std::string chosen[] = {"a.SVG", "b.pdf", "c.bmp", "d"};
@@ -112,7 +112,7 @@ TEST_F(Hardcopy, ExportProposesAPngOfTheCaseAndKeepsOnlyThePictureExtensions)
         layer.menu(40101);
     }
     drain();
-    const FileDialogCall& d = layer.fileDialogs[1];
+    const ScriptedUi::FileDialog& d = layer.dialogs.fileDialogs[1];
     EXPECT_EQ(d.filter, 50101);
     EXPECT_EQ(d.flags, 11);
     EXPECT_EQ(d.name, (dir() / "P" / "DANE" / "rys.png").string());
@@ -125,8 +125,8 @@ TEST_F(Hardcopy, ExportProposesAPngOfTheCaseAndKeepsOnlyThePictureExtensions)
     layer.answerFile((dir() / "e.png").string());
     layer.menu(40101);
     drain();
-    ASSERT_EQ(layer.boxes.size(), 1u);
-    EXPECT_EQ(layer.boxes[0].text,
+    ASSERT_EQ(layer.dialogs.boxes.size(), 1u);
+    EXPECT_EQ(layer.dialogs.boxes[0].text,
               "Nie można zapisać rysunku " + (dir() / "e.png").string() + ":\ndisk full");
 }
 

@@ -53,11 +53,11 @@ TEST_F(Open, ACaseOfThreeWedgesEnablesTheCommandsAndThreeColourItems)
     start(kVariantMerant);
     const auto dan = open(evenCase("trzy", 3, 10));
 
-    ASSERT_EQ(layer.fileDialogs.size(), 1u);
-    EXPECT_EQ(layer.fileDialogs[0].filter, 50004);
-    EXPECT_EQ(layer.fileDialogs[0].flags, 8);
-    EXPECT_EQ(layer.fileDialogs[0].title, "Wybor zbioru danych");
-    EXPECT_EQ(layer.fileDialogs[0].name, "");
+    ASSERT_EQ(layer.dialogs.fileDialogs.size(), 1u);
+    EXPECT_EQ(layer.dialogs.fileDialogs[0].filter, 50004);
+    EXPECT_EQ(layer.dialogs.fileDialogs[0].flags, 8);
+    EXPECT_EQ(layer.dialogs.fileDialogs[0].title, "Wybor zbioru danych");
+    EXPECT_EQ(layer.dialogs.fileDialogs[0].name, "");
 
     const ShellState& s = state();
     EXPECT_TRUE(s.loaded);
@@ -71,7 +71,7 @@ TEST_F(Open, ACaseOfThreeWedgesEnablesTheCommandsAndThreeColourItems)
         EXPECT_EQ(layer.enabled.at(id), 1) << id;
     EXPECT_EQ(layer.enabled.at(40016), 0); // isothermal cases have no temperatures
     expectColourItems(layer, 3);
-    EXPECT_TRUE(layer.boxes.empty());
+    EXPECT_TRUE(layer.dialogs.boxes.empty());
     EXPECT_EQ(layer.screen.pictures, 1);
 
     // Expose and resize now redraw.
@@ -85,7 +85,7 @@ TEST_F(Open, SixWedgesEnableEveryColourItemAndAThermalCaseTheTemperatureScale)
 {
     start(kVariantSolako);
     open(evenCase("szesc", 6, 8, 1));
-    EXPECT_EQ(layer.fileDialogs[0].filter, 50001);
+    EXPECT_EQ(layer.dialogs.fileDialogs[0].filter, 50001);
     EXPECT_EQ(state().shown.dane.ikm, 6);
     EXPECT_EQ(layer.enabled.at(40016), 1);
     expectColourItems(layer, 6);
@@ -106,7 +106,7 @@ TEST_F(Open, CancellingTheDataFileDialogChangesNothing)
     layer.menu(40002);
     drain();
     EXPECT_EQ(Snapshot(state(), layer), before);
-    EXPECT_TRUE(layer.boxes.empty());
+    EXPECT_TRUE(layer.dialogs.boxes.empty());
     EXPECT_EQ(layer.calls.size(), calls + 3); // the message, the dialog, its outcome
 }
 
@@ -124,11 +124,11 @@ TEST_F(Open, CancellingThePressureFileDialogKeepsTheShownCase)
     layer.menu(40002);
     drain();
 
-    ASSERT_EQ(layer.boxes.size(), 1u);
-    EXPECT_EQ(layer.boxes[0].title, "UWAGA");
-    EXPECT_EQ(layer.boxes[0].text, "Brak zbioru " + (dir() / "P" / "WYN" / "b.cis").string());
-    ASSERT_EQ(layer.fileDialogs.size(), 3u);
-    EXPECT_EQ(layer.fileDialogs[2].filter, 50006);
+    ASSERT_EQ(layer.dialogs.boxes.size(), 1u);
+    EXPECT_EQ(layer.dialogs.boxes[0].title, "UWAGA");
+    EXPECT_EQ(layer.dialogs.boxes[0].text, "Brak zbioru " + (dir() / "P" / "WYN" / "b.cis").string());
+    ASSERT_EQ(layer.dialogs.fileDialogs.size(), 3u);
+    EXPECT_EQ(layer.dialogs.fileDialogs[2].filter, 50006);
     EXPECT_EQ(Snapshot(state(), layer), before);
 }
 
@@ -141,7 +141,7 @@ TEST_F(Open, AFileNamedAtStartOrDroppedOpensAsOpenDoesWithoutTheDataFileDialog)
     layer.push(kCloseRequest);
     Shell atStart(layer, 2, options);
     EXPECT_EQ(atStart.run(), 0);
-    EXPECT_TRUE(layer.fileDialogs.empty());
+    EXPECT_TRUE(layer.dialogs.fileDialogs.empty());
     EXPECT_TRUE(atStart.state().loaded);
     EXPECT_EQ(layer.status.at(1), first.string());
     EXPECT_EQ(layer.screen.pictures, 1);
@@ -156,10 +156,10 @@ TEST_F(Open, AFileNamedAtStartOrDroppedOpensAsOpenDoesWithoutTheDataFileDialog)
     drop.text = writeCase(dir() / "Q", noCis).string();
     layer.answerFile(std::nullopt);
     shell().handle(kOpenFile, drop);
-    ASSERT_EQ(layer.boxes.size(), 1u);
-    EXPECT_EQ(layer.boxes[0].text, "Brak zbioru " + (dir() / "Q" / "WYN" / "bez.cis").string());
-    ASSERT_EQ(layer.fileDialogs.size(), 1u);
-    EXPECT_EQ(layer.fileDialogs[0].title, "Wybor zbioru wyników");
+    ASSERT_EQ(layer.dialogs.boxes.size(), 1u);
+    EXPECT_EQ(layer.dialogs.boxes[0].text, "Brak zbioru " + (dir() / "Q" / "WYN" / "bez.cis").string());
+    ASSERT_EQ(layer.dialogs.fileDialogs.size(), 1u);
+    EXPECT_EQ(layer.dialogs.fileDialogs[0].title, "Wybor zbioru wyników");
     EXPECT_FALSE(state().loaded);
     EXPECT_EQ(layer.openedFiles.size(), 1u);
 }
@@ -216,11 +216,11 @@ TEST_F(Open, AReadingFailureIsReportedAndKeepsTheShownCaseAndEverySetting)
     layer.menu(40002);
     drain();
 
-    ASSERT_EQ(layer.boxes.size(), 1u);
-    EXPECT_EQ(layer.boxes[0].title, "Błąd odczytu");
-    EXPECT_EQ(layer.boxes[0].icon, 1);
-    EXPECT_EQ(layer.boxes[0].buttons, 0);
-    EXPECT_NE(layer.boxes[0].text.find("zly.cis"), std::string::npos) << layer.boxes[0].text;
+    ASSERT_EQ(layer.dialogs.boxes.size(), 1u);
+    EXPECT_EQ(layer.dialogs.boxes[0].title, "Błąd odczytu");
+    EXPECT_EQ(layer.dialogs.boxes[0].icon, 1);
+    EXPECT_EQ(layer.dialogs.boxes[0].buttons, 0);
+    EXPECT_NE(layer.dialogs.boxes[0].text.find("zly.cis"), std::string::npos) << layer.dialogs.boxes[0].text;
     EXPECT_EQ(Snapshot(state(), layer), before);
 
     // The old picture is what an expose draws, and the program goes on.
@@ -238,9 +238,10 @@ TEST_F(Open, MemoryThatRunsOutDrawingTheNewCaseKeepsTheShownOne)
 
     layer.screen.outOfMemory = 1;
     open(evenCase("nowy", 5, 20));
-    ASSERT_EQ(layer.boxes.size(), 1u);
-    EXPECT_NE(layer.boxes[0].text.find("Brak pamięci"), std::string::npos) << layer.boxes[0].text;
-    EXPECT_NE(layer.boxes[0].text.find("nowy.dan"), std::string::npos) << layer.boxes[0].text;
+    ASSERT_EQ(layer.dialogs.boxes.size(), 1u);
+    EXPECT_NE(layer.dialogs.boxes[0].text.find("Brak pamięci"), std::string::npos)
+        << layer.dialogs.boxes[0].text;
+    EXPECT_NE(layer.dialogs.boxes[0].text.find("nowy.dan"), std::string::npos) << layer.dialogs.boxes[0].text;
     Snapshot after(state(), layer);
     EXPECT_EQ(after.pictures, before.pictures + 1); // the old case drawn again
     after.pictures = before.pictures;
@@ -258,7 +259,7 @@ TEST_F(Open, MemoryThatRunsOutDrawingTheNewCaseKeepsTheShownOne)
     fresh.menu(40002);
     fresh.push(kExpose);
     while (fresh.pending() > 0 && shell.step()) { }
-    EXPECT_EQ(fresh.boxes.size(), 1u);
+    EXPECT_EQ(fresh.dialogs.boxes.size(), 1u);
     EXPECT_FALSE(shell.state().loaded);
     EXPECT_EQ(fresh.enabled.at(40003), 0);
     EXPECT_EQ(fresh.screen.pictures, 0);
@@ -276,7 +277,7 @@ TEST_F(Open, AReadingStoppedByTheUserKeepsTheShownCaseAndSaysNothing)
     layer.answerFile(dan.string());
     layer.menu(40002);
     drain();
-    EXPECT_TRUE(layer.boxes.empty());
+    EXPECT_TRUE(layer.dialogs.boxes.empty());
     EXPECT_EQ(Snapshot(state(), layer), before);
 
     open(evenCase("trzeci", 2, 6)); // and the program goes on
@@ -289,7 +290,7 @@ TEST_F(Open, AFailureInTheFirstOpenLeavesTheProgramWithoutACase)
     SolverFiles bad = evenCase("zly", 2, 6);
     bad.badCisLine = "abc";
     open(bad);
-    EXPECT_EQ(layer.boxes.size(), 1u);
+    EXPECT_EQ(layer.dialogs.boxes.size(), 1u);
     EXPECT_FALSE(state().loaded);
     EXPECT_EQ(layer.enabled.at(40003), 0);
     EXPECT_TRUE(layer.status.empty());
@@ -313,17 +314,20 @@ TEST_F(Open, TheOtherSolversCaseIsRefusedWithTheProgramThatReadsIt)
     layer.answerFile(example("solako4"));
     layer.menu(40002);
     drain();
-    ASSERT_EQ(layer.boxes.size(), 1u);
-    EXPECT_EQ(layer.boxes[0].title, "UWAGA");
-    EXPECT_NE(layer.boxes[0].text.find("solako4.dan"), std::string::npos) << layer.boxes[0].text;
-    EXPECT_NE(layer.boxes[0].text.find("lobus-solako"), std::string::npos) << layer.boxes[0].text;
+    ASSERT_EQ(layer.dialogs.boxes.size(), 1u);
+    EXPECT_EQ(layer.dialogs.boxes[0].title, "UWAGA");
+    EXPECT_NE(layer.dialogs.boxes[0].text.find("solako4.dan"), std::string::npos)
+        << layer.dialogs.boxes[0].text;
+    EXPECT_NE(layer.dialogs.boxes[0].text.find("lobus-solako"), std::string::npos)
+        << layer.dialogs.boxes[0].text;
     EXPECT_EQ(Snapshot(state(), layer), before);
 
     start(1);
-    layer.boxes.clear();
+    layer.dialogs.boxes.clear();
     open(evenCase("izotermiczny", 2, 6, 2));
-    ASSERT_EQ(layer.boxes.size(), 1u);
-    EXPECT_NE(layer.boxes[0].text.find("program lobus."), std::string::npos) << layer.boxes[0].text;
+    ASSERT_EQ(layer.dialogs.boxes.size(), 1u);
+    EXPECT_NE(layer.dialogs.boxes[0].text.find("program lobus."), std::string::npos)
+        << layer.dialogs.boxes[0].text;
     EXPECT_FALSE(state().loaded);
 }
 
@@ -338,9 +342,9 @@ TEST_F(Open, AResultFileDialogCancelledInTheReadingPassKeepsWhatWasRead)
     layer.menu(40002);
     drain();
 
-    ASSERT_EQ(layer.boxes.size(), 1u);
-    EXPECT_EQ(layer.boxes[0].text, "Brak zbioru " + (dir() / "P" / "WYN" / "bez_tem.tem").string());
-    EXPECT_EQ(layer.fileDialogs.back().filter, 50008);
+    ASSERT_EQ(layer.dialogs.boxes.size(), 1u);
+    EXPECT_EQ(layer.dialogs.boxes[0].text, "Brak zbioru " + (dir() / "P" / "WYN" / "bez_tem.tem").string());
+    EXPECT_EQ(layer.dialogs.fileDialogs.back().filter, 50008);
     const ShellState& s = state();
     EXPECT_TRUE(s.loaded);
     EXPECT_EQ(layer.status.at(1), dan.string());
@@ -410,7 +414,8 @@ TEST_P(BundledExample, OpensWithoutAWordAndDrawsEveryWedge)
     layer.answerFile(dan.string());
     layer.menu(40002);
     drain();
-    EXPECT_TRUE(layer.boxes.empty()) << (layer.boxes.empty() ? "" : layer.boxes[0].text);
+    EXPECT_TRUE(layer.dialogs.boxes.empty())
+        << (layer.dialogs.boxes.empty() ? "" : layer.dialogs.boxes[0].text);
     ASSERT_TRUE(state().loaded);
     EXPECT_EQ(layer.status.at(1), dan.string());
     EXPECT_EQ(state().shown.dane.ikm, e.wedges);

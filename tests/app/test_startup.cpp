@@ -29,7 +29,7 @@ TEST_F(StartUp, OpensTheWindowLoadsTheDialogsAndDisablesTheCaseCommands)
     EXPECT_EQ(layer.enabled,
               (std::map<int, int> {{40003, 0}, {40004, 0}, {40007, 0}, {40008, 0}, {40009, 0}, {40016, 0}}));
     EXPECT_TRUE(layer.checked.empty());
-    EXPECT_TRUE(layer.boxes.empty());
+    EXPECT_TRUE(layer.dialogs.boxes.empty());
     EXPECT_TRUE(layer.status.empty());
 
     const ShellState& s = state();
@@ -105,17 +105,17 @@ TEST_F(StartUp, ATraceThatCannotBeWrittenIsReportedOnceAndTheProgramRunsOnWithou
     if (!std::filesystem::exists("/dev/full"))
         GTEST_SKIP() << "no /dev/full";
     start(2, "/dev/full");
-    EXPECT_TRUE(layer.boxes.empty());
+    EXPECT_TRUE(layer.dialogs.boxes.empty());
     open(evenCase("a", 3, 6));
-    ASSERT_EQ(layer.boxes.size(), 1u);
-    EXPECT_EQ(layer.boxes[0].title, "UWAGA");
-    EXPECT_EQ(layer.boxes[0].icon, 3);
-    EXPECT_NE(layer.boxes[0].text.find("No space left on device"), std::string::npos);
+    ASSERT_EQ(layer.dialogs.boxes.size(), 1u);
+    EXPECT_EQ(layer.dialogs.boxes[0].title, "UWAGA");
+    EXPECT_EQ(layer.dialogs.boxes[0].icon, 3);
+    EXPECT_NE(layer.dialogs.boxes[0].text.find("No space left on device"), std::string::npos);
     EXPECT_EQ(state().trace, nullptr);
     EXPECT_TRUE(state().loaded);
 
     open(evenCase("b", 2, 5));
-    EXPECT_EQ(layer.boxes.size(), 1u);
+    EXPECT_EQ(layer.dialogs.boxes.size(), 1u);
     EXPECT_EQ(layer.status[1], (dir() / "P" / "DANE" / "b.dan").string());
 }
 
@@ -123,10 +123,10 @@ TEST_F(StartUp, ATraceFileThatCannotBeCreatedIsReportedOnceAndTheProgramRunsOn)
 {
     const auto unwritable = dir() / "no-such-directory" / "wdr.txt";
     start(kVariantMerant, unwritable.string());
-    ASSERT_EQ(layer.boxes.size(), 1u);
-    EXPECT_EQ(layer.boxes[0].title, "UWAGA");
-    EXPECT_EQ(layer.boxes[0].icon, 3);
-    EXPECT_NE(layer.boxes[0].text.find(unwritable.string()), std::string::npos);
+    ASSERT_EQ(layer.dialogs.boxes.size(), 1u);
+    EXPECT_EQ(layer.dialogs.boxes[0].title, "UWAGA");
+    EXPECT_EQ(layer.dialogs.boxes[0].icon, 3);
+    EXPECT_NE(layer.dialogs.boxes[0].text.find(unwritable.string()), std::string::npos);
     // The box comes once the window is open.
     EXPECT_EQ(layer.calls.back(), "WMESSAGEBOX(0,3,1)");
     EXPECT_EQ(state().trace, nullptr);
@@ -136,7 +136,7 @@ TEST_F(StartUp, ATraceFileThatCannotBeCreatedIsReportedOnceAndTheProgramRunsOn)
     EXPECT_EQ(layer.screen.pictures, 1);
     layer.menu(40005);
     drain();
-    EXPECT_EQ(layer.boxes.size(), 1u);
+    EXPECT_EQ(layer.dialogs.boxes.size(), 1u);
     EXPECT_FALSE(std::filesystem::exists(unwritable));
 }
 

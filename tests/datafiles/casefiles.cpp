@@ -64,27 +64,4 @@ std::string chaText(const std::vector<float>& record7)
     return t + numbers(record7) + "\n";
 }
 
-void ScriptedUi::WMESSAGEBOX(int buttons, int icon, int defaultButton, const std::string& text,
-                             const std::string& title)
-{
-    messages.push_back({buttons, icon, defaultButton, text, title});
-    m_last = 1;
-}
-
-void ScriptedUi::WSELECTFILE(int filter, int flags, std::string& name, const std::string& title)
-{
-    selects.push_back({filter, flags, name, title});
-    m_last = 0;
-    if (answers.empty())
-        return;
-    const Answer a = answers.front();
-    answers.pop_front();
-    if (a.confirm) {
-        name = a.name;
-        m_last = 1;
-    }
-}
-
-int ScriptedUi::WINFODIALOG(int what) { return what == 4 ? m_last : 0; }
-
 } // namespace lobus::test

@@ -1,10 +1,7 @@
 #pragma once
 // Small solver cases written by the tests: the data file and the result files
-// in the DANE/ + WYN/ layout, and a scripted stand-in for the window layer.
+// in the DANE/ + WYN/ layout.
 
-#include "datafiles/passui.h"
-
-#include <deque>
 #include <string>
 #include <vector>
 
@@ -31,33 +28,5 @@ Block pressureBlock(float from, float to, float step);
 
 // The characteristics file: 6 header records and record 7.
 std::string chaText(const std::vector<float>& record7);
-
-class ScriptedUi : public PassUi {
-public:
-    struct Message {
-        int buttons, icon, defaultButton;
-        std::string text, title;
-    };
-    struct Select {
-        int filter, flags;
-        std::string nameIn, title;
-    };
-    struct Answer {
-        bool confirm;
-        std::string name;
-    };
-
-    void WMESSAGEBOX(int buttons, int icon, int defaultButton, const std::string& text,
-                     const std::string& title) override;
-    void WSELECTFILE(int filter, int flags, std::string& name, const std::string& title) override;
-    int WINFODIALOG(int what) override;
-
-    std::vector<Message> messages;
-    std::vector<Select> selects;
-    std::deque<Answer> answers; // one per dialog; none left means cancel
-
-private:
-    int m_last = 0;
-};
 
 } // namespace lobus::test

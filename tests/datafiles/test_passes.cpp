@@ -5,6 +5,7 @@
 #include "datafiles/readprogress.h"
 #include "datafiles/trace.h"
 #include "tempdir.h"
+#include "tests/support/scriptedui.h"
 
 #include <gtest/gtest.h>
 
@@ -69,8 +70,8 @@ TEST_F(Passes, MerantCaseFoundAndRead)
     EXPECT_EQ(done, 1);
     EXPECT_EQ(ilkat, 25);
     EXPECT_EQ(cisfile, expectedCis);
-    EXPECT_TRUE(ui.messages.empty());
-    EXPECT_TRUE(ui.selects.empty());
+    EXPECT_TRUE(ui.boxes.empty());
+    EXPECT_TRUE(ui.fileDialogs.empty());
     EXPECT_EQ(dane.ikm, 2);
     EXPECT_EQ(dane.tabpsi(4), 180.0f);
 
@@ -102,16 +103,17 @@ TEST_F(Passes, ManualPressureScaleIsKept)
 TEST_F(Passes, MissingPressureFileWarnsAndOffersTheDialog)
 {
     writeTwoWedgeCase(false);
-    examine(); // no answer: the dialog is cancelled
-    ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].text, "Brak zbioru " + expectedCis);
-    EXPECT_EQ(ui.messages[0].icon, 3);
-    EXPECT_EQ(ui.messages[0].title, "UWAGA");
-    ASSERT_EQ(ui.selects.size(), 1u);
-    EXPECT_EQ(ui.selects[0].filter, 50006);
-    EXPECT_EQ(ui.selects[0].flags, 8);
-    EXPECT_EQ(ui.selects[0].title, "Wybor zbioru wyników");
-    EXPECT_EQ(ui.selects[0].nameIn, "");
+    ui.answerFile(std::nullopt);
+    examine();
+    ASSERT_EQ(ui.boxes.size(), 1u);
+    EXPECT_EQ(ui.boxes[0].text, "Brak zbioru " + expectedCis);
+    EXPECT_EQ(ui.boxes[0].icon, 3);
+    EXPECT_EQ(ui.boxes[0].title, "UWAGA");
+    ASSERT_EQ(ui.fileDialogs.size(), 1u);
+    EXPECT_EQ(ui.fileDialogs[0].filter, 50006);
+    EXPECT_EQ(ui.fileDialogs[0].flags, 8);
+    EXPECT_EQ(ui.fileDialogs[0].title, "Wybor zbioru wyników");
+    EXPECT_EQ(ui.fileDialogs[0].name, "");
     EXPECT_EQ(done, 0);
     EXPECT_EQ(ilkat, 77);
     EXPECT_EQ(cisfile, "");
@@ -120,10 +122,10 @@ TEST_F(Passes, MissingPressureFileWarnsAndOffersTheDialog)
     const std::string other
         = dir.write("elsewhere/other.cis",
                     test::resultText({test::pressureBlock(0, 60, 10), test::pressureBlock(60, 180, 60)}));
-    ui.answers.push_back({true, other});
+    ui.answerFile(other);
     variant = 1;
     examine();
-    EXPECT_EQ(ui.selects.back().filter, 50003);
+    EXPECT_EQ(ui.fileDialogs.back().filter, 50003);
     EXPECT_EQ(done, 1);
     EXPECT_EQ(cisfile, other);
     EXPECT_EQ(ilkat, 7);
@@ -140,7 +142,7 @@ TEST_F(Passes, AResultFileThatIsThereButCannotBeReadIsNotMissing)
         EXPECT_NE(e.report().find("nie jest zwykłym plikiem (to katalog)"), std::string::npos) << e.report();
         EXPECT_NE(e.report().find(expectedCis), std::string::npos) << e.report();
     }
-    EXPECT_TRUE(ui.messages.empty()) << "not \"Brak zbioru\"";
+    EXPECT_TRUE(ui.boxes.empty()) << "not \"Brak zbioru\"";
     EXPECT_EQ(done, 0);
 }
 
@@ -152,14 +154,14 @@ TEST_F(Passes, SolakoCaseWithTemperatures)
               test::resultText({{{" 0  40.0 41.0", "30 55.5 50", "60 61.0 62.5"}},
                                 {{"60 45 44", "179 70.25 69", "180 68 71.5"}}}));
     const std::string chosenCha = dir.write("mine.cha", test::chaText({0.5f, 200, 1, 2, 3, 4, 5, 3.0e6f}));
-    ui.answers.push_back({true, chosenCha});
+    ui.answerFile(chosenCha);
     examine();
     ASSERT_EQ(done, 1);
     rysuj.autot = 1;
     ASSERT_TRUE(readCase());
-    ASSERT_EQ(ui.selects.size(), 1u) << "only the characteristics file was missing";
-    EXPECT_EQ(ui.selects[0].filter, 50002);
-    EXPECT_EQ(ui.messages[0].text, "Brak zbioru " + (dir.path() / "PROJ/WYN/L1.cha").string());
+    ASSERT_EQ(ui.fileDialogs.size(), 1u) << "only the characteristics file was missing";
+    EXPECT_EQ(ui.fileDialogs[0].filter, 50002);
+    EXPECT_EQ(ui.boxes[0].text, "Brak zbioru " + (dir.path() / "PROJ/WYN/L1.cha").string());
     EXPECT_EQ(dane.pmax, 3.0e6f) << "eight values for the thermal solver";
     EXPECT_EQ(results.tem1(1, 2), 55.5f);
     EXPECT_EQ(results.tem2(2, 3), 71.5f);
@@ -173,14 +175,16 @@ TEST_F(Passes, CancelledResultDialogsEndTheReadingPass)
     writeTwoWedgeCase(true, false);
     examine();
     dane.ilcis(1) = 5.0f;
+    ui.answerFile(std::nullopt);
     EXPECT_FALSE(readCase()) << "characteristics file cancelled";
     EXPECT_EQ(dane.ilcis(1), 5.0f) << "the pressure file was not read";
-    EXPECT_EQ(ui.selects.back().filter, 50002);
+    EXPECT_EQ(ui.fileDialogs.back().filter, 50002);
 
     dir.write("PROJ/WYN/L1.cha", test::chaText({0.6f, 215.0f, 1, 2, 3, 4, 5, 4.5e6f}));
+    ui.answerFile(std::nullopt);
     EXPECT_FALSE(readCase()) << "temperature file cancelled";
-    EXPECT_EQ(ui.selects.back().filter, 50008);
-    EXPECT_EQ(ui.messages.back().text, "Brak zbioru " + (dir.path() / "PROJ/WYN/L1.tem").string());
+    EXPECT_EQ(ui.fileDialogs.back().filter, 50008);
+    EXPECT_EQ(ui.boxes.back().text, "Brak zbioru " + (dir.path() / "PROJ/WYN/L1.tem").string());
     EXPECT_EQ(dane.ilcis(2), 25.0f) << "what was read stays";
     EXPECT_EQ(dane.tmax, -9999.0f);
 }
@@ -301,14 +305,15 @@ TEST(SettleResultFile, NoProjectDirectoryAsksForEachFile)
 {
     ScriptedUi ui;
     const ResultLocation loc = locateResults("/L1.dan", "/");
-    ui.answers.push_back({true, "/somewhere/L1.cha"});
+    ui.answerFile("/somewhere/L1.cha");
     std::string name = "unchanged";
     EXPECT_TRUE(settleResultFile(loc, ".cha", kFilterChaMerant, ui, name));
     EXPECT_EQ(name, "/somewhere/L1.cha");
-    EXPECT_EQ(ui.messages.at(0).text, "Brak zbioru L1.cha");
+    EXPECT_EQ(ui.boxes.at(0).text, "Brak zbioru L1.cha");
+    ui.answerFile(std::nullopt);
     EXPECT_FALSE(settleResultFile(loc, ".tem", kFilterTemSolako, ui, name));
     EXPECT_EQ(name, "/somewhere/L1.cha");
-    EXPECT_EQ(ui.selects.at(1).filter, 50008);
+    EXPECT_EQ(ui.fileDialogs.at(1).filter, 50008);
 }
 
 TEST_F(Passes, TraceLinesInOrder)
@@ -361,7 +366,8 @@ TEST_F(Passes, TheLoadSaysHowAndWhereItEnded)
     writeTwoWedgeCase(true, false);
     Case c;
     c.dane.variant = 2;
-    LoadOutcome o = loadCase(dan, c, rysuj, ui, nullptr); // the .cha dialog is cancelled
+    ui.answerFile(std::nullopt); // the .cha dialog is cancelled
+    LoadOutcome o = loadCase(dan, c, rysuj, ui, nullptr);
     EXPECT_EQ(o.end, PassEnd::Cancelled);
     EXPECT_EQ(o.stage, LoadStage::Reading);
     EXPECT_TRUE(o.caseStands()) << "what the reading pass read stands";
@@ -383,7 +389,8 @@ TEST_F(Passes, TheLoadSaysHowAndWhereItEnded)
 
     std::filesystem::remove(expectedCis);
     c.results.allocate(3);
-    o = loadCase(dan, c, rysuj, ui, nullptr); // the .cis dialog is cancelled
+    ui.answerFile(std::nullopt); // the .cis dialog is cancelled
+    o = loadCase(dan, c, rysuj, ui, nullptr);
     EXPECT_EQ(o.end, PassEnd::Cancelled);
     EXPECT_EQ(o.stage, LoadStage::Examining);
     EXPECT_FALSE(o.caseStands());

@@ -7,6 +7,7 @@
 #include "datafiles/state.h"
 #include "gui/qtwindowlayer.h"
 #include "gui/windowlayer.h"
+#include "tests/support/scriptedui.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -64,28 +65,16 @@ inline void drain(QtWindowLayer& layer)
         layer.WMESSAGE(itype, msg);
 }
 
-// Answers the passes' dialogs as a user who has nothing to add.
-class NoDialogs : public PassUi {
-public:
-    void WMESSAGEBOX(int, int, int, const std::string& text, const std::string&) override
-    {
-        messages += text;
-    }
-    void WSELECTFILE(int, int, std::string&, const std::string&) override { }
-    int WINFODIALOG(int) override { return 0; }
-    std::string messages;
-};
-
 // Reads a case as the program does, without a window. Empty on success,
 // else what the passes said.
 inline std::string loadCase(const std::string& datafile, int variant, Case& c, RYSUJ& rysuj)
 {
     c.dane.variant = variant;
-    NoDialogs quiet;
+    ScriptedUi quiet; // a dialog asked for is a fault of the case
     const LoadOutcome o = lobus::loadCase(datafile, c, rysuj, quiet, nullptr);
     if (o.end == PassEnd::Failed)
         return o.report;
-    return o.end == PassEnd::Completed ? std::string() : "cancelled: " + quiet.messages;
+    return o.end == PassEnd::Completed ? std::string() : "cancelled: " + quiet.boxTexts();
 }
 
 } // namespace lobus::test
