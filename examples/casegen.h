@@ -85,9 +85,20 @@ struct Solution {
 
 Solution solve(const Bearing& bearing);
 
-// Writes <root>/DANE/<name>.dan and <root>/WYN/<name>.cis, .cha and, for
-// SOLAKO, .tem; creates the directories. Throws std::runtime_error when a
-// file cannot be written.
+// The bytes of a case's files: the data file, the pressure and
+// characteristics files and, for SOLAKO, the temperature file (empty for
+// MERANT). The solution may be solve()'s or made by hand; every lobe's lines
+// are written as given.
+struct CaseText {
+    std::string name;
+    std::string dan, cis, cha, tem;
+};
+CaseText caseText(const Bearing& bearing, const Solution& solution);
+
+// Writes <root>/DANE/<name>.dan and, into <root>/WYN, <name>.cis, .cha and
+// .tem, each that is not empty; creates the directories and returns the data
+// file's path. Throws std::runtime_error when a file cannot be written.
+std::filesystem::path writeCase(const CaseText& text, const std::filesystem::path& root);
 void writeCase(const Bearing& bearing, const Solution& solution, const std::filesystem::path& root);
 
 // The cases kept under examples/ (names, geometry, file styles).

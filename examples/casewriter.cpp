@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <fstream>
 #include <stdexcept>
+#include <utility>
 
 namespace lobus::casegen {
 
@@ -59,15 +60,12 @@ public:
         m_out += s;
         m_out += m_b.crlf ? "\r\n" : "\n";
     }
-    void save(const std::filesystem::path& path) const
+    // The file's bytes; the records end here.
+    std::string take()
     {
-        std::ofstream f(path, std::ios::binary | std::ios::trunc);
-        f.write(m_out.data(), static_cast<std::streamsize>(m_out.size()));
         if (m_b.dosEof)
-            f.put('\x1A');
-        f.close();
-        if (!f)
-            throw std::runtime_error("cannot write " + path.string());
+            m_out += '\x1A';
+        return std::move(m_out);
     }
     std::string& buffer() { return m_out; }
 
@@ -88,7 +86,7 @@ std::string numbers(std::initializer_list<std::string> values, std::size_t width
     return s;
 }
 
-void writeDan(const Bearing& b, const Solution& s, const std::filesystem::path& path)
+std::string danText(const Bearing& b, const Solution& s)
 {
     Records r(b);
     r.text(std::string(" Łożysko wielopowierzchniowe – dane wejściowe programu ") + solverName(b));
@@ -130,7 +128,7 @@ void writeDan(const Bearing& b, const Solution& s, const std::filesystem::path& 
         r.text(" Temperatura zasilania [st.C], gęstość [kg/m3], ciepło właściwe [J/(kg K)]");
         r.line(numbers({fixed(b.inletTemp, 1), "870.0", "2000.0"}, 7));
     }
-    r.save(path);
+    return r.take();
 }
 
 // The five records that open each lobe's block (the last five of the nine
@@ -144,7 +142,7 @@ void lobeHeader(Records& r, const Lobe& l, int k, const std::string& columns)
     r.text(columns);
 }
 
-void writeCis(const Bearing& b, const Solution& s, const std::filesystem::path& path)
+std::string cisText(const Bearing& b, const Solution& s)
 {
     Records r(b);
     r.text(std::string(" Rozkład ciśnienia w klinach łożyska – program ") + solverName(b));
@@ -160,10 +158,10 @@ void writeCis(const Bearing& b, const Solution& s, const std::filesystem::path& 
         for (std::size_t i = 0; i < l.angle.size(); ++i)
             r.line(padLeft(fixedReal(l.angle[i], 4), 13) + padLeft(fortranE(l.pressure[i], 5), 19));
     }
-    r.save(path);
+    return r.take();
 }
 
-void writeTem(const Bearing& b, const Solution& s, const std::filesystem::path& path)
+std::string temText(const Bearing& b, const Solution& s)
 {
     Records r(b);
     r.text(" Rozkład temperatury w klinach łożyska – program SOLAKO");
@@ -178,10 +176,10 @@ void writeTem(const Bearing& b, const Solution& s, const std::filesystem::path& 
             r.line(padLeft(std::to_string(l.temAngle[i]), 8) + padLeft(fixed(l.tem1[i], 2), 12)
                    + padLeft(fixed(l.tem2[i], 2), 12));
     }
-    r.save(path);
+    return r.take();
 }
 
-void writeCha(const Bearing& b, const Solution& s, const std::filesystem::path& path)
+std::string chaText(const Bearing& b, const Solution& s)
 {
     Records r(b);
     r.text(std::string(" Charakterystyki łożyska – program ") + solverName(b));
@@ -208,22 +206,48 @@ void writeCha(const Bearing& b, const Solution& s, const std::filesystem::path& 
                           fortranE(s.pmax, 5)},
                          11));
     }
-    r.save(path);
+    return r.take();
+}
+
+void save(const std::filesystem::path& path, const std::string& bytes)
+{
+    std::ofstream f(path, std::ios::binary | std::ios::trunc);
+    f.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    f.close();
+    if (!f)
+        throw std::runtime_error("cannot write " + path.string());
 }
 
 } // namespace
 
+CaseText caseText(const Bearing& b, const Solution& s)
+{
+    CaseText t;
+    t.name = b.name;
+    t.dan = danText(b, s);
+    t.cis = cisText(b, s);
+    t.cha = chaText(b, s);
+    if (b.solver == Solver::SOLAKO)
+        t.tem = temText(b, s);
+    return t;
+}
+
+std::filesystem::path writeCase(const CaseText& t, const std::filesystem::path& root)
+{
+    const std::filesystem::path dan = root / "DANE" / (t.name + ".dan");
+    const std::filesystem::path wyn = root / "WYN";
+    std::filesystem::create_directories(dan.parent_path());
+    std::filesystem::create_directories(wyn);
+    save(dan, t.dan);
+    for (const auto& [text, extension] : {std::pair {&t.cis, ".cis"}, {&t.cha, ".cha"}, {&t.tem, ".tem"}})
+        if (!text->empty())
+            save(wyn / (t.name + extension), *text);
+    return dan;
+}
+
 void writeCase(const Bearing& b, const Solution& s, const std::filesystem::path& root)
 {
-    const std::filesystem::path dane = root / "DANE";
-    const std::filesystem::path wyn = root / "WYN";
-    std::filesystem::create_directories(dane);
-    std::filesystem::create_directories(wyn);
-    writeDan(b, s, dane / (b.name + ".dan"));
-    writeCis(b, s, wyn / (b.name + ".cis"));
-    writeCha(b, s, wyn / (b.name + ".cha"));
-    if (b.solver == Solver::SOLAKO)
-        writeTem(b, s, wyn / (b.name + ".tem"));
+    writeCase(caseText(b, s), root);
 }
 
 } // namespace lobus::casegen

@@ -3,8 +3,9 @@
 // file and the cases the test writes.
 
 #include "app/shell.h"
-#include "casewriter.h"
 #include "scriptedlayer.h"
+#include "tests/support/cases.h"
+#include "tests/support/tempdir.h"
 
 #include <gtest/gtest.h>
 
@@ -15,23 +16,13 @@ namespace lobus::test {
 
 class ShellTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        m_dir = freshDirectory(std::string(info->test_suite_name()) + "-" + info->name());
-    }
-    void TearDown() override
-    {
-        m_shell.reset();
-        std::error_code ec;
-        std::filesystem::remove_all(m_dir, ec);
-    }
+    void TearDown() override { m_shell.reset(); }
 
     // Starts a shell of `variant` with its trace in the test's directory.
     void start(int variant, std::string tracePath = {})
     {
         ShellOptions options;
-        options.tracePath = tracePath.empty() ? (m_dir / "wdr.txt").string() : tracePath;
+        options.tracePath = tracePath.empty() ? (dir() / "wdr.txt").string() : tracePath;
         m_shell = std::make_unique<Shell>(layer, variant, options);
         m_shell->startUp();
     }
@@ -43,9 +34,9 @@ protected:
     }
 
     // Writes the case and opens it through the File menu.
-    std::filesystem::path open(const SolverFiles& desc)
+    template <class Files> std::filesystem::path open(const Files& files)
     {
-        const auto dan = writeCase(m_dir / "P", desc);
+        const auto dan = writeCase(dir() / "P", files);
         layer.answerFile(dan.string());
         layer.menu(40002);
         drain();
@@ -54,12 +45,12 @@ protected:
 
     const ShellState& state() const { return m_shell->state(); }
     Shell& shell() { return *m_shell; }
-    const std::filesystem::path& dir() const { return m_dir; }
+    const std::filesystem::path& dir() const { return m_dir.path(); }
 
     ScriptedLayer layer;
 
 private:
-    std::filesystem::path m_dir;
+    TempDir m_dir;
     std::unique_ptr<Shell> m_shell;
 };
 

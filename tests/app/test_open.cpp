@@ -116,8 +116,8 @@ TEST_F(Open, CancellingThePressureFileDialogKeepsTheShownCase)
     open(evenCase("a", 3, 10));
     const Snapshot before(state(), layer);
 
-    SolverFiles noCis = evenCase("b", 4, 12);
-    noCis.writeCis = false;
+    CaseText noCis = caseText(evenCase("b", 4, 12));
+    noCis.cis.clear();
     const auto dan = writeCase(dir() / "P", noCis);
     layer.answerFile(dan.string());
     layer.answerFile(std::nullopt); // the pressure file is not chosen
@@ -150,8 +150,8 @@ TEST_F(Open, AFileNamedAtStartOrDroppedOpensAsOpenDoesWithoutTheDataFileDialog)
     // A dropped file whose pressure file is missing: the pass's warning and
     // dialog as after Open; cancelled, the shown case stays.
     start(2);
-    SolverFiles noCis = evenCase("bez", 4, 12);
-    noCis.writeCis = false;
+    CaseText noCis = caseText(evenCase("bez", 4, 12));
+    noCis.cis.clear();
     Message drop;
     drop.text = writeCase(dir() / "Q", noCis).string();
     layer.answerFile(std::nullopt);
@@ -170,8 +170,9 @@ TEST_F(Open, ASecondCaseWithMorePointsResizesTheArrays)
     open(evenCase("maly", 3, 10));
     EXPECT_EQ(state().shown.results.katcis.cols(), 10);
 
-    SolverFiles big = evenCase("duzy", 4, 40);
-    big.wedges[2].points = 55;
+    std::vector<LobeLayout> lobes = evenLayout(4, 40);
+    lobes[2].points = 55;
+    const SolverCase big = handCase("duzy", kVariantMerant, lobes);
     open(big);
     const Results& r = state().shown.results;
     EXPECT_EQ(r.ilkat, 55);
@@ -179,7 +180,7 @@ TEST_F(Open, ASecondCaseWithMorePointsResizesTheArrays)
         EXPECT_EQ(a->cols(), 55);
     EXPECT_EQ(state().shown.dane.ikm, 4);
     EXPECT_FLOAT_EQ(state().shown.dane.ilcis(3), 55.0f);
-    EXPECT_FLOAT_EQ(r.katcis(3, 55), big.wedges[2].end);
+    EXPECT_FLOAT_EQ(r.katcis(3, 55), big.lobe(3).end);
     EXPECT_EQ(layer.screen.pictures, 2);
 
     // And back to a smaller one. The case block carries over: the angle
@@ -196,8 +197,7 @@ TEST_F(Open, ASecondCaseWithMorePointsResizesTheArrays)
 TEST_F(Open, AReadingFailureIsReportedAndKeepsTheShownCaseAndEverySetting)
 {
     start(kVariantMerant);
-    SolverFiles good = evenCase("dobry", 3, 10);
-    good.pmax = 3.0e6f;
+    const SolverCase good = handCase("dobry", kVariantMerant, evenLayout(3, 10), 3.0e6f);
     open(good);
     // Settings the user has made must survive as well.
     layer.answerColour(std::array<int, 3> {1, 2, 3});
@@ -206,12 +206,12 @@ TEST_F(Open, AReadingFailureIsReportedAndKeepsTheShownCaseAndEverySetting)
     layer.menu(40007);
     drain();
     const Snapshot before(state(), layer);
-    ASSERT_EQ(before.rysuj.pscale, 3.0e6f);
+    ASSERT_EQ(before.rysuj.pscale, good.solution.pmax);
 
-    SolverFiles bad = evenCase("zly", 5, 20);
-    bad.pmax = 8.0e6f;
-    bad.badCisLine = "12.5 1.2x6";
-    const auto dan = writeCase(dir() / "P", bad);
+    const SolverCase bad = handCase("zly", kVariantMerant, evenLayout(5, 20), 8.0e6f);
+    CaseText badFiles = caseText(bad);
+    replaceRecord(badFiles.cis, pointRecord(bad, 1, 3), "12.5 1.2x6");
+    const auto dan = writeCase(dir() / "P", badFiles);
     layer.answerFile(dan.string());
     layer.menu(40002);
     drain();
@@ -287,9 +287,10 @@ TEST_F(Open, AReadingStoppedByTheUserKeepsTheShownCaseAndSaysNothing)
 TEST_F(Open, AFailureInTheFirstOpenLeavesTheProgramWithoutACase)
 {
     start(kVariantMerant);
-    SolverFiles bad = evenCase("zly", 2, 6);
-    bad.badCisLine = "abc";
-    open(bad);
+    const SolverCase bad = evenCase("zly", 2, 6);
+    CaseText badFiles = caseText(bad);
+    replaceRecord(badFiles.cis, pointRecord(bad, 1, 3), "abc");
+    open(badFiles);
     EXPECT_EQ(layer.dialogs.boxes.size(), 1u);
     EXPECT_FALSE(state().loaded);
     EXPECT_EQ(layer.enabled.at(40003), 0);
@@ -334,9 +335,10 @@ TEST_F(Open, TheOtherSolversCaseIsRefusedWithTheProgramThatReadsIt)
 TEST_F(Open, AResultFileDialogCancelledInTheReadingPassKeepsWhatWasRead)
 {
     start(kVariantSolako);
-    SolverFiles desc = evenCase("bez_tem", 3, 9, 1);
-    desc.writeTem = false;
-    const auto dan = writeCase(dir() / "P", desc);
+    const SolverCase desc = evenCase("bez_tem", 3, 9, kVariantSolako);
+    CaseText noTem = caseText(desc);
+    noTem.tem.clear();
+    const auto dan = writeCase(dir() / "P", noTem);
     layer.answerFile(dan.string());
     layer.answerFile(std::nullopt); // the temperature file is not chosen
     layer.menu(40002);
@@ -350,21 +352,19 @@ TEST_F(Open, AResultFileDialogCancelledInTheReadingPassKeepsWhatWasRead)
     EXPECT_EQ(layer.status.at(1), dan.string());
     for (int k = 1; k <= 3; ++k)
         EXPECT_FLOAT_EQ(s.shown.dane.ilcis(k), 9.0f) << k;
-    EXPECT_FLOAT_EQ(s.shown.dane.pmax, desc.pmax);
-    EXPECT_FLOAT_EQ(s.rysuj.pscale, desc.pmax);
+    EXPECT_EQ(s.shown.dane.pmax, desc.solution.pmax);
+    EXPECT_EQ(s.rysuj.pscale, desc.solution.pmax);
     EXPECT_EQ(layer.screen.pictures, 1);
 }
 
 TEST_F(Open, AutomaticScalesFollowEachCaseAndManualOnesStay)
 {
     start(kVariantSolako);
-    SolverFiles first = evenCase("pierwszy", 3, 10, 1);
-    first.pmax = 2.0e6f;
-    first.temperatureBase = 40.0f;
+    const SolverCase first = handCase("pierwszy", kVariantSolako, evenLayout(3, 10), 2.0e6f, 40.0f);
     open(first);
-    EXPECT_FLOAT_EQ(state().rysuj.pscale, 2.0e6f);
-    EXPECT_FLOAT_EQ(state().rysuj.tscale, 40.0f + 10.0f + 2.0f); // the largest temperature of the case
-    EXPECT_FLOAT_EQ(state().rysuj.tscale, state().shown.dane.tmax);
+    EXPECT_EQ(state().rysuj.pscale, first.solution.pmax);
+    EXPECT_EQ(state().rysuj.tscale, first.solution.tmax); // the largest temperature of the case
+    EXPECT_EQ(state().shown.dane.tmax, first.solution.tmax);
 
     // The pressure scale made manual; the temperature scale stays automatic.
     layer.menu(40008);
@@ -374,13 +374,11 @@ TEST_F(Open, AutomaticScalesFollowEachCaseAndManualOnesStay)
     EXPECT_EQ(state().rysuj.autop, 0);
     EXPECT_FLOAT_EQ(state().rysuj.pscale, 1.25e6f);
 
-    SolverFiles second = evenCase("drugi", 4, 12, 1);
-    second.pmax = 7.0e6f;
-    second.temperatureBase = 60.0f;
+    const SolverCase second = handCase("drugi", kVariantSolako, evenLayout(4, 12), 7.0e6f, 60.0f);
     open(second);
-    EXPECT_FLOAT_EQ(state().shown.dane.pmax, 7.0e6f);
+    EXPECT_EQ(state().shown.dane.pmax, second.solution.pmax);
     EXPECT_FLOAT_EQ(state().rysuj.pscale, 1.25e6f);
-    EXPECT_FLOAT_EQ(state().rysuj.tscale, 60.0f + 12.0f + 2.0f);
+    EXPECT_EQ(state().rysuj.tscale, second.solution.tmax);
 
     // Back to automatic: the shown case's maximum again.
     layer.menu(40008);
@@ -388,7 +386,7 @@ TEST_F(Open, AutomaticScalesFollowEachCaseAndManualOnesStay)
     layer.push(kPushButton, 1);
     drain();
     EXPECT_EQ(state().rysuj.autop, 1);
-    EXPECT_FLOAT_EQ(state().rysuj.pscale, 7.0e6f);
+    EXPECT_EQ(state().rysuj.pscale, second.solution.pmax);
 }
 
 } // namespace

@@ -12,9 +12,7 @@ protected:
     void startWithCase(int variant = 2)
     {
         start(variant);
-        SolverFiles desc = evenCase("widok", 3, 10, variant);
-        desc.pmax = 5.0e6f;
-        open(desc);
+        open(handCase("widok", variant, evenLayout(3, 10), 5.0e6f));
         m_mark = layer.calls.size();
     }
     // The calls since the case was opened (or since the last mark).

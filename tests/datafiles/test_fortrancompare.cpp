@@ -4,7 +4,7 @@
 // values bit for bit, or the same failure class (error / end of file).
 
 #include "datafiles/recordreader.h"
-#include "tempdir.h"
+#include "tests/support/tempdir.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,11 @@
-#include "casefiles.h"
 #include "datafiles/loadcase.h"
 #include "datafiles/passcommon.h"
 #include "datafiles/passes.h"
 #include "datafiles/readprogress.h"
 #include "datafiles/trace.h"
-#include "tempdir.h"
+#include "tests/support/cases.h"
 #include "tests/support/scriptedui.h"
+#include "tests/support/tempdir.h"
 
 #include <gtest/gtest.h>
 
@@ -20,21 +20,28 @@
 namespace lobus {
 namespace {
 
-using test::Block;
+using test::CaseText;
 using test::ScriptedUi;
+using test::SolverCase;
 
 class Passes : public ::testing::Test {
 protected:
     // Two wedges ending at 60 and 180 degrees: blocks of 13 and 25 points.
     void writeTwoWedgeCase(bool withCis = true, bool withCha = true)
     {
-        dan = dir.write("PROJ/DANE/L1.dan", test::danText("2", {0, 60, 60, 180}, {0.1f, 0.2f, -0.3f, 0.4f}));
-        if (withCis)
-            dir.write("PROJ/WYN/L1.cis",
-                      test::resultText({test::pressureBlock(0, 60, 5), test::pressureBlock(60, 180, 5)}));
-        if (withCha)
-            dir.write("PROJ/WYN/L1.cha", test::chaText({0.6f, 215.0f, 1, 2, 3, 4.5e6f}));
-        expectedCis = (dir.path() / "PROJ/WYN/L1.cis").string();
+        two = test::handCase("L1", variant, {{0, 60, 13, 0.1f, 0.2f}, {60, 180, 25, -0.3f, 0.4f}});
+        files = test::caseText(two);
+        if (!withCis)
+            files.cis.clear();
+        if (!withCha)
+            files.cha.clear();
+        files.tem.clear(); // a thermal test writes its own
+        write(files);
+    }
+    void write(const CaseText& f, const char* project = "PROJ")
+    {
+        dan = test::writeCase(dir.path() / project, f).string();
+        expectedCis = (dir.path() / project / "WYN" / (f.name + ".cis")).string();
     }
 
     void examine()
@@ -52,6 +59,8 @@ protected:
     }
 
     test::TempDir dir;
+    SolverCase two;
+    CaseText files;
     std::string dan, cisfile, expectedCis;
     int variant = 2;
     int ilkat = 77;
@@ -79,14 +88,15 @@ TEST_F(Passes, MerantCaseFoundAndRead)
     EXPECT_EQ(dane.ilcis(1), 13.0f);
     EXPECT_EQ(dane.ilcis(2), 25.0f);
     EXPECT_EQ(results.katcis(1, 13), 60.0f);
-    EXPECT_EQ(results.cis(2, 25), 180000.0f);
+    EXPECT_EQ(results.cis(2, 25), two.lobe(2).pressure[24]);
+    EXPECT_EQ(results.cis(1, 2), two.lobe(1).pressure[1]);
     EXPECT_EQ(results.katcis(2, 1), 60.0f);
     EXPECT_EQ(results.katcis(1, 14), 0.0f) << "nothing beyond a block is written";
     EXPECT_EQ(dane.tabklb(2), 0.4f);
-    EXPECT_EQ(dane.ekscen, 0.6f);
-    EXPECT_EQ(dane.katekscen, 215.0f);
-    EXPECT_EQ(dane.pmax, 4.5e6f);
-    EXPECT_EQ(rysuj.pscale, 4.5e6f);
+    EXPECT_EQ(dane.ekscen, two.solution.ekscen);
+    EXPECT_EQ(dane.katekscen, two.solution.katekscen);
+    EXPECT_EQ(dane.pmax, two.solution.pmax);
+    EXPECT_EQ(rysuj.pscale, two.solution.pmax);
     EXPECT_EQ(dane.tmax, 0.0f) << "no temperature file for the isothermal solver";
 }
 
@@ -119,9 +129,8 @@ TEST_F(Passes, MissingPressureFileWarnsAndOffersTheDialog)
     EXPECT_EQ(cisfile, "");
 
     // The user's choice is scanned instead.
-    const std::string other
-        = dir.write("elsewhere/other.cis",
-                    test::resultText({test::pressureBlock(0, 60, 10), test::pressureBlock(60, 180, 60)}));
+    const std::string other = dir.write(
+        "elsewhere/other.cis", test::caseText(test::handCase("o", variant, {{0, 60, 7}, {60, 180, 3}})).cis);
     ui.answerFile(other);
     variant = 1;
     examine();
@@ -150,10 +159,11 @@ TEST_F(Passes, SolakoCaseWithTemperatures)
 {
     variant = 1;
     writeTwoWedgeCase(true, false);
-    dir.write("PROJ/WYN/L1.tem",
-              test::resultText({{{" 0  40.0 41.0", "30 55.5 50", "60 61.0 62.5"}},
-                                {{"60 45 44", "179 70.25 69", "180 68 71.5"}}}));
-    const std::string chosenCha = dir.write("mine.cha", test::chaText({0.5f, 200, 1, 2, 3, 4, 5, 3.0e6f}));
+    // Temperature blocks of their own length, not the pressure file's.
+    const SolverCase tem = test::handCase("t", variant, {{0, 60, 3}, {60, 180, 3}}, 1e6f, 55.25f);
+    dir.write("PROJ/WYN/L1.tem", test::caseText(tem).tem);
+    const SolverCase mine = test::handCase("mine", variant, {{0, 60, 5}}, 3.0e6f);
+    const std::string chosenCha = dir.write("mine.cha", test::caseText(mine).cha);
     ui.answerFile(chosenCha);
     examine();
     ASSERT_EQ(done, 1);
@@ -162,11 +172,12 @@ TEST_F(Passes, SolakoCaseWithTemperatures)
     ASSERT_EQ(ui.fileDialogs.size(), 1u) << "only the characteristics file was missing";
     EXPECT_EQ(ui.fileDialogs[0].filter, 50002);
     EXPECT_EQ(ui.boxes[0].text, "Brak zbioru " + (dir.path() / "PROJ/WYN/L1.cha").string());
-    EXPECT_EQ(dane.pmax, 3.0e6f) << "eight values for the thermal solver";
-    EXPECT_EQ(results.tem1(1, 2), 55.5f);
-    EXPECT_EQ(results.tem2(2, 3), 71.5f);
-    EXPECT_EQ(dane.tmax, 71.5f);
-    EXPECT_EQ(rysuj.tscale, 71.5f);
+    EXPECT_EQ(dane.pmax, mine.solution.pmax) << "eight values for the thermal solver";
+    EXPECT_EQ(results.tem1(1, 2), tem.lobe(1).tem1[1]);
+    EXPECT_EQ(results.tem2(2, 3), tem.lobe(2).tem2[2]);
+    EXPECT_EQ(dane.ilcis(2), 25.0f) << "the pressure file's blocks count the points";
+    EXPECT_EQ(dane.tmax, tem.solution.tmax);
+    EXPECT_EQ(rysuj.tscale, tem.solution.tmax);
 }
 
 TEST_F(Passes, CancelledResultDialogsEndTheReadingPass)
@@ -180,7 +191,7 @@ TEST_F(Passes, CancelledResultDialogsEndTheReadingPass)
     EXPECT_EQ(dane.ilcis(1), 5.0f) << "the pressure file was not read";
     EXPECT_EQ(ui.fileDialogs.back().filter, 50002);
 
-    dir.write("PROJ/WYN/L1.cha", test::chaText({0.6f, 215.0f, 1, 2, 3, 4, 5, 4.5e6f}));
+    dir.write("PROJ/WYN/L1.cha", test::caseText(two).cha);
     ui.answerFile(std::nullopt);
     EXPECT_FALSE(readCase()) << "temperature file cancelled";
     EXPECT_EQ(ui.fileDialogs.back().filter, 50008);
@@ -192,11 +203,10 @@ TEST_F(Passes, CancelledResultDialogsEndTheReadingPass)
 TEST_F(Passes, EndOfFileInsideThePoints)
 {
     // Three wedges; the second block is cut off after 30 points below its end.
-    dan = dir.write("P/DANE/C.dan", test::danText("3", {0, 100, 120, 240, 240, 360}, {0, 0, 0, 0, 0, 0}));
-    Block cut = test::pressureBlock(120, 235, 1);
-    cut.lines.resize(30);
-    dir.write("P/WYN/C.cis", test::resultText({test::pressureBlock(0, 100, 5), cut}));
-    dir.write("P/WYN/C.cha", test::chaText({0.6f, 215.0f, 1, 2, 3, 4.5e6f}));
+    const SolverCase c = test::handCase("C", variant, {{0, 100, 21}, {120, 240, 121}, {240, 360, 5}});
+    CaseText f = test::caseText(c);
+    test::keepRecords(f.cis, test::pointRecord(c, 2, 30));
+    write(f, "P");
     dane.ilcis(3) = 9.0f;
     examine();
     EXPECT_EQ(done, 1);
@@ -205,14 +215,16 @@ TEST_F(Passes, EndOfFileInsideThePoints)
     EXPECT_EQ(dane.ilcis(1), 21.0f);
     EXPECT_EQ(dane.ilcis(2), 30.0f);
     EXPECT_EQ(dane.ilcis(3), 0.0f) << "a wedge not reached has no lines";
-    EXPECT_EQ(results.katcis(2, 30), 149.0f);
+    EXPECT_EQ(results.katcis(2, 30), c.lobe(2).angle[29]);
 }
 
 TEST_F(Passes, HalfLineAtTheEndIsNotCounted)
 {
-    dan = dir.write("P/DANE/H.dan", test::danText("1", {0, 100}, {0, 0}));
-    dir.write("P/WYN/H.cis", test::resultText({{{"0 1", "10 2", "20"}}}));
-    dir.write("P/WYN/H.cha", test::chaText({0.6f, 215.0f, 1, 2, 3, 4.5e6f}));
+    const SolverCase h = test::handCase("H", variant, {{0, 100, 11}});
+    CaseText f = test::caseText(h);
+    test::keepRecords(f.cis, test::pointRecord(h, 1, 3));
+    test::replaceRecord(f.cis, test::pointRecord(h, 1, 3), "20");
+    write(f, "P");
     examine();
     EXPECT_EQ(ilkat, 3);
     ASSERT_TRUE(readCase());
@@ -229,22 +241,28 @@ TEST_F(Passes, LineIndexBeyondIlkatIsASubscriptReport)
         FAIL() << "no report";
     } catch (const ReadError& e) {
         EXPECT_EQ(e.kind(), ReadErrorKind::SubscriptRange);
-        EXPECT_NE(
-            e.report().find("FILE=" + expectedCis + ", UNIT=1, RECORD=" + std::to_string(9 + 13 + 5 + 21)),
-            std::string::npos)
+        EXPECT_NE(e.report().find("FILE=" + expectedCis
+                                  + ", UNIT=1, RECORD=" + std::to_string(test::pointRecord(two, 2, 21))),
+                  std::string::npos)
             << e.report();
     }
 }
 
 TEST_F(Passes, WedgeCountsOutsideOneToSix)
 {
-    dir.write("P/WYN/S.cis", test::resultText({test::pressureBlock(0, 60, 5)}));
-    dir.write("P/WYN/S.cha", test::chaText({0.6f, 215.0f, 1, 2, 3, 4.5e6f}));
-
-    std::vector<float> angles;
+    CaseText f = test::caseText(test::handCase("S", variant, {{0, 60, 13}}));
+    // Record 14 ends with the wedge count; records 17 and 20 hold the angles and centres.
+    const auto withWedges = [&](const std::string& ikm, const std::string& angles) {
+        std::string r14 = test::record(f.dan, 14);
+        test::replaceRecord(f.dan, 14, r14.substr(0, r14.find_last_of(' ') + 1) + ikm);
+        test::replaceRecord(f.dan, 17, angles);
+        test::replaceRecord(f.dan, 20, "");
+        write(f, "P");
+    };
+    std::string angles;
     for (int i = 1; i <= 14; ++i)
-        angles.push_back(static_cast<float>(30 * i));
-    dan = dir.write("P/DANE/S.dan", test::danText("7", angles, {}));
+        angles += " " + std::to_string(30 * i);
+    withWedges("7", angles);
     try {
         examine();
         FAIL() << "seven wedges read";
@@ -258,7 +276,7 @@ TEST_F(Passes, WedgeCountsOutsideOneToSix)
     for (const char* ikm : {"0", "-3", "-2147483648", "2147483647"}) {
         DANE fresh;
         dane = fresh;
-        dan = dir.write("P/DANE/S.dan", test::danText(ikm, {}, {}));
+        withWedges(ikm, {});
         ilkat = 77;
         done = 0;
         if (std::string(ikm) == "2147483647") {
@@ -275,7 +293,9 @@ TEST_F(Passes, WedgeCountsOutsideOneToSix)
 TEST_F(Passes, ReadErrorsPropagate)
 {
     writeTwoWedgeCase();
-    dir.write("PROJ/WYN/L1.cha", test::chaText({}) + "0.6 215 1 2 x 4.5e6\n");
+    // An empty record 7: the values are looked for on record 8.
+    test::replaceRecord(files.cha, 7, "\n0.6 215 1 2 x 4.5e6");
+    write(files);
     examine();
     try {
         readCase();
@@ -285,20 +305,25 @@ TEST_F(Passes, ReadErrorsPropagate)
         EXPECT_NE(e.report().find("L1.cha, UNIT=1, RECORD=8"), std::string::npos) << e.report();
     }
     // End of file between two blocks is an error, not an end of data.
-    dir.write("PROJ/WYN/L1.cis", test::resultText({test::pressureBlock(0, 60, 5)}) + "klin 2\n");
+    files = test::caseText(two);
+    test::keepRecords(files.cis, test::pointRecord(two, 1, 13) + 1);
+    write(files);
     EXPECT_THROW(examine(), ReadError);
 }
 
 TEST_F(Passes, WindowsLineEndsAndDosEndOfFile)
 {
-    dan = dir.write("P/DANE/W.dan", test::danText("1", {10, 50}, {0.5f, 0.5f}, "\r\n") + "\x1a");
-    dir.write("P/WYN/W.cis", test::resultText({test::pressureBlock(10, 50, 10)}, "\r\n") + "\x1a");
-    dir.write("P/WYN/W.cha", test::chaText({0.6f, 215.0f, 1, 2, 3, 4.5e6f}));
+    SolverCase w = test::handCase("W", variant, {{10, 50, 5, 0.5f, 0.5f}});
+    w.bearing.crlf = true;
+    w.bearing.dosEof = true;
+    write(test::caseText(w), "P");
     examine();
     EXPECT_EQ(ilkat, 5);
     ASSERT_TRUE(readCase());
     EXPECT_EQ(dane.ilcis(1), 5.0f);
-    EXPECT_EQ(results.cis(1, 5), 50000.0f);
+    EXPECT_EQ(dane.tabpsi(2), 50.0f);
+    EXPECT_EQ(dane.pmax, w.solution.pmax);
+    EXPECT_EQ(results.cis(1, 5), w.lobe(1).pressure[4]);
 }
 
 TEST(SettleResultFile, NoProjectDirectoryAsksForEachFile)
@@ -375,17 +400,19 @@ TEST_F(Passes, TheLoadSaysHowAndWhereItEnded)
     EXPECT_EQ(c.results.ilkat, 25);
     EXPECT_EQ(c.dane.ilcis(2), 0.0f) << "the pressure file comes after the characteristics";
 
-    dir.write("PROJ/WYN/L1.cha", test::chaText({0.6f, 215.0f, 1, 2, 3, 4.5e6f}));
+    dir.write("PROJ/WYN/L1.cha", test::caseText(two).cha);
     o = loadCase(dan, c, rysuj, ui, nullptr);
     EXPECT_EQ(o.end, PassEnd::Completed);
     EXPECT_EQ(o.stage, LoadStage::Done);
     EXPECT_EQ(c.dane.ilcis(2), 25.0f);
 
-    dir.write("PROJ/WYN/L1.cha", test::chaText({}) + "0.6 215 1 2 x 4.5e6\n");
+    CaseText bad = test::caseText(two);
+    test::replaceRecord(bad.cha, 7, "0.6 215 1 2 x 4.5e6");
+    dir.write("PROJ/WYN/L1.cha", bad.cha);
     o = loadCase(dan, c, rysuj, ui, nullptr);
     EXPECT_EQ(o.end, PassEnd::Failed);
     EXPECT_FALSE(o.caseStands());
-    EXPECT_NE(o.report.find("L1.cha, UNIT=1, RECORD=8"), std::string::npos) << o.report;
+    EXPECT_NE(o.report.find("L1.cha, UNIT=1, RECORD=7"), std::string::npos) << o.report;
 
     std::filesystem::remove(expectedCis);
     c.results.allocate(3);
@@ -454,11 +481,12 @@ TEST(LoadUnderMemoryLimit, AnAllocationThatFailsIsNamed)
 #else
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     test::TempDir dir;
-    const std::string dan = dir.write("P/DANE/M.dan", test::danText("1", {0, 60}, {0.1f, 0.2f}));
-    dir.write("P/WYN/M.cha", test::chaText({0.6f, 215.0f, 1, 2, 3, 4.5e6f}));
+    CaseText f = test::caseText(test::handCase("M", kVariantMerant, {{0, 60, 13}}));
+    test::keepRecords(f.cis, 9);
+    const std::string dan = test::writeCase(dir.path() / "P", f).string();
 
     // A pressure record of 48 MB: the record buffer cannot grow to hold it.
-    const std::string cis = dir.write("P/WYN/M.cis", test::resultText({}));
+    const std::string cis = (dir.path() / "P/WYN/M.cis").string();
     std::filesystem::resize_file(cis, std::filesystem::file_size(cis) + (48u << 20));
     EXPECT_EXIT(loadUnderMemoryLimit(dan, 24u << 20), testing::ExitedWithCode(0),
                 "2 Brak pami.* na bufor rekordu 10 zbioru .*M\\.cis \\(.* MB\\)");

@@ -1,7 +1,7 @@
 #include "datafiles/numberparse.h"
 #include "datafiles/readreport.h"
 #include "datafiles/recordreader.h"
-#include "tempdir.h"
+#include "tests/support/tempdir.h"
 
 #include <gtest/gtest.h>
 

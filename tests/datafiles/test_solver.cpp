@@ -1,6 +1,7 @@
-#include "casefiles.h"
 #include "datafiles/solver.h"
-#include "tempdir.h"
+#include "datafiles/state.h"
+#include "tests/support/cases.h"
+#include "tests/support/tempdir.h"
 
 #include <gtest/gtest.h>
 
@@ -48,15 +49,16 @@ TEST(Solver, ACaseOnTheEdgesOfTheRuleIsTold)
         {"0.4 311 1 2 3 x", false, Solver::Merant},           // nothing is decoded here
     };
     test::TempDir dir;
-    const std::string dan = dir.write("P/DANE/E.dan", test::danText("1", {0, 60}, {0.1f, 0.2f}));
+    const test::CaseText files = test::caseText(test::evenCase("E", 1, 5, kVariantSolako));
+    const std::string dan = test::writeCase(dir.path() / "P", files).string();
     const std::string tem = (dir.path() / "P/WYN/E.tem").string();
     for (const auto& c : cases) {
-        std::string cha = test::chaText({});
-        cha.pop_back(); // chaText ends its record 7; this one is written whole
-        dir.write("P/WYN/E.cha", cha + c.record7 + "\n");
+        std::string cha = files.cha;
+        test::replaceRecord(cha, 7, c.record7);
+        dir.write("P/WYN/E.cha", cha);
         std::filesystem::remove(tem);
         if (c.tem)
-            dir.write("P/WYN/E.tem", test::resultText({}));
+            dir.write("P/WYN/E.tem", files.tem);
         EXPECT_EQ(recogniseSolver(solverSigns(dan)), c.solver) << c.record7 << (c.tem ? " with .tem" : "");
     }
 
@@ -66,7 +68,7 @@ TEST(Solver, ACaseOnTheEdgesOfTheRuleIsTold)
     std::filesystem::remove(dir.path() / "P/WYN/E.cha");
     EXPECT_EQ(recogniseSolver(solverSigns(dan)), Solver::Neither);
     // Files named in place of the case's own are the ones looked at.
-    const std::string other = dir.write("elsewhere/x.cha", test::chaText({0.4f, 311, 1, 2, 3, 6.9e6f}));
+    const std::string other = dir.write("elsewhere/x.cha", test::caseText(test::evenCase("x", 1, 5)).cha);
     EXPECT_EQ(recogniseSolver(solverSigns(dan, other)), Solver::Merant);
     EXPECT_EQ(recogniseSolver(solverSigns(dan, other, other)), Solver::Neither) << "a .tem is named";
 }

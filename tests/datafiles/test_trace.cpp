@@ -1,5 +1,5 @@
 #include "datafiles/trace.h"
-#include "tempdir.h"
+#include "tests/support/tempdir.h"
 
 #include <gtest/gtest.h>
 

@@ -17,7 +17,7 @@ public:
         static const unsigned run = std::random_device {}();
         static int counter = 0;
         m_path = std::filesystem::temp_directory_path()
-            / ("lobus-datafiles-" + std::to_string(run) + "-" + std::to_string(++counter));
+            / ("lobus-test-" + std::to_string(run) + "-" + std::to_string(++counter));
         std::filesystem::remove_all(m_path);
         std::filesystem::create_directories(m_path);
     }
