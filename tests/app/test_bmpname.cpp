@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-namespace lobus {
+namespace lobus::test {
 namespace {
 
 std::string bmp(std::string name)
@@ -53,4 +53,4 @@ TEST(SPRNAZWAZBBMP, CountsCharactersNotBytes)
 }
 
 } // namespace
-} // namespace lobus
+} // namespace lobus::test

@@ -9,7 +9,7 @@
 #include <set>
 #include <stdexcept>
 
-namespace lobus {
+namespace lobus::test {
 namespace {
 
 const MenuEntry* findItem(const std::vector<MenuEntry>& entries, int id)
@@ -213,4 +213,4 @@ TEST(FieldTable, ParsesSectionsAndRejectsWhatItCannotRead)
 }
 
 } // namespace
-} // namespace lobus
+} // namespace lobus::test

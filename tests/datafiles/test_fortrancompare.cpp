@@ -19,7 +19,7 @@
 #define LOBUS_LISTREAD_REF ""
 #endif
 
-namespace lobus {
+namespace lobus::test {
 namespace {
 
 class Generator {
@@ -272,4 +272,4 @@ TEST_P(FortranCompare, GeneratedRecordsReadAlike)
 INSTANTIATE_TEST_SUITE_P(Seeds, FortranCompare, ::testing::Values(20240611u, 7u, 1234567u));
 
 } // namespace
-} // namespace lobus
+} // namespace lobus::test

@@ -6,7 +6,7 @@
 #include <cstring>
 #include <limits>
 
-namespace lobus {
+namespace lobus::test {
 namespace {
 
 float real(const char* t)
@@ -98,4 +98,4 @@ TEST(NumberParse, IntegersAreWholeNumbersWithin32Bits)
 }
 
 } // namespace
-} // namespace lobus
+} // namespace lobus::test

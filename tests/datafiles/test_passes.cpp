@@ -17,7 +17,7 @@
 #include <fstream>
 #include <sstream>
 
-namespace lobus {
+namespace lobus::test {
 namespace {
 
 using test::CaseText;
@@ -379,9 +379,9 @@ TEST_F(Passes, TraceLinesInOrder)
 }
 
 } // namespace
-} // namespace lobus
+} // namespace lobus::test
 
-namespace lobus {
+namespace lobus::test {
 namespace {
 
 // The load as every program runs it: how it ended and where, which decides
@@ -503,4 +503,4 @@ TEST(LoadUnderMemoryLimit, AnAllocationThatFailsIsNamed)
 }
 
 } // namespace
-} // namespace lobus
+} // namespace lobus::test

@@ -18,7 +18,7 @@
 
 #include <sys/stat.h>
 
-namespace lobus {
+namespace lobus::test {
 namespace {
 
 using R = ReadItem;
@@ -346,4 +346,4 @@ TEST(RecordReader, EveryRealIsTheCorrectlyRoundedValueOfItsText)
 }
 
 } // namespace
-} // namespace lobus
+} // namespace lobus::test

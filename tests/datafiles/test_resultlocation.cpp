@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-namespace lobus {
+namespace lobus::test {
 namespace {
 
 TEST(ResultLocation, WynIsBesideTheDataDirectory)
@@ -48,4 +48,4 @@ TEST(ResultLocation, NoProjectDirectory)
 }
 
 } // namespace
-} // namespace lobus
+} // namespace lobus::test

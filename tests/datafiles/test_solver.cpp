@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-namespace lobus {
+namespace lobus::test {
 namespace {
 
 TEST(Solver, TheBundledExamplesAreTold)
@@ -74,4 +74,4 @@ TEST(Solver, ACaseOnTheEdgesOfTheRuleIsTold)
 }
 
 } // namespace
-} // namespace lobus
+} // namespace lobus::test

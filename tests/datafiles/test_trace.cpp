@@ -9,7 +9,7 @@
 
 #include <sys/stat.h>
 
-namespace lobus {
+namespace lobus::test {
 namespace {
 
 std::string slurp(const std::string& path)
@@ -85,4 +85,4 @@ TEST(Trace, FlushesWhenFullAndOnDestruction)
 }
 
 } // namespace
-} // namespace lobus
+} // namespace lobus::test

@@ -10,7 +10,7 @@
 #include <cmath>
 #include <limits>
 
-namespace lobus {
+namespace lobus::test {
 namespace {
 
 TEST(GraphicsState, ColourNumberOutsideThePaletteIsAnErrorAndChangesNothing)
@@ -175,4 +175,4 @@ TEST(GraphicsDrawing, NonFinitePointsNeverReachTheDevice)
 }
 
 } // namespace
-} // namespace lobus
+} // namespace lobus::test

@@ -14,7 +14,7 @@
 
 #include <gtest/gtest.h>
 
-namespace lobus {
+namespace lobus::test {
 namespace {
 
 using test::sampleCase;
@@ -218,4 +218,4 @@ TEST(ImageDevice, PointsRoundTripThroughPixelsWithinOnePixel)
 }
 
 } // namespace
-} // namespace lobus
+} // namespace lobus::test

@@ -15,7 +15,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-namespace lobus {
+namespace lobus::test {
 namespace {
 
 // One step of antialiasing: a sixteenth of a colour channel's range.
@@ -89,4 +89,4 @@ TEST(LevelOfDetail, ARedrawWithKeptMemoryFollowsTheValues)
 }
 
 } // namespace
-} // namespace lobus
+} // namespace lobus::test

@@ -26,7 +26,7 @@
 #include <sys/sysmacros.h>
 #include <unistd.h>
 
-namespace lobus {
+namespace lobus::test {
 namespace {
 
 using test::sampleCase;
@@ -271,4 +271,4 @@ TEST_F(PictureFile, ANameIsBytes)
 }
 
 } // namespace
-} // namespace lobus
+} // namespace lobus::test

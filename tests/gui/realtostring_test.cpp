@@ -10,7 +10,7 @@
 #include <sstream>
 #include <string>
 
-namespace lobus {
+namespace lobus::test {
 namespace {
 
 TEST(IREALTOSTRING, ExamplesOfTheScaleLabels)
@@ -75,4 +75,4 @@ TEST(IREALTOSTRING, AgreesWithGfortran)
 }
 
 } // namespace
-} // namespace lobus
+} // namespace lobus::test

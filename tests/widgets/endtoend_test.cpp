@@ -16,7 +16,7 @@
 #include <QImage>
 #include <QTemporaryDir>
 
-namespace lobus {
+namespace lobus::test {
 namespace {
 
 struct Example {
@@ -159,4 +159,4 @@ INSTANTIATE_TEST_SUITE_P(Examples, EndToEnd,
                          [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
-} // namespace lobus
+} // namespace lobus::test

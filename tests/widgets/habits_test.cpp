@@ -23,7 +23,7 @@
 
 #include <memory>
 
-namespace lobus {
+namespace lobus::test {
 namespace {
 
 using test::drain;
@@ -213,4 +213,4 @@ TEST(Habits, ExportWritesEachFormatAndPrintingTurnsTheLandscapePage)
 }
 
 } // namespace
-} // namespace lobus
+} // namespace lobus::test

@@ -22,7 +22,7 @@
 #include <cmath>
 #include <cstdlib>
 
-namespace lobus {
+namespace lobus::test {
 namespace {
 
 using test::drain;
@@ -215,4 +215,4 @@ TEST(HighDpi, PictureKeepsItsProportionsAtAnyRatio)
 }
 
 } // namespace
-} // namespace lobus
+} // namespace lobus::test

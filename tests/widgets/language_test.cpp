@@ -22,7 +22,7 @@
 
 #include <vector>
 
-namespace lobus {
+namespace lobus::test {
 namespace {
 
 struct SourceTexts {
@@ -202,4 +202,4 @@ TEST(Language, CommandLineAndSystemChooseTheLanguage)
 }
 
 } // namespace
-} // namespace lobus
+} // namespace lobus::test

@@ -13,7 +13,7 @@
 #include <QScreen>
 #include <QStatusBar>
 
-namespace lobus {
+namespace lobus::test {
 namespace {
 
 using test::drain;
@@ -205,4 +205,4 @@ TEST(MainWindow, MenuCloseBoxAndResizeBecomeMessages)
 }
 
 } // namespace
-} // namespace lobus
+} // namespace lobus::test

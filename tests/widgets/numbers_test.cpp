@@ -34,7 +34,7 @@
 
 #include <cmath>
 
-namespace lobus {
+namespace lobus::test {
 namespace {
 
 using Command = NumbersView::Command;
@@ -305,4 +305,4 @@ TEST(NumbersWindow, AngleViewAndPictureMarkTheSamePoint)
 }
 
 } // namespace
-} // namespace lobus
+} // namespace lobus::test

@@ -16,7 +16,7 @@
 #include <cstdio>
 #include <fstream>
 
-namespace lobus {
+namespace lobus::test {
 namespace {
 
 using test::drain;
@@ -228,4 +228,4 @@ TEST(SystemDialogs, TheRealMessageBoxIsModalAndShowsTheWarningIcon)
 }
 
 } // namespace
-} // namespace lobus
+} // namespace lobus::test

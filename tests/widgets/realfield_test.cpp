@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-namespace lobus {
+namespace lobus::test {
 namespace {
 
 TEST(RealField, ReadsNumbersInTheFormsUsersType)
@@ -52,4 +52,4 @@ TEST(FileFilter, StringTableFormBecomesQtForm)
 }
 
 } // namespace
-} // namespace lobus
+} // namespace lobus::test

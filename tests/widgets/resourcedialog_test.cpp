@@ -10,7 +10,7 @@
 #include <QLineEdit>
 #include <QRadioButton>
 
-namespace lobus {
+namespace lobus::test {
 namespace {
 
 using test::drain;
@@ -284,4 +284,4 @@ TEST_F(Dialogs, ADisabledFieldDoesNotBlockOk)
 }
 
 } // namespace
-} // namespace lobus
+} // namespace lobus::test

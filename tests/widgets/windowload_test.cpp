@@ -18,7 +18,7 @@
 #include <string>
 #include <vector>
 
-namespace lobus {
+namespace lobus::test {
 namespace {
 
 TEST(WindowLoad, DialogsComeInOrderAndCancelDropsTheReading)
@@ -99,4 +99,4 @@ TEST(WindowLoad, DialogsComeInOrderAndCancelDropsTheReading)
 }
 
 } // namespace
-} // namespace lobus
+} // namespace lobus::test
