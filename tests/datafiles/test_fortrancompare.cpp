@@ -198,7 +198,7 @@ TEST_P(FortranCompare, GeneratedRecordsReadAlike)
     if (ref.empty())
         GTEST_SKIP() << "gfortran was not found at configure time";
 
-    test::TempDir dir;
+    TempDir dir;
     Generator g(GetParam());
     std::vector<Case> cases;
     std::ostringstream script;

@@ -20,17 +20,13 @@
 namespace lobus::test {
 namespace {
 
-using test::CaseText;
-using test::ScriptedUi;
-using test::SolverCase;
-
 class Passes : public ::testing::Test {
 protected:
     // Two wedges ending at 60 and 180 degrees: blocks of 13 and 25 points.
     void writeTwoWedgeCase(bool withCis = true, bool withCha = true)
     {
-        two = test::handCase("L1", variant, {{0, 60, 13, 0.1f, 0.2f}, {60, 180, 25, -0.3f, 0.4f}});
-        files = test::caseText(two);
+        two = handCase("L1", variant, {{0, 60, 13, 0.1f, 0.2f}, {60, 180, 25, -0.3f, 0.4f}});
+        files = caseText(two);
         if (!withCis)
             files.cis.clear();
         if (!withCha)
@@ -40,7 +36,7 @@ protected:
     }
     void write(const CaseText& f, const char* project = "PROJ")
     {
-        dan = test::writeCase(dir.path() / project, f).string();
+        dan = writeCase(dir.path() / project, f).string();
         expectedCis = (dir.path() / project / "WYN" / (f.name + ".cis")).string();
     }
 
@@ -58,7 +54,7 @@ protected:
             == PassEnd::Completed;
     }
 
-    test::TempDir dir;
+    TempDir dir;
     SolverCase two;
     CaseText files;
     std::string dan, cisfile, expectedCis;
@@ -129,8 +125,8 @@ TEST_F(Passes, MissingPressureFileWarnsAndOffersTheDialog)
     EXPECT_EQ(cisfile, "");
 
     // The user's choice is scanned instead.
-    const std::string other = dir.write(
-        "elsewhere/other.cis", test::caseText(test::handCase("o", variant, {{0, 60, 7}, {60, 180, 3}})).cis);
+    const std::string other
+        = dir.write("elsewhere/other.cis", caseText(handCase("o", variant, {{0, 60, 7}, {60, 180, 3}})).cis);
     ui.answerFile(other);
     variant = 1;
     examine();
@@ -160,10 +156,10 @@ TEST_F(Passes, SolakoCaseWithTemperatures)
     variant = 1;
     writeTwoWedgeCase(true, false);
     // Temperature blocks of their own length, not the pressure file's.
-    const SolverCase tem = test::handCase("t", variant, {{0, 60, 3}, {60, 180, 3}}, 1e6f, 55.25f);
-    dir.write("PROJ/WYN/L1.tem", test::caseText(tem).tem);
-    const SolverCase mine = test::handCase("mine", variant, {{0, 60, 5}}, 3.0e6f);
-    const std::string chosenCha = dir.write("mine.cha", test::caseText(mine).cha);
+    const SolverCase tem = handCase("t", variant, {{0, 60, 3}, {60, 180, 3}}, 1e6f, 55.25f);
+    dir.write("PROJ/WYN/L1.tem", caseText(tem).tem);
+    const SolverCase mine = handCase("mine", variant, {{0, 60, 5}}, 3.0e6f);
+    const std::string chosenCha = dir.write("mine.cha", caseText(mine).cha);
     ui.answerFile(chosenCha);
     examine();
     ASSERT_EQ(done, 1);
@@ -191,7 +187,7 @@ TEST_F(Passes, CancelledResultDialogsEndTheReadingPass)
     EXPECT_EQ(dane.ilcis(1), 5.0f) << "the pressure file was not read";
     EXPECT_EQ(ui.fileDialogs.back().filter, 50002);
 
-    dir.write("PROJ/WYN/L1.cha", test::caseText(two).cha);
+    dir.write("PROJ/WYN/L1.cha", caseText(two).cha);
     ui.answerFile(std::nullopt);
     EXPECT_FALSE(readCase()) << "temperature file cancelled";
     EXPECT_EQ(ui.fileDialogs.back().filter, 50008);
@@ -203,9 +199,9 @@ TEST_F(Passes, CancelledResultDialogsEndTheReadingPass)
 TEST_F(Passes, EndOfFileInsideThePoints)
 {
     // Three wedges; the second block is cut off after 30 points below its end.
-    const SolverCase c = test::handCase("C", variant, {{0, 100, 21}, {120, 240, 121}, {240, 360, 5}});
-    CaseText f = test::caseText(c);
-    test::keepRecords(f.cis, test::pointRecord(c, 2, 30));
+    const SolverCase c = handCase("C", variant, {{0, 100, 21}, {120, 240, 121}, {240, 360, 5}});
+    CaseText f = caseText(c);
+    keepRecords(f.cis, pointRecord(c, 2, 30));
     write(f, "P");
     dane.ilcis(3) = 9.0f;
     examine();
@@ -220,10 +216,10 @@ TEST_F(Passes, EndOfFileInsideThePoints)
 
 TEST_F(Passes, HalfLineAtTheEndIsNotCounted)
 {
-    const SolverCase h = test::handCase("H", variant, {{0, 100, 11}});
-    CaseText f = test::caseText(h);
-    test::keepRecords(f.cis, test::pointRecord(h, 1, 3));
-    test::replaceRecord(f.cis, test::pointRecord(h, 1, 3), "20");
+    const SolverCase h = handCase("H", variant, {{0, 100, 11}});
+    CaseText f = caseText(h);
+    keepRecords(f.cis, pointRecord(h, 1, 3));
+    replaceRecord(f.cis, pointRecord(h, 1, 3), "20");
     write(f, "P");
     examine();
     EXPECT_EQ(ilkat, 3);
@@ -242,7 +238,7 @@ TEST_F(Passes, LineIndexBeyondIlkatIsASubscriptReport)
     } catch (const ReadError& e) {
         EXPECT_EQ(e.kind(), ReadErrorKind::SubscriptRange);
         EXPECT_NE(e.report().find("FILE=" + expectedCis
-                                  + ", UNIT=1, RECORD=" + std::to_string(test::pointRecord(two, 2, 21))),
+                                  + ", UNIT=1, RECORD=" + std::to_string(pointRecord(two, 2, 21))),
                   std::string::npos)
             << e.report();
     }
@@ -250,13 +246,13 @@ TEST_F(Passes, LineIndexBeyondIlkatIsASubscriptReport)
 
 TEST_F(Passes, WedgeCountsOutsideOneToSix)
 {
-    CaseText f = test::caseText(test::handCase("S", variant, {{0, 60, 13}}));
+    CaseText f = caseText(handCase("S", variant, {{0, 60, 13}}));
     // Record 14 ends with the wedge count; records 17 and 20 hold the angles and centres.
     const auto withWedges = [&](const std::string& ikm, const std::string& angles) {
-        std::string r14 = test::record(f.dan, 14);
-        test::replaceRecord(f.dan, 14, r14.substr(0, r14.find_last_of(' ') + 1) + ikm);
-        test::replaceRecord(f.dan, 17, angles);
-        test::replaceRecord(f.dan, 20, "");
+        std::string r14 = record(f.dan, 14);
+        replaceRecord(f.dan, 14, r14.substr(0, r14.find_last_of(' ') + 1) + ikm);
+        replaceRecord(f.dan, 17, angles);
+        replaceRecord(f.dan, 20, "");
         write(f, "P");
     };
     std::string angles;
@@ -294,7 +290,7 @@ TEST_F(Passes, ReadErrorsPropagate)
 {
     writeTwoWedgeCase();
     // An empty record 7: the values are looked for on record 8.
-    test::replaceRecord(files.cha, 7, "\n0.6 215 1 2 x 4.5e6");
+    replaceRecord(files.cha, 7, "\n0.6 215 1 2 x 4.5e6");
     write(files);
     examine();
     try {
@@ -305,18 +301,18 @@ TEST_F(Passes, ReadErrorsPropagate)
         EXPECT_NE(e.report().find("L1.cha, UNIT=1, RECORD=8"), std::string::npos) << e.report();
     }
     // End of file between two blocks is an error, not an end of data.
-    files = test::caseText(two);
-    test::keepRecords(files.cis, test::pointRecord(two, 1, 13) + 1);
+    files = caseText(two);
+    keepRecords(files.cis, pointRecord(two, 1, 13) + 1);
     write(files);
     EXPECT_THROW(examine(), ReadError);
 }
 
 TEST_F(Passes, WindowsLineEndsAndDosEndOfFile)
 {
-    SolverCase w = test::handCase("W", variant, {{10, 50, 5, 0.5f, 0.5f}});
+    SolverCase w = handCase("W", variant, {{10, 50, 5, 0.5f, 0.5f}});
     w.bearing.crlf = true;
     w.bearing.dosEof = true;
-    write(test::caseText(w), "P");
+    write(caseText(w), "P");
     examine();
     EXPECT_EQ(ilkat, 5);
     ASSERT_TRUE(readCase());
@@ -400,14 +396,14 @@ TEST_F(Passes, TheLoadSaysHowAndWhereItEnded)
     EXPECT_EQ(c.results.ilkat, 25);
     EXPECT_EQ(c.dane.ilcis(2), 0.0f) << "the pressure file comes after the characteristics";
 
-    dir.write("PROJ/WYN/L1.cha", test::caseText(two).cha);
+    dir.write("PROJ/WYN/L1.cha", caseText(two).cha);
     o = loadCase(dan, c, rysuj, ui, nullptr);
     EXPECT_EQ(o.end, PassEnd::Completed);
     EXPECT_EQ(o.stage, LoadStage::Done);
     EXPECT_EQ(c.dane.ilcis(2), 25.0f);
 
-    CaseText bad = test::caseText(two);
-    test::replaceRecord(bad.cha, 7, "0.6 215 1 2 x 4.5e6");
+    CaseText bad = caseText(two);
+    replaceRecord(bad.cha, 7, "0.6 215 1 2 x 4.5e6");
     dir.write("PROJ/WYN/L1.cha", bad.cha);
     o = loadCase(dan, c, rysuj, ui, nullptr);
     EXPECT_EQ(o.end, PassEnd::Failed);
@@ -480,10 +476,10 @@ TEST(LoadUnderMemoryLimit, AnAllocationThatFailsIsNamed)
     GTEST_SKIP() << "the address sanitizer reserves more address space than the limit allows";
 #else
     GTEST_FLAG_SET(death_test_style, "threadsafe");
-    test::TempDir dir;
-    CaseText f = test::caseText(test::handCase("M", kVariantMerant, {{0, 60, 13}}));
-    test::keepRecords(f.cis, 9);
-    const std::string dan = test::writeCase(dir.path() / "P", f).string();
+    TempDir dir;
+    CaseText f = caseText(handCase("M", kVariantMerant, {{0, 60, 13}}));
+    keepRecords(f.cis, 9);
+    const std::string dan = writeCase(dir.path() / "P", f).string();
 
     // A pressure record of 48 MB: the record buffer cannot grow to hold it.
     const std::string cis = (dir.path() / "P/WYN/M.cis").string();

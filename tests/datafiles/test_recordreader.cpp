@@ -195,7 +195,7 @@ TEST(RecordReader, BadValuesGiveNumberedReports)
 
 TEST(RecordReader, OpenFailureAndEndOfFileReports)
 {
-    test::TempDir dir;
+    TempDir dir;
     RecordReader r;
     try {
         r.open((dir.path() / "missing.dan").string());
@@ -247,7 +247,7 @@ TEST(RecordReader, SmallBufferGivesTheSameRecords)
         text += std::to_string(i) + " " + std::to_string(i * 2) + ".25\r\n";
     text += "\x1a";
 
-    test::TempDir dir;
+    TempDir dir;
     const std::string path = dir.write("big.cis", text);
     for (std::size_t size : {16, 17, 31, 64, 4096}) {
         RecordReader r(size);

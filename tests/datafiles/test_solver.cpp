@@ -48,13 +48,13 @@ TEST(Solver, ACaseOnTheEdgesOfTheRuleIsTold)
         {"0.4 311 1 2 3 6.9e6 / 7 8", false, Solver::Merant}, // a slash ends the values
         {"0.4 311 1 2 3 x", false, Solver::Merant},           // nothing is decoded here
     };
-    test::TempDir dir;
-    const test::CaseText files = test::caseText(test::evenCase("E", 1, 5, kVariantSolako));
-    const std::string dan = test::writeCase(dir.path() / "P", files).string();
+    TempDir dir;
+    const CaseText files = caseText(evenCase("E", 1, 5, kVariantSolako));
+    const std::string dan = writeCase(dir.path() / "P", files).string();
     const std::string tem = (dir.path() / "P/WYN/E.tem").string();
     for (const auto& c : cases) {
         std::string cha = files.cha;
-        test::replaceRecord(cha, 7, c.record7);
+        replaceRecord(cha, 7, c.record7);
         dir.write("P/WYN/E.cha", cha);
         std::filesystem::remove(tem);
         if (c.tem)
@@ -68,7 +68,7 @@ TEST(Solver, ACaseOnTheEdgesOfTheRuleIsTold)
     std::filesystem::remove(dir.path() / "P/WYN/E.cha");
     EXPECT_EQ(recogniseSolver(solverSigns(dan)), Solver::Neither);
     // Files named in place of the case's own are the ones looked at.
-    const std::string other = dir.write("elsewhere/x.cha", test::caseText(test::evenCase("x", 1, 5)).cha);
+    const std::string other = dir.write("elsewhere/x.cha", caseText(evenCase("x", 1, 5)).cha);
     EXPECT_EQ(recogniseSolver(solverSigns(dan, other)), Solver::Merant);
     EXPECT_EQ(recogniseSolver(solverSigns(dan, other, other)), Solver::Neither) << "a .tem is named";
 }

@@ -22,7 +22,7 @@ std::string slurp(const std::string& path)
 
 TEST(Trace, RecordLayoutAndRoundTrip)
 {
-    test::TempDir dir;
+    TempDir dir;
     const std::string path = (dir.path() / Trace::kFileName).string();
     Trace t;
     EXPECT_FALSE(t.isOpen());
@@ -61,7 +61,7 @@ TEST(Trace, RecordLayoutAndRoundTrip)
 
 TEST(Trace, FlushesWhenFullAndOnDestruction)
 {
-    test::TempDir dir;
+    TempDir dir;
     const std::string path = (dir.path() / "wdr.txt").string();
     {
         Trace t(4096);

@@ -17,9 +17,6 @@
 namespace lobus::test {
 namespace {
 
-using test::sampleCase;
-using test::sampleSettings;
-
 QRgb rgbOf(Rgb c) { return qRgb(c.r, c.g, c.b); }
 
 // Colours equal but for the rounding of antialiased coverage.

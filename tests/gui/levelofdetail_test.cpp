@@ -21,9 +21,6 @@ namespace {
 // One step of antialiasing: a sixteenth of a colour channel's range.
 constexpr int kStep = 16;
 
-using test::sampleCase;
-using test::sampleSettings;
-
 QImage draw(const Case& c, bool levelOfDetail, PictureMemory* memory = nullptr)
 {
     QImage image(960, 540, QImage::Format_RGB32);

@@ -29,9 +29,6 @@
 namespace lobus::test {
 namespace {
 
-using test::sampleCase;
-using test::sampleSettings;
-
 QByteArray contents(const QString& path)
 {
     QFile f(path);

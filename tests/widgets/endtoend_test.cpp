@@ -120,7 +120,7 @@ TEST_P(EndToEnd, OpenShowsTheCaseAndSaveBitmapWritesThePicture)
     // The same case read and drawn without the window.
     Case expected;
     RYSUJ rysuj;
-    const std::string problem = test::loadCase(datafile.toStdString(), example.variant, expected, rysuj);
+    const std::string problem = loadCase(datafile.toStdString(), example.variant, expected, rysuj);
     ASSERT_TRUE(problem.empty()) << problem;
 
     // The bitmap has the window's device pixels and says their resolution

@@ -26,10 +26,6 @@
 namespace lobus::test {
 namespace {
 
-using test::drain;
-using test::programWindow;
-using test::settle;
-
 // Each entry of the resource at its own place, with its text, identifier and
 // greyed state; returns the actions of `actions` past the resource's.
 void expectResourcePlaces(MainWindow& window, const QList<QAction*>& actions,
@@ -175,7 +171,7 @@ TEST(Habits, ExportWritesEachFormatAndPrintingTurnsTheLandscapePage)
 {
     Case c;
     RYSUJ rysuj;
-    ASSERT_EQ(test::loadCase(LOBUS_EXAMPLES_DIR "/DANE/merant3.dan", 2, c, rysuj), "");
+    ASSERT_EQ(loadCase(LOBUS_EXAMPLES_DIR "/DANE/merant3.dan", 2, c, rysuj), "");
 
     std::vector<QPageLayout::Orientation> orientations;
     DialogHooks hooks;

@@ -25,10 +25,6 @@
 namespace lobus::test {
 namespace {
 
-using test::drain;
-using test::programWindow;
-using test::settle;
-
 double expectedRatio()
 {
     const QByteArray value = qgetenv("LOBUS_TEST_DPR");
@@ -169,7 +165,7 @@ TEST(HighDpi, PictureKeepsItsProportionsAtAnyRatio)
         = QDir(QStringLiteral(LOBUS_EXAMPLES_DIR)).filePath(QStringLiteral("DANE/merant3.dan")).toStdString();
     Case c;
     RYSUJ rysuj;
-    const std::string problem = test::loadCase(datafile, kVariantMerant, c, rysuj);
+    const std::string problem = loadCase(datafile, kVariantMerant, c, rysuj);
     ASSERT_TRUE(problem.empty()) << problem;
 
     QtWindowLayer layer;

@@ -16,10 +16,6 @@
 namespace lobus::test {
 namespace {
 
-using test::drain;
-using test::programWindow;
-using test::settle;
-
 struct Item {
     int id;
     const char* text;

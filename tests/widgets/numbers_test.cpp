@@ -43,7 +43,7 @@ using Command = NumbersView::Command;
 void runPending(QtWindowLayer& layer, Shell& shell)
 {
     for (int round = 0; round < 10; ++round) {
-        test::settle();
+        settle();
         if (layer.pendingMessages() == 0)
             return;
         while (layer.pendingMessages() > 0)
@@ -105,7 +105,7 @@ TEST(NumbersWindow, ExtrasStartOffPanelProbeOverlayAndAngleViewShowTheCase)
 
     Case expected;
     RYSUJ rysuj;
-    const std::string problem = test::loadCase(datafile.toStdString(), 1, expected, rysuj);
+    const std::string problem = loadCase(datafile.toStdString(), 1, expected, rysuj);
     ASSERT_TRUE(problem.empty()) << problem;
     const QImage shown = layer.picture().convertToFormat(QImage::Format_RGB32);
     QImage drawn(shown.size(), QImage::Format_RGB32);
@@ -125,7 +125,7 @@ TEST(NumbersWindow, ExtrasStartOffPanelProbeOverlayAndAngleViewShowTheCase)
 
     // The panel: one row per lobe, each peak the largest pressure read.
     numbers->action(Command::Panel)->trigger();
-    test::settle();
+    settle();
     ASSERT_TRUE(numbers->dock()->isVisible());
     const QTableWidget* table = numbers->panel()->table();
     ASSERT_EQ(table->rowCount(), expected.dane.ikm);
@@ -140,7 +140,7 @@ TEST(NumbersWindow, ExtrasStartOffPanelProbeOverlayAndAngleViewShowTheCase)
     // The probe over lobe 4's grid point 20, on the arc: the mouse there
     // reads the lobe and the point's pressure; the angle view's cursor follows.
     numbers->action(Command::AngleView)->trigger();
-    test::settle();
+    settle();
     ASSERT_TRUE(numbers->angleView()->isVisible());
     EXPECT_FALSE(numbers->angleView()->plot().isNull());
     const float a = expected.results.katcis(4, 20) * 3.14159265f / 180.0f;
@@ -153,7 +153,7 @@ TEST(NumbersWindow, ExtrasStartOffPanelProbeOverlayAndAngleViewShowTheCase)
     EXPECT_EQ(hit.lobe, 4);
     EXPECT_EQ(hit.point, 20);
     QTest::mouseMove(window->picture(), logical.toPoint());
-    test::settle();
+    settle();
     EXPECT_TRUE(window->statusText(2).startsWith(QStringLiteral("Klin 4: kąt ")))
         << window->statusText(2).toStdString();
 
@@ -208,7 +208,7 @@ TEST(NumbersWindow, AngleViewAndPictureMarkTheSamePoint)
     }
     Case expected;
     RYSUJ rysuj;
-    const std::string problem = test::loadCase(thermalCase().toStdString(), 1, expected, rysuj);
+    const std::string problem = loadCase(thermalCase().toStdString(), 1, expected, rysuj);
     ASSERT_TRUE(problem.empty()) << problem;
     const double ratio = window->picture()->devicePixelRatioF();
 
@@ -265,7 +265,7 @@ TEST(NumbersWindow, AngleViewAndPictureMarkTheSamePoint)
         QMouseEvent move(QEvent::MouseMove, at, view->mapToGlobal(at), Qt::NoButton, Qt::NoButton,
                          Qt::NoModifier);
         QApplication::sendEvent(view, &move);
-        test::settle();
+        settle();
     };
     const int k = 4;
     const auto ringOnPressurePoint = [&](int j) {
@@ -290,7 +290,7 @@ TEST(NumbersWindow, AngleViewAndPictureMarkTheSamePoint)
         // than the pressure point, puts the cursor at the point's angle and
         // takes the ring away, whether or not the plot heard the mouse leave.
         QTest::mouseMove(window->picture(), inPicture(k, angle, 0.9).toPoint());
-        test::settle();
+        settle();
         ASSERT_TRUE(view->cursorAngle()) << j;
         EXPECT_EQ(*view->cursorAngle(), angle) << j;
         EXPECT_FALSE(window->picture()->marker()) << j;

@@ -19,9 +19,6 @@
 namespace lobus::test {
 namespace {
 
-using test::drain;
-using test::programWindow;
-
 // A filled red square in the middle of the picture, on the cleared background.
 void drawSquare(Graphics& g)
 {
@@ -214,7 +211,7 @@ TEST(SystemDialogs, TheRealMessageBoxIsModalAndShowsTheWarningIcon)
     layer.WINDOWOPEN(programWindow());
     QString text;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
-    test::whenModal([&](QWidget* modal) {
+    whenModal([&](QWidget* modal) {
         auto* box = qobject_cast<QMessageBox*>(modal);
         ASSERT_NE(box, nullptr);
         text = box->text();

@@ -13,11 +13,6 @@
 namespace lobus::test {
 namespace {
 
-using test::drain;
-using test::programWindow;
-using test::settle;
-using test::whenModal;
-
 QString labelText(ResourceDialog* d, int id)
 {
     auto* label = qobject_cast<QLabel*>(d->field(id));
