@@ -1,8 +1,11 @@
 // lobus-render --dump: what it prints for the bundled cases, compared with
 // what the generator wrote, and its exit statuses on bad input.
 
+#include "datafiles/state.h"
 #include "examples/casegen.h"
 #include "runrender.h"
+#include "tests/support/cases.h"
+#include "tests/support/tempdir.h"
 
 #include <QFile>
 #include <QJsonArray>
@@ -103,162 +106,121 @@ TEST(Dump, EveryExampleReadsBackAsGenerated)
     EXPECT_EQ(QJsonDocument::fromJson(r.out).object().value(QStringLiteral("variant")).toInt(), 2);
 }
 
-// A case tree in a scratch directory: the example's data file and the
-// result files asked for.
-class CaseTree {
-public:
-    QString dan(const char* name) const
-    {
-        return m_dir.path() + QStringLiteral("/P/DANE/") + QString::fromLatin1(name) + QStringLiteral(".dan");
-    }
-    QString wyn(const char* name, const char* ext) const
-    {
-        return m_dir.path() + QStringLiteral("/P/WYN/") + QString::fromLatin1(name)
-            + QString::fromLatin1(ext);
-    }
-    void copyExample(const char* name, std::initializer_list<const char*> results)
-    {
-        ASSERT_TRUE(copyFile(exampleData(name), dan(name)));
-        for (const char* ext : results)
-            ASSERT_TRUE(copyFile(exampleResult(name, ext), wyn(name, ext)));
-    }
-    QString root() const { return m_dir.path(); }
-
-private:
-    QTemporaryDir m_dir;
-};
+QString path(const std::filesystem::path& p) { return QString::fromStdString(p.string()); }
 
 TEST(Dump, ResultFilesNamedOnTheCommandLineAreUsed)
 {
-    CaseTree t;
-    t.copyExample("solako4", {});
-    const RunResult reference = runRender(
-        {QStringLiteral("--dump"), QStringLiteral("--variant"), QStringLiteral("1"), exampleData("solako4")});
-    ASSERT_EQ(reference.status, 0);
-    const RunResult r = runRender(
-        {QStringLiteral("--dump"), QStringLiteral("--variant"), QStringLiteral("1"), QStringLiteral("--cis"),
-         exampleResult("solako4", ".cis"), QStringLiteral("--cha"), exampleResult("solako4", ".cha"),
-         QStringLiteral("--tem"), exampleResult("solako4", ".tem"), t.dan("solako4")});
+    TempDir dir;
+    const SolverCase thermal = evenCase("s", 3, 9, kVariantSolako);
+    writeCase(dir.path() / "R", thermal);
+    CaseText alone = caseText(thermal);
+    alone.cis.clear();
+    alone.cha.clear();
+    alone.tem.clear();
+    const QString dan = path(writeCase(dir.path() / "P", alone));
+    const auto result
+        = [&](const char* ext) { return path(dir.path() / "R/WYN" / ("s" + std::string(ext))); };
+    const QStringList variant1 = {QStringLiteral("--dump"), QStringLiteral("--variant"), QStringLiteral("1")};
+    const RunResult reference = runRender(QStringList(variant1) << path(dir.path() / "R/DANE/s.dan"));
+    ASSERT_EQ(reference.status, 0) << reference.err.toStdString();
+    const RunResult r = runRender(QStringList(variant1)
+                                  << QStringLiteral("--cis") << result(".cis") << QStringLiteral("--cha")
+                                  << result(".cha") << QStringLiteral("--tem") << result(".tem") << dan);
     ASSERT_EQ(r.status, 0) << r.err.toStdString();
     EXPECT_EQ(r.out, reference.out);
     EXPECT_TRUE(r.err.isEmpty()) << r.err.toStdString();
 
     // A named file is used in place of the case's own even where that one is
-    // found: a .cis with every pressure doubled doubles the dumped pressures.
-    QFile own(exampleResult("cytryna2", ".cis"));
-    ASSERT_TRUE(own.open(QIODevice::ReadOnly));
-    const QList<QByteArray> lines = own.readAll().split('\n');
-    QByteArray doubled;
-    for (int i = 0; i < lines.size(); ++i) {
-        QByteArray line = lines[i];
-        const QList<QByteArray> f = line.simplified().split(' ');
-        bool angleOk = false, pressureOk = false;
-        if (i >= 9 && f.size() >= 2) {
-            const double angle = f[0].toDouble(&angleOk);
-            const double p = f[1].toDouble(&pressureOk);
-            if (angleOk && pressureOk)
-                line = QByteArray::number(angle, 'g', 9) + ' ' + QByteArray::number(2.0 * p, 'g', 9);
-        }
-        doubled += line;
-        if (i + 1 < lines.size())
-            doubled += '\n';
-    }
-    const QString twice = t.root() + QStringLiteral("/twice.cis");
-    QFile out(twice);
-    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
-    out.write(doubled);
-    out.close();
-    const RunResult plain = runRender({QStringLiteral("--dump"), exampleData("cytryna2")});
-    const RunResult named
-        = runRender({QStringLiteral("--dump"), QStringLiteral("--cis"), twice, QStringLiteral("--tem"),
-                     exampleResult("solako4", ".tem"), exampleData("cytryna2")});
-    ASSERT_EQ(plain.status, 0);
-    ASSERT_EQ(named.status, 0) << named.err.toStdString();
-    const QJsonArray p1
-        = QJsonDocument::fromJson(plain.out).object()[QStringLiteral("cis")].toArray()[0].toArray();
-    const QJsonArray p2
-        = QJsonDocument::fromJson(named.out).object()[QStringLiteral("cis")].toArray()[0].toArray();
-    ASSERT_EQ(p1.size(), p2.size());
-    int compared = 0;
-    for (int j = 0; j < p1.size(); ++j) {
-        if (p1[j].toDouble() > 0.0) {
-            EXPECT_NEAR(p2[j].toDouble(), 2.0 * p1[j].toDouble(), 1e-6 * p1[j].toDouble()) << j;
-            ++compared;
-        }
-    }
-    EXPECT_GT(compared, 10);
+    // found: the pressures dumped are those of the named file.
+    const auto own = writeCase(dir.path() / "A", evenCase("a", 2, 9));
+    const SolverCase other = handCase("b", kVariantMerant, evenLayout(2, 9), 9.0e6f);
+    const QString named = path(dir.path() / "other.cis");
+    ASSERT_TRUE(writeFile(named, QByteArray::fromStdString(caseText(other).cis)));
+    const RunResult dump = runRender({QStringLiteral("--dump"), QStringLiteral("--cis"), named,
+                                      QStringLiteral("--tem"), result(".tem"), path(own)});
+    ASSERT_EQ(dump.status, 0) << dump.err.toStdString();
+    const QJsonArray cis
+        = QJsonDocument::fromJson(dump.out).object()[QStringLiteral("cis")].toArray()[1].toArray();
+    for (int j = 0; j < 9; ++j)
+        EXPECT_EQ(real(cis[j]), other.lobe(2).pressure[static_cast<std::size_t>(j)]) << j;
     // An isothermal case reads no .tem: the named one is reported as unused.
-    EXPECT_TRUE(named.err.contains("--tem")) << named.err.toStdString();
-    EXPECT_TRUE(named.err.contains(QFile::encodeName(exampleResult("solako4", ".tem"))))
-        << named.err.toStdString();
-    EXPECT_FALSE(named.err.contains("--cis")) << named.err.toStdString();
+    EXPECT_TRUE(dump.err.contains("--tem")) << dump.err.toStdString();
+    EXPECT_TRUE(dump.err.contains(QFile::encodeName(result(".tem")))) << dump.err.toStdString();
+    EXPECT_FALSE(dump.err.contains("--cis")) << dump.err.toStdString();
 }
 
 TEST(Dump, MissingResultFileNamesTheExpectedFile)
 {
-    CaseTree t;
-    t.copyExample("merant3", {});
-    RunResult r = runRender({QStringLiteral("--dump"), t.dan("merant3")});
+    TempDir dir;
+    CaseText files = caseText(evenCase("m", 3, 9));
+    const std::string cis = files.cis;
+    files.cis.clear();
+    files.cha.clear();
+    const QString dan = path(writeCase(dir.path() / "P", files));
+    const QString wyn = path(dir.path() / "P/WYN/");
+    RunResult r = runRender({QStringLiteral("--dump"), dan});
     EXPECT_EQ(r.status, 3);
     EXPECT_TRUE(r.out.isEmpty());
-    EXPECT_TRUE(r.err.contains(joined("Brak zbioru ", t.wyn("merant3", ".cis")))) << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains(joined("Brak zbioru ", wyn + QStringLiteral("m.cis")))) << r.err.toStdString();
 
     // The pressure file found, the characteristics file not.
-    ASSERT_TRUE(copyFile(exampleResult("merant3", ".cis"), t.wyn("merant3", ".cis")));
-    r = runRender({QStringLiteral("--dump"), t.dan("merant3")});
+    files.cis = cis;
+    writeCase(dir.path() / "P", files);
+    r = runRender({QStringLiteral("--dump"), dan});
     EXPECT_EQ(r.status, 3);
-    EXPECT_TRUE(r.err.contains(joined("Brak zbioru ", t.wyn("merant3", ".cha")))) << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains(joined("Brak zbioru ", wyn + QStringLiteral("m.cha")))) << r.err.toStdString();
 
     // A thermal case without its temperature file.
-    t.copyExample("solako4", {".cis", ".cha"});
-    r = runRender(
-        {QStringLiteral("--dump"), QStringLiteral("--variant"), QStringLiteral("1"), t.dan("solako4")});
+    CaseText thermal = caseText(evenCase("s", 3, 9, kVariantSolako));
+    thermal.tem.clear();
+    const QString solako = path(writeCase(dir.path() / "P", thermal));
+    r = runRender({QStringLiteral("--dump"), QStringLiteral("--variant"), QStringLiteral("1"), solako});
     EXPECT_EQ(r.status, 3);
-    EXPECT_TRUE(r.err.contains(joined("Brak zbioru ", t.wyn("solako4", ".tem")))) << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains(joined("Brak zbioru ", wyn + QStringLiteral("s.tem")))) << r.err.toStdString();
     // The isothermal reading of the same files needs none.
-    r = runRender({QStringLiteral("--dump"), t.dan("solako4")});
+    r = runRender({QStringLiteral("--dump"), solako});
     EXPECT_EQ(r.status, 0) << r.err.toStdString();
 }
 
 TEST(Dump, UnreadableCasesReportAndExitOne)
 {
-    CaseTree t;
-    t.copyExample("merant3", {".cis", ".cha"});
-    const QByteArray good = readFile(t.dan("merant3"));
-    QList<QByteArray> lines = good.split('\n');
+    TempDir dir;
+    const SolverCase good = evenCase("m", 3, 9);
+    const QString dan = path(writeCase(dir.path() / "P", good));
+    const auto dump = [&](CaseText files) {
+        writeCase(dir.path() / "P", files);
+        return runRender({QStringLiteral("--dump"), dan});
+    };
 
     // A word where a wedge angle is due (record 17).
-    QList<QByteArray> bad = lines;
-    bad[16] = "    50.0   1x30.0   170.0   250.0   290.0   370.0";
-    ASSERT_TRUE(writeFile(t.dan("merant3"), bad.join('\n')));
-    RunResult r = runRender({QStringLiteral("--dump"), t.dan("merant3")});
+    CaseText bad = caseText(good);
+    replaceRecord(bad.dan, 17, "    5.0   1x15.0   125.0   235.0   245.0   355.0");
+    RunResult r = dump(bad);
     EXPECT_EQ(r.status, 1);
     EXPECT_TRUE(r.out.isEmpty());
     EXPECT_TRUE(r.err.contains("Error #")) << r.err.toStdString();
-    EXPECT_TRUE(r.err.contains(joined("FILE=", t.dan("merant3")))) << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains(joined("FILE=", dan))) << r.err.toStdString();
     EXPECT_TRUE(r.err.contains("RECORD=17")) << r.err.toStdString();
 
     // Seven wedges: more angles than the table holds.
-    QList<QByteArray> seven = lines;
-    seven[13] = "    0.10000     0.08000  0.80000E-04     0.03000      3000.0       7";
-    seven[16] = "  10 40 60 90 110 140 160 190 210 240 260 290 310 340";
-    ASSERT_TRUE(writeFile(t.dan("merant3"), seven.join('\n')));
-    r = runRender({QStringLiteral("--dump"), t.dan("merant3")});
+    CaseText seven = caseText(good);
+    const std::string r14 = record(seven.dan, 14);
+    replaceRecord(seven.dan, 14, r14.substr(0, r14.find_last_of(' ') + 1) + "7");
+    replaceRecord(seven.dan, 17, "  10 40 60 90 110 140 160 190 210 240 260 290 310 340");
+    r = dump(seven);
     EXPECT_EQ(r.status, 1);
     EXPECT_TRUE(r.out.isEmpty());
     EXPECT_TRUE(r.err.contains("Error #")) << r.err.toStdString();
     EXPECT_TRUE(r.err.contains("RECORD=17")) << r.err.toStdString();
 
     // A bad number among the pressure points: the report names the pressure file.
-    ASSERT_TRUE(writeFile(t.dan("merant3"), good));
-    QByteArray cis = readFile(t.wyn("merant3", ".cis"));
-    cis.replace("0.00000E+00", "0.0000OE+00");
-    ASSERT_TRUE(writeFile(t.wyn("merant3", ".cis"), cis));
-    r = runRender({QStringLiteral("--dump"), t.dan("merant3")});
+    CaseText badCis = caseText(good);
+    replaceRecord(badCis.cis, pointRecord(good, 2, 3), "  150.0  0.1234OE+07");
+    r = dump(badCis);
     EXPECT_EQ(r.status, 1);
-    EXPECT_TRUE(r.err.contains(joined("FILE=", t.wyn("merant3", ".cis")))) << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains(joined("FILE=", path(dir.path() / "P/WYN/m.cis")))) << r.err.toStdString();
 
-    r = runRender({QStringLiteral("--dump"), t.root() + QStringLiteral("/P/DANE/none.dan")});
+    r = runRender({QStringLiteral("--dump"), path(dir.path() / "P/DANE/none.dan")});
     EXPECT_EQ(r.status, 1);
     EXPECT_TRUE(r.err.contains("Error #")) << r.err.toStdString();
 }
