@@ -17,13 +17,13 @@ namespace {
 
 // Fewer points than this are always drawn one by one.
 constexpr int kFewestPoints = 64;
-// A run of points spans at most this along its curve, in device pixels: the
-// device merges lines within a quarter pixel of each other, and runs much
-// finer than that keep its merging, and so the picture, as it is with every
-// point. A wedge is summarised only when its runs hold several points on
-// average (kRunPoints), so a case a little denser than the pixels is drawn
-// point by point, as cheaply as before.
-constexpr double kRunPixels = 0.0625;
+// A run of points spans at most this along its curve, in device pixels: an
+// outline through each run's first, extreme and last points then fills the
+// pixels as every point does, and the dense hatch takes the longest line of
+// each quarter pixel. A wedge is summarised only when its runs hold several
+// points on average (kRunPoints), so a case a little denser than the pixels
+// is drawn point by point, as cheaply as before.
+constexpr double kRunPixels = 0.5;
 constexpr int kRunPoints = 4;
 
 // Element j (0-based) of row k of an array's storage.
@@ -371,6 +371,29 @@ void pressureHatchSummarised(Picture& p, int k)
         join(lowFarther ? r.low : r.high, r.last - r.first + 1);
         if ((off1 < 0.0f) != (off2 < 0.0f) && off1 != 0.0f && off2 != 0.0f)
             join(lowFarther ? r.high : r.low, 1);
+    });
+}
+
+void pressureHatchEnds(Picture& p, int k)
+{
+    const CurveSummary& s = *p.summary(0, k);
+    const float cx = p.dane.tabkla(k);
+    const float cy = p.dane.tabklb(k);
+    const double maxSpan = runDegrees(p, reach(s, k, [&](float v) { return pressureRadius(p, v); }));
+    WorkBuffers& b = p.buffers;
+    b.x.clear();
+    b.y.clear();
+    b.innerX.clear();
+    b.innerY.clear();
+    walk(s, k, maxSpan, [&](const Run& r) {
+        int points[4];
+        const int n = runPoints(r, points);
+        for (int i = 0; i < n; ++i) {
+            const Direction d = direction(p, k, points[i]);
+            const float rj = pressureRadius(p, element0(s.key.values, k, points[i]));
+            push(b.x, b.y, cx + d.c, cy + d.s);
+            push(b.innerX, b.innerY, cx + rj * d.c, cy + rj * d.s);
+        }
     });
 }
 

@@ -117,6 +117,10 @@ struct Picture {
 int bandOutlineSummarised(Picture& p, int k, float s);
 int pressureOutlineSummarised(Picture& p, int k);
 void pressureHatchSummarised(Picture& p, int k);
+// The hatch lines of the points that the summarised outline goes through:
+// their arc ends into the work buffers' x, y and their far ends into
+// innerX, innerY.
+void pressureHatchEnds(Picture& p, int k);
 int temperatureBandSummarised(Picture& p, int k);
 int temperatureCurveSummarised(Picture& p, int k); // the second curve
 

@@ -3,9 +3,44 @@
 
 #include "drawing/picture.h"
 
+#include <algorithm>
 #include <cmath>
+#include <iterator>
 
 namespace lobus::picture {
+
+namespace {
+
+// Hatch lines at least this many to a device pixel along the arc cover
+// their area solidly; a device that takes a picture with its level of
+// detail then draws that area instead of the lines.
+constexpr double kSolidLinesPerPixel = 16.0;
+
+// The hatch lines of wedge k to a device pixel along the arc, at the
+// outline's farthest reach from the arc centre (cx, cy), where they lie
+// farthest apart; 0 when they cannot be drawn as an area (a device that
+// wants every line, angles that fall back, too few lines).
+double hatchDensity(const Picture& p, int k, int np, const float* x, const float* y, int n, float cx,
+                    float cy)
+{
+    if (!p.g.levelOfDetail() || np < 2)
+        return 0.0;
+    const bool summarised = p.pressureSummarised[static_cast<std::size_t>(k)];
+    if (!summarised)
+        for (int j = 2; j <= np; ++j)
+            if (!(Picture::at(p.katcis, k, j) >= Picture::at(p.katcis, k, j - 1)))
+                return 0.0;
+    float reach = 1.0f;
+    for (int i = 0; i < n; ++i)
+        reach = std::max(reach, std::hypot(x[i] - cx, y[i] - cy));
+    const double span = (double(Picture::at(p.katcis, k, np)) - Picture::at(p.katcis, k, 1)) * kDegree;
+    const double pixels = span * reach * p.g.pixelsPerUnit();
+    if (!(pixels > 0.0) || !std::isfinite(pixels))
+        return 0.0;
+    return (np - 1) / pixels;
+}
+
+} // namespace
 
 void drawPressure(Picture& p, int k)
 {
@@ -25,6 +60,21 @@ void drawPressure(Picture& p, int k)
     g.IGRPOLYGONCOMPLEX(x, y, n);
 
     g.IGRCOLOURN(colours::kHatch);
+    const double density = hatchDensity(p, k, np, x, y, n, cx, cy);
+    if (density >= kSolidLinesPerPixel) {
+        WorkBuffers& b = p.buffers;
+        if (summarised) {
+            pressureHatchEnds(p, k);
+        } else {
+            b.innerX.assign(std::make_reverse_iterator(b.x.begin() + 2 * np),
+                            std::make_reverse_iterator(b.x.begin() + np));
+            b.innerY.assign(std::make_reverse_iterator(b.y.begin() + 2 * np),
+                            std::make_reverse_iterator(b.y.begin() + np));
+        }
+        g.hatchLines(b.x.data(), b.y.data(), b.innerX.data(), b.innerY.data(),
+                     static_cast<int>(b.innerX.size()), density);
+        return;
+    }
     if (summarised) {
         pressureHatchSummarised(p, k);
         return;

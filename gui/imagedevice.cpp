@@ -159,6 +159,22 @@ void ImageDevice::lines(PointF a, PointF b, Rgb colour, int count)
     m_device.lines(a, b, colour, count);
 }
 
+// A hatch lies within the box of its lines' ends.
+void ImageDevice::hatch(std::span<const PointF> from, std::span<const PointF> to, Rgb colour,
+                        double linesPerPixel)
+{
+    double x0 = 1e300, y0 = 1e300, x1 = -1e300, y1 = -1e300;
+    for (const std::span<const PointF> ends : {from, to})
+        for (const PointF& p : ends) {
+            x0 = std::min(x0, p.x);
+            y0 = std::min(y0, p.y);
+            x1 = std::max(x1, p.x);
+            y1 = std::max(y1, p.y);
+        }
+    markRect(x0 - m_margin, y0 - m_margin, x1 + m_margin, y1 + m_margin);
+    m_device.hatch(from, to, colour, linesPerPixel);
+}
+
 void ImageDevice::polyline(std::span<const PointF> p, Rgb colour)
 {
     for (std::size_t i = 0; i < p.size(); ++i)

@@ -51,6 +51,8 @@ public:
     void polygon(std::span<const PointF> p, Rgb colour, bool filled) override;
     void text(PointF at, std::string_view utf8, double h, Justify j, Rgb colour) override;
     void lines(PointF a, PointF b, Rgb colour, int count) override;
+    void hatch(std::span<const PointF> from, std::span<const PointF> to, Rgb colour,
+               double linesPerPixel) override;
     bool levelOfDetail() const override { return m_device.levelOfDetail(); }
 
     static constexpr int kTile = 32; // pixels a side

@@ -2,12 +2,16 @@
 
 #include "drawing/graphics/units.h"
 
+#include <QImage>
 #include <QPainter>
 #include <QPen>
+#include <QPolygonF>
 #include <QString>
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 
 namespace lobus {
 
@@ -282,6 +286,202 @@ void PainterDevice::polygon(std::span<const PointF> points, Rgb colour, bool fil
         useBrush(std::nullopt);
     }
     m_painter.drawPolygon(m_buffer.constData(), static_cast<int>(m_buffer.size()), Qt::WindingFill);
+}
+
+namespace {
+
+double dot(QPointF a, QPointF b) { return a.x() * b.x() + a.y() * b.y(); }
+
+// A line whose ends fall on one point of the painter's 1/64-pixel grid:
+// drawn as nothing, or as the one pixel it lies in when its ends are equal.
+bool tooShort(QPointF a, QPointF e)
+{
+    return std::lround(a.x() * 64.0) == std::lround(e.x() * 64.0)
+        && std::lround(a.y() * 64.0) == std::lround(e.y() * 64.0);
+}
+
+} // namespace
+
+// Hatch lines closer together than the pixels are drawn as the area they
+// cover. A line of a one-pixel pen covers a band one pixel thick across its
+// longer axis, reaching half a pixel past each end along that axis (the
+// square cap); a pixel it covers by a fraction a grows to 1 - (1 - a)^n
+// under n lines. So the band's outline is worked out from the lines' ends,
+// its antialiased coverage drawn once into a mask, raised so and laid on
+// the image: one pass over the area's pixels whatever the number of lines.
+// A line of no length covers the one pixel nearest to it.
+void PainterDevice::hatch(std::span<const PointF> from, std::span<const PointF> to, Rgb colour,
+                          double linesPerPixel)
+{
+    QImage* image = directImage();
+    const std::size_t count = std::min(from.size(), to.size());
+    if (!image || count == 0 || !(m_penWidth < 1.5)) {
+        Device::hatch(from, to, colour, linesPerPixel);
+        return;
+    }
+    flush();
+    // Lines whose arc ends lie within a quarter pixel of each other are
+    // covered by the longest of them (and the first and the last line
+    // stand for themselves, as the sides of the area).
+    m_from.clear();
+    m_to.clear();
+    m_dots.clear();
+    double x0 = 1e300, y0 = 1e300, x1 = -1e300, y1 = -1e300;
+    QPointF origin;
+    for (std::size_t i = 0; i < count; ++i) {
+        const QPointF a = map(from[i]);
+        const QPointF e = map(to[i]);
+        x0 = std::min({x0, a.x(), e.x()});
+        y0 = std::min({y0, a.y(), e.y()});
+        x1 = std::max({x1, a.x(), e.x()});
+        y1 = std::max({y1, a.y(), e.y()});
+        if (a == e)
+            m_dots.append(a);
+        const QPointF da = a - origin;
+        if (m_from.size() > 1 && i + 1 < count && dot(da, da) < 0.0625) {
+            const QPointF kept = m_to.back() - m_from.back();
+            const QPointF d = e - a;
+            if (!tooShort(a, e) && (tooShort(m_from.back(), m_to.back()) || dot(d, d) > dot(kept, kept))) {
+                m_from.back() = a;
+                m_to.back() = e;
+            }
+            continue;
+        }
+        m_from.append(a);
+        m_to.append(e);
+        origin = a;
+    }
+    const double margin = m_penWidth + 2.0;
+    const QRect box = QRectF(x0 - margin, y0 - margin, x1 - x0 + 2.0 * margin, y1 - y0 + 2.0 * margin)
+                          .toAlignedRect()
+                          .intersected(image->rect());
+    if (box.isEmpty())
+        return;
+    if (m_mask.width() < box.width() || m_mask.height() < box.height())
+        m_mask = QImage(std::max(m_mask.width(), box.width()), std::max(m_mask.height(), box.height()),
+                        QImage::Format_Alpha8);
+    for (int y = 0; y < box.height(); ++y)
+        std::memset(m_mask.scanLine(y), 0, static_cast<std::size_t>(box.width()));
+
+    const double half = m_penWidth / 2.0;
+    {
+        QPainter mask(&m_mask);
+        mask.setRenderHint(QPainter::Antialiasing, true);
+        mask.setPen(Qt::NoPen);
+        mask.setBrush(Qt::black);
+        mask.translate(-box.x(), -box.y());
+        // The corners of line j's band at its start (sign -1) or end (+1):
+        // the one farther out, or both in order along the arc.
+        struct Ends {
+            QPointF base;
+            QPointF across;
+        };
+        const auto ends = [&](int j, int side) {
+            const QPointF a = m_from[j];
+            const QPointF e = m_to[j];
+            const QPointF d = e - a;
+            const bool alongX = std::abs(d.x()) >= std::abs(d.y());
+            const double major = alongX ? std::abs(d.x()) : std::abs(d.y());
+            const QPointF reach = d * (half / major);
+            const QPointF across = alongX ? QPointF(0.0, half) : QPointF(half, 0.0);
+            return Ends {side < 0 ? a - reach : e + reach, across};
+        };
+        const auto outer = [&](const Ends& s, QPointF out) {
+            return dot(s.across, out) >= 0.0 ? s.base + s.across : s.base - s.across;
+        };
+        QPolygonF arcSide;
+        QPolygonF farSide;
+        const auto drawPiece = [&](int first, int last) {
+            if (first > last)
+                return;
+            QPointF along = m_from[last] - m_from[first];
+            if (first == last || dot(along, along) == 0.0) {
+                const QPointF d = m_to[first] - m_from[first];
+                along = QPointF(-d.y(), d.x());
+            }
+            arcSide.clear();
+            farSide.clear();
+            for (int j = first; j <= last; ++j) {
+                const QPointF d = m_to[j] - m_from[j];
+                const Ends s = ends(j, -1);
+                const Ends e = ends(j, +1);
+                if (j == first || j == last) {
+                    const bool forward = dot(s.across, along) >= 0.0;
+                    arcSide << (forward ? s.base - s.across : s.base + s.across)
+                            << (forward ? s.base + s.across : s.base - s.across);
+                    const bool forwardE = dot(e.across, along) >= 0.0;
+                    farSide << (forwardE ? e.base - e.across : e.base + e.across)
+                            << (forwardE ? e.base + e.across : e.base - e.across);
+                } else {
+                    arcSide << outer(s, -d);
+                    farSide << outer(e, d);
+                }
+            }
+            for (auto it = farSide.crbegin(); it != farSide.crend(); ++it)
+                arcSide << *it;
+            mask.drawPolygon(arcSide, Qt::WindingFill);
+        };
+        int first = 0;
+        const int n = static_cast<int>(m_from.size());
+        for (int j = 0; j < n; ++j) {
+            if (tooShort(m_from[j], m_to[j])) {
+                drawPiece(first, j - 1);
+                first = j + 1;
+            }
+        }
+        drawPiece(first, n - 1);
+    }
+    // Lines of no length: their pixel, whole.
+    for (const QPointF& dotAt : m_dots) {
+        const int px = static_cast<int>(std::lround(dotAt.x())) - box.x();
+        const int py = static_cast<int>(std::lround(dotAt.y())) - box.y();
+        if (px >= 0 && py >= 0 && px < box.width() && py < box.height())
+            m_mask.scanLine(py)[px] = 255;
+    }
+    // The coverage after as many lines as a pixel holds.
+    const double n = std::max(1.0, linesPerPixel);
+    if (n != m_raisedFor) {
+        for (int a = 0; a < 256; ++a)
+            m_raised[static_cast<std::size_t>(a)]
+                = static_cast<std::uint8_t>(std::lround(255.0 * (1.0 - std::pow(1.0 - a / 255.0, n))));
+        m_raisedFor = n;
+    }
+    const int r = std::clamp(colour.r, 0, 255);
+    const int g = std::clamp(colour.g, 0, 255);
+    const int b = std::clamp(colour.b, 0, 255);
+    const QRgb solid = qRgb(r, g, b);
+    for (int y = 0; y < box.height(); ++y) {
+        const uchar* m = m_mask.constScanLine(y);
+        auto* d = reinterpret_cast<QRgb*>(image->scanLine(box.y() + y)) + box.x();
+        for (int x = 0; x < box.width(); ++x) {
+            const int a = m_raised[m[x]];
+            if (a == 0)
+                continue;
+            if (a == 255) {
+                d[x] = solid;
+                continue;
+            }
+            const QRgb p = d[x];
+            const auto mix = [a](int under, int over) { return (over * a + under * (255 - a) + 127) / 255; };
+            d[x] = qRgba(mix(qRed(p), r), mix(qGreen(p), g), mix(qBlue(p), b), mix(qAlpha(p), 255));
+        }
+    }
+}
+
+// The image the painter draws on, when its pixels may be written directly:
+// an opaque-or-plain 32-bit image, drawn on without a transformation or clip.
+QImage* PainterDevice::directImage() const
+{
+    QPaintDevice* device = m_painter.device();
+    if (!device || device->devType() != QInternal::Image)
+        return nullptr;
+    auto* image = static_cast<QImage*>(device);
+    const QImage::Format f = image->format();
+    if (f != QImage::Format_RGB32 && f != QImage::Format_ARGB32_Premultiplied)
+        return nullptr;
+    if (!m_painter.transform().isIdentity() || m_painter.hasClipping())
+        return nullptr;
+    return image;
 }
 
 // The text's reference point is the middle of its capital letters: left

@@ -8,11 +8,14 @@
 #include <QColor>
 #include <QFont>
 #include <QFontMetricsF>
+#include <QImage>
 #include <QLineF>
 #include <QPointF>
 #include <QRectF>
 #include <QVector>
 
+#include <array>
+#include <cstdint>
 #include <optional>
 
 class QPainter;
@@ -43,6 +46,8 @@ public:
     void polygon(std::span<const PointF> points, Rgb colour, bool filled) override;
     void text(PointF at, std::string_view utf8, double pixelHeight, Justify justify, Rgb colour) override;
     void lines(PointF a, PointF b, Rgb colour, int count) override;
+    void hatch(std::span<const PointF> from, std::span<const PointF> to, Rgb colour,
+               double linesPerPixel) override;
     bool levelOfDetail() const override { return m_levelOfDetail; }
 
     // For raster surfaces (images): horizontal and vertical lines of a
@@ -109,6 +114,13 @@ private:
     };
     LineGroup m_group;
     QVector<QPointF> m_buffer; // reused for polylines and polygons
+    QImage* directImage() const;
+    QImage m_mask; // a hatch area's coverage, kept for the next one
+    QVector<QPointF> m_from;
+    QVector<QPointF> m_to;
+    QVector<QPointF> m_dots; // hatch lines of no length
+    std::array<std::uint8_t, 256> m_raised {};
+    double m_raisedFor = -1.0;
     QFont m_font;
     double m_fontPixels = -1.0;
     bool m_fontSet = false;                 // the painter holds m_font

@@ -4,6 +4,7 @@
 // are devices. Coordinates are pixel positions (x right, y down), as doubles
 // so that vector devices keep sub-pixel precision.
 
+#include <cstddef>
 #include <span>
 #include <string_view>
 
@@ -47,6 +48,17 @@ public:
     {
         for (int i = 0; i < count; ++i)
             line(a, b, colour);
+    }
+    // Hatch lines from[i] to to[i], in order along their arc and lying
+    // closer together than the pixels (`linesPerPixel` to a pixel): a device
+    // that takes a picture with its level of detail may draw the area they
+    // cover instead of each line. The lines may stand for more between them.
+    virtual void hatch(std::span<const PointF> from, std::span<const PointF> to, Rgb colour,
+                       double linesPerPixel)
+    {
+        (void)linesPerPixel;
+        for (std::size_t i = 0; i < from.size() && i < to.size(); ++i)
+            line(from[i], to[i], colour);
     }
     // True when a picture may be drawn from a summary of points that fall
     // within a quarter pixel of each other (an image); false when every point

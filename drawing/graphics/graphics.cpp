@@ -360,6 +360,29 @@ void Graphics::IGRPOLYLINE(const float* x, const float* y, int n)
 }
 
 // Only the solid style (4) fills; every other style draws the outline.
+void Graphics::hatchLines(const float* x1, const float* y1, const float* x2, const float* y2, int n,
+                          double linesPerPixel)
+{
+    if (!m_device || n <= 0)
+        return;
+    m_points.clear();
+    m_ends.clear();
+    const PixelMap m = pixelMap();
+    PointF a;
+    PointF b;
+    for (int i = 0; i < n; ++i) {
+        if (!toPixel(m, x1[i], y1[i], a) || !toPixel(m, x2[i], y2[i], b))
+            continue;
+        m_points.push_back(a);
+        m_ends.push_back(b);
+        if (m_recorder)
+            m_recorder->record(
+                colouredOp(DrawOp::Kind::Join, {x1[i], x2[i]}, {y1[i], y2[i]}, m_colour, currentRgb()));
+    }
+    if (!m_points.empty())
+        m_device->hatch(m_points, m_ends, currentRgb(), linesPerPixel);
+}
+
 void Graphics::IGRPOLYGONCOMPLEX(const float* x, const float* y, int n)
 {
     if (!convert(x, y, n))

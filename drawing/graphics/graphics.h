@@ -39,6 +39,11 @@ public:
     void joinRepeated(float x1, float y1, float x2, float y2, int count);
     void IGRPOLYLINE(const float* x, const float* y, int n);
     void IGRPOLYGONCOMPLEX(const float* x, const float* y, int n);
+    // Hatch lines (x1[i], y1[i]) to (x2[i], y2[i]) denser than the pixels
+    // (see Device::hatch), in the current colour; a line with a point that
+    // is not finite is left out.
+    void hatchLines(const float* x1, const float* y1, const float* x2, const float* y2, int n,
+                    double linesPerPixel);
     void IGRARROW(float x, float y, float length, float direction, int style);
     void IGRCHARSIZE(float width, float height);
     void IGRCHARJUSTIFY(std::string_view code);
@@ -88,6 +93,7 @@ private:
     Justify m_justify = Justify::Centre; // so the first picture equals every later one
     int m_error = 0;
     std::vector<PointF> m_points; // work buffer for polylines and polygons
+    std::vector<PointF> m_ends;   // and for the far ends of hatch lines
     GraphicsRecorder* m_recorder = nullptr;
     std::vector<float> m_recX; // user-unit copies of the points for the recorder
     std::vector<float> m_recY;
