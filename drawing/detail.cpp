@@ -1,10 +1,11 @@
 // Wedges whose points lie closer than the pixels: each curve is summarised
 // once per case (the points with the smallest and the largest value in
 // blocks of consecutive points), and a picture walks the blocks down only as
-// far as a block still spans more than a quarter pixel along its arc. From a
+// far as a block still spans more than half a pixel along its arc. From a
 // block it draws the outline through its first point, its extremes and its
-// last point, and one hatch line to its deepest point that stands for all of
-// its lines. A redraw then costs what the pixels cost, whatever the points.
+// last point, and the hatch lines to them (or one line to its deepest point
+// that stands for all of its lines). A redraw then costs what the pixels
+// cost, whatever the points.
 
 #include "drawing/picture.h"
 
@@ -25,6 +26,9 @@ constexpr int kFewestPoints = 64;
 // is drawn point by point, as cheaply as before.
 constexpr double kRunPixels = 0.5;
 constexpr int kRunPoints = 4;
+// The longest chord, in device pixels, that stands for an arc of the
+// bearing's size: its middle lies within a hundredth of a pixel of the arc.
+constexpr double kArcChordPixels = 4.0;
 
 // Element j (0-based) of row k of an array's storage.
 float element0(const float* data, int k, int j)
@@ -46,17 +50,16 @@ SummaryKey keyOf(const ResultArray& angles, const ResultArray& values, int point
     return key;
 }
 
-// The one of a and b (points, -1 for none) with the smaller (or, with
-// `larger`, the larger) value.
-std::int32_t pick(const float* values, int k, std::int32_t a, std::int32_t b, bool larger)
+using Extreme = CurveSummary::Extreme;
+
+// The one of a and b with the smaller (or, with `larger`, the larger) value.
+Extreme pickExtreme(const Extreme& a, const Extreme& b, bool larger)
 {
-    if (a < 0)
+    if (a.j < 0)
         return b;
-    if (b < 0)
+    if (b.j < 0)
         return a;
-    const float va = element0(values, k, a);
-    const float vb = element0(values, k, b);
-    return (larger ? vb > va : vb < va) ? b : a;
+    return (larger ? b.value > a.value : b.value < a.value) ? b : a;
 }
 
 void build(CurveSummary& s, const SummaryKey& key, int k)
@@ -66,6 +69,10 @@ void build(CurveSummary& s, const SummaryKey& key, int k)
     s.usable = false;
     s.low.clear();
     s.high.clear();
+    s.firstAngle.clear();
+    s.lastAngle.clear();
+    s.firstValue.clear();
+    s.lastValue.clear();
     const int n = key.points;
     if (n < kFewestPoints)
         return;
@@ -75,29 +82,40 @@ void build(CurveSummary& s, const SummaryKey& key, int k)
             return;
     }
     constexpr int leaf = 1 << CurveSummary::kLeaf;
-    std::vector<std::int32_t> low((n + leaf - 1) / leaf, -1);
-    std::vector<std::int32_t> high(low.size(), -1);
-    for (int j = 0; j < n; ++j) {
-        if (!std::isfinite(element0(key.values, k, j)))
-            continue;
-        const std::size_t b = static_cast<std::size_t>(j / leaf);
-        low[b] = pick(key.values, k, low[b], j, false);
-        high[b] = pick(key.values, k, high[b], j, true);
+    const std::size_t leaves = static_cast<std::size_t>((n + leaf - 1) / leaf);
+    std::vector<Extreme> low(leaves);
+    std::vector<Extreme> high(leaves);
+    s.firstAngle.resize(leaves);
+    s.lastAngle.resize(leaves);
+    s.firstValue.resize(leaves);
+    s.lastValue.resize(leaves);
+    for (std::size_t b = 0; b < leaves; ++b) {
+        const int first = static_cast<int>(b) * leaf;
+        const int last = std::min(n, first + leaf) - 1;
+        for (int j = first; j <= last; ++j) {
+            const Extreme e {j, element0(key.values, k, j), element0(key.angles, k, j)};
+            if (!std::isfinite(e.value))
+                continue;
+            low[b] = pickExtreme(low[b], e, false);
+            high[b] = pickExtreme(high[b], e, true);
+        }
+        s.firstAngle[b] = element0(key.angles, k, first);
+        s.lastAngle[b] = element0(key.angles, k, last);
+        s.firstValue[b] = element0(key.values, k, first);
+        s.lastValue[b] = element0(key.values, k, last);
     }
     s.low.push_back(std::move(low));
     s.high.push_back(std::move(high));
     while (s.low.back().size() > 1) {
-        const std::vector<std::int32_t>& lowerLow = s.low.back();
-        const std::vector<std::int32_t>& lowerHigh = s.high.back();
+        const std::vector<Extreme>& lowerLow = s.low.back();
+        const std::vector<Extreme>& lowerHigh = s.high.back();
         const std::size_t blocks = (lowerLow.size() + 1) / 2;
-        std::vector<std::int32_t> upLow(blocks);
-        std::vector<std::int32_t> upHigh(blocks);
+        std::vector<Extreme> upLow(blocks);
+        std::vector<Extreme> upHigh(blocks);
         for (std::size_t b = 0; b < blocks; ++b) {
             const bool pair = 2 * b + 1 < lowerLow.size();
-            upLow[b]
-                = pair ? pick(key.values, k, lowerLow[2 * b], lowerLow[2 * b + 1], false) : lowerLow[2 * b];
-            upHigh[b]
-                = pair ? pick(key.values, k, lowerHigh[2 * b], lowerHigh[2 * b + 1], true) : lowerHigh[2 * b];
+            upLow[b] = pair ? pickExtreme(lowerLow[2 * b], lowerLow[2 * b + 1], false) : lowerLow[2 * b];
+            upHigh[b] = pair ? pickExtreme(lowerHigh[2 * b], lowerHigh[2 * b + 1], true) : lowerHigh[2 * b];
         }
         s.low.push_back(std::move(upLow));
         s.high.push_back(std::move(upHigh));
@@ -105,53 +123,55 @@ void build(CurveSummary& s, const SummaryKey& key, int k)
     s.usable = true;
 }
 
-// Consecutive points first..last (0-based) and those of them with the
-// smallest and the largest finite value (-1: none).
-struct Run {
-    int first;
-    int last;
-    std::int32_t low;
-    std::int32_t high;
-};
-
-// Calls emit(run) for runs of consecutive points, in order, each spanning at
-// most `maxSpan` degrees or being a single point.
-template <class Emit> class Walk {
+// Walks the blocks of a summary down to runs of at most `maxSpan` degrees
+// (or single points) and samples each run: its points in order, their
+// directions and values.
+class Walk {
 public:
-    Walk(const CurveSummary& s, int k, double maxSpan, Emit& emit)
-        : m_s(s), m_k(k), m_maxSpan(maxSpan), m_emit(emit)
+    Walk(const CurveSummary& s, int k, double maxSpan, std::vector<RunSample>& out)
+        : m_s(s), m_k(k), m_maxSpan(maxSpan), m_out(out)
     { }
     void run()
     {
+        m_out.clear();
         const int top = CurveSummary::kLeaf + static_cast<int>(m_s.low.size()) - 1;
         for (std::size_t b = 0; b < m_s.low.back().size(); ++b)
             visit(top, static_cast<int>(b));
     }
 
 private:
+    float angle(int j) const { return element0(m_s.key.angles, m_k, j); }
+    float value(int j) const { return element0(m_s.key.values, m_k, j); }
+
     void visit(int level, int b)
     {
         const int n = m_s.key.points;
         const int first = b << level;
         const int last = std::min(n, (b + 1) << level) - 1;
-        const double span
-            = double(element0(m_s.key.angles, m_k, last)) - element0(m_s.key.angles, m_k, first);
-        if (level == 0 || span <= m_maxSpan) {
-            Run r {first, last, -1, -1};
-            if (level >= CurveSummary::kLeaf) {
-                r.low = m_s.low[static_cast<std::size_t>(level - CurveSummary::kLeaf)]
-                               [static_cast<std::size_t>(b)];
-                r.high = m_s.high[static_cast<std::size_t>(level - CurveSummary::kLeaf)]
-                                 [static_cast<std::size_t>(b)];
+        const bool summarised = level >= CurveSummary::kLeaf;
+        const auto firstLeaf = static_cast<std::size_t>(first >> CurveSummary::kLeaf);
+        const auto lastLeaf = static_cast<std::size_t>(last >> CurveSummary::kLeaf);
+        const float firstAngle = summarised ? m_s.firstAngle[firstLeaf] : angle(first);
+        const float lastAngle = summarised ? m_s.lastAngle[lastLeaf] : angle(last);
+        if (level == 0 || double(lastAngle) - firstAngle <= m_maxSpan) {
+            Extreme low;
+            Extreme high;
+            if (summarised) {
+                const auto at = static_cast<std::size_t>(level - CurveSummary::kLeaf);
+                low = m_s.low[at][static_cast<std::size_t>(b)];
+                high = m_s.high[at][static_cast<std::size_t>(b)];
             } else {
                 for (int j = first; j <= last; ++j) {
-                    if (!std::isfinite(element0(m_s.key.values, m_k, j)))
+                    const Extreme e {j, value(j), angle(j)};
+                    if (!std::isfinite(e.value))
                         continue;
-                    r.low = pick(m_s.key.values, m_k, r.low, j, false);
-                    r.high = pick(m_s.key.values, m_k, r.high, j, true);
+                    low = pickExtreme(low, e, false);
+                    high = pickExtreme(high, e, true);
                 }
             }
-            m_emit(r);
+            emit(first, last, low, high, firstAngle, lastAngle,
+                 summarised ? m_s.firstValue[firstLeaf] : value(first),
+                 summarised ? m_s.lastValue[lastLeaf] : value(last));
             return;
         }
         visit(level - 1, 2 * b);
@@ -159,25 +179,84 @@ private:
             visit(level - 1, 2 * b + 1);
     }
 
+    // The run's points first, low, high, last, each once, in their order;
+    // the first one's direction worked out whole, the others' turned from it
+    // by their small angle (a run spans a fraction of a pixel).
+    void emit(int first, int last, const Extreme& low, const Extreme& high, float firstAngle, float lastAngle,
+              float firstValue, float lastValue)
+    {
+        RunSample r;
+        r.count = last - first + 1;
+        const bool lowFirst = low.j <= high.j;
+        const Extreme none;
+        const Extreme& earlier = lowFirst ? low : high;
+        const Extreme& later = lowFirst ? high : low;
+        const Extreme candidates[4] = {{first, firstValue, firstAngle},
+                                       earlier.j < 0 ? none : earlier,
+                                       later.j < 0 ? none : later,
+                                       {last, lastValue, lastAngle}};
+        for (const Extreme& e : candidates) {
+            if (e.j < 0 || (r.n > 0 && e.j <= r.j[r.n - 1]))
+                continue;
+            const int i = r.n++;
+            r.j[i] = e.j;
+            r.v[i] = e.value;
+            if (i == 0) {
+                // Turned on from the last run's first point while that is
+                // near; worked out whole now and then, so no error grows.
+                const float d = (e.angle - m_angle) * kDegree;
+                if (m_turns > 0 && m_turns < 64 && std::abs(d) < 0.01f) {
+                    turn(m_c, m_s0, d, r.c[0], r.s[0]);
+                    ++m_turns;
+                } else {
+                    const float radians = e.angle * kDegree;
+                    r.c[0] = std::cos(radians);
+                    r.s[0] = std::sin(radians);
+                    m_turns = 1;
+                }
+                m_angle = e.angle;
+                m_c = r.c[0];
+                m_s0 = r.s[0];
+            } else {
+                turn(r.c[0], r.s[0], (e.angle - firstAngle) * kDegree, r.c[i], r.s[i]);
+            }
+            if (e.j == low.j)
+                r.lowAt = i;
+            if (e.j == high.j)
+                r.highAt = i;
+        }
+        m_out.push_back(r);
+    }
+
+    // (c, s) turned by the small angle d (radians): cos d and sin d to
+    // their third power, exact in floats for the fraction of a pixel a run
+    // spans.
+    static void turn(float c, float s, float d, float& outC, float& outS)
+    {
+        const float cd = 1.0f - 0.5f * d * d;
+        const float sd = d - d * d * d / 6.0f;
+        outC = c * cd - s * sd;
+        outS = s * cd + c * sd;
+    }
+
     const CurveSummary& m_s;
     int m_k;
     double m_maxSpan;
-    Emit& m_emit;
+    std::vector<RunSample>& m_out;
+    float m_angle = 0.0f; // the last run's first point: angle, cos and sin
+    float m_c = 1.0f;
+    float m_s0 = 0.0f;
+    int m_turns = 0; // runs since one was worked out whole
 };
-
-template <class Emit> void walk(const CurveSummary& s, int k, double maxSpan, Emit emit)
-{
-    Walk<Emit>(s, k, maxSpan, emit).run();
-}
 
 // The largest distance from its centre (at least 1, the arc) that a curve
 // of radius(value) reaches.
-template <class Radius> float reach(const CurveSummary& s, int k, Radius radius)
+template <class Radius> float reach(const CurveSummary& s, Radius radius)
 {
     float r = 1.0f;
-    for (const std::int32_t j : {s.low.back()[0], s.high.back()[0]}) {
-        if (j >= 0) {
-            const float v = std::abs(radius(element0(s.key.values, k, j)));
+    for (const Extreme& e : {s.low.back()[0], s.high.back()[0]}) {
+        if (e.j >= 0) {
+            const float v = std::abs(radius(e.value));
             if (std::isfinite(v))
                 r = std::max(r, v);
         }
@@ -192,32 +271,6 @@ double runDegrees(const Picture& p, float radius)
     return kRunPixels / (double(kDegree) * ppu * radius);
 }
 
-// The points first, low, high, last of a run, each once, in their order.
-int runPoints(const Run& r, int (&out)[4])
-{
-    int candidates[4] = {r.first, std::min(r.low, r.high), std::max(r.low, r.high), r.last};
-    int n = 0;
-    for (const int j : candidates) {
-        if (j < 0 || (n > 0 && out[n - 1] == j))
-            continue;
-        if (n > 0 && j < out[n - 1])
-            continue;
-        out[n++] = j;
-    }
-    return n;
-}
-
-struct Direction {
-    float c;
-    float s;
-};
-
-Direction direction(const Picture& p, int k, int j)
-{
-    const float a = element0(p.katcis.data(), k, j) * kDegree;
-    return {std::cos(a), std::sin(a)};
-}
-
 float pressureRadius(const Picture& p, float value)
 {
     return 1.0f - scaled(value, p.rysuj.plen, p.rysuj.pscale);
@@ -226,6 +279,31 @@ float pressureRadius(const Picture& p, float value)
 float temperatureRadius(const Picture& p, float value)
 {
     return 1.0f + scaled(value, p.rysuj.tlen, p.rysuj.tscale);
+}
+
+// The runs of curve `which` of wedge k at most maxSpan degrees long, walked
+// once a picture.
+const std::vector<RunSample>& runs(Picture& p, int which, int k, double maxSpan)
+{
+    WalkedCurve& w = p.buffers.walked[static_cast<std::size_t>(which * 6 + k - 1)];
+    if (!w.valid || w.maxSpan != maxSpan) {
+        Walk(*p.summary(which, k), k, maxSpan, w.runs).run();
+        w.valid = true;
+        w.maxSpan = maxSpan;
+    }
+    return w.runs;
+}
+
+double pressureSpan(Picture& p, int k)
+{
+    const CurveSummary& s = *p.summary(0, k);
+    return runDegrees(p, reach(s, [&](float v) { return pressureRadius(p, v); }));
+}
+
+double temperatureSpan(Picture& p, int which, int k)
+{
+    const CurveSummary& s = *p.summary(which, k);
+    return runDegrees(p, reach(s, [&](float v) { return temperatureRadius(p, v); }));
 }
 
 void push(std::vector<float>& x, std::vector<float>& y, float px, float py)
@@ -243,32 +321,29 @@ int closeOutline(WorkBuffers& b)
     return static_cast<int>(b.x.size());
 }
 
-// An outline between the arc about (cx, cy) and the curve radius(value j)
-// of summary s, as radialOutline draws it point by point.
-template <class Radius>
-int summarisedOutline(Picture& p, const CurveSummary& s, int k, float cx, float cy, double maxSpan,
-                      Radius radius)
+void clearBuffers(WorkBuffers& b)
 {
-    WorkBuffers& b = p.buffers;
     b.x.clear();
     b.y.clear();
     b.innerX.clear();
     b.innerY.clear();
-    walk(s, k, maxSpan, [&](const Run& r) {
-        for (const int j : {r.first, r.last}) {
-            const Direction d = direction(p, k, j);
-            push(b.x, b.y, cx + d.c, cy + d.s);
-            if (r.first == r.last)
-                break;
+}
+
+// An outline between the arc about (cx, cy) and the curve radius(value) of
+// the runs, as radialOutline draws it point by point.
+template <class Radius>
+int sampledOutline(WorkBuffers& b, const std::vector<RunSample>& runs, float cx, float cy, Radius radius)
+{
+    clearBuffers(b);
+    for (const RunSample& r : runs) {
+        push(b.x, b.y, cx + r.c[0], cy + r.s[0]);
+        if (r.n > 1)
+            push(b.x, b.y, cx + r.c[r.n - 1], cy + r.s[r.n - 1]);
+        for (int i = 0; i < r.n; ++i) {
+            const float rj = radius(r.v[i]);
+            push(b.innerX, b.innerY, cx + rj * r.c[i], cy + rj * r.s[i]);
         }
-        int points[4];
-        const int n = runPoints(r, points);
-        for (int i = 0; i < n; ++i) {
-            const Direction d = direction(p, k, points[i]);
-            const float rj = radius(points[i]);
-            push(b.innerX, b.innerY, cx + rj * d.c, cy + rj * d.s);
-        }
-    });
+    }
     return closeOutline(b);
 }
 
@@ -283,6 +358,8 @@ void Picture::choosePaths()
 {
     pressureSummarised.fill(false);
     temperatureSummarised.fill(false);
+    for (WalkedCurve& w : buffers.walked)
+        w.valid = false;
     const double ppu = g.levelOfDetail() ? g.pixelsPerUnit() : 0.0;
     if (!(ppu > 0.0))
         return;
@@ -305,45 +382,47 @@ void Picture::choosePaths()
         if (np >= kFewestPoints && ready(0, cis, k, np)) {
             const CurveSummary& s = *summary(0, k);
             pressureSummarised[static_cast<std::size_t>(k)]
-                = dense(s, k, reach(s, k, [&](float v) { return pressureRadius(*this, v); }));
+                = dense(s, k, reach(s, [&](float v) { return pressureRadius(*this, v); }));
         }
         const int nt = temperaturePoints(k);
         if (dane.thermal() && nt >= kFewestPoints && ready(1, tem1, k, nt) && ready(2, tem2, k, nt)) {
             const CurveSummary& s = *summary(1, k);
             temperatureSummarised[static_cast<std::size_t>(k)]
-                = dense(s, k, reach(s, k, [&](float v) { return temperatureRadius(*this, v); }));
+                = dense(s, k, reach(s, [&](float v) { return temperatureRadius(*this, v); }));
         }
     }
 }
 
+// The band lies between two arcs: chords of at most kArcChordPixels stand
+// for them (they keep within a hundredth of a pixel of the arcs that the
+// grid's points trace), from the wedge's first angle to its last.
 int bandOutlineSummarised(Picture& p, int k, float s)
 {
     const float cx = p.dane.tabkla(k);
     const float cy = p.dane.tabklb(k);
     const CurveSummary& c = *p.summary(0, k);
     WorkBuffers& b = p.buffers;
-    b.x.clear();
-    b.y.clear();
-    b.innerX.clear();
-    b.innerY.clear();
-    walk(c, k, runDegrees(p, 1.0f), [&](const Run& r) {
-        for (const int j : {r.first, r.last}) {
-            const Direction d = direction(p, k, j);
-            push(b.x, b.y, cx + d.c, cy + d.s);
-            push(b.innerX, b.innerY, cx + s * d.c, cy + s * d.s);
-            if (r.first == r.last)
-                break;
-        }
-    });
+    clearBuffers(b);
+    const float from = c.firstAngle.front();
+    const float to = c.lastAngle.back();
+    const double pixels = (double(to) - from) * kDegree * p.g.pixelsPerUnit() * std::max(1.0f, std::abs(s));
+    const int steps = std::clamp(static_cast<int>(std::ceil(pixels / kArcChordPixels)), 1, 1 << 16);
+    for (int i = 0; i <= steps; ++i) {
+        const float a
+            = i == steps ? to : from + (to - from) * static_cast<float>(i) / static_cast<float>(steps);
+        const float radians = a * kDegree;
+        const float co = std::cos(radians);
+        const float si = std::sin(radians);
+        push(b.x, b.y, cx + co, cy + si);
+        push(b.innerX, b.innerY, cx + s * co, cy + s * si);
+    }
     return closeOutline(b);
 }
 
 int pressureOutlineSummarised(Picture& p, int k)
 {
-    const CurveSummary& s = *p.summary(0, k);
-    const auto radius = [&](int j) { return pressureRadius(p, element0(s.key.values, k, j)); };
-    const double maxSpan = runDegrees(p, reach(s, k, [&](float v) { return pressureRadius(p, v); }));
-    return summarisedOutline(p, s, k, p.dane.tabkla(k), p.dane.tabklb(k), maxSpan, radius);
+    return sampledOutline(p.buffers, runs(p, 0, k, pressureSpan(p, k)), p.dane.tabkla(k), p.dane.tabklb(k),
+                          [&](float v) { return pressureRadius(p, v); });
 }
 
 // One line from the arc to the point of a run that lies farthest from it
@@ -352,75 +431,67 @@ int pressureOutlineSummarised(Picture& p, int k)
 // each side.
 void pressureHatchSummarised(Picture& p, int k)
 {
-    const CurveSummary& s = *p.summary(0, k);
     const float cx = p.dane.tabkla(k);
     const float cy = p.dane.tabklb(k);
-    const auto radius = [&](int j) { return pressureRadius(p, element0(s.key.values, k, j)); };
-    const double maxSpan = runDegrees(p, reach(s, k, [&](float v) { return pressureRadius(p, v); }));
-    const auto join = [&](int j, int count) {
-        const Direction d = direction(p, k, j);
-        const float r = radius(j);
-        p.g.joinRepeated(cx + d.c, cy + d.s, cx + r * d.c, cy + r * d.s, count);
+    const auto join = [&](const RunSample& r, int i, int count) {
+        const float rj = pressureRadius(p, r.v[i]);
+        p.g.joinRepeated(cx + r.c[i], cy + r.s[i], cx + rj * r.c[i], cy + rj * r.s[i], count);
     };
-    walk(s, k, maxSpan, [&](const Run& r) {
-        if (r.low < 0)
-            return;
-        const float off1 = radius(r.low) - 1.0f;
-        const float off2 = radius(r.high) - 1.0f;
+    for (const RunSample& r : runs(p, 0, k, pressureSpan(p, k))) {
+        if (r.lowAt < 0)
+            continue;
+        const float off1 = pressureRadius(p, r.v[r.lowAt]) - 1.0f;
+        const float off2 = pressureRadius(p, r.v[r.highAt]) - 1.0f;
         const bool lowFarther = std::abs(off1) >= std::abs(off2);
-        join(lowFarther ? r.low : r.high, r.last - r.first + 1);
+        join(r, lowFarther ? r.lowAt : r.highAt, r.count);
         if ((off1 < 0.0f) != (off2 < 0.0f) && off1 != 0.0f && off2 != 0.0f)
-            join(lowFarther ? r.high : r.low, 1);
-    });
+            join(r, lowFarther ? r.highAt : r.lowAt, 1);
+    }
+}
+
+double pressureHatchDensity(Picture& p, int k)
+{
+    const CurveSummary& s = *p.summary(0, k);
+    const float r = reach(s, [&](float v) { return pressureRadius(p, v); });
+    const double pixels
+        = (double(s.lastAngle.back()) - s.firstAngle.front()) * kDegree * r * p.g.pixelsPerUnit();
+    if (!(pixels > 0.0) || !std::isfinite(pixels))
+        return 0.0;
+    return (s.key.points - 1) / pixels;
 }
 
 void pressureHatchEnds(Picture& p, int k)
 {
-    const CurveSummary& s = *p.summary(0, k);
     const float cx = p.dane.tabkla(k);
     const float cy = p.dane.tabklb(k);
-    const double maxSpan = runDegrees(p, reach(s, k, [&](float v) { return pressureRadius(p, v); }));
     WorkBuffers& b = p.buffers;
-    b.x.clear();
-    b.y.clear();
-    b.innerX.clear();
-    b.innerY.clear();
-    walk(s, k, maxSpan, [&](const Run& r) {
-        int points[4];
-        const int n = runPoints(r, points);
-        for (int i = 0; i < n; ++i) {
-            const Direction d = direction(p, k, points[i]);
-            const float rj = pressureRadius(p, element0(s.key.values, k, points[i]));
-            push(b.x, b.y, cx + d.c, cy + d.s);
-            push(b.innerX, b.innerY, cx + rj * d.c, cy + rj * d.s);
+    clearBuffers(b);
+    for (const RunSample& r : runs(p, 0, k, pressureSpan(p, k))) {
+        for (int i = 0; i < r.n; ++i) {
+            const float rj = pressureRadius(p, r.v[i]);
+            push(b.x, b.y, cx + r.c[i], cy + r.s[i]);
+            push(b.innerX, b.innerY, cx + rj * r.c[i], cy + rj * r.s[i]);
         }
-    });
+    }
 }
 
 int temperatureBandSummarised(Picture& p, int k)
 {
-    const CurveSummary& s = *p.summary(1, k);
-    const auto radius = [&](int j) { return temperatureRadius(p, element0(s.key.values, k, j)); };
-    const double maxSpan = runDegrees(p, reach(s, k, [&](float v) { return temperatureRadius(p, v); }));
-    return summarisedOutline(p, s, k, 0.0f, 0.0f, maxSpan, radius);
+    return sampledOutline(p.buffers, runs(p, 1, k, temperatureSpan(p, 1, k)), 0.0f, 0.0f,
+                          [&](float v) { return temperatureRadius(p, v); });
 }
 
 int temperatureCurveSummarised(Picture& p, int k)
 {
-    const CurveSummary& s = *p.summary(2, k);
-    const double maxSpan = runDegrees(p, reach(s, k, [&](float v) { return temperatureRadius(p, v); }));
     WorkBuffers& b = p.buffers;
     b.x.clear();
     b.y.clear();
-    walk(s, k, maxSpan, [&](const Run& r) {
-        int points[4];
-        const int n = runPoints(r, points);
-        for (int i = 0; i < n; ++i) {
-            const Direction d = direction(p, k, points[i]);
-            const float rj = temperatureRadius(p, element0(s.key.values, k, points[i]));
-            push(b.x, b.y, rj * d.c, rj * d.s);
+    for (const RunSample& r : runs(p, 2, k, temperatureSpan(p, 2, k))) {
+        for (int i = 0; i < r.n; ++i) {
+            const float rj = temperatureRadius(p, r.v[i]);
+            push(b.x, b.y, rj * r.c[i], rj * r.s[i]);
         }
-    });
+    }
     return static_cast<int>(b.x.size());
 }
 

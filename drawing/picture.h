@@ -35,12 +35,48 @@ struct SummaryKey {
 // never fall, so that a block spans the angles from its first to its last
 // point.
 struct CurveSummary {
-    static constexpr int kLeaf = 4;
+    static constexpr int kLeaf = 5;
+    // A point with the smallest or the largest value of a block: its index
+    // (0-based, -1: the block has no finite value), value and angle.
+    struct Extreme {
+        std::int32_t j = -1;
+        float value = 0.0f;
+        float angle = 0.0f;
+    };
     SummaryKey key;
     bool built = false;
     bool usable = false;
-    std::vector<std::vector<std::int32_t>> low; // [L - kLeaf][block], 0-based points
-    std::vector<std::vector<std::int32_t>> high;
+    std::vector<std::vector<Extreme>> low; // [L - kLeaf][block]
+    std::vector<std::vector<Extreme>> high;
+    // Per block of 2^kLeaf points: the angle and the value of its first and
+    // its last point, so that a walk never reads the case's arrays.
+    std::vector<float> firstAngle;
+    std::vector<float> lastAngle;
+    std::vector<float> firstValue;
+    std::vector<float> lastValue;
+};
+
+// A run of consecutive points as a picture draws it: its first point, its
+// extremes and its last point (in order, each once), with the cos and sin of
+// their angles and their values; which of them are the run's smallest and
+// largest value (-1: none); and how many points the run holds.
+struct RunSample {
+    int n = 0;
+    std::int32_t j[4] {};
+    float c[4] {};
+    float s[4] {};
+    float v[4] {};
+    int lowAt = -1;
+    int highAt = -1;
+    int count = 0;
+};
+
+// The runs of one curve of one wedge for the picture being drawn, worked
+// out once and shared by what the picture draws from them.
+struct WalkedCurve {
+    bool valid = false;
+    double maxSpan = 0.0;
+    std::vector<RunSample> runs;
 };
 
 // Coordinate buffers that grow as a picture needs them and are kept for the
@@ -57,6 +93,7 @@ struct WorkBuffers {
     std::vector<float> innerY;
     // Per wedge, of the pressure, the first and the second temperature.
     std::array<CurveSummary, 18> summaries;
+    std::array<WalkedCurve, 18> walked;
     void reserve(std::size_t n)
     {
         if (x.size() < n) {
@@ -121,6 +158,9 @@ void pressureHatchSummarised(Picture& p, int k);
 // their arc ends into the work buffers' x, y and their far ends into
 // innerX, innerY.
 void pressureHatchEnds(Picture& p, int k);
+// The hatch lines of summarised wedge k to a device pixel along the arc, at
+// the diagram's farthest reach from the arc centre.
+double pressureHatchDensity(Picture& p, int k);
 int temperatureBandSummarised(Picture& p, int k);
 int temperatureCurveSummarised(Picture& p, int k); // the second curve
 

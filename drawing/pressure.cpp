@@ -25,11 +25,9 @@ double hatchDensity(const Picture& p, int k, int np, const float* x, const float
 {
     if (!p.g.levelOfDetail() || np < 2)
         return 0.0;
-    const bool summarised = p.pressureSummarised[static_cast<std::size_t>(k)];
-    if (!summarised)
-        for (int j = 2; j <= np; ++j)
-            if (!(Picture::at(p.katcis, k, j) >= Picture::at(p.katcis, k, j - 1)))
-                return 0.0;
+    for (int j = 2; j <= np; ++j)
+        if (!(Picture::at(p.katcis, k, j) >= Picture::at(p.katcis, k, j - 1)))
+            return 0.0;
     float reach = 1.0f;
     for (int i = 0; i < n; ++i)
         reach = std::max(reach, std::hypot(x[i] - cx, y[i] - cy));
@@ -50,17 +48,24 @@ void drawPressure(Picture& p, int k)
     const int np = p.pressurePoints(k);
     const bool summarised = p.pressureSummarised[static_cast<std::size_t>(k)];
     // Arc points P1..Pnp first, then the pressure points Qnp..Q1.
-    const int n = summarised ? pressureOutlineSummarised(p, k) : radialOutline(p, k, np, cx, cy, [&](int j) {
+    int n = summarised ? 0 : radialOutline(p, k, np, cx, cy, [&](int j) {
         return 1.0f - scaled(Picture::at(p.cis, k, j), p.rysuj.plen, p.rysuj.pscale);
     });
-    const float* x = p.buffers.x.data();
-    const float* y = p.buffers.y.data();
+    const double density = summarised
+        ? pressureHatchDensity(p, k)
+        : hatchDensity(p, k, np, p.buffers.x.data(), p.buffers.y.data(), n, cx, cy);
     g.IGRPALETTERGB(colours::kWedge, p.rysuj.colour(1, k), p.rysuj.colour(2, k), p.rysuj.colour(3, k));
     g.IGRCOLOURN(colours::kWedge);
-    g.IGRPOLYGONCOMPLEX(x, y, n);
+    // Under a solid hatch the diagram's own colour shows nowhere.
+    if (density < kSolidLinesPerPixel) {
+        if (summarised)
+            n = pressureOutlineSummarised(p, k);
+        g.IGRPOLYGONCOMPLEX(p.buffers.x.data(), p.buffers.y.data(), n);
+    }
+    const float* x = p.buffers.x.data();
+    const float* y = p.buffers.y.data();
 
     g.IGRCOLOURN(colours::kHatch);
-    const double density = hatchDensity(p, k, np, x, y, n, cx, cy);
     if (density >= kSolidLinesPerPixel) {
         WorkBuffers& b = p.buffers;
         if (summarised) {

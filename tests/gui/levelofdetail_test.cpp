@@ -45,7 +45,11 @@ QImage draw(const Case& c, bool levelOfDetail, PictureMemory* memory = nullptr)
 TEST(LevelOfDetail, PictureStaysTheSameFromAHundredToAMillionPointsALobe)
 {
     for (const int points : {100, 2000, 30000, 1000000}) {
-        const Case c = sampleCase(1, points >= 1000000 ? 1 : 3, points);
+        Case c = sampleCase(1, points >= 1000000 ? 1 : 3, points);
+        // A lobe without pressure: its hatch is a row of lines of no length.
+        if (points == 30000)
+            for (int j = 1; j <= points; ++j)
+                c.results.cis(2, j) = 0.0f;
         const QImage full = draw(c, false);
         const QImage light = draw(c, true);
         long differ = 0;
