@@ -29,6 +29,8 @@ constexpr int kRunPoints = 4;
 // The longest chord, in device pixels, that stands for an arc of the
 // bearing's size: its middle lies within a hundredth of a pixel of the arc.
 constexpr double kArcChordPixels = 4.0;
+// Runs of kRunPixels that make such a chord.
+constexpr std::size_t kArcRuns = 8;
 
 // Element j (0-based) of row k of an array's storage.
 float element0(const float* data, int k, int j)
@@ -335,9 +337,14 @@ template <class Radius>
 int sampledOutline(WorkBuffers& b, const std::vector<RunSample>& runs, float cx, float cy, Radius radius)
 {
     clearBuffers(b);
-    for (const RunSample& r : runs) {
-        push(b.x, b.y, cx + r.c[0], cy + r.s[0]);
-        if (r.n > 1)
+    // The arc side through every kArcRuns-th run's first point, and the
+    // last point: chords of a few pixels, within a hundredth of a pixel of
+    // the arc.
+    for (std::size_t k = 0; k < runs.size(); ++k) {
+        const RunSample& r = runs[k];
+        if (k % kArcRuns == 0)
+            push(b.x, b.y, cx + r.c[0], cy + r.s[0]);
+        if (k + 1 == runs.size())
             push(b.x, b.y, cx + r.c[r.n - 1], cy + r.s[r.n - 1]);
         for (int i = 0; i < r.n; ++i) {
             const float rj = radius(r.v[i]);

@@ -233,9 +233,10 @@ void PainterDevice::closeGroup()
 }
 
 // On a raster surface a vertex closer than a quarter pixel to the last one
-// kept changes no pixel, so it is left out: an outline of 100,000 points along
-// an arc a few hundred pixels long costs what its pixels cost. Vector
-// surfaces keep every point.
+// kept changes no pixel, so it is left out (unless a long edge starts from
+// it, a corner of the outline): an outline of 100,000 points along an arc a
+// few hundred pixels long costs what its pixels cost. Vector surfaces keep
+// every point.
 void PainterDevice::mapPoints(std::span<const PointF> points)
 {
     m_buffer.resize(static_cast<qsizetype>(points.size()));
@@ -245,8 +246,11 @@ void PainterDevice::mapPoints(std::span<const PointF> points)
         const QPointF p = map(points[i]);
         if (m_raster && n > 0 && i + 1 < points.size()) {
             const QPointF d = p - out[n - 1];
-            if (d.x() * d.x() + d.y() * d.y() < 0.0625)
-                continue;
+            if (d.x() * d.x() + d.y() * d.y() < 0.0625) {
+                const QPointF e = map(points[i + 1]) - p;
+                if (e.x() * e.x() + e.y() * e.y() < 1.0)
+                    continue;
+            }
         }
         out[n++] = p;
     }
