@@ -363,9 +363,9 @@ void PainterDevice::hatch(std::span<const PointF> from, std::span<const PointF> 
         return;
     if (m_mask.width() < box.width() || m_mask.height() < box.height())
         m_mask = QImage(std::max(m_mask.width(), box.width()), std::max(m_mask.height(), box.height()),
-                        QImage::Format_Alpha8);
+                        QImage::Format_ARGB32_Premultiplied);
     for (int y = 0; y < box.height(); ++y)
-        std::memset(m_mask.scanLine(y), 0, static_cast<std::size_t>(box.width()));
+        std::memset(m_mask.scanLine(y), 0, static_cast<std::size_t>(box.width()) * 4);
 
     const double half = m_penWidth / 2.0;
     {
@@ -440,7 +440,7 @@ void PainterDevice::hatch(std::span<const PointF> from, std::span<const PointF> 
         const int px = static_cast<int>(std::lround(dotAt.x())) - box.x();
         const int py = static_cast<int>(std::lround(dotAt.y())) - box.y();
         if (px >= 0 && py >= 0 && px < box.width() && py < box.height())
-            m_mask.scanLine(py)[px] = 255;
+            reinterpret_cast<QRgb*>(m_mask.scanLine(py))[px] = 0xff000000u;
     }
     // The coverage after as many lines as a pixel holds.
     const double n = std::max(1.0, linesPerPixel);
@@ -455,10 +455,10 @@ void PainterDevice::hatch(std::span<const PointF> from, std::span<const PointF> 
     const int b = std::clamp(colour.b, 0, 255);
     const QRgb solid = qRgb(r, g, b);
     for (int y = 0; y < box.height(); ++y) {
-        const uchar* m = m_mask.constScanLine(y);
+        const auto* m = reinterpret_cast<const QRgb*>(m_mask.constScanLine(y));
         auto* d = reinterpret_cast<QRgb*>(image->scanLine(box.y() + y)) + box.x();
         for (int x = 0; x < box.width(); ++x) {
-            const int a = m_raised[m[x]];
+            const int a = m_raised[qAlpha(m[x])];
             if (a == 0)
                 continue;
             if (a == 255) {

@@ -115,7 +115,7 @@ private:
     LineGroup m_group;
     QVector<QPointF> m_buffer; // reused for polylines and polygons
     QImage* directImage() const;
-    QImage m_mask; // a hatch area's coverage, kept for the next one
+    QImage m_mask; // a hatch area's coverage in its alpha, kept for the next one
     QVector<QPointF> m_from;
     QVector<QPointF> m_to;
     QVector<QPointF> m_dots; // hatch lines of no length
