@@ -273,12 +273,74 @@ void PainterDevice::polyline(std::span<const PointF> points, Rgb colour)
 
 // Self-crossing outlines are filled by the winding rule, so a pressure
 // diagram that folds over itself stays filled where it overlaps.
+// A filled outline on a raster surface keeps only the vertices that its
+// edges need to pass within a fiftieth of a pixel of every vertex left out:
+// along an arc of the bearing's size that is a vertex every few pixels, and
+// the area's coverage of any pixel moves by less than a step of its colour.
+// The vertices left out of a run are those a cone of ways on from the last
+// vertex kept still passes near.
+void PainterDevice::thinOutline()
+{
+    constexpr double kTolerance = 0.02;
+    const qsizetype count = m_buffer.size();
+    if (count < 4)
+        return;
+    QPointF* p = m_buffer.data();
+    qsizetype kept = 1; // p[0] stays
+    QPointF anchor = p[0];
+    bool cone = false;
+    QPointF low;
+    QPointF high;
+    const auto cross = [](QPointF a, QPointF b) { return a.x() * b.y() - a.y() * b.x(); };
+    // Fits p[i] into the cone from the anchor; false when no way on is left.
+    const auto fits = [&](QPointF q) {
+        const QPointF v = q - anchor;
+        const double r = std::sqrt(v.x() * v.x() + v.y() * v.y());
+        if (!(r > kTolerance))
+            return r <= kTolerance;
+        const double sd = kTolerance / r;
+        const double cd = std::sqrt(1.0 - sd * sd);
+        const QPointF u = v / r;
+        const QPointF lo(u.x() * cd + u.y() * sd, u.y() * cd - u.x() * sd);
+        const QPointF hi(u.x() * cd - u.y() * sd, u.y() * cd + u.x() * sd);
+        if (!cone) {
+            low = lo;
+            high = hi;
+            cone = true;
+            return true;
+        }
+        if (u.x() * (low.x() + high.x()) + u.y() * (low.y() + high.y()) <= 0.0 || cross(low, v) < 0.0
+            || cross(v, high) < 0.0)
+            return false;
+        if (cross(low, lo) > 0.0)
+            low = lo;
+        if (cross(hi, high) > 0.0)
+            high = hi;
+        return true;
+    };
+    // The last vertex stays, but must fit too, or the one before it stays.
+    for (qsizetype i = 1; i < count; ++i) {
+        if (fits(p[i]))
+            continue;
+        // p[i] does not fit: the vertex before it is kept, and the cone
+        // starts again from there.
+        anchor = p[i - 1];
+        p[kept++] = anchor;
+        cone = false;
+        fits(p[i]);
+    }
+    p[kept++] = p[count - 1];
+    m_buffer.resize(kept);
+}
+
 void PainterDevice::polygon(std::span<const PointF> points, Rgb colour, bool filled)
 {
     flush();
     if (points.empty())
         return;
     mapPoints(points);
+    if (filled && m_raster)
+        thinOutline();
     if (filled) {
         if (m_penSet) {
             m_painter.setPen(Qt::NoPen);

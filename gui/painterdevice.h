@@ -86,6 +86,7 @@ private:
     void closeGroup();
     void useBrush(std::optional<Rgb> colour);       // none: no brush
     void mapPoints(std::span<const PointF> points); // into m_buffer
+    void thinOutline();                             // of m_buffer
     QPointF map(PointF p) const { return QPointF(m_origin.x() + p.x, m_origin.y() + p.y); }
 
     QPainter& m_painter;

@@ -13,7 +13,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
+#include <vector>
 
 namespace lobus::test {
 namespace {
@@ -69,6 +71,40 @@ TEST(LevelOfDetail, PictureStaysTheSameFromAHundredToAMillionPointsALobe)
         EXPECT_LE(differ * 1000, pixels)
             << points << " points a lobe: " << differ << " pixels differ, by up to " << worst;
     }
+}
+
+// A filled outline on an image keeps only the vertices its pixels need: an
+// annular sector of 4,000 vertices (a temperature band) fills the pixels it
+// fills with every vertex, to within one step of antialiasing.
+TEST(LevelOfDetail, AFilledOutlineKeepsItsPixelsWithFewerVertices)
+{
+    std::vector<PointF> band;
+    for (int i = 0; i <= 2000; ++i)
+        band.push_back(
+            {480.0 + 300.0 * std::cos(0.2 + 1.1e-3 * i), 270.0 + 300.0 * std::sin(0.2 + 1.1e-3 * i)});
+    for (int i = 2000; i >= 0; --i) {
+        const double r = 220.0 + 30.0 * std::sin(3.0e-3 * i);
+        band.push_back({480.0 + r * std::cos(0.2 + 1.1e-3 * i), 270.0 + r * std::sin(0.2 + 1.1e-3 * i)});
+    }
+    const auto fill = [&](bool raster) {
+        QImage image(960, 600, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        PainterDevice device(painter, QRectF(0, 0, image.width(), image.height()), 96.0);
+        device.setRaster(raster, false);
+        device.polygon(band, {0, 0, 255}, true);
+        device.flush();
+        painter.end();
+        return image;
+    };
+    const QImage every = fill(false);
+    const QImage thinned = fill(true);
+    int worst = 0;
+    for (int y = 0; y < every.height(); ++y)
+        for (int x = 0; x < every.width(); ++x)
+            worst = std::max({worst, std::abs(qRed(every.pixel(x, y)) - qRed(thinned.pixel(x, y))),
+                              std::abs(qBlue(every.pixel(x, y)) - qBlue(thinned.pixel(x, y)))});
+    EXPECT_LE(worst, kStep);
 }
 
 // What a picture keeps of a dense case for the next one must follow the
