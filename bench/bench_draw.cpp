@@ -9,6 +9,7 @@
 //
 // usage: bench_draw [Google Benchmark options]
 
+#include "bench/benchcases.h"
 #include "drawing/graphics/graphics.h"
 #include "drawing/rysunek.h"
 #include "examples/casegen.h"
@@ -30,49 +31,8 @@ namespace {
 
 using namespace lobus;
 
-// The case a reading pass would fill from the solver's files, made directly
-// from the generator's solution (no files).
-Case caseOf(const casegen::Bearing& bearing)
-{
-    const casegen::Solution s = casegen::solve(bearing);
-    Case c;
-    c.dane.variant = bearing.solver == casegen::Solver::SOLAKO ? kVariantSolako : kVariantMerant;
-    c.dane.ikm = static_cast<int>(s.lobes.size());
-    c.dane.ekscen = s.ekscen;
-    c.dane.katekscen = s.katekscen;
-    c.dane.pmax = s.pmax;
-    c.dane.tmax = s.tmax;
-    c.results.allocate(s.longestBlock());
-    for (int k = 1; k <= c.dane.ikm; ++k) {
-        const casegen::Lobe& lobe = s.lobes[static_cast<std::size_t>(k - 1)];
-        c.dane.tabpsi(2 * k - 1) = lobe.start;
-        c.dane.tabpsi(2 * k) = lobe.end;
-        c.dane.tabkla(k) = lobe.kla;
-        c.dane.tabklb(k) = lobe.klb;
-        const int n = std::min(static_cast<int>(lobe.angle.size()), c.results.ilkat);
-        c.dane.ilcis(k) = static_cast<float>(n);
-        for (int j = 1; j <= n; ++j) {
-            const auto i = static_cast<std::size_t>(j - 1);
-            c.results.katcis(k, j) = lobe.angle[i];
-            c.results.cis(k, j) = lobe.pressure[i];
-            if (!lobe.tem1.empty()) {
-                const std::size_t t = std::min(i, lobe.tem1.size() - 1);
-                c.results.tem1(k, j) = lobe.tem1[t];
-                c.results.tem2(k, j) = lobe.tem2[t];
-            }
-        }
-    }
-    return c;
-}
-
-const Case& stress(int points)
-{
-    static std::map<int, Case> cases;
-    auto it = cases.find(points);
-    if (it == cases.end())
-        it = cases.emplace(points, caseOf(casegen::stressCase(6, points))).first;
-    return it->second;
-}
+using bench::caseOf;
+using bench::stress;
 
 // touched: the image is written between pictures (its cache key changes), so
 // every picture clears the whole image rather than what the last one drew on.

@@ -59,6 +59,37 @@ bool fileExists(const std::string& name)
     return !name.empty() && ::stat(name.c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
+namespace {
+
+// A stream over a descriptor opened without blocking, once what it opened
+// is of a kind `accepted` takes: back to blocking reads and writes. The
+// descriptor is closed on any failure, with the reason.
+template <class Accept> std::FILE* adopt(int fd, const char* mode, Accept accepted, std::string& reason)
+{
+    struct stat st;
+    if (::fstat(fd, &st) != 0) {
+        reason = systemErrorText(errno);
+        ::close(fd);
+        return nullptr;
+    }
+    if (!accepted(st.st_mode)) {
+        reason = notRegular(st.st_mode);
+        ::close(fd);
+        return nullptr;
+    }
+    const int flags = ::fcntl(fd, F_GETFL);
+    if (flags >= 0)
+        ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
+    std::FILE* f = ::fdopen(fd, mode);
+    if (!f) {
+        reason = systemErrorText(errno);
+        ::close(fd);
+    }
+    return f;
+}
+
+} // namespace
+
 std::FILE* openForReading(const std::string& name, std::string& reason)
 {
     if (name.empty()) {
@@ -72,26 +103,8 @@ std::FILE* openForReading(const std::string& name, std::string& reason)
         reason = systemErrorText(errno);
         return nullptr;
     }
-    struct stat st;
-    if (::fstat(fd, &st) != 0) {
-        reason = systemErrorText(errno);
-        ::close(fd);
-        return nullptr;
-    }
-    if (!S_ISREG(st.st_mode)) {
-        reason = notRegular(st.st_mode);
-        ::close(fd);
-        return nullptr;
-    }
-    const int flags = ::fcntl(fd, F_GETFL);
-    if (flags >= 0)
-        ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
-    std::FILE* f = ::fdopen(fd, "rb");
-    if (!f) {
-        reason = systemErrorText(errno);
-        ::close(fd);
-    }
-    return f;
+    return adopt(
+        fd, "rb", [](mode_t mode) { return S_ISREG(mode); }, reason);
 }
 
 std::FILE* openForWriting(const std::string& name, std::string& reason)
@@ -112,25 +125,8 @@ std::FILE* openForWriting(const std::string& name, std::string& reason)
         reason = systemErrorText(errno);
         return nullptr;
     }
-    if (::fstat(fd, &st) != 0) {
-        reason = systemErrorText(errno);
-        ::close(fd);
-        return nullptr;
-    }
-    if (S_ISFIFO(st.st_mode) || S_ISSOCK(st.st_mode)) {
-        reason = notRegular(st.st_mode);
-        ::close(fd);
-        return nullptr;
-    }
-    const int flags = ::fcntl(fd, F_GETFL);
-    if (flags >= 0)
-        ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
-    std::FILE* f = ::fdopen(fd, "wb");
-    if (!f) {
-        reason = systemErrorText(errno);
-        ::close(fd);
-    }
-    return f;
+    return adopt(
+        fd, "wb", [](mode_t mode) { return !S_ISFIFO(mode) && !S_ISSOCK(mode); }, reason);
 }
 
 #else

@@ -459,12 +459,8 @@ void pressureHatchSummarised(Picture& p, int k)
 double pressureHatchDensity(Picture& p, int k)
 {
     const CurveSummary& s = *p.summary(0, k);
-    const float r = reach(s, [&](float v) { return pressureRadius(p, v); });
-    const double pixels
-        = (double(s.lastAngle.back()) - s.firstAngle.front()) * kDegree * r * p.g.pixelsPerUnit();
-    if (!(pixels > 0.0) || !std::isfinite(pixels))
-        return 0.0;
-    return (s.key.points - 1) / pixels;
+    return linesPerPixel(p, s.key.points, double(s.lastAngle.back()) - s.firstAngle.front(),
+                         reach(s, [&](float v) { return pressureRadius(p, v); }));
 }
 
 void pressureHatchEnds(Picture& p, int k)

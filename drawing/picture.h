@@ -182,6 +182,16 @@ inline float scaled(float value, float length, float scale)
     return value * length / scale;
 }
 
+// Lines from `points` grid points spread over `degrees` of arc, to a device
+// pixel along a circle of `radius` user units; 0 when that cannot be told.
+inline double linesPerPixel(const Picture& p, int points, double degrees, float radius)
+{
+    const double pixels = degrees * kDegree * radius * p.g.pixelsPerUnit();
+    if (!(pixels > 0.0) || !std::isfinite(pixels))
+        return 0.0;
+    return (points - 1) / pixels;
+}
+
 // Puts into the work buffers the outline that the sliding-surface band and
 // both diagrams share: 2 * np points about (cx, cy), first the points of
 // radius 1 at the grid angles of wedge k for j = 1..np, then the points of

@@ -31,11 +31,7 @@ double hatchDensity(const Picture& p, int k, int np, const float* x, const float
     float reach = 1.0f;
     for (int i = 0; i < n; ++i)
         reach = std::max(reach, std::hypot(x[i] - cx, y[i] - cy));
-    const double span = (double(Picture::at(p.katcis, k, np)) - Picture::at(p.katcis, k, 1)) * kDegree;
-    const double pixels = span * reach * p.g.pixelsPerUnit();
-    if (!(pixels > 0.0) || !std::isfinite(pixels))
-        return 0.0;
-    return (np - 1) / pixels;
+    return linesPerPixel(p, np, double(Picture::at(p.katcis, k, np)) - Picture::at(p.katcis, k, 1), reach);
 }
 
 } // namespace
