@@ -1,6 +1,7 @@
 #include "gui/painterdevice.h"
 
 #include "drawing/graphics/units.h"
+#include "gui/rasterline.h"
 
 #include <QImage>
 #include <QPainter>
@@ -14,6 +15,12 @@
 #include <cstring>
 
 namespace lobus {
+
+namespace {
+
+QRgb opaque(Rgb c) { return qRgb(std::clamp(c.r, 0, 255), std::clamp(c.g, 0, 255), std::clamp(c.b, 0, 255)); }
+
+} // namespace
 
 void PainterDevice::setRenderHints(QPainter& painter)
 {
@@ -92,8 +99,19 @@ void PainterDevice::flush()
         drawBatch();
 }
 
+// On an image, antialiased lines of a one-pixel pen are written straight
+// into its pixels (see rasterLine); elsewhere the painter draws them.
 void PainterDevice::drawBatch()
 {
+    if (!m_linesCrisp && m_penWidth <= 1.0) {
+        if (QImage* image = directImage()) {
+            const QRgb colour = opaque(m_linesColour);
+            for (const QLineF& l : std::as_const(m_lines))
+                rasterLine(*image, l.p1(), l.p2(), colour);
+            m_lines.clear();
+            return;
+        }
+    }
     usePen(m_linesColour);
     if (m_linesCrisp) {
         m_painter.setRenderHint(QPainter::Antialiasing, false);
@@ -512,10 +530,7 @@ void PainterDevice::hatch(std::span<const PointF> from, std::span<const PointF> 
                 = static_cast<std::uint8_t>(std::lround(255.0 * (1.0 - std::pow(1.0 - a / 255.0, n))));
         m_raisedFor = n;
     }
-    const int r = std::clamp(colour.r, 0, 255);
-    const int g = std::clamp(colour.g, 0, 255);
-    const int b = std::clamp(colour.b, 0, 255);
-    const QRgb solid = qRgb(r, g, b);
+    const QRgb solid = opaque(colour);
     for (int y = 0; y < box.height(); ++y) {
         const auto* m = reinterpret_cast<const QRgb*>(m_mask.constScanLine(y));
         auto* d = reinterpret_cast<QRgb*>(image->scanLine(box.y() + y)) + box.x();
@@ -527,15 +542,14 @@ void PainterDevice::hatch(std::span<const PointF> from, std::span<const PointF> 
                 d[x] = solid;
                 continue;
             }
-            const QRgb p = d[x];
-            const auto mix = [a](int under, int over) { return (over * a + under * (255 - a) + 127) / 255; };
-            d[x] = qRgba(mix(qRed(p), r), mix(qGreen(p), g), mix(qBlue(p), b), mix(qAlpha(p), 255));
+            d[x] = blendPixel(d[x], solid, static_cast<unsigned>(a));
         }
     }
 }
 
 // The image the painter draws on, when its pixels may be written directly:
-// an opaque-or-plain 32-bit image, drawn on without a transformation or clip.
+// an opaque-or-plain 32-bit image of device pixels, drawn on without a
+// transformation or clip.
 QImage* PainterDevice::directImage() const
 {
     QPaintDevice* device = m_painter.device();
@@ -545,7 +559,7 @@ QImage* PainterDevice::directImage() const
     const QImage::Format f = image->format();
     if (f != QImage::Format_RGB32 && f != QImage::Format_ARGB32_Premultiplied)
         return nullptr;
-    if (!m_painter.transform().isIdentity() || m_painter.hasClipping())
+    if (!m_painter.transform().isIdentity() || m_painter.hasClipping() || image->devicePixelRatio() != 1.0)
         return nullptr;
     return image;
 }

@@ -6,6 +6,7 @@
 #include "drawing/graphics/graphicsrecorder.h"
 #include "drawing/rysunek.h"
 #include "gui/imagedevice.h"
+#include "gui/rasterline.h"
 #include "gui/renderimage.h"
 #include "tests/drawing/samplecase.h"
 
@@ -212,6 +213,69 @@ TEST(ImageDevice, PointsRoundTripThroughPixelsWithinOnePixel)
         EXPECT_LE(std::abs(by - y), py);
     }
     g.setDevice(nullptr);
+}
+
+} // namespace
+} // namespace lobus::test
+
+namespace lobus::test {
+namespace {
+
+// Ink laid by a black line on white: its amount and where its middle lies.
+struct Ink {
+    double amount = 0.0;
+    double x = 0.0;
+    double y = 0.0;
+};
+
+Ink inkOf(const QImage& image)
+{
+    Ink ink;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const double a = (255 - qGreen(image.pixel(x, y))) / 255.0;
+            ink.amount += a;
+            ink.x += a * (x + 0.5);
+            ink.y += a * (y + 0.5);
+        }
+    if (ink.amount > 0.0) {
+        ink.x /= ink.amount;
+        ink.y /= ink.amount;
+    }
+    return ink;
+}
+
+// A line lays a band one pixel thick across its longer axis, reaching half
+// a pixel past each end: as much ink as that band's area, centred on the
+// line's middle, at every slope and in either direction. A line reaching
+// past the image draws its inside part alike.
+TEST(RasterLine, LaysABandOnePixelThickCentredOnTheLine)
+{
+    const QLineF lines[] = {{10.3, 20.7, 70.6, 31.2}, {70.6, 31.2, 10.3, 20.7}, {40.2, 5.5, 47.9, 75.1},
+                            {12.5, 12.5, 62.5, 62.5}, {60.1, 10.4, 15.8, 54.3}, {30.0, 40.25, 31.0, 40.75}};
+    for (const QLineF& l : lines) {
+        QImage ours(80, 80, QImage::Format_RGB32);
+        ours.fill(Qt::white);
+        rasterLine(ours, l.p1(), l.p2(), qRgb(0, 0, 0));
+        const Ink ink = inkOf(ours);
+        const double major = std::max(std::abs(l.dx()), std::abs(l.dy()));
+        EXPECT_NEAR(ink.amount, major + 1.0, 0.01 * (major + 1.0)) << l.x1() << "," << l.y1();
+        EXPECT_NEAR(ink.x, l.center().x(), 0.02) << l.x1() << "," << l.y1();
+        EXPECT_NEAR(ink.y, l.center().y(), 0.02) << l.x1() << "," << l.y1();
+
+        QImage part(80, 40, QImage::Format_RGB32);
+        part.fill(Qt::white);
+        rasterLine(part, l.p1() - QPointF(0, 40), l.p2() - QPointF(0, 40), qRgb(0, 0, 0));
+        EXPECT_EQ(part, ours.copy(0, 40, 80, 40)) << l.x1() << "," << l.y1();
+    }
+    QImage dot(8, 8, QImage::Format_RGB32);
+    dot.fill(Qt::white);
+    rasterLine(dot, {3.2, 4.7}, {3.2, 4.7}, qRgb(0, 0, 0));
+    rasterLine(dot, {1.0, 1.0}, {1.0 + 1e-3, 1.0}, qRgb(0, 0, 0));
+    rasterLine(dot, {-1e300, 2.0}, {1e300, 3.0}, qRgb(0, 0, 0));
+    rasterLine(dot, {0.0, qQNaN()}, {5.0, 5.0}, qRgb(0, 0, 0));
+    EXPECT_NEAR(inkOf(dot).amount, 1.0 + 8.0, 1e-9); // the dot at (3, 5) and the row across
+    EXPECT_EQ(dot.pixel(3, 5), qRgb(0, 0, 0));
 }
 
 } // namespace

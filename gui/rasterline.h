@@ -1,0 +1,33 @@
+// Antialiased lines of a one-pixel pen, written straight into the pixels of a
+// 32-bit image: the hatch lines of a pressure diagram are most of a picture's
+// lines, and blending each pixel through the painter costs several times as
+// much as the pixel itself.
+#pragma once
+
+#include <QImage>
+#include <QPointF>
+
+namespace lobus {
+
+// `over` (opaque) laid on `under` with coverage a of 255, rounded to the
+// nearest step; the alpha channel blends alike, so an opaque pixel stays so.
+inline QRgb blendPixel(QRgb under, QRgb over, unsigned a)
+{
+    const unsigned ia = 255u - a;
+    unsigned rb = (over & 0xff00ffu) * a + (under & 0xff00ffu) * ia + 0x800080u;
+    rb = ((rb + ((rb >> 8) & 0xff00ffu)) >> 8) & 0xff00ffu;
+    unsigned ag = ((over >> 8) & 0xff00ffu) * a + ((under >> 8) & 0xff00ffu) * ia + 0x800080u;
+    ag = (ag + ((ag >> 8) & 0xff00ffu)) & 0xff00ff00u;
+    return rb | ag;
+}
+
+// The line from a to b in pixel coordinates (a pixel's centre at +0.5) with
+// a pen one pixel wide and square caps, in the opaque colour `colour`, on an
+// RGB32 or premultiplied ARGB32 image. The pen covers a band one pixel thick
+// across the line's longer axis, reaching half a pixel past each end along
+// it, and each pixel takes the colour by the part of it that band covers.
+// A line of no length covers the pixel nearest to it; a line whose ends lie
+// within a 64th of a pixel of each other otherwise covers nothing.
+void rasterLine(QImage& image, QPointF a, QPointF b, QRgb colour);
+
+} // namespace lobus
