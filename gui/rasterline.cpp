@@ -8,27 +8,13 @@ namespace lobus {
 
 namespace {
 
-// Where a line along the image's rows (swap = false) or columns (true)
-// covers pixel (major, minor), its coverage in 0..255 is laid on the pixel.
-struct Pixels {
-    QRgb* bits;
-    qsizetype stride; // pixels from one row to the next
-    int majorSize;
-    int minorSize;
-    bool swap;
-    QRgb colour;
-
-    void lay(int major, int minor, float coverage) const
-    {
-        if (minor < 0 || minor >= minorSize)
-            return;
-        const auto a = static_cast<unsigned>(coverage * 255.0f + 0.5f);
-        if (a == 0)
-            return;
-        QRgb& p = swap ? bits[major * stride + minor] : bits[minor * stride + major];
-        p = a >= 255 ? colour : blendPixel(p, colour, a);
-    }
-};
+// Coverage a of 255 of `colour` laid on pixel p.
+inline void lay(QRgb* p, unsigned a, QRgb colour)
+{
+    if (a == 0)
+        return;
+    *p = a >= 255 ? colour : blendPixel(*p, colour, a);
+}
 
 } // namespace
 
@@ -62,31 +48,41 @@ void rasterLine(QImage& image, QPointF a, QPointF b, QRgb colour)
         std::swap(x0, x1);
         std::swap(y0, y1);
     }
-    const Pixels pixels {bits, stride, swap ? h : w, swap ? w : h, swap, colour};
+    // Along the major axis a step is one pixel; across it, the next pixel.
+    const int majorSize = swap ? h : w;
+    const int minorSize = swap ? w : h;
+    const qsizetype alongStep = swap ? stride : 1;
+    const qsizetype acrossStep = swap ? 1 : stride;
     const double slope = (y1 - y0) / (x1 - x0);
     const double from = x0 - 0.5; // the caps' ends along the major axis
     const double to = x1 + 0.5;
-    const double major = pixels.majorSize;
-    const int first = static_cast<int>(std::clamp(std::floor(from), 0.0, major));
-    const int last = static_cast<int>(std::clamp(std::ceil(to) - 1.0, -1.0, major - 1.0));
+    const int first = static_cast<int>(std::clamp(std::floor(from), 0.0, double(majorSize)));
+    const int last = static_cast<int>(std::clamp(std::ceil(to) - 1.0, -1.0, majorSize - 1.0));
     if (first > last)
         return;
     // The band's top edge at a pixel's centre splits the pixel's coverage
     // between the row it falls in and the next.
     double top = y0 + slope * (first + 0.5 - x0) - 0.5;
-    const double minor = pixels.minorSize;
+    const double minor = minorSize;
     for (int i = first; i <= last; ++i, top += slope) {
         if (!(top >= -1.0 && top < minor))
             continue;
         int r = static_cast<int>(top);
         if (r > top)
             --r;
-        const auto f = static_cast<float>(top - r);
-        float along = 1.0f;
-        if (i == first || i == last)
-            along = static_cast<float>(std::min(to, i + 1.0) - std::max(from, double(i)));
-        pixels.lay(i, r, (1.0f - f) * along);
-        pixels.lay(i, r + 1, f * along);
+        const double f = top - r;
+        unsigned below = static_cast<unsigned>(f * 255.0 + 0.5);
+        unsigned above = 255u - below;
+        if (i == first || i == last) { // a cap's end may cover part of the pixel
+            const double along = std::min(to, i + 1.0) - std::max(from, double(i));
+            below = static_cast<unsigned>(f * along * 255.0 + 0.5);
+            above = static_cast<unsigned>((1.0 - f) * along * 255.0 + 0.5);
+        }
+        const qsizetype at = i * alongStep + r * acrossStep;
+        if (r >= 0)
+            lay(bits + at, above, colour);
+        if (r + 1 < minorSize)
+            lay(bits + at + acrossStep, below, colour);
     }
 }
 
