@@ -1,6 +1,7 @@
 #include "gui/painterdevice.h"
 
 #include "drawing/graphics/units.h"
+#include "gui/rasterfill.h"
 #include "gui/rasterline.h"
 
 #include <QImage>
@@ -360,6 +361,9 @@ void PainterDevice::polygon(std::span<const PointF> points, Rgb colour, bool fil
     if (filled && m_raster)
         thinOutline();
     if (filled) {
+        // On an image the outline is filled straight into its pixels.
+        if (QImage* image = directImage(); image && m_fill.fill(*image, m_buffer, opaque(colour)))
+            return;
         if (m_penSet) {
             m_painter.setPen(Qt::NoPen);
             m_penSet = false;
@@ -449,11 +453,7 @@ void PainterDevice::hatch(std::span<const PointF> from, std::span<const PointF> 
 
     const double half = m_penWidth / 2.0;
     {
-        QPainter mask(&m_mask);
-        mask.setRenderHint(QPainter::Antialiasing, true);
-        mask.setPen(Qt::NoPen);
-        mask.setBrush(Qt::black);
-        mask.translate(-box.x(), -box.y());
+        const QPointF corner = box.topLeft();
         // The corners of line j's band at its start (sign -1) or end (+1):
         // the one farther out, or both in order along the arc.
         struct Ends {
@@ -503,7 +503,15 @@ void PainterDevice::hatch(std::span<const PointF> from, std::span<const PointF> 
             }
             for (auto it = farSide.crbegin(); it != farSide.crend(); ++it)
                 arcSide << *it;
-            mask.drawPolygon(arcSide, Qt::WindingFill);
+            for (QPointF& p : arcSide)
+                p -= corner;
+            if (!m_fill.fill(m_mask, arcSide, qRgba(0, 0, 0, 255))) {
+                QPainter mask(&m_mask);
+                mask.setRenderHint(QPainter::Antialiasing, true);
+                mask.setPen(Qt::NoPen);
+                mask.setBrush(Qt::black);
+                mask.drawPolygon(arcSide, Qt::WindingFill);
+            }
         };
         int first = 0;
         const int n = static_cast<int>(m_from.size());

@@ -4,6 +4,7 @@
 // painter's surface; pen widths and font sizes follow the given resolution.
 
 #include "drawing/graphics/device.h"
+#include "gui/rasterfill.h"
 
 #include <QColor>
 #include <QFont>
@@ -116,7 +117,8 @@ private:
     LineGroup m_group;
     QVector<QPointF> m_buffer; // reused for polylines and polygons
     QImage* directImage() const;
-    QImage m_mask; // a hatch area's coverage in its alpha, kept for the next one
+    RasterFill m_fill; // filled outlines on a direct image
+    QImage m_mask;     // a hatch area's coverage in its alpha, kept for the next one
     QVector<QPointF> m_from;
     QVector<QPointF> m_to;
     QVector<QPointF> m_dots; // hatch lines of no length

@@ -6,6 +6,7 @@
 #include "drawing/graphics/graphicsrecorder.h"
 #include "drawing/rysunek.h"
 #include "gui/imagedevice.h"
+#include "gui/rasterfill.h"
 #include "gui/rasterline.h"
 #include "gui/renderimage.h"
 #include "tests/drawing/samplecase.h"
@@ -276,6 +277,52 @@ TEST(RasterLine, LaysABandOnePixelThickCentredOnTheLine)
     rasterLine(dot, {0.0, qQNaN()}, {5.0, 5.0}, qRgb(0, 0, 0));
     EXPECT_NEAR(inkOf(dot).amount, 1.0 + 8.0, 1e-9); // the dot at (3, 5) and the row across
     EXPECT_EQ(dot.pixel(3, 5), qRgb(0, 0, 0));
+}
+
+// A filled outline covers each pixel by the part of its area inside, as the
+// painter's antialiased fill does, by the non-zero winding rule: convex and
+// concave outlines, one that crosses itself and winds twice, one reaching
+// far past the image, one smaller than a pixel.
+TEST(RasterFill, CoversEachPixelByItsAreaInsideAsThePainterDoes)
+{
+    const std::vector<std::vector<QPointF>> outlines = {
+        {{10.2, 5.7}, {70.9, 20.1}, {30.4, 71.3}},
+        {{5.5, 5.5}, {60.25, 8.0}, {20.0, 30.0}, {62.0, 70.0}, {4.0, 66.6}},
+        {{40.0, 2.0}, {52.0, 76.0}, {2.0, 28.0}, {78.0, 28.0}, {28.0, 76.0}},
+        {{-1e4, -50.0}, {1e4, 40.3}, {37.7, 1e5}},
+        {{33.2, 33.1}, {33.7, 33.3}, {33.4, 33.8}},
+    };
+    for (std::size_t i = 0; i < outlines.size(); ++i) {
+        QImage ours(80, 80, QImage::Format_RGB32);
+        ours.fill(Qt::white);
+        QImage theirs = ours;
+        RasterFill().fill(ours, outlines[i], qRgb(0, 0, 0));
+        QPainter painter(&theirs);
+        painter.setRenderHint(QPainter::Antialiasing, true);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(Qt::black);
+        painter.drawPolygon(outlines[i].data(), static_cast<int>(outlines[i].size()), Qt::WindingFill);
+        painter.end();
+        int worst = 0;
+        for (int y = 0; y < 80; ++y)
+            for (int x = 0; x < 80; ++x)
+                worst = std::max(worst, std::abs(qGreen(ours.pixel(x, y)) - qGreen(theirs.pixel(x, y))));
+        EXPECT_LE(worst, 4) << "outline " << i;
+        EXPECT_NEAR(inkOf(ours).amount, inkOf(theirs).amount, 0.001 * inkOf(theirs).amount + 0.1)
+            << "outline " << i;
+    }
+    QImage triangle(80, 80, QImage::Format_ARGB32_Premultiplied);
+    triangle.fill(Qt::white);
+    RasterFill().fill(triangle, outlines[0], qRgb(0, 0, 0));
+    EXPECT_NEAR(inkOf(triangle).amount, 1845.52, 0.05); // its area
+
+    // An outline that would need too many cells is left to the painter.
+    std::vector<QPointF> zigzag;
+    for (int i = 0; i < 20000; ++i)
+        zigzag.emplace_back(i % 2 ? 80.0 : 0.0, i % 2 ? 80.0 : 0.0);
+    const QImage before = triangle;
+    EXPECT_FALSE(RasterFill().fill(triangle, zigzag, qRgb(0, 0, 0)));
+    EXPECT_EQ(triangle, before);
 }
 
 } // namespace

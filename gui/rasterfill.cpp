@@ -1,0 +1,197 @@
+#include "gui/rasterfill.h"
+
+#include "gui/rasterline.h"
+
+#include <algorithm>
+#include <cmath>
+#include <iterator>
+
+namespace lobus {
+
+// Each edge leaves, in every row it crosses, cells: the change it makes to
+// the covered part of the pixels from a column on. The sum of a row's cells
+// up to a column is the winding-weighted part of that pixel's square inside
+// the outline; the pixels up to the next cell share it.
+bool RasterFill::fill(QImage& image, std::span<const QPointF> outline, QRgb colour)
+{
+    m_width = image.width();
+    m_height = image.height();
+    if (outline.size() < 3 || m_width <= 0 || m_height <= 0)
+        return true;
+    // An edge leaves at most two cells in each row it crosses and one in
+    // each column it crosses within the image.
+    double cells = 0.0;
+    for (std::size_t i = 0; i < outline.size(); ++i) {
+        const QPointF a = outline[i];
+        const QPointF b = outline[i + 1 < outline.size() ? i + 1 : 0];
+        if (!std::isfinite(a.x()) || !std::isfinite(a.y()))
+            return true;
+        cells += 2.0 * std::min(std::abs(b.y() - a.y()) + 2.0, m_height + 2.0)
+            + std::min(std::abs(b.x() - a.x()) + 2.0, m_width + 2.0);
+    }
+    if (cells > kMostCells)
+        return false;
+    m_cells.clear();
+    for (std::size_t i = 0; i < outline.size(); ++i)
+        edge(outline[i], outline[i + 1 < outline.size() ? i + 1 : 0]);
+    if (m_cells.empty())
+        return true;
+
+    // Into rows, keeping each row's cells in the order they came.
+    int top = m_height;
+    int bottom = -1;
+    for (const RowCell& c : m_cells) {
+        top = std::min(top, c.row);
+        bottom = std::max(bottom, c.row);
+    }
+    const auto rows = static_cast<std::size_t>(bottom - top + 1);
+    m_rowStart.assign(rows + 1, 0);
+    for (const RowCell& c : m_cells)
+        ++m_rowStart[static_cast<std::size_t>(c.row - top) + 1];
+    for (std::size_t r = 0; r < rows; ++r)
+        m_rowStart[r + 1] += m_rowStart[r];
+    m_sorted.resize(m_cells.size());
+    {
+        std::vector<int>& next = m_rowStart; // advanced while filling, then restored
+        for (const RowCell& c : m_cells)
+            m_sorted[static_cast<std::size_t>(next[static_cast<std::size_t>(c.row - top)]++)] = c.cell;
+        for (std::size_t r = rows; r > 0; --r)
+            next[r] = next[r - 1];
+        next[0] = 0;
+    }
+
+    auto* bits = reinterpret_cast<QRgb*>(image.bits());
+    const qsizetype stride = image.bytesPerLine() / 4;
+    for (std::size_t r = 0; r < rows; ++r) {
+        Cell* const first = m_sorted.data() + m_rowStart[r];
+        Cell* const last = m_sorted.data() + m_rowStart[r + 1];
+        if (first == last)
+            continue;
+        sortRow(first, last);
+        QRgb* line = bits + (top + static_cast<qsizetype>(r)) * stride;
+        float covered = 0.0f;
+        for (const Cell* c = first; c != last;) {
+            const int x = c->x;
+            if (x >= m_width)
+                break;
+            for (; c != last && c->x == x; ++c)
+                covered += c->change;
+            const auto a = static_cast<unsigned>(std::min(std::abs(covered), 1.0f) * 255.0f + 0.5f);
+            if (a == 0)
+                continue;
+            const int end = c != last ? std::min(c->x, m_width) : m_width;
+            if (a >= 255) {
+                std::fill(line + x, line + end, colour);
+            } else {
+                for (int p = x; p < end; ++p)
+                    line[p] = blendPixel(line[p], colour, a);
+            }
+        }
+    }
+    return true;
+}
+
+// A row's cells come in rising runs, one for each piece of edge that
+// crosses the row: merged run by run.
+void RasterFill::sortRow(Cell* first, Cell* last)
+{
+    const auto before = [](const Cell& a, const Cell& b) { return a.x < b.x; };
+    Cell* sorted = std::is_sorted_until(first, last, before);
+    while (sorted != last) {
+        Cell* const next = std::is_sorted_until(sorted, last, before);
+        m_merged.clear();
+        std::merge(first, sorted, sorted, next, std::back_inserter(m_merged), before);
+        std::copy(m_merged.begin(), m_merged.end(), first);
+        sorted = next;
+    }
+}
+
+// Pieces left of the image lie on its left side (they cover every pixel to
+// their right alike); pieces right of it change no pixel.
+void RasterFill::edge(QPointF a, QPointF b)
+{
+    if (a.y() == b.y())
+        return;
+    const double w = m_width;
+    double ts[4] = {0.0, 0.0, 0.0, 1.0};
+    int n = 1;
+    const double dx = b.x() - a.x();
+    for (const double side : {0.0, w}) {
+        const double t = dx != 0.0 ? (side - a.x()) / dx : -1.0;
+        if (t > 0.0 && t < 1.0)
+            ts[n++] = t;
+    }
+    if (n == 3 && ts[2] < ts[1])
+        std::swap(ts[1], ts[2]);
+    ts[n] = 1.0;
+    const QPointF d = b - a;
+    for (int i = 0; i < n; ++i) {
+        const QPointF p = i == 0 ? a : a + d * ts[i];
+        const QPointF q = i + 1 == n ? b : a + d * ts[i + 1];
+        const double middle = 0.5 * (p.x() + q.x());
+        if (middle < w)
+            segment(std::clamp(p.x(), 0.0, w), p.y(), std::clamp(q.x(), 0.0, w), q.y());
+    }
+}
+
+// The area a straight piece of edge leaves in each row it crosses: within
+// one column, split by where its middle lies; across several, the parts of
+// the trapezoids it cuts from each column.
+void RasterFill::segment(double x0, double y0, double x1, double y1)
+{
+    if (y0 == y1)
+        return;
+    double dir = 1.0;
+    if (y0 > y1) {
+        std::swap(x0, x1);
+        std::swap(y0, y1);
+        dir = -1.0;
+    }
+    const double dxdy = (x1 - x0) / (y1 - y0);
+    const double top = std::max(y0, 0.0);
+    const double bottom = std::min(y1, double(m_height));
+    if (!(top < bottom))
+        return;
+    double x = x0 + (top - y0) * dxdy;
+    const int first = static_cast<int>(std::floor(top));
+    const int last = static_cast<int>(std::ceil(bottom)) - 1;
+    const auto add = [this](int row, int column, double change) {
+        m_cells.push_back({row, {column, static_cast<float>(change)}});
+    };
+    for (int row = first; row <= last; ++row) {
+        const double dy = std::min(row + 1.0, bottom) - std::max(double(row), top);
+        const double next = row == last ? x1 + (bottom - y1) * dxdy : x + dxdy * dy;
+        const double d = dy * dir;
+        const double left = std::min(x, next);
+        const double right = std::max(x, next);
+        const double leftFloor = std::floor(left);
+        const int li = static_cast<int>(leftFloor);
+        const int ri = static_cast<int>(std::ceil(right));
+        if (ri <= li + 1) {
+            const double middle = 0.5 * (x + next) - leftFloor;
+            add(row, li, d * (1.0 - middle));
+            add(row, li + 1, d * middle);
+        } else {
+            const double s = 1.0 / (right - left);
+            const double lf = left - leftFloor;
+            const double a0 = 0.5 * s * (1.0 - lf) * (1.0 - lf);
+            const double rf = right - ri + 1.0;
+            const double am = 0.5 * s * rf * rf;
+            add(row, li, d * a0);
+            if (ri == li + 2) {
+                add(row, li + 1, d * (1.0 - a0 - am));
+            } else {
+                const double a1 = s * (1.5 - lf);
+                add(row, li + 1, d * (a1 - a0));
+                for (int c = li + 2; c < ri - 1; ++c)
+                    add(row, c, d * s);
+                const double a2 = a1 + (ri - li - 3) * s;
+                add(row, ri - 1, d * (1.0 - a2 - am));
+            }
+            add(row, ri, d * am);
+        }
+        x = next;
+    }
+}
+
+} // namespace lobus

@@ -1,0 +1,46 @@
+// Antialiased filled outlines written straight into the pixels of a 32-bit
+// image: the pressure diagrams, bands and temperature bands are most of a
+// picture's area and edges, and the painter's general filling spends more on
+// them than they need.
+#pragma once
+
+#include <QImage>
+#include <QPointF>
+
+#include <span>
+#include <vector>
+
+namespace lobus {
+
+// Fills a closed outline by the non-zero winding rule in an opaque colour on
+// an RGB32 or premultiplied ARGB32 image: each pixel takes the colour by the
+// part of its area the outline covers. Keeps its work memory for the next.
+// An outline whose edges would need more than kMostCells cells (some 50 MB)
+// is left undrawn, with false, for a filling that needs less memory.
+class RasterFill {
+public:
+    static constexpr double kMostCells = 4.0e6;
+    bool fill(QImage& image, std::span<const QPointF> outline, QRgb colour);
+
+private:
+    struct Cell {
+        int x;
+        float change; // to the covered part of each pixel from column x on
+    };
+    struct RowCell {
+        int row;
+        Cell cell;
+    };
+    void edge(QPointF a, QPointF b);
+    void segment(double x0, double y0, double x1, double y1);
+    void sortRow(Cell* first, Cell* last);
+
+    int m_width = 0;
+    int m_height = 0;
+    std::vector<RowCell> m_cells; // as the edges leave them
+    std::vector<Cell> m_sorted;   // by rows, then columns
+    std::vector<int> m_rowStart;  // per row from m_firstRow: its cells in m_sorted
+    std::vector<Cell> m_merged;
+};
+
+} // namespace lobus
