@@ -8,10 +8,7 @@
 
 namespace lobus {
 
-Trace::Trace(std::size_t bufferSize) : m_capacity(bufferSize < 4096 ? 4096 : bufferSize)
-{
-    m_buffer.reserve(m_capacity);
-}
+Trace::Trace(std::size_t bufferSize) : m_buffer(bufferSize < 4096 ? 4096 : bufferSize) { }
 
 Trace::~Trace() { close(); }
 
@@ -28,11 +25,11 @@ bool Trace::open(const std::string& path)
 
 void Trace::flush()
 {
-    if (!m_file || m_buffer.empty())
+    if (!m_file || m_used == 0)
         return;
-    if (std::fwrite(m_buffer.data(), 1, m_buffer.size(), m_file) != m_buffer.size())
+    if (std::fwrite(m_buffer.data(), 1, m_used, m_file) != m_used)
         fail(errno);
-    m_buffer.clear();
+    m_used = 0;
 }
 
 void Trace::close()
@@ -52,33 +49,39 @@ void Trace::fail(int error)
     m_good = false;
 }
 
-void Trace::reserve()
+// Items are written straight into the buffer; a full buffer goes to the
+// file first, and an item longer than the whole buffer makes it grow.
+char* Trace::room(std::size_t bytes)
 {
-    // A record is rarely longer than a few hundred bytes; long ones simply
-    // make the vector grow once.
-    if (m_buffer.size() + 512 > m_capacity)
+    if (m_used + bytes > m_buffer.size()) {
         flush();
+        if (bytes > m_buffer.size())
+            m_buffer.resize(bytes);
+    }
+    return m_buffer.data() + m_used;
 }
 
 void Trace::add(std::string_view label)
 {
-    m_buffer.push_back(' ');
-    m_buffer.insert(m_buffer.end(), label.begin(), label.end());
+    char* p = room(label.size() + 1);
+    *p = ' ';
+    std::memcpy(p + 1, label.data(), label.size());
+    m_used += label.size() + 1;
 }
 
 void Trace::add(int value)
 {
-    char text[16];
+    char* text = room(16);
     text[0] = ' ';
-    const auto r = std::to_chars(text + 1, text + sizeof text, value);
-    m_buffer.insert(m_buffer.end(), text, r.ptr);
+    const auto r = std::to_chars(text + 1, text + 16, value);
+    m_used += static_cast<std::size_t>(r.ptr - text);
 }
 
 void Trace::add(float value)
 {
-    char text[40];
+    char* text = room(40);
     text[0] = ' ';
-    const auto r = std::to_chars(text + 1, text + sizeof text - 2, value);
+    const auto r = std::to_chars(text + 1, text + 38, value);
     char* end = r.ptr;
     // The shortest form of 120.0f is "120"; a REAL shows its point.
     bool plain = true;
@@ -89,7 +92,7 @@ void Trace::add(float value)
         *end++ = '.';
         *end++ = '0';
     }
-    m_buffer.insert(m_buffer.end(), text, end);
+    m_used += static_cast<std::size_t>(end - text);
 }
 
 void Trace::add(std::span<const float> values)

@@ -45,9 +45,9 @@ public:
     {
         if (!m_file)
             return;
-        reserve();
         (add(items), ...);
-        m_buffer.push_back('\n');
+        *room(1) = '\n';
+        ++m_used;
     }
 
 private:
@@ -56,12 +56,12 @@ private:
     void add(int value);
     void add(float value);
     void add(std::span<const float> values);
-    void reserve();
+    char* room(std::size_t bytes); // where they go: at least that many free in the buffer
     void fail(int error);
 
     std::FILE* m_file = nullptr;
-    std::vector<char> m_buffer;
-    std::size_t m_capacity;
+    std::vector<char> m_buffer; // its size is the capacity
+    std::size_t m_used = 0;
     bool m_good = true;
     std::string m_error;
 };
