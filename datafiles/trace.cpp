@@ -2,6 +2,7 @@
 
 #include "datafiles/fileaccess.h"
 
+#include <bit>
 #include <cerrno>
 #include <charconv>
 #include <cstring>
@@ -81,7 +82,14 @@ void Trace::add(float value)
 {
     char* text = room(40);
     text[0] = ' ';
-    const auto r = std::to_chars(text + 1, text + 38, value);
+    const auto bits = std::bit_cast<std::uint32_t>(value);
+    WrittenReal& written = m_reals[(bits * 2654435761u) >> 28];
+    if (written.length != 0 && written.bits == bits) {
+        std::memcpy(text + 1, written.text, written.length);
+        m_used += written.length + 1u;
+        return;
+    }
+    const auto r = std::to_chars(text + 1, text + 32, value);
     char* end = r.ptr;
     // The shortest form of 120.0f is "120"; a REAL shows its point.
     bool plain = true;
@@ -92,6 +100,9 @@ void Trace::add(float value)
         *end++ = '.';
         *end++ = '0';
     }
+    written.bits = bits;
+    written.length = static_cast<std::uint8_t>(end - text - 1);
+    std::memcpy(written.text, text + 1, written.length);
     m_used += static_cast<std::size_t>(end - text);
 }
 

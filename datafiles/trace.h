@@ -12,7 +12,9 @@
 // ended even when the program is killed. A failed write does not stop
 // reading; good() tells whether all was written and error() why not.
 
+#include <array>
 #include <cstddef>
+#include <cstdint>
 #include <cstdio>
 #include <span>
 #include <string>
@@ -62,6 +64,14 @@ private:
     std::FILE* m_file = nullptr;
     std::vector<char> m_buffer; // its size is the capacity
     std::size_t m_used = 0;
+    // The text of REALs written lately, by their bits: a record repeats
+    // values (the wedge's end angle on each of its lines).
+    struct WrittenReal {
+        std::uint32_t bits = 0;
+        std::uint8_t length = 0; // 0: none yet
+        char text[31] = {};
+    };
+    std::array<WrittenReal, 16> m_reals {};
     bool m_good = true;
     std::string m_error;
 };
