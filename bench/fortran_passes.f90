@@ -8,7 +8,7 @@
 program fortran_passes
   implicit none
   character(len=4096) :: cis, arg
-  integer :: ikm, k, j, c, i, ios, ilkat
+  integer :: ikm, k, j, c, ios, ilkat
   real :: tabpsi(2, 20), pom
   real, allocatable :: katcis(:, :), ciss(:, :)
 
@@ -22,9 +22,7 @@ program fortran_passes
   open (19, file='wdr.txt', status='replace')
 
   open (21, file=cis, status='old')
-  do i = 1, 9
-    read (21, *)
-  end do
+  call skip(9)
   ilkat = 0
   c = 0
   do k = 1, ikm
@@ -39,11 +37,7 @@ program fortran_passes
       end if
       ilkat = max(ilkat, c + 1)
       write (19, *) 'nrkln,ikm=', k, ikm
-      if (k < ikm) then
-        do i = 1, 5
-          read (21, *)
-        end do
-      end if
+      if (k < ikm) call skip(5)
       exit
     end do
   end do
@@ -54,9 +48,7 @@ program fortran_passes
   katcis = 0.0
   ciss = 0.0
   open (21, file=cis, status='old')
-  do i = 1, 9
-    read (21, *)
-  end do
+  call skip(9)
   write (19, *) 'ilkat=', ilkat
   blocks: do k = 1, ikm
     do j = 1, ilkat
@@ -64,11 +56,7 @@ program fortran_passes
       read (21, *, iostat=ios) katcis(k, j), ciss(k, j)
       if (ios /= 0) exit blocks
       if (tabpsi(2, k) <= katcis(k, j)) then
-        if (k < ikm) then
-          do i = 1, 5
-            read (21, *)
-          end do
-        end if
+        if (k < ikm) call skip(5)
         exit
       end if
     end do
@@ -76,4 +64,15 @@ program fortran_passes
   close (21)
   close (19)
   print *, ilkat, sum(ciss)
+
+contains
+
+  ! Reads past n lines of unit 21.
+  subroutine skip(n)
+    integer, intent(in) :: n
+    integer :: line
+    do line = 1, n
+      read (21, *)
+    end do
+  end subroutine skip
 end program fortran_passes

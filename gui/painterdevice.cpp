@@ -17,12 +17,6 @@
 
 namespace lobus {
 
-namespace {
-
-QRgb opaque(Rgb c) { return qRgb(std::clamp(c.r, 0, 255), std::clamp(c.g, 0, 255), std::clamp(c.b, 0, 255)); }
-
-} // namespace
-
 void PainterDevice::setRenderHints(QPainter& painter)
 {
     painter.setRenderHint(QPainter::Antialiasing, true);
@@ -106,7 +100,7 @@ void PainterDevice::drawBatch()
 {
     if (!m_linesCrisp && m_penWidth <= 1.0) {
         if (QImage* image = directImage()) {
-            const QRgb colour = opaque(m_linesColour);
+            const QRgb colour = toQColor(m_linesColour).rgb();
             for (const QLineF& l : std::as_const(m_lines))
                 rasterLine(*image, l.p1(), l.p2(), colour);
             m_lines.clear();
@@ -362,7 +356,7 @@ void PainterDevice::polygon(std::span<const PointF> points, Rgb colour, bool fil
         thinOutline();
     if (filled) {
         // On an image the outline is filled straight into its pixels.
-        if (QImage* image = directImage(); image && m_fill.fill(*image, m_buffer, opaque(colour)))
+        if (QImage* image = directImage(); image && m_fill.fill(*image, m_buffer, toQColor(colour).rgb()))
             return;
         if (m_penSet) {
             m_painter.setPen(Qt::NoPen);
@@ -379,14 +373,6 @@ void PainterDevice::polygon(std::span<const PointF> points, Rgb colour, bool fil
 namespace {
 
 double dot(QPointF a, QPointF b) { return a.x() * b.x() + a.y() * b.y(); }
-
-// A line whose ends fall on one point of the painter's 1/64-pixel grid:
-// drawn as nothing, or as the one pixel it lies in when its ends are equal.
-bool tooShort(QPointF a, QPointF e)
-{
-    return std::lround(a.x() * 64.0) == std::lround(e.x() * 64.0)
-        && std::lround(a.y() * 64.0) == std::lround(e.y() * 64.0);
-}
 
 } // namespace
 
@@ -538,7 +524,7 @@ void PainterDevice::hatch(std::span<const PointF> from, std::span<const PointF> 
                 = static_cast<std::uint8_t>(std::lround(255.0 * (1.0 - std::pow(1.0 - a / 255.0, n))));
         m_raisedFor = n;
     }
-    const QRgb solid = opaque(colour);
+    const QRgb solid = toQColor(colour).rgb();
     for (int y = 0; y < box.height(); ++y) {
         const auto* m = reinterpret_cast<const QRgb*>(m_mask.constScanLine(y));
         auto* d = reinterpret_cast<QRgb*>(image->scanLine(box.y() + y)) + box.x();

@@ -51,14 +51,9 @@ bool RasterFill::fill(QImage& image, std::span<const QPointF> outline, QRgb colo
     for (std::size_t r = 0; r < rows; ++r)
         m_rowStart[r + 1] += m_rowStart[r];
     m_sorted.resize(m_cells.size());
-    {
-        std::vector<int>& next = m_rowStart; // advanced while filling, then restored
-        for (const RowCell& c : m_cells)
-            m_sorted[static_cast<std::size_t>(next[static_cast<std::size_t>(c.row - top)]++)] = c.cell;
-        for (std::size_t r = rows; r > 0; --r)
-            next[r] = next[r - 1];
-        next[0] = 0;
-    }
+    m_next.assign(m_rowStart.begin(), m_rowStart.end() - 1);
+    for (const RowCell& c : m_cells)
+        m_sorted[static_cast<std::size_t>(m_next[static_cast<std::size_t>(c.row - top)]++)] = c.cell;
 
     auto* bits = reinterpret_cast<QRgb*>(image.bits());
     const qsizetype stride = image.bytesPerLine() / 4;

@@ -39,7 +39,8 @@ private:
     int m_height = 0;
     std::vector<RowCell> m_cells; // as the edges leave them
     std::vector<Cell> m_sorted;   // by rows, then columns
-    std::vector<int> m_rowStart;  // per row from m_firstRow: its cells in m_sorted
+    std::vector<int> m_rowStart;  // per row from the first with cells: where its cells start in m_sorted
+    std::vector<int> m_next;      // per row: where its next cell goes
     std::vector<Cell> m_merged;
 };
 

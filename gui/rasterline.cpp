@@ -28,8 +28,7 @@ void rasterLine(QImage& image, QPointF a, QPointF b, QRgb colour)
         return;
     auto* bits = reinterpret_cast<QRgb*>(image.bits());
     const qsizetype stride = image.bytesPerLine() / 4;
-    if (std::lround(a.x() * 64.0) == std::lround(b.x() * 64.0)
-        && std::lround(a.y() * 64.0) == std::lround(b.y() * 64.0)) {
+    if (tooShort(a, b)) {
         if (a != b)
             return;
         const long x = std::lround(a.x());

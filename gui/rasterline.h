@@ -7,6 +7,8 @@
 #include <QImage>
 #include <QPointF>
 
+#include <cmath>
+
 namespace lobus {
 
 // `over` (opaque) laid on `under` with coverage a of 255, rounded to the
@@ -19,6 +21,15 @@ inline QRgb blendPixel(QRgb under, QRgb over, unsigned a)
     unsigned ag = ((over >> 8) & 0xff00ffu) * a + ((under >> 8) & 0xff00ffu) * ia + 0x800080u;
     ag = (ag + ((ag >> 8) & 0xff00ffu)) & 0xff00ff00u;
     return rb | ag;
+}
+
+// Ends that fall on one point of the 1/64-pixel grid on which lines are
+// placed: such a line is drawn as nothing, or as the one pixel it lies in
+// when its ends are equal.
+inline bool tooShort(QPointF a, QPointF b)
+{
+    return std::lround(a.x() * 64.0) == std::lround(b.x() * 64.0)
+        && std::lround(a.y() * 64.0) == std::lround(b.y() * 64.0);
 }
 
 // The line from a to b in pixel coordinates (a pixel's centre at +0.5) with
