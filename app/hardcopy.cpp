@@ -2,10 +2,10 @@
 
 #include "app/bmpname.h"
 #include "app/shellstate.h"
+#include "app/windowlayer.h"
 #include "datafiles/fileaccess.h"
 #include "datafiles/filereplace.h"
 #include "datafiles/texts.h"
-#include "gui/windowlayer.h"
 #include "resources/ids.h"
 
 #include <cctype>

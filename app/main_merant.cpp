@@ -1,7 +1,7 @@
 // lobus: the viewer for the isothermal solver's files (MERANT, variant 2).
 
+#include "app/program.h"
 #include "app/shell.h"
-#include "gui/windowprogram.h"
 
 int main(int argc, char** argv)
 {

@@ -1,8 +1,8 @@
 // lobus-solako: the viewer for the thermal solver's files (SOLAKO, variant 1),
 // with temperatures and the temperature-scale command.
 
+#include "app/program.h"
 #include "app/shell.h"
-#include "gui/windowprogram.h"
 
 int main(int argc, char** argv)
 {

@@ -1,11 +1,11 @@
 #include "app/opencase.h"
 
 #include "app/shellstate.h"
+#include "app/windowlayer.h"
 #include "datafiles/loadcase.h"
 #include "datafiles/readprogress.h"
 #include "datafiles/solver.h"
 #include "datafiles/texts.h"
-#include "gui/windowlayer.h"
 #include "resources/ids.h"
 
 #include <utility>

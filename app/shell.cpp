@@ -4,10 +4,10 @@
 #include "app/opencase.h"
 #include "app/tracefile.h"
 #include "app/viewcommands.h"
+#include "app/windowlayer.h"
 #include "datafiles/texts.h"
 #include "datafiles/trace.h"
 #include "drawing/graphics/graphics.h"
-#include "gui/windowlayer.h"
 #include "resources/ids.h"
 
 namespace lobus {

@@ -4,7 +4,7 @@
 // variant and the Qt window layer; the tests drive a Shell over a scripted one.
 
 #include "app/shellstate.h"
-#include "gui/windowlayer.h"
+#include "app/windowlayer.h"
 
 #include <string>
 

@@ -1,9 +1,9 @@
 #include "app/shellstate.h"
 
+#include "app/windowlayer.h"
 #include "datafiles/texts.h"
 #include "datafiles/trace.h"
 #include "drawing/rysunek.h"
-#include "gui/windowlayer.h"
 #include "resources/ids.h"
 
 #include <new>

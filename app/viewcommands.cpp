@@ -1,7 +1,7 @@
 #include "app/viewcommands.h"
 
 #include "app/shellstate.h"
-#include "gui/windowlayer.h"
+#include "app/windowlayer.h"
 #include "resources/ids.h"
 #include "resources/resources.h"
 

@@ -13,8 +13,8 @@
 #include "drawing/graphics/graphics.h"
 #include "drawing/rysunek.h"
 #include "examples/casegen.h"
-#include "gui/picturefile.h"
-#include "gui/renderimage.h"
+#include "render/picturefile.h"
+#include "render/renderimage.h"
 
 #include <QDir>
 #include <QGuiApplication>

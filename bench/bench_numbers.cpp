@@ -15,13 +15,13 @@
 #include "drawing/graphics/graphics.h"
 #include "drawing/probe.h"
 #include "drawing/rysunek.h"
-#include "gui/angleviewtexts.h"
 #include "gui/angleviewwidget.h"
 #include "gui/mainwindow.h"
 #include "gui/numbersview.h"
 #include "gui/picturewidget.h"
 #include "gui/qtwindowlayer.h"
-#include "gui/renderimage.h"
+#include "render/angleviewtexts.h"
+#include "render/renderimage.h"
 
 #include <QAction>
 #include <QApplication>

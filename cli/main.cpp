@@ -13,9 +13,9 @@
 #include "drawing/casefigures.h"
 #include "drawing/overlay.h"
 #include "drawing/rysunek.h"
-#include "gui/angleviewtexts.h"
-#include "gui/language.h"
-#include "gui/picturefile.h"
+#include "render/angleviewtexts.h"
+#include "render/picturefile.h"
+#include "translations/language.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>

@@ -4,9 +4,9 @@
 #include "cli/numberarg.h"
 #include "datafiles/fileaccess.h"
 #include "datafiles/texts.h"
-#include "gui/language.h"
 #include "resources/ids.h"
 #include "resources/resources.h"
+#include "translations/language.h"
 
 #include <QCommandLineParser>
 

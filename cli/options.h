@@ -9,7 +9,7 @@
 //   lobus-render CASE.dan --summary | --csv OUT.csv|- [--variant 1|2] [result files, trace]
 
 #include "cli/caseload.h"
-#include "gui/language.h"
+#include "translations/language.h"
 
 #include <QStringList>
 

@@ -4,8 +4,8 @@
 #include "drawing/graphics/units.h"
 
 #include "drawing/casefigures.h"
-#include "gui/angleviewtexts.h"
-#include "gui/renderimage.h"
+#include "render/angleviewtexts.h"
+#include "render/renderimage.h"
 
 #include <QMouseEvent>
 #include <QPainter>

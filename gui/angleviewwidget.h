@@ -8,7 +8,7 @@
 
 #include "drawing/angleview.h"
 #include "drawing/graphics/graphics.h"
-#include "gui/imagedevice.h"
+#include "render/imagedevice.h"
 
 #include <QImage>
 #include <QWidget>

@@ -10,8 +10,8 @@
 // standard shortcuts; a ".dan" file dropped on the window is opened
 // (kOpenFile), as a recent file chosen is.
 
+#include "app/windowlayer.h"
 #include "gui/menubuilder.h"
-#include "gui/windowlayer.h"
 
 #include <QMainWindow>
 #include <QStringList>

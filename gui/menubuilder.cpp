@@ -1,7 +1,7 @@
 #include "gui/menubuilder.h"
 
-#include "gui/language.h"
 #include "resources/resources.h"
+#include "translations/language.h"
 
 #include <QAction>
 #include <QMenu>

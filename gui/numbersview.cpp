@@ -7,14 +7,14 @@
 #include "drawing/casefigures.h"
 #include "drawing/graphics/graphics.h"
 #include "drawing/overlay.h"
-#include "gui/angleviewtexts.h"
 #include "gui/angleviewwidget.h"
 #include "gui/filename.h"
 #include "gui/mainwindow.h"
 #include "gui/numberspanel.h"
-#include "gui/painterdevice.h"
-#include "gui/picturefile.h"
 #include "gui/picturewidget.h"
+#include "render/angleviewtexts.h"
+#include "render/painterdevice.h"
+#include "render/picturefile.h"
 
 #include <QAction>
 #include <QCoreApplication>

@@ -6,10 +6,10 @@
 #include "datafiles/blanks.h"
 #include "gui/filename.h"
 
-#include "gui/language.h"
 #include "gui/mainwindow.h"
 #include "gui/resourcedialog.h"
 #include "resources/resources.h"
+#include "translations/language.h"
 
 #include <QCoreApplication>
 #include <QDir>

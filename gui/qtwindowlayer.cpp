@@ -2,13 +2,13 @@
 
 #include "datafiles/blanks.h"
 
-#include "gui/imagedevice.h"
 #include "gui/mainwindow.h"
 #include "gui/numbersview.h"
-#include "gui/painterdevice.h"
-#include "gui/picturefile.h"
 #include "gui/picturewidget.h"
 #include "gui/resourcedialog.h"
+#include "render/imagedevice.h"
+#include "render/painterdevice.h"
+#include "render/picturefile.h"
 #include "resources/resources.h"
 
 #include <QAction>

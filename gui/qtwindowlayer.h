@@ -22,10 +22,10 @@
 // file chosen, where an empty file dialog then starts. The drawing settings
 // are never stored: they start from their defaults at every start.
 
+#include "app/windowlayer.h"
 #include "drawing/graphics/graphics.h"
 #include "gui/dialoghooks.h"
-#include "gui/imagedevice.h"
-#include "gui/windowlayer.h"
+#include "render/imagedevice.h"
 
 #include <QImage>
 #include <QPointer>

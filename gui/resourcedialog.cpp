@@ -1,7 +1,7 @@
 #include "gui/resourcedialog.h"
 
-#include "gui/language.h"
 #include "gui/realfield.h"
+#include "translations/language.h"
 
 #include <QApplication>
 #include <QButtonGroup>

@@ -19,17 +19,29 @@ ALLOWED = {
     "drawing/graphics": set(),
     "drawing": {"datafiles", "drawing/graphics"},
     "resources": set(),
-    "gui": {"datafiles", "drawing", "drawing/graphics", "resources"},
-    "app": {"datafiles", "drawing", "drawing/graphics", "resources", "gui"},
-    "cli": {"datafiles", "drawing", "drawing/graphics", "resources", "gui"},
+    "translations": {"datafiles", "resources"},
+    "render": {"datafiles", "drawing", "drawing/graphics", "translations"},
+    # The shell and the window-layer interface it calls; the mains name the
+    # window program through app/program.h, which the Qt layer defines.
+    "app": {"datafiles", "drawing", "drawing/graphics", "resources"},
+    "gui": {"datafiles", "drawing", "drawing/graphics", "resources", "translations", "render", "app"},
+    "cli": {"datafiles", "drawing", "drawing/graphics", "resources", "translations", "render"},
     "examples": {"datafiles"},
 }
-NO_QT = {"datafiles", "drawing/graphics", "drawing"}
-# Files of a Qt-free folder that may use Qt: none. Files of app/ that are not
-# the shell (the mains) may reach the Qt layer; the shell may not.
-SHELL_NO_QT = {"app"}
-QT_SHELL_FILES = {"main_merant.cpp", "main_solako.cpp"}
-
+NO_QT = {"datafiles", "drawing/graphics", "drawing", "resources", "app"}
+# Qt modules a folder may not use: the render library draws without widgets.
+NO_QT_MODULES = {
+    "render": ("QtWidgets", "QtPrintSupport"),
+    "translations": ("QtWidgets", "QtGui"),
+    "cli": ("QtWidgets", "QtPrintSupport"),
+}
+# Headers of Qt Widgets (and the printer dialogs) by their class names.
+WIDGET_HEADERS = re.compile(
+    r"^(QtWidgets/|QtPrintSupport/|Q(Application|Widget|MainWindow|Dialog|MessageBox|FileDialog|"
+    r"ColorDialog|PrintDialog|PageSetupDialog|PrintPreview\w*|Menu\w*|Action|ToolBar|StatusBar|Label|"
+    r"PushButton|LineEdit|CheckBox|ComboBox|RadioButton|GroupBox|Layout|[HV]BoxLayout|GridLayout|"
+    r"FormLayout|DockWidget|ScrollArea|Splitter|TableWidget|TreeWidget|ProgressBar|AbstractButton|"
+    r"ButtonGroup|SpinBox|DoubleSpinBox|TextEdit|ToolTip|Style\w*|Printer|PrinterInfo)$)")
 INCLUDE = re.compile(r'^\s*#\s*include\s*([<"])([^">]+)[">]')
 
 
@@ -62,17 +74,19 @@ def main() -> int:
                 continue
             kind, inc = m.groups()
             where = f"{path.relative_to(ROOT)}:{n}"
-            if kind == "<" and inc.startswith("Q") and (
-                    src in NO_QT or (src in SHELL_NO_QT and path.name not in QT_SHELL_FILES)):
+            if kind == "<" and inc.startswith("Q") and src in NO_QT:
                 problems.append(f"{where}: {src}/ must build without Qt but includes <{inc}>")
+                continue
+            if kind == "<" and src in NO_QT_MODULES and (
+                    inc.startswith(NO_QT_MODULES[src]) or
+                    ("QtWidgets" in NO_QT_MODULES[src] and WIDGET_HEADERS.match(inc))):
+                problems.append(f"{where}: {src}/ may not use <{inc}>")
                 continue
             if kind != '"':
                 continue
             dst = target_folder(inc)
             if dst is None or dst == src:
                 continue
-            if src == "app" and path.name in QT_SHELL_FILES:
-                continue  # the programs' mains join the shell to the Qt layer
             edges[src].add(dst)
             if dst not in ALLOWED[src]:
                 problems.append(f"{where}: {src}/ may not include {inc}")

@@ -4,9 +4,9 @@
 // on counting devices (screen and printer), so a test sees how many pictures
 // went where.
 
+#include "app/windowlayer.h"
 #include "drawing/graphics/device.h"
 #include "drawing/graphics/graphics.h"
-#include "gui/windowlayer.h"
 #include "tests/support/scriptedui.h"
 
 #include <array>

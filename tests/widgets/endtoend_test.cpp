@@ -6,8 +6,8 @@
 #include "datafiles/passes.h"
 #include "drawing/graphics/graphics.h"
 #include "gui/mainwindow.h"
-#include "gui/renderimage.h"
 #include "layerfixture.h"
+#include "render/renderimage.h"
 
 #include <QAction>
 #include <QDir>

@@ -7,11 +7,11 @@
 
 #include "drawing/graphics/graphics.h"
 #include "drawing/rysunek.h"
-#include "gui/imagedevice.h"
 #include "gui/mainwindow.h"
 #include "gui/picturewidget.h"
-#include "gui/renderimage.h"
 #include "layerfixture.h"
+#include "render/imagedevice.h"
+#include "render/renderimage.h"
 
 #include <QDir>
 #include <QImage>

@@ -3,12 +3,12 @@
 // every text of the window, its dialogs, boxes and status bar.
 
 #include "app/shell.h"
-#include "gui/language.h"
 #include "gui/mainwindow.h"
 #include "gui/resourcedialog.h"
 #include "gui/windowprogram.h"
 #include "layerfixture.h"
 #include "resources/resources.h"
+#include "translations/language.h"
 
 #include <QAbstractButton>
 #include <QAction>

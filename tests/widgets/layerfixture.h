@@ -3,10 +3,10 @@
 // the program opens it, and a way to act on a modal dialog from inside its
 // own event loop.
 
+#include "app/windowlayer.h"
 #include "datafiles/loadcase.h"
 #include "datafiles/state.h"
 #include "gui/qtwindowlayer.h"
-#include "gui/windowlayer.h"
 #include "tests/support/scriptedui.h"
 
 #include <QApplication>

@@ -6,15 +6,15 @@
 #include "drawing/angleview.h"
 #include "drawing/casefigures.h"
 #include "drawing/graphics/graphics.h"
-#include "gui/angleviewtexts.h"
 #include "gui/angleviewwidget.h"
-#include "gui/imagedevice.h"
 #include "gui/mainwindow.h"
 #include "gui/numberspanel.h"
 #include "gui/numbersview.h"
 #include "gui/picturewidget.h"
-#include "gui/renderimage.h"
 #include "layerfixture.h"
+#include "render/angleviewtexts.h"
+#include "render/imagedevice.h"
+#include "render/renderimage.h"
 
 #include <QAction>
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "gui/renderimage.h"
+#include "render/renderimage.h"
 
 #include "drawing/graphics/graphics.h"
 

@@ -1,4 +1,4 @@
-#include "gui/angleviewtexts.h"
+#include "render/angleviewtexts.h"
 
 #include <QCoreApplication>
 

@@ -1,8 +1,8 @@
-#include "gui/painterdevice.h"
+#include "render/painterdevice.h"
 
 #include "drawing/graphics/units.h"
-#include "gui/rasterfill.h"
-#include "gui/rasterline.h"
+#include "render/rasterfill.h"
+#include "render/rasterline.h"
 
 #include <QImage>
 #include <QPainter>

@@ -2,10 +2,10 @@
 // kind, and a failure leaves no file behind, keeps the old one and says why.
 
 #include "drawing/graphics/graphics.h"
-#include "gui/painterdevice.h"
-#include "gui/picturefile.h"
-#include "gui/pngwriter.h"
-#include "gui/renderimage.h"
+#include "render/painterdevice.h"
+#include "render/picturefile.h"
+#include "render/pngwriter.h"
+#include "render/renderimage.h"
 #include "tests/drawing/samplecase.h"
 
 #include <QFile>

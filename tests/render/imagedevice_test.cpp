@@ -5,10 +5,10 @@
 #include "drawing/graphics/graphics.h"
 #include "drawing/graphics/graphicsrecorder.h"
 #include "drawing/rysunek.h"
-#include "gui/imagedevice.h"
-#include "gui/rasterfill.h"
-#include "gui/rasterline.h"
-#include "gui/renderimage.h"
+#include "render/imagedevice.h"
+#include "render/rasterfill.h"
+#include "render/rasterline.h"
+#include "render/renderimage.h"
 #include "tests/drawing/samplecase.h"
 
 #include <QImage>

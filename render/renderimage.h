@@ -4,7 +4,7 @@
 
 #include "datafiles/state.h"
 #include "drawing/rysunek.h"
-#include "gui/imagedevice.h"
+#include "render/imagedevice.h"
 
 #include <functional>
 

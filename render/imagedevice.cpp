@@ -1,4 +1,4 @@
-#include "gui/imagedevice.h"
+#include "render/imagedevice.h"
 
 #include "drawing/graphics/units.h"
 

@@ -1,4 +1,4 @@
-#include "gui/rasterline.h"
+#include "render/rasterline.h"
 
 #include <algorithm>
 #include <cmath>

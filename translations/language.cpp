@@ -1,4 +1,4 @@
-#include "gui/language.h"
+#include "translations/language.h"
 
 #include "datafiles/texts.h"
 #include "resources/resources.h"

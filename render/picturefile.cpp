@@ -1,4 +1,4 @@
-#include "gui/picturefile.h"
+#include "render/picturefile.h"
 
 #include "drawing/graphics/units.h"
 
@@ -6,9 +6,9 @@
 #include "datafiles/texts.h"
 #include "drawing/graphics/graphics.h"
 #include "drawing/rysunek.h"
-#include "gui/painterdevice.h"
-#include "gui/pngwriter.h"
-#include "gui/renderimage.h"
+#include "render/painterdevice.h"
+#include "render/pngwriter.h"
+#include "render/renderimage.h"
 
 #include <QBuffer>
 #include <QByteArray>

@@ -1,4 +1,4 @@
-#include "gui/pngwriter.h"
+#include "render/pngwriter.h"
 
 #include <QImage>
 

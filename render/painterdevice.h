@@ -4,7 +4,7 @@
 // painter's surface; pen widths and font sizes follow the given resolution.
 
 #include "drawing/graphics/device.h"
-#include "gui/rasterfill.h"
+#include "render/rasterfill.h"
 
 #include <QColor>
 #include <QFont>

@@ -1,6 +1,6 @@
-#include "gui/rasterfill.h"
+#include "render/rasterfill.h"
 
-#include "gui/rasterline.h"
+#include "render/rasterline.h"
 
 #include <algorithm>
 #include <cmath>

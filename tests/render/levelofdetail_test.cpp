@@ -4,7 +4,7 @@
 
 #include "drawing/graphics/graphics.h"
 #include "drawing/rysunek.h"
-#include "gui/painterdevice.h"
+#include "render/painterdevice.h"
 #include "tests/drawing/samplecase.h"
 
 #include <QImage>

@@ -10,7 +10,7 @@
 // which changes with any other change of the image (a painter on it, bits(),
 // fill(), a new image): then the whole area is cleared.
 
-#include "gui/painterdevice.h"
+#include "render/painterdevice.h"
 
 #include <QImage>
 #include <QPainter>
