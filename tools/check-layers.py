@@ -14,21 +14,24 @@ ROOT = pathlib.Path(__file__).resolve().parent.parent
 
 # folder -> folders it may include (besides itself)
 ALLOWED = {
+    # Numbers as text, written and read the same way in every locale: the
+    # bottom of the house, which every folder may use.
+    "numbers": set(),
     # The passes name the file-selection filters by their string numbers.
-    "datafiles": {"resources"},
-    "drawing/graphics": set(),
-    "drawing": {"datafiles", "drawing/graphics"},
-    "resources": set(),
-    "translations": {"datafiles", "resources"},
-    "render": {"datafiles", "drawing", "drawing/graphics", "translations"},
+    "datafiles": {"numbers", "resources"},
+    "drawing/graphics": {"numbers"},
+    "drawing": {"numbers", "datafiles", "drawing/graphics"},
+    "resources": {"numbers"},
+    "translations": {"numbers", "datafiles", "resources"},
+    "render": {"numbers", "datafiles", "drawing", "drawing/graphics", "translations"},
     # The shell and the window-layer interface it calls; the mains name the
     # window program through app/program.h, which the Qt layer defines.
-    "app": {"datafiles", "drawing", "drawing/graphics", "resources"},
-    "gui": {"datafiles", "drawing", "drawing/graphics", "resources", "translations", "render", "app"},
-    "cli": {"datafiles", "drawing", "drawing/graphics", "resources", "translations", "render"},
-    "examples": {"datafiles"},
+    "app": {"numbers", "datafiles", "drawing", "drawing/graphics", "resources"},
+    "gui": {"numbers", "datafiles", "drawing", "drawing/graphics", "resources", "translations", "render", "app"},
+    "cli": {"numbers", "datafiles", "drawing", "drawing/graphics", "resources", "translations", "render"},
+    "examples": {"numbers", "datafiles"},
 }
-NO_QT = {"datafiles", "drawing/graphics", "drawing", "resources", "app"}
+NO_QT = {"numbers", "datafiles", "drawing/graphics", "drawing", "resources", "app"}
 # Qt modules a folder may not use: the render library draws without widgets.
 NO_QT_MODULES = {
     "render": ("QtWidgets", "QtPrintSupport"),
