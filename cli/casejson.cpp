@@ -1,7 +1,8 @@
 #include "cli/casejson.h"
 
+#include "numbers/numbertext.h"
+
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 
 namespace lobus {
@@ -26,9 +27,8 @@ public:
             m_s += "null";
             return;
         }
-        char buf[32];
-        const auto r = std::to_chars(buf, buf + sizeof buf, v);
-        m_s.append(buf, r.ptr);
+        char buf[kShortestChars];
+        m_s.append(buf, shortestChars(buf, v));
     }
     template <class Table> void reals(const Table& t, int n)
     {

@@ -1,6 +1,7 @@
 #include "cli/numberarg.h"
 
 #include "datafiles/texts.h"
+#include "numbers/numbertext.h"
 
 #include <charconv>
 #include <cmath>
@@ -20,16 +21,6 @@ template <class T> bool parseWhole(std::string_view text, T& value)
     return r.ec == std::errc() && r.ptr == text.data() + text.size();
 }
 
-std::string show(double v)
-{
-    char buf[32];
-    const auto r = std::to_chars(buf, buf + sizeof buf, v);
-    std::string s(buf, r.ptr);
-    if (s.find_first_of(".e") == std::string::npos)
-        s += ".0";
-    return s;
-}
-
 } // namespace
 
 double numberInRange(std::string_view option, std::string_view text, double lo, double hi)
@@ -38,7 +29,7 @@ double numberInRange(std::string_view option, std::string_view text, double lo, 
     if (!parseWhole(text, v) || !std::isfinite(v) || v < lo || v > hi)
         throw UsageError(
             texts::fillIn(texts::translate("lobus::Render", "%1: oczekiwano liczby od %2 do %3, podano '%4'"),
-                          {option, show(lo), show(hi), text}));
+                          {option, realText(lo), realText(hi), text}));
     return v;
 }
 

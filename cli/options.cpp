@@ -4,13 +4,13 @@
 #include "cli/numberarg.h"
 #include "datafiles/fileaccess.h"
 #include "datafiles/texts.h"
+#include "numbers/numbertext.h"
 #include "resources/ids.h"
 #include "resources/resources.h"
 #include "translations/language.h"
 
 #include <QCommandLineParser>
 
-#include <cstdio>
 #include <filesystem>
 #include <system_error>
 
@@ -138,12 +138,7 @@ std::string rangeText(int dialog, int field)
     const auto range = dialogFieldRange(dialog, field);
     if (!range)
         return translate("lobus::Render", "dowolna");
-    const auto show = [](double v) {
-        char buf[32];
-        std::snprintf(buf, sizeof buf, "%.1f", v);
-        return std::string(buf);
-    };
-    return show(range->first) + ".." + show(range->second);
+    return fixedText(range->first, 1) + ".." + fixedText(range->second, 1);
 }
 
 } // namespace

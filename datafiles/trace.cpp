@@ -1,6 +1,7 @@
 #include "datafiles/trace.h"
 
 #include "datafiles/fileaccess.h"
+#include "numbers/numbertext.h"
 
 #include <bit>
 #include <cerrno>
@@ -89,17 +90,7 @@ void Trace::add(float value)
         m_used += written.length + 1u;
         return;
     }
-    const auto r = std::to_chars(text + 1, text + 32, value);
-    char* end = r.ptr;
-    // The shortest form of 120.0f is "120"; a REAL shows its point.
-    bool plain = true;
-    for (const char* p = text + 1; p < end; ++p)
-        if (*p == '.' || *p == 'e' || *p == 'n' || *p == 'i')
-            plain = false;
-    if (plain) {
-        *end++ = '.';
-        *end++ = '0';
-    }
+    const char* end = realChars(text + 1, value);
     written.bits = bits;
     written.length = static_cast<std::uint8_t>(end - text - 1);
     std::memcpy(written.text, text + 1, written.length);

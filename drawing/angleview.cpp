@@ -6,10 +6,10 @@
 #include "drawing/graphics/colours.h"
 #include "drawing/graphics/graphics.h"
 #include "drawing/rysunek.h"
+#include "numbers/numbertext.h"
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <vector>
 
 namespace lobus {
@@ -84,9 +84,7 @@ void rectangle(Graphics& g, float x1, float y1, float x2, float y2)
 std::string tickText(double v, double step)
 {
     const int decimals = std::clamp(static_cast<int>(-std::floor(std::log10(step) + 1.0e-9)), 0, 6);
-    char text[48];
-    std::snprintf(text, sizeof text, "%.*f", decimals, std::abs(v) < step * 1.0e-6 ? 0.0 : v);
-    return text;
+    return fixedText(std::abs(v) < step * 1.0e-6 ? 0.0 : v, decimals);
 }
 
 // Draws the run collected in plot.x/y, whole or dashed: 6 screen pixels on,

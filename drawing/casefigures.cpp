@@ -1,7 +1,8 @@
 #include "drawing/casefigures.h"
 
+#include "numbers/numbertext.h"
+
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 
 namespace lobus {
@@ -63,16 +64,7 @@ CaseFigures caseFigures(const Case& c)
     return f;
 }
 
-std::string floatText(float v)
-{
-    if (std::isnan(v))
-        return "nan";
-    if (std::isinf(v))
-        return v > 0 ? "inf" : "-inf";
-    char buffer[32];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, v);
-    return std::string(buffer, result.ptr);
-}
+std::string floatText(float v) { return shortestText(v); }
 
 namespace {
 

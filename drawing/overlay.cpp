@@ -6,10 +6,10 @@
 #include "drawing/graphics/colours.h"
 #include "drawing/graphics/graphics.h"
 #include "drawing/rysunek.h"
+#include "numbers/numbertext.h"
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <string>
 
 namespace lobus {
@@ -56,8 +56,7 @@ void drawPeaksOverlay(Graphics& g, const Case& c, const RYSUJ& rysuj)
         if (!std::isfinite(qx) || !std::isfinite(qy))
             continue;
         KROPKA5(g, static_cast<float>(qx), static_cast<float>(qy));
-        char text[32];
-        std::snprintf(text, sizeof text, "%.2f MPa", double(lobe.pressure.value) / 1.0e6);
+        const std::string text = fixedText(double(lobe.pressure.value) / 1.0e6, 2) + " MPa";
         // The value stands a line further towards the arc's centre.
         const double inward = depth - 1.3 * ch;
         g.IGRCHAROUT(static_cast<float>(lobe.kla + inward * std::cos(a)),

@@ -1,6 +1,7 @@
 #include "gui/numberspanel.h"
 
 #include "drawing/casefigures.h"
+#include "numbers/numbertext.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -14,14 +15,15 @@
 
 namespace lobus {
 
-namespace {
-
-QString number(double v, int decimals)
+QString readoutText(double v, int decimals)
 {
-    return std::isfinite(v) ? QString::number(v, 'f', decimals) : QStringLiteral("—");
+    return std::isfinite(v) ? QString::fromStdString(fixedText(v, decimals, Ties::AwayFromZero))
+                            : QStringLiteral("—");
 }
 
-QString mpa(float pascals) { return number(double(pascals) / 1.0e6, 3); }
+namespace {
+
+QString mpa(float pascals) { return readoutText(double(pascals) / 1.0e6, 3); }
 
 } // namespace
 
@@ -59,10 +61,11 @@ void NumbersPanel::setCase(const Case* c, const std::string& datafile)
     lines << QCoreApplication::translate("lobus::NumbersPanel", "Program: %1")
                  .arg(f.thermal ? QStringLiteral("SOLAKO") : QStringLiteral("MERANT"));
     lines << QCoreApplication::translate("lobus::NumbersPanel", "Środek czopa: ekscen = %1, katekscen = %2°")
-                 .arg(number(f.ekscen, 4), number(f.katekscen, 2));
+                 .arg(readoutText(f.ekscen, 4), readoutText(f.katekscen, 2));
     lines << QCoreApplication::translate("lobus::NumbersPanel", "pmax = %1 MPa").arg(mpa(f.pmax));
     if (f.thermal)
-        lines << QCoreApplication::translate("lobus::NumbersPanel", "tmax = %1 °C").arg(number(f.tmax, 2));
+        lines
+            << QCoreApplication::translate("lobus::NumbersPanel", "tmax = %1 °C").arg(readoutText(f.tmax, 2));
     if (f.pmaxDiffers)
         lines << QCoreApplication::translate(
                      "lobus::NumbersPanel",
@@ -94,16 +97,16 @@ void NumbersPanel::setCase(const Case* c, const std::string& datafile)
         m_table->setItem(row, column, item);
     };
     auto peak = [&](int row, int column, const Peak& p, bool pressure) {
-        put(row, column, p.found ? (pressure ? mpa(p.value) : number(p.value, 2)) : QStringLiteral("—"));
-        put(row, column + 1, p.found ? number(p.angle, 2) : QStringLiteral("—"));
+        put(row, column, p.found ? (pressure ? mpa(p.value) : readoutText(p.value, 2)) : QStringLiteral("—"));
+        put(row, column + 1, p.found ? readoutText(p.angle, 2) : QStringLiteral("—"));
     };
     for (int row = 0; row < static_cast<int>(f.lobes.size()); ++row) {
         const LobeFigures& l = f.lobes[static_cast<std::size_t>(row)];
         put(row, 0, QString::number(l.lobe));
-        put(row, 1, number(l.start, 2));
-        put(row, 2, number(l.end, 2));
-        put(row, 3, number(l.kla, 4));
-        put(row, 4, number(l.klb, 4));
+        put(row, 1, readoutText(l.start, 2));
+        put(row, 2, readoutText(l.end, 2));
+        put(row, 3, readoutText(l.kla, 4));
+        put(row, 4, readoutText(l.klb, 4));
         put(row, 5, QString::number(l.points));
         peak(row, 6, l.pressure, true);
         if (f.thermal) {

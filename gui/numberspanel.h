@@ -16,6 +16,10 @@ class QTableWidget;
 
 namespace lobus {
 
+// A number as the panel, the probe and the status bar show it: `decimals`
+// places, a value halfway rounded away from zero, "—" for one not finite.
+QString readoutText(double v, int decimals);
+
 class NumbersPanel : public QWidget {
     Q_OBJECT
 public:

@@ -39,11 +39,6 @@ constexpr double kJournalReach = 8.0;
 constexpr int kFileWidth = 1600;
 constexpr int kFileHeight = 1000;
 
-QString fixed(double v, int decimals)
-{
-    return std::isfinite(v) ? QString::number(v, 'f', decimals) : QStringLiteral("—");
-}
-
 } // namespace
 
 NumbersView::NumbersView(MainWindow& window, Graphics& graphics, std::function<bool()> onScreen,
@@ -212,18 +207,18 @@ void NumbersView::showHit(const ProbeHit& hit)
     QString text;
     if (hit.kind == ProbeHit::Kind::Journal) {
         text = QCoreApplication::translate("lobus::NumbersView", "Środek czopa: ekscen = %1, katekscen = %2°")
-                   .arg(fixed(m_case->dane.ekscen, 4), fixed(m_case->dane.katekscen, 2));
+                   .arg(readoutText(m_case->dane.ekscen, 4), readoutText(m_case->dane.katekscen, 2));
     } else if (hit.kind == ProbeHit::Kind::Lobe && hit.point == 0) {
         text = QCoreApplication::translate("lobus::NumbersView", "Klin %1: kąt %2°, brak punktów")
                    .arg(hit.lobe)
-                   .arg(fixed(hit.angle, 2));
+                   .arg(readoutText(hit.angle, 2));
     } else if (hit.kind == ProbeHit::Kind::Lobe) {
         text = QCoreApplication::translate("lobus::NumbersView", "Klin %1: kąt %2°, p = %3 MPa")
                    .arg(hit.lobe)
-                   .arg(fixed(hit.angle, 2), fixed(double(hit.pressure) / 1.0e6, 3));
+                   .arg(readoutText(hit.angle, 2), readoutText(double(hit.pressure) / 1.0e6, 3));
         if (m_case->dane.thermal())
             text += QCoreApplication::translate("lobus::NumbersView", ", t1 = %1 °C, t2 = %2 °C")
-                        .arg(fixed(hit.tem1, 2), fixed(hit.tem2, 2));
+                        .arg(readoutText(hit.tem1, 2), readoutText(hit.tem2, 2));
     }
     m_window.setStatusText(2, text);
 }
