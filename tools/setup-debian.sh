@@ -11,6 +11,9 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   gfortran clang clang-format python3
   xvfb xauth fonts-dejavu-core
+  # the sources from which the tests compile the decimal-comma locales they
+  # run the programs under, into a scratch folder of their own
+  locales
 )
 # clang's sanitizer and fuzzer runtimes: a package of their own on Debian 12,
 # part of clang's common package elsewhere.

@@ -44,12 +44,16 @@ inline void cLocale()
     ::unsetenv("LANGUAGE");
 }
 
-inline RunResult runRender(const QStringList& args, const QString& workingDir = QString())
+// `settings` ("NAME=value") are put in the program's environment last.
+inline RunResult runRender(const QStringList& args, const QString& workingDir = QString(),
+                           const QStringList& settings = {})
 {
     QProcess p;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
     environment.remove(QStringLiteral("LANGUAGE"));
+    for (const QString& setting : settings)
+        environment.insert(setting.section(QLatin1Char('='), 0, 0), setting.section(QLatin1Char('='), 1));
     p.setProcessEnvironment(environment);
     if (!workingDir.isEmpty())
         p.setWorkingDirectory(workingDir);

@@ -11,16 +11,21 @@
 #include "gui/numberspanel.h"
 #include "gui/numbersview.h"
 #include "gui/picturewidget.h"
+#include "gui/resourcedialog.h"
 #include "layerfixture.h"
 #include "render/angleviewtexts.h"
 #include "render/imagedevice.h"
 #include "render/renderimage.h"
+#include "resources/ids.h"
+#include "tests/support/commalocales.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QDir>
 #include <QDockWidget>
 #include <QFile>
 #include <QImage>
+#include <QLineEdit>
 #include <QLineF>
 #include <QMenu>
 #include <QMenuBar>
@@ -302,6 +307,90 @@ TEST(NumbersWindow, AngleViewAndPictureMarkTheSamePoint)
     runPending(layer, shell);
     drawAfresh();
     ringOnPressurePoint(20);
+}
+
+// What the window shows of the thermal example under the C library's locale
+// `locale`, with panel, overlay and angle view on, after "1,25" was typed
+// into the drawing-scale field as a Polish user writes it.
+struct Shown {
+    QImage picture;
+    QImage plot;
+    std::string texts; // the dialog's field, the panel, the probe: a line each
+    QByteArray trace;
+    float halfy = 0.0f; // what the field was read as
+};
+
+Shown shownUnder(const std::string& locale)
+{
+    const ScopedLocale scoped(locale);
+    EXPECT_TRUE(scoped.taken()) << locale;
+    QTemporaryDir dir;
+    DialogHooks hooks;
+    hooks.selectFile = [](QWidget*, const FileRequest&) -> std::optional<QString> { return thermalCase(); };
+    QtWindowLayer layer(hooks);
+    Shell shell(layer, 1, traceIn(dir));
+    openCase(layer, shell);
+    MainWindow* window = layer.window();
+    NumbersView* numbers = layer.numbers();
+    Shown shown;
+    if (!window || !numbers) {
+        ADD_FAILURE() << "no window";
+        return shown;
+    }
+    whenModal([&](QWidget* modal) {
+        auto* dialog = qobject_cast<ResourceDialog*>(modal);
+        auto* field = qobject_cast<QLineEdit*>(dialog->field(kFieldFactor));
+        shown.texts += field->text().toStdString() + '\n';
+        field->setText(QStringLiteral("1,25"));
+        qobject_cast<QAbstractButton*>(dialog->field(kButtonOk))->click();
+    });
+    Message scale;
+    scale.value1 = kCmdDrawingScale;
+    shell.handle(kMenuSelect, scale);
+    runPending(layer, shell);
+    shown.halfy = shell.state().rysuj.halfy;
+    for (Command c : {Command::Panel, Command::Overlay, Command::AngleView}) {
+        numbers->action(c)->trigger();
+        runPending(layer, shell);
+    }
+    shown.picture = layer.picture().convertToFormat(QImage::Format_RGB32);
+    shown.plot = numbers->angleView()->plot().convertToFormat(QImage::Format_RGB32);
+    shown.texts += numbers->panel()->summaryText().toStdString() + '\n';
+    const QTableWidget* table = numbers->panel()->table();
+    for (int row = 0; row < table->rowCount(); ++row)
+        for (int column = 0; column < table->columnCount(); ++column)
+            if (const QTableWidgetItem* item = table->item(row, column))
+                shown.texts += item->text().toStdString() + '\n';
+    // The probe across the picture's middle: lobes, their points and the centre.
+    for (int x = 0; x < window->picture()->width(); x += 30) {
+        QTest::mouseMove(window->picture(), QPoint(x, window->picture()->height() / 2));
+        settle();
+        shown.texts += window->statusText(2).toStdString() + '\n';
+    }
+    QFile trace(dir.filePath(QStringLiteral("wdr.txt")));
+    if (trace.open(QIODevice::ReadOnly))
+        shown.trace = trace.readAll();
+    return shown;
+}
+
+TEST(NumbersWindow, EveryNumberShownIsTheSameUnderADecimalCommaLocale)
+{
+    const CommaLocales& locales = commaLocales();
+    if (locales.localedefMissing)
+        GTEST_SKIP() << "localedef is not installed";
+    ASSERT_TRUE(locales.problem.empty()) << locales.problem;
+    const Shown reference = shownUnder("C");
+    EXPECT_EQ(reference.halfy, 1.25f);
+    EXPECT_NE(reference.texts.find("Klin "), std::string::npos);
+    EXPECT_FALSE(reference.trace.isEmpty());
+    for (const std::string& name : locales.names) {
+        const Shown shown = shownUnder(name);
+        EXPECT_EQ(shown.halfy, 1.25f) << name;
+        EXPECT_EQ(shown.texts, reference.texts) << name;
+        EXPECT_TRUE(shown.trace == reference.trace) << name;
+        EXPECT_TRUE(shown.picture == reference.picture) << name;
+        EXPECT_TRUE(shown.plot == reference.plot) << name;
+    }
 }
 
 } // namespace
