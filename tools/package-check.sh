@@ -26,6 +26,8 @@ usr="$root/usr"
 # The window programs answer without a display.
 for p in lobus lobus-solako; do
   env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb "$usr/bin/$p" --version
+  env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb "$usr/bin/$p" --help > "$root/$p-help.txt"
+  grep -q -- --lang "$root/$p-help.txt"
 done
 examples="$usr/share/doc/lobus/examples"
 "$usr/bin/lobus-render" "$examples/DANE/merant3.dan" -o "$root/merant3.png"
