@@ -1,32 +1,17 @@
 #include "cli/numberarg.h"
 
 #include "datafiles/texts.h"
+#include "numbers/numberparse.h"
 #include "numbers/numbertext.h"
 
-#include <charconv>
-#include <cmath>
 #include <limits>
 
 namespace lobus {
 
-namespace {
-
-template <class T> bool parseWhole(std::string_view text, T& value)
-{
-    if (!text.empty() && text.front() == '+')
-        text.remove_prefix(1);
-    if (text.empty() || text.front() == '+')
-        return false;
-    const auto r = std::from_chars(text.data(), text.data() + text.size(), value);
-    return r.ec == std::errc() && r.ptr == text.data() + text.size();
-}
-
-} // namespace
-
 double numberInRange(std::string_view option, std::string_view text, double lo, double hi)
 {
     double v = 0.0;
-    if (!parseWhole(text, v) || !std::isfinite(v) || v < lo || v > hi)
+    if (parseReal(text, v, RealSyntax::Argument) != NumberStatus::Ok || v < lo || v > hi)
         throw UsageError(
             texts::fillIn(texts::translate("lobus::Render", "%1: oczekiwano liczby od %2 do %3, podano '%4'"),
                           {option, realText(lo), realText(hi), text}));
@@ -36,7 +21,7 @@ double numberInRange(std::string_view option, std::string_view text, double lo, 
 int integerInRange(std::string_view option, std::string_view text, int lo, int hi)
 {
     int v = 0;
-    if (!parseWhole(text, v) || v < lo || v > hi)
+    if (parseInteger(text, v) != NumberStatus::Ok || v < lo || v > hi)
         throw UsageError(texts::fillIn(
             texts::translate("lobus::Render", "%1: oczekiwano liczby całkowitej od %2 do %3, podano '%4'"),
             {option, std::to_string(lo), std::to_string(hi), text}));

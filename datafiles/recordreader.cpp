@@ -1,10 +1,10 @@
 #include "datafiles/recordreader.h"
 
 #include "datafiles/fileaccess.h"
-#include "datafiles/numberparse.h"
 #include "datafiles/readprogress.h"
 #include "datafiles/readreport.h"
 #include "datafiles/texts.h"
+#include "numbers/numberparse.h"
 
 #include <array>
 #include <cstring>

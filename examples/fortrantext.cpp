@@ -1,8 +1,8 @@
 #include "examples/fortrantext.h"
 
+#include "numbers/numberparse.h"
 #include "numbers/numbertext.h"
 
-#include <charconv>
 #include <stdexcept>
 
 namespace lobus::casegen {
@@ -33,11 +33,7 @@ std::string fixedReal(float v, int decimals)
 float asReal(const std::string& text)
 {
     float v = 0.0f;
-    const char* first = text.data();
-    if (!text.empty() && text[0] == '+')
-        ++first;
-    const auto r = std::from_chars(first, text.data() + text.size(), v);
-    if (r.ec != std::errc())
+    if (parseReal(text, v) != NumberStatus::Ok)
         throw std::logic_error("not a number: " + text);
     return v;
 }

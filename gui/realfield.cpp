@@ -1,10 +1,9 @@
 #include "gui/realfield.h"
 
 #include "drawing/graphics/graphics.h"
+#include "numbers/numberparse.h"
 
 #include <cctype>
-#include <charconv>
-#include <cmath>
 
 namespace lobus {
 
@@ -19,22 +18,8 @@ std::optional<double> parseRealField(std::string_view text)
     if (first == last)
         return 0.0;
 
-    std::string s(text.substr(first, last - first));
-    for (char& c : s) {
-        if (c == 'd' || c == 'D')
-            c = 'E';
-        else if (c == ',')
-            c = '.';
-    }
-    // from_chars rejects a leading '+', which Fortran input accepts.
-    std::size_t start = (s[0] == '+') ? 1 : 0;
-    if (start == 1 && (s.size() == 1 || s[1] == '+' || s[1] == '-'))
-        return std::nullopt;
     double value = 0.0;
-    const char* begin = s.data() + start;
-    const char* end = s.data() + s.size();
-    auto [ptr, ec] = std::from_chars(begin, end, value);
-    if (ec != std::errc() || ptr != end || !std::isfinite(value))
+    if (parseReal(text.substr(first, last - first), value, RealSyntax::Field) != NumberStatus::Ok)
         return std::nullopt;
     return value;
 }

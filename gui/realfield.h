@@ -9,8 +9,9 @@
 namespace lobus {
 
 // The value of an edit field's text: blanks around it are ignored, a Fortran
-// exponent letter D/d is taken like E ("1.5D0"), a decimal comma like a point.
-// An empty field reads as 0.0; text that is not a number gives nullopt.
+// exponent letter D/d is taken like E ("1.5D0"), a decimal comma like a point
+// ("0,5" is 0.5, as a Polish user writes it). An empty field reads as 0.0;
+// text that is not a finite number gives nullopt.
 std::optional<double> parseRealField(std::string_view text);
 
 // The text a real edit field shows for `value` written with the Fortran edit

@@ -1,10 +1,10 @@
 // The example-case generator: its Reynolds solver against the short-bearing
 // limit, and the physical sense of the bundled cases.
 
-#include "datafiles/numberparse.h"
 #include "examples/casegen.h"
 #include "examples/fortrantext.h"
 #include "examples/reynolds.h"
+#include "numbers/numberparse.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "datafiles/numberparse.h"
 #include "datafiles/readreport.h"
 #include "datafiles/recordreader.h"
+#include "numbers/numberparse.h"
 #include "tests/support/tempdir.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "datafiles/numberparse.h"
+#include "numbers/numberparse.h"
 
 #include <gtest/gtest.h>
 
@@ -95,6 +95,31 @@ TEST(NumberParse, IntegersAreWholeNumbersWithin32Bits)
     for (const char* t : {"2147483648", "-2147483649", "99999999999", "1000000000000000000000000"})
         EXPECT_EQ(intStatus(t), NumberStatus::Overflow) << t;
     EXPECT_EQ(intStatus("99999999999x"), NumberStatus::Bad);
+}
+
+// Where a person's field and the command line differ from the files.
+TEST(NumberParse, FieldsTakeADecimalCommaAndArgumentsOnlyAnE)
+{
+    const auto read = [](const char* t, RealSyntax syntax) {
+        double v = -9.0;
+        const NumberStatus s = parseReal(t, v, syntax);
+        return s == NumberStatus::Ok ? std::to_string(v) : s == NumberStatus::Bad ? "bad" : "overflow";
+    };
+    EXPECT_EQ(read("0,5", RealSyntax::Field), std::to_string(0.5));
+    EXPECT_EQ(read("-,25D2", RealSyntax::Field), std::to_string(-25.0));
+    EXPECT_EQ(read("1.5e1", RealSyntax::Field), std::to_string(15.0));
+    for (const char* t : {"1.5q0", "1.5-1", "1,5,0", "1.000,5", ",", "+-1"})
+        EXPECT_EQ(read(t, RealSyntax::Field), "bad") << t;
+    EXPECT_EQ(read("1e-400", RealSyntax::Field), "overflow");
+
+    EXPECT_EQ(read("+2.5e1", RealSyntax::Argument), std::to_string(25.0));
+    for (const char* t : {"0,5", "1d0", "1.5-1", "+-5", " 5", "inf"})
+        EXPECT_EQ(read(t, RealSyntax::Argument), "bad") << t;
+    EXPECT_EQ(read("1e400", RealSyntax::Argument), "overflow");
+    EXPECT_EQ(read("1e-400", RealSyntax::Argument), "overflow");
+
+    EXPECT_EQ(read("1e-400", RealSyntax::File), std::to_string(0.0));
+    EXPECT_EQ(read("0,5", RealSyntax::File), "bad");
 }
 
 } // namespace

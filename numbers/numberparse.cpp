@@ -1,4 +1,4 @@
-#include "datafiles/numberparse.h"
+#include "numbers/numberparse.h"
 
 #include <charconv>
 #include <cstdint>
@@ -51,16 +51,16 @@ bool magnitudeAtLeastOne(std::string_view t)
     return position + exponent >= 1;
 }
 
-NumberStatus convert(std::string_view t, bool negative, float& value)
+template <class T> NumberStatus convert(std::string_view t, bool negative, RealSyntax syntax, T& value)
 {
-    float v = 0.0f;
+    T v = 0;
     const auto [ptr, ec] = std::from_chars(t.data(), t.data() + t.size(), v, std::chars_format::general);
     if (ptr != t.data() + t.size())
         return NumberStatus::Bad;
     if (ec == std::errc::result_out_of_range) {
-        if (magnitudeAtLeastOne(t))
+        if (syntax != RealSyntax::File || magnitudeAtLeastOne(t))
             return NumberStatus::Overflow;
-        v = 0.0f;
+        v = 0;
     } else if (ec != std::errc()) {
         return NumberStatus::Bad;
     }
@@ -68,57 +68,90 @@ NumberStatus convert(std::string_view t, bool negative, float& value)
     return NumberStatus::Ok;
 }
 
-} // namespace
+bool exponentLetter(char c, RealSyntax syntax)
+{
+    switch (syntax) {
+    case RealSyntax::File:
+        return isExponentLetter(c);
+    case RealSyntax::Field:
+        return c == 'e' || c == 'E' || c == 'd' || c == 'D';
+    case RealSyntax::Argument:
+        break;
+    }
+    return c == 'e' || c == 'E';
+}
 
-NumberStatus parseReal(std::string_view token, float& value)
+// A sign that starts a Fortran exponent written without its letter.
+bool letterlessExponent(std::string_view t, std::size_t i, RealSyntax syntax)
+{
+    return syntax == RealSyntax::File && i > 0 && (t[i] == '+' || t[i] == '-') && !isExponentLetter(t[i - 1]);
+}
+
+// What from_chars does not read as the syntax means it: another exponent
+// letter than e, a sign with no letter, a decimal comma.
+bool needsRewrite(std::string_view t, std::size_t i, RealSyntax syntax)
+{
+    const char c = t[i];
+    return (c != 'e' && c != 'E' && exponentLetter(c, syntax)) || letterlessExponent(t, i, syntax)
+        || (c == ',' && syntax == RealSyntax::Field);
+}
+
+template <class T> NumberStatus parse(std::string_view token, RealSyntax syntax, T& value)
 {
     bool negative = false;
     if (!token.empty() && (token[0] == '+' || token[0] == '-')) {
         negative = token[0] == '-';
         token.remove_prefix(1);
     }
-    // from_chars would also take "inf" and "nan"; neither is a solver number.
-    if (token.empty() || !(isDigit(token[0]) || token[0] == '.'))
+    // from_chars would also take "inf" and "nan"; neither is a number here.
+    if (token.empty()
+        || !(isDigit(token[0]) || token[0] == '.' || (token[0] == ',' && syntax == RealSyntax::Field)))
         return NumberStatus::Bad;
 
-    // Most tokens are already in the form from_chars reads; the others need
-    // their exponent rewritten with an 'e'.
+    // Most tokens are already in the form from_chars reads; the others are
+    // written again with an 'e' for their exponent and a point for a comma.
     bool rewrite = false;
-    for (std::size_t i = 1; i < token.size(); ++i) {
-        const char c = token[i];
-        if (c == 'd' || c == 'D' || c == 'q' || c == 'Q'
-            || ((c == '+' || c == '-') && !isExponentLetter(token[i - 1]))) {
-            rewrite = true;
-            break;
-        }
-    }
+    for (std::size_t i = 0; i < token.size() && !rewrite; ++i)
+        rewrite = needsRewrite(token, i, syntax);
     if (!rewrite)
-        return convert(token, negative, value);
+        return convert(token, negative, syntax, value);
 
     char local[128];
     std::string heap;
     char* out = local;
-    if (token.size() + 1 > sizeof local) {
-        heap.resize(token.size() + 1);
+    if (2 * token.size() > sizeof local) {
+        heap.resize(2 * token.size());
         out = heap.data();
     }
     std::size_t n = 0;
     bool inserted = false;
     for (std::size_t i = 0; i < token.size(); ++i) {
         const char c = token[i];
-        if (isExponentLetter(c)) {
-            out[n++] = 'e';
-        } else if ((c == '+' || c == '-') && !isExponentLetter(token[i - 1])) {
+        if (letterlessExponent(token, i, syntax)) {
             if (inserted) // two letter-less exponents: not a number
                 return NumberStatus::Bad;
             inserted = true;
             out[n++] = 'e';
             out[n++] = c;
+        } else if (exponentLetter(c, syntax)) {
+            out[n++] = 'e';
         } else {
-            out[n++] = c;
+            out[n++] = c == ',' ? '.' : c;
         }
     }
-    return convert(std::string_view(out, n), negative, value);
+    return convert(std::string_view(out, n), negative, syntax, value);
+}
+
+} // namespace
+
+NumberStatus parseReal(std::string_view token, float& value, RealSyntax syntax)
+{
+    return parse(token, syntax, value);
+}
+
+NumberStatus parseReal(std::string_view token, double& value, RealSyntax syntax)
+{
+    return parse(token, syntax, value);
 }
 
 const char* scanPlainReal(const char* p, const char* end, float& value)
