@@ -4,13 +4,13 @@
 // no display is ever needed.
 
 #include "cli/argtext.h"
-#include "cli/casejson.h"
 #include "cli/caseload.h"
 #include "cli/numberarg.h"
 #include "cli/options.h"
+#include "dataexport/casejson.h"
+#include "dataexport/pointscsv.h"
 #include "datafiles/texts.h"
 #include "drawing/angleview.h"
-#include "drawing/casefigures.h"
 #include "drawing/overlay.h"
 #include "drawing/rysunek.h"
 #include "render/angleviewtexts.h"

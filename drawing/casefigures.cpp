@@ -1,7 +1,5 @@
 #include "drawing/casefigures.h"
 
-#include "numbers/numbertext.h"
-
 #include <algorithm>
 #include <cmath>
 
@@ -62,82 +60,6 @@ CaseFigures caseFigures(const Case& c)
         f.pmaxDiffers = std::abs(double(f.pmax) - f.pressureRead.value) > 1.0e-4 * scale;
     }
     return f;
-}
-
-std::string floatText(float v) { return shortestText(v); }
-
-namespace {
-
-std::string jsonNumber(float v) { return std::isfinite(v) ? floatText(v) : "null"; }
-
-void peakJson(std::string& out, const char* name, const Peak& peak)
-{
-    out += ", \"";
-    out += name;
-    out += "_peak\": ";
-    out += peak.found ? jsonNumber(peak.value) : "null";
-    out += ", \"";
-    out += name;
-    out += "_peak_angle_deg\": ";
-    out += peak.found ? jsonNumber(peak.angle) : "null";
-}
-
-} // namespace
-
-std::string summaryJson(const Case& c)
-{
-    const CaseFigures f = caseFigures(c);
-    std::string out = "{\"solver\": ";
-    out += f.thermal ? "\"SOLAKO\"" : "\"MERANT\"";
-    out += ", \"ekscen\": " + jsonNumber(f.ekscen);
-    out += ", \"katekscen\": " + jsonNumber(f.katekscen);
-    out += ", \"pmax\": " + jsonNumber(f.pmax);
-    out += ", \"tmax\": " + jsonNumber(f.tmax);
-    out += ", \"lobes\": [";
-    for (std::size_t i = 0; i < f.lobes.size(); ++i) {
-        const LobeFigures& l = f.lobes[i];
-        out += i ? ",\n  " : "\n  ";
-        out += "{\"lobe\": " + std::to_string(l.lobe);
-        out += ", \"start_deg\": " + jsonNumber(l.start);
-        out += ", \"end_deg\": " + jsonNumber(l.end);
-        out += ", \"points\": " + std::to_string(l.points);
-        peakJson(out, "p", l.pressure);
-        if (f.thermal) {
-            peakJson(out, "t1", l.tem1);
-            peakJson(out, "t2", l.tem2);
-        }
-        out += "}";
-    }
-    out += f.lobes.empty() ? "]}\n" : "\n]}\n";
-    return out;
-}
-
-std::string pointsCsv(const Case& c)
-{
-    const DANE& d = c.dane;
-    const Results& r = c.results;
-    const bool thermal = d.thermal();
-    std::string out = "lobe,point,angle_deg,p_Pa,t1_C,t2_C\n";
-    for (int k = 1; k <= lobeCount(d); ++k) {
-        const int n = pointCount(d, r, k);
-        const std::string lobe = std::to_string(k) + ",";
-        for (int j = 1; j <= n; ++j) {
-            out += lobe;
-            out += std::to_string(j);
-            out += ',';
-            out += floatText(element(r.katcis, k, j));
-            out += ',';
-            out += floatText(element(r.cis, k, j));
-            out += ',';
-            if (thermal)
-                out += floatText(element(r.tem1, k, j));
-            out += ',';
-            if (thermal)
-                out += floatText(element(r.tem2, k, j));
-            out += '\n';
-        }
-    }
-    return out;
 }
 
 } // namespace lobus

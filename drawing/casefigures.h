@@ -60,19 +60,4 @@ Peak peakOf(const ResultArray& values, const ResultArray& angles, int k, int poi
 
 CaseFigures caseFigures(const Case& c);
 
-// The summary of a case as one JSON object (keys: solver, ekscen, katekscen,
-// pmax, tmax, lobes[]), numbers with the digits that give back the same
-// 32-bit float; a value that is not finite, or a peak of a lobe without
-// points, is null.
-std::string summaryJson(const Case& c);
-
-// Every point read as CSV: the header lobe,point,angle_deg,p_Pa,t1_C,t2_C and
-// one row per point of lobes 1..ikm; the temperatures are left empty for an
-// isothermal case.
-std::string pointsCsv(const Case& c);
-
-// The shortest text that reads back as the same float ("nan", "inf" and
-// "-inf" for those).
-std::string floatText(float v);
-
 } // namespace lobus

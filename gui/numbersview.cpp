@@ -1,5 +1,6 @@
 #include "gui/numbersview.h"
 
+#include "dataexport/pointscsv.h"
 #include "datafiles/texts.h"
 #include "drawing/graphics/units.h"
 

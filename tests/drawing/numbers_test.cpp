@@ -2,6 +2,7 @@
 // back to a lobe and grid point, the overlay leaving the next picture as it
 // was, and the angle view's points on one affine mapping.
 
+#include "dataexport/casejson.h"
 #include "drawing/angleview.h"
 #include "drawing/casefigures.h"
 #include "drawing/overlay.h"

@@ -3,6 +3,7 @@
 // the angle view show the case that was opened.
 
 #include "app/shell.h"
+#include "dataexport/pointscsv.h"
 #include "drawing/angleview.h"
 #include "drawing/casefigures.h"
 #include "drawing/graphics/graphics.h"

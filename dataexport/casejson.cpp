@@ -1,0 +1,117 @@
+#include "dataexport/casejson.h"
+
+#include "dataexport/jsonwriter.h"
+#include "drawing/casefigures.h"
+
+#include <algorithm>
+
+namespace lobus {
+
+namespace {
+
+using Layout = JsonWriter::Layout;
+
+template <class Table> void reals(JsonWriter& j, const char* name, const Table& t, int n)
+{
+    j.key(name);
+    j.beginArray();
+    for (int i = 1; i <= n; ++i)
+        j.value(t(i));
+    j.endArray();
+}
+
+void real(JsonWriter& j, const char* name, float v)
+{
+    j.key(name);
+    j.value(v);
+}
+
+void rows(JsonWriter& j, const char* name, const ResultArray& a, int ilkat)
+{
+    j.key(name);
+    j.beginArray(Layout::Lines);
+    for (int k = 1; k <= ResultArray::kRows; ++k) {
+        j.beginArray();
+        for (int jj = 1; jj <= ilkat; ++jj)
+            j.value(a(k, jj));
+        j.endArray();
+    }
+    j.endArray();
+}
+
+void peak(JsonWriter& j, const std::string& name, const Peak& p)
+{
+    j.key(name + "_peak");
+    p.found ? j.value(p.value) : j.null();
+    j.key(name + "_peak_angle_deg");
+    p.found ? j.value(p.angle) : j.null();
+}
+
+} // namespace
+
+std::string caseJson(const Case& c, const RYSUJ& rysuj)
+{
+    const DANE& d = c.dane;
+    const Results& r = c.results;
+    // Only as many columns as every array really has.
+    const int ilkat = std::min({r.ilkat, r.katcis.cols(), r.cis.cols(), r.tem1.cols(), r.tem2.cols()});
+    JsonWriter j(static_cast<std::size_t>(ilkat) * 6 * 4 * 14 + 1024);
+    j.beginObject(Layout::Lines);
+    j.key("variant");
+    j.value(d.variant);
+    j.key("ikm");
+    j.value(d.ikm);
+    j.key("ilkat");
+    j.value(ilkat);
+    reals(j, "tabpsi", d.tabpsi, 12);
+    reals(j, "tabkla", d.tabkla, 6);
+    reals(j, "tabklb", d.tabklb, 6);
+    real(j, "ekscen", d.ekscen);
+    real(j, "katekscen", d.katekscen);
+    reals(j, "ilcis", d.ilcis, 6);
+    real(j, "pmax", d.pmax);
+    real(j, "tmax", d.tmax);
+    real(j, "pscale", rysuj.pscale);
+    real(j, "tscale", rysuj.tscale);
+    rows(j, "katcis", r.katcis, ilkat);
+    rows(j, "cis", r.cis, ilkat);
+    rows(j, "tem1", r.tem1, ilkat);
+    rows(j, "tem2", r.tem2, ilkat);
+    j.endObject();
+    return j.finish();
+}
+
+std::string summaryJson(const Case& c)
+{
+    const CaseFigures f = caseFigures(c);
+    JsonWriter j;
+    j.beginObject();
+    j.key("solver");
+    j.value(f.thermal ? "SOLAKO" : "MERANT");
+    real(j, "ekscen", f.ekscen);
+    real(j, "katekscen", f.katekscen);
+    real(j, "pmax", f.pmax);
+    real(j, "tmax", f.tmax);
+    j.key("lobes");
+    j.beginArray(Layout::Lines);
+    for (const LobeFigures& l : f.lobes) {
+        j.beginObject();
+        j.key("lobe");
+        j.value(l.lobe);
+        real(j, "start_deg", l.start);
+        real(j, "end_deg", l.end);
+        j.key("points");
+        j.value(l.points);
+        peak(j, "p", l.pressure);
+        if (f.thermal) {
+            peak(j, "t1", l.tem1);
+            peak(j, "t2", l.tem2);
+        }
+        j.endObject();
+    }
+    j.endArray();
+    j.endObject();
+    return j.finish();
+}
+
+} // namespace lobus
