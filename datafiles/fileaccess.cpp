@@ -25,25 +25,50 @@ std::filesystem::path pathFromUtf8(const std::string& name)
 
 std::string systemErrorText(int error) { return std::generic_category().message(error); }
 
-#ifndef _WIN32
-
-namespace {
-
-// Why something that is not a regular file is not opened.
-std::string notRegular(mode_t mode)
+std::string fileKindText(std::filesystem::file_type type)
 {
-    if (S_ISDIR(mode))
-        return texts::translate("lobus", "nie jest zwykłym plikiem (to katalog)");
-    if (S_ISFIFO(mode))
-        return texts::translate("lobus", "nie jest zwykłym plikiem (to kolejka FIFO)");
-    if (S_ISCHR(mode) || S_ISBLK(mode))
-        return texts::translate("lobus", "nie jest zwykłym plikiem (to urządzenie)");
-    if (S_ISSOCK(mode))
-        return texts::translate("lobus", "nie jest zwykłym plikiem (to gniazdo)");
-    return texts::translate("lobus", "nie jest zwykłym plikiem (to plik specjalny)");
+    using std::filesystem::file_type;
+    switch (type) {
+    case file_type::directory:
+        return texts::translate("lobus", "to katalog");
+    case file_type::fifo:
+        return texts::translate("lobus", "to kolejka FIFO");
+    case file_type::character:
+    case file_type::block:
+        return texts::translate("lobus", "to urządzenie");
+    case file_type::socket:
+        return texts::translate("lobus", "to gniazdo");
+    default:
+        return texts::translate("lobus", "to plik specjalny");
+    }
 }
 
-} // namespace
+std::string notRegularFileText(std::filesystem::file_type type)
+{
+    return texts::fillIn(texts::translate("lobus", "nie jest zwykłym plikiem (%1)"), {fileKindText(type)});
+}
+
+#ifndef _WIN32
+
+std::filesystem::file_type fileTypeOfMode(unsigned mode)
+{
+    using std::filesystem::file_type;
+    if (S_ISREG(mode))
+        return file_type::regular;
+    if (S_ISDIR(mode))
+        return file_type::directory;
+    if (S_ISFIFO(mode))
+        return file_type::fifo;
+    if (S_ISCHR(mode))
+        return file_type::character;
+    if (S_ISBLK(mode))
+        return file_type::block;
+    if (S_ISSOCK(mode))
+        return file_type::socket;
+    if (S_ISLNK(mode))
+        return file_type::symlink;
+    return file_type::unknown;
+}
 
 bool fileMissing(const std::string& name)
 {
@@ -73,7 +98,7 @@ template <class Accept> std::FILE* adopt(int fd, const char* mode, Accept accept
         return nullptr;
     }
     if (!accepted(st.st_mode)) {
-        reason = notRegular(st.st_mode);
+        reason = notRegularFileText(fileTypeOfMode(st.st_mode));
         ::close(fd);
         return nullptr;
     }
@@ -115,7 +140,7 @@ std::FILE* openForWriting(const std::string& name, std::string& reason)
     }
     struct stat st;
     if (::stat(name.c_str(), &st) == 0 && (S_ISFIFO(st.st_mode) || S_ISSOCK(st.st_mode))) {
-        reason = notRegular(st.st_mode);
+        reason = notRegularFileText(fileTypeOfMode(st.st_mode));
         return nullptr;
     }
     // Non-blocking, so that a FIFO put there meanwhile cannot hold the open.
@@ -152,7 +177,7 @@ std::FILE* openForReading(const std::string& name, std::string& reason)
         return nullptr;
     }
     if (!std::filesystem::is_regular_file(st)) {
-        reason = texts::translate("lobus", "nie jest zwykłym plikiem");
+        reason = notRegularFileText(st.type());
         return nullptr;
     }
     std::FILE* f = _wfopen(pathFromUtf8(name).c_str(), L"rb");

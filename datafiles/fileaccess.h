@@ -34,6 +34,19 @@ std::FILE* openForReading(const std::string& name, std::string& reason);
 // what is written.
 std::FILE* openForWriting(const std::string& name, std::string& reason);
 
+// What a name that is not a regular file names, for the messages that refuse
+// it: "to katalog", "to kolejka FIFO", "to urządzenie", "to gniazdo" or "to
+// plik specjalny".
+std::string fileKindText(std::filesystem::file_type type);
+
+// Why a read or a write refuses it: "nie jest zwykłym plikiem (to katalog)".
+std::string notRegularFileText(std::filesystem::file_type type);
+
+#ifndef _WIN32
+// The kind of file a stat's st_mode gives.
+std::filesystem::file_type fileTypeOfMode(unsigned mode);
+#endif
+
 // The text of an errno value, e.g. "No space left on device".
 std::string systemErrorText(int error);
 

@@ -89,19 +89,6 @@ std::string displayName(std::string_view name)
 
 namespace {
 
-std::string refusedKind(mode_t mode)
-{
-    if (S_ISDIR(mode))
-        return texts::translate("lobus", "to katalog");
-    if (S_ISFIFO(mode))
-        return texts::translate("lobus", "to kolejka FIFO");
-    if (S_ISCHR(mode) || S_ISBLK(mode))
-        return texts::translate("lobus", "to urządzenie");
-    if (S_ISSOCK(mode))
-        return texts::translate("lobus", "to gniazdo");
-    return texts::translate("lobus", "to nie jest zwykły plik");
-}
-
 // The file the write replaces: `name`, or the regular file a symbolic link
 // ends at. `exists` and `mode` describe it.
 bool resolveTarget(const std::string& name, std::string& target, bool& exists, mode_t& mode,
@@ -134,7 +121,7 @@ bool resolveTarget(const std::string& name, std::string& target, bool& exists, m
         std::free(real);
     }
     if (!S_ISREG(st.st_mode)) {
-        error = failure(name, refusedKind(st.st_mode));
+        error = failure(name, fileKindText(fileTypeOfMode(st.st_mode)));
         return false;
     }
     // A file its owner made read-only is not replaced behind its back.
@@ -226,7 +213,7 @@ bool replaceFileWhole(const std::string& name, std::string_view bytes, std::stri
     const fs::path target = pathFromUtf8(name);
     const auto st = fs::status(target, ec);
     if (fs::exists(st) && !fs::is_regular_file(st)) {
-        error = failure(name, texts::translate("lobus", "to nie jest zwykły plik"));
+        error = failure(name, fileKindText(st.type()));
         return false;
     }
     const fs::path temporary = fs::path(target).concat(L".tmp");

@@ -352,30 +352,6 @@ Replace it?</translation>
         <translation>unknown picture format of %1 (use .png, .bmp, .svg or .pdf)</translation>
     </message>
     <message>
-        <source>nie jest zwykłym plikiem (to katalog)</source>
-        <translation>not a regular file (a directory)</translation>
-    </message>
-    <message>
-        <source>nie jest zwykłym plikiem (to kolejka FIFO)</source>
-        <translation>not a regular file (a FIFO)</translation>
-    </message>
-    <message>
-        <source>nie jest zwykłym plikiem (to urządzenie)</source>
-        <translation>not a regular file (a device)</translation>
-    </message>
-    <message>
-        <source>nie jest zwykłym plikiem (to gniazdo)</source>
-        <translation>not a regular file (a socket)</translation>
-    </message>
-    <message>
-        <source>nie jest zwykłym plikiem (to plik specjalny)</source>
-        <translation>not a regular file (not a plain file)</translation>
-    </message>
-    <message>
-        <source>nie jest zwykłym plikiem</source>
-        <translation>not a regular file</translation>
-    </message>
-    <message>
         <source>to katalog</source>
         <translation>it is a directory</translation>
     </message>
@@ -392,12 +368,16 @@ Replace it?</translation>
         <translation>it is a socket</translation>
     </message>
     <message>
-        <source>to nie jest zwykły plik</source>
-        <translation>it is not a regular file</translation>
-    </message>
-    <message>
         <source>to dowiązanie symboliczne, które nigdzie nie prowadzi</source>
         <translation>it is a symbolic link that leads nowhere</translation>
+    </message>
+    <message>
+        <source>to plik specjalny</source>
+        <translation>it is a special file</translation>
+    </message>
+    <message>
+        <source>nie jest zwykłym plikiem (%1)</source>
+        <translation>not a regular file (%1)</translation>
     </message>
 </context>
 <context>
