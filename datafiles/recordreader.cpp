@@ -30,6 +30,43 @@ inline unsigned char classOf(char c) { return kClass[static_cast<unsigned char>(
 
 enum class SepState { Start, AfterValue, AfterComma };
 
+// The largest repeat count a read takes.
+constexpr long kMaxRepeat = 100000000L;
+
+// One value token of a record, from `p` up to the next separator; `p` is left
+// there. Written r*c or r*, it is r repeats of c (or of a null value).
+struct Token {
+    std::string_view text;  // the whole token
+    std::string_view value; // c, or the whole token when it repeats nothing
+    bool repeated = false;
+    long count = 0; // r, grown no further once it reaches the cap
+};
+
+Token scanToken(const char*& p, const char* e, long cap)
+{
+    const char* first = p;
+    const char* star = nullptr;
+    while (p < e && classOf(*p) == Other) {
+        if (*p == '*' && !star)
+            star = p;
+        ++p;
+    }
+    Token t;
+    t.text = t.value = std::string_view(first, static_cast<std::size_t>(p - first));
+    if (star && star > first) {
+        long r = 0;
+        const char* d = first;
+        for (; d < star && *d >= '0' && *d <= '9'; ++d)
+            r = r < cap ? r * 10 + (*d - '0') : r;
+        if (d == star) {
+            t.repeated = true;
+            t.count = r;
+            t.value = std::string_view(star + 1, static_cast<std::size_t>(p - star - 1));
+        }
+    }
+    return t;
+}
+
 } // namespace
 
 RecordReader::RecordReader(std::size_t bufferSize) : m_buffer(bufferSize < 16 ? 16 : bufferSize) { }
@@ -256,33 +293,19 @@ bool RecordReader::readItems(std::span<const ReadItem> items, bool endAllowed)
                 }
             }
 
-            const char* t = p;
-            const char* star = nullptr;
-            while (p < e && classOf(*p) == Other) {
-                if (*p == '*' && !star)
-                    star = p;
-                ++p;
-            }
-            std::string_view token(t, static_cast<std::size_t>(p - t));
+            const Token scanned = scanToken(p, e, kMaxRepeat);
+            const std::string_view token = scanned.value;
             long repeat = 1;
-            if (star && star > t) {
-                long r = 0;
-                const char* d = t;
-                for (; d < star && *d >= '0' && *d <= '9'; ++d)
-                    r = r < 100000000L ? r * 10 + (*d - '0') : r;
-                if (d == star) { // r*c or r*: a repeat count
-                    if (r == 0 || r >= 100000000L) {
-                        const auto kind = items[next].kind == ReadItem::Kind::Real
-                            ? ReadErrorKind::BadReal
-                            : ReadErrorKind::BadInteger;
-                        raise(kind,
-                              "item " + std::to_string(next + 1) + ": bad repeat count in "
-                                  + quoteToken(token),
-                              m_record);
-                    }
-                    repeat = r;
-                    token = std::string_view(star + 1, static_cast<std::size_t>(p - star - 1));
+            if (scanned.repeated) {
+                if (scanned.count == 0 || scanned.count >= kMaxRepeat) {
+                    const auto kind = items[next].kind == ReadItem::Kind::Real ? ReadErrorKind::BadReal
+                                                                               : ReadErrorKind::BadInteger;
+                    raise(kind,
+                          "item " + std::to_string(next + 1) + ": bad repeat count in "
+                              + quoteToken(scanned.text),
+                          m_record);
                 }
+                repeat = scanned.count;
             }
             const ReadItem::Kind firstKind = items[next].kind;
             for (; repeat > 0; --repeat) {
@@ -332,23 +355,8 @@ long RecordReader::countValues(long limit)
             ++p;
             continue;
         }
-        const char* t = p;
-        const char* star = nullptr;
-        while (p < e && classOf(*p) == Other) {
-            if (*p == '*' && !star)
-                star = p;
-            ++p;
-        }
-        long repeat = 1;
-        if (star && star > t) {
-            long r = 0;
-            const char* d = t;
-            for (; d < star && *d >= '0' && *d <= '9'; ++d)
-                r = r < limit ? r * 10 + (*d - '0') : r;
-            if (d == star && r > 0)
-                repeat = r;
-        }
-        count += repeat;
+        const Token scanned = scanToken(p, e, limit);
+        count += scanned.repeated && scanned.count > 0 ? scanned.count : 1;
         state = SepState::AfterValue;
     }
     return count < limit ? count : limit;
