@@ -7,6 +7,7 @@
 #include "resources/ids.h"
 
 #include <algorithm>
+#include <initializer_list>
 
 namespace lobus {
 
@@ -24,18 +25,19 @@ RenderLoad missing(const ScriptedPassUi& ui)
 
 void noteUnused(const LoadRequest& r, const ScriptedPassUi& ui, RenderLoad& o)
 {
-    const auto asked = [&](int a, int b) {
+    // Whether the pass asked for a file with one of these filters.
+    const auto asked = [&](std::initializer_list<int> filters) {
         const auto& v = ui.answered();
-        return std::find(v.begin(), v.end(), a) != v.end() || std::find(v.begin(), v.end(), b) != v.end();
+        return std::find_first_of(v.begin(), v.end(), filters.begin(), filters.end()) != v.end();
     };
     const struct {
         const std::string& file;
         const char* option;
         bool used;
     } all[] = {
-        {r.choices.cis, "--cis", asked(kFilterCisSolako, kFilterCisMerant)},
-        {r.choices.cha, "--cha", asked(kFilterChaSolako, kFilterChaMerant)},
-        {r.choices.tem, "--tem", asked(kFilterTemSolako, kFilterTemSolako)},
+        {r.choices.cis, "--cis", asked({kFilterCisSolako, kFilterCisMerant})},
+        {r.choices.cha, "--cha", asked({kFilterChaSolako, kFilterChaMerant})},
+        {r.choices.tem, "--tem", asked({kFilterTemSolako})},
     };
     for (const auto& a : all)
         if (!a.file.empty() && !a.used)

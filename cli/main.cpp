@@ -29,8 +29,12 @@ using namespace lobus;
 
 void printLine(const std::string& text) { std::fprintf(stderr, "lobus-render: %s\n", text.c_str()); }
 
-int reportOutcome(const RenderLoad& o)
+// Reads the case the command line names, with its settings, and prints what
+// the reading had to say; the exit status of the reading.
+int loadAndReport(const CommandLine& cl, Case& c, RYSUJ& rysuj)
 {
+    cl.applyTo(rysuj);
+    const RenderLoad o = loadForRender(cl.load, c, rysuj);
     for (const std::string& note : o.notes)
         printLine(texts::fillIn(texts::translate("lobus::Render", "uwaga: %1"), {note}));
     if (o.status != kExitDone)
@@ -52,10 +56,8 @@ int runPrint(const CommandLine& cl)
 {
     Case c;
     RYSUJ rysuj;
-    cl.applyTo(rysuj);
-    const RenderLoad o = loadForRender(cl.load, c, rysuj);
-    if (reportOutcome(o) != kExitDone)
-        return o.status;
+    if (const int status = loadAndReport(cl, c, rysuj); status != kExitDone)
+        return status;
     std::string text;
     try {
         const bool csvFile = !cl.csv.empty() && cl.csv != "-";
@@ -103,10 +105,8 @@ int runRender(int& argc, char** argv, const CommandLine& cl)
 
     Case c;
     RYSUJ rysuj;
-    cl.applyTo(rysuj);
-    const RenderLoad o = loadForRender(cl.load, c, rysuj);
-    if (reportOutcome(o) != kExitDone)
-        return o.status;
+    if (const int status = loadAndReport(cl, c, rysuj); status != kExitDone)
+        return status;
     std::string error;
     const AngleViewTexts texts = angleViewTexts();
     const Drawing draw = [&](Graphics& g) {

@@ -1,6 +1,7 @@
 #include "datafiles/readprogress.h"
 
 #include "datafiles/resultlocation.h"
+#include "datafiles/state.h"
 
 #include <filesystem>
 #include <system_error>
@@ -27,7 +28,7 @@ std::uint64_t expectedReadBytes(const std::string& datafile, int variant)
     std::uint64_t bytes = 2 * size(datafile);
     if (loc.projectDir) {
         bytes += 2 * size(loc.path(".cis")) + size(loc.path(".cha"));
-        if (variant == 1)
+        if (variant == kVariantSolako)
             bytes += size(loc.path(".tem"));
     }
     return bytes;

@@ -30,7 +30,7 @@ ReadProgress* threadReadProgress();
 
 // About how many bytes a load of the case reads: both passes read the data
 // file and the pressure file, the reading pass also the characteristics file
-// and, for the thermal solver (variant 1), the temperature file. Files not
+// and, for the thermal solver (kVariantSolako), the temperature file. Files not
 // where the case locates them count nothing.
 std::uint64_t expectedReadBytes(const std::string& datafile, int variant);
 
