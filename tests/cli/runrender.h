@@ -69,13 +69,19 @@ inline RunResult runRender(const QStringList& args, const QString& workingDir = 
 
 // Runs lobus-render with arguments given as bytes (a file name need not be
 // UTF-8); `inChild` runs in the new process before the program starts (to
-// set a limit). Standard output is dropped; standard error is kept.
+// set a limit). Standard output goes to a scratch file that is dropped;
+// standard error is kept.
 inline RunResult runRenderBytes(const std::vector<std::string>& args, void (*inChild)() = nullptr)
 {
     RunResult r;
     int err[2];
     if (::pipe(err) != 0)
         return r;
+    std::string scratch = QDir::tempPath().toStdString() + "/lobus-render-out-XXXXXX";
+    const int out = ::mkstemp(scratch.data());
+    if (out < 0)
+        return r;
+    ::unlink(scratch.c_str());
     const std::string program = renderProgram().toStdString();
     std::vector<char*> argv {const_cast<char*>(program.c_str())};
     for (const std::string& a : args)
@@ -84,8 +90,7 @@ inline RunResult runRenderBytes(const std::vector<std::string>& args, void (*inC
     const pid_t pid = ::fork();
     if (pid == 0) {
         ::dup2(err[1], 2);
-        const int null = ::open("/dev/null", O_WRONLY);
-        ::dup2(null, 1);
+        ::dup2(out, 1);
         ::close(err[0]);
         ::alarm(120); // a run that hangs ends as a failure
         cLocale();
@@ -95,6 +100,7 @@ inline RunResult runRenderBytes(const std::vector<std::string>& args, void (*inC
         ::_exit(127);
     }
     ::close(err[1]);
+    ::close(out);
     char buffer[4096];
     for (ssize_t n; (n = ::read(err[0], buffer, sizeof buffer)) > 0;)
         r.err.append(buffer, n);
