@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cstring>
 #include <system_error>
+#include <utility>
 
 #ifndef _WIN32
 #include <fcntl.h>
@@ -53,20 +54,13 @@ std::string notRegularFileText(std::filesystem::file_type type)
 std::filesystem::file_type fileTypeOfMode(unsigned mode)
 {
     using std::filesystem::file_type;
-    if (S_ISREG(mode))
-        return file_type::regular;
-    if (S_ISDIR(mode))
-        return file_type::directory;
-    if (S_ISFIFO(mode))
-        return file_type::fifo;
-    if (S_ISCHR(mode))
-        return file_type::character;
-    if (S_ISBLK(mode))
-        return file_type::block;
-    if (S_ISSOCK(mode))
-        return file_type::socket;
-    if (S_ISLNK(mode))
-        return file_type::symlink;
+    static constexpr std::pair<unsigned, file_type> kTypes[]
+        = {{S_IFREG, file_type::regular},   {S_IFDIR, file_type::directory}, {S_IFIFO, file_type::fifo},
+           {S_IFCHR, file_type::character}, {S_IFBLK, file_type::block},     {S_IFSOCK, file_type::socket},
+           {S_IFLNK, file_type::symlink}};
+    for (const auto& [bits, type] : kTypes)
+        if ((mode & S_IFMT) == bits)
+            return type;
     return file_type::unknown;
 }
 

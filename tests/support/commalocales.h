@@ -5,6 +5,8 @@
 // the C library as LOCPATH), so no test depends on the locales a machine
 // happens to have generated.
 
+#include <gtest/gtest.h>
+
 #include <string>
 #include <vector>
 
@@ -15,6 +17,16 @@ struct CommaLocales {
     std::string problem;            // localedef is there but they could not be made
     std::string path;               // the folder for LOCPATH
     std::vector<std::string> names; // pl_PL.UTF-8 and de_DE.UTF-8
+
+    // False, with the running test skipped or failed, when they are not there.
+    bool ready() const
+    {
+        if (localedefMissing)
+            [] { GTEST_SKIP() << "localedef is not installed"; }();
+        if (!problem.empty())
+            ADD_FAILURE() << problem;
+        return !localedefMissing && problem.empty();
+    }
 };
 
 // Made on the first call, removed when the process ends.
