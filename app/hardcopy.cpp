@@ -19,26 +19,27 @@ void saveBitmapCommand(ShellState& state)
     WindowLayer& w = state.layer;
     state.bmpfile = trimTrailingBlanks(state.datafile);
     SPRNAZWAZBBMP(state.bmpfile);
-    w.WSELECTFILE(kFilterBitmap, 11, state.bmpfile, texts::translate("Shell", "Zapisz mapę bitową"));
-    if (w.WINFODIALOG(4) != 1)
+    w.WSELECTFILE(kFilterBitmap, kSelectSave + kSelectConfirm + kSelectKeepDirectory, state.bmpfile,
+                  texts::translate("Shell", "Zapisz mapę bitową"));
+    if (w.WINFODIALOG(kInfoConfirmed) != 1)
         return;
     const std::string confirmed = trimTrailingBlanks(state.bmpfile);
     SPRNAZWAZBBMP(state.bmpfile);
     // The dialog asked before replacing the name it was given; a file that the
     // extension rule picks in its place is asked about here.
     if (state.bmpfile != confirmed && !fileMissing(state.bmpfile)) {
-        w.WMESSAGEBOX(kButtonsYesNo, kIconQuestion, 2,
+        w.WMESSAGEBOX(kButtonsYesNo, kIconQuestion, kDefaultSecond,
                       texts::fillIn(texts::translate("Shell", "Zbiór %1 już istnieje.\nCzy zastąpić go?"),
                                     {displayName(state.bmpfile)}),
                       texts::translate("Shell", "Zapisz mapę bitową"));
-        if (w.WINFODIALOG(4) != 1)
+        if (w.WINFODIALOG(kInfoConfirmed) != 1)
             return;
     }
     if (w.IGRSAVEIMAGE(state.bmpfile))
         return;
     const std::string reason = w.saveImageError();
     w.WMESSAGEBOX(
-        0, kIconError, 1,
+        kButtonsOk, kIconError, kDefaultFirst,
         reason.empty()
             ? texts::fillIn(texts::translate("Shell", "Nie można zapisać mapy bitowej %1"), {state.bmpfile})
             : texts::fillIn(texts::translate("Shell", "Nie można zapisać mapy bitowej %1:\n%2"),
@@ -70,14 +71,15 @@ void exportPictureCommand(ShellState& state)
     if (dot != std::string::npos && name.find_first_of("/\\", dot) == std::string::npos)
         name.erase(dot);
     name += ".png";
-    w.WSELECTFILE(kFilterPictures, 11, name, texts::translate("Shell", "Eksportuj rysunek"));
-    if (w.WINFODIALOG(4) != 1)
+    w.WSELECTFILE(kFilterPictures, kSelectSave + kSelectConfirm + kSelectKeepDirectory, name,
+                  texts::translate("Shell", "Eksportuj rysunek"));
+    if (w.WINFODIALOG(kInfoConfirmed) != 1)
         return;
     name = pictureFileName(trimTrailingBlanks(name));
     std::string error;
     if (!w.exportPicture(name, state.shown, state.rysuj, error))
         w.WMESSAGEBOX(
-            0, kIconError, 1,
+            kButtonsOk, kIconError, kDefaultFirst,
             texts::fillIn(texts::translate("Shell", "Nie można zapisać rysunku %1:\n%2"), {name, error}),
             texts::translate("Shell", "Błąd zapisu"));
 }
@@ -88,7 +90,7 @@ void printCommand(ShellState& state)
         return;
     WindowLayer& w = state.layer;
     w.WMENUSETSTATE(kCmdPrint, kMenuChecked, 1);
-    w.IGRHARDCOPYSELECT(1, 10);
+    w.IGRHARDCOPYSELECT(kHardcopyOption, kHardcopyPrinter);
     w.IGRHARDCOPY(" ");
     drawCase(state);
     w.IGRHARDCOPY("S");

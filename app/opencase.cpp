@@ -16,7 +16,8 @@ namespace {
 
 void reportFailure(ShellState& state, const std::string& text)
 {
-    state.layer.WMESSAGEBOX(0, kIconError, 1, text, texts::translate("Shell", "Błąd odczytu"));
+    state.layer.WMESSAGEBOX(kButtonsOk, kIconError, kDefaultFirst, text,
+                            texts::translate("Shell", "Błąd odczytu"));
 }
 
 // The other solver's case would be read with the wrong layout of its result
@@ -32,7 +33,8 @@ void reportOtherSolver(ShellState& state, Solver solver, const std::string& data
                             "Zbiór %1 jest przypadkiem programu MERANT (bez rozkładu temperatur). "
                             "Ten program czyta przypadki programu SOLAKO; "
                             "przypadek otworzy program lobus.");
-    state.layer.WMESSAGEBOX(0, kIconWarning, 1, texts::fillIn(texts::translate("lobus", text), {datafile}),
+    state.layer.WMESSAGEBOX(kButtonsOk, kIconWarning, kDefaultFirst,
+                            texts::fillIn(texts::translate("lobus", text), {datafile}),
                             texts::translate("DataFiles", "UWAGA"));
 }
 
@@ -64,8 +66,8 @@ void openCommand(ShellState& state)
     // The names of the shown case stay until a new case is taken, so a
     // cancelled Open leaves the bitmap proposal and the status bar right.
     std::string datafile;
-    w.WSELECTFILE(filter, 8, datafile, texts::translate("Shell", "Wybor zbioru danych"));
-    if (w.WINFODIALOG(4) != 1)
+    w.WSELECTFILE(filter, kSelectKeepDirectory, datafile, texts::translate("Shell", "Wybor zbioru danych"));
+    if (w.WINFODIALOG(kInfoConfirmed) != 1)
         return;
     openDataFile(state, datafile);
 }
@@ -91,7 +93,7 @@ void openDataFile(ShellState& state, const std::string& datafile)
     RYSUJ settings = state.rysuj; // receives the automatic maxima
     LoadOutcome outcome;
     const bool finished
-        = w.runLoad([&] { outcome = loadCase(datafile, next, settings, w, state.trace.get()); },
+        = w.runLoad([&](PassUi& ui) { outcome = loadCase(datafile, next, settings, ui, state.trace.get()); },
                     expectedReadBytes(datafile, state.variant()));
     if (!finished)
         return; // the user stopped it: the shown case stays, and there is nothing to report

@@ -10,6 +10,8 @@
 #include "drawing/graphics/graphics.h"
 #include "resources/ids.h"
 
+#include <cstdlib>
+
 namespace lobus {
 
 std::string windowTitle(int variant)
@@ -22,7 +24,8 @@ std::string windowTitle(int variant)
 WindowRecord mainWindowRecord(int variant)
 {
     WindowRecord r;
-    r.flags = 1 + 2 + 4 + 8 + 32; // system menu, minimise, maximise, maximised, status bar
+    r.flags
+        = kWindowSystemMenu + kWindowMinimise + kWindowMaximise + kWindowMaximised + kWindowStatusBar; // 47
     r.left = -1;
     r.top = -1;
     r.width = 0;
@@ -38,7 +41,7 @@ Shell::Shell(WindowLayer& layer, int variant, ShellOptions options)
 
 Shell::~Shell() = default;
 
-void Shell::startUp()
+bool Shell::startUp()
 {
     WindowLayer& w = m_state.layer;
     w.WINITIALISE(" ");
@@ -47,7 +50,8 @@ void Shell::startUp()
     m_state.trace = createTrace(m_options.tracePath);
     const bool traceFailed = !m_state.trace;
 
-    w.WINDOWOPEN(window);
+    if (!w.WINDOWOPEN(window))
+        return false;
     w.WINDOWSTATUSBARPARTS(2, {6000, -1});
     w.graphics().IGRAREA(0.0f, 0.0f, 1.0f, 1.0f);
 
@@ -69,12 +73,13 @@ void Shell::startUp()
     // runs on without a trace.
     if (traceFailed)
         w.WMESSAGEBOX(
-            0, kIconWarning, 1,
+            kButtonsOk, kIconWarning, kDefaultFirst,
             texts::fillIn(
                 texts::translate("Shell",
                                  "Nie można utworzyć zbioru śladu %1 - program działa bez zapisu śladu."),
                 {m_options.tracePath}),
             texts::translate("DataFiles", "UWAGA"));
+    return true;
 }
 
 bool Shell::step()
@@ -156,7 +161,7 @@ void Shell::dropFailedTrace()
     const std::string reason = m_state.trace->error();
     m_state.trace.reset();
     m_state.layer.WMESSAGEBOX(
-        0, kIconWarning, 1,
+        kButtonsOk, kIconWarning, kDefaultFirst,
         texts::fillIn(texts::translate("Shell",
                                        "Nie można zapisać zbioru śladu %1 (%2) - program działa dalej "
                                        "bez zapisu śladu."),
@@ -173,7 +178,8 @@ void Shell::end()
 
 int Shell::run()
 {
-    startUp();
+    if (!startUp())
+        return EXIT_FAILURE;
     if (!m_options.openAtStart.empty())
         openDataFile(m_state, m_options.openAtStart);
     while (step()) { }

@@ -32,7 +32,8 @@ public:
     // Starts the layer, opens the main window and the trace file, loads the
     // dialogs, sets the defaults and disables the commands that need a case.
     // When the trace file cannot be created, says so once and goes on without.
-    void startUp();
+    // False when the window could not be opened: nothing else is done then.
+    bool startUp();
 
     // Waits for one message and handles it completely; false once the
     // program has ended (Exit or the close box).
@@ -42,7 +43,7 @@ public:
     bool handle(int itype, const Message& msg);
 
     // startUp, the data file to open at start if any, then step until the
-    // end; returns the exit status (0).
+    // end; returns the exit status (0; 1 when the window could not be opened).
     int run();
 
     const ShellState& state() const { return m_state; }

@@ -18,12 +18,13 @@ ShellState::~ShellState() = default;
 bool drawCase(ShellState& state)
 {
     try {
-        RYSUNEK(state.layer.graphics(), state.shown, state.rysuj, state.memory);
+        state.layer.drawPicture(
+            [&](Graphics& g, PictureMemory& memory) { RYSUNEK(g, state.shown, state.rysuj, memory); });
         state.layer.caseDrawn(state.shown, state.rysuj, state.datafile);
     } catch (const std::bad_alloc&) {
         if (!state.drawFailed)
             state.layer.WMESSAGEBOX(
-                0, kIconError, 1,
+                kButtonsOk, kIconError, kDefaultFirst,
                 texts::fillIn(texts::translate("lobus", "Brak pamięci na %1"),
                               {texts::fillIn(texts::translate("lobus", "rysunek zbioru %1"),
                                              {trimTrailingBlanks(state.datafile)})}),

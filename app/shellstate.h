@@ -5,7 +5,6 @@
 
 #include "datafiles/blanks.h"
 #include "datafiles/state.h"
-#include "drawing/rysunek.h"
 
 #include <memory>
 #include <string>
@@ -30,7 +29,6 @@ struct ShellState {
     std::string bmpfile;          // the last bitmap name proposed or chosen
     std::unique_ptr<Trace> trace; // null when running without a trace
     bool drawFailed = false;      // the last drawing ran out of memory and said so
-    PictureMemory memory;         // what each picture of the window keeps for the next
 
     int variant() const { return shown.dane.variant; }
 };

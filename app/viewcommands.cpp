@@ -28,8 +28,8 @@ bool acceptable(int dialog, int field, float value)
 
 void switchMaximumFields(WindowLayer& w, bool automatic)
 {
-    w.WDIALOGFIELDSTATE(kFieldMaxLabel, automatic ? 0 : 1);
-    w.WDIALOGFIELDSTATE(kFieldMaxValue, automatic ? 0 : 1);
+    w.WDIALOGFIELDSTATE(kFieldMaxLabel, automatic ? kFieldDisabled : kFieldEnabled);
+    w.WDIALOGFIELDSTATE(kFieldMaxValue, automatic ? kFieldDisabled : kFieldEnabled);
 }
 
 struct AxisSettings {
@@ -58,8 +58,8 @@ void drawingScaleCommand(ShellState& state)
     WindowLayer& w = state.layer;
     w.WDIALOGSELECT(kDlgDrawingScale);
     w.WDIALOGPUTREAL(kFieldFactor, state.rysuj.halfy, "(f7.3)");
-    w.WDIALOGSHOW(-1, -1, 0, 1);
-    if (w.WINFODIALOG(1) != 1)
+    w.WDIALOGSHOW(-1, -1, 0, kDialogModal);
+    if (w.WINFODIALOG(kInfoLastButton) != kButtonOk)
         return;
     float halfy = state.rysuj.halfy;
     w.WDIALOGGETREAL(kFieldFactor, halfy);
@@ -86,7 +86,7 @@ void axisScaleCommand(ShellState& state, Axis axis)
         w.WDIALOGPUTRADIOBUTTON(kFieldAutomatic);
         switchMaximumFields(w, true);
     }
-    w.WDIALOGSHOW(-1, -1, 0, 3);
+    w.WDIALOGSHOW(-1, -1, 0, kDialogModeless);
 
     for (;;) {
         int itype = 0;
@@ -132,7 +132,7 @@ void colourCommand(ShellState& state, int k)
     WindowLayer& w = state.layer;
     int rgb[3] = {state.rysuj.colour(1, k), state.rysuj.colour(2, k), state.rysuj.colour(3, k)};
     w.WSELECTCOLOUR(rgb);
-    if (w.WINFODIALOG(4) != 1)
+    if (w.WINFODIALOG(kInfoConfirmed) != 1)
         return;
     for (int c = 1; c <= 3; ++c)
         state.rysuj.colour(c, k) = rgb[c - 1];

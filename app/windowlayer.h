@@ -5,6 +5,7 @@
 
 #include "datafiles/passui.h"
 #include "datafiles/state.h"
+#include "drawing/rysunek.h"
 #include "resources/ids.h"
 
 #include <cstdint>
@@ -16,9 +17,20 @@ namespace lobus {
 
 class Graphics;
 
+// Options of the window record, added together.
+enum WindowFlag : int {
+    kWindowSystemMenu = 1,
+    kWindowMinimise = 2,  // a minimise box
+    kWindowMaximise = 4,  // a maximise box
+    kWindowMaximised = 8, // opened maximised
+    kWindowStatusBar = 32,
+    kWindowFixedSize = 64,
+    kWindowHidden = 128, // not shown at start
+};
+
 // Window description handed to WINDOWOPEN.
 struct WindowRecord {
-    int flags = 0; // 1 system menu, 2 minimise, 4 maximise, 8 open maximised, 32 status bar
+    int flags = 0; // WindowFlags
     int left = -1; // below 0: centred on the screen
     int top = -1;
     int width = 0; // below 1: 80 % of the screen's
@@ -44,6 +56,24 @@ enum MenuProperty : int {
     kMenuChecked = 2,
 };
 
+// WDIALOGSHOW modes.
+enum DialogMode : int {
+    kDialogModal = 1,    // runs until closed; WINFODIALOG(kInfoLastButton) tells by which button
+    kDialogModeless = 3, // its buttons and fields send messages through WMESSAGE
+};
+
+// WDIALOGFIELDSTATE states.
+enum FieldState : int {
+    kFieldDisabled = 0,
+    kFieldEnabled = 1,
+};
+
+// IGRHARDCOPYSELECT: what the program selects, the system printer.
+enum HardcopySelect : int {
+    kHardcopyOption = 1,
+    kHardcopyPrinter = 10,
+};
+
 struct Message {
     int win = 0;    // window or dialog the message comes from
     int value1 = 0; // the identifier of the menu item, button or field
@@ -55,7 +85,9 @@ struct Message {
 class WindowLayer : public PassUi {
 public:
     virtual void WINITIALISE(const std::string& options) = 0;
-    virtual void WINDOWOPEN(const WindowRecord& window) = 0;
+    // False when the window could not be made: the layer has said so on the
+    // standard error, and the program ends.
+    virtual bool WINDOWOPEN(const WindowRecord& window) = 0;
     virtual void WINDOWSTATUSBARPARTS(int parts, const std::vector<int>& widths) = 0;
     virtual void WINDOWOUTSTATUSBAR(int pane, const std::string& text) = 0;
     virtual void WINDOWCLOSE() = 0;
@@ -72,19 +104,25 @@ public:
     virtual void WDIALOGPUTRADIOBUTTON(int field) = 0;
     virtual void WDIALOGGETRADIOBUTTON(int field, int& index) = 0;
     virtual void WDIALOGFIELDSTATE(int field, int state) = 0;
-    // mode 1 modal, mode 3 events through the main message queue.
+    // A DialogMode; left and top below 0: the layer's own place.
     virtual void WDIALOGSHOW(int left, int top, int initialField, int mode) = 0;
     virtual void WDIALOGHIDE() = 0;
 
-    // Colour choice on an RGB triple; replaced only when confirmed (WINFODIALOG(4) = 1).
+    // Colour choice on an RGB triple; replaced only when confirmed (WINFODIALOG(kInfoConfirmed) = 1).
     virtual void WSELECTCOLOUR(int rgb[3]) = 0;
 
-    // The graphics layer bound to the window's picture.
+    // The graphics layer of the window's pictures: its drawing state carries
+    // over from picture to picture; between pictures it maps the picture
+    // shown (or, during a printout, the page).
     virtual Graphics& graphics() = 0;
-    // Told after each picture of the shown case drawn through graphics(), on
-    // the screen or the printer: the layer may draw its own extras over it
-    // and show the case's numbers beside it. The case and the settings stay
-    // valid until the next call or the window's end.
+    // Draws one picture through graphics(), with the memory the layer keeps
+    // for its pictures: into the window's picture, which then shows it, or on
+    // the printer during a printout. The only way anything is drawn.
+    virtual void drawPicture(const PictureDrawing& draw) = 0;
+    // Told after each picture of the shown case, on the screen or the
+    // printer: the layer may draw its own extras over it and show the case's
+    // numbers beside it. The case and the settings stay valid until the next
+    // call or the window's end.
     virtual void caseDrawn(const Case& /*shown*/, const RYSUJ& /*rysuj*/, const std::string& /*datafile*/) { }
     // Writes the picture now shown into a ".bmp" file; false when it could not
     // be written (an existing file is then left as it was).
@@ -107,16 +145,20 @@ public:
     virtual bool exportPicture(const std::string& path, const Case& c, const RYSUJ& rysuj, std::string& error)
         = 0;
 
-    // Runs `load`, the reading of a case, which calls this layer's warning
-    // box and file dialogs as the passes need them. A window layer may run it
-    // beside its window, show how far it has come (`expectedBytes`, about
-    // what it reads; 0 when unknown) and let the user stop it: the reading
-    // then ends with ReadStopped, and false says that what it read is to be
-    // dropped. Here it simply runs.
-    virtual bool runLoad(const std::function<void()>& load, std::uint64_t expectedBytes)
+    // A window names no result file before the passes look for one.
+    std::string presetResultFile(int /*filter*/) override { return {}; }
+
+    // Runs `load`, the reading of a case, with the warning box and the file
+    // dialogs it is to call as the passes need them. A window layer may run
+    // it beside its window (the dialogs it hands over then come up on the
+    // window's thread), show how far it has come (`expectedBytes`, about what
+    // it reads; 0 when unknown) and let the user stop it: the reading then
+    // ends with ReadStopped, and false says that what it read is to be
+    // dropped. Here it simply runs, with this layer's own dialogs.
+    virtual bool runLoad(const std::function<void(PassUi&)>& load, std::uint64_t expectedBytes)
     {
         (void)expectedBytes;
-        load();
+        load(*this);
         return true;
     }
 };

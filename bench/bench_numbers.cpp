@@ -113,7 +113,7 @@ void BM_MouseMove(benchmark::State& state)
     RYSUJ r = settingsOf(c);
     QtWindowLayer layer;
     WindowRecord record = mainWindowRecord(1);
-    record.flags = 1 + 2 + 4 + 32; // not maximised: a fixed size
+    record.flags = kWindowSystemMenu + kWindowMinimise + kWindowMaximise + kWindowStatusBar; // not maximised
     record.width = 1600;
     record.height = 1000;
     layer.WINDOWOPEN(record);
@@ -121,9 +121,8 @@ void BM_MouseMove(benchmark::State& state)
     numbers->action(NumbersView::Command::Panel)->trigger();
     numbers->action(NumbersView::Command::AngleView)->trigger();
     QApplication::processEvents();
-    RYSUNEK(layer.graphics(), c, r);
+    layer.drawPicture([&](Graphics& g, PictureMemory& memory) { RYSUNEK(g, c, r, memory); });
     layer.caseDrawn(c, r, "stress.dan");
-    layer.picture();
     PictureWidget* picture = layer.window()->picture();
     AngleViewWidget* view = numbers->angleView();
     std::vector<QPointF> path;

@@ -52,6 +52,7 @@ public:
     }
     void WSELECTFILE(int, int, std::string&, const std::string&) override { }
     int WINFODIALOG(int) override { return 0; }
+    std::string presetResultFile(int) override { return {}; }
 };
 
 // One Open as the program does it; returns ilkat.

@@ -63,7 +63,7 @@ bool settleResultFile(const ResultLocation& loc, std::string_view extension, int
     UWAGA(ui, kIconWarning, texts::fillIn(texts::translate("DataFiles", "Brak zbioru %1"), {expected}));
     std::string chosen;
     ui.WSELECTFILE(filter, kSelectFlags, chosen, texts::translate("DataFiles", kSelectTitle));
-    if (ui.WINFODIALOG(4) != 1)
+    if (ui.WINFODIALOG(kInfoConfirmed) != 1)
         return false;
     name = chosen;
     return true;

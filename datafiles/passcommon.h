@@ -17,7 +17,7 @@ namespace lobus {
 
 class Trace;
 
-constexpr int kSelectFlags = 8; // keep the working directory
+constexpr int kSelectFlags = kSelectKeepDirectory;
 inline constexpr const char* kSelectTitle = QT_TRANSLATE_NOOP("DataFiles", "Wybor zbioru wyników");
 
 // Reads the data file on `reader` from its first record: skips 13 records,

@@ -16,12 +16,35 @@ enum MessageIcon : int {
     kIconWarning = 3,  // the icon of UWAGA's warnings
 };
 
-// Button codes of WMESSAGEBOX (WINFODIALOG(4) is 1 after OK or Yes).
+// Button codes of WMESSAGEBOX (WINFODIALOG(kInfoConfirmed) is 1 after OK or Yes).
 enum MessageButtons : int {
     kButtonsOk = 0,
     kButtonsYesNo = 2,
 };
 
+// The default button of WMESSAGEBOX: the first (OK, Yes) or the second (No).
+enum MessageDefault : int {
+    kDefaultFirst = 1,
+    kDefaultSecond = 2,
+};
+
+// Flags of WSELECTFILE, added together.
+enum SelectFileFlag : int {
+    kSelectSave = 1,          // a file to write, not to read
+    kSelectConfirm = 2,       // ask before an existing file is replaced
+    kSelectMayBeNew = 4,      // the file need not exist
+    kSelectKeepDirectory = 8, // the working directory stays where it was
+};
+
+// What WINFODIALOG tells.
+enum DialogInfo : int {
+    kInfoLastButton = 1, // the button that closed the last modal dialog
+    kInfoConfirmed = 4,  // 1 when the last file, colour or message dialog was confirmed, 0 when cancelled
+};
+
+// Every method is pure: a window reading on a thread of its own hands each
+// over to its window's thread through a proxy, which the build then makes
+// sure covers every one.
 class PassUi {
 public:
     virtual ~PassUi() = default;
@@ -32,31 +55,24 @@ public:
         = 0;
 
     // The file-selection dialog. `filter` is the number of a filter string,
-    // `flags` as the layer defines them (1 save, 2 confirm, 4 need not exist,
-    // 8 keep the working directory). `name` goes in as the default and comes
-    // back as the choice, changed only when the user confirms.
+    // `flags` SelectFileFlags added together. `name` goes in as the default
+    // and comes back as the choice, changed only when the user confirms.
     virtual void WSELECTFILE(int filter, int flags, std::string& name, const std::string& title) = 0;
 
-    // WINFODIALOG(4): 1 when the last file-selection, colour or message-box
-    // dialog was confirmed, 0 when cancelled. WINFODIALOG(1): the button that
-    // closed the last modal dialog.
+    // See DialogInfo; 0 for anything else.
     virtual int WINFODIALOG(int what) = 0;
 
     // A result file named before the pass looked for one, for the
     // file-selection filter that would ask for it (the command line's
     // --cis, --cha, --tem). When not empty it is used in place of the located
-    // file, with no warning and no dialog. The window names none.
-    virtual std::string presetResultFile(int filter)
-    {
-        (void)filter;
-        return {};
-    }
+    // file, with no warning and no dialog.
+    virtual std::string presetResultFile(int filter) = 0;
 };
 
 // The program's warning box: a single OK button, icon `kind`, title "UWAGA".
 inline void UWAGA(PassUi& ui, int kind, const std::string& text)
 {
-    ui.WMESSAGEBOX(0, kind, 1, text, texts::translate("DataFiles", "UWAGA"));
+    ui.WMESSAGEBOX(kButtonsOk, kind, kDefaultFirst, text, texts::translate("DataFiles", "UWAGA"));
 }
 
 } // namespace lobus

@@ -3,6 +3,7 @@
 // the drawing's interface (see rysunek.h).
 
 #include "datafiles/state.h"
+#include "drawing/curvesummary.h"
 #include "drawing/graphics/colours.h"
 #include "drawing/graphics/graphics.h"
 #include "drawing/graphics/units.h"
@@ -13,63 +14,6 @@
 #include <vector>
 
 namespace lobus::picture {
-
-// Which values a summary was worked out from: an array's storage, extent,
-// allocation and edits (see ResultArray), for the angles and the values.
-struct SummaryKey {
-    const float* angles = nullptr;
-    const float* values = nullptr;
-    int cols = 0;
-    std::uint64_t anglesAllocation = 0;
-    std::uint64_t anglesEdits = 0;
-    std::uint64_t valuesAllocation = 0;
-    std::uint64_t valuesEdits = 0;
-    int points = 0;
-    bool operator==(const SummaryKey&) const = default;
-};
-
-// The points 1..n of one wedge's curve in blocks of 2^L consecutive points,
-// L = kLeaf and up: per block, the points with the smallest and the largest
-// finite value (-1: none). Kept between pictures and worked out again only
-// when its key changes. Usable only when the wedge's angles are finite and
-// never fall, so that a block spans the angles from its first to its last
-// point.
-struct CurveSummary {
-    static constexpr int kLeaf = 5;
-    // A point with the smallest or the largest value of a block: its index
-    // (0-based, -1: the block has no finite value), value and angle.
-    struct Extreme {
-        std::int32_t j = -1;
-        float value = 0.0f;
-        float angle = 0.0f;
-    };
-    SummaryKey key;
-    bool built = false;
-    bool usable = false;
-    std::vector<std::vector<Extreme>> low; // [L - kLeaf][block]
-    std::vector<std::vector<Extreme>> high;
-    // Per block of 2^kLeaf points: the angle and the value of its first and
-    // its last point, so that a walk never reads the case's arrays.
-    std::vector<float> firstAngle;
-    std::vector<float> lastAngle;
-    std::vector<float> firstValue;
-    std::vector<float> lastValue;
-};
-
-// A run of consecutive points as a picture draws it: its first point, its
-// extremes and its last point (in order, each once), with the cos and sin of
-// their angles and their values; which of them are the run's smallest and
-// largest value (-1: none); and how many points the run holds.
-struct RunSample {
-    int n = 0;
-    std::int32_t j[4] {};
-    float c[4] {};
-    float s[4] {};
-    float v[4] {};
-    int lowAt = -1;
-    int highAt = -1;
-    int count = 0;
-};
 
 // The runs of one curve of one wedge for the picture being drawn, worked
 // out once and shared by what the picture draws from them.
@@ -141,6 +85,7 @@ struct Picture {
     // once the user units are set, before prepareAngles().
     std::array<bool, 7> pressureSummarised {};
     std::array<bool, 7> temperatureSummarised {};
+    double runPixels = 0.0; // a summarised run's longest span along its curve, device pixels
     void choosePaths();
     const CurveSummary* summary(int which, int k) const; // 0 pressure, 1 and 2 the temperatures
     // Works out the cosines and sines of the grid angles that the wedges

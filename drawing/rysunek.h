@@ -6,6 +6,7 @@
 
 #include "datafiles/state.h"
 
+#include <functional>
 #include <memory>
 
 namespace lobus {
@@ -34,6 +35,10 @@ public:
 private:
     std::unique_ptr<picture::WorkBuffers> m_buffers;
 };
+
+// One picture drawn through the graphics layer, with the memory its caller
+// keeps for the pictures it draws in turn.
+using PictureDrawing = std::function<void(Graphics&, PictureMemory&)>;
 
 // Draws into the graphics layer's current device. Writes rysuj.halfx.
 void RYSUNEK(Graphics& g, const ResultArray& katcis, const ResultArray& cis, const ResultArray& tem1,

@@ -38,6 +38,7 @@ public:
             name = m_other;
     }
     int WINFODIALOG(int) override { return m_ok ? 1 : 0; }
+    std::string presetResultFile(int) override { return {}; }
 
 private:
     FuzzedDataProvider& m_fdp;

@@ -86,8 +86,10 @@ void AngleViewWidget::redraw()
     } else {
         renderToImage(
             m_image, m_graphics,
-            [this](Graphics& g) { m_layout = drawAngleView(g, *m_case, *m_rysuj, m_view, m_texts); },
-            &m_tiles);
+            [this](Graphics& g, PictureMemory&) {
+                m_layout = drawAngleView(g, *m_case, *m_rysuj, m_view, m_texts);
+            },
+            m_cache);
     }
     update();
 }

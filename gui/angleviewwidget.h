@@ -8,7 +8,7 @@
 
 #include "drawing/angleview.h"
 #include "drawing/graphics/graphics.h"
-#include "render/imagedevice.h"
+#include "render/renderimage.h"
 
 #include <QImage>
 #include <QWidget>
@@ -62,7 +62,7 @@ private:
     AngleViewLayout m_layout;
     Graphics m_graphics;
     QImage m_image;
-    ImageTiles m_tiles; // what each plot into m_image leaves for the next
+    PictureCache m_cache; // what each plot into m_image keeps for the next
     std::optional<float> m_cursor;
     int m_markLobe = 0;
     int m_markPoint = 0;

@@ -2,7 +2,6 @@
 
 #include "gui/filename.h"
 #include "gui/picturewidget.h"
-#include "gui/qtwindowlayer.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -68,16 +67,16 @@ void MainWindow::buildMenu(int menuId)
 void MainWindow::addDesktopEntries()
 {
     const std::pair<int, QKeySequence::StandardKey> shortcuts[] = {
-        {40002, QKeySequence::Open},
-        {40003, QKeySequence::Save},
-        {40004, QKeySequence::Print},
-        {40005, QKeySequence::Quit},
+        {kCmdOpen, QKeySequence::Open},
+        {kCmdSaveBitmap, QKeySequence::Save},
+        {kCmdPrint, QKeySequence::Print},
+        {kCmdExit, QKeySequence::Quit},
     };
     for (const auto& [id, key] : shortcuts)
         if (QAction* action = m_menu.items.value(id))
             action->setShortcuts(key);
 
-    QAction* fileMenu = m_menu.submenus.value(40001);
+    QAction* fileMenu = m_menu.submenus.value(kMenuFile);
     if (!fileMenu || !fileMenu->menu())
         return;
     QMenu* file = fileMenu->menu();
@@ -90,7 +89,7 @@ void MainWindow::addDesktopEntries()
     });
     m_menu.items.insert(kCmdExportPicture, exportPicture);
     // Export draws the case as Save bitmap saves it: both need one.
-    if (QAction* saveBitmap = m_menu.items.value(40003)) {
+    if (QAction* saveBitmap = m_menu.items.value(kCmdSaveBitmap)) {
         exportPicture->setEnabled(saveBitmap->isEnabled());
         connect(saveBitmap, &QAction::changed, exportPicture,
                 [exportPicture, saveBitmap] { exportPicture->setEnabled(saveBitmap->isEnabled()); });

@@ -132,10 +132,10 @@ NumbersView::NumbersView(MainWindow& window, Graphics& graphics, std::function<b
 
 QAction* NumbersView::action(Command command) const { return m_actions[static_cast<int>(command)]; }
 
+bool NumbersView::overlayShown() const { return action(Command::Overlay)->isChecked(); }
+
 void NumbersView::caseDrawn(const Case& c, const RYSUJ& rysuj, const std::string& datafile)
 {
-    if (action(Command::Overlay)->isChecked())
-        drawPeaksOverlay(m_graphics, c, rysuj);
     if (!m_onScreen())
         return; // a printout: the window keeps what it shows
     const bool changed = m_case != &c || m_datafile != datafile;

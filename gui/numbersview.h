@@ -33,15 +33,16 @@ class NumbersView : public QObject {
 public:
     enum class Command { Panel, Probe, Overlay, AngleView, ExportCsv, SaveAngleView, PrintAngleView };
 
-    // `graphics` draws the window's picture; `onScreen` says whether it now
+    // `graphics` maps the window's picture; `onScreen` says whether it now
     // does (not the printer); `redraw` asks the shell for a new picture.
     NumbersView(MainWindow& window, Graphics& graphics, std::function<bool()> onScreen,
                 std::function<void()> redraw, const DialogHooks& hooks);
 
-    // The shell has drawn `c` through the graphics: the overlay goes over it
-    // when switched on; the panel and the angle view show the case. The case
-    // and settings must stay valid until the next call.
+    // The shell has drawn `c` (and the layer the overlay over it, when
+    // overlayShown()): on the screen the panel and the angle view show the
+    // case. The case and settings must stay valid until the next call.
     void caseDrawn(const Case& c, const RYSUJ& rysuj, const std::string& datafile);
+    bool overlayShown() const;
 
     QMenu* menu() const { return m_menu; }
     QAction* action(Command command) const;

@@ -8,6 +8,7 @@
 
 #include "gui/mainwindow.h"
 #include "gui/resourcedialog.h"
+#include "gui/windowthread.h"
 #include "resources/resources.h"
 #include "translations/language.h"
 
@@ -16,7 +17,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSettings>
-#include <QThread>
 
 #include <string>
 #include <utility>
@@ -24,28 +24,10 @@
 namespace lobus {
 // ---- system dialogs ------------------------------------------------------
 
-namespace {
-
-// The passes of a load call from the load's thread (runLoad); the dialogs
-// belong to the window's. There `call` runs, one call at a time, while the
-// load waits for it; true when it did.
-template <class Call> bool onLoadThread(Call&& call)
-{
-    QCoreApplication* app = QCoreApplication::instance();
-    if (!app || QThread::currentThread() == app->thread())
-        return false;
-    QMetaObject::invokeMethod(app, std::forward<Call>(call), Qt::BlockingQueuedConnection);
-    return true;
-}
-
-} // namespace
-
 void QtWindowLayer::WMESSAGEBOX(int buttons, int icon, int defaultButton, const std::string& text,
                                 const std::string& title)
 {
-    if (onLoadThread([&] { WMESSAGEBOX(buttons, icon, defaultButton, text, title); }))
-        return;
-    finishPicture();
+    assertWindowThread();
     MessageBoxRequest request;
     request.buttons = buttons;
     request.icon = icon;
@@ -59,9 +41,7 @@ void QtWindowLayer::WMESSAGEBOX(int buttons, int icon, int defaultButton, const 
 
 void QtWindowLayer::WSELECTFILE(int filter, int flags, std::string& name, const std::string& title)
 {
-    if (onLoadThread([&] { WSELECTFILE(filter, flags, name, title); }))
-        return;
-    finishPicture();
+    assertWindowThread();
     FileRequest request;
     request.title = QString::fromStdString(title);
     request.filter = qtFileFilter(resourceText(stringResource(filter).value_or(std::string())));
@@ -69,9 +49,9 @@ void QtWindowLayer::WSELECTFILE(int filter, int flags, std::string& name, const 
     // An empty name starts where the user last chose a file.
     if (request.initial.isEmpty() && m_settings)
         request.initial = m_settings->value(QLatin1String(kDirectoryKey)).toString();
-    request.save = (flags & 1) != 0;
-    request.confirm = (flags & 2) != 0;
-    request.mustExist = (flags & 4) == 0;
+    request.save = (flags & kSelectSave) != 0;
+    request.confirm = (flags & kSelectConfirm) != 0;
+    request.mustExist = (flags & kSelectMayBeNew) == 0;
     const auto chosen = m_hooks.selectFile ? m_hooks.selectFile(dialogParent(), request)
                                            : systemSelectFile(dialogParent(), request);
     if (!chosen || chosen->isEmpty()) {
@@ -82,19 +62,17 @@ void QtWindowLayer::WSELECTFILE(int filter, int flags, std::string& name, const 
     name = fileSystemName(*chosen);
     if (m_settings)
         m_settings->setValue(QLatin1String(kDirectoryKey), QFileInfo(*chosen).absolutePath());
-    if (!(flags & 8))
+    if (!(flags & kSelectKeepDirectory))
         QDir::setCurrent(QFileInfo(*chosen).absolutePath());
 }
 
 int QtWindowLayer::WINFODIALOG(int what)
 {
-    int answer = 0;
-    if (onLoadThread([&] { answer = WINFODIALOG(what); }))
-        return answer;
+    assertWindowThread();
     switch (what) {
-    case 1:
+    case kInfoLastButton:
         return m_lastButton;
-    case 4:
+    case kInfoConfirmed:
         return m_lastConfirmed;
     default:
         return 0;
@@ -103,7 +81,7 @@ int QtWindowLayer::WINFODIALOG(int what)
 
 void QtWindowLayer::WSELECTCOLOUR(int rgb[3])
 {
-    finishPicture();
+    assertWindowThread();
     const QColor initial(std::clamp(rgb[0], 0, 255), std::clamp(rgb[1], 0, 255), std::clamp(rgb[2], 0, 255));
     const auto chosen = m_hooks.selectColour ? m_hooks.selectColour(dialogParent(), initial)
                                              : systemSelectColour(dialogParent(), initial);
@@ -127,6 +105,7 @@ ResourceDialog* QtWindowLayer::dialog(int id) const
 
 void QtWindowLayer::WDIALOGLOAD(int id)
 {
+    assertWindowThread();
     const DialogResource* resource = dialogResource(id);
     if (!resource)
         return;
@@ -152,18 +131,21 @@ void QtWindowLayer::WDIALOGLOAD(int id)
 
 void QtWindowLayer::WDIALOGSELECT(int id)
 {
+    assertWindowThread();
     if (ResourceDialog* d = dialog(id))
         m_current = d;
 }
 
 void QtWindowLayer::WDIALOGPUTREAL(int field, float value, const std::string& format)
 {
+    assertWindowThread();
     if (m_current)
         m_current->putReal(field, value, format);
 }
 
 void QtWindowLayer::WDIALOGGETREAL(int field, float& value)
 {
+    assertWindowThread();
     if (!m_current)
         return;
     if (const auto read = m_current->getReal(field))
@@ -172,27 +154,30 @@ void QtWindowLayer::WDIALOGGETREAL(int field, float& value)
 
 void QtWindowLayer::WDIALOGPUTRADIOBUTTON(int field)
 {
+    assertWindowThread();
     if (m_current)
         m_current->putRadio(field);
 }
 
 void QtWindowLayer::WDIALOGGETRADIOBUTTON(int field, int& index)
 {
+    assertWindowThread();
     index = m_current ? m_current->radioIndex(field) : 0;
 }
 
 void QtWindowLayer::WDIALOGFIELDSTATE(int field, int state)
 {
+    assertWindowThread();
     if (m_current)
         m_current->setFieldState(field, state);
 }
 
 void QtWindowLayer::WDIALOGSHOW(int left, int top, int initialField, int mode)
 {
+    assertWindowThread();
     ResourceDialog* d = m_current;
     if (!d)
         return;
-    finishPicture();
     if (left >= 0 && top >= 0)
         d->move(left, top);
     d->setInitialField(initialField);
@@ -204,6 +189,7 @@ void QtWindowLayer::WDIALOGSHOW(int left, int top, int initialField, int mode)
 
 void QtWindowLayer::WDIALOGHIDE()
 {
+    assertWindowThread();
     if (m_current)
         m_current->hide();
 }

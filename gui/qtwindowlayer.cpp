@@ -2,10 +2,12 @@
 
 #include "datafiles/blanks.h"
 
+#include "drawing/overlay.h"
 #include "gui/mainwindow.h"
 #include "gui/numbersview.h"
 #include "gui/picturewidget.h"
 #include "gui/resourcedialog.h"
+#include "gui/windowthread.h"
 #include "render/imagedevice.h"
 #include "render/painterdevice.h"
 #include "render/picturefile.h"
@@ -24,10 +26,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
 
 namespace lobus {
-namespace { } // namespace
 
 QtWindowLayer::QtWindowLayer(DialogHooks hooks) : m_hooks(std::move(hooks)) { }
 
@@ -40,6 +40,7 @@ QStringList QtWindowLayer::recentFiles() const
 
 void QtWindowLayer::noteOpenedFile(const std::string& datafile)
 {
+    assertWindowThread();
     if (!m_settings)
         return;
     const QString file = QFileInfo(QFile::decodeName(QByteArray::fromStdString(datafile))).absoluteFilePath();
@@ -62,7 +63,7 @@ QtWindowLayer::~QtWindowLayer()
     m_dialogs.clear();
     m_numbers = nullptr;
     m_window.reset();
-    m_screen.reset();
+    m_surface.reset();
 }
 
 // ---- messages ------------------------------------------------------------
@@ -82,7 +83,7 @@ void QtWindowLayer::post(int type, const Message& msg)
 
 void QtWindowLayer::WMESSAGE(int& itype, Message& msg)
 {
-    finishPicture();
+    assertWindowThread();
     while (m_queue.empty()) {
         // Without a window nothing can ever send a message: end the program.
         if (!m_window) {
@@ -110,20 +111,21 @@ void QtWindowLayer::WINITIALISE(const std::string&)
     // Qt is started by the program's QApplication; nothing else to set up.
 }
 
-void QtWindowLayer::WINDOWOPEN(const WindowRecord& record)
+bool QtWindowLayer::WINDOWOPEN(const WindowRecord& record)
 {
+    assertWindowThread();
     if (m_window)
-        return;
+        return true;
     m_window = std::make_unique<MainWindow>([this](int type, const Message& msg) { post(type, msg); });
     MainWindow& window = *m_window;
     window.setWindowTitle(QString::fromStdString(record.title));
 
     Qt::WindowFlags flags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
-    if (record.flags & 1)
+    if (record.flags & kWindowSystemMenu)
         flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
-    if (record.flags & 2)
+    if (record.flags & kWindowMinimise)
         flags |= Qt::WindowMinimizeButtonHint;
-    if (record.flags & 4)
+    if (record.flags & kWindowMaximise)
         flags |= Qt::WindowMaximizeButtonHint;
     window.setWindowFlags(flags);
 
@@ -133,7 +135,7 @@ void QtWindowLayer::WINDOWOPEN(const WindowRecord& record)
     m_numbers = new NumbersView(
         window, m_graphics, [this] { return drawingOnScreen(); }, [this] { post(kExpose, Message {}); },
         m_hooks);
-    if (record.flags & 32)
+    if (record.flags & kWindowStatusBar)
         window.statusBar(); // QMainWindow makes it on first use
     else
         window.setStatusBar(nullptr);
@@ -146,7 +148,7 @@ void QtWindowLayer::WINDOWOPEN(const WindowRecord& record)
     const int left = record.left < 0 ? available.x() + (available.width() - width) / 2 : record.left;
     const int top = record.top < 0 ? available.y() + (available.height() - height) / 2 : record.top;
     window.move(left, top);
-    if (record.flags & 64)
+    if (record.flags & kWindowFixedSize)
         window.setFixedSize(width, height);
 
     PictureWidget* picture = window.picture();
@@ -154,12 +156,12 @@ void QtWindowLayer::WINDOWOPEN(const WindowRecord& record)
     QObject::connect(picture, &PictureWidget::exposed, picture, [this] { post(kExpose, Message {}); });
 
     // The size and place the user left the window in, over those of the record.
-    const bool restored = m_settings && !(record.flags & 64)
+    const bool restored = m_settings && !(record.flags & kWindowFixedSize)
         && window.restoreGeometry(m_settings->value(QLatin1String(kGeometryKey)).toByteArray());
     window.setRecentFiles(recentFiles());
 
-    if (!(record.flags & 128)) {
-        if ((record.flags & 8) && !restored)
+    if (!(record.flags & kWindowHidden)) {
+        if ((record.flags & kWindowMaximised) && !restored)
             window.showMaximized();
         else
             window.show();
@@ -167,12 +169,13 @@ void QtWindowLayer::WINDOWOPEN(const WindowRecord& record)
     window.winId(); // creates the platform window now, hidden or not
     if (!window.windowHandle()) {
         std::fputs("Failed to create window - aborting.\n", stderr);
-        std::exit(EXIT_FAILURE);
+        return false;
     }
     // The graphics layer needs a surface at once, before the first resize
     // message has been read.
     if (m_image.isNull())
         pictureResized();
+    return true;
 }
 
 // The image has the client area's size in device pixels and says its true
@@ -188,64 +191,64 @@ void QtWindowLayer::pictureResized()
     const int dotsPerMeter = static_cast<int>(std::lround(widget->deviceDpi() / 0.0254));
     if (size == m_image.size() && dotsPerMeter == m_image.dotsPerMeterX())
         return;
-    const bool onScreen = m_graphics.device() == nullptr || m_graphics.device() == m_screen.get();
-    if (onScreen)
-        m_graphics.setDevice(nullptr);
-    m_screen.reset(); // its painter must end before the image goes
+    const bool onScreen = m_graphics.device() == nullptr || drawingOnScreen();
     m_image = QImage(size, QImage::Format_RGB32);
     m_image.setDotsPerMeterX(dotsPerMeter);
     m_image.setDotsPerMeterY(dotsPerMeter);
     m_image.fill(toQColor(Graphics::background()));
-    m_screen = std::make_unique<ImageDevice>(m_image, m_tiles);
+    auto surface
+        = std::make_unique<RecordingDevice>(m_image.width(), m_image.height(), imageDotsPerInch(m_image));
     if (onScreen)
-        m_graphics.setDevice(m_screen.get());
+        m_graphics.setDevice(surface.get());
+    m_surface = std::move(surface);
     m_window->picture()->setImage(&m_image, toQColor(Graphics::background()));
     post(kResize, Message {});
 }
 
-void QtWindowLayer::finishPicture()
+// On the screen the picture is drawn into the window's image by the one
+// render path; during a printout, on the printer's page.
+void QtWindowLayer::drawPicture(const PictureDrawing& draw)
 {
-    if (!m_screen)
+    assertWindowThread();
+    if (!drawingOnScreen()) {
+        if (m_printDevice)
+            draw(m_graphics, m_cache.drawing);
         return;
-    const bool onScreen = m_graphics.device() == m_screen.get();
-    if (onScreen)
-        m_graphics.setDevice(nullptr);
-    m_screen.reset();
-    m_screen = std::make_unique<ImageDevice>(m_image, m_tiles);
-    if (onScreen)
-        m_graphics.setDevice(m_screen.get());
+    }
+    renderToImage(m_image, m_graphics, draw, m_cache);
     if (m_window)
         m_window->picture()->update();
 }
 
 void QtWindowLayer::caseDrawn(const Case& shown, const RYSUJ& rysuj, const std::string& datafile)
 {
-    if (m_numbers)
-        m_numbers->caseDrawn(shown, rysuj, datafile);
+    assertWindowThread();
+    if (!m_numbers)
+        return;
+    if (m_numbers->overlayShown())
+        drawPicture([&](Graphics& g, PictureMemory&) { drawPeaksOverlay(g, shown, rysuj); });
+    m_numbers->caseDrawn(shown, rysuj, datafile);
 }
 
-bool QtWindowLayer::drawingOnScreen() const { return m_screen && m_graphics.device() == m_screen.get(); }
-
-const QImage& QtWindowLayer::picture()
-{
-    finishPicture();
-    return m_image;
-}
+bool QtWindowLayer::drawingOnScreen() const { return m_surface && m_graphics.device() == m_surface.get(); }
 
 void QtWindowLayer::WINDOWSTATUSBARPARTS(int parts, const std::vector<int>& widths)
 {
+    assertWindowThread();
     if (m_window)
         m_window->setStatusParts(parts, widths);
 }
 
 void QtWindowLayer::WINDOWOUTSTATUSBAR(int pane, const std::string& text)
 {
+    assertWindowThread();
     if (m_window)
         m_window->setStatusText(pane, QString::fromStdString(text));
 }
 
 void QtWindowLayer::WMENUSETSTATE(int identifier, int property, int value)
 {
+    assertWindowThread();
     if (!m_window || (value != 0 && value != 1))
         return;
     QAction* action = m_window->menuAction(identifier);
@@ -261,6 +264,7 @@ void QtWindowLayer::WMENUSETSTATE(int identifier, int property, int value)
 
 void QtWindowLayer::WINDOWCLOSE()
 {
+    assertWindowThread();
     endPrintout();
     m_graphics.setDevice(nullptr);
     m_current = nullptr;
@@ -273,7 +277,7 @@ void QtWindowLayer::WINDOWCLOSE()
         m_window->close();
         m_window.reset();
     }
-    m_screen.reset();
+    m_surface.reset();
     m_queue.clear();
 }
 
@@ -288,7 +292,7 @@ QWidget* QtWindowLayer::dialogParent() const
 
 bool QtWindowLayer::IGRSAVEIMAGE(const std::string& filename)
 {
-    finishPicture();
+    assertWindowThread();
     m_saveError.clear();
     if (m_image.isNull()) {
         m_saveError = "no picture to save";
@@ -300,7 +304,7 @@ bool QtWindowLayer::IGRSAVEIMAGE(const std::string& filename)
 bool QtWindowLayer::exportPicture(const std::string& path, const Case& c, const RYSUJ& rysuj,
                                   std::string& error)
 {
-    finishPicture();
+    assertWindowThread();
     const QSize size = m_image.isNull() ? QSize(1600, 1000) : m_image.size();
     RYSUJ settings = rysuj; // the drawing writes halfx
     return writePictureFile(path, c, settings, size.width(), size.height(), error);
@@ -310,15 +314,15 @@ void QtWindowLayer::IGRHARDCOPYSELECT(int, int device) { m_hardcopyDevice = devi
 
 void QtWindowLayer::IGRHARDCOPY(const std::string& code)
 {
+    assertWindowThread();
     if (code == "S" || code == "s") {
         endPrintout();
         return;
     }
     if (trimTrailingBlanks(code).empty()) {
         // Only the system printer (which also prints to a PDF file) is offered.
-        if (m_printDevice || m_hardcopyDevice != 10)
+        if (m_printDevice || m_hardcopyDevice != kHardcopyPrinter)
             return;
-        finishPicture();
         auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
         if (m_window)
             printer->setDocName(m_window->windowTitle());
@@ -351,7 +355,7 @@ void QtWindowLayer::endPrintout()
 {
     if (!m_printDevice)
         return;
-    m_graphics.setDevice(m_screen.get());
+    m_graphics.setDevice(m_surface.get());
     m_printDevice->flush();
     m_printDevice.reset();
     m_printPainter->end();

@@ -13,9 +13,11 @@
 // The picture is a QImage the size of the client area in device pixels (the
 // logical size times the screen's device pixel ratio) whose resolution is
 // 96 dpi times that ratio; a resize, or a move to a screen of another ratio,
-// makes a new one (cleared to the background) and queues message 8. What the
-// shell draws is shown when it asks for its next message or opens a dialog;
-// a saved bitmap has the image's pixels and resolution.
+// makes a new one (cleared to the background) and queues message 8. The
+// shell's pictures are drawn into it by renderToImage, with the cache the
+// layer keeps for them, and shown at once; between pictures the graphics
+// layer maps the picture shown. A saved bitmap has the image's pixels and
+// resolution.
 //
 // With settings given (useSettings), the layer remembers between runs the
 // recent files, the window's size and position and the directory of the last
@@ -24,8 +26,9 @@
 
 #include "app/windowlayer.h"
 #include "drawing/graphics/graphics.h"
+#include "drawing/graphics/graphicsrecorder.h"
 #include "gui/dialoghooks.h"
-#include "render/imagedevice.h"
+#include "render/renderimage.h"
 
 #include <QImage>
 #include <QPointer>
@@ -63,7 +66,7 @@ public:
     int WINFODIALOG(int what) override;
 
     void WINITIALISE(const std::string& options) override;
-    void WINDOWOPEN(const WindowRecord& window) override;
+    bool WINDOWOPEN(const WindowRecord& window) override;
     void WINDOWSTATUSBARPARTS(int parts, const std::vector<int>& widths) override;
     void WINDOWOUTSTATUSBAR(int pane, const std::string& text) override;
     void WINDOWCLOSE() override;
@@ -84,6 +87,7 @@ public:
     void WSELECTCOLOUR(int rgb[3]) override;
 
     Graphics& graphics() override { return m_graphics; }
+    void drawPicture(const PictureDrawing& draw) override;
     void caseDrawn(const Case& shown, const RYSUJ& rysuj, const std::string& datafile) override;
     // Writes the picture shown, whole or not at all; the name's extension
     // picks the format (the shell always ends it in ".bmp").
@@ -91,9 +95,10 @@ public:
     void IGRHARDCOPYSELECT(int option, int device) override;
     void IGRHARDCOPY(const std::string& code) override;
     // The passes run on a thread of their own while the window keeps
-    // answering; a progress bar and a Cancel button show in the status bar
-    // once the reading has taken 200 ms.
-    bool runLoad(const std::function<void()>& load, std::uint64_t expectedBytes) override;
+    // answering, and reach it through a proxy that hands each dialog over to
+    // the window's thread (windowthread.h); a progress bar and a Cancel
+    // button show in the status bar once the reading has taken 200 ms.
+    bool runLoad(const std::function<void(PassUi&)>& load, std::uint64_t expectedBytes) override;
 
     void noteOpenedFile(const std::string& datafile) override;
     // Sized as the picture shown (1600 x 1000 before there is one).
@@ -109,8 +114,8 @@ public:
     MainWindow* window() const { return m_window.get(); }
     NumbersView* numbers() const { return m_numbers; }
     ResourceDialog* dialog(int id) const;
-    // The picture as drawn so far (what is pending is drawn first).
-    const QImage& picture();
+    // The picture shown.
+    const QImage& picture() const { return m_image; }
     std::string saveImageError() const override { return m_saveError; }
     bool printing() const { return m_printDevice != nullptr; }
     // The graphics draw into the window's picture (not the printer).
@@ -120,9 +125,6 @@ public:
 private:
     void post(int type, const Message& msg);
     void pictureResized();
-    // Ends the picture on the screen device, so that everything drawn is in
-    // the image, shows it, and opens a fresh device for the next drawing.
-    void finishPicture();
     void endPrintout();
     QWidget* dialogParent() const;
     QStringList recentFiles() const;
@@ -135,8 +137,10 @@ private:
     std::unique_ptr<QSettings> m_settings;
     Graphics m_graphics;
     QImage m_image;
-    ImageTiles m_tiles; // what each picture into m_image leaves for the next
-    std::unique_ptr<ImageDevice> m_screen;
+    PictureCache m_cache; // what each picture into m_image keeps for the next
+    // Of m_image's size and resolution, drawing nothing: the graphics layer's
+    // device between pictures, so that it maps the picture shown.
+    std::unique_ptr<RecordingDevice> m_surface;
     std::unique_ptr<MainWindow> m_window;
     NumbersView* m_numbers = nullptr; // a child of the window, gone with it
     // Declared after the window: they are its children and go first.
@@ -145,11 +149,11 @@ private:
 
     std::deque<std::pair<int, Message>> m_queue;
     bool m_fieldMessages = false;
-    int m_lastButton = 0;    // WINFODIALOG(1)
-    int m_lastConfirmed = 0; // WINFODIALOG(4)
+    int m_lastButton = 0;    // WINFODIALOG(kInfoLastButton)
+    int m_lastConfirmed = 0; // WINFODIALOG(kInfoConfirmed)
     std::string m_saveError;
 
-    int m_hardcopyDevice = 10;
+    int m_hardcopyDevice = kHardcopyPrinter;
     std::unique_ptr<QPrinter> m_printer;
     std::unique_ptr<QPainter> m_printPainter;
     std::unique_ptr<PainterDevice> m_printDevice;

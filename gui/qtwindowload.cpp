@@ -1,11 +1,13 @@
 // Reading a case beside the window: the passes run on a thread of their own
-// while the window keeps answering; their dialogs come up on the window's
-// thread, one after the other as the passes ask; a progress bar with a stop
-// button shows in the status bar once the reading takes a while.
+// while the window keeps answering; their dialogs, handed over by the one
+// proxy, come up on the window's thread, one after the other as the passes
+// ask; a progress bar with a stop button shows in the status bar once the
+// reading takes a while.
 
 #include "datafiles/readprogress.h"
 #include "gui/mainwindow.h"
 #include "gui/qtwindowlayer.h"
+#include "gui/windowthread.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -28,8 +30,10 @@ constexpr int kQuietMilliseconds = 200;
 
 } // namespace
 
-bool QtWindowLayer::runLoad(const std::function<void()>& load, std::uint64_t expectedBytes)
+bool QtWindowLayer::runLoad(const std::function<void(PassUi&)>& load, std::uint64_t expectedBytes)
 {
+    assertWindowThread();
+    PassUiOnWindowThread<> dialogs(*this);
     ReadProgress progress;
     std::exception_ptr failure;
     bool stopped = false;
@@ -37,7 +41,7 @@ bool QtWindowLayer::runLoad(const std::function<void()>& load, std::uint64_t exp
     std::thread worker([&] {
         setThreadReadProgress(&progress);
         try {
-            load();
+            load(dialogs);
         } catch (const ReadStopped&) {
             stopped = true;
         } catch (...) {

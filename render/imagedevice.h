@@ -1,44 +1,55 @@
 #pragma once
 // The graphics layer's device over a QImage: antialiased lines, a scalable
-// font, sizes from the image's own resolution. The painter is open for the
-// lifetime of the device; make one per picture, the image lives on.
-//
-// A picture begins by clearing its area, most of the image. Given an
-// ImageTiles, the device keeps there, from one picture to the next into the
-// same image, which tiles of it hold nothing but the background, and clears
-// only the others. What it keeps is tied to the image's QImage::cacheKey(),
-// which changes with any other change of the image (a painter on it, bits(),
-// fill(), a new image): then the whole area is cleared.
+// font, sizes from the image's own resolution, and what only a raster
+// surface does: lines on pixel rows kept crisp, lines and fills written
+// straight into the pixels, the level of detail of an image (a quarter
+// pixel: see drawing/graphics/levelofdetail.h), dense hatches drawn as the
+// area they cover, and only the tiles drawn on cleared (imagetiles.h). The
+// painter is open for the lifetime of the device; make one per picture (as
+// renderToImage does), the image lives on.
 
+#include "drawing/graphics/levelofdetail.h"
+#include "render/hatchmask.h"
+#include "render/imagetiles.h"
 #include "render/painterdevice.h"
+#include "render/rasterfill.h"
 
 #include <QImage>
+#include <QLineF>
 #include <QPainter>
+#include <QVector>
 
-#include <cstdint>
 #include <vector>
 
 namespace lobus {
 
-// What a picture into an image leaves for the next picture into it: which
-// tiles hold only the background. Owned by whoever draws into one image in
-// turn (the window, the renderer), one for each image.
-struct ImageTiles {
-    qint64 key = 0; // the image's cacheKey() when the last picture ended
-    QSize size;
-    QImage::Format format = QImage::Format_Invalid;
-    std::vector<std::uint8_t> clean; // per tile, rows first: 1 = only `colour` in it
-    QRgb colour = 0;
+// How much of what it is given an image device may leave out.
+enum class ImageDetail {
+    Summarised, // its level of detail: the drawing hands it dense curves as summaries
+    EveryLine,  // every line and every point of a curve; vertices the pixels cannot show left out
+    EveryPoint, // every line and every vertex
 };
 
-class ImageDevice : public Device {
+// The resolution an image says it has (96 dpi when it says none).
+double imageDotsPerInch(const QImage& image);
+
+class ImageDevice : public Device, public DetailTarget {
 public:
-    // A picture that keeps nothing: the whole area is cleared.
-    explicit ImageDevice(QImage& image);
-    // A picture that starts from what `kept` says of the image and leaves
-    // there what it drew on; `kept` must outlive the device.
-    ImageDevice(QImage& image, ImageTiles& kept);
+    // Lines of a one-pixel pen: a quarter pixel changes none of their pixels.
+    static constexpr double kTolerance = 0.25;
+    // Filled outlines: their coverage of any pixel moves by less than a step
+    // of its colour.
+    static constexpr double kOutlineTolerance = 0.02;
+
+    // A picture that starts from what `kept` (may be null: nothing kept)
+    // says of the image's tiles and leaves there what it drew on; `kept`
+    // must outlive the device.
+    explicit ImageDevice(QImage& image, ImageTiles* kept = nullptr,
+                         ImageDetail detail = ImageDetail::Summarised);
     ~ImageDevice() override;
+
+    ImageDevice(const ImageDevice&) = delete;
+    ImageDevice& operator=(const ImageDevice&) = delete;
 
     int width() const override { return m_device.width(); }
     int height() const override { return m_device.height(); }
@@ -50,37 +61,40 @@ public:
     void polyline(std::span<const PointF> p, Rgb colour) override;
     void polygon(std::span<const PointF> p, Rgb colour, bool filled) override;
     void text(PointF at, std::string_view utf8, double h, Justify j, Rgb colour) override;
+    DetailTarget* detail() override { return m_detail == ImageDetail::Summarised ? this : nullptr; }
+
+    double tolerance() const override { return kTolerance; }
     void lines(PointF a, PointF b, Rgb colour, int count) override;
     void hatch(std::span<const PointF> from, std::span<const PointF> to, Rgb colour,
                double linesPerPixel) override;
-    bool levelOfDetail() const override { return m_device.levelOfDetail(); }
-
-    static constexpr int kTile = 32; // pixels a side
 
 private:
-    ImageDevice(QImage& image, ImageTiles* kept);
-    void markSegment(PointF a, PointF b); // the tiles a line may touch
-    void markRect(double x0, double y0, double x1, double y1);
-    void markFilled(std::span<const PointF> p); // the tiles a filled outline may touch
-    void fillRows(int x0, int x1, int y0, int y1, QRgb pixel);
-
-    struct Tiles {
-        std::vector<std::uint8_t> clean; // per tile, rows first: 1 = only `colour` in it
-        QRgb colour = 0;
-    };
-    static Tiles keptTiles(const QImage& image, ImageTiles* kept); // before the painter begins
+    // A line without marking its tiles: snapped, merged, batched.
+    void drawLine(PointF a, PointF b, Rgb colour);
+    void batchLine(const QLineF& l, Rgb colour, bool crisp);
+    void drawBatch(); // the batched lines in their colour; empties the batch
+    void closeGroup();
+    void flush(); // what is merged or batched, before any other operation
+    // The points into m_points, without the vertices the pixels cannot show.
+    void thin(std::span<const PointF> p, bool filled);
 
     QImage& m_image;
     ImageTiles* m_kept; // null: nothing kept
-    bool m_tracked;     // the format is one the device clears itself
-    int m_tilesX;
-    int m_tilesY;
-    Tiles m_tiles;
-    std::vector<int> m_rowMin; // per tile row, for markFilled
-    std::vector<int> m_rowMax;
-    double m_margin; // pixels a drawn line reaches beyond its ends and sides
+    ImageDetail m_detail;
+    bool m_tracked; // the format is one the device clears itself
+    TileMap m_tiles;
     QPainter m_painter;
     PainterDevice m_device;
+    QImage* m_direct; // the image, when its pixels may be written directly
+    bool m_thinPen;   // a pen under 1.5 pixels: lines snapped, merged, hatches as areas
+    lod::LineMerger m_merger;
+    QVector<QLineF> m_lines; // consecutive lines of one colour, drawn in one go
+    Rgb m_linesColour;
+    bool m_linesCrisp = false;    // the batch holds snapped lines, drawn without antialiasing
+    std::vector<PointF> m_points; // reused for polylines and polygons
+    QVector<QPointF> m_outline;   // a filled outline in the pixels
+    RasterFill m_fill;
+    HatchMask m_hatch;
 };
 
 } // namespace lobus

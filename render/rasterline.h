@@ -4,6 +4,8 @@
 // much as the pixel itself.
 #pragma once
 
+#include "drawing/graphics/levelofdetail.h"
+
 #include <QImage>
 #include <QPointF>
 
@@ -23,13 +25,10 @@ inline QRgb blendPixel(QRgb under, QRgb over, unsigned a)
     return rb | ag;
 }
 
-// Ends that fall on one point of the 1/64-pixel grid on which lines are
-// placed: such a line is drawn as nothing, or as the one pixel it lies in
-// when its ends are equal.
+// A line that draws nothing (see lod::tooShort).
 inline bool tooShort(QPointF a, QPointF b)
 {
-    return std::lround(a.x() * 64.0) == std::lround(b.x() * 64.0)
-        && std::lround(a.y() * 64.0) == std::lround(b.y() * 64.0);
+    return lod::tooShort(PointF {a.x(), a.y()}, PointF {b.x(), b.y()});
 }
 
 // The line from a to b in pixel coordinates (a pixel's centre at +0.5) with

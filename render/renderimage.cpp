@@ -6,29 +6,20 @@
 
 namespace lobus {
 
-void renderToImage(QImage& image, Graphics& g, const Case& c, RYSUJ& rysuj, PictureCache& cache)
-{
-    renderToImage(
-        image, g, [&](Graphics& graphics) { RYSUNEK(graphics, c, rysuj, cache.drawing); }, &cache.tiles);
-}
-
-void renderToImage(QImage& image, Graphics& g, const Case& c, RYSUJ& rysuj)
-{
-    renderToImage(image, g, [&](Graphics& graphics) { RYSUNEK(graphics, c, rysuj); });
-}
-
-void renderToImage(QImage& image, Graphics& g, const std::function<void(Graphics&)>& draw, ImageTiles* tiles)
+void renderToImage(QImage& image, Graphics& g, const PictureDrawing& draw, PictureCache& cache,
+                   ImageDetail detail)
 {
     if (image.isNull())
         return;
-    Device* previous = g.device();
-    {
-        ImageTiles none;
-        ImageDevice device(image, tiles ? *tiles : none);
-        g.setDevice(&device);
-        draw(g);
-        g.setDevice(previous);
-    }
+    ImageDevice device(image, &cache.tiles, detail);
+    // Gone before the device, also when the drawing throws.
+    struct Restore {
+        Graphics& g;
+        Device* previous;
+        ~Restore() { g.setDevice(previous); }
+    } restore {g, g.device()};
+    g.setDevice(&device);
+    draw(g, cache.drawing);
 }
 
 } // namespace lobus

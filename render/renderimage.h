@@ -1,10 +1,13 @@
 #pragma once
-// The one render-to-image function: the window's picture, its Save-bitmap
-// command and the command line draw through it.
+// The one render path: every picture drawn into an image (the window's
+// picture, which Save bitmap saves; Export and lobus-render's raster files;
+// the angle view; the tests and benchmarks) is drawn by renderToImage, with a
+// PictureCache that its caller owns.
 
 #include "datafiles/state.h"
 #include "drawing/rysunek.h"
 #include "render/imagedevice.h"
+#include "render/imagetiles.h"
 
 #include <functional>
 
@@ -15,27 +18,44 @@ namespace lobus {
 class Graphics;
 
 // What pictures drawn in turn into one image keep for the next: the
-// drawing's buffers and angles, and which tiles of the image hold only the
-// background. One for each image drawn into again and again; two images
-// drawn in turn with a cache each both keep their speed.
+// drawing's buffers, summaries and angles, and which tiles of the image hold
+// only the background. One for each image drawn into again and again; two
+// images drawn in turn with a cache each both keep their speed.
 struct PictureCache {
     PictureMemory drawing;
     ImageTiles tiles;
 };
 
-// Draws the whole picture of the case into `image` (cleared first by the
-// drawing itself) through `g`, whose drawing state carries over from the
-// previous picture. The image is kept by the caller so that its memory is
-// reused between pictures; it must not be null. The device of `g` is restored
-// to what it was before the call.
-void renderToImage(QImage& image, Graphics& g, const Case& c, RYSUJ& rysuj, PictureCache& cache);
+// Draws `draw` into `image` through `g`, whose drawing state carries over
+// from the previous picture; the drawing clears what it draws on itself. The
+// image is kept by the caller so that its memory is reused between pictures;
+// a null image is left alone. The device of `g` is what it was before, after
+// the call and when `draw` throws. `detail`: see ImageDetail.
+void renderToImage(QImage& image, Graphics& g, const PictureDrawing& draw, PictureCache& cache,
+                   ImageDetail detail = ImageDetail::Summarised);
+
+// The case's whole picture (RYSUNEK).
+inline void renderToImage(QImage& image, Graphics& g, const Case& c, RYSUJ& rysuj, PictureCache& cache)
+{
+    renderToImage(
+        image, g, [&](Graphics& graphics, PictureMemory& memory) { RYSUNEK(graphics, c, rysuj, memory); },
+        cache);
+}
 
 // A picture that keeps nothing for a next one.
-void renderToImage(QImage& image, Graphics& g, const Case& c, RYSUJ& rysuj);
+inline void renderToImage(QImage& image, Graphics& g, const Case& c, RYSUJ& rysuj)
+{
+    PictureCache cache;
+    renderToImage(image, g, c, rysuj, cache);
+}
 
-// The same for any drawing through the graphics layer (a picture with extras
-// over it, the angle view); `tiles`, when given, as in the cache above.
-void renderToImage(QImage& image, Graphics& g, const std::function<void(Graphics&)>& draw,
-                   ImageTiles* tiles = nullptr);
+// Any drawing that keeps nothing for a next one (a picture with extras over
+// it, the angle view).
+inline void renderToImage(QImage& image, Graphics& g, const std::function<void(Graphics&)>& draw)
+{
+    PictureCache cache;
+    renderToImage(
+        image, g, [&](Graphics& graphics, PictureMemory&) { draw(graphics); }, cache);
+}
 
 } // namespace lobus

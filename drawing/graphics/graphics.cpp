@@ -2,6 +2,7 @@
 
 #include "drawing/graphics/colours.h"
 #include "drawing/graphics/graphicsrecorder.h"
+#include "drawing/graphics/levelofdetail.h"
 #include "drawing/graphics/units.h"
 
 #include <algorithm>
@@ -330,13 +331,24 @@ void Graphics::joinRepeated(float x1, float y1, float x2, float y2, int count)
     const PixelMap m = pixelMap();
     if (!toPixel(m, x1, y1, a) || !toPixel(m, x2, y2, b))
         return;
-    m_device->lines(a, b, currentRgb(), count);
+    if (DetailTarget* detail = m_device->detail()) {
+        detail->lines(a, b, currentRgb(), count);
+    } else {
+        for (int i = 0; i < count; ++i)
+            m_device->line(a, b, currentRgb());
+    }
     if (m_recorder) {
         DrawOp op = colouredOp(DrawOp::Kind::Join, {x1, x2}, {y1, y2}, m_colour, currentRgb());
         for (int i = 1; i < count; ++i)
             m_recorder->record(DrawOp(op));
         m_recorder->record(std::move(op));
     }
+}
+
+double Graphics::detailTolerance() const
+{
+    DetailTarget* detail = m_device ? m_device->detail() : nullptr;
+    return detail ? detail->tolerance() : 0.0;
 }
 
 double Graphics::pixelsPerUnit() const
@@ -379,8 +391,14 @@ void Graphics::hatchLines(const float* x1, const float* y1, const float* x2, con
             m_recorder->record(
                 colouredOp(DrawOp::Kind::Join, {x1[i], x2[i]}, {y1[i], y2[i]}, m_colour, currentRgb()));
     }
-    if (!m_points.empty())
-        m_device->hatch(m_points, m_ends, currentRgb(), linesPerPixel);
+    if (m_points.empty())
+        return;
+    if (DetailTarget* detail = m_device->detail()) {
+        detail->hatch(m_points, m_ends, currentRgb(), linesPerPixel);
+        return;
+    }
+    for (std::size_t i = 0; i < m_points.size(); ++i)
+        m_device->line(m_points[i], m_ends[i], currentRgb());
 }
 
 void Graphics::IGRPOLYGONCOMPLEX(const float* x, const float* y, int n)

@@ -40,8 +40,8 @@ public:
     void IGRPOLYLINE(const float* x, const float* y, int n);
     void IGRPOLYGONCOMPLEX(const float* x, const float* y, int n);
     // Hatch lines (x1[i], y1[i]) to (x2[i], y2[i]) denser than the pixels
-    // (see Device::hatch), in the current colour; a line with a point that
-    // is not finite is left out.
+    // (see DetailTarget::hatch), in the current colour; a line with a point
+    // that is not finite is left out.
     void hatchLines(const float* x1, const float* y1, const float* x2, const float* y2, int n,
                     double linesPerPixel);
     void IGRARROW(float x, float y, float length, float direction, int style);
@@ -74,10 +74,12 @@ public:
 
     static Rgb background();
 
-    // Whether the device takes a picture drawn from a summary of its points
-    // (see Device::levelOfDetail), and the device pixels one user unit
-    // spans at most along either axis (0 when there is no usable mapping).
-    bool levelOfDetail() const { return m_device && m_device->levelOfDetail(); }
+    // The tolerance in device pixels of the level of detail the device draws
+    // with (see levelofdetail.h), 0 when it draws every point; and the device
+    // pixels one user unit spans at most along either axis (0 when there is
+    // no usable mapping).
+    double detailTolerance() const;
+    bool levelOfDetail() const { return detailTolerance() > 0.0; }
     double pixelsPerUnit() const;
 
 private:

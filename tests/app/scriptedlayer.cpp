@@ -60,10 +60,11 @@ int ScriptedLayer::WINFODIALOG(int what)
 
 void ScriptedLayer::WINITIALISE(const std::string& options) { record("WINITIALISE(" + options + ")"); }
 
-void ScriptedLayer::WINDOWOPEN(const WindowRecord& w)
+bool ScriptedLayer::WINDOWOPEN(const WindowRecord& w)
 {
     record("WINDOWOPEN");
     window = w;
+    return true;
 }
 
 void ScriptedLayer::WINDOWSTATUSBARPARTS(int parts, const std::vector<int>& widths)
@@ -222,11 +223,11 @@ void ScriptedLayer::IGRHARDCOPY(const std::string& code)
     m_graphics.setDevice(printing ? static_cast<Device*>(&printer) : &screen);
 }
 
-bool ScriptedLayer::runLoad(const std::function<void()>& load, std::uint64_t expectedBytes)
+bool ScriptedLayer::runLoad(const std::function<void(PassUi&)>& load, std::uint64_t expectedBytes)
 {
     record("runLoad(" + std::to_string(expectedBytes) + ")");
     if (!stopNextLoad) {
-        load();
+        load(*this);
         return true;
     }
     stopNextLoad = false;
@@ -235,7 +236,7 @@ bool ScriptedLayer::runLoad(const std::function<void()>& load, std::uint64_t exp
     setThreadReadProgress(&progress);
     bool stopped = false;
     try {
-        load();
+        load(*this);
     } catch (const ReadStopped&) {
         stopped = true;
     }

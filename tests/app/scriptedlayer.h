@@ -7,6 +7,7 @@
 #include "app/windowlayer.h"
 #include "drawing/graphics/device.h"
 #include "drawing/graphics/graphics.h"
+#include "drawing/rysunek.h"
 #include "tests/support/scriptedui.h"
 
 #include <array>
@@ -100,7 +101,7 @@ public:
     void WSELECTFILE(int filter, int flags, std::string& name, const std::string& title) override;
     int WINFODIALOG(int what) override;
     void WINITIALISE(const std::string& options) override;
-    void WINDOWOPEN(const WindowRecord& window) override;
+    bool WINDOWOPEN(const WindowRecord& window) override;
     void WINDOWSTATUSBARPARTS(int parts, const std::vector<int>& widths) override;
     void WINDOWOUTSTATUSBAR(int pane, const std::string& text) override;
     void WINDOWCLOSE() override;
@@ -118,6 +119,7 @@ public:
     void WDIALOGHIDE() override;
     void WSELECTCOLOUR(int rgb[3]) override;
     Graphics& graphics() override { return m_graphics; }
+    void drawPicture(const PictureDrawing& draw) override { draw(m_graphics, m_memory); }
     bool IGRSAVEIMAGE(const std::string& filename) override;
     std::string saveImageError() const override
     {
@@ -132,7 +134,7 @@ public:
     std::vector<std::string> exportedPictures;
     std::string exportError;
 
-    bool runLoad(const std::function<void()>& load, std::uint64_t expectedBytes) override;
+    bool runLoad(const std::function<void(PassUi&)>& load, std::uint64_t expectedBytes) override;
 
 private:
     struct Modal {
@@ -154,6 +156,7 @@ private:
     int m_selected = 0;
     int m_info1 = 0;
     Graphics m_graphics;
+    PictureMemory m_memory;
 };
 
 } // namespace lobus::test

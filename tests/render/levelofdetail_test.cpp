@@ -4,11 +4,10 @@
 
 #include "drawing/graphics/graphics.h"
 #include "drawing/rysunek.h"
-#include "render/painterdevice.h"
+#include "render/renderimage.h"
 #include "tests/drawing/samplecase.h"
 
 #include <QImage>
-#include <QPainter>
 
 #include <gtest/gtest.h>
 
@@ -23,24 +22,18 @@ namespace {
 // One step of antialiasing: a sixteenth of a colour channel's range.
 constexpr int kStep = 16;
 
-QImage draw(const Case& c, bool levelOfDetail, PictureMemory* memory = nullptr)
+QImage draw(const Case& c, bool levelOfDetail, PictureCache* kept = nullptr)
 {
     QImage image(960, 540, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    QPainter painter(&image);
-    PainterDevice device(painter, QRectF(0, 0, image.width(), image.height()), 96.0);
-    device.setRaster(true, levelOfDetail);
+    image.setDotsPerMeterX(3780); // 96 dpi
+    image.setDotsPerMeterY(3780);
     Graphics g;
     g.IGRAREA(0.0f, 0.0f, 1.0f, 1.0f);
-    g.setDevice(&device);
     RYSUJ r = sampleSettings(c);
-    if (memory)
-        RYSUNEK(g, c, r, *memory);
-    else
-        RYSUNEK(g, c, r);
-    g.setDevice(nullptr);
-    device.flush();
-    painter.end();
+    PictureCache fresh;
+    renderToImage(
+        image, g, [&](Graphics& graphics, PictureMemory& memory) { RYSUNEK(graphics, c, r, memory); },
+        kept ? *kept : fresh, levelOfDetail ? ImageDetail::Summarised : ImageDetail::EveryLine);
     return image;
 }
 
@@ -86,15 +79,11 @@ TEST(LevelOfDetail, AFilledOutlineKeepsItsPixelsWithFewerVertices)
         const double r = 220.0 + 30.0 * std::sin(3.0e-3 * i);
         band.push_back({480.0 + r * std::cos(0.2 + 1.1e-3 * i), 270.0 + r * std::sin(0.2 + 1.1e-3 * i)});
     }
-    const auto fill = [&](bool raster) {
+    const auto fill = [&](bool thinned) {
         QImage image(960, 600, QImage::Format_RGB32);
         image.fill(Qt::white);
-        QPainter painter(&image);
-        PainterDevice device(painter, QRectF(0, 0, image.width(), image.height()), 96.0);
-        device.setRaster(raster, false);
-        device.polygon(band, {0, 0, 255}, true);
-        device.flush();
-        painter.end();
+        ImageDevice(image, nullptr, thinned ? ImageDetail::EveryLine : ImageDetail::EveryPoint)
+            .polygon(band, {0, 0, 255}, true);
         return image;
     };
     const QImage every = fill(false);
@@ -112,7 +101,7 @@ TEST(LevelOfDetail, AFilledOutlineKeepsItsPixelsWithFewerVertices)
 TEST(LevelOfDetail, ARedrawWithKeptMemoryFollowsTheValues)
 {
     Case c = sampleCase(1, 1, 400000);
-    PictureMemory memory;
+    PictureCache memory;
     const QImage first = draw(c, true, &memory);
     // A peak that no block of the first picture had.
     c.results.cis(1, 120018) = 2.0f * c.dane.pmax;

@@ -44,6 +44,7 @@ public:
                      const std::string& title) override;
     void WSELECTFILE(int filter, int flags, std::string& name, const std::string& title) override;
     int WINFODIALOG(int what) override { return what == 4 && m_confirmed ? 1 : 0; }
+    std::string presetResultFile(int) override { return {}; }
 
 private:
     std::deque<std::optional<std::string>> m_files;

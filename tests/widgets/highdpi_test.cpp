@@ -106,20 +106,21 @@ TEST(HighDpi, ScreenShowsEveryImagePixelUnscaled)
     QtWindowLayer layer;
     layer.WINDOWOPEN(programWindow());
     drain(layer);
-    Graphics& g = layer.graphics();
-    g.IGRAREA(0, 0, 1, 1);
-    g.IGRUNITS(0, 0, 1, 1);
-    g.IGRAREACLEAR();
-    g.IGRPALETTERGB(1, 200, 0, 0);
-    g.IGRCOLOURN(1);
-    g.IGRFILLPATTERN(4, 2, 3);
-    const float x[] = {0.2f, 0.45f, 0.45f, 0.2f};
-    const float y[] = {0.2f, 0.2f, 0.45f, 0.45f};
-    g.IGRPOLYGONCOMPLEX(x, y, 4);
-    g.IGRPALETTERGB(2, 0, 0, 0);
-    g.IGRCOLOURN(2);
-    g.IGRJOIN(0.1f, 0.1f, 0.9f, 0.83f);
-    g.IGRCHAROUT(0.7f, 0.3f, "Op 1.25 MPa");
+    layer.drawPicture([](Graphics& g, PictureMemory&) {
+        g.IGRAREA(0, 0, 1, 1);
+        g.IGRUNITS(0, 0, 1, 1);
+        g.IGRAREACLEAR();
+        g.IGRPALETTERGB(1, 200, 0, 0);
+        g.IGRCOLOURN(1);
+        g.IGRFILLPATTERN(4, 2, 3);
+        const float x[] = {0.2f, 0.45f, 0.45f, 0.2f};
+        const float y[] = {0.2f, 0.2f, 0.45f, 0.45f};
+        g.IGRPOLYGONCOMPLEX(x, y, 4);
+        g.IGRPALETTERGB(2, 0, 0, 0);
+        g.IGRCOLOURN(2);
+        g.IGRJOIN(0.1f, 0.1f, 0.9f, 0.83f);
+        g.IGRCHAROUT(0.7f, 0.3f, "Op 1.25 MPa");
+    });
     const QImage image = layer.picture().convertToFormat(QImage::Format_RGB32);
     settle();
 
@@ -174,7 +175,7 @@ TEST(HighDpi, PictureKeepsItsProportionsAtAnyRatio)
     const QSize logical = layer.window()->picture()->size();
     layer.graphics().IGRAREA(0, 0, 1, 1);
     RYSUJ windowRysuj = rysuj;
-    RYSUNEK(layer.graphics(), c, windowRysuj);
+    layer.drawPicture([&](Graphics& g, PictureMemory& memory) { RYSUNEK(g, c, windowRysuj, memory); });
     const QImage shown = layer.picture().convertToFormat(QImage::Format_RGB32);
 
     QImage reference(logical, QImage::Format_RGB32);

@@ -38,7 +38,7 @@ TEST(Picture, SavedBitmapIsThePictureShown)
     QtWindowLayer layer;
     layer.WINDOWOPEN(programWindow());
     drain(layer);
-    drawSquare(layer.graphics());
+    layer.drawPicture([](Graphics& g, PictureMemory&) { drawSquare(g); });
 
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("rysunek.bmp"));
@@ -58,7 +58,7 @@ TEST(Picture, FailedSaveIsReportedAndLeavesTheOldFile)
     QtWindowLayer layer;
     layer.WINDOWOPEN(programWindow());
     drain(layer);
-    drawSquare(layer.graphics());
+    layer.drawPicture([](Graphics& g, PictureMemory&) { drawSquare(g); });
 
     QTemporaryDir dir;
     EXPECT_FALSE(layer.IGRSAVEIMAGE(dir.filePath(QStringLiteral("brak/rysunek.bmp")).toStdString()));
@@ -98,7 +98,7 @@ TEST(Picture, PrintoutGoesToThePrinterAndDrawingReturnsToTheScreen)
     // The picture keeps the window's shape on the page.
     const QImage& shown = layer.picture();
     EXPECT_NEAR(double(printer->width()) / printer->height(), double(shown.width()) / shown.height(), 0.01);
-    drawSquare(layer.graphics());
+    layer.drawPicture([](Graphics& g, PictureMemory&) { drawSquare(g); });
     layer.IGRHARDCOPY("S");
     EXPECT_FALSE(layer.printing());
     EXPECT_TRUE(layer.drawingOnScreen());
@@ -120,7 +120,7 @@ TEST(Picture, CancelledPrintDialogKeepsDrawingOnTheScreen)
     layer.IGRHARDCOPY(" ");
     EXPECT_FALSE(layer.printing());
     EXPECT_TRUE(layer.drawingOnScreen());
-    drawSquare(layer.graphics());
+    layer.drawPicture([](Graphics& g, PictureMemory&) { drawSquare(g); });
     layer.IGRHARDCOPY("S"); // nothing to finish
     const QImage& shown = layer.picture();
     EXPECT_EQ(shown.pixelColor(shown.width() / 2, shown.height() / 2), QColor(255, 0, 0));

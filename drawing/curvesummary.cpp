@@ -1,0 +1,241 @@
+// The summaries of dense curves: the points with the smallest and the
+// largest value in blocks of consecutive points, worked out once per case,
+// and the walk down the blocks to runs short enough for the device's level
+// of detail.
+
+#include "drawing/curvesummary.h"
+
+#include "drawing/graphics/units.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace lobus::picture {
+
+SummaryKey summaryKey(const ResultArray& angles, const ResultArray& values, int points)
+{
+    SummaryKey key;
+    key.angles = angles.data();
+    key.values = values.data();
+    key.cols = std::min(angles.cols(), values.cols());
+    key.anglesAllocation = angles.allocation();
+    key.anglesEdits = angles.edits();
+    key.valuesAllocation = values.allocation();
+    key.valuesEdits = values.edits();
+    key.points = points;
+    return key;
+}
+
+namespace {
+
+using Extreme = CurveSummary::Extreme;
+
+// The one of a and b with the smaller (or, with `larger`, the larger) value.
+Extreme pickExtreme(const Extreme& a, const Extreme& b, bool larger)
+{
+    if (a.j < 0)
+        return b;
+    if (b.j < 0)
+        return a;
+    return (larger ? b.value > a.value : b.value < a.value) ? b : a;
+}
+
+} // namespace
+
+void buildSummary(CurveSummary& s, const SummaryKey& key, int k)
+{
+    s.key = key;
+    s.built = true;
+    s.usable = false;
+    s.low.clear();
+    s.high.clear();
+    s.firstAngle.clear();
+    s.lastAngle.clear();
+    s.firstValue.clear();
+    s.lastValue.clear();
+    const int n = key.points;
+    if (n < CurveSummary::kFewestPoints)
+        return;
+    for (int j = 0; j < n; ++j) {
+        const float a = element0(key.angles, k, j);
+        if (!std::isfinite(a) || (j > 0 && a < element0(key.angles, k, j - 1)))
+            return;
+    }
+    constexpr int leaf = 1 << CurveSummary::kLeaf;
+    const std::size_t leaves = static_cast<std::size_t>((n + leaf - 1) / leaf);
+    std::vector<Extreme> low(leaves);
+    std::vector<Extreme> high(leaves);
+    s.firstAngle.resize(leaves);
+    s.lastAngle.resize(leaves);
+    s.firstValue.resize(leaves);
+    s.lastValue.resize(leaves);
+    for (std::size_t b = 0; b < leaves; ++b) {
+        const int first = static_cast<int>(b) * leaf;
+        const int last = std::min(n, first + leaf) - 1;
+        for (int j = first; j <= last; ++j) {
+            const Extreme e {j, element0(key.values, k, j), element0(key.angles, k, j)};
+            if (!std::isfinite(e.value))
+                continue;
+            low[b] = pickExtreme(low[b], e, false);
+            high[b] = pickExtreme(high[b], e, true);
+        }
+        s.firstAngle[b] = element0(key.angles, k, first);
+        s.lastAngle[b] = element0(key.angles, k, last);
+        s.firstValue[b] = element0(key.values, k, first);
+        s.lastValue[b] = element0(key.values, k, last);
+    }
+    s.low.push_back(std::move(low));
+    s.high.push_back(std::move(high));
+    while (s.low.back().size() > 1) {
+        const std::vector<Extreme>& lowerLow = s.low.back();
+        const std::vector<Extreme>& lowerHigh = s.high.back();
+        const std::size_t blocks = (lowerLow.size() + 1) / 2;
+        std::vector<Extreme> upLow(blocks);
+        std::vector<Extreme> upHigh(blocks);
+        for (std::size_t b = 0; b < blocks; ++b) {
+            const bool pair = 2 * b + 1 < lowerLow.size();
+            upLow[b] = pair ? pickExtreme(lowerLow[2 * b], lowerLow[2 * b + 1], false) : lowerLow[2 * b];
+            upHigh[b] = pair ? pickExtreme(lowerHigh[2 * b], lowerHigh[2 * b + 1], true) : lowerHigh[2 * b];
+        }
+        s.low.push_back(std::move(upLow));
+        s.high.push_back(std::move(upHigh));
+    }
+    s.usable = true;
+}
+
+namespace {
+
+// Walks the blocks of a summary down to runs of at most `maxSpan` degrees
+// (or single points) and samples each run: its points in order, their
+// directions and values.
+class Walk {
+public:
+    Walk(const CurveSummary& s, int k, double maxSpan, std::vector<RunSample>& out)
+        : m_s(s), m_k(k), m_maxSpan(maxSpan), m_out(out)
+    { }
+    void run()
+    {
+        m_out.clear();
+        const int top = CurveSummary::kLeaf + static_cast<int>(m_s.low.size()) - 1;
+        for (std::size_t b = 0; b < m_s.low.back().size(); ++b)
+            visit(top, static_cast<int>(b));
+    }
+
+private:
+    float angle(int j) const { return element0(m_s.key.angles, m_k, j); }
+    float value(int j) const { return element0(m_s.key.values, m_k, j); }
+
+    void visit(int level, int b)
+    {
+        const int n = m_s.key.points;
+        const int first = b << level;
+        const int last = std::min(n, (b + 1) << level) - 1;
+        const bool summarised = level >= CurveSummary::kLeaf;
+        const auto firstLeaf = static_cast<std::size_t>(first >> CurveSummary::kLeaf);
+        const auto lastLeaf = static_cast<std::size_t>(last >> CurveSummary::kLeaf);
+        const float firstAngle = summarised ? m_s.firstAngle[firstLeaf] : angle(first);
+        const float lastAngle = summarised ? m_s.lastAngle[lastLeaf] : angle(last);
+        if (level == 0 || double(lastAngle) - firstAngle <= m_maxSpan) {
+            Extreme low;
+            Extreme high;
+            if (summarised) {
+                const auto at = static_cast<std::size_t>(level - CurveSummary::kLeaf);
+                low = m_s.low[at][static_cast<std::size_t>(b)];
+                high = m_s.high[at][static_cast<std::size_t>(b)];
+            } else {
+                for (int j = first; j <= last; ++j) {
+                    const Extreme e {j, value(j), angle(j)};
+                    if (!std::isfinite(e.value))
+                        continue;
+                    low = pickExtreme(low, e, false);
+                    high = pickExtreme(high, e, true);
+                }
+            }
+            emit(first, last, low, high, firstAngle, lastAngle,
+                 summarised ? m_s.firstValue[firstLeaf] : value(first),
+                 summarised ? m_s.lastValue[lastLeaf] : value(last));
+            return;
+        }
+        visit(level - 1, 2 * b);
+        if ((2 * b + 1) << (level - 1) < n)
+            visit(level - 1, 2 * b + 1);
+    }
+
+    // The run's points first, low, high, last, each once, in their order;
+    // the first one's direction worked out whole, the others' turned from it
+    // by their small angle (a run spans a fraction of a pixel).
+    void emit(int first, int last, const Extreme& low, const Extreme& high, float firstAngle, float lastAngle,
+              float firstValue, float lastValue)
+    {
+        RunSample r;
+        r.count = last - first + 1;
+        const bool lowFirst = low.j <= high.j;
+        const Extreme none;
+        const Extreme& earlier = lowFirst ? low : high;
+        const Extreme& later = lowFirst ? high : low;
+        const Extreme candidates[4] = {{first, firstValue, firstAngle},
+                                       earlier.j < 0 ? none : earlier,
+                                       later.j < 0 ? none : later,
+                                       {last, lastValue, lastAngle}};
+        for (const Extreme& e : candidates) {
+            if (e.j < 0 || (r.n > 0 && e.j <= r.j[r.n - 1]))
+                continue;
+            const int i = r.n++;
+            r.j[i] = e.j;
+            r.v[i] = e.value;
+            if (i == 0) {
+                // Turned on from the last run's first point while that is
+                // near; worked out whole now and then, so no error grows.
+                const float d = (e.angle - m_angle) * kDegree;
+                if (m_turns > 0 && m_turns < 64 && std::abs(d) < 0.01f) {
+                    turn(m_c, m_s0, d, r.c[0], r.s[0]);
+                    ++m_turns;
+                } else {
+                    const float radians = e.angle * kDegree;
+                    r.c[0] = std::cos(radians);
+                    r.s[0] = std::sin(radians);
+                    m_turns = 1;
+                }
+                m_angle = e.angle;
+                m_c = r.c[0];
+                m_s0 = r.s[0];
+            } else {
+                turn(r.c[0], r.s[0], (e.angle - firstAngle) * kDegree, r.c[i], r.s[i]);
+            }
+            if (e.j == low.j)
+                r.lowAt = i;
+            if (e.j == high.j)
+                r.highAt = i;
+        }
+        m_out.push_back(r);
+    }
+
+    // (c, s) turned by the small angle d (radians): cos d and sin d to
+    // their third power, exact in floats for the fraction of a pixel a run
+    // spans.
+    static void turn(float c, float s, float d, float& outC, float& outS)
+    {
+        const float cd = 1.0f - 0.5f * d * d;
+        const float sd = d - d * d * d / 6.0f;
+        outC = c * cd - s * sd;
+        outS = s * cd + c * sd;
+    }
+
+    const CurveSummary& m_s;
+    int m_k;
+    double m_maxSpan;
+    std::vector<RunSample>& m_out;
+    float m_angle = 0.0f; // the last run's first point: angle, cos and sin
+    float m_c = 1.0f;
+    float m_s0 = 0.0f;
+    int m_turns = 0; // runs since one was worked out whole
+};
+
+} // namespace
+
+void walkSummary(const CurveSummary& s, int k, double maxSpan, std::vector<RunSample>& out)
+{
+    Walk(s, k, maxSpan, out).run();
+}
+
+} // namespace lobus::picture
