@@ -1,12 +1,14 @@
 // The program as its users run it: runLobus over the Qt layer, an example
 // opened through the menu, the status bar and the saved bitmap checked
-// against the picture the drawing makes of the same case, then Exit.
+// against the picture the drawing makes of the same case (and lobus-render's
+// file of it), then Exit.
 
 #include "app/shell.h"
 #include "datafiles/passes.h"
 #include "drawing/graphics/graphics.h"
 #include "gui/mainwindow.h"
 #include "layerfixture.h"
+#include "render/picturefile.h"
 #include "render/renderimage.h"
 
 #include <QAction>
@@ -151,6 +153,16 @@ TEST_P(EndToEnd, OpenShowsTheCaseAndSaveBitmapWritesThePicture)
     EXPECT_EQ(differing, 0) << "of " << saved.width() * saved.height();
     // A real picture, not two empty ones.
     EXPECT_GT(drawnPixels, saved.width() * saved.height() / 100);
+
+    // At the resolution lobus-render draws at, its file of the case at the
+    // window's size is the window's picture.
+    if (saved.dotsPerMeterX() != QImage(1, 1, QImage::Format_RGB32).dotsPerMeterX())
+        return;
+    const QString file = dir.filePath(QStringLiteral("render.png"));
+    std::string error;
+    ASSERT_TRUE(writePictureFile(file.toStdString(), expected, rysuj, saved.width(), saved.height(), error))
+        << error;
+    EXPECT_TRUE(QImage(file).convertToFormat(QImage::Format_RGB32) == saved);
 }
 
 INSTANTIATE_TEST_SUITE_P(Examples, EndToEnd,
