@@ -1,5 +1,6 @@
 #include "datafiles/fileaccess.h"
 
+#include "datafiles/memoryfiles.h"
 #include "datafiles/texts.h"
 
 #include <cerrno>
@@ -9,6 +10,7 @@
 
 #ifndef _WIN32
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
@@ -69,12 +71,16 @@ bool fileMissing(const std::string& name)
     struct stat st;
     if (name.empty())
         return true;
+    if (const MemoryFiles* memory = threadMemoryFiles())
+        return memory->find(name) == nullptr;
     return ::stat(name.c_str(), &st) != 0 && (errno == ENOENT || errno == ENOTDIR);
 }
 
 bool fileExists(const std::string& name)
 {
     struct stat st;
+    if (const MemoryFiles* memory = threadMemoryFiles())
+        return memory->find(name) != nullptr;
     return !name.empty() && ::stat(name.c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
@@ -138,26 +144,47 @@ std::FILE* openForWriting(const std::string& name, std::string& reason)
         return nullptr;
     }
     // Non-blocking, so that a FIFO put there meanwhile cannot hold the open.
-    const int fd
-        = ::open(name.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NONBLOCK | O_CLOEXEC | O_NOCTTY, 0666);
+    // Not emptied yet: another program may be writing it.
+    const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_NONBLOCK | O_CLOEXEC | O_NOCTTY, 0666);
     if (fd < 0) {
         reason = systemErrorText(errno);
         return nullptr;
     }
-    return adopt(
+    std::FILE* f = adopt(
         fd, "wb", [](mode_t mode) { return !S_ISFIFO(mode) && !S_ISSOCK(mode); }, reason);
+    if (!f)
+        return nullptr;
+    // Two programs writing one file would interleave their records: the
+    // first one holds the file until it closes it, and only then may another
+    // empty it.
+    if (::flock(::fileno(f), LOCK_EX | LOCK_NB) != 0) {
+        reason = errno == EWOULDBLOCK ? texts::translate("lobus", "zbiór jest zapisywany przez inny program")
+                                      : systemErrorText(errno);
+        std::fclose(f);
+        return nullptr;
+    }
+    if (::fstat(::fileno(f), &st) == 0 && S_ISREG(st.st_mode) && ::ftruncate(::fileno(f), 0) != 0) {
+        reason = systemErrorText(errno);
+        std::fclose(f);
+        return nullptr;
+    }
+    return f;
 }
 
 #else
 
 bool fileMissing(const std::string& name)
 {
+    if (const MemoryFiles* memory = threadMemoryFiles())
+        return memory->find(name) == nullptr;
     std::error_code ec;
     return name.empty() || !std::filesystem::exists(std::filesystem::status(pathFromUtf8(name), ec));
 }
 
 bool fileExists(const std::string& name)
 {
+    if (const MemoryFiles* memory = threadMemoryFiles())
+        return memory->find(name) != nullptr;
     std::error_code ec;
     return !name.empty() && std::filesystem::is_regular_file(pathFromUtf8(name), ec);
 }

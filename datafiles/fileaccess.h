@@ -28,10 +28,11 @@ bool fileExists(const std::string& name);
 // file (a directory)", ...).
 std::FILE* openForReading(const std::string& name, std::string& reason);
 
-// Opens (creates or truncates) a file for binary writing; null when it
-// cannot, with the reason in `reason`. A FIFO or a socket is refused (its
-// open or its writes could wait for ever); a device such as /dev/null takes
-// what is written.
+// Opens (creates or empties) a file for binary writing, locked against every
+// other program that opens it so until the stream is closed; null when it
+// cannot, with the reason in `reason` (another program writing it included:
+// nothing is then emptied). A FIFO or a socket is refused (its open or its
+// writes could wait for ever); a device takes what is written.
 std::FILE* openForWriting(const std::string& name, std::string& reason);
 
 // What a name that is not a regular file names, for the messages that refuse

@@ -91,5 +91,25 @@ TEST(Trace, FlushesWhenFullAndOnDestruction)
     EXPECT_EQ(bad.error(), "nie jest zwykłym plikiem (to kolejka FIFO)");
 }
 
+// Two programs tracing into one file would interleave their records: the
+// file is held by the first until it closes it, and the second neither
+// writes nor empties it meanwhile.
+TEST(Trace, OneProgramAtATimeHoldsTheFile)
+{
+    TempDir dir;
+    const std::string path = (dir.path() / "wdr.txt").string();
+    Trace first(4096);
+    ASSERT_TRUE(first.open(path));
+    first.write("first=", 1);
+    first.flush();
+    Trace second(4096);
+    EXPECT_FALSE(second.open(path));
+    EXPECT_EQ(second.error(), "zbiór jest zapisywany przez inny program");
+    EXPECT_EQ(slurp(path), " first= 1\n") << "not emptied by the second";
+    first.close();
+    ASSERT_TRUE(second.open(path));
+    EXPECT_EQ(slurp(path), "") << "emptied once it is free";
+}
+
 } // namespace
 } // namespace lobus::test
