@@ -1,6 +1,7 @@
 #include "datafiles/passcommon.h"
 
 #include "datafiles/fileaccess.h"
+#include "datafiles/filereplace.h"
 #include "datafiles/trace.h"
 
 #include <algorithm>
@@ -60,7 +61,8 @@ bool settleResultFile(const ResultLocation& loc, std::string_view extension, int
         name = expected;
         return true;
     }
-    UWAGA(ui, kIconWarning, texts::fillIn(texts::translate("DataFiles", "Brak zbioru %1"), {expected}));
+    UWAGA(ui, kIconWarning,
+          texts::fillIn(texts::translate("DataFiles", "Brak zbioru %1"), {displayName(expected)}));
     std::string chosen;
     ui.WSELECTFILE(filter, kSelectFlags, chosen, texts::translate("DataFiles", kSelectTitle));
     if (ui.WINFODIALOG(kInfoConfirmed) != 1)

@@ -1,5 +1,7 @@
 #include "datafiles/readreport.h"
 
+#include "datafiles/filereplace.h"
+
 namespace lobus {
 
 int readErrorNumber(ReadErrorKind kind)
@@ -45,7 +47,7 @@ std::string readErrorReport(ReadErrorKind kind, std::string_view detail, std::st
         r += detail;
     }
     r += "\nFILE=";
-    r += file;
+    r += displayName(file);
     r += ", UNIT=" + std::to_string(unit);
     if (record > 0)
         r += ", RECORD=" + std::to_string(record);
