@@ -22,7 +22,7 @@ SolverSigns solverSigns(const std::string& datafile, const std::string& chaFile,
         return loc.projectDir ? loc.path(extension) : std::string();
     };
     SolverSigns signs;
-    signs.temFile = fileExists(located(temFile, ".tem"));
+    signs.temFile = !fileMissing(located(temFile, ".tem"));
     const std::string cha = located(chaFile, ".cha");
     if (!fileExists(cha))
         return signs;
@@ -41,7 +41,7 @@ SolverSigns solverSigns(const std::string& datafile, const std::string& chaFile,
 
 Solver recogniseSolver(const SolverSigns& signs)
 {
-    if (signs.chaValues == kSolakoValues && signs.temFile)
+    if (signs.chaValues == kSolakoValues)
         return Solver::Solako;
     if (signs.chaValues == kMerantValues && !signs.temFile)
         return Solver::Merant;

@@ -6,13 +6,17 @@
 // other solver's layout, a case draws nonsense (the sixth value of a SOLAKO
 // record is not the pressure maximum), so the programs look before they read.
 //
-// The rule: both signs must agree.
-// - SOLAKO: record 7 of the ".cha" holds exactly 8 values and a ".tem" file
-//   lies beside it;
+// The rule:
+// - SOLAKO: record 7 of the ".cha" holds exactly 8 values. A ".tem" beside it
+//   is then expected: without one the case is SOLAKO's with a file missing,
+//   which the reading pass reports as it reports any missing result file.
 // - MERANT: record 7 holds exactly 6 values and there is no ".tem";
 // - anything else (no readable ".cha", another count, values that run over
-//   into record 8, the two signs disagreeing) is recognised as neither, and
-//   the program reads the case as its own variant, as it always did.
+//   into record 8, 6 values with a ".tem" beside them) is recognised as
+//   neither, and the program reads the case as its own variant, as it always
+//   did.
+// Anything under the ".tem" name counts as there (a directory, a FIFO): the
+// reading pass then says what it is, rather than that it is missing.
 // Values are counted as a list-directed read takes them: a null (",,")
 // counts, "r*c" counts r, a slash ends the record's values. Only record 7 is
 // looked at; nothing is decoded, so a bad number is left for the reading pass
@@ -29,7 +33,7 @@ enum class Solver { Neither = 0, Solako = kVariantSolako, Merant = kVariantMeran
 
 struct SolverSigns {
     long chaValues = -1;  // values on record 7 of the ".cha"; -1 when it could not be read
-    bool temFile = false; // a ".tem" file exists
+    bool temFile = false; // something is there under the ".tem" name
 };
 
 // The signs of the case whose data file is `datafile`, its result files

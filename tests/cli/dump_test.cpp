@@ -15,6 +15,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <algorithm>
 
 #include <sys/resource.h>
@@ -177,9 +179,20 @@ TEST(Dump, MissingResultFileNamesTheExpectedFile)
     r = runRender({QStringLiteral("--dump"), QStringLiteral("--variant"), QStringLiteral("1"), solako});
     EXPECT_EQ(r.status, 3);
     EXPECT_TRUE(r.err.contains(joined("Brak zbioru ", wyn + QStringLiteral("s.tem")))) << r.err.toStdString();
-    // The isothermal reading of the same files needs none.
+    // Its eight characteristics values say whose case it is: without
+    // --variant it is not read as the isothermal solver's either.
     r = runRender({QStringLiteral("--dump"), solako});
+    EXPECT_EQ(r.status, 3);
+    EXPECT_TRUE(r.err.contains(joined("Brak zbioru ", wyn + QStringLiteral("s.tem")))) << r.err.toStdString();
+    // The isothermal reading of the same files, asked for, needs none.
+    r = runRender({QStringLiteral("--dump"), QStringLiteral("--variant"), QStringLiteral("2"), solako});
     EXPECT_EQ(r.status, 0) << r.err.toStdString();
+    // A FIFO under the .tem name is said to be one, not missing.
+    const std::string fifo = (dir.path() / "P/WYN/s.tem").string();
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    r = runRender({QStringLiteral("--dump"), solako});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(r.err.contains("FIFO") && r.err.contains("s.tem")) << r.err.toStdString();
 }
 
 TEST(Dump, UnreadableCasesReportAndExitOne)

@@ -26,7 +26,9 @@ TEST(Solver, TheBundledExamplesAreTold)
 }
 
 // Record 7 of the characteristics file and the temperature file on the
-// edges of the rule: only a case that fits one solver on both signs is told.
+// edges of the rule: eight values are the thermal solver's with or without
+// the .tem (a missing one is then reported as missing); six values are the
+// isothermal solver's only without one.
 TEST(Solver, ACaseOnTheEdgesOfTheRuleIsTold)
 {
     const struct {
@@ -39,8 +41,8 @@ TEST(Solver, ACaseOnTheEdgesOfTheRuleIsTold)
         {"0.4 311 1 2 3 4 5 6.9e6\r", true, Solver::Solako},
         {"0.4 311 1 2 3 4 6.9e6", false, Solver::Neither},
         {"0.4 311 1 2 3 4 6.9e6", true, Solver::Neither},
-        {"0.4 311 1 2 3 4 5 6.9e6", false, Solver::Neither}, // the thermal record without its .tem
-        {"0.4 311 1 2 3 6.9e6", true, Solver::Neither},      // a stray .tem beside the isothermal record
+        {"0.4 311 1 2 3 4 5 6.9e6", false, Solver::Solako}, // the thermal record without its .tem
+        {"0.4 311 1 2 3 6.9e6", true, Solver::Neither},     // a stray .tem beside the isothermal record
         {"0.4 311 1 2 3 4 5 6 6.9e6", true, Solver::Neither},
         {"0.4 311 1 2\n3 4 5 6.9e6", true, Solver::Neither},  // values that run over into record 8
         {"0.4, 311, 3*0.0, 2*, 6.9e6", true, Solver::Solako}, // repeats and nulls count as a read takes them
@@ -49,7 +51,7 @@ TEST(Solver, ACaseOnTheEdgesOfTheRuleIsTold)
         {"0.4 311 1 2 3 x", false, Solver::Merant},           // nothing is decoded here
     };
     TempDir dir;
-    const CaseText files = caseText(evenCase("E", 1, 5, kVariantSolako));
+    CaseText files = caseText(evenCase("E", 1, 5, kVariantSolako));
     const std::string dan = writeCase(dir.path() / "P", files).string();
     const std::string tem = (dir.path() / "P/WYN/E.tem").string();
     for (const auto& c : cases) {
@@ -61,6 +63,15 @@ TEST(Solver, ACaseOnTheEdgesOfTheRuleIsTold)
             dir.write("P/WYN/E.tem", files.tem);
         EXPECT_EQ(recogniseSolver(solverSigns(dan)), c.solver) << c.record7 << (c.tem ? " with .tem" : "");
     }
+
+    // Anything under the .tem name is there: the reading pass says what it is.
+    std::filesystem::remove(tem);
+    std::filesystem::create_directory(tem);
+    replaceRecord(files.cha, 7, "0.4 311 1 2 3 6.9e6");
+    dir.write("P/WYN/E.cha", files.cha);
+    EXPECT_TRUE(solverSigns(dan).temFile);
+    EXPECT_EQ(recogniseSolver(solverSigns(dan)), Solver::Neither);
+    std::filesystem::remove(tem);
 
     // A characteristics file that cannot be read is no sign of either.
     dir.write("P/WYN/E.cha", "1\n2\n3\n");
