@@ -6,8 +6,27 @@
 #include "datafiles/passes.h"
 #include "datafiles/trace.h"
 
+#include <cmath>
+#include <limits>
+
 namespace lobus {
 namespace {
+
+// What a REAL of a read holds until a value arrives for it.
+constexpr float kUnread = std::numeric_limits<float>::quiet_NaN();
+
+// Stores what a read gave into `element`; a null (the value still kUnread)
+// leaves the element as it was and is noted, and `value` becomes the
+// element's value.
+void keepOrStore(Results& results, ResultColumn column, float& element, float& value, int k, int j)
+{
+    if (std::isnan(value)) {
+        value = element;
+        results.read.noteNull(column, k, j, results.ilkat);
+        return;
+    }
+    element = value;
+}
 
 void readCharacteristics(RecordReader& reader, const std::string& name, DANE& dane)
 {
@@ -37,22 +56,23 @@ void readPressure(RecordReader& reader, const std::string& name, Results& result
         trace->write("ilkat=", results.ilkat);
     for (int k = 1; k <= dane.ikm; ++k)
         dane.ilcis(k) = 0.0f;
-    const int cols = results.katcis.cols();
     for (int k = 1; k <= dane.ikm; ++k) {
         const float endAngle = dane.tabpsi(2 * k);
         for (int j = 1;; ++j) {
             if (trace)
                 trace->write("nrcis=", j);
-            // A null leaves the element as it was.
-            float angle = j <= cols ? results.katcis(k, j) : 0.0f;
-            float pressure = j <= results.cis.cols() ? results.cis(k, j) : 0.0f;
+            // A null leaves the element as it was: no number arrives in
+            // place of the NaN, which no number read can be.
+            float angle = kUnread;
+            float pressure = kUnread;
             if (!reader.readOrEnd({ReadItem::real(angle), ReadItem::real(pressure)})) {
                 dane.ilcis(k) = static_cast<float>(j - 1);
+                results.read.cisEndedIn = k;
                 reader.close();
                 return;
             }
-            results.katcis(k, j) = angle;
-            results.cis(k, j) = pressure;
+            keepOrStore(results, ResultColumn::Katcis, results.katcis(k, j), angle, k, j);
+            keepOrStore(results, ResultColumn::Cis, results.cis(k, j), pressure, k, j);
             if (endAngle <= angle) {
                 dane.ilcis(k) = static_cast<float>(j);
                 if (k < dane.ikm)
@@ -72,12 +92,15 @@ void readTemperature(RecordReader& reader, Results& results, DANE& dane)
     for (int k = 1; k <= dane.ikm; ++k) {
         const float endAngle = dane.tabpsi(2 * k);
         for (int j = 1;; ++j) {
-            float t1 = j <= results.tem1.cols() ? results.tem1(k, j) : 0.0f;
-            float t2 = j <= results.tem2.cols() ? results.tem2(k, j) : 0.0f;
-            if (!reader.readOrEnd({ReadItem::integer(angle), ReadItem::real(t1), ReadItem::real(t2)}))
+            float t1 = kUnread;
+            float t2 = kUnread;
+            if (!reader.readOrEnd({ReadItem::integer(angle), ReadItem::real(t1), ReadItem::real(t2)})) {
+                results.read.temEndedIn = k;
                 return;
-            results.tem1(k, j) = t1;
-            results.tem2(k, j) = t2;
+            }
+            keepOrStore(results, ResultColumn::Tem1, results.tem1(k, j), t1, k, j);
+            keepOrStore(results, ResultColumn::Tem2, results.tem2(k, j), t2, k, j);
+            results.read.temLines[static_cast<std::size_t>(k - 1)] = j;
             if (dane.tmax < t1)
                 dane.tmax = t1;
             if (dane.tmax < t2)
@@ -94,7 +117,7 @@ void readTemperature(RecordReader& reader, Results& results, DANE& dane)
 } // namespace
 
 PassEnd CZYTDANE(const std::string& datafile, const std::string& cisfile, Results& results, DANE& dane,
-                 RYSUJ& rysuj, PassUi& ui, Trace* trace)
+                 RYSUJ& rysuj, PassUi& ui, Trace* trace, CaseFiles* files)
 {
     const TraceFlush flushAtEnd(trace);
     RecordReader reader;
@@ -104,6 +127,8 @@ PassEnd CZYTDANE(const std::string& datafile, const std::string& cisfile, Result
     std::string cha;
     if (!settleResultFile(loc, ".cha", dane.thermal() ? kFilterChaSolako : kFilterChaMerant, ui, cha))
         return PassEnd::Cancelled;
+    if (files)
+        files->cha = cha;
     readCharacteristics(reader, cha, dane);
     if (rysuj.autop == 1)
         rysuj.pscale = dane.pmax;
@@ -120,6 +145,8 @@ PassEnd CZYTDANE(const std::string& datafile, const std::string& cisfile, Result
     std::string tem;
     if (!settleResultFile(loc, ".tem", kFilterTemSolako, ui, tem))
         return PassEnd::Cancelled;
+    if (files)
+        files->tem = tem;
     reader.open(tem);
     reader.skip(9);
     try {

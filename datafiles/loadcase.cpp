@@ -1,9 +1,11 @@
 #include "datafiles/loadcase.h"
 
+#include "datafiles/filereplace.h"
 #include "datafiles/passui.h"
 #include "datafiles/readerror.h"
 #include "datafiles/texts.h"
 
+#include <algorithm>
 #include <new>
 
 namespace lobus {
@@ -37,12 +39,45 @@ std::string stageWhat(LoadStage stage, const std::string& datafile, int ilkat)
     }
 }
 
+std::string wedgeList(int ikm)
+{
+    std::string list;
+    for (int k = 1; k <= ikm; ++k)
+        list += (k > 1 ? ", " : "") + std::to_string(k);
+    return list;
+}
+
+std::string endedEarly(const std::string& file, int wedge, const DANE& dane)
+{
+    return texts::fillIn(texts::translate("lobus",
+                                          "zbiór %1 kończy się w bloku klina %2 (kliny %3): pokazano "
+                                          "to, co przeczytano do tego miejsca"),
+                         {displayName(file), std::to_string(wedge), wedgeList(std::clamp(dane.ikm, 0, 6))});
+}
+
 } // namespace
+
+std::vector<std::string> caseNotes(const CaseFiles& files, const Case& c, const RYSUJ& rysuj)
+{
+    std::vector<std::string> notes;
+    if (c.results.read.cisEndedIn > 0)
+        notes.push_back(endedEarly(files.cis, c.results.read.cisEndedIn, c.dane));
+    if (c.dane.thermal() && c.results.read.temEndedIn > 0)
+        notes.push_back(endedEarly(files.tem, c.results.read.temEndedIn, c.dane));
+    if (!files.cha.empty() && c.dane.pmax == 0.0f && rysuj.autop == 1)
+        notes.push_back(texts::fillIn(
+            texts::translate("lobus",
+                             "pmax w zbiorze %1 wynosi 0: wykresy ciśnień w skali automatycznej "
+                             "mają zerową skalę i nie są rysowane"),
+            {displayName(files.cha)}));
+    return notes;
+}
 
 LoadOutcome loadCase(const std::string& datafile, Case& c, RYSUJ& rysuj, PassUi& ui, Trace* trace)
 {
     LoadOutcome o;
     o.stage = LoadStage::Examining;
+    o.files.dan = datafile;
     try {
         std::string cisfile;
         int ilkat = 0;
@@ -51,6 +86,7 @@ LoadOutcome loadCase(const std::string& datafile, Case& c, RYSUJ& rysuj, PassUi&
             return o;
         }
         o.cisfile = cisfile;
+        o.files.cis = cisfile;
         o.ilkat = ilkat;
 
         o.stage = LoadStage::Allocating;
@@ -58,9 +94,11 @@ LoadOutcome loadCase(const std::string& datafile, Case& c, RYSUJ& rysuj, PassUi&
         c.results.allocate(ilkat);
 
         o.stage = LoadStage::Reading;
-        o.end = CZYTDANE(datafile, cisfile, c.results, c.dane, rysuj, ui, trace);
+        o.end = CZYTDANE(datafile, cisfile, c.results, c.dane, rysuj, ui, trace, &o.files);
         if (o.end == PassEnd::Completed)
             o.stage = LoadStage::Done;
+        if (o.caseStands())
+            o.notes = caseNotes(o.files, c, rysuj);
     } catch (const ReadError& e) {
         fail(o, e.report());
     } catch (const SubscriptRangeError& e) {

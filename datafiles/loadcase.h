@@ -30,6 +30,7 @@
 #include "datafiles/state.h"
 
 #include <string>
+#include <vector>
 
 namespace lobus {
 
@@ -54,6 +55,14 @@ struct LoadOutcome {
     // The pressure file the examining pass settled (found or chosen); empty
     // when that pass did not complete.
     std::string cisfile;
+    // Every file the load read or settled (the data file always; the pressure
+    // file is cisfile).
+    CaseFiles files;
+    // Sentences for the user about a case that stands but is not whole (a
+    // result file that ends inside a wedge's block, a pressure maximum of 0
+    // that leaves the automatic pressure scale without a length): the
+    // command prints them, the window shows them in its status bar.
+    std::vector<std::string> notes;
     int ilkat = 0; // the longest wedge block, when the examining pass completed
 
     // The case holds what is to be shown: both passes completed, or the user
@@ -66,5 +75,9 @@ struct LoadOutcome {
 };
 
 LoadOutcome loadCase(const std::string& datafile, Case& c, RYSUJ& rysuj, PassUi& ui, Trace* trace);
+
+// The notes of LoadOutcome for a case read from `files` into `c`, with the
+// settings it is drawn with.
+std::vector<std::string> caseNotes(const CaseFiles& files, const Case& c, const RYSUJ& rysuj);
 
 } // namespace lobus

@@ -36,11 +36,22 @@ enum class PassEnd {
 PassEnd SPRDANE(const std::string& datafile, std::string& cisfile, int& ilkat, DANE& dane, PassUi& ui,
                 Trace* trace);
 
+// The files one case is read from: the data file and the result files as
+// the passes settled them (found or chosen); empty where none was settled.
+struct CaseFiles {
+    std::string dan;
+    std::string cis;
+    std::string cha;
+    std::string tem;
+};
+
 // Fills `dane` (except variant, which the caller sets) and the arrays of
 // `results`, which must be allocated to `results.ilkat` columns; copies the
 // automatic maxima into `rysuj`. Cancelled when the user cancelled a
 // result-file dialog and the pass ended early (what was read stays).
+// `files`, when given, receives the characteristics and temperature files as
+// they are settled.
 PassEnd CZYTDANE(const std::string& datafile, const std::string& cisfile, Results& results, DANE& dane,
-                 RYSUJ& rysuj, PassUi& ui, Trace* trace);
+                 RYSUJ& rysuj, PassUi& ui, Trace* trace, CaseFiles* files = nullptr);
 
 } // namespace lobus

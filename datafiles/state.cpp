@@ -25,4 +25,45 @@ int pointCount(float ilcis, int ilkat, const ResultArray& katcis, const ResultAr
     return static_cast<int>(std::clamp<long>(n, 0, std::max(0L, limit)));
 }
 
+void ReadRecord::noteNull(ResultColumn column, int k, int j, int ilkat)
+{
+    if (nulls.empty())
+        nulls.assign(static_cast<std::size_t>(ilkat) * ResultArray::kRows, 0);
+    const std::size_t i
+        = static_cast<std::size_t>(j - 1) * ResultArray::kRows + static_cast<std::size_t>(k - 1);
+    if (i < nulls.size())
+        nulls[i] |= static_cast<std::uint8_t>(column);
+}
+
+bool ReadRecord::isNull(ResultColumn column, int k, int j) const
+{
+    const std::size_t i
+        = static_cast<std::size_t>(j - 1) * ResultArray::kRows + static_cast<std::size_t>(k - 1);
+    return i < nulls.size() && (nulls[i] & static_cast<std::uint8_t>(column)) != 0;
+}
+
+bool valueRead(const DANE& dane, const Results& results, ResultColumn column, int k, int j)
+{
+    if (k < 1 || k > ResultArray::kRows || j < 1 || j > pointCount(dane, results, k))
+        return false;
+    if (column == ResultColumn::Tem1 || column == ResultColumn::Tem2) {
+        if (!dane.thermal() || j > results.read.temLines[static_cast<std::size_t>(k - 1)])
+            return false;
+    }
+    return !results.read.isNull(column, k, j);
+}
+
+bool anyTemperatureRead(const DANE& dane, const Results& results)
+{
+    if (!dane.thermal())
+        return false;
+    const int wedges = std::clamp(dane.ikm, 0, ResultArray::kRows);
+    for (int k = 1; k <= wedges; ++k)
+        for (int j = 1; j <= results.read.temLines[static_cast<std::size_t>(k - 1)]; ++j)
+            if (valueRead(dane, results, ResultColumn::Tem1, k, j)
+                || valueRead(dane, results, ResultColumn::Tem2, k, j))
+                return true;
+    return false;
+}
+
 } // namespace lobus

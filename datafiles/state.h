@@ -4,7 +4,9 @@
 
 #include "datafiles/table.h"
 
+#include <array>
 #include <cstdint>
+#include <vector>
 
 namespace lobus {
 
@@ -48,6 +50,27 @@ struct DANE {
     bool operator==(const DANE&) const = default;
 };
 
+// Which of the four result arrays a value belongs to.
+enum class ResultColumn : std::uint8_t { Katcis = 1, Cis = 2, Tem1 = 4, Tem2 = 8 };
+
+// What the files gave of the arrays, so that whatever shows the numbers can
+// tell a value read from one the arrays merely hold (a zero of the fresh
+// allocation, a value a null left in place). The drawing never asks: it
+// draws the arrays as they are.
+struct ReadRecord {
+    std::array<int, 6> temLines {}; // temperature lines read for wedge k (index k-1)
+    // Where a file ended inside a wedge's block: that wedge (1..6), or 0 when
+    // every block was read to its closing line.
+    int cisEndedIn = 0;
+    int temEndedIn = 0;
+    // Elements a null left as they were, by ResultColumn bits, one byte an
+    // element in the arrays' order; empty while there is none.
+    std::vector<std::uint8_t> nulls;
+
+    void noteNull(ResultColumn column, int k, int j, int ilkat);
+    bool isNull(ResultColumn column, int k, int j) const;
+};
+
 // The result arrays of one case, 6 by ilkat each.
 struct Results {
     int ilkat = 0;
@@ -55,6 +78,7 @@ struct Results {
     ResultArray cis;    // pressure at that angle, N/m2
     ResultArray tem1;   // first temperature column
     ResultArray tem2;   // second temperature column
+    ReadRecord read;
 
     void allocate(int n)
     {
@@ -63,6 +87,7 @@ struct Results {
         cis.allocate(n);
         tem1.allocate(n);
         tem2.allocate(n);
+        read = ReadRecord();
     }
 };
 
@@ -83,5 +108,14 @@ inline int pointCount(const DANE& dane, const Results& results, int k)
 {
     return pointCount(dane.ilcis(k), results.ilkat, results.katcis, results.cis);
 }
+
+// Whether value (k, j) of `column` came from a file: a grid point of the
+// wedge (pointCount), on a temperature line that was read for a thermal
+// case, and not left in place by a null.
+bool valueRead(const DANE& dane, const Results& results, ResultColumn column, int k, int j);
+
+// Whether any temperature was read: without one the case has no tmax to
+// show (DANE::tmax is then -9999 for a thermal case).
+bool anyTemperatureRead(const DANE& dane, const Results& results);
 
 } // namespace lobus

@@ -379,6 +379,26 @@ Replace it?</translation>
         <source>nie jest zwykłym plikiem (%1)</source>
         <translation>not a regular file (%1)</translation>
     </message>
+    <message>
+        <source>zbiór jest zapisywany przez inny program</source>
+        <translation>another program is writing the file</translation>
+    </message>
+    <message>
+        <source>zbiór jest tylko do odczytu</source>
+        <translation>the file is read-only</translation>
+    </message>
+    <message>
+        <source>%1 miał jeszcze %2 inne dowiązania twarde; zachowują one poprzednią treść, zastąpiony został tylko ten zbiór</source>
+        <translation>%1 had %2 more hard links; they keep the previous content, only this name was replaced</translation>
+    </message>
+    <message>
+        <source>zbiór %1 kończy się w bloku klina %2 (kliny %3): pokazano to, co przeczytano do tego miejsca</source>
+        <translation>%1 ends inside the block of lobe %2 (lobes %3): what was read up to there is shown</translation>
+    </message>
+    <message>
+        <source>pmax w zbiorze %1 wynosi 0: wykresy ciśnień w skali automatycznej mają zerową skalę i nie są rysowane</source>
+        <translation>pmax in %1 is 0: on the automatic scale the pressure diagrams have a scale of zero and are not drawn</translation>
+    </message>
 </context>
 <context>
     <name>lobus::MainWindow</name>

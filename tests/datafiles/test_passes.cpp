@@ -212,6 +212,51 @@ TEST_F(Passes, EndOfFileInsideThePoints)
     EXPECT_EQ(dane.ilcis(2), 30.0f);
     EXPECT_EQ(dane.ilcis(3), 0.0f) << "a wedge not reached has no lines";
     EXPECT_EQ(results.katcis(2, 30), c.lobe(2).angle[29]);
+    EXPECT_EQ(results.read.cisEndedIn, 2);
+}
+
+// What the files did not give is known, though the arrays hold a number
+// there as they always did: temperature lines the .tem never reached, values
+// a null left in place. A case that stands but is not whole says so.
+TEST_F(Passes, UnreadValuesAreKnownAndACaseCutShortSaysSo)
+{
+    variant = 1;
+    const SolverCase c = handCase("U", variant, {{0, 60, 6}, {60, 180, 8}});
+    CaseText f = caseText(c);
+    replaceRecord(f.cis, pointRecord(c, 1, 3), "  20.0,,");
+    keepRecords(f.tem, pointRecord(c, 1, 4)); // the .tem ends inside lobe 1
+    replaceRecord(f.cha, 7, "0.5 210 1 2 3 4 5 0.0");
+    write(f, "P");
+    Case loaded;
+    loaded.dane.variant = variant;
+    LoadOutcome o = loadCase(dan, loaded, rysuj, ui, nullptr);
+    ASSERT_EQ(o.end, PassEnd::Completed) << o.report;
+    const auto read = [&](ResultColumn column, int k, int j) {
+        return valueRead(loaded.dane, loaded.results, column, k, j);
+    };
+    EXPECT_TRUE(read(ResultColumn::Tem1, 1, 4) && read(ResultColumn::Tem2, 1, 4));
+    EXPECT_FALSE(read(ResultColumn::Tem1, 1, 5)) << "beyond the end of the .tem";
+    EXPECT_FALSE(read(ResultColumn::Tem2, 2, 1)) << "a lobe the .tem never reached";
+    EXPECT_EQ(loaded.results.tem1(2, 1), 0.0f) << "the arrays hold what they always held";
+    EXPECT_TRUE(read(ResultColumn::Katcis, 1, 3));
+    EXPECT_FALSE(read(ResultColumn::Cis, 1, 3)) << "a null";
+    EXPECT_EQ(loaded.results.cis(1, 3), 0.0f);
+    EXPECT_TRUE(read(ResultColumn::Cis, 1, 4));
+    EXPECT_EQ(loaded.results.read.temEndedIn, 1);
+    EXPECT_EQ(o.files.tem, (dir.path() / "P/WYN/U.tem").string());
+    ASSERT_EQ(o.notes.size(), 2u);
+    EXPECT_NE(o.notes[0].find("U.tem"), std::string::npos) << o.notes[0];
+    EXPECT_NE(o.notes[0].find(" 1 "), std::string::npos) << o.notes[0];
+    EXPECT_NE(o.notes[1].find("pmax"), std::string::npos) << o.notes[1];
+    EXPECT_TRUE(anyTemperatureRead(loaded.dane, loaded.results));
+
+    // Only the header: not one temperature, whatever tmax holds inside.
+    keepRecords(f.tem, 9);
+    write(f, "P");
+    o = loadCase(dan, loaded, rysuj, ui, nullptr);
+    ASSERT_EQ(o.end, PassEnd::Completed) << o.report;
+    EXPECT_EQ(loaded.dane.tmax, -9999.0f);
+    EXPECT_FALSE(anyTemperatureRead(loaded.dane, loaded.results));
 }
 
 TEST_F(Passes, HalfLineAtTheEndIsNotCounted)
