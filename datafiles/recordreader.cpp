@@ -1,12 +1,14 @@
 #include "datafiles/recordreader.h"
 
 #include "datafiles/fileaccess.h"
+#include "datafiles/memoryfiles.h"
 #include "datafiles/readprogress.h"
 #include "datafiles/readreport.h"
 #include "datafiles/texts.h"
 #include "numbers/numberparse.h"
 
 #include <array>
+#include <cerrno>
 #include <cstring>
 
 namespace lobus {
@@ -69,20 +71,47 @@ Token scanToken(const char*& p, const char* e, long cap)
 
 } // namespace
 
-RecordReader::RecordReader(std::size_t bufferSize) : m_buffer(bufferSize < 16 ? 16 : bufferSize) { }
+RecordReader::RecordReader(std::size_t bufferSize) : m_bufferSize(bufferSize < 16 ? 16 : bufferSize) { }
 
 RecordReader::~RecordReader() { close(); }
 
 void RecordReader::open(const std::string& path)
 {
+    if (const MemoryFiles* memory = threadMemoryFiles()) {
+        if (const std::string* bytes = memory->find(path)) {
+            openMemory(path, *bytes);
+            return;
+        }
+        close();
+        m_name = path;
+        raise(ReadErrorKind::OpenFailed, systemErrorText(ENOENT), 0);
+    }
     close();
     m_name = path;
     std::string reason;
-    m_file = openForReading(path, reason);
-    if (!m_file)
+    std::FILE* file = openForReading(path, reason);
+    if (!file)
         raise(ReadErrorKind::OpenFailed, reason, 0);
+    openStream(path, file);
+}
+
+void RecordReader::openStream(const std::string& name, std::FILE* stream)
+{
+    close();
+    m_name = name;
+    m_file = stream;
     // The reader keeps its own buffer; a second one inside stdio would only copy.
     std::setvbuf(m_file, nullptr, _IONBF, 0);
+    // Made at the first file read from the disk: a reader of in-memory files needs none.
+    if (m_buffer.empty()) {
+        try {
+            m_buffer.resize(m_bufferSize);
+        } catch (const std::bad_alloc&) {
+            std::fclose(m_file);
+            m_file = nullptr;
+            throw;
+        }
+    }
     m_data = m_buffer.data();
     m_open = true;
 }

@@ -13,7 +13,8 @@
 //   record.
 //
 // The file goes through one fixed buffer that is reused from record to record;
-// it only grows for a single record longer than itself.
+// it only grows for a single record longer than itself. Bytes held in memory
+// are read where they lie.
 
 #include "datafiles/readerror.h"
 
@@ -50,7 +51,13 @@ public:
 
     // Connects the named file (UTF-8 name) from its first record; closes any
     // file still connected. Raises ReadError (open failure) when it cannot.
+    // A thread with files in memory (datafiles/memoryfiles.h) finds the name
+    // among them, or nowhere.
     void open(const std::string& path);
+    // Connects a stream already open for binary reading, as the file `name`;
+    // the reader closes it. Its reads go through the reader's own buffer, as
+    // a file's do.
+    void openStream(const std::string& name, std::FILE* stream);
     // Connects bytes held in memory as if they were the file `name`. The bytes
     // must outlive the connection.
     void openMemory(const std::string& name, std::string_view bytes);
@@ -94,7 +101,8 @@ private:
     void store(const ReadItem& item, std::string_view token, int itemNumber) const;
     [[noreturn]] void raise(ReadErrorKind kind, std::string_view detail, long record) const;
 
-    std::vector<char> m_buffer;
+    std::size_t m_bufferSize;
+    std::vector<char> m_buffer;   // empty until a file is read from a stream
     const char* m_data = nullptr; // the buffer, or the bytes of an in-memory file
     std::size_t m_pos = 0;        // first byte not yet consumed
     std::size_t m_end = 0;        // end of the bytes available

@@ -25,6 +25,14 @@ bool Trace::open(const std::string& path)
     return m_file != nullptr;
 }
 
+void Trace::attach(std::FILE* stream)
+{
+    close();
+    m_error.clear();
+    m_file = stream;
+    m_good = m_file != nullptr;
+}
+
 void Trace::flush()
 {
     if (!m_file || m_used == 0)

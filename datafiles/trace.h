@@ -32,8 +32,13 @@ public:
     Trace(const Trace&) = delete;
     Trace& operator=(const Trace&) = delete;
 
-    // Creates (or empties) the file; false when it cannot. A trace still open is closed first.
+    // Creates (or empties) the file, held against every other program that
+    // opens a trace there until close (datafiles/fileaccess.h openForWriting);
+    // false when it cannot. A trace still open is closed first.
     bool open(const std::string& path);
+    // Writes into a stream opened elsewhere (the fuzz targets' memory
+    // streams); the trace closes it.
+    void attach(std::FILE* stream);
     void close();
     bool isOpen() const { return m_file != nullptr; }
     bool good() const { return m_good; }

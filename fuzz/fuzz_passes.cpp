@@ -1,31 +1,40 @@
-// libFuzzer target for both passes over a case tree. The input gives the
-// variant, the dialog answers and the contents of the data, pressure,
-// characteristics and temperature files, written to a scratch tree in the
-// DANE/ + WYN/ layout, and loaded as every program loads a case. A failure
-// must come with the reading layer's numbered report; whatever is read must
-// stay inside the arrays and be finite.
+// libFuzzer target for both passes over a case held in memory. The input is
+// a control byte and up to five files, each after the separator byte 0x1E:
+// the data file, the pressure, characteristics and temperature files, and the
+// file a result-file dialog answers with. The case is loaded as every program
+// loads it, from the memory files (no file is touched), so a run takes
+// microseconds. A failure must come with the reading layer's numbered report
+// or an allocation's; whatever is read must stay inside the arrays and be
+// finite, and what the read record says must agree with the arrays.
+//
+// The control byte: bit 0 the thermal solver, bit 1 the solver recognised
+// from the files instead, bits 2-4 the pressure, characteristics and
+// temperature files present, bit 5 a trace, bits 6-7 the answers (OK or
+// Cancel) of the first and of every further result-file dialog.
 
 #include "datafiles/loadcase.h"
+#include "datafiles/memoryfiles.h"
+#include "datafiles/solver.h"
 #include "datafiles/trace.h"
 
-#include <fuzzer/FuzzedDataProvider.h>
-
-#include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <filesystem>
-#include <fstream>
+#include <cstdio>
+#include <cstdlib>
 #include <string>
-#include <unistd.h>
-#include <vector>
+#include <string_view>
 
 using namespace lobus;
 
 namespace {
 
+constexpr char kSeparator = '\x1e';
+const std::string kDan = "/P/DANE/F.dan";
+const std::string kChosen = "/chosen.txt";
+
 class FuzzUi : public PassUi {
 public:
-    explicit FuzzUi(FuzzedDataProvider& fdp, std::string other) : m_fdp(fdp), m_other(std::move(other)) { }
+    explicit FuzzUi(std::uint8_t control) : m_control(control) { }
     void WMESSAGEBOX(int, int, int, const std::string& text, const std::string&) override
     {
         if (text.rfind("Brak zbioru ", 0) != 0)
@@ -33,35 +42,18 @@ public:
     }
     void WSELECTFILE(int, int, std::string& name, const std::string&) override
     {
-        m_ok = m_fdp.ConsumeBool();
+        m_ok = (m_control & (m_dialogs++ == 0 ? 0x40 : 0x80)) != 0;
         if (m_ok)
-            name = m_other;
+            name = kChosen;
     }
     int WINFODIALOG(int) override { return m_ok ? 1 : 0; }
     std::string presetResultFile(int) override { return {}; }
 
 private:
-    FuzzedDataProvider& m_fdp;
-    std::string m_other;
+    std::uint8_t m_control;
+    int m_dialogs = 0;
     bool m_ok = false;
 };
-
-const std::filesystem::path& root()
-{
-    static const std::filesystem::path r
-        = std::filesystem::temp_directory_path() / ("lobus-fuzz-passes-" + std::to_string(::getpid()));
-    return r;
-}
-
-void put(const std::filesystem::path& p, const std::string& bytes, bool present)
-{
-    std::error_code ec;
-    std::filesystem::remove(p, ec);
-    if (!present)
-        return;
-    std::ofstream out(p, std::ios::binary);
-    out << bytes;
-}
 
 void check(const DANE& dane, const Results& results)
 {
@@ -69,112 +61,73 @@ void check(const DANE& dane, const Results& results)
         const float n = dane.ilcis(k);
         if (!std::isfinite(n) || n < 0 || n > static_cast<float>(results.ilkat))
             __builtin_trap();
+        if (results.read.temLines[static_cast<std::size_t>(k - 1)] > results.ilkat)
+            __builtin_trap();
     }
     for (int j = 1; j <= results.ilkat; ++j)
         for (int k = 1; k <= 6; ++k)
             if (!std::isfinite(results.katcis(k, j)) || !std::isfinite(results.cis(k, j))
                 || !std::isfinite(results.tem1(k, j)) || !std::isfinite(results.tem2(k, j)))
                 __builtin_trap();
-}
-
-std::string headers(int n, const char* eol)
-{
-    std::string t;
-    for (int i = 0; i < n; ++i)
-        t += std::string("naglowek") + eol;
-    return t;
-}
-
-// A well-formed case whose shape the fuzzer chooses (wedge count, end
-// angles, block lengths, cut-off points, line ends), so that the passes'
-// deeper steps are reached; a random splice then damages one file.
-void structured(FuzzedDataProvider& fdp, std::string& dan, std::string& cis, std::string& cha,
-                std::string& tem)
-{
-    const char* eol = fdp.ConsumeBool() ? "\r\n" : "\n";
-    const int ikm = fdp.ConsumeIntegralInRange<int>(-1, 7);
-    std::vector<int> ends;
-    dan = headers(13, eol) + "0.1 0.2 0.3 0.4 0.5 " + std::to_string(ikm) + eol + headers(2, eol);
-    int angle = 0;
-    for (int k = 0; k < std::max(ikm, 0); ++k) {
-        dan += std::to_string(angle) + " ";
-        angle += fdp.ConsumeIntegralInRange<int>(0, 90);
-        ends.push_back(angle);
-        dan += std::to_string(angle) + (fdp.ConsumeBool() ? " " : std::string(eol));
-    }
-    dan += std::string(eol) + headers(2, eol);
-    for (int k = 0; k < std::max(ikm, 0); ++k)
-        dan += "0.25 -0.5 ";
-    dan += eol;
-
-    cha = headers(6, eol) + "0.5 210 1 2 3 4 5 3.5e6" + eol;
-    cis = headers(9, eol);
-    tem = headers(9, eol);
-    for (std::size_t k = 0; k < ends.size(); ++k) {
-        if (k > 0) {
-            cis += headers(5, eol);
-            tem += headers(5, eol);
-        }
-        const int lines = fdp.ConsumeIntegralInRange<int>(0, 40);
-        int a = ends[k] - lines;
-        for (int j = 0; j < lines; ++j, ++a) {
-            cis += std::to_string(a) + ".5 " + std::to_string(1000 * j) + eol;
-            tem += std::to_string(a) + " " + std::to_string(40 + j) + ".5 " + std::to_string(41 + j) + eol;
-        }
-        if (fdp.ConsumeBool()) {
-            cis += std::to_string(ends[k]) + " 0" + eol;
-            tem += std::to_string(ends[k]) + " 45 46" + eol;
-        }
-    }
-    std::string* files[] = {&dan, &cis, &cha, &tem};
-    std::string& target = *files[fdp.ConsumeIntegralInRange<int>(0, 3)];
-    const std::size_t at = fdp.ConsumeIntegralInRange<std::size_t>(0, target.size());
-    const std::size_t cut = fdp.ConsumeIntegralInRange<std::size_t>(0, 8);
-    target = target.substr(0, at) + fdp.ConsumeRandomLengthString(16)
-        + target.substr(std::min(target.size(), at + cut));
-    if (fdp.ConsumeBool())
-        target.resize(fdp.ConsumeIntegralInRange<std::size_t>(0, target.size()));
+    if (!results.read.nulls.empty()
+        && results.read.nulls.size() != 6u * static_cast<std::size_t>(results.ilkat))
+        __builtin_trap();
+    // A temperature counts as read only on a line the .tem gave.
+    const bool any = anyTemperatureRead(dane, results);
+    if (any && (!dane.thermal() || dane.tmax == -9999.0f))
+        __builtin_trap();
 }
 
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    FuzzedDataProvider fdp(data, size);
-    const int variant = fdp.ConsumeBool() ? kVariantSolako : kVariantMerant;
-    const std::uint8_t present = fdp.ConsumeIntegral<std::uint8_t>();
-    std::string dan, cis, cha, tem;
-    if (fdp.ConsumeBool()) {
-        structured(fdp, dan, cis, cha, tem);
-    } else {
-        dan = fdp.ConsumeRandomLengthString(4096);
-        cis = fdp.ConsumeRandomLengthString(8192);
-        cha = fdp.ConsumeRandomLengthString(1024);
-        tem = fdp.ConsumeRandomLengthString(8192);
+    if (size == 0)
+        return 0;
+    const std::uint8_t control = data[0];
+    std::string_view rest(reinterpret_cast<const char*>(data) + 1, size - 1);
+    std::string_view parts[5];
+    for (std::string_view& part : parts) {
+        if (rest.empty() || rest.front() != kSeparator)
+            break;
+        rest.remove_prefix(1);
+        const std::size_t end = rest.find(kSeparator);
+        part = rest.substr(0, end);
+        rest.remove_prefix(end == std::string_view::npos ? rest.size() : end);
     }
 
-    const auto base = root() / "P";
-    std::filesystem::create_directories(base / "DANE");
-    std::filesystem::create_directories(base / "WYN");
-    put(base / "DANE" / "F.dan", dan, true);
-    put(base / "WYN" / "F.cis", cis, (present & 2) != 0);
-    put(base / "WYN" / "F.cha", cha, (present & 4) != 0);
-    put(base / "WYN" / "F.tem", tem, (present & 8) != 0);
-    // What a user picks in a dialog: another copy of the file asked for is
-    // not known here, so the choice is the pressure file's bytes.
-    put(root() / "chosen.txt", (present & 16) ? cis : tem, true);
+    MemoryFiles files;
+    files.put(kDan, std::string(parts[0]));
+    const char* extensions[] = {".cis", ".cha", ".tem"};
+    for (int i = 0; i < 3; ++i)
+        if (control & (4 << i))
+            files.put(std::string("/P/WYN/F") + extensions[i], std::string(parts[i + 1]));
+    files.put(kChosen, std::string(parts[4]));
+    setThreadMemoryFiles(&files);
 
-    FuzzUi ui(fdp, (root() / "chosen.txt").string());
-    Trace trace(4096);
-    if (present & 32)
-        trace.open((root() / "wdr.txt").string());
     Case c;
-    c.dane.variant = variant;
+    c.dane.variant = (control & 1) ? kVariantSolako : kVariantMerant;
+    if (control & 2) {
+        const Solver solver = recogniseSolver(solverSigns(kDan));
+        if (solver != Solver::Neither)
+            c.dane.variant = static_cast<int>(solver);
+    }
+    Trace trace(4096);
+    char* traceText = nullptr;
+    std::size_t traceSize = 0;
+    if (control & 0x20)
+        trace.attach(open_memstream(&traceText, &traceSize));
     RYSUJ rysuj;
-    const LoadOutcome o
-        = loadCase((base / "DANE" / "F.dan").string(), c, rysuj, ui, trace.isOpen() ? &trace : nullptr);
-    // A failure comes with the reading layer's numbered report, nothing else.
-    if (o.end == PassEnd::Failed && o.report.rfind("Error #", 0) != 0)
+    FuzzUi ui(control);
+    const LoadOutcome o = loadCase(kDan, c, rysuj, ui, trace.isOpen() ? &trace : nullptr);
+    trace.close();
+    std::free(traceText);
+    setThreadMemoryFiles(nullptr);
+
+    // A failure comes with the reading layer's numbered report, or says
+    // what memory could not be had, nothing else.
+    if (o.end == PassEnd::Failed && o.report.rfind("Error #", 0) != 0
+        && o.report.rfind("Brak pamięci", 0) != 0)
         __builtin_trap();
     if (o.stage == LoadStage::Examining) {
         if (c.results.ilkat != 0) // the arrays are not touched before the examining pass completes

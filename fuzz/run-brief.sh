@@ -1,5 +1,7 @@
 #!/bin/sh
-# Builds the libFuzzer targets with clang and runs each for a short time.
+# Builds the libFuzzer targets with clang and runs each for a short time,
+# starting from the seed corpus in fuzz/corpus/ (which stays as it is: what
+# the run finds goes into the build directory's corpus).
 # usage: fuzz/run-brief.sh [SECONDS]   (default 30 per target)
 # Build directory: build-fuzz beside this script's folder (or $LOBUS_FUZZ_BUILD).
 set -eu
@@ -14,11 +16,12 @@ CC=clang CXX=clang++ cmake -S "$src" -B "$build" -G Ninja \
 cmake --build "$build" -j2 --target fuzz_recordreader fuzz_passes
 
 status=0
-for target in fuzz_recordreader fuzz_passes; do
+for name in recordreader passes; do
+  target=fuzz_$name
   corpus="$build/corpus/$target"
   mkdir -p "$corpus"
   echo "== $target for ${seconds}s"
-  (cd "$build" && "$build/bin/$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
-      -print_final_stats=1 "$corpus") || status=1
+  (cd "$build" && "$build/bin/$target" -max_total_time="$seconds" -max_len=65536 -timeout=10 \
+      -rss_limit_mb=2048 -print_final_stats=1 "$corpus" "$here/corpus/$name") || status=1
 done
 exit $status

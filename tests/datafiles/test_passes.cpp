@@ -1,4 +1,6 @@
+#include "datafiles/fileaccess.h"
 #include "datafiles/loadcase.h"
+#include "datafiles/memoryfiles.h"
 #include "datafiles/passcommon.h"
 #include "datafiles/passes.h"
 #include "datafiles/readprogress.h"
@@ -463,6 +465,48 @@ TEST_F(Passes, TheLoadSaysHowAndWhereItEnded)
     EXPECT_EQ(o.stage, LoadStage::Examining);
     EXPECT_FALSE(o.caseStands());
     EXPECT_EQ(c.results.ilkat, 3) << "the arrays are not touched before the examining pass completes";
+}
+
+// The fuzz targets read cases from memory: the same case read from memory
+// and from the disk gives the same block and arrays, and nothing else is
+// found meanwhile.
+TEST(MemoryFiles, ACaseInMemoryReadsAsOnTheDisk)
+{
+    const std::string dan = std::string(LOBUS_EXAMPLES_DIR) + "/DANE/solako4.dan";
+    const auto load = [&](Case& c) {
+        c.dane.variant = kVariantSolako;
+        RYSUJ rysuj;
+        ScriptedUi ui;
+        return loadCase(dan, c, rysuj, ui, nullptr);
+    };
+    Case disk;
+    ASSERT_EQ(load(disk).end, PassEnd::Completed);
+
+    MemoryFiles files;
+    const auto slurp = [](const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        std::ostringstream s;
+        s << in.rdbuf();
+        return s.str();
+    };
+    files.put(dan, slurp(dan));
+    for (const char* ext : {".cis", ".cha", ".tem"}) {
+        const std::string name = std::string(LOBUS_EXAMPLES_DIR) + "/WYN/solako4" + ext;
+        files.put(name, slurp(name));
+    }
+    setThreadMemoryFiles(&files);
+    Case memory;
+    const LoadOutcome o = load(memory);
+    files.remove(dan);
+    const bool dataFileGone = fileMissing(dan);
+    setThreadMemoryFiles(nullptr);
+    ASSERT_EQ(o.end, PassEnd::Completed) << o.report;
+    EXPECT_EQ(memory.dane, disk.dane);
+    EXPECT_EQ(memory.results.ilkat, disk.results.ilkat);
+    for (int j = 1; j <= disk.results.ilkat; ++j)
+        for (int k = 1; k <= 6; ++k)
+            ASSERT_EQ(memory.results.tem2(k, j), disk.results.tem2(k, j));
+    EXPECT_TRUE(dataFileGone) << "only the memory files are asked";
 }
 
 // A load reports every byte it reads to its thread's progress, as many as
