@@ -41,7 +41,7 @@ TEST(FileReplacement, KeepsOwnerAndModeRefusesAReadOnlyFileAndSaysWhenALinkSplit
     EXPECT_EQ(slurp(other), "old\n") << "the other name keeps what it had";
     EXPECT_NE(note.find("1"), std::string::npos) << note;
     EXPECT_NE(note.find("a.csv"), std::string::npos) << note;
-    struct stat st {};
+    struct stat st { };
     ASSERT_EQ(::stat(name.c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 07777, 0640u);
     if (root) {
