@@ -1,8 +1,8 @@
 #include "numbers/numbertext.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <cstdlib>
 #include <limits>
 
 namespace lobus {

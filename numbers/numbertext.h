@@ -32,10 +32,10 @@ enum class Ties {
                   // and a zero without its sign
 };
 
-// Fixed point with `decimals` places (0..60), correctly rounded from the
-// exact binary value, a minus sign kept on a negative value that rounds to
-// zero ("-0.00"): the C library's "%.*f" in its "C" locale. "nan", "inf",
-// "-inf" for those.
+// Fixed point with `decimals` places (a negative count taken as 0), rounded
+// from the exact binary value, a minus sign kept on a negative value that
+// rounds to zero ("-0.00"): with Ties::ToEven the C library's "%.*f" in its
+// "C" locale. "nan", "inf", "-inf" for those.
 std::string fixedText(double v, int decimals, Ties ties = Ties::ToEven);
 
 // Fortran's Ew.d and Fw.d output editing of a REAL, as the Fortran run-time
@@ -47,7 +47,8 @@ std::string fixedText(double v, int decimals, Ties ties = Ties::ToEven);
 std::string fortranEdit(float value, std::string_view descriptor);
 
 // The body of an Ew.d field without its padding: "0.12345E+07" for
-// (1234500, 5), "-0.5E-01", "0.00E+00"; `digits` 1..99.
+// (1234500, 5), "-0.5E-01", "0.00E+00"; `digits` from 1. Beyond two
+// exponent digits the letter gives way, as in Fortran: "0.10-119".
 std::string fortranE(double value, int digits);
 
 } // namespace lobus
