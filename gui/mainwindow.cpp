@@ -36,6 +36,9 @@ MainWindow::MainWindow(Post post, QWidget* parent)
 
 namespace {
 
+// How long a notice stays in the status bar.
+constexpr int kNoticeMilliseconds = 6000;
+
 // The first local ".dan" file among the dropped ones, or empty.
 QString droppedDataFile(const QMimeData* data)
 {
@@ -137,6 +140,13 @@ void MainWindow::dropEvent(QDropEvent* event)
     const QString file = droppedDataFile(event->mimeData());
     if (file.isEmpty())
         return;
+    if (m_reading) {
+        event->ignore();
+        statusBar()->showMessage(tr("Trwa odczyt przypadku - upuszczony zbiór %1 nie został otwarty.")
+                                     .arg(QFileInfo(file).fileName()),
+                                 kNoticeMilliseconds);
+        return;
+    }
     event->acceptProposedAction();
     postOpenFile(file);
 }

@@ -58,6 +58,10 @@ public:
     void setRecentFiles(const QStringList& files);
     static constexpr int kMaxRecentFiles = 8;
 
+    // While a case is read, a file dropped on the window is refused with a
+    // message in the status bar.
+    void setReading(bool reading) { m_reading = reading; }
+
     // From now on the close box closes the window instead of asking the shell.
     void allowClose() { m_closeAllowed = true; }
 
@@ -74,6 +78,7 @@ private:
     MenuIndex m_menu;
     std::vector<QLabel*> m_panes;
     bool m_closeAllowed = false;
+    bool m_reading = false;
     QMenu* m_recentMenu = nullptr;
 
     void addDesktopEntries();

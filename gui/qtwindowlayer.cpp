@@ -72,6 +72,14 @@ void QtWindowLayer::post(int type, const Message& msg)
 {
     if (type == kFieldChanged && !m_fieldMessages)
         return;
+    // Exit would wait for the reading: ask whether to stop it. Stopped, the
+    // reading ends at once and the close request that follows it ends the
+    // program.
+    if (m_reading && (type == kCloseRequest || (type == kMenuSelect && msg.value1 == kCmdExit))) {
+        if (askToStopReading())
+            m_queue.emplace_back(kCloseRequest, Message {});
+        return;
+    }
     // One pending expose or resize is enough: the shell redraws the whole picture.
     if (type == kExpose || type == kResize) {
         for (const auto& queued : m_queue)
@@ -191,6 +199,12 @@ void QtWindowLayer::pictureResized()
     const int dotsPerMeter = static_cast<int>(std::lround(widget->deviceDpi() / 0.0254));
     if (size == m_image.size() && dotsPerMeter == m_image.dotsPerMeterX())
         return;
+    // Nothing can be drawn before the reading ends: the picture shown stays
+    // until then, and the new size is taken after it.
+    if (m_reading) {
+        m_resizePending = true;
+        return;
+    }
     const bool onScreen = m_graphics.device() == nullptr || drawingOnScreen();
     m_image = QImage(size, QImage::Format_RGB32);
     m_image.setDotsPerMeterX(dotsPerMeter);

@@ -51,6 +51,8 @@ class NumbersView;
 class PainterDevice;
 class ResourceDialog;
 
+struct ReadProgress;
+
 class QtWindowLayer : public WindowLayer {
 public:
     // A QApplication must exist. Empty hooks mean the real system dialogs.
@@ -97,7 +99,11 @@ public:
     // The passes run on a thread of their own while the window keeps
     // answering, and reach it through a proxy that hands each dialog over to
     // the window's thread (windowthread.h); a progress bar and a Cancel
-    // button show in the status bar once the reading has taken 200 ms.
+    // button show over the status bar once the reading has taken 200 ms.
+    // Meanwhile the picture shown stays (a new size gets its picture after
+    // the reading), Open, the recent files, Save bitmap, Export, Print and
+    // the View menu are greyed, a dropped file is refused, and Exit or the
+    // close box asks whether to stop the reading and end the program.
     bool runLoad(const std::function<void(PassUi&)>& load, std::uint64_t expectedBytes) override;
 
     void noteOpenedFile(const std::string& datafile) override;
@@ -118,12 +124,16 @@ public:
     const QImage& picture() const { return m_image; }
     std::string saveImageError() const override { return m_saveError; }
     bool printing() const { return m_printDevice != nullptr; }
+    bool reading() const { return m_reading != nullptr; }
     // The graphics draw into the window's picture (not the printer).
     bool drawingOnScreen() const;
     std::size_t pendingMessages() const { return m_queue.size(); }
 
 private:
+    class ReadingCommands;
     void post(int type, const Message& msg);
+    // Exit during a reading: true when the user chose to stop it and end.
+    bool askToStopReading();
     void pictureResized();
     void endPrintout();
     QWidget* dialogParent() const;
@@ -152,6 +162,8 @@ private:
     int m_lastButton = 0;    // WINFODIALOG(kInfoLastButton)
     int m_lastConfirmed = 0; // WINFODIALOG(kInfoConfirmed)
     std::string m_saveError;
+    ReadProgress* m_reading = nullptr; // the reading under way, if any
+    bool m_resizePending = false;      // the picture took a new size during a reading
 
     int m_hardcopyDevice = kHardcopyPrinter;
     std::unique_ptr<QPrinter> m_printer;

@@ -60,6 +60,10 @@
         <source>Anuluj</source>
         <translation>Cancel</translation>
     </message>
+    <message>
+        <source>Trwa odczyt przypadku. Przerwać odczyt i zakończyć program?</source>
+        <translation>A case is being read. Stop reading and quit?</translation>
+    </message>
 </context>
 <context>
     <name>Resources</name>
@@ -409,6 +413,10 @@ Replace it?</translation>
     <message>
         <source>Os&amp;tatnio otwierane</source>
         <translation>Recen&amp;t files</translation>
+    </message>
+    <message>
+        <source>Trwa odczyt przypadku - upuszczony zbiór %1 nie został otwarty.</source>
+        <translation>A case is being read — the dropped file %1 was not opened.</translation>
     </message>
 </context>
 <context>
