@@ -76,5 +76,14 @@ TEST(WindowThread, EveryCallFromTheReadingThreadRunsOnTheWindowsThread)
     EXPECT_EQ(lobe, 5);
 }
 
+#ifndef QT_NO_DEBUG
+// A debug build stops where a widget method is entered off the window's thread.
+TEST(WindowThreadDeathTest, AWidgetMethodOffTheWindowsThreadStopsADebugBuild)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_DEATH(std::thread(assertWindowThread).join(), "off the window's thread");
+}
+#endif
+
 } // namespace
 } // namespace lobus::test
