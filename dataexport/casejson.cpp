@@ -26,14 +26,17 @@ void real(JsonWriter& j, const char* name, float v)
     j.value(v);
 }
 
-void rows(JsonWriter& j, const char* name, const ResultArray& a, int ilkat)
+// A value the files did not give is null, though the array holds a number
+// there.
+void rows(JsonWriter& j, const char* name, const Case& c, ResultColumn column, int ilkat)
 {
     j.key(name);
     j.beginArray(Layout::Lines);
     for (int k = 1; k <= ResultArray::kRows; ++k) {
+        const int points = pointCount(c.dane, c.results, k);
         j.beginArray();
         for (int jj = 1; jj <= ilkat; ++jj)
-            j.value(a(k, jj));
+            jj <= points ? j.value(readValue(c, column, k, jj)) : j.null();
         j.endArray();
     }
     j.endArray();
@@ -66,17 +69,18 @@ std::string caseJson(const Case& c, const RYSUJ& rysuj)
     reals(j, "tabpsi", d.tabpsi, 12);
     reals(j, "tabkla", d.tabkla, 6);
     reals(j, "tabklb", d.tabklb, 6);
-    real(j, "ekscen", d.ekscen);
-    real(j, "katekscen", d.katekscen);
+    const CaseFigures f = caseFigures(c);
+    real(j, "ekscen", f.ekscen);
+    real(j, "katekscen", f.katekscen);
     reals(j, "ilcis", d.ilcis, 6);
-    real(j, "pmax", d.pmax);
-    real(j, "tmax", d.tmax);
+    real(j, "pmax", f.pmax);
+    real(j, "tmax", f.tmax);
     real(j, "pscale", rysuj.pscale);
     real(j, "tscale", rysuj.tscale);
-    rows(j, "katcis", r.katcis, ilkat);
-    rows(j, "cis", r.cis, ilkat);
-    rows(j, "tem1", r.tem1, ilkat);
-    rows(j, "tem2", r.tem2, ilkat);
+    rows(j, "katcis", c, ResultColumn::Katcis, ilkat);
+    rows(j, "cis", c, ResultColumn::Cis, ilkat);
+    rows(j, "tem1", c, ResultColumn::Tem1, ilkat);
+    rows(j, "tem2", c, ResultColumn::Tem2, ilkat);
     j.endObject();
     return j.finish();
 }

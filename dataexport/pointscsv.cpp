@@ -3,13 +3,14 @@
 #include "dataexport/csvwriter.h"
 #include "drawing/casefigures.h"
 
+#include <cmath>
+
 namespace lobus {
 
 std::string pointsCsv(const Case& c)
 {
     const DANE& d = c.dane;
     const Results& r = c.results;
-    const bool thermal = d.thermal();
     CsvWriter csv;
     for (const char* name : {"lobe", "point", "angle_deg", "p_Pa", "t1_C", "t2_C"})
         csv.field(name);
@@ -19,10 +20,12 @@ std::string pointsCsv(const Case& c)
         for (int j = 1; j <= n; ++j) {
             csv.field(k);
             csv.field(j);
-            csv.field(element(r.katcis, k, j));
-            csv.field(element(r.cis, k, j));
-            for (const ResultArray* t : {&r.tem1, &r.tem2})
-                thermal ? csv.field(element(*t, k, j)) : csv.emptyField();
+            // A value the files did not give is an empty field.
+            for (const ResultColumn column :
+                 {ResultColumn::Katcis, ResultColumn::Cis, ResultColumn::Tem1, ResultColumn::Tem2}) {
+                const float v = readValue(c, column, k, j);
+                std::isnan(v) ? csv.emptyField() : csv.field(v);
+            }
             csv.endRow();
         }
     }

@@ -28,20 +28,38 @@ void keepOrStore(Results& results, ResultColumn column, float& element, float& v
     element = value;
 }
 
-void readCharacteristics(RecordReader& reader, const std::string& name, DANE& dane)
+void readCharacteristics(RecordReader& reader, const std::string& name, DANE& dane, ReadRecord& read)
 {
     reader.open(name);
     reader.skip(6);
     float unused = 0.0f;
+    float ekscen = kUnread;
+    float katekscen = kUnread;
+    float pmax = kUnread;
     const ReadItem u = ReadItem::real(unused);
-    const ReadItem e = ReadItem::real(dane.ekscen);
-    const ReadItem a = ReadItem::real(dane.katekscen);
-    const ReadItem p = ReadItem::real(dane.pmax);
+    const ReadItem e = ReadItem::real(ekscen);
+    const ReadItem a = ReadItem::real(katekscen);
+    const ReadItem p = ReadItem::real(pmax);
     if (dane.thermal())
         reader.read({e, a, u, u, u, u, u, p});
     else
         reader.read({e, a, u, u, u, p});
     reader.close();
+    // A null leaves the value as it was.
+    read.cha = 0;
+    const struct {
+        float value;
+        float& field;
+        std::uint8_t bit;
+    } values[] = {{ekscen, dane.ekscen, ReadRecord::kChaEkscen},
+                  {katekscen, dane.katekscen, ReadRecord::kChaKatekscen},
+                  {pmax, dane.pmax, ReadRecord::kChaPmax}};
+    for (const auto& v : values) {
+        if (std::isnan(v.value))
+            continue;
+        v.field = v.value;
+        read.cha |= v.bit;
+    }
 }
 
 // Point j of wedge k: angle and pressure. The end of the file stops this
@@ -120,6 +138,8 @@ PassEnd CZYTDANE(const std::string& datafile, const std::string& cisfile, Result
                  RYSUJ& rysuj, PassUi& ui, Trace* trace, CaseFiles* files)
 {
     const TraceFlush flushAtEnd(trace);
+    results.read = ReadRecord();
+    results.read.fromFiles = true;
     RecordReader reader;
     readWedgeTable(reader, datafile, dane, true);
     const ResultLocation loc = locateResults(datafile);
@@ -129,7 +149,7 @@ PassEnd CZYTDANE(const std::string& datafile, const std::string& cisfile, Result
         return PassEnd::Cancelled;
     if (files)
         files->cha = cha;
-    readCharacteristics(reader, cha, dane);
+    readCharacteristics(reader, cha, dane, results.read);
     if (rysuj.autop == 1)
         rysuj.pscale = dane.pmax;
 

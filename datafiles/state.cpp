@@ -46,17 +46,27 @@ bool valueRead(const DANE& dane, const Results& results, ResultColumn column, in
 {
     if (k < 1 || k > ResultArray::kRows || j < 1 || j > pointCount(dane, results, k))
         return false;
-    if (column == ResultColumn::Tem1 || column == ResultColumn::Tem2) {
-        if (!dane.thermal() || j > results.read.temLines[static_cast<std::size_t>(k - 1)])
-            return false;
-    }
+    const bool temperature = column == ResultColumn::Tem1 || column == ResultColumn::Tem2;
+    if (temperature && !dane.thermal())
+        return false;
+    if (!results.read.fromFiles)
+        return true;
+    if (temperature && j > results.read.temLines[static_cast<std::size_t>(k - 1)])
+        return false;
     return !results.read.isNull(column, k, j);
+}
+
+bool characteristicRead(const Results& results, std::uint8_t which)
+{
+    return !results.read.fromFiles || (results.read.cha & which) != 0;
 }
 
 bool anyTemperatureRead(const DANE& dane, const Results& results)
 {
     if (!dane.thermal())
         return false;
+    if (!results.read.fromFiles)
+        return true;
     const int wedges = std::clamp(dane.ikm, 0, ResultArray::kRows);
     for (int k = 1; k <= wedges; ++k)
         for (int j = 1; j <= results.read.temLines[static_cast<std::size_t>(k - 1)]; ++j)

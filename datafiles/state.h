@@ -57,12 +57,20 @@ enum class ResultColumn : std::uint8_t { Katcis = 1, Cis = 2, Tem1 = 4, Tem2 = 8
 // tell a value read from one the arrays merely hold (a zero of the fresh
 // allocation, a value a null left in place). The drawing never asks: it
 // draws the arrays as they are.
+// A case made without the passes (the tests', the benchmarks') keeps the
+// empty record, in which every value counts as given.
 struct ReadRecord {
-    std::array<int, 6> temLines {}; // temperature lines read for wedge k (index k-1)
+    bool fromFiles = false; // the reading pass kept this record
+    std::array<int, 6>
+        temLines {}; // temperature lines read for wedge k (index k-1) // temperature lines read for wedge k (index k-1)
     // Where a file ended inside a wedge's block: that wedge (1..6), or 0 when
     // every block was read to its closing line.
     int cisEndedIn = 0;
     int temEndedIn = 0;
+    // The values of the characteristics record that were read, by bits:
+    // kChaEkscen, kChaKatekscen, kChaPmax.
+    std::uint8_t cha = 0;
+    static constexpr std::uint8_t kChaEkscen = 1, kChaKatekscen = 2, kChaPmax = 4;
     // Elements a null left as they were, by ResultColumn bits, one byte an
     // element in the arrays' order; empty while there is none.
     std::vector<std::uint8_t> nulls;
@@ -113,6 +121,9 @@ inline int pointCount(const DANE& dane, const Results& results, int k)
 // wedge (pointCount), on a temperature line that was read for a thermal
 // case, and not left in place by a null.
 bool valueRead(const DANE& dane, const Results& results, ResultColumn column, int k, int j);
+
+// Whether the characteristics record gave that value (ReadRecord::kCha...).
+bool characteristicRead(const Results& results, std::uint8_t which);
 
 // Whether any temperature was read: without one the case has no tmax to
 // show (DANE::tmax is then -9999 for a thermal case).

@@ -36,15 +36,16 @@ struct Plot {
     std::vector<float> y;
 };
 
+// NaN where the files gave no value: the curve breaks there.
 float valueOf(const Case& c, Curve curve, int k, int j)
 {
     switch (curve) {
     case Curve::Pressure:
-        return element(c.results.cis, k, j) / 1.0e6f; // MPa
+        return readValue(c, ResultColumn::Cis, k, j) / 1.0e6f; // MPa
     case Curve::Tem1:
-        return element(c.results.tem1, k, j);
+        return readValue(c, ResultColumn::Tem1, k, j);
     case Curve::Tem2:
-        return element(c.results.tem2, k, j);
+        return readValue(c, ResultColumn::Tem2, k, j);
     }
     return 0.0f;
 }
@@ -157,7 +158,7 @@ void drawCurve(Plot& plot, Curve curve, int k, float offset, bool dashed)
     float px = 0.0f;
     float py = 0.0f;
     for (int j = 1; j <= n; ++j) {
-        const float ax = element(c.results.katcis, k, j) + offset;
+        const float ax = readValue(c, ResultColumn::Katcis, k, j) + offset;
         const float ay = valueOf(c, curve, k, j);
         if (!std::isfinite(ax) || !std::isfinite(ay)) {
             flushRun(plot, dashed);

@@ -2,22 +2,41 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace lobus {
 
 int lobeCount(const DANE& dane) { return std::clamp(dane.ikm, 0, 6); }
 
-Peak peakOf(const ResultArray& values, const ResultArray& angles, int k, int points)
+float readValue(const Case& c, ResultColumn column, int k, int j)
+{
+    if (!valueRead(c.dane, c.results, column, k, j))
+        return std::numeric_limits<float>::quiet_NaN();
+    const Results& r = c.results;
+    switch (column) {
+    case ResultColumn::Katcis:
+        return element(r.katcis, k, j);
+    case ResultColumn::Cis:
+        return element(r.cis, k, j);
+    case ResultColumn::Tem1:
+        return element(r.tem1, k, j);
+    case ResultColumn::Tem2:
+        break;
+    }
+    return element(r.tem2, k, j);
+}
+
+Peak peakOf(const Case& c, ResultColumn column, int k, int points)
 {
     Peak peak;
     for (int j = 1; j <= points; ++j) {
-        const float v = element(values, k, j);
+        const float v = readValue(c, column, k, j);
         if (!std::isfinite(v))
             continue;
         if (!peak.found || v > peak.value) {
             peak.found = true;
             peak.value = v;
-            peak.angle = element(angles, k, j);
+            peak.angle = element(c.results.katcis, k, j);
             peak.point = j;
         }
     }
@@ -30,10 +49,11 @@ CaseFigures caseFigures(const Case& c)
     const Results& r = c.results;
     CaseFigures f;
     f.thermal = d.thermal();
-    f.ekscen = d.ekscen;
-    f.katekscen = d.katekscen;
-    f.pmax = d.pmax;
-    f.tmax = d.tmax;
+    constexpr float none = std::numeric_limits<float>::quiet_NaN();
+    f.ekscen = characteristicRead(r, ReadRecord::kChaEkscen) ? d.ekscen : none;
+    f.katekscen = characteristicRead(r, ReadRecord::kChaKatekscen) ? d.katekscen : none;
+    f.pmax = characteristicRead(r, ReadRecord::kChaPmax) ? d.pmax : none;
+    f.tmax = anyTemperatureRead(d, r) ? d.tmax : none;
     for (int k = 1; k <= lobeCount(d); ++k) {
         LobeFigures lobe;
         lobe.lobe = k;
@@ -42,10 +62,10 @@ CaseFigures caseFigures(const Case& c)
         lobe.kla = d.tabkla(k);
         lobe.klb = d.tabklb(k);
         lobe.points = pointCount(d, r, k);
-        lobe.pressure = peakOf(r.cis, r.katcis, k, lobe.points);
+        lobe.pressure = peakOf(c, ResultColumn::Cis, k, lobe.points);
         if (f.thermal) {
-            lobe.tem1 = peakOf(r.tem1, r.katcis, k, lobe.points);
-            lobe.tem2 = peakOf(r.tem2, r.katcis, k, lobe.points);
+            lobe.tem1 = peakOf(c, ResultColumn::Tem1, k, lobe.points);
+            lobe.tem2 = peakOf(c, ResultColumn::Tem2, k, lobe.points);
         }
         if (lobe.pressure.found && (!f.pressureRead.found || lobe.pressure.value > f.pressureRead.value)) {
             f.pressureRead = lobe.pressure;

@@ -33,12 +33,15 @@ struct LobeFigures {
     Peak tem2;
 };
 
+// A value the files did not give is NaN here, whatever the case's block or
+// arrays hold in its place: the readers show it as "—", JSON as null, CSV as
+// an empty field.
 struct CaseFigures {
     bool thermal = false; // variant 1: the temperature peaks mean something
     float ekscen = 0.0f;
     float katekscen = 0.0f;
     float pmax = 0.0f; // from the characteristics file
-    float tmax = 0.0f;
+    float tmax = 0.0f; // the largest temperature read; NaN when none was read
     std::vector<LobeFigures> lobes;
     Peak pressureRead;        // the largest pressure over every lobe's points
     int pressureReadLobe = 0; // the lobe it was read in
@@ -56,7 +59,13 @@ inline float element(const ResultArray& a, int k, int j)
 // Lobes the case has, ikm limited to 0..6.
 int lobeCount(const DANE& dane);
 
-Peak peakOf(const ResultArray& values, const ResultArray& angles, int k, int points);
+// Value (k, j) of `column` as the files gave it, NaN where they gave none
+// (valueRead of datafiles/state.h); j up to pointCount.
+float readValue(const Case& c, ResultColumn column, int k, int j);
+
+// The peak of `column` over the first `points` points of lobe k, among the
+// values the files gave.
+Peak peakOf(const Case& c, ResultColumn column, int k, int points);
 
 CaseFigures caseFigures(const Case& c);
 

@@ -21,10 +21,10 @@ ProbeHit lobeHit(const Case& c, int k, float angle)
     if (hit.point > 0) {
         const Results& r = c.results;
         hit.angle = element(r.katcis, k, hit.point);
-        hit.pressure = element(r.cis, k, hit.point);
+        hit.pressure = readValue(c, ResultColumn::Cis, k, hit.point);
         if (c.dane.thermal()) {
-            hit.tem1 = element(r.tem1, k, hit.point);
-            hit.tem2 = element(r.tem2, k, hit.point);
+            hit.tem1 = readValue(c, ResultColumn::Tem1, k, hit.point);
+            hit.tem2 = readValue(c, ResultColumn::Tem2, k, hit.point);
         }
     }
     return hit;

@@ -14,8 +14,8 @@ struct ProbeHit {
     int lobe = 0;          // 1..ikm (Kind::Lobe)
     int point = 0;         // 1..points of the lobe; 0 when the lobe has none
     float angle = 0.0f;    // the point's angle, degrees (the cursor's when point is 0)
-    float pressure = 0.0f; // N/m2 (point > 0)
-    float tem1 = 0.0f;     // deg C (thermal cases, point > 0)
+    float pressure = 0.0f; // N/m2 (point > 0); NaN where the files gave none
+    float tem1 = 0.0f;     // deg C (thermal cases, point > 0); NaN where the files gave none
     float tem2 = 0.0f;
 };
 

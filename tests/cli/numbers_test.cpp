@@ -1,8 +1,11 @@
 // lobus-render --summary, --csv, --view angle and --annotate on the bundled
 // cases, checked against what the generator wrote into them.
 
+#include "datafiles/state.h"
 #include "examples/casegen.h"
 #include "runrender.h"
+#include "tests/support/cases.h"
+#include "tests/support/tempdir.h"
 
 #include <QImage>
 #include <QJsonArray>
@@ -13,6 +16,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <set>
 #include <vector>
 
@@ -147,6 +151,55 @@ TEST(Csv, EveryExampleRoundTripsToTheLastBit)
         }
         EXPECT_EQ(row, lines.size());
     }
+}
+
+// What the files did not give is absent from every output, not a zero: a
+// .tem cut inside the first lobe and a pressure left by a null; and the cut
+// is said on stderr while the case is printed and drawn.
+TEST(Csv, UnreadValuesAreAbsentAndACutFileIsSaid)
+{
+    TempDir dir;
+    const SolverCase c = handCase("u", kVariantSolako, {{0, 60, 7}, {60, 180, 6}});
+    CaseText f = caseText(c);
+    replaceRecord(f.cis, pointRecord(c, 1, 2), "  30.0,,");
+    keepRecords(f.tem, pointRecord(c, 1, 3));
+    const std::string dan = writeCase(dir.path() / "P", f).string();
+    RunResult r = runRenderBytes({"--summary", dan});
+    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains("u.tem") && r.err.contains("uwaga")) << r.err.toStdString();
+    r = runRender({QStringLiteral("--summary"), QString::fromStdString(dan)});
+    const QJsonObject o = QJsonDocument::fromJson(r.out).object();
+    EXPECT_EQ(real(o.value(QStringLiteral("tmax"))), c.lobe(1).tem2[2]);
+    const QJsonObject second = o.value(QStringLiteral("lobes")).toArray()[1].toObject();
+    EXPECT_TRUE(second.value(QStringLiteral("t1_peak")).isNull());
+    EXPECT_TRUE(second.value(QStringLiteral("t2_peak_angle_deg")).isNull());
+
+    r = runRender({QStringLiteral("--csv"), QStringLiteral("-"), QString::fromStdString(dan)});
+    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    const QList<QByteArray> rows = r.out.split('\n');
+    EXPECT_TRUE(rows[2].startsWith("1,2,30,,")) << rows[2].toStdString(); // the null pressure
+    EXPECT_FALSE(rows[3].endsWith(",,")) << rows[3].toStdString();        // the last temperature line read
+    EXPECT_TRUE(rows[4].startsWith("1,4,") && rows[4].endsWith(",,")) << rows[4].toStdString();
+    EXPECT_TRUE(rows[8].startsWith("2,1,") && rows[8].endsWith(",,")) << rows[8].toStdString();
+
+    // Only the .tem's header: no temperature, no tmax.
+    keepRecords(f.tem, 9);
+    writeCase(dir.path() / "P", f);
+    r = runRender({QStringLiteral("--summary"), QString::fromStdString(dan)});
+    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    EXPECT_TRUE(QJsonDocument::fromJson(r.out).object().value(QStringLiteral("tmax")).isNull())
+        << r.out.toStdString();
+
+    // A pressure file cut at a line and a pressure maximum of 0: both said,
+    // the picture still drawn.
+    f = caseText(c);
+    keepRecords(f.cis, pointRecord(c, 2, 3));
+    replaceRecord(f.cha, 7, "0.5 210 1 2 3 4 5 0.0");
+    writeCase(dir.path() / "P", f);
+    r = runRenderBytes({dan, "-o", (dir.path() / "u.png").string()});
+    EXPECT_EQ(r.status, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains("u.cis") && r.err.contains("pmax")) << r.err.toStdString();
+    EXPECT_TRUE(std::filesystem::exists(dir.path() / "u.png"));
 }
 
 // The angle view and the annotated picture are written in every format; the

@@ -174,6 +174,40 @@ struct PixelRecorder : RecordingDevice {
     void polyline(std::span<const PointF> p, Rgb) override { polylines.emplace_back(p.begin(), p.end()); }
 };
 
+// Temperatures the .tem never gave draw no line, and peaks and tmax leave
+// them out: the arrays' zeros there are no readings.
+TEST(AngleView, TemperaturesNotReadDrawNoLineAndCountForNoPeak)
+{
+    Case c = sampleCase(1, 3, 40);
+    const RYSUJ r = sampleSettings(c);
+    c.results.read.fromFiles = true;
+    c.results.read.temLines = {12, 0, 0, 0, 0, 0}; // the .tem ended in lobe 1
+    for (int k = 1; k <= 3; ++k)
+        for (int j = k == 1 ? 13 : 1; j <= 40; ++j)
+            c.results.tem1(k, j) = c.results.tem2(k, j) = 0.0f;
+    RecordingDevice device(900, 500);
+    Graphics g;
+    g.setDevice(&device);
+    g.setRecorder(&device);
+    const AngleViewLayout layout = drawAngleView(g, c, r, AngleViewState(), AngleViewTexts());
+    ASSERT_TRUE(layout.temperature.present);
+    int points = 0;
+    for (const DrawOp& op : device.ops())
+        if (op.kind == DrawOp::Kind::Polyline && op.colourNumber == 1 && op.y.size() >= 2 && op.y[0] > 5.0f
+            && op.y[0] < 100.0f)
+            for (const float x : op.x) {
+                ++points;
+                EXPECT_LE(x, c.results.katcis(1, 12) + 1.0e-3f) << "a line beyond the last line read";
+            }
+    EXPECT_GT(points, 0);
+    const CaseFigures f = caseFigures(c);
+    EXPECT_TRUE(f.lobes[0].tem1.found);
+    EXPECT_LE(f.lobes[0].tem1.point, 12);
+    EXPECT_FALSE(f.lobes[1].tem1.found || f.lobes[2].tem2.found);
+    c.results.read.temLines = {};
+    EXPECT_TRUE(std::isnan(caseFigures(c).tmax));
+}
+
 TEST(AngleView, PressurePointsLieOnOneAffineMappingAndInsideTheView)
 {
     const Case c = sampleCase(1, 3, 40);
