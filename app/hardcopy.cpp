@@ -4,6 +4,7 @@
 #include "app/shellstate.h"
 #include "app/windowlayer.h"
 #include "datafiles/fileaccess.h"
+#include "datafiles/fileidentity.h"
 #include "datafiles/filereplace.h"
 #include "datafiles/texts.h"
 #include "resources/ids.h"
@@ -11,6 +12,22 @@
 #include <cctype>
 
 namespace lobus {
+
+namespace {
+
+// An output that is one of the shown case's files is refused with a box;
+// nothing is written.
+bool writesOverAnInput(ShellState& state, const std::string& output, const char* title)
+{
+    const auto input = inputWrittenOver(output, state.inputs);
+    if (!input)
+        return false;
+    state.layer.WMESSAGEBOX(kButtonsOk, kIconError, kDefaultFirst, outputIsInputText(output, *input),
+                            texts::translate("Shell", title));
+    return true;
+}
+
+} // namespace
 
 void saveBitmapCommand(ShellState& state)
 {
@@ -35,6 +52,8 @@ void saveBitmapCommand(ShellState& state)
         if (w.WINFODIALOG(kInfoConfirmed) != 1)
             return;
     }
+    if (writesOverAnInput(state, state.bmpfile, "Zapisz mapę bitową"))
+        return;
     if (w.IGRSAVEIMAGE(state.bmpfile))
         return;
     const std::string reason = w.saveImageError();
@@ -76,12 +95,14 @@ void exportPictureCommand(ShellState& state)
     if (w.WINFODIALOG(kInfoConfirmed) != 1)
         return;
     name = pictureFileName(trimTrailingBlanks(name));
+    if (writesOverAnInput(state, name, "Eksportuj rysunek"))
+        return;
     std::string error;
     if (!w.exportPicture(name, state.shown, state.rysuj, error))
-        w.WMESSAGEBOX(
-            kButtonsOk, kIconError, kDefaultFirst,
-            texts::fillIn(texts::translate("Shell", "Nie można zapisać rysunku %1:\n%2"), {name, error}),
-            texts::translate("Shell", "Błąd zapisu"));
+        w.WMESSAGEBOX(kButtonsOk, kIconError, kDefaultFirst,
+                      texts::fillIn(texts::translate("Shell", "Nie można zapisać rysunku %1:\n%2"),
+                                    {displayName(name), error}),
+                      texts::translate("Shell", "Błąd zapisu"));
 }
 
 void printCommand(ShellState& state)

@@ -2,6 +2,7 @@
 
 #include "app/shellstate.h"
 #include "app/windowlayer.h"
+#include "datafiles/fileidentity.h"
 #include "datafiles/loadcase.h"
 #include "datafiles/readprogress.h"
 #include "datafiles/solver.h"
@@ -103,6 +104,13 @@ void openDataFile(ShellState& state, const std::string& datafile)
     // stands and is shown.
     if (!outcome.caseStands())
         return;
+    const std::vector<std::string> inputs
+        = {outcome.files.dan, outcome.files.cis, outcome.files.cha, outcome.files.tem};
+    // The trace, written since the start, cannot also have been a file of the case.
+    if (const auto input = inputWrittenOver(state.tracePath, inputs); input && state.trace) {
+        reportFailure(state, outputIsInputText(state.tracePath, *input));
+        return;
+    }
 
     // Kept until the new case is drawn: memory may still run out there.
     Case previous = std::move(state.shown);
@@ -119,7 +127,18 @@ void openDataFile(ShellState& state, const std::string& datafile)
     state.loaded = true;
     enableCaseCommands(state);
     if (redraw(state)) {
+        state.inputs = inputs;
+        w.caseFiles(inputs);
         w.noteOpenedFile(state.datafile);
+        // What the case lacks, said where the mouse's read-outs go.
+        std::vector<std::string> notes = outcome.notes;
+        for (std::string& note : pictureNotes(outcome.files, state.shown, state.rysuj))
+            notes.push_back(std::move(note));
+        std::string text;
+        for (const std::string& note : notes)
+            text += (text.empty() ? "" : "; ") + note;
+        if (!text.empty())
+            w.WINDOWOUTSTATUSBAR(2, texts::fillIn(texts::translate("Shell", "Uwaga: %1"), {text}));
         return;
     }
 

@@ -47,6 +47,7 @@ bool Shell::startUp()
     w.WINITIALISE(" ");
     const WindowRecord window = mainWindowRecord(m_state.variant());
 
+    m_state.tracePath = m_options.tracePath;
     m_state.trace = createTrace(m_options.tracePath);
     const bool traceFailed = !m_state.trace;
 

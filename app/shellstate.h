@@ -8,6 +8,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace lobus {
 
@@ -21,14 +22,16 @@ struct ShellState {
     ShellState& operator=(const ShellState&) = delete;
 
     WindowLayer& layer;
-    RYSUJ rysuj;                  // the drawing settings
-    Case shown;                   // the case on the screen; dane.variant is the program's variant
-    bool loaded = false;          // a case has been read; never goes back
-    std::string datafile;         // the data file of the shown case
-    std::string cisfile;          // its pressure file
-    std::string bmpfile;          // the last bitmap name proposed or chosen
-    std::unique_ptr<Trace> trace; // null when running without a trace
-    bool drawFailed = false;      // the last drawing ran out of memory and said so
+    RYSUJ rysuj;                     // the drawing settings
+    Case shown;                      // the case on the screen; dane.variant is the program's variant
+    bool loaded = false;             // a case has been read; never goes back
+    std::string datafile;            // the data file of the shown case
+    std::string cisfile;             // its pressure file
+    std::vector<std::string> inputs; // every file it was read from: no output is written over one
+    std::string bmpfile;             // the last bitmap name proposed or chosen
+    std::unique_ptr<Trace> trace;    // null when running without a trace
+    std::string tracePath;           // where the trace is written
+    bool drawFailed = false;         // the last drawing ran out of memory and said so
 
     int variant() const { return shown.dane.variant; }
 };

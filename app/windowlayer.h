@@ -139,6 +139,11 @@ public:
     // recent files). Nothing by default.
     virtual void noteOpenedFile(const std::string& datafile) { (void)datafile; }
 
+    // The files the shown case was read from (the data file and the result
+    // files as the passes settled them): the layer writes none of its own
+    // files (the settings, what its panels save) over one of them.
+    virtual void caseFiles(const std::vector<std::string>& files) { (void)files; }
+
     // Writes the case's picture to `path` as lobus-render writes it, the
     // extension picking the format (.png, .svg, .pdf), whole or not at all;
     // false with a one-line reason in `error` otherwise.

@@ -1,6 +1,9 @@
 #include "cli/caseload.h"
 
+#include "datafiles/fileidentity.h"
+#include "datafiles/filereplace.h"
 #include "datafiles/loadcase.h"
+#include "datafiles/resultlocation.h"
 #include "datafiles/solver.h"
 #include "datafiles/texts.h"
 #include "datafiles/trace.h"
@@ -48,9 +51,29 @@ void noteUnused(const LoadRequest& r, const ScriptedPassUi& ui, RenderLoad& o)
 
 } // namespace
 
+std::vector<std::string> requestInputs(const LoadRequest& request)
+{
+    const ResultLocation loc = locateResults(request.dataFile);
+    const auto result = [&](const std::string& named, const char* extension) {
+        return !named.empty() ? named : loc.projectDir ? loc.path(extension) : std::string();
+    };
+    return {request.dataFile, result(request.choices.cis, ".cis"), result(request.choices.cha, ".cha"),
+            result(request.choices.tem, ".tem")};
+}
+
 RenderLoad loadForRender(const LoadRequest& request, Case& c, RYSUJ& rysuj)
 {
     RenderLoad outcome;
+    const std::vector<std::string> inputs = requestInputs(request);
+    std::vector<std::string> outputs = request.outputs;
+    outputs.push_back(request.tracePath);
+    for (const std::string& output : outputs)
+        if (const auto input = inputWrittenOver(output, inputs)) {
+            outcome.status = kExitUsage;
+            outcome.message = outputIsInputText(output, *input);
+            return outcome;
+        }
+
     ScriptedPassUi ui(request.choices);
     Trace trace;
     Trace* tracePtr = nullptr;
@@ -59,7 +82,7 @@ RenderLoad loadForRender(const LoadRequest& request, Case& c, RYSUJ& rysuj)
             outcome.status = kExitReadFailed;
             outcome.message
                 = texts::fillIn(texts::translate("lobus::Render", "Nie można utworzyć zbioru śladu %1: %2"),
-                                {request.tracePath, trace.error()});
+                                {displayName(request.tracePath), trace.error()});
             return outcome;
         }
         tracePtr = &trace;
@@ -84,9 +107,11 @@ RenderLoad loadForRender(const LoadRequest& request, Case& c, RYSUJ& rysuj)
         outcome.status = kExitReadFailed;
         outcome.message = texts::fillIn(
             texts::translate("lobus::Render", "Nie udało się zapisać w całości zbioru śladu %1: %2"),
-            {request.tracePath, trace.error()});
+            {displayName(request.tracePath), trace.error()});
         return outcome;
     }
+    outcome.notes = loaded.notes;
+    outcome.files = loaded.files;
     noteUnused(request, ui, outcome);
     return outcome;
 }

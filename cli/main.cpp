@@ -9,6 +9,8 @@
 #include "cli/options.h"
 #include "dataexport/casejson.h"
 #include "dataexport/pointscsv.h"
+#include "datafiles/lastresort.h"
+#include "datafiles/loadcase.h"
 #include "datafiles/texts.h"
 #include "drawing/angleview.h"
 #include "drawing/overlay.h"
@@ -29,16 +31,25 @@ using namespace lobus;
 
 void printLine(const std::string& text) { std::fprintf(stderr, "lobus-render: %s\n", text.c_str()); }
 
+void printNote(const std::string& note)
+{
+    printLine(texts::fillIn(texts::translate("lobus::Render", "uwaga: %1"), {note}));
+}
+
 // Reads the case the command line names, with its settings, and prints what
 // the reading had to say; the exit status of the reading.
-int loadAndReport(const CommandLine& cl, Case& c, RYSUJ& rysuj)
+int loadAndReport(const CommandLine& cl, Case& c, RYSUJ& rysuj, CaseFiles* files = nullptr)
 {
     cl.applyTo(rysuj);
     const RenderLoad o = loadForRender(cl.load, c, rysuj);
     for (const std::string& note : o.notes)
-        printLine(texts::fillIn(texts::translate("lobus::Render", "uwaga: %1"), {note}));
-    if (o.status != kExitDone)
+        printNote(note);
+    if (o.status == kExitUsage)
+        printLine(o.message);
+    else if (o.status != kExitDone)
         std::fprintf(stderr, "%s\n", o.message.c_str());
+    if (files)
+        *files = o.files;
     return o.status;
 }
 
@@ -102,11 +113,16 @@ int runRender(int& argc, char** argv, const CommandLine& cl)
     g_defaultHandler = qInstallMessageHandler(quietMessages);
     QGuiApplication app(argc, argv);
     useLanguage(cl.language.value_or(systemLanguage()));
+    endFailuresWithOneLine("lobus-render");
 
     Case c;
     RYSUJ rysuj;
-    if (const int status = loadAndReport(cl, c, rysuj); status != kExitDone)
+    CaseFiles files;
+    if (const int status = loadAndReport(cl, c, rysuj, &files); status != kExitDone)
         return status;
+    if (!cl.angleView)
+        for (const std::string& note : pictureNotes(files, c, rysuj))
+            printNote(note);
     std::string error;
     const AngleViewTexts texts = angleViewTexts();
     const Drawing draw = [&](Graphics& g) {
@@ -139,6 +155,7 @@ int main(int argc, char** argv)
         // the help are in it too.
         QCoreApplication core(argc, argv);
         useLanguage(requestedLanguage(arguments).value_or(systemLanguage()));
+        endFailuresWithOneLine("lobus-render");
         try {
             cl = parseCommandLine(arguments);
         } catch (const UsageError& e) {
@@ -146,14 +163,11 @@ int main(int argc, char** argv)
             printLine(texts::fillIn(texts::translate("lobus::Render", "%1 (zob. --help)"), {e.what()}));
             return kExitUsage;
         }
-        if (cl.help) {
-            std::fputs(usageText().c_str(), stdout);
-            return kExitDone;
-        }
-        if (cl.version) {
-            std::printf("lobus-render %s\n", LOBUS_VERSION);
-            return std::fflush(stdout) == 0 ? kExitDone : kExitReadFailed;
-        }
+        if (cl.help)
+            return printOut(usageText()) ? kExitDone : kExitReadFailed;
+        if (cl.version)
+            return printOut(std::string("lobus-render ") + LOBUS_VERSION + "\n") ? kExitDone
+                                                                                 : kExitReadFailed;
         if (cl.dump || cl.summary || !cl.csv.empty())
             return runPrint(cl);
     }

@@ -209,8 +209,9 @@ CommandLine parseCommandLine(const QStringList& arguments)
 
     CommandLine cl;
     if (p.isSet(lang)) {
+        // The last one counts: a script's choice may follow an alias's.
         cl.language = languageFromName(p.value(lang));
-        if (!cl.language || p.values(lang).size() > 1)
+        if (!cl.language)
             throw UsageError(fillIn(translate("lobus::Render", "--lang: oczekiwano pl lub en, podano '%1'"),
                                     {utf8(p.value(lang))}));
     }
@@ -240,8 +241,11 @@ CommandLine parseCommandLine(const QStringList& arguments)
     cl.load.choices.cis = p.isSet(cis) ? absoluteName(utf8(p.value(cis))) : std::string();
     cl.load.choices.cha = p.isSet(cha) ? absoluteName(utf8(p.value(cha))) : std::string();
     cl.load.choices.tem = p.isSet(tem) ? absoluteName(utf8(p.value(tem))) : std::string();
-    if (p.isSet(trace))
+    if (p.isSet(trace)) {
         cl.load.tracePath = utf8(p.value(trace));
+        if (cl.load.tracePath.empty())
+            throw UsageError(translate("lobus::Render", "--trace: nie podano nazwy zbioru śladu"));
+    }
 
     if (p.isSet(scale))
         cl.scale = inDialogRange("--scale", utf8(p.value(scale)), kDlgDrawingScale, kFieldFactor);
@@ -266,6 +270,8 @@ CommandLine parseCommandLine(const QStringList& arguments)
     if (int(cl.dump) + int(cl.summary) + int(p.isSet(csv)) > 1)
         throw UsageError(translate("lobus::Render",
                                    "--dump, --summary i --csv wypisują przypadek każde osobno; podaj jedno"));
+    if (!cl.csv.empty() && cl.csv != "-")
+        cl.load.outputs.push_back(cl.csv);
     if (cl.dump || cl.summary || p.isSet(csv)) {
         if (p.isSet(output) || p.isSet(size) || p.isSet(view) || p.isSet(annotate))
             throw UsageError(
@@ -290,6 +296,7 @@ CommandLine parseCommandLine(const QStringList& arguments)
     if (!p.isSet(output))
         throw UsageError(translate("lobus::Render", "nie podano zbioru rysunku (-o RYS) ani --dump"));
     cl.output = utf8(p.value(output));
+    cl.load.outputs.push_back(cl.output);
     const std::string ext = lowerExtension(cl.output);
     if (ext != ".png" && ext != ".bmp" && ext != ".svg" && ext != ".pdf")
         throw UsageError(

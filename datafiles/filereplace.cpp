@@ -3,10 +3,12 @@
 #include "datafiles/fileaccess.h"
 #include "datafiles/texts.h"
 
+#include <array>
 #include <cerrno>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
+#include <mutex>
 #include <random>
 
 #ifndef _WIN32
@@ -157,9 +159,58 @@ void splitName(const std::string& target, std::string& dir, std::string& base)
 
 } // namespace
 
-FileReplacement::FileReplacement(const WriteCalls& calls) : m_calls(calls) { }
+namespace {
 
-FileReplacement::~FileReplacement() { abandon(); }
+// The replacements being written, for removeUnfinishedReplacements: a fixed
+// table, so that registering never allocates and the handler reads it as is.
+struct Unfinished {
+    std::mutex lock;
+    std::array<const FileReplacement*, 32> open {};
+};
+
+Unfinished& unfinished()
+{
+    static Unfinished u;
+    return u;
+}
+
+void enlist(const FileReplacement* r, bool add)
+{
+    Unfinished& u = unfinished();
+    const std::lock_guard<std::mutex> guard(u.lock);
+    for (const FileReplacement*& slot : u.open)
+        if (slot == (add ? nullptr : r)) {
+            slot = add ? r : nullptr;
+            return;
+        }
+}
+
+} // namespace
+
+void removeUnfinishedReplacements() noexcept
+{
+    Unfinished& u = unfinished();
+    if (!u.lock.try_lock())
+        return; // the handler interrupted a registration; nothing is safe to read
+    for (const FileReplacement* r : u.open)
+        if (r)
+            r->removeTemporary();
+    u.lock.unlock();
+}
+
+void FileReplacement::removeTemporary() const noexcept
+{
+    if (m_dir >= 0 && !m_temporary.empty())
+        ::unlinkat(m_dir, m_temporary.c_str(), 0);
+}
+
+FileReplacement::FileReplacement(const WriteCalls& calls) : m_calls(calls) { enlist(this, true); }
+
+FileReplacement::~FileReplacement()
+{
+    abandon();
+    enlist(this, false);
+}
 
 void FileReplacement::abandon()
 {
@@ -299,6 +350,10 @@ bool replaceFileWhole(const std::string& name, std::string_view bytes, std::stri
 }
 
 #else
+
+void removeUnfinishedReplacements() noexcept { }
+
+void FileReplacement::removeTemporary() const noexcept { }
 
 FileReplacement::FileReplacement(const WriteCalls& calls) : m_calls(calls) { }
 

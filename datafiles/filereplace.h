@@ -50,6 +50,9 @@ public:
     // besides writing ("... had 2 other hard links; they keep the old content").
     const std::string& note() const { return m_note; }
 
+    // Unlinks the new file, for removeUnfinishedReplacements.
+    void removeTemporary() const noexcept;
+
 private:
     void abandon();
 
@@ -62,6 +65,11 @@ private:
     int m_fd = -1;
     int m_writeError = 0;
 };
+
+// Removes the new files of the replacements still being written, for a
+// program that has to end at once (datafiles/lastresort.h): it leaves none
+// behind. Safe to call from a terminate handler.
+void removeUnfinishedReplacements() noexcept;
 
 // Makes `bytes` the whole content of the file `name`, as FileReplacement
 // writes it. Returns false with the reason in `error` ("cannot write NAME: No

@@ -57,14 +57,20 @@ std::string endedEarly(const std::string& file, int wedge, const DANE& dane)
 
 } // namespace
 
-std::vector<std::string> caseNotes(const CaseFiles& files, const Case& c, const RYSUJ& rysuj)
+std::vector<std::string> caseNotes(const CaseFiles& files, const Case& c)
 {
     std::vector<std::string> notes;
     if (c.results.read.cisEndedIn > 0)
         notes.push_back(endedEarly(files.cis, c.results.read.cisEndedIn, c.dane));
     if (c.dane.thermal() && c.results.read.temEndedIn > 0)
         notes.push_back(endedEarly(files.tem, c.results.read.temEndedIn, c.dane));
-    if (!files.cha.empty() && c.dane.pmax == 0.0f && rysuj.autop == 1)
+    return notes;
+}
+
+std::vector<std::string> pictureNotes(const CaseFiles& files, const Case& c, const RYSUJ& rysuj)
+{
+    std::vector<std::string> notes;
+    if (!files.cha.empty() && rysuj.autop == 1 && c.dane.pmax == 0.0f)
         notes.push_back(texts::fillIn(
             texts::translate("lobus",
                              "pmax w zbiorze %1 wynosi 0: wykresy ciśnień w skali automatycznej "
@@ -98,7 +104,7 @@ LoadOutcome loadCase(const std::string& datafile, Case& c, RYSUJ& rysuj, PassUi&
         if (o.end == PassEnd::Completed)
             o.stage = LoadStage::Done;
         if (o.caseStands())
-            o.notes = caseNotes(o.files, c, rysuj);
+            o.notes = caseNotes(o.files, c);
     } catch (const ReadError& e) {
         fail(o, e.report());
     } catch (const SubscriptRangeError& e) {

@@ -59,9 +59,8 @@ struct LoadOutcome {
     // file is cisfile).
     CaseFiles files;
     // Sentences for the user about a case that stands but is not whole (a
-    // result file that ends inside a wedge's block, a pressure maximum of 0
-    // that leaves the automatic pressure scale without a length): the
-    // command prints them, the window shows them in its status bar.
+    // result file that ends inside a wedge's block): the command prints
+    // them, the window shows them in its status bar.
     std::vector<std::string> notes;
     int ilkat = 0; // the longest wedge block, when the examining pass completed
 
@@ -76,8 +75,12 @@ struct LoadOutcome {
 
 LoadOutcome loadCase(const std::string& datafile, Case& c, RYSUJ& rysuj, PassUi& ui, Trace* trace);
 
-// The notes of LoadOutcome for a case read from `files` into `c`, with the
-// settings it is drawn with.
-std::vector<std::string> caseNotes(const CaseFiles& files, const Case& c, const RYSUJ& rysuj);
+// The notes of LoadOutcome for a case read from `files` into `c`.
+std::vector<std::string> caseNotes(const CaseFiles& files, const Case& c);
+
+// What a picture of the case drawn with `rysuj` leaves out that the user
+// would not see why: the pressure diagrams of a case whose pressure maximum
+// is 0 on the automatic scale. Empty when nothing.
+std::vector<std::string> pictureNotes(const CaseFiles& files, const Case& c, const RYSUJ& rysuj);
 
 } // namespace lobus

@@ -4,6 +4,7 @@
 #include "datafiles/texts.h"
 #include "drawing/graphics/units.h"
 
+#include "datafiles/fileidentity.h"
 #include "drawing/angleview.h"
 #include "drawing/casefigures.h"
 #include "drawing/graphics/graphics.h"
@@ -16,6 +17,7 @@
 #include "render/angleviewtexts.h"
 #include "render/painterdevice.h"
 #include "render/picturefile.h"
+#include "render/vectorfile.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -250,9 +252,9 @@ void NumbersView::angleHovered(std::optional<float> angle)
         hit.lobe = k;
         hit.point = j;
         hit.angle = element(c.results.katcis, k, j);
-        hit.pressure = element(c.results.cis, k, j);
-        hit.tem1 = element(c.results.tem1, k, j);
-        hit.tem2 = element(c.results.tem2, k, j);
+        hit.pressure = readValue(c, ResultColumn::Cis, k, j);
+        hit.tem1 = readValue(c, ResultColumn::Tem1, k, j);
+        hit.tem2 = readValue(c, ResultColumn::Tem2, k, j);
         showHit(hit);
         // The pressure point of the diagram, where the picture draws it.
         const double rad = double(hit.angle) * kExactDegree;
@@ -299,6 +301,14 @@ void NumbersView::complain(const QString& text)
         systemMessageBox(&m_window, request);
 }
 
+bool NumbersView::writesOverAnInput(const std::string& path)
+{
+    const auto input = inputWrittenOver(path, m_caseFiles);
+    if (input)
+        complain(QString::fromStdString(outputIsInputText(path, *input)));
+    return input.has_value();
+}
+
 void NumbersView::exportCsv()
 {
     if (!m_case)
@@ -319,6 +329,8 @@ void NumbersView::exportCsv()
             texts::translate("lobus", "Brak pamięci na %1"),
             {texts::fillIn(texts::translate("lobus", "tekst wyniku zbioru %1"), {m_datafile})});
     }
+    if (writesOverAnInput(fileSystemName(*path)))
+        return;
     if (error.empty() && !writeTextFile(fileSystemName(*path), text, error))
         complain(QCoreApplication::translate("lobus::NumbersView", "Nie zapisano danych: %1")
                      .arg(QString::fromStdString(error)));
@@ -340,6 +352,8 @@ void NumbersView::saveAngleView()
     const QString suffix = QFileInfo(path).suffix().toLower();
     if (suffix != QStringLiteral("png") && suffix != QStringLiteral("svg") && suffix != QStringLiteral("pdf"))
         path += QStringLiteral(".png");
+    if (writesOverAnInput(fileSystemName(path)))
+        return;
     const AngleViewState view = m_angleView->view();
     const AngleViewTexts texts = angleViewTexts();
     std::string error;
@@ -356,7 +370,7 @@ void NumbersView::printAngleView()
 {
     if (!m_case || !m_rysuj)
         return;
-    QPrinter printer(QPrinter::HighResolution);
+    Abandonable<QPrinter> printer(QPrinter::HighResolution);
     printer.setDocName(QCoreApplication::translate("lobus::NumbersView", "Wykres kątowy"));
     const bool accepted
         = m_hooks.printSetup ? m_hooks.printSetup(&m_window, printer) : systemPrintSetup(&m_window, printer);
@@ -368,14 +382,22 @@ void NumbersView::printAngleView()
         return;
     }
     const QRectF page(0, 0, printer.width(), printer.height());
-    PainterDevice device(painter, PainterDevice::fitted(page, double(kFileWidth) / kFileHeight),
-                         printer.resolution());
-    Graphics g;
-    g.setDevice(&device);
-    drawAngleView(g, *m_case, *m_rysuj, m_angleView->view(), angleViewTexts());
-    g.setDevice(nullptr);
-    device.flush();
-    painter.end();
+    try {
+        PainterDevice device(painter, PainterDevice::fitted(page, double(kFileWidth) / kFileHeight),
+                             printer.resolution());
+        Graphics g;
+        g.setDevice(&device);
+        drawAngleView(g, *m_case, *m_rysuj, m_angleView->view(), angleViewTexts());
+        g.setDevice(nullptr);
+        device.flush();
+        painter.end();
+    } catch (const std::bad_alloc&) {
+        // Nothing is printed of a page that could not be drawn whole.
+        abandonPainter(painter);
+        complain(
+            QString::fromStdString(texts::fillIn(texts::translate("lobus", "Brak pamięci na %1"),
+                                                 {texts::translate("lobus", "wydruk wykresu kątowego")})));
+    }
 }
 
 } // namespace lobus

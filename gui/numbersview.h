@@ -16,6 +16,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 class QAction;
 class QDockWidget;
@@ -42,6 +43,8 @@ public:
     // overlayShown()): on the screen the panel and the angle view show the
     // case. The case and settings must stay valid until the next call.
     void caseDrawn(const Case& c, const RYSUJ& rysuj, const std::string& datafile);
+    // The shown case's files: the panels' saves write over none of them.
+    void setCaseFiles(const std::vector<std::string>& files) { m_caseFiles = files; }
     bool overlayShown() const;
 
     QMenu* menu() const { return m_menu; }
@@ -75,6 +78,9 @@ private:
     const Case* m_case = nullptr;
     const RYSUJ* m_rysuj = nullptr;
     std::string m_datafile;
+    std::vector<std::string> m_caseFiles;
+    // True (after a box that says so) when `path` is one of the case's files.
+    bool writesOverAnInput(const std::string& path);
 
     QMenu* m_menu = nullptr;
     QAction* m_actions[7] = {};

@@ -60,8 +60,10 @@ void QtWindowLayer::WSELECTFILE(int filter, int flags, std::string& name, const 
     }
     m_lastConfirmed = 1;
     name = fileSystemName(*chosen);
-    if (m_settings)
+    if (m_settings) {
         m_settings->setValue(QLatin1String(kDirectoryKey), QFileInfo(*chosen).absolutePath());
+        storeSettings();
+    }
     if (!(flags & kSelectKeepDirectory))
         QDir::setCurrent(QFileInfo(*chosen).absolutePath());
 }

@@ -7,10 +7,12 @@
 #include "gui/numbersview.h"
 #include "gui/picturewidget.h"
 #include "gui/resourcedialog.h"
+#include "gui/settingsfile.h"
 #include "gui/windowthread.h"
 #include "render/imagedevice.h"
 #include "render/painterdevice.h"
 #include "render/picturefile.h"
+#include "render/vectorfile.h"
 #include "resources/resources.h"
 
 #include <QAction>
@@ -31,7 +33,37 @@ namespace lobus {
 
 QtWindowLayer::QtWindowLayer(DialogHooks hooks) : m_hooks(std::move(hooks)) { }
 
-void QtWindowLayer::useSettings(std::unique_ptr<QSettings> settings) { m_settings = std::move(settings); }
+void QtWindowLayer::useSettings(std::unique_ptr<QSettings> settings)
+{
+    m_ownSettings = std::move(settings);
+    m_settingsFile.reset();
+    m_settings = m_ownSettings.get();
+}
+
+void QtWindowLayer::useSettingsFile(std::unique_ptr<SettingsFile> file)
+{
+    m_settingsFile = std::move(file);
+    m_ownSettings.reset();
+    m_settings = m_settingsFile ? &m_settingsFile->settings() : nullptr;
+}
+
+void QtWindowLayer::storeSettings()
+{
+    if (!m_settingsFile || m_settingsFile->save(m_caseFiles) || m_settingsProblemShown)
+        return;
+    if (!m_window || m_settingsFile->problem().isEmpty())
+        return;
+    m_window->setStatusText(2, m_settingsFile->problem());
+    m_settingsProblemShown = true;
+}
+
+void QtWindowLayer::caseFiles(const std::vector<std::string>& files)
+{
+    assertWindowThread();
+    m_caseFiles = files;
+    if (m_numbers)
+        m_numbers->setCaseFiles(files);
+}
 
 QStringList QtWindowLayer::recentFiles() const
 {
@@ -51,6 +83,7 @@ void QtWindowLayer::noteOpenedFile(const std::string& datafile)
         files.removeLast();
     m_settings->setValue(QLatin1String(kRecentKey), files);
     m_settings->setValue(QLatin1String(kDirectoryKey), QFileInfo(file).absolutePath());
+    storeSettings();
     if (m_window)
         m_window->setRecentFiles(files);
 }
@@ -225,8 +258,14 @@ void QtWindowLayer::drawPicture(const PictureDrawing& draw)
 {
     assertWindowThread();
     if (!drawingOnScreen()) {
-        if (m_printDevice)
+        if (!m_printDevice)
+            return;
+        try {
             draw(m_graphics, m_cache.drawing);
+        } catch (const std::bad_alloc&) {
+            m_printFailed = true; // the page is not printed half drawn
+            throw;
+        }
         return;
     }
     renderToImage(m_image, m_graphics, draw, m_cache);
@@ -249,8 +288,15 @@ bool QtWindowLayer::drawingOnScreen() const { return m_surface && m_graphics.dev
 void QtWindowLayer::WINDOWSTATUSBARPARTS(int parts, const std::vector<int>& widths)
 {
     assertWindowThread();
-    if (m_window)
-        m_window->setStatusParts(parts, widths);
+    if (!m_window)
+        return;
+    m_window->setStatusParts(parts, widths);
+    // A settings file that is left alone is said once, as soon as there is
+    // a pane to say it in.
+    if (m_settingsFile && !m_settingsFile->problem().isEmpty() && !m_settingsProblemShown) {
+        m_window->setStatusText(2, m_settingsFile->problem());
+        m_settingsProblemShown = true;
+    }
 }
 
 void QtWindowLayer::WINDOWOUTSTATUSBAR(int pane, const std::string& text)
@@ -285,8 +331,10 @@ void QtWindowLayer::WINDOWCLOSE()
     m_dialogs.clear();
     m_numbers = nullptr;
     if (m_window) {
-        if (m_settings)
+        if (m_settings) {
             m_settings->setValue(QLatin1String(kGeometryKey), m_window->saveGeometry());
+            storeSettings();
+        }
         m_window->allowClose();
         m_window->close();
         m_window.reset();
@@ -337,7 +385,7 @@ void QtWindowLayer::IGRHARDCOPY(const std::string& code)
         // Only the system printer (which also prints to a PDF file) is offered.
         if (m_printDevice || m_hardcopyDevice != kHardcopyPrinter)
             return;
-        auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        auto printer = std::make_unique<Abandonable<QPrinter>>(QPrinter::HighResolution);
         if (m_window)
             printer->setDocName(m_window->windowTitle());
         // A landscape picture on a landscape page, unless the user turns it.
@@ -361,6 +409,7 @@ void QtWindowLayer::IGRHARDCOPY(const std::string& code)
                                                         printer->resolution());
         m_printPainter = std::move(painter);
         m_printer = std::move(printer);
+        m_printFailed = false;
         m_graphics.setDevice(m_printDevice.get());
     }
 }
@@ -370,11 +419,33 @@ void QtWindowLayer::endPrintout()
     if (!m_printDevice)
         return;
     m_graphics.setDevice(m_surface.get());
-    m_printDevice->flush();
+    // A page whose drawing ran out of memory is dropped (the shell has said
+    // so); so is one whose printer runs out of memory writing it.
+    bool ended = false;
+    try {
+        if (!m_printFailed) {
+            m_printDevice->flush();
+            m_printPainter->end();
+            ended = true;
+        }
+    } catch (const std::bad_alloc&) {
+        WMESSAGEBOX(kButtonsOk, kIconError, kDefaultFirst,
+                    texts::fillIn(texts::translate("lobus", "Brak pamięci na %1"),
+                                  {texts::translate("lobus", "wydruk rysunku")}),
+                    texts::translate("DataFiles", "UWAGA"));
+    }
+    if (!ended)
+        abandonPainter(*m_printPainter);
+    // A page dropped on its way to a PDF file leaves no file of a page.
+    const QString unfinished = !ended && m_printer->outputFormat() == QPrinter::PdfFormat
+        ? m_printer->outputFileName()
+        : QString();
     m_printDevice.reset();
-    m_printPainter->end();
     m_printPainter.reset();
     m_printer.reset();
+    m_printFailed = false;
+    if (!unfinished.isEmpty())
+        QFile::remove(unfinished);
 }
 
 } // namespace lobus

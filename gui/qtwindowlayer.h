@@ -50,6 +50,7 @@ class MainWindow;
 class NumbersView;
 class PainterDevice;
 class ResourceDialog;
+class SettingsFile;
 
 struct ReadProgress;
 
@@ -112,8 +113,13 @@ public:
                        std::string& error) override;
 
     // Where the habits are kept; none (the default): nothing is remembered.
-    // Give it before WINDOWOPEN.
+    // Give it before WINDOWOPEN. A settings file is written back whenever
+    // they change, as every other file is written (gui/settingsfile.h); when
+    // it is left alone, the status bar says why.
     void useSettings(std::unique_ptr<QSettings> settings);
+    void useSettingsFile(std::unique_ptr<SettingsFile> file);
+
+    void caseFiles(const std::vector<std::string>& files) override;
 
     // For the tests and scripted runs.
     void setHooks(DialogHooks hooks) { m_hooks = std::move(hooks); }
@@ -138,13 +144,19 @@ private:
     void endPrintout();
     QWidget* dialogParent() const;
     QStringList recentFiles() const;
+    // Writes the settings file after a change; says once when it cannot.
+    void storeSettings();
+    bool m_settingsProblemShown = false;
     // Keys of the settings.
     static constexpr const char* kRecentKey = "recentFiles";
     static constexpr const char* kGeometryKey = "windowGeometry";
     static constexpr const char* kDirectoryKey = "lastDirectory";
 
     DialogHooks m_hooks;
-    std::unique_ptr<QSettings> m_settings;
+    std::unique_ptr<QSettings> m_ownSettings;
+    std::unique_ptr<SettingsFile> m_settingsFile;
+    QSettings* m_settings = nullptr;      // one of the two, or none
+    std::vector<std::string> m_caseFiles; // no output of the layer is written over one
     Graphics m_graphics;
     QImage m_image;
     PictureCache m_cache; // what each picture into m_image keeps for the next
@@ -169,6 +181,7 @@ private:
     std::unique_ptr<QPrinter> m_printer;
     std::unique_ptr<QPainter> m_printPainter;
     std::unique_ptr<PainterDevice> m_printDevice;
+    bool m_printFailed = false; // memory ran out drawing the page: it is not printed
 };
 
 } // namespace lobus

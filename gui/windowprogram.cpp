@@ -1,8 +1,10 @@
 #include "gui/windowprogram.h"
 
+#include "datafiles/lastresort.h"
 #include "datafiles/state.h"
 #include "gui/filename.h"
 #include "gui/qtwindowlayer.h"
+#include "gui/settingsfile.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -12,6 +14,9 @@
 #include <QSettings>
 
 #include <cstdio>
+#include <cstdlib>
+#include <optional>
+#include <utility>
 
 #ifndef LOBUS_VERSION
 #define LOBUS_VERSION "0"
@@ -29,11 +34,33 @@ void setApplicationNames(int variant)
     QCoreApplication::setApplicationVersion(QStringLiteral(LOBUS_VERSION));
 }
 
-void print(std::FILE* stream, const QString& text)
+bool print(std::FILE* stream, const QString& text)
 {
     const QByteArray bytes = text.toLocal8Bit();
-    std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stream);
-    std::fflush(stream);
+    const bool written = std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stream)
+        == static_cast<std::size_t>(bytes.size());
+    return std::fflush(stream) == 0 && written;
+}
+
+// While the application starts: Qt's own complaints about the platform are
+// held back, and the fatal one that ends a start without a screen becomes
+// one line of ours and status 1, instead of Qt's lines and an abort.
+QString* g_noScreen = nullptr; // the line, in the language asked for
+QtMessageHandler g_previous = nullptr;
+QList<std::pair<QtMsgType, QString>>* g_heldBack = nullptr;
+
+void startingMessages(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    if (type != QtFatalMsg) {
+        if (g_heldBack)
+            g_heldBack->append({type, message});
+        else if (g_previous)
+            g_previous(type, context, message);
+        return;
+    }
+    if (g_noScreen)
+        print(stderr, *g_noScreen);
+    std::_Exit(1);
 }
 
 } // namespace
@@ -115,11 +142,25 @@ int runWindowProgram(int argc, char** argv, int variant, const ShellRun& run)
         const QStringList arguments = QCoreApplication::arguments();
         useLanguage(requestedLanguage(arguments).value_or(systemLanguage()));
         cl = parseWindowCommandLine(arguments, variant);
+        static QString noScreen;
+        noScreen = QCoreApplication::translate("lobus::WindowProgram",
+                                               "%1: nie można otworzyć okna: brak ekranu, z którym można się "
+                                               "połączyć (DISPLAY, WAYLAND_DISPLAY). Rysunek bez okna: "
+                                               "lobus-render.")
+                       .arg(QString::fromLatin1(programName(variant)))
+            + QLatin1Char('\n');
+        g_noScreen = &noScreen;
         switch (cl.action) {
         case WindowCommandLine::Action::Help:
         case WindowCommandLine::Action::Version:
-            print(stdout, cl.text);
-            return 0;
+            if (print(stdout, cl.text))
+                return 0;
+            print(stderr,
+                  QString::fromLatin1(programName(variant)) + QLatin1String(": ")
+                      + QCoreApplication::translate("lobus::WindowProgram",
+                                                    "nie można pisać na standardowe wyjście")
+                      + QLatin1Char('\n'));
+            return 1;
         case WindowCommandLine::Action::Error:
             print(stderr, QString::fromLatin1(programName(variant)) + QLatin1String(": ") + cl.text);
             return 2;
@@ -128,14 +169,27 @@ int runWindowProgram(int argc, char** argv, int variant, const ShellRun& run)
         }
     }
 
-    QApplication app(argc, argv);
+    std::optional<QApplication> made;
+    {
+        QList<std::pair<QtMsgType, QString>> heldBack;
+        g_heldBack = &heldBack;
+        g_previous = qInstallMessageHandler(startingMessages);
+        made.emplace(argc, argv);
+        qInstallMessageHandler(g_previous);
+        g_heldBack = nullptr;
+        for (const auto& [type, message] : heldBack)
+            qt_message_output(type, QMessageLogContext(), message);
+    }
+    QApplication& app = *made;
+    (void)app;
     setApplicationNames(variant);
     // The installed desktop entry and icon, so that the desktop shows them.
     QGuiApplication::setDesktopFileName(QString::fromLatin1(programName(variant)));
     QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("lobus")));
     useLanguage(cl.language.value_or(systemLanguage()));
+    endFailuresWithOneLine(programName(variant));
     QtWindowLayer layer;
-    layer.useSettings(std::make_unique<QSettings>());
+    layer.useSettingsFile(std::make_unique<SettingsFile>(SettingsFile::defaultPath()));
     // The name as the file system has it, also when it is not UTF-8.
     return run(layer, cl.file.isEmpty() ? std::string() : fileSystemName(cl.file));
 }

@@ -9,6 +9,7 @@
 #include "render/painterdevice.h"
 #include "render/pngwriter.h"
 #include "render/renderimage.h"
+#include "render/vectorfile.h"
 
 #include <QBuffer>
 #include <QByteArray>
@@ -61,31 +62,36 @@ void drawOnPainter(QPainter& painter, const QRectF& target, double dpi, const Dr
     g.setDevice(nullptr);
 }
 
-QByteArray renderSvg(const Drawing& draw, int width, int height)
+// Draws `draw` with `painter` and ends it; when memory runs out on the way
+// the painter is abandoned (render/vectorfile.h) and the failure passes on.
+void paintWhole(QPainter& painter, const QRectF& target, double dpi, const Drawing& draw)
 {
-    QByteArray data;
-    QBuffer buffer(&data);
-    buffer.open(QIODevice::WriteOnly);
-    QSvgGenerator svg;
-    svg.setOutputDevice(&buffer);
+    try {
+        drawOnPainter(painter, target, dpi, draw);
+        painter.end();
+    } catch (const std::bad_alloc&) {
+        abandonPainter(painter);
+        throw;
+    }
+}
+
+void renderSvg(const Drawing& draw, int width, int height, QIODevice& out)
+{
+    Abandonable<QSvgGenerator> svg;
+    svg.setOutputDevice(&out);
     svg.setSize(QSize(width, height));
     svg.setViewBox(QRect(0, 0, width, height));
     svg.setResolution(static_cast<int>(kScreenDpi));
     svg.setTitle(QStringLiteral("LOBUS"));
     QPainter painter(&svg);
-    drawOnPainter(painter, QRectF(0, 0, width, height), kScreenDpi, draw);
-    painter.end();
-    return data;
+    paintWhole(painter, QRectF(0, 0, width, height), kScreenDpi, draw);
 }
 
 // One A4 landscape page at 600 dpi, the picture fitted into its printable
 // area keeping the aspect of width x height.
-QByteArray renderPdf(const Drawing& draw, int width, int height)
+void renderPdf(const Drawing& draw, int width, int height, QIODevice& out)
 {
-    QByteArray data;
-    QBuffer buffer(&data);
-    buffer.open(QIODevice::WriteOnly);
-    QPdfWriter pdf(&buffer);
+    Abandonable<QPdfWriter> pdf(&out);
     pdf.setResolution(600);
     pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape, QMarginsF(10, 10, 10, 10),
                                   QPageLayout::Millimeter));
@@ -94,9 +100,7 @@ QByteArray renderPdf(const Drawing& draw, int width, int height)
     QPainter painter(&pdf);
     const QRectF page(0, 0, pdf.width(), pdf.height());
     const QRectF target = PainterDevice::fitted(page, static_cast<double>(width) / height);
-    drawOnPainter(painter, target, pdf.resolution(), draw);
-    painter.end();
-    return data;
+    paintWhole(painter, target, pdf.resolution(), draw);
 }
 
 // The image in the format of `path`'s extension; false when Qt cannot encode it.
@@ -180,9 +184,16 @@ bool writeDrawingFile(const std::string& path, int width, int height, const Draw
             renderToImage(image, g, draw);
             return saveImageFile(image, path, error, calls);
         }
-        const QByteArray data
-            = ext == QStringLiteral("svg") ? renderSvg(draw, width, height) : renderPdf(draw, width, height);
-        return replaceFileWhole(path, bytesOf(data), error, calls);
+        // Written as it is made, into the file that replaces the target.
+        FileReplacement file(calls);
+        if (!file.begin(path, error))
+            return false;
+        ReplacementDevice out(file);
+        if (ext == QStringLiteral("svg"))
+            renderSvg(draw, width, height, out);
+        else
+            renderPdf(draw, width, height, out);
+        return file.commit(error);
     } catch (const std::bad_alloc&) {
         error = outOfMemory(QT_TRANSLATE_NOOP("lobus", "rysunek %1"), size);
         return false;

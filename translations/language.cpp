@@ -54,15 +54,17 @@ std::optional<Language> languageFromName(const QString& name)
 
 std::optional<Language> requestedLanguage(const QStringList& arguments)
 {
+    // The last one given counts, as for the options' parser.
+    std::optional<Language> requested;
     for (qsizetype i = 1; i < arguments.size(); ++i) {
         const QString& a = arguments[i];
         if ((a == QLatin1String("--lang") || a == QLatin1String("-lang")) && i + 1 < arguments.size())
-            return languageFromName(arguments[i + 1]);
+            requested = languageFromName(arguments[++i]);
         for (const QLatin1String prefix : {QLatin1String("--lang="), QLatin1String("-lang=")})
             if (a.startsWith(prefix))
-                return languageFromName(a.mid(prefix.size()));
+                requested = languageFromName(a.mid(prefix.size()));
     }
-    return std::nullopt;
+    return requested;
 }
 
 QString languageCode(Language language)

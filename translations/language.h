@@ -21,7 +21,8 @@ std::optional<Language> languageFromName(const QString& name);
 
 // The language a `--lang pl|en` (or `--lang=..`) among the arguments asks
 // for, found before the command line is parsed, so that the help and the
-// parser's own complaints are already in that language; nullopt when none.
+// parser's own complaints are already in that language; the last one when
+// several are given; nullopt when none.
 std::optional<Language> requestedLanguage(const QStringList& arguments);
 
 // "pl" or "en".

@@ -288,6 +288,10 @@ Replace it?</translation>
         <translation>Cannot write the picture %1:
 %2</translation>
     </message>
+    <message>
+        <source>Uwaga: %1</source>
+        <translation>Note: %1</translation>
+    </message>
 </context>
 <context>
     <name>lobus</name>
@@ -402,6 +406,26 @@ Replace it?</translation>
     <message>
         <source>pmax w zbiorze %1 wynosi 0: wykresy ciśnień w skali automatycznej mają zerową skalę i nie są rysowane</source>
         <translation>pmax in %1 is 0: on the automatic scale the pressure diagrams have a scale of zero and are not drawn</translation>
+    </message>
+    <message>
+        <source>%1 jest zbiorem wejściowym przypadku (%2): zapis by go zniszczył, nic nie zapisano</source>
+        <translation>%1 is one of the case's input files (%2): writing would destroy it, nothing was written</translation>
+    </message>
+    <message>
+        <source>%1: zabrakło pamięci w bibliotece, która nie umie tego zgłosić; program kończy się bez zapisu</source>
+        <translation>%1: memory ran out inside a library that cannot report it; the program ends without writing</translation>
+    </message>
+    <message>
+        <source>%1: nieoczekiwany błąd; program kończy się bez zapisu</source>
+        <translation>%1: unexpected failure; the program ends without writing</translation>
+    </message>
+    <message>
+        <source>wydruk wykresu kątowego</source>
+        <translation>the printout of the angle view</translation>
+    </message>
+    <message>
+        <source>wydruk rysunku</source>
+        <translation>the printout of the picture</translation>
     </message>
 </context>
 <context>
@@ -761,6 +785,17 @@ exit status: 0 done, 1 the case could not be read or the picture not written,
         <source>-o: nazwa zbioru rysunku musi się kończyć na .png, .bmp, .svg lub .pdf: &apos;%1&apos;</source>
         <translation>-o: the picture file must end in .png, .bmp, .svg or .pdf: &apos;%1&apos;</translation>
     </message>
+    <message>
+        <source>--trace: nie podano nazwy zbioru śladu</source>
+        <translation>--trace: no trace file name given</translation>
+    </message>
+</context>
+<context>
+    <name>lobus::SettingsFile</name>
+    <message>
+        <source>Ustawienia nie będą zapisane: %1 (%2).</source>
+        <translation>The settings will not be saved: %1 (%2).</translation>
+    </message>
 </context>
 <context>
     <name>lobus::SystemDialogs</name>
@@ -814,6 +849,14 @@ exit status: 0 done, 1 the case could not be read or the picture not written,
     <message>
         <source>Wypisuje numer wersji i kończy, bez okna.</source>
         <translation>Prints the version number and ends, without a window.</translation>
+    </message>
+    <message>
+        <source>%1: nie można otworzyć okna: brak ekranu, z którym można się połączyć (DISPLAY, WAYLAND_DISPLAY). Rysunek bez okna: lobus-render.</source>
+        <translation>%1: cannot open a window: no screen to connect to (DISPLAY, WAYLAND_DISPLAY). For a picture without a window: lobus-render.</translation>
+    </message>
+    <message>
+        <source>nie można pisać na standardowe wyjście</source>
+        <translation>cannot write to standard output</translation>
     </message>
 </context>
 </TS>

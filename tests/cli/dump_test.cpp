@@ -16,6 +16,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 
 #include <algorithm>
 
@@ -283,6 +284,7 @@ TEST(Dump, BadCommandLinesExitTwoWithOneLine)
         {dan, QStringLiteral("-o"), QStringLiteral("x.png"), QStringLiteral("--size"),
          QStringLiteral("20001x10")},
         {dan, QStringLiteral("-o"), QStringLiteral("x.png"), QStringLiteral("--size"), QStringLiteral("640")},
+        {d, QStringLiteral("--trace"), QString(), dan},
     };
     for (const QStringList& args : cases) {
         const RunResult r = runRender(args);
@@ -313,6 +315,63 @@ TEST(Dump, BadCommandLinesExitTwoWithOneLine)
     r = runRender({QStringLiteral("--version")});
     EXPECT_EQ(r.status, 0) << r.err.toStdString();
     EXPECT_EQ(r.out, QByteArray("lobus-render " LOBUS_VERSION "\n"));
+    // The last --lang counts.
+    r = runRender({QStringLiteral("--lang"), QStringLiteral("pl"), QStringLiteral("--lang"),
+                   QStringLiteral("en"), dan, QStringLiteral("-o"), QStringLiteral("x.png"),
+                   QStringLiteral("--size"), QStringLiteral("640")});
+    EXPECT_EQ(r.err, QByteArray("lobus-render: --size: expected WxH, got '640' (see --help)\n"));
+
+    // Help and version onto an output that takes nothing: a failure, said.
+    QTemporaryDir dir;
+    const QString full = dir.path() + QStringLiteral("/full");
+    if (::mknod(full.toLocal8Bit().constData(), S_IFCHR | 0666, makedev(1, 7)) == 0) {
+        for (const char* option : {"--help", "--version"}) {
+            QProcess p;
+            p.setStandardOutputFile(full);
+            p.start(renderProgram(), {QString::fromLatin1(option)});
+            ASSERT_TRUE(p.waitForFinished(60000));
+            EXPECT_EQ(p.exitCode(), 1) << option;
+            EXPECT_TRUE(p.readAllStandardError().contains("lobus-render: ")) << option;
+        }
+    }
+}
+
+// An output or the trace that is one of the case's files would destroy it,
+// often before it is read: refused as a bad command line, nothing written.
+TEST(Dump, AnOutputThatIsAnInputIsRefusedAndNothingIsWritten)
+{
+    TempDir dir;
+    const std::string dan = writeCase(dir.path() / "P", evenCase("m", 2, 9)).string();
+    const std::string cis = (dir.path() / "P/WYN/m.cis").string();
+    const std::string linkedCis = (dir.path() / "linked.csv").string();
+    ASSERT_EQ(::link(cis.c_str(), linkedCis.c_str()), 0);
+    std::filesystem::create_symlink(dan, dir.path() / "picture.png");
+    const QByteArray danBefore = readFile(QString::fromStdString(dan));
+    const QByteArray cisBefore = readFile(QString::fromStdString(cis));
+    const struct {
+        std::vector<std::string> args;
+        std::string output;
+        std::string input;
+    } cases[] = {
+        {{"--dump", "--trace", dan, dan}, dan, dan},
+        {{"--csv", dan, dan}, dan, dan},
+        {{"--csv", linkedCis, dan}, linkedCis, cis},
+        {{dan, "-o", (dir.path() / "picture.png").string()}, (dir.path() / "picture.png").string(), dan},
+        {{"--summary", "--tem", (dir.path() / "t.txt").string(), "--trace", (dir.path() / "t.txt").string(),
+          dan},
+         (dir.path() / "t.txt").string(),
+         (dir.path() / "t.txt").string()},
+    };
+    for (const auto& c : cases) {
+        const RunResult r = runRenderBytes(c.args);
+        EXPECT_EQ(r.status, 2) << r.err.toStdString();
+        EXPECT_EQ(r.err.count('\n'), 1) << r.err.toStdString();
+        EXPECT_TRUE(r.err.contains(c.output.c_str()) && r.err.contains(c.input.c_str()))
+            << r.err.toStdString();
+    }
+    EXPECT_EQ(readFile(QString::fromStdString(dan)), danBefore);
+    EXPECT_EQ(readFile(QString::fromStdString(cis)), cisBefore);
+    EXPECT_FALSE(std::filesystem::exists(dir.path() / "t.txt"));
 }
 
 TEST(Dump, RelativeCaseNamesAndTheTraceFile)

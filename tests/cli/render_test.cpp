@@ -1,5 +1,6 @@
 // lobus-render CASE -o OUT: the picture files it writes, by their headers.
 
+#include "examples/casegen.h"
 #include "runrender.h"
 
 #include <QTemporaryDir>
@@ -7,7 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <csignal>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -112,6 +115,52 @@ void smallDisk()
     ::getrlimit(RLIMIT_FSIZE, &limit);
     limit.rlim_cur = 4096;
     ::setrlimit(RLIMIT_FSIZE, &limit);
+}
+
+template <int megabytes> void addressSpace()
+{
+    rlimit limit {};
+    ::getrlimit(RLIMIT_AS, &limit);
+    limit.rlim_cur = std::min<rlim_t>(rlim_t(megabytes) << 20, limit.rlim_max);
+    ::setrlimit(RLIMIT_AS, &limit);
+}
+
+// Memory that runs out while any file of a 6 x 100,000 case is drawn or
+// written ends with one line naming what it was for and status 1, never an
+// abort; what fits is written. Nothing but the files asked for is left.
+TEST_F(Render, MemoryThatRunsOutInAnyFormatEndsWithOneLine)
+{
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "the sanitizer reserves more address space than the limits allow";
+#endif
+    const std::string dir = m_dir.path().toStdString();
+    casegen::Bearing big = casegen::stressCase(6, 100000);
+    casegen::writeCase(big, casegen::solve(big), dir + "/P");
+    const std::string dan = dir + "/P/DANE/" + big.name + ".dan";
+    const std::vector<std::vector<std::string>> outputs = {
+        {"-o", dir + "/big.svg"},
+        {"-o", dir + "/big.pdf"},
+        {"-o", dir + "/big.png"},
+        {"-o", dir + "/big.bmp"},
+        {"--view", "angle", "-o", dir + "/angle.svg"},
+        {"--view", "angle", "-o", dir + "/angle.pdf"},
+    };
+    // 200 MB: the picture's SVG and PDF and the angle view's SVG run out on
+    // this machine, in the drawing and in the end of the painter.
+    for (const auto& output : outputs) {
+        std::vector<std::string> args {dan};
+        args.insert(args.end(), output.begin(), output.end());
+        const RunResult r = runRenderBytes(args, addressSpace<200>);
+        EXPECT_TRUE(r.status == 0 || r.status == 1) << output.back() << ": " << r.status;
+        if (r.status == 1) {
+            EXPECT_TRUE(r.err.startsWith("lobus-render: Brak pamięci na ")) << r.err.toStdString();
+            EXPECT_EQ(r.err.count('\n'), 1) << r.err.toStdString();
+        }
+    }
+    for (const auto& e : std::filesystem::directory_iterator(dir))
+        EXPECT_TRUE(e.path().filename() == "P" || e.path().filename().string().rfind("big.", 0) == 0
+                    || e.path().filename().string().rfind("angle.", 0) == 0)
+            << e.path();
 }
 
 TEST_F(Render, AFullDiskFailsAndKeepsTheOldPicture)

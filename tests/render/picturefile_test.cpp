@@ -22,8 +22,10 @@
 #include <string>
 #include <vector>
 
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace lobus::test {
@@ -253,6 +255,44 @@ TEST_F(PictureFile, MemoryThatRunsOutWhileDrawingIsAFailureThatSaysSo)
         EXPECT_NE(error.find("Brak pamięci na rysunek 64x40"), std::string::npos) << error;
     }
     EXPECT_TRUE(entries(dir).empty());
+}
+
+// The window writes its vector files in its own process: when
+// memory runs out there, the write fails with a reason, nothing is left, and
+// the process goes on (here: writes a small picture after). In a child
+// process under an address-space limit.
+TEST_F(PictureFile, MemoryThatRunsOutInAVectorFileLeavesTheProgramRunning)
+{
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "the sanitizer reserves more address space than the limit allows";
+#endif
+    ASSERT_TRUE(dir.isValid());
+    const Case big = sampleCase(kVariantSolako, 6, 100000);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        rlimit limit {};
+        ::getrlimit(RLIMIT_AS, &limit);
+        limit.rlim_cur = std::min<rlim_t>(rlim_t(250) << 20, limit.rlim_max);
+        ::setrlimit(RLIMIT_AS, &limit);
+        int failures = 0;
+        for (const char* name : {"big.svg", "big.pdf"}) {
+            RYSUJ settings = sampleSettings(big);
+            std::string error;
+            if (!writePictureFile(path(name), big, settings, 1600, 1000, error)
+                && error.find("Brak pamięci") != std::string::npos)
+                ++failures;
+        }
+        std::string error;
+        RYSUJ small = r;
+        const bool after = writePictureFile(path("after.png"), c, small, 64, 40, error);
+        ::_exit(failures > 0 && after ? 0 : 10 + failures);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status)) << "the process was stopped, signal " << WTERMSIG(status);
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "no failure reported, or nothing written after it";
+    for (const std::string& name : entries(dir))
+        EXPECT_TRUE(name == "after.png" || name == "big.svg" || name == "big.pdf") << name;
 }
 
 TEST_F(PictureFile, ANameIsBytes)

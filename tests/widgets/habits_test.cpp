@@ -4,6 +4,7 @@
 // dropped data file, Export picture and a landscape printout.
 
 #include "gui/mainwindow.h"
+#include "gui/settingsfile.h"
 #include "layerfixture.h"
 #include "resources/resources.h"
 
@@ -21,10 +22,24 @@
 #include <QTemporaryDir>
 #include <QUrl>
 
+#include <filesystem>
+#include <fstream>
 #include <memory>
+#include <sstream>
+
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 
 namespace lobus::test {
 namespace {
+
+std::string readText(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
 
 // Each entry of the resource at its own place, with its text, identifier and
 // greyed state; returns the actions of `actions` past the resource's.
@@ -133,6 +148,54 @@ TEST(Habits, RecentFilesGeometryAndLastDirectoryOutliveTheWindow)
     ASSERT_EQ(asked.size(), 2u);
     EXPECT_EQ(asked[0], dir.filePath(QStringLiteral("DANE")));
     EXPECT_EQ(asked[1], QStringLiteral("/gdzie/indziej/a.bmp"));
+}
+
+// The settings file is written as every other file: a link to a regular
+// file keeps the link; a device, a FIFO or a directory under its name is left
+// untouched (a FIFO without a writer must not hold the start), the status
+// bar says so and the program runs on; a case file is never written over.
+TEST(Habits, TheSettingsFileIsOnlyARegularFileAndNeverACaseFile)
+{
+    QTemporaryDir dir;
+    namespace fs = std::filesystem;
+    const fs::path d = dir.path().toStdString();
+    const auto run = [&](const fs::path& conf, const std::vector<std::string>& caseFiles = {}) {
+        QtWindowLayer layer;
+        layer.useSettingsFile(std::make_unique<SettingsFile>(conf.string()));
+        layer.WINDOWOPEN(programWindow());
+        layer.WINDOWSTATUSBARPARTS(2, {6000, -1});
+        layer.caseFiles(caseFiles);
+        layer.noteOpenedFile((d / "DANE/a.dan").string());
+        const QString status = layer.window()->statusText(2);
+        layer.WINDOWCLOSE();
+        return status;
+    };
+
+    fs::create_directory(d / "real");
+    fs::create_symlink(d / "real/lobus.conf", d / "linked.conf");
+    std::ofstream(d / "real/lobus.conf") << "[General]\n";
+    EXPECT_TRUE(run(d / "linked.conf").isEmpty());
+    EXPECT_TRUE(fs::is_symlink(d / "linked.conf"));
+    EXPECT_NE(readText(d / "real/lobus.conf").find("a.dan"), std::string::npos);
+
+    ASSERT_EQ(::mkfifo((d / "fifo.conf").c_str(), 0600), 0);
+    const bool device = ::mknod((d / "device").c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0;
+    if (device)
+        fs::create_symlink(d / "device", d / "device.conf");
+    fs::create_directory(d / "dir.conf");
+    for (const char* name : {"fifo.conf", "device.conf", "dir.conf"}) {
+        if (!fs::exists(fs::symlink_status(d / name)))
+            continue;
+        EXPECT_TRUE(run(d / name).contains(QString::fromLatin1(name))) << name;
+    }
+    EXPECT_TRUE(fs::is_fifo(d / "fifo.conf"));
+    EXPECT_TRUE(!device || fs::is_character_file(d / "device"));
+    EXPECT_TRUE(fs::is_directory(d / "dir.conf"));
+
+    // A settings file that is the shown case's data file stays as it was.
+    std::ofstream(d / "case.dan") << "the case\n";
+    EXPECT_TRUE(run(d / "case.dan", {(d / "case.dan").string()}).contains(QStringLiteral("case.dan")));
+    EXPECT_EQ(readText(d / "case.dan"), "the case\n");
 }
 
 TEST(Habits, ADroppedDataFileIsOpenedAndOtherFilesAreRefused)

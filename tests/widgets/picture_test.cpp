@@ -2,6 +2,7 @@
 // printed; the system dialogs answer through the layer's hooks.
 
 #include "drawing/graphics/graphics.h"
+#include "drawing/rysunek.h"
 #include "layerfixture.h"
 
 #include <QAbstractButton>
@@ -15,6 +16,10 @@
 
 #include <cstdio>
 #include <fstream>
+
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace lobus::test {
 namespace {
@@ -107,6 +112,79 @@ TEST(Picture, PrintoutGoesToThePrinterAndDrawingReturnsToTheScreen)
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_TRUE(file.read(5).startsWith("%PDF"));
     EXPECT_GT(file.size(), 500);
+}
+
+// Memory that runs out while a page is drawn or written drops the page,
+// says so, and the window goes on drawing on the screen. In a child process
+// whose address space is held to little more than it uses, with a page of
+// 6 x 100,000 points.
+TEST(Picture, APrintoutThatRunsOutOfMemoryIsDroppedAndTheWindowGoesOn)
+{
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "the sanitizer reserves more address space than the limit allows";
+#endif
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("wydruk.pdf"));
+    const pid_t child = ::fork();
+    if (child == 0) {
+        DialogHooks hooks;
+        hooks.printSetup = [&](QWidget*, QPrinter& printer) {
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(pdf);
+            return true;
+        };
+        int boxes = 0;
+        hooks.messageBox = [&](QWidget*, const MessageBoxRequest&) {
+            ++boxes;
+            return true;
+        };
+        QtWindowLayer layer(hooks);
+        layer.WINDOWOPEN(programWindow());
+        drain(layer);
+        Case big;
+        big.dane.variant = kVariantSolako;
+        big.dane.ikm = 6;
+        big.results.allocate(100000);
+        for (int k = 1; k <= 6; ++k) {
+            big.dane.tabpsi(2 * k - 1) = 60.0f * (k - 1) + 5.0f;
+            big.dane.tabpsi(2 * k) = 60.0f * k - 5.0f;
+            big.dane.ilcis(k) = 100000.0f;
+            for (int j = 1; j <= 100000; ++j) {
+                big.results.katcis(k, j) = big.dane.tabpsi(2 * k - 1) + 50.0f * float(j) / 100000.0f;
+                big.results.cis(k, j) = 1.0e6f * float((j * 7919) % 1000);
+                big.results.tem1(k, j) = big.results.tem2(k, j) = 40.0f + float(j % 97);
+            }
+        }
+        RYSUJ settings;
+        settings.pscale = 1.0e9f;
+        settings.tscale = 140.0f;
+        // What the window uses now and 40 MB more: not enough for the page.
+        std::size_t pages = 0;
+        std::ifstream("/proc/self/statm") >> pages;
+        rlimit limit {};
+        ::getrlimit(RLIMIT_AS, &limit);
+        limit.rlim_cur
+            = std::min<rlim_t>(pages * ::sysconf(_SC_PAGESIZE) + (rlim_t(40) << 20), limit.rlim_max);
+        ::setrlimit(RLIMIT_AS, &limit);
+        layer.IGRHARDCOPYSELECT(1, 10);
+        layer.IGRHARDCOPY(" ");
+        bool drawingFailed = false;
+        try {
+            layer.drawPicture([&](Graphics& g, PictureMemory& memory) { RYSUNEK(g, big, settings, memory); });
+        } catch (const std::bad_alloc&) {
+            drawingFailed = true; // the shell's box says so
+        }
+        layer.IGRHARDCOPY("S");
+        layer.drawPicture([](Graphics& g, PictureMemory&) { drawSquare(g); });
+        const QImage& shown = layer.picture();
+        const bool onScreen = !layer.printing()
+            && shown.pixelColor(shown.width() / 2, shown.height() / 2) == QColor(255, 0, 0);
+        ::_exit(onScreen && (drawingFailed || boxes == 1) && !QFile::exists(pdf) ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status)) << "the window was stopped, signal " << WTERMSIG(status);
+    EXPECT_EQ(WEXITSTATUS(status), 0);
 }
 
 TEST(Picture, CancelledPrintDialogKeepsDrawingOnTheScreen)
