@@ -46,8 +46,9 @@ std::optional<std::string> inputWrittenOver(const std::string& output, const std
 std::string outputIsInputText(const std::string& output, const std::string& input)
 {
     return texts::fillIn(
-        texts::translate("lobus", "%1 jest zbiorem wejściowym przypadku (%2): zapis by go zniszczył, nic nie "
-                                  "zapisano"),
+        texts::translate("lobus",
+                         "%1 jest zbiorem wejściowym przypadku (%2): zapis by go zniszczył, nic nie "
+                         "zapisano"),
         {displayName(output), displayName(input)});
 }
 

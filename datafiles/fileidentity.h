@@ -18,7 +18,8 @@ bool sameFile(const std::string& a, const std::string& b);
 
 // The first of `inputs` (empty names skipped) that `output` would be written
 // over; none when it is none of them.
-std::optional<std::string> inputWrittenOver(const std::string& output, const std::vector<std::string>& inputs);
+std::optional<std::string> inputWrittenOver(const std::string& output,
+                                            const std::vector<std::string>& inputs);
 
 // The message that refuses such an output: names both, says nothing was written.
 std::string outputIsInputText(const std::string& output, const std::string& input);

@@ -46,8 +46,7 @@ void writeLine(const char* line)
             std::rethrow_exception(failure);
         } catch (const std::bad_alloc&) {
             memory = true;
-        } catch (...) {
-        }
+        } catch (...) { }
     }
     removeUnfinishedReplacements();
     writeLine(memory ? g_outOfMemory : g_otherFailure);
@@ -59,8 +58,9 @@ void writeLine(const char* line)
 void endFailuresWithOneLine(const char* program)
 {
     copyLine(g_outOfMemory,
-             texts::fillIn(texts::translate("lobus", "%1: zabrakło pamięci w bibliotece, która nie umie tego "
-                                                     "zgłosić; program kończy się bez zapisu"),
+             texts::fillIn(texts::translate("lobus",
+                                            "%1: zabrakło pamięci w bibliotece, która nie umie tego "
+                                            "zgłosić; program kończy się bez zapisu"),
                            {program}));
     copyLine(g_otherFailure,
              texts::fillIn(texts::translate("lobus", "%1: nieoczekiwany błąd; program kończy się bez zapisu"),

@@ -16,8 +16,7 @@ namespace {
 
 QString problemText(const std::string& path, const std::string& reason)
 {
-    return QCoreApplication::translate("lobus::SettingsFile",
-                                       "Ustawienia nie będą zapisane: %1 (%2).")
+    return QCoreApplication::translate("lobus::SettingsFile", "Ustawienia nie będą zapisane: %1 (%2).")
         .arg(QString::fromStdString(displayName(path)), QString::fromStdString(reason));
 }
 
