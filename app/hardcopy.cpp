@@ -57,13 +57,13 @@ void saveBitmapCommand(ShellState& state)
     if (w.IGRSAVEIMAGE(state.bmpfile))
         return;
     const std::string reason = w.saveImageError();
-    w.WMESSAGEBOX(
-        kButtonsOk, kIconError, kDefaultFirst,
-        reason.empty()
-            ? texts::fillIn(texts::translate("Shell", "Nie można zapisać mapy bitowej %1"), {state.bmpfile})
-            : texts::fillIn(texts::translate("Shell", "Nie można zapisać mapy bitowej %1:\n%2"),
-                            {displayName(state.bmpfile), reason}),
-        texts::translate("Shell", "Błąd zapisu"));
+    w.WMESSAGEBOX(kButtonsOk, kIconError, kDefaultFirst,
+                  reason.empty()
+                      ? texts::fillIn(texts::translate("Shell", "Nie można zapisać mapy bitowej %1"),
+                                      {displayName(state.bmpfile)})
+                      : texts::fillIn(texts::translate("Shell", "Nie można zapisać mapy bitowej %1:\n%2"),
+                                      {displayName(state.bmpfile), reason}),
+                  texts::translate("Shell", "Błąd zapisu"));
 }
 
 std::string pictureFileName(const std::string& name)

@@ -3,6 +3,7 @@
 #include "app/shellstate.h"
 #include "app/windowlayer.h"
 #include "datafiles/fileidentity.h"
+#include "datafiles/filereplace.h"
 #include "datafiles/loadcase.h"
 #include "datafiles/readprogress.h"
 #include "datafiles/solver.h"
@@ -35,7 +36,7 @@ void reportOtherSolver(ShellState& state, Solver solver, const std::string& data
                             "Ten program czyta przypadki programu SOLAKO; "
                             "przypadek otworzy program lobus.");
     state.layer.WMESSAGEBOX(kButtonsOk, kIconWarning, kDefaultFirst,
-                            texts::fillIn(texts::translate("lobus", text), {datafile}),
+                            texts::fillIn(texts::translate("lobus", text), {displayName(datafile)}),
                             texts::translate("DataFiles", "UWAGA"));
 }
 

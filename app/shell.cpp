@@ -5,6 +5,7 @@
 #include "app/tracefile.h"
 #include "app/viewcommands.h"
 #include "app/windowlayer.h"
+#include "datafiles/filereplace.h"
 #include "datafiles/texts.h"
 #include "datafiles/trace.h"
 #include "drawing/graphics/graphics.h"
@@ -78,7 +79,7 @@ bool Shell::startUp()
             texts::fillIn(
                 texts::translate("Shell",
                                  "Nie można utworzyć zbioru śladu %1 - program działa bez zapisu śladu."),
-                {m_options.tracePath}),
+                {displayName(m_options.tracePath)}),
             texts::translate("DataFiles", "UWAGA"));
     return true;
 }
@@ -166,7 +167,7 @@ void Shell::dropFailedTrace()
         texts::fillIn(texts::translate("Shell",
                                        "Nie można zapisać zbioru śladu %1 (%2) - program działa dalej "
                                        "bez zapisu śladu."),
-                      {m_options.tracePath, reason}),
+                      {displayName(m_options.tracePath), reason}),
         texts::translate("DataFiles", "UWAGA"));
 }
 

@@ -1,6 +1,7 @@
 #include "app/shellstate.h"
 
 #include "app/windowlayer.h"
+#include "datafiles/filereplace.h"
 #include "datafiles/texts.h"
 #include "datafiles/trace.h"
 #include "drawing/rysunek.h"
@@ -27,7 +28,7 @@ bool drawCase(ShellState& state)
                 kButtonsOk, kIconError, kDefaultFirst,
                 texts::fillIn(texts::translate("lobus", "Brak pamięci na %1"),
                               {texts::fillIn(texts::translate("lobus", "rysunek zbioru %1"),
-                                             {trimTrailingBlanks(state.datafile)})}),
+                                             {displayName(trimTrailingBlanks(state.datafile))})}),
                 texts::translate("DataFiles", "UWAGA"));
         state.drawFailed = true;
         return false;

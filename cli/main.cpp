@@ -9,6 +9,7 @@
 #include "cli/options.h"
 #include "dataexport/casejson.h"
 #include "dataexport/pointscsv.h"
+#include "datafiles/filereplace.h"
 #include "datafiles/lastresort.h"
 #include "datafiles/loadcase.h"
 #include "datafiles/texts.h"
@@ -77,17 +78,20 @@ int runPrint(const CommandLine& cl)
             : cl.summary ? summaryJson(c)
                          : pointsCsv(c);
     } catch (const std::bad_alloc&) {
-        printLine(texts::fillIn(
-            texts::translate("lobus", "Brak pamięci na %1"),
-            {texts::fillIn(texts::translate("lobus", "tekst wyniku zbioru %1"), {cl.load.dataFile})}));
+        printLine(texts::fillIn(texts::translate("lobus", "Brak pamięci na %1"),
+                                {texts::fillIn(texts::translate("lobus", "tekst wyniku zbioru %1"),
+                                               {displayName(cl.load.dataFile)})}));
         return kExitReadFailed;
     }
     if (!cl.csv.empty() && cl.csv != "-") {
         std::string error;
-        if (!writeTextFile(cl.csv, text, error)) {
+        std::string note;
+        if (!writeTextFile(cl.csv, text, error, {}, &note)) {
             printLine(error);
             return kExitReadFailed;
         }
+        if (!note.empty())
+            printNote(note);
         return kExitDone;
     }
     return printOut(text) ? kExitDone : kExitReadFailed;
@@ -134,10 +138,13 @@ int runRender(int& argc, char** argv, const CommandLine& cl)
         if (cl.annotate)
             drawPeaksOverlay(g, c, rysuj);
     };
-    if (!writeDrawingFile(cl.output, cl.width, cl.height, draw, error)) {
+    std::string note;
+    if (!writeDrawingFile(cl.output, cl.width, cl.height, draw, error, {}, &note)) {
         printLine(error);
         return kExitReadFailed;
     }
+    if (!note.empty())
+        printNote(note);
     return kExitDone;
 }
 

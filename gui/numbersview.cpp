@@ -1,6 +1,7 @@
 #include "gui/numbersview.h"
 
 #include "dataexport/pointscsv.h"
+#include "datafiles/filereplace.h"
 #include "datafiles/texts.h"
 #include "drawing/graphics/units.h"
 
@@ -327,13 +328,16 @@ void NumbersView::exportCsv()
     } catch (const std::bad_alloc&) {
         error = texts::fillIn(
             texts::translate("lobus", "Brak pamięci na %1"),
-            {texts::fillIn(texts::translate("lobus", "tekst wyniku zbioru %1"), {m_datafile})});
+            {texts::fillIn(texts::translate("lobus", "tekst wyniku zbioru %1"), {displayName(m_datafile)})});
     }
     if (writesOverAnInput(fileSystemName(*path)))
         return;
-    if (error.empty() && !writeTextFile(fileSystemName(*path), text, error))
+    std::string note;
+    if (error.empty() && !writeTextFile(fileSystemName(*path), text, error, {}, &note))
         complain(QCoreApplication::translate("lobus::NumbersView", "Nie zapisano danych: %1")
                      .arg(QString::fromStdString(error)));
+    else if (!note.empty())
+        m_window.setStatusText(2, QString::fromStdString(note));
 }
 
 void NumbersView::saveAngleView()
@@ -359,11 +363,14 @@ void NumbersView::saveAngleView()
     std::string error;
     const Case& c = *m_case;
     const RYSUJ& r = *m_rysuj;
+    std::string note;
     if (!writeDrawingFile(
             fileSystemName(path), kFileWidth, kFileHeight,
-            [&](Graphics& g) { drawAngleView(g, c, r, view, texts); }, error))
+            [&](Graphics& g) { drawAngleView(g, c, r, view, texts); }, error, {}, &note))
         complain(QCoreApplication::translate("lobus::NumbersView", "Nie zapisano wykresu: %1")
                      .arg(QString::fromStdString(error)));
+    else if (!note.empty())
+        m_window.setStatusText(2, QString::fromStdString(note));
 }
 
 void NumbersView::printAngleView()

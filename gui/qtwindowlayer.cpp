@@ -360,7 +360,12 @@ bool QtWindowLayer::IGRSAVEIMAGE(const std::string& filename)
         m_saveError = "no picture to save";
         return false;
     }
-    return saveImageFile(m_image, trimTrailingBlanks(filename), m_saveError);
+    std::string note;
+    if (!saveImageFile(m_image, trimTrailingBlanks(filename), m_saveError, {}, &note))
+        return false;
+    if (!note.empty() && m_window)
+        m_window->setStatusText(2, QString::fromStdString(note));
+    return true;
 }
 
 bool QtWindowLayer::exportPicture(const std::string& path, const Case& c, const RYSUJ& rysuj,
@@ -369,7 +374,12 @@ bool QtWindowLayer::exportPicture(const std::string& path, const Case& c, const 
     assertWindowThread();
     const QSize size = m_image.isNull() ? QSize(1600, 1000) : m_image.size();
     RYSUJ settings = rysuj; // the drawing writes halfx
-    return writePictureFile(path, c, settings, size.width(), size.height(), error);
+    std::string note;
+    if (!writePictureFile(path, c, settings, size.width(), size.height(), error, {}, &note))
+        return false;
+    if (!note.empty() && m_window)
+        m_window->setStatusText(2, QString::fromStdString(note));
+    return true;
 }
 
 void QtWindowLayer::IGRHARDCOPYSELECT(int, int device) { m_hardcopyDevice = device; }

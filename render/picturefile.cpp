@@ -127,12 +127,13 @@ bool encodeImage(const QImage& image, const std::string& path, QByteArray& data,
 } // namespace
 
 bool writeTextFile(const std::string& path, const std::string& text, std::string& error,
-                   const WriteCalls& calls)
+                   const WriteCalls& calls, std::string* note)
 {
-    return replaceFileWhole(path, text, error, calls);
+    return replaceFileWhole(path, text, error, calls, note);
 }
 
-bool saveImageFile(const QImage& image, const std::string& path, std::string& error, const WriteCalls& calls)
+bool saveImageFile(const QImage& image, const std::string& path, std::string& error, const WriteCalls& calls,
+                   std::string* note)
 {
     if (image.isNull()) {
         error = texts::fillIn(texts::translate("lobus", "nie można zapisać %1: brak rysunku"),
@@ -141,7 +142,8 @@ bool saveImageFile(const QImage& image, const std::string& path, std::string& er
     }
     try {
         QByteArray data;
-        return encodeImage(image, path, data, error) && replaceFileWhole(path, bytesOf(data), error, calls);
+        return encodeImage(image, path, data, error)
+            && replaceFileWhole(path, bytesOf(data), error, calls, note);
     } catch (const std::bad_alloc&) {
         error = outOfMemory(QT_TRANSLATE_NOOP("lobus", "zakodowany obraz zbioru %1"), displayName(path));
         return false;
@@ -149,14 +151,14 @@ bool saveImageFile(const QImage& image, const std::string& path, std::string& er
 }
 
 bool writePictureFile(const std::string& path, const Case& c, RYSUJ& rysuj, int width, int height,
-                      std::string& error, const WriteCalls& calls)
+                      std::string& error, const WriteCalls& calls, std::string* note)
 {
     return writeDrawingFile(
-        path, width, height, [&](Graphics& g) { RYSUNEK(g, c, rysuj); }, error, calls);
+        path, width, height, [&](Graphics& g) { RYSUNEK(g, c, rysuj); }, error, calls, note);
 }
 
 bool writeDrawingFile(const std::string& path, int width, int height, const Drawing& draw, std::string& error,
-                      const WriteCalls& calls)
+                      const WriteCalls& calls, std::string* note)
 {
     if (width <= 0 || height <= 0 || width > 32768 || height > 32768) {
         error = texts::fillIn(texts::translate("lobus", "rozmiar rysunku poza zakresem: %1x%2"),
@@ -182,7 +184,7 @@ bool writeDrawingFile(const std::string& path, int width, int height, const Draw
             Graphics g;
             startGraphics(g);
             renderToImage(image, g, draw);
-            return saveImageFile(image, path, error, calls);
+            return saveImageFile(image, path, error, calls, note);
         }
         // Written as it is made, into the file that replaces the target.
         FileReplacement file(calls);
@@ -193,7 +195,11 @@ bool writeDrawingFile(const std::string& path, int width, int height, const Draw
             renderSvg(draw, width, height, out);
         else
             renderPdf(draw, width, height, out);
-        return file.commit(error);
+        if (!file.commit(error))
+            return false;
+        if (note)
+            *note = file.note();
+        return true;
     } catch (const std::bad_alloc&) {
         error = outOfMemory(QT_TRANSLATE_NOOP("lobus", "rysunek %1"), size);
         return false;

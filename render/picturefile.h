@@ -26,23 +26,24 @@ using Drawing = std::function<void(Graphics&)>;
 // (replaceFileWhole); `calls` are the writes it goes through. Returns false
 // with a one-line reason in `error` when the extension is unknown, the size
 // is not positive, memory runs out or the file cannot be written; the target
-// is then left as it was.
+// is then left as it was. `note`, when given, receives what the replacement
+// has to say besides (FileReplacement::note(): a hard link split).
 bool writePictureFile(const std::string& path, const Case& c, RYSUJ& rysuj, int width, int height,
-                      std::string& error, const WriteCalls& calls = {});
+                      std::string& error, const WriteCalls& calls = {}, std::string* note = nullptr);
 
 // The same for any drawing: a picture with extras over it, the angle view.
 // The drawing is given a Graphics in the state of a fresh start whose device
 // is the file's surface.
 bool writeDrawingFile(const std::string& path, int width, int height, const Drawing& draw, std::string& error,
-                      const WriteCalls& calls = {});
+                      const WriteCalls& calls = {}, std::string* note = nullptr);
 
 // Writes `text` to `path` whole or not at all, as the pictures are written.
 bool writeTextFile(const std::string& path, const std::string& text, std::string& error,
-                   const WriteCalls& calls = {});
+                   const WriteCalls& calls = {}, std::string* note = nullptr);
 
 // Writes the image to `path` in the format of its extension (.bmp, .png, or
 // any other format Qt can write), whole or not at all as above.
 bool saveImageFile(const QImage& image, const std::string& path, std::string& error,
-                   const WriteCalls& calls = {});
+                   const WriteCalls& calls = {}, std::string* note = nullptr);
 
 } // namespace lobus

@@ -357,6 +357,37 @@ TEST_F(Open, AResultFileDialogCancelledInTheReadingPassKeepsWhatWasRead)
     EXPECT_EQ(layer.screen.pictures, 1);
 }
 
+// A case that stands but is cut short says so in the status bar; its files
+// are never written over by Save bitmap or Export, whatever name leads to
+// them.
+TEST_F(Open, ACaseCutShortSaysSoAndItsFilesAreNeverWrittenOver)
+{
+    start(kVariantMerant);
+    const SolverCase c = evenCase("krotki", 3, 9);
+    CaseText cut = caseText(c);
+    keepRecords(cut.cis, pointRecord(c, 2, 4));
+    const auto dan = open(cut);
+    ASSERT_TRUE(state().loaded);
+    EXPECT_NE(layer.status[2].find("krotki.cis"), std::string::npos) << layer.status[2];
+    EXPECT_NE(layer.status[2].find(" 2 "), std::string::npos) << layer.status[2];
+
+    std::filesystem::create_symlink(dan, dir() / "obraz.bmp");
+    std::filesystem::create_symlink(dir() / "P/WYN/krotki.cis", dir() / "obraz.png");
+    layer.dialogs.boxes.clear();
+    layer.answerFile((dir() / "obraz.bmp").string());
+    layer.menu(40003);
+    layer.answerFile((dir() / "obraz.png").string());
+    layer.menu(kCmdExportPicture);
+    drain();
+    ASSERT_EQ(layer.dialogs.boxes.size(), 2u);
+    EXPECT_NE(layer.dialogs.boxes[0].text.find("krotki.dan"), std::string::npos)
+        << layer.dialogs.boxes[0].text;
+    EXPECT_NE(layer.dialogs.boxes[1].text.find("krotki.cis"), std::string::npos)
+        << layer.dialogs.boxes[1].text;
+    for (const std::string& call : layer.calls)
+        EXPECT_TRUE(call.rfind("IGRSAVEIMAGE", 0) != 0 && call.rfind("exportPicture", 0) != 0) << call;
+}
+
 TEST_F(Open, AutomaticScalesFollowEachCaseAndManualOnesStay)
 {
     start(kVariantSolako);

@@ -201,6 +201,15 @@ TEST_F(Render, OnlyARegularFileIsReplacedAndANameIsBytes)
     EXPECT_EQ(r.status, 0) << r.err.toStdString();
     EXPECT_EQ(::stat(odd.c_str(), &st), 0) << "written under another name";
     ::unlink(odd.c_str()); // Qt's clean-up cannot name it
+
+    // A picture with another hard link: replaced under this name only, and said.
+    ASSERT_TRUE(writeFile(QString::fromStdString(dir + "/a.svg"), "the old picture"));
+    ASSERT_EQ(::link((dir + "/a.svg").c_str(), (dir + "/b.svg").c_str()), 0);
+    const RunResult linked = runRenderBytes({data, "-o", dir + "/a.svg", "--size", "64x40"});
+    EXPECT_EQ(linked.status, 0) << linked.err.toStdString();
+    EXPECT_TRUE(linked.err.startsWith("lobus-render: uwaga: ") && linked.err.contains("a.svg"))
+        << linked.err.toStdString();
+    EXPECT_EQ(readFile(QString::fromStdString(dir + "/b.svg")), "the old picture");
 }
 
 TEST_F(Render, AResultFileThatIsNoRegularFileEndsAtOnceAndSaysWhy)
