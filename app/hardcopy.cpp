@@ -92,7 +92,7 @@ void exportPictureCommand(ShellState& state)
     name += ".png";
     w.WSELECTFILE(kFilterPictures, kSelectSave + kSelectConfirm + kSelectKeepDirectory, name,
                   texts::translate("Shell", "Eksportuj rysunek"));
-    if (w.WINFODIALOG(kInfoConfirmed) != 1)
+    if (w.WINFODIALOG(kInfoConfirmed) != 1 || !w.chooseExportOptions())
         return;
     name = pictureFileName(trimTrailingBlanks(name));
     if (writesOverAnInput(state, name, "Eksportuj rysunek"))

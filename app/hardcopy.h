@@ -18,7 +18,8 @@ void saveBitmapCommand(ShellState& state);
 void printCommand(ShellState& state);
 
 // Export picture (40101): proposes the data file's name ending in ".png",
-// shows a save dialog that asks before overwriting, and writes the picture as
+// shows a save dialog that asks before overwriting, lets the layer ask how
+// the picture is to be written (cancelled there, nothing is), and writes the picture as
 // lobus-render writes it in the format of the chosen name's extension (.png,
 // .svg or .pdf; any other name gets ".png"). A failed write is said in a box.
 void exportPictureCommand(ShellState& state);

@@ -144,9 +144,14 @@ public:
     // files (the settings, what its panels save) over one of them.
     virtual void caseFiles(const std::vector<std::string>& files) { (void)files; }
 
+    // Export picture asks the layer how the picture is to be written (its
+    // size, for one) once the file is chosen; false when the user cancelled.
+    // Nothing to ask by default.
+    virtual bool chooseExportOptions() { return true; }
     // Writes the case's picture to `path` as lobus-render writes it, the
-    // extension picking the format (.png, .svg, .pdf), whole or not at all;
-    // false with a one-line reason in `error` otherwise.
+    // extension picking the format (.png, .svg, .pdf), with what the layer
+    // draws over the picture on the screen, whole or not at all; false with a
+    // one-line reason in `error` otherwise.
     virtual bool exportPicture(const std::string& path, const Case& c, const RYSUJ& rysuj, std::string& error)
         = 0;
 

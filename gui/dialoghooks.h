@@ -4,7 +4,10 @@
 // tests (and any scripted run) can answer them without a person; an empty
 // function means the real Qt dialog.
 
+#include "gui/exportdialog.h"
+
 #include <QColor>
+#include <QSize>
 #include <QString>
 
 #include <functional>
@@ -41,6 +44,10 @@ struct DialogHooks {
     std::function<bool(QWidget* parent, const MessageBoxRequest&)> messageBox;
     // Sets up the printer (or a PDF file); false when cancelled.
     std::function<bool(QWidget* parent, QPrinter& printer)> printSetup;
+    // The size of a picture file, from the last choice, for a picture shown
+    // at `shown`; nullopt when cancelled.
+    std::function<std::optional<ExportChoice>(QWidget* parent, const ExportChoice& initial, QSize shown)>
+        exportChoice;
 };
 
 // The real dialogs, used where a hook is empty.

@@ -2,10 +2,14 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
 #include <QStringList>
 
 #ifndef _WIN32
 #include <dirent.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #endif
 
 namespace lobus {
@@ -54,6 +58,27 @@ std::string fileSystemName(const QString& chosen)
     }
 #endif
     return QDir::toNativeSeparators(chosen).toStdString();
+}
+
+bool mayWriteInto(const QString& folder)
+{
+#ifndef _WIN32
+    const std::string name = fileSystemName(folder);
+    struct stat st { };
+    if (::stat(name.c_str(), &st) != 0 || !S_ISDIR(st.st_mode))
+        return false;
+    if (::geteuid() == 0)
+        return (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0;
+    return ::access(name.c_str(), W_OK | X_OK) == 0;
+#else
+    return QFileInfo(folder).isDir() && QFileInfo(folder).isWritable();
+#endif
+}
+
+QString picturesFolder()
+{
+    const QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+    return !pictures.isEmpty() && QFileInfo(pictures).isDir() ? pictures : QDir::homePath();
 }
 
 } // namespace lobus

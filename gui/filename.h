@@ -14,4 +14,12 @@ namespace lobus {
 // way); any other name is simply encoded.
 std::string fileSystemName(const QString& shown);
 
+// True when a new file may be made in the folder. The superuser may write
+// anywhere, so for it the folder's mode bits decide, as for the files it
+// replaces.
+bool mayWriteInto(const QString& folder);
+
+// The user's pictures folder, or the home folder where there is none.
+QString picturesFolder();
+
 } // namespace lobus

@@ -1,7 +1,5 @@
 #include "gui/numbersview.h"
 
-#include "dataexport/pointscsv.h"
-#include "datafiles/filereplace.h"
 #include "datafiles/texts.h"
 #include "drawing/graphics/units.h"
 
@@ -11,27 +9,18 @@
 #include "drawing/graphics/graphics.h"
 #include "drawing/overlay.h"
 #include "gui/angleviewwidget.h"
-#include "gui/filename.h"
 #include "gui/mainwindow.h"
 #include "gui/numberspanel.h"
 #include "gui/picturewidget.h"
-#include "render/angleviewtexts.h"
-#include "render/painterdevice.h"
-#include "render/picturefile.h"
-#include "render/vectorfile.h"
 
 #include <QAction>
 #include <QCoreApplication>
 #include <QDockWidget>
-#include <QFileInfo>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPainter>
-#include <QPrinter>
 #include <QSplitter>
 
 #include <cmath>
-#include <new>
 
 namespace lobus {
 
@@ -39,20 +28,18 @@ namespace {
 
 // The journal centre is found within this many logical pixels of the mouse.
 constexpr double kJournalReach = 8.0;
-// The angle view's file: the command line's default picture size.
-constexpr int kFileWidth = 1600;
-constexpr int kFileHeight = 1000;
 
 } // namespace
 
 NumbersView::NumbersView(MainWindow& window, Graphics& graphics, std::function<bool()> onScreen,
-                         std::function<void()> redraw, const DialogHooks& hooks)
+                         std::function<void()> redraw, const DialogHooks& hooks, NumbersServices services)
     : QObject(&window),
       m_window(window),
       m_graphics(graphics),
       m_onScreen(std::move(onScreen)),
       m_redraw(std::move(redraw)),
-      m_hooks(hooks)
+      m_hooks(hooks),
+      m_services(std::move(services))
 {
     m_menu = window.menuBar()->addMenu(QCoreApplication::translate("lobus::NumbersView", "&Liczby"));
     auto add = [this](Command c, const QString& text, bool checkable, bool checked) {
@@ -273,138 +260,6 @@ void NumbersView::angleHovered(std::optional<float> angle)
     }
     picture->setMarker(std::nullopt);
     m_window.setStatusText(2, QString());
-}
-
-// ---- data and plot out ---------------------------------------------------
-
-std::optional<QString> NumbersView::chooseFile(const QString& title, const QString& filter,
-                                               const QString& initial)
-{
-    FileRequest request;
-    request.title = title;
-    request.filter = filter;
-    request.initial = initial;
-    request.save = true;
-    request.confirm = true;
-    request.mustExist = false;
-    return m_hooks.selectFile ? m_hooks.selectFile(&m_window, request) : systemSelectFile(&m_window, request);
-}
-
-void NumbersView::complain(const QString& text)
-{
-    MessageBoxRequest request;
-    request.icon = 3;
-    request.text = text;
-    request.title = QStringLiteral("UWAGA");
-    if (m_hooks.messageBox)
-        m_hooks.messageBox(&m_window, request);
-    else
-        systemMessageBox(&m_window, request);
-}
-
-bool NumbersView::writesOverAnInput(const std::string& path)
-{
-    const auto input = inputWrittenOver(path, m_caseFiles);
-    if (input)
-        complain(QString::fromStdString(outputIsInputText(path, *input)));
-    return input.has_value();
-}
-
-void NumbersView::exportCsv()
-{
-    if (!m_case)
-        return;
-    const QFileInfo data(QString::fromStdString(m_datafile));
-    const std::optional<QString> path
-        = chooseFile(QCoreApplication::translate("lobus::NumbersView", "Eksport danych (CSV)"),
-                     QCoreApplication::translate("lobus::NumbersView", "Dane CSV (*.csv)"),
-                     data.completeBaseName() + QStringLiteral(".csv"));
-    if (!path)
-        return;
-    std::string error;
-    std::string text;
-    try {
-        text = pointsCsv(*m_case);
-    } catch (const std::bad_alloc&) {
-        error = texts::fillIn(
-            texts::translate("lobus", "Brak pamięci na %1"),
-            {texts::fillIn(texts::translate("lobus", "tekst wyniku zbioru %1"), {displayName(m_datafile)})});
-    }
-    if (writesOverAnInput(fileSystemName(*path)))
-        return;
-    std::string note;
-    if (error.empty() && !writeTextFile(fileSystemName(*path), text, error, {}, &note))
-        complain(QCoreApplication::translate("lobus::NumbersView", "Nie zapisano danych: %1")
-                     .arg(QString::fromStdString(error)));
-    else if (!note.empty())
-        m_window.setStatusText(2, QString::fromStdString(note));
-}
-
-void NumbersView::saveAngleView()
-{
-    if (!m_case || !m_rysuj)
-        return;
-    const QFileInfo data(QString::fromStdString(m_datafile));
-    const std::optional<QString> chosen = chooseFile(
-        QCoreApplication::translate("lobus::NumbersView", "Zapis wykresu kątowego"),
-        QCoreApplication::translate("lobus::NumbersView",
-                                    "Obraz PNG (*.png);;Rysunek SVG (*.svg);;Dokument PDF (*.pdf)"),
-        data.completeBaseName() + QStringLiteral(".png"));
-    if (!chosen)
-        return;
-    QString path = *chosen;
-    const QString suffix = QFileInfo(path).suffix().toLower();
-    if (suffix != QStringLiteral("png") && suffix != QStringLiteral("svg") && suffix != QStringLiteral("pdf"))
-        path += QStringLiteral(".png");
-    if (writesOverAnInput(fileSystemName(path)))
-        return;
-    const AngleViewState view = m_angleView->view();
-    const AngleViewTexts texts = angleViewTexts();
-    std::string error;
-    const Case& c = *m_case;
-    const RYSUJ& r = *m_rysuj;
-    std::string note;
-    if (!writeDrawingFile(
-            fileSystemName(path), kFileWidth, kFileHeight,
-            [&](Graphics& g) { drawAngleView(g, c, r, view, texts); }, error, {}, &note))
-        complain(QCoreApplication::translate("lobus::NumbersView", "Nie zapisano wykresu: %1")
-                     .arg(QString::fromStdString(error)));
-    else if (!note.empty())
-        m_window.setStatusText(2, QString::fromStdString(note));
-}
-
-void NumbersView::printAngleView()
-{
-    if (!m_case || !m_rysuj)
-        return;
-    Abandonable<QPrinter> printer(QPrinter::HighResolution);
-    printer.setDocName(QCoreApplication::translate("lobus::NumbersView", "Wykres kątowy"));
-    const bool accepted
-        = m_hooks.printSetup ? m_hooks.printSetup(&m_window, printer) : systemPrintSetup(&m_window, printer);
-    if (!accepted)
-        return;
-    QPainter painter;
-    if (!painter.begin(&printer)) {
-        complain(QCoreApplication::translate("lobus::NumbersView", "Nie można rozpocząć wydruku."));
-        return;
-    }
-    const QRectF page(0, 0, printer.width(), printer.height());
-    try {
-        PainterDevice device(painter, PainterDevice::fitted(page, double(kFileWidth) / kFileHeight),
-                             printer.resolution());
-        Graphics g;
-        g.setDevice(&device);
-        drawAngleView(g, *m_case, *m_rysuj, m_angleView->view(), angleViewTexts());
-        g.setDevice(nullptr);
-        device.flush();
-        painter.end();
-    } catch (const std::bad_alloc&) {
-        // Nothing is printed of a page that could not be drawn whole.
-        abandonPainter(painter);
-        complain(
-            QString::fromStdString(texts::fillIn(texts::translate("lobus", "Brak pamięci na %1"),
-                                                 {texts::translate("lobus", "wydruk wykresu kątowego")})));
-    }
 }
 
 } // namespace lobus

@@ -9,6 +9,7 @@
 #include "datafiles/state.h"
 #include "drawing/probe.h"
 #include "gui/dialoghooks.h"
+#include "gui/exportdialog.h"
 
 #include <QObject>
 #include <QPointF>
@@ -29,6 +30,15 @@ class Graphics;
 class MainWindow;
 class NumbersPanel;
 
+// What the window layer lends the numbers' file commands: a save dialog
+// that starts in the folder of the last export and remembers it, and the
+// size dialog of the picture files (given the size shown).
+struct NumbersServices {
+    std::function<std::optional<QString>(const QString& title, const QString& filter, const QString& name)>
+        chooseSaveFile;
+    std::function<std::optional<ExportChoice>(QSize shown)> chooseSize;
+};
+
 class NumbersView : public QObject {
     Q_OBJECT
 public:
@@ -37,7 +47,7 @@ public:
     // `graphics` maps the window's picture; `onScreen` says whether it now
     // does (not the printer); `redraw` asks the shell for a new picture.
     NumbersView(MainWindow& window, Graphics& graphics, std::function<bool()> onScreen,
-                std::function<void()> redraw, const DialogHooks& hooks);
+                std::function<void()> redraw, const DialogHooks& hooks, NumbersServices services);
 
     // The shell has drawn `c` (and the layer the overlay over it, when
     // overlayShown()): on the screen the panel and the angle view show the
@@ -68,13 +78,14 @@ private:
     void saveAngleView();
     void printAngleView();
     void complain(const QString& text);
-    std::optional<QString> chooseFile(const QString& title, const QString& filter, const QString& initial);
+    QString caseName() const; // the data file's name without its extension
 
     MainWindow& m_window;
     Graphics& m_graphics;
     std::function<bool()> m_onScreen;
     std::function<void()> m_redraw;
     const DialogHooks& m_hooks;
+    NumbersServices m_services;
     const Case* m_case = nullptr;
     const RYSUJ* m_rysuj = nullptr;
     std::string m_datafile;

@@ -45,10 +45,8 @@ void QtWindowLayer::WSELECTFILE(int filter, int flags, std::string& name, const 
     FileRequest request;
     request.title = QString::fromStdString(title);
     request.filter = qtFileFilter(resourceText(stringResource(filter).value_or(std::string())));
-    request.initial = QString::fromStdString(trimTrailingBlanks(name));
-    // An empty name starts where the user last chose a file.
-    if (request.initial.isEmpty() && m_settings)
-        request.initial = m_settings->value(QLatin1String(kDirectoryKey)).toString();
+    const Folder folder = folderOf(filter);
+    request.initial = startingPoint(folder, QString::fromStdString(trimTrailingBlanks(name)));
     request.save = (flags & kSelectSave) != 0;
     request.confirm = (flags & kSelectConfirm) != 0;
     request.mustExist = (flags & kSelectMayBeNew) == 0;
@@ -60,12 +58,94 @@ void QtWindowLayer::WSELECTFILE(int filter, int flags, std::string& name, const 
     }
     m_lastConfirmed = 1;
     name = fileSystemName(*chosen);
-    if (m_settings) {
-        m_settings->setValue(QLatin1String(kDirectoryKey), QFileInfo(*chosen).absolutePath());
-        storeSettings();
-    }
+    rememberFolder(folder, *chosen);
     if (!(flags & kSelectKeepDirectory))
         QDir::setCurrent(QFileInfo(*chosen).absolutePath());
+}
+
+QtWindowLayer::Folder QtWindowLayer::folderOf(int filter)
+{
+    switch (filter) {
+    case kFilterSolakoData:
+    case kFilterMerantData:
+        return Folder::Open;
+    case kFilterChaSolako:
+    case kFilterCisSolako:
+    case kFilterChaMerant:
+    case kFilterCisMerant:
+    case kFilterTemSolako:
+        return Folder::Results;
+    case kFilterPictures:
+        return Folder::Export;
+    default:
+        return Folder::None; // Save bitmap: the name the shell proposes, as it is
+    }
+}
+
+const char* QtWindowLayer::folderKey(Folder folder)
+{
+    switch (folder) {
+    case Folder::Open:
+        return kDirectoryKey;
+    case Folder::Results:
+        return kResultDirectoryKey;
+    case Folder::Export:
+        return kExportDirectoryKey;
+    case Folder::None:
+        break;
+    }
+    return nullptr;
+}
+
+QString QtWindowLayer::startingPoint(Folder folder, const QString& name) const
+{
+    const char* key = folderKey(folder);
+    const QString remembered
+        = m_settings && key ? m_settings->value(QLatin1String(key)).toString() : QString();
+    // An empty name starts where the user last chose a file of the kind.
+    if (name.isEmpty())
+        return remembered;
+    if (folder != Folder::Export)
+        return name;
+    // An export goes where the last one went; else beside the case, unless
+    // the case's folder cannot be written (the installed examples): then into
+    // the user's pictures folder.
+    const QFileInfo proposed(name);
+    if (!remembered.isEmpty() && QFileInfo(remembered).isDir())
+        return QDir(remembered).filePath(proposed.fileName());
+    if (mayWriteInto(proposed.absolutePath()))
+        return name;
+    return QDir(picturesFolder()).filePath(proposed.fileName());
+}
+
+void QtWindowLayer::rememberFolder(Folder folder, const QString& chosen)
+{
+    const char* key = folderKey(folder);
+    if (m_settings && key) {
+        m_settings->setValue(QLatin1String(key), QFileInfo(chosen).absolutePath());
+        storeSettings();
+    }
+}
+
+std::optional<QString> QtWindowLayer::chooseSaveFile(const QString& title, const QString& filter,
+                                                     const QString& name)
+{
+    assertWindowThread();
+    FileRequest request;
+    request.title = title;
+    request.filter = filter;
+    // Proposed beside the case, as Export proposes its picture.
+    const QString data = QFile::decodeName(QByteArray::fromStdString(m_datafile));
+    request.initial
+        = startingPoint(Folder::Export, data.isEmpty() ? name : QFileInfo(data).dir().filePath(name));
+    request.save = true;
+    request.confirm = true;
+    request.mustExist = false;
+    const auto chosen = m_hooks.selectFile ? m_hooks.selectFile(dialogParent(), request)
+                                           : systemSelectFile(dialogParent(), request);
+    if (chosen && !chosen->isEmpty())
+        rememberFolder(Folder::Export, *chosen);
+    return chosen && !chosen->isEmpty() ? chosen : std::nullopt;
 }
 
 int QtWindowLayer::WINFODIALOG(int what)

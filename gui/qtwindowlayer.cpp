@@ -38,6 +38,7 @@ void QtWindowLayer::useSettings(std::unique_ptr<QSettings> settings)
     m_ownSettings = std::move(settings);
     m_settingsFile.reset();
     m_settings = m_ownSettings.get();
+    readExportChoice();
 }
 
 void QtWindowLayer::useSettingsFile(std::unique_ptr<SettingsFile> file)
@@ -45,6 +46,7 @@ void QtWindowLayer::useSettingsFile(std::unique_ptr<SettingsFile> file)
     m_settingsFile = std::move(file);
     m_ownSettings.reset();
     m_settings = m_settingsFile ? &m_settingsFile->settings() : nullptr;
+    readExportChoice();
 }
 
 void QtWindowLayer::storeSettings()
@@ -173,9 +175,14 @@ bool QtWindowLayer::WINDOWOPEN(const WindowRecord& record)
     if (record.menuid != 0)
         window.buildMenu(record.menuid);
     // The extras' menu follows the program's own; their views start hidden.
+    NumbersServices services;
+    services.chooseSaveFile = [this](const QString& title, const QString& filter, const QString& name) {
+        return chooseSaveFile(title, filter, name);
+    };
+    services.chooseSize = [this](QSize shown) { return askExportChoice(shown); };
     m_numbers = new NumbersView(
         window, m_graphics, [this] { return drawingOnScreen(); }, [this] { post(kExpose, Message {}); },
-        m_hooks);
+        m_hooks, std::move(services));
     if (record.flags & kWindowStatusBar)
         window.statusBar(); // QMainWindow makes it on first use
     else
@@ -276,6 +283,7 @@ void QtWindowLayer::drawPicture(const PictureDrawing& draw)
 void QtWindowLayer::caseDrawn(const Case& shown, const RYSUJ& rysuj, const std::string& datafile)
 {
     assertWindowThread();
+    m_datafile = datafile;
     if (!m_numbers)
         return;
     if (m_numbers->overlayShown())
@@ -348,114 +356,6 @@ QWidget* QtWindowLayer::dialogParent() const
     if (QWidget* modal = QApplication::activeModalWidget())
         return modal;
     return m_window.get();
-}
-
-// ---- picture file and printer --------------------------------------------
-
-bool QtWindowLayer::IGRSAVEIMAGE(const std::string& filename)
-{
-    assertWindowThread();
-    m_saveError.clear();
-    if (m_image.isNull()) {
-        m_saveError = "no picture to save";
-        return false;
-    }
-    std::string note;
-    if (!saveImageFile(m_image, trimTrailingBlanks(filename), m_saveError, {}, &note))
-        return false;
-    if (!note.empty() && m_window)
-        m_window->setStatusText(2, QString::fromStdString(note));
-    return true;
-}
-
-bool QtWindowLayer::exportPicture(const std::string& path, const Case& c, const RYSUJ& rysuj,
-                                  std::string& error)
-{
-    assertWindowThread();
-    const QSize size = m_image.isNull() ? QSize(1600, 1000) : m_image.size();
-    RYSUJ settings = rysuj; // the drawing writes halfx
-    std::string note;
-    if (!writePictureFile(path, c, settings, size.width(), size.height(), error, {}, &note))
-        return false;
-    if (!note.empty() && m_window)
-        m_window->setStatusText(2, QString::fromStdString(note));
-    return true;
-}
-
-void QtWindowLayer::IGRHARDCOPYSELECT(int, int device) { m_hardcopyDevice = device; }
-
-void QtWindowLayer::IGRHARDCOPY(const std::string& code)
-{
-    assertWindowThread();
-    if (code == "S" || code == "s") {
-        endPrintout();
-        return;
-    }
-    if (trimTrailingBlanks(code).empty()) {
-        // Only the system printer (which also prints to a PDF file) is offered.
-        if (m_printDevice || m_hardcopyDevice != kHardcopyPrinter)
-            return;
-        auto printer = std::make_unique<Abandonable<QPrinter>>(QPrinter::HighResolution);
-        if (m_window)
-            printer->setDocName(m_window->windowTitle());
-        // A landscape picture on a landscape page, unless the user turns it.
-        if (!m_image.isNull())
-            printer->setPageOrientation(m_image.width() > m_image.height() ? QPageLayout::Landscape
-                                                                           : QPageLayout::Portrait);
-        const bool accepted = m_hooks.printSetup ? m_hooks.printSetup(dialogParent(), *printer)
-                                                 : systemPrintSetup(dialogParent(), *printer);
-        m_lastConfirmed = accepted ? 1 : 0;
-        if (!accepted)
-            return; // drawing stays on the screen
-        auto painter = std::make_unique<QPainter>();
-        if (!painter->begin(printer.get())) {
-            m_lastConfirmed = 0;
-            return;
-        }
-        PainterDevice::setRenderHints(*painter);
-        const QRectF page(0, 0, printer->width(), printer->height());
-        const double aspect = m_image.isNull() ? 1.0 : double(m_image.width()) / m_image.height();
-        m_printDevice = std::make_unique<PainterDevice>(*painter, PainterDevice::fitted(page, aspect),
-                                                        printer->resolution());
-        m_printPainter = std::move(painter);
-        m_printer = std::move(printer);
-        m_printFailed = false;
-        m_graphics.setDevice(m_printDevice.get());
-    }
-}
-
-void QtWindowLayer::endPrintout()
-{
-    if (!m_printDevice)
-        return;
-    m_graphics.setDevice(m_surface.get());
-    // A page whose drawing ran out of memory is dropped (the shell has said
-    // so); so is one whose printer runs out of memory writing it.
-    bool ended = false;
-    try {
-        if (!m_printFailed) {
-            m_printDevice->flush();
-            m_printPainter->end();
-            ended = true;
-        }
-    } catch (const std::bad_alloc&) {
-        WMESSAGEBOX(kButtonsOk, kIconError, kDefaultFirst,
-                    texts::fillIn(texts::translate("lobus", "Brak pamięci na %1"),
-                                  {texts::translate("lobus", "wydruk rysunku")}),
-                    texts::translate("DataFiles", "UWAGA"));
-    }
-    if (!ended)
-        abandonPainter(*m_printPainter);
-    // A page dropped on its way to a PDF file leaves no file of a page.
-    const QString unfinished = !ended && m_printer->outputFormat() == QPrinter::PdfFormat
-        ? m_printer->outputFileName()
-        : QString();
-    m_printDevice.reset();
-    m_printPainter.reset();
-    m_printer.reset();
-    m_printFailed = false;
-    if (!unfinished.isEmpty())
-        QFile::remove(unfinished);
 }
 
 } // namespace lobus

@@ -37,6 +37,7 @@
 #include <deque>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 
@@ -108,9 +109,21 @@ public:
     bool runLoad(const std::function<void(PassUi&)>& load, std::uint64_t expectedBytes) override;
 
     void noteOpenedFile(const std::string& datafile) override;
-    // Sized as the picture shown (1600 x 1000 before there is one).
+    // Asks for the size of the file (ExportChoice, from the last choice,
+    // which is remembered).
+    bool chooseExportOptions() override;
+    // Of the size chosen last ("as shown": the picture shown, 1600 x 1000
+    // before there is one), with the peaks overlay when it is on.
     bool exportPicture(const std::string& path, const Case& c, const RYSUJ& rysuj,
                        std::string& error) override;
+    // The size dialog of the picture files for a picture shown at `shown`;
+    // the choice is remembered.
+    std::optional<ExportChoice> askExportChoice(QSize shown);
+    // A save dialog for a picture or data file named `name` (no folder): it
+    // starts in the folder of the last export (or in the case's, or in the
+    // user's pictures folder where the case's cannot be written) and
+    // remembers the folder chosen.
+    std::optional<QString> chooseSaveFile(const QString& title, const QString& filter, const QString& name);
 
     // Where the habits are kept; none (the default): nothing is remembered.
     // Give it before WINDOWOPEN. A settings file is written back whenever
@@ -142,6 +155,16 @@ private:
     bool askToStopReading();
     void pictureResized();
     void endPrintout();
+    // The file dialogs' folders: Open's, the result files', the exports'.
+    enum class Folder { Open, Results, Export, None };
+    static Folder folderOf(int filter);
+    static const char* folderKey(Folder folder); // in the settings; null: none
+    // Where a file dialog of `folder` starts, for the name handed in.
+    QString startingPoint(Folder folder, const QString& name) const;
+    void rememberFolder(Folder folder, const QString& chosen);
+    QSize shownPictureSize() const;
+    void readExportChoice(); // the last size chosen, from the settings
+    QString caseName() const; // the shown case's data file without its extension
     QWidget* dialogParent() const;
     QStringList recentFiles() const;
     // Writes the settings file after a change; says once when it cannot.
@@ -150,7 +173,10 @@ private:
     // Keys of the settings.
     static constexpr const char* kRecentKey = "recentFiles";
     static constexpr const char* kGeometryKey = "windowGeometry";
-    static constexpr const char* kDirectoryKey = "lastDirectory";
+    static constexpr const char* kDirectoryKey = "lastDirectory"; // Open's
+    static constexpr const char* kResultDirectoryKey = "resultDirectory";
+    static constexpr const char* kExportDirectoryKey = "exportDirectory";
+    static constexpr const char* kExportSizeKey = "exportSize";
 
     DialogHooks m_hooks;
     std::unique_ptr<QSettings> m_ownSettings;
@@ -174,6 +200,8 @@ private:
     int m_lastButton = 0;    // WINFODIALOG(kInfoLastButton)
     int m_lastConfirmed = 0; // WINFODIALOG(kInfoConfirmed)
     std::string m_saveError;
+    ExportChoice m_exportChoice;
+    std::string m_datafile;            // of the case last drawn
     ReadProgress* m_reading = nullptr; // the reading under way, if any
     bool m_resizePending = false;      // the picture took a new size during a reading
 

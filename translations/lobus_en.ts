@@ -429,6 +429,25 @@ Replace it?</translation>
     </message>
 </context>
 <context>
+    <name>lobus::ExportDialog</name>
+    <message>
+        <source>Rozmiar rysunku</source>
+        <translation>Picture size</translation>
+    </message>
+    <message>
+        <source>Jak na ekranie (%1)</source>
+        <translation>As shown (%1)</translation>
+    </message>
+    <message>
+        <source>A4 poziomo, 300 dpi (%1)</source>
+        <translation>A4 landscape, 300 dpi (%1)</translation>
+    </message>
+    <message>
+        <source>Inny:</source>
+        <translation>Other:</translation>
+    </message>
+</context>
+<context>
     <name>lobus::MainWindow</name>
     <message>
         <source>&amp;Eksportuj rysunek…</source>
@@ -601,12 +620,12 @@ Replace it?</translation>
         <translation>The view was not written: %1</translation>
     </message>
     <message>
-        <source>Wykres kątowy</source>
-        <translation>Angle-base view</translation>
-    </message>
-    <message>
         <source>Nie można rozpocząć wydruku.</source>
         <translation>The printout cannot be started.</translation>
+    </message>
+    <message>
+        <source>%1 - wykres kątowy</source>
+        <translation>%1 – angle-base view</translation>
     </message>
 </context>
 <context>

@@ -133,6 +133,16 @@ public:
                        std::string& error) override;
     std::vector<std::string> exportedPictures;
     std::string exportError;
+    // The answers of the export options, in turn; none left: confirmed.
+    std::deque<bool> exportOptions;
+    bool chooseExportOptions() override
+    {
+        if (exportOptions.empty())
+            return true;
+        const bool confirmed = exportOptions.front();
+        exportOptions.pop_front();
+        return confirmed;
+    }
 
     bool runLoad(const std::function<void(PassUi&)>& load, std::uint64_t expectedBytes) override;
 

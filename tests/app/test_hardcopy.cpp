@@ -121,6 +121,14 @@ TEST_F(Hardcopy, ExportProposesAPngOfTheCaseAndKeepsOnlyThePictureExtensions)
                                          (dir() / "c.bmp.png").string(), (dir() / "d.png").string()}));
     EXPECT_EQ(layer.savedImages.size(), 0u); // Save bitmap's own path is not taken
 
+    // The size (or other options) cancelled: nothing is written, nothing said.
+    layer.exportOptions = {false};
+    layer.answerFile((dir() / "f.png").string());
+    layer.menu(40101);
+    drain();
+    EXPECT_EQ(layer.exportedPictures.size(), 4u);
+    EXPECT_TRUE(layer.dialogs.boxes.empty());
+
     layer.exportError = "disk full";
     layer.answerFile((dir() / "e.png").string());
     layer.menu(40101);

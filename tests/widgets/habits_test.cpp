@@ -3,12 +3,18 @@
 // the window's geometry and the last directory kept in the settings, a
 // dropped data file, Export picture and a landscape printout.
 
+#include "drawing/overlay.h"
+#include "drawing/rysunek.h"
+#include "gui/filename.h"
 #include "gui/mainwindow.h"
+#include "gui/numbersview.h"
 #include "gui/settingsfile.h"
 #include "layerfixture.h"
+#include "render/picturefile.h"
 #include "resources/resources.h"
 
 #include <QAction>
+#include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFile>
@@ -114,10 +120,11 @@ TEST(Habits, RecentFilesGeometryAndLastDirectoryOutliveTheWindow)
     }
 
     std::vector<QString> asked;
+    std::optional<QString> answer; // cancelled
     DialogHooks hooks;
     hooks.selectFile = [&](QWidget*, const FileRequest& request) -> std::optional<QString> {
         asked.push_back(request.initial);
-        return std::nullopt;
+        return answer;
     };
     QtWindowLayer layer(hooks);
     layer.useSettings(settings());
@@ -148,6 +155,18 @@ TEST(Habits, RecentFilesGeometryAndLastDirectoryOutliveTheWindow)
     ASSERT_EQ(asked.size(), 2u);
     EXPECT_EQ(asked[0], dir.filePath(QStringLiteral("DANE")));
     EXPECT_EQ(asked[1], QStringLiteral("/gdzie/indziej/a.bmp"));
+
+    // The result-file dialog keeps a folder of its own.
+    answer = dir.filePath(QStringLiteral("WYN/c1.cha"));
+    std::string result;
+    layer.WSELECTFILE(50005, 8, result, "Wybor zbioru wyników");
+    answer.reset();
+    layer.WSELECTFILE(50005, 8, none, "Wybor zbioru wyników");
+    layer.WSELECTFILE(50004, 8, none, "Wybor zbioru danych");
+    ASSERT_EQ(asked.size(), 5u);
+    EXPECT_EQ(asked[2], QString());
+    EXPECT_EQ(asked[3], dir.filePath(QStringLiteral("WYN")));
+    EXPECT_EQ(asked[4], dir.filePath(QStringLiteral("DANE")));
 }
 
 // The settings file is written as every other file: a link to a regular
@@ -230,37 +249,151 @@ TEST(Habits, ADroppedDataFileIsOpenedAndOtherFilesAreRefused)
     EXPECT_EQ(msg.text, "/tmp/DANE/lozysko.DAN");
 }
 
-TEST(Habits, ExportWritesEachFormatAndPrintingTurnsTheLandscapePage)
+// The text blocks of a PDF's pages (its streams inflated): how many texts
+// it draws.
+int pdfTexts(const QString& path)
 {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return -1;
+    const QByteArray pdf = file.readAll();
+    int texts = 0;
+    for (qsizetype at = pdf.indexOf("stream\n"); at >= 0; at = pdf.indexOf("stream\n", at)) {
+        at += 7;
+        const qsizetype end = pdf.indexOf("endstream", at);
+        if (end < 0)
+            break;
+        const QByteArray deflated = pdf.mid(at, end - at);
+        const quint32 hint = static_cast<quint32>(deflated.size()) * 64;
+        QByteArray sized(4, '\0');
+        for (int b = 0; b < 4; ++b)
+            sized[b] = static_cast<char>(hint >> (24 - 8 * b));
+        texts += static_cast<int>(qUncompress(sized + deflated).count("\nBT\n"));
+        at = end;
+    }
+    return texts;
+}
+
+QByteArray contents(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Export writes what the window shows: the picture as lobus-render draws it
+// and, when it is on, the overlay over it, at the size chosen (remembered);
+// proposed where the case lies unless that cannot be written, then where the
+// last export went. The printout carries the case's name and turns the page
+// with the picture.
+TEST(Habits, ExportIsWhatTheWindowShowsAtTheSizeChosen)
+{
+    const std::string datafile = LOBUS_EXAMPLES_DIR "/DANE/merant3.dan";
     Case c;
     RYSUJ rysuj;
-    ASSERT_EQ(loadCase(LOBUS_EXAMPLES_DIR "/DANE/merant3.dan", 2, c, rysuj), "");
-
-    std::vector<QPageLayout::Orientation> orientations;
-    DialogHooks hooks;
-    hooks.printSetup = [&](QWidget*, QPrinter& printer) {
-        orientations.push_back(printer.pageLayout().orientation());
-        return false;
-    };
-    QtWindowLayer layer(hooks);
-    layer.WINDOWOPEN(programWindow(1 + 2 + 4 + 32));
-    MainWindow& window = *layer.window();
+    ASSERT_EQ(loadCase(datafile, 2, c, rysuj), "");
 
     QTemporaryDir dir;
+    std::vector<ExportChoice> sizes; // answers of the size dialog, in turn
+    std::vector<ExportChoice::Size> offered;
+    std::vector<QString> proposed;
+    std::vector<std::pair<QPageLayout::Orientation, QString>> printouts;
+    DialogHooks hooks;
+    hooks.exportChoice = [&](QWidget*, const ExportChoice& initial, QSize) -> std::optional<ExportChoice> {
+        offered.push_back(initial.size);
+        if (sizes.empty())
+            return std::nullopt;
+        const ExportChoice next = sizes.front();
+        sizes.erase(sizes.begin());
+        return next;
+    };
+    hooks.selectFile = [&](QWidget*, const FileRequest& request) -> std::optional<QString> {
+        proposed.push_back(request.initial);
+        return dir.filePath(QStringLiteral("out/x.png"));
+    };
+    hooks.printSetup = [&](QWidget*, QPrinter& printer) {
+        printouts.emplace_back(printer.pageLayout().orientation(), printer.docName());
+        return false;
+    };
+    const QString ini = dir.filePath(QStringLiteral("lobus.conf"));
+    QtWindowLayer layer(hooks);
+    layer.useSettings(std::make_unique<QSettings>(ini, QSettings::IniFormat));
+    layer.WINDOWOPEN(programWindow(1 + 2 + 4 + 32));
+    MainWindow& window = *layer.window();
+    layer.caseDrawn(c, rysuj, datafile);
+
+    const auto path = [&](const char* name) { return dir.filePath(QLatin1String(name)); };
+    const auto exported = [&](const char* name) {
+        std::string error;
+        EXPECT_TRUE(layer.exportPicture(path(name).toStdString(), c, rysuj, error)) << error;
+    };
+    const auto rendered = [&](const char* name, QSize size, bool overlay) {
+        RYSUJ settings = rysuj;
+        std::string error;
+        EXPECT_TRUE(writeDrawingFile(
+            path(name).toStdString(), size.width(), size.height(),
+            [&](Graphics& g) {
+                RYSUNEK(g, c, settings);
+                if (overlay)
+                    drawPeaksOverlay(g, c, settings);
+            },
+            error))
+            << error;
+    };
+
+    // As shown, overlay off: lobus-render's file at the picture's size.
+    sizes = {ExportChoice {}};
+    ASSERT_TRUE(layer.chooseExportOptions());
+    exported("shown.png");
+    rendered("render.png", layer.picture().size(), false);
+    EXPECT_EQ(contents(path("shown.png")), contents(path("render.png")));
+    exported("off.svg");
+    exported("off.pdf");
+
+    // 1920 x 1080 with the overlay: its labels in every format.
+    layer.numbers()->action(NumbersView::Command::Overlay)->setChecked(true);
+    ExportChoice hd;
+    hd.size = ExportChoice::Size::FullHd;
+    sizes = {hd};
+    ASSERT_TRUE(layer.chooseExportOptions());
+    exported("on.png");
+    rendered("render-on.png", QSize(1920, 1080), true);
+    EXPECT_EQ(QImage(path("on.png")).size(), QSize(1920, 1080));
+    EXPECT_EQ(contents(path("on.png")), contents(path("render-on.png")));
+    exported("on.svg");
+    EXPECT_FALSE(contents(path("off.svg")).contains(" MPa</text>"));
+    EXPECT_TRUE(contents(path("on.svg")).contains(" MPa</text>"));
+    exported("on.pdf");
+    EXPECT_EQ(pdfTexts(path("on.pdf")), pdfTexts(path("off.pdf")) + 2 * c.dane.ikm); // number and peak
     std::string error;
-    const QString png = dir.filePath(QStringLiteral("a.png"));
-    ASSERT_TRUE(layer.exportPicture(png.toStdString(), c, rysuj, error)) << error;
-    const QImage image(png);
-    EXPECT_EQ(image.size(), layer.picture().size());
-    for (const char* ext : {"svg", "pdf"}) {
-        const QString path = dir.filePath(QStringLiteral("a.") + QLatin1String(ext));
-        ASSERT_TRUE(layer.exportPicture(path.toStdString(), c, rysuj, error)) << error;
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-        EXPECT_TRUE(file.read(5).startsWith(std::string_view(ext) == "svg" ? "<?xml" : "%PDF-")) << ext;
-    }
     EXPECT_FALSE(layer.exportPicture("/nie/ma/takiego/katalogu/b.png", c, rysuj, error));
     EXPECT_FALSE(error.empty());
+
+    // Cancelled, nothing is exported; the dialog starts from the last choice,
+    // also in the next run.
+    EXPECT_FALSE(layer.chooseExportOptions());
+    {
+        QtWindowLayer next(hooks);
+        next.useSettings(std::make_unique<QSettings>(ini, QSettings::IniFormat));
+        EXPECT_FALSE(next.chooseExportOptions());
+    }
+    EXPECT_EQ(offered,
+              (std::vector {ExportChoice::Size::Shown, ExportChoice::Size::Shown, ExportChoice::Size::FullHd,
+                            ExportChoice::Size::FullHd}));
+
+    // A case folder that cannot be written sends the export to the pictures
+    // folder; once an export has gone somewhere, the next one starts there.
+    ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("ro"))
+                && QDir(dir.path()).mkpath(QStringLiteral("out")));
+    ASSERT_TRUE(QFile::setPermissions(path("ro"), QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+    std::string name = path("ro/merant3.png").toStdString();
+    layer.WSELECTFILE(kFilterPictures, 11, name, "Eksportuj rysunek");
+    name = path("ro/merant3.png").toStdString();
+    layer.WSELECTFILE(kFilterPictures, 11, name, "Eksportuj rysunek");
+    ASSERT_EQ(proposed.size(), 2u);
+    EXPECT_EQ(proposed[0], QDir(picturesFolder()).filePath(QStringLiteral("merant3.png")));
+    EXPECT_EQ(proposed[1], path("out/merant3.png"));
+    QFile::setPermissions(path("ro"),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 
     window.resize(900, 500);
     settle();
@@ -268,7 +401,10 @@ TEST(Habits, ExportWritesEachFormatAndPrintingTurnsTheLandscapePage)
     window.resize(400, 700);
     settle();
     layer.IGRHARDCOPY(" ");
-    EXPECT_EQ(orientations, (std::vector {QPageLayout::Landscape, QPageLayout::Portrait}));
+    using Printout = std::pair<QPageLayout::Orientation, QString>;
+    EXPECT_EQ(printouts,
+              (std::vector {Printout {QPageLayout::Landscape, QStringLiteral("merant3")},
+                            Printout {QPageLayout::Portrait, QStringLiteral("merant3")}}));
 }
 
 } // namespace

@@ -25,12 +25,14 @@
 #include <QDir>
 #include <QDockWidget>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QLineEdit>
 #include <QLineF>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QPageLayout>
 #include <QPrinter>
 #include <QSplitter>
 #include <QTableWidget>
@@ -117,10 +119,19 @@ TEST(NumbersWindow, ExtrasStartOffPanelProbeOverlayAndAngleViewShowTheCase)
     hooks.selectFile = [&](QWidget*, const FileRequest& request) -> std::optional<QString> {
         return request.save ? saveAs : datafile;
     };
+    QString job;
+    QPageLayout::Orientation page = QPageLayout::Portrait;
     hooks.printSetup = [&](QWidget*, QPrinter& printer) {
+        job = printer.docName();
+        page = printer.pageLayout().orientation();
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(dir.filePath(QStringLiteral("printed.pdf")));
         return true;
+    };
+    hooks.exportChoice = [](QWidget*, const ExportChoice&, QSize) {
+        ExportChoice c;
+        c.size = ExportChoice::Size::FullHd;
+        return std::optional(c);
     };
     QtWindowLayer layer(hooks);
     Shell shell(layer, 1, traceIn(dir));
@@ -215,11 +226,13 @@ TEST(NumbersWindow, ExtrasStartOffPanelProbeOverlayAndAngleViewShowTheCase)
     numbers->action(Command::SaveAngleView)->trigger();
     QFile svg(saveAs);
     ASSERT_TRUE(svg.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(svg.readAll().contains("<svg"));
+    EXPECT_TRUE(svg.readAll().contains("viewBox=\"0 0 1920 1080\"")); // the size chosen
     numbers->action(Command::PrintAngleView)->trigger();
     QFile pdf(dir.filePath(QStringLiteral("printed.pdf")));
     ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
     EXPECT_TRUE(pdf.read(4) == "%PDF");
+    EXPECT_EQ(page, QPageLayout::Landscape);
+    EXPECT_EQ(job, QFileInfo(datafile).completeBaseName() + QStringLiteral(" - wykres kątowy"));
 }
 
 // The two views point at the same thing, as a user has the window: panel,
