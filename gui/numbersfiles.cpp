@@ -66,9 +66,10 @@ void NumbersView::exportCsv()
 {
     if (!m_case)
         return;
-    const std::optional<QString> path = m_services.chooseSaveFile(
-        QCoreApplication::translate("lobus::NumbersView", "Eksport danych (CSV)"),
-        QCoreApplication::translate("lobus::NumbersView", "Dane CSV (*.csv)"), caseName() + QStringLiteral(".csv"));
+    const std::optional<QString> path
+        = m_services.chooseSaveFile(QCoreApplication::translate("lobus::NumbersView", "Eksport danych (CSV)"),
+                                    QCoreApplication::translate("lobus::NumbersView", "Dane CSV (*.csv)"),
+                                    caseName() + QStringLiteral(".csv"));
     if (!path)
         return;
     std::string error;
@@ -132,7 +133,8 @@ void NumbersView::printAngleView()
     if (!m_case || !m_rysuj)
         return;
     Abandonable<QPrinter> printer(QPrinter::HighResolution);
-    printer.setDocName(QCoreApplication::translate("lobus::NumbersView", "%1 - wykres kątowy").arg(caseName()));
+    printer.setDocName(
+        QCoreApplication::translate("lobus::NumbersView", "%1 - wykres kątowy").arg(caseName()));
     printer.setPageOrientation(QPageLayout::Landscape); // the plot is wide
     const bool accepted
         = m_hooks.printSetup ? m_hooks.printSetup(&m_window, printer) : systemPrintSetup(&m_window, printer);

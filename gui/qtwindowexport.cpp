@@ -42,7 +42,10 @@ bool QtWindowLayer::IGRSAVEIMAGE(const std::string& filename)
     return true;
 }
 
-QSize QtWindowLayer::shownPictureSize() const { return m_image.isNull() ? QSize(1600, 1000) : m_image.size(); }
+QSize QtWindowLayer::shownPictureSize() const
+{
+    return m_image.isNull() ? QSize(1600, 1000) : m_image.size();
+}
 
 QString QtWindowLayer::caseName() const
 {
@@ -68,7 +71,8 @@ std::optional<ExportChoice> QtWindowLayer::askExportChoice(QSize shown)
 void QtWindowLayer::readExportChoice()
 {
     if (m_settings)
-        if (const auto choice = exportChoiceFromText(m_settings->value(QLatin1String(kExportSizeKey)).toString()))
+        if (const auto choice
+            = exportChoiceFromText(m_settings->value(QLatin1String(kExportSizeKey)).toString()))
             m_exportChoice = *choice;
 }
 

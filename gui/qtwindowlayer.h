@@ -163,7 +163,7 @@ private:
     QString startingPoint(Folder folder, const QString& name) const;
     void rememberFolder(Folder folder, const QString& chosen);
     QSize shownPictureSize() const;
-    void readExportChoice(); // the last size chosen, from the settings
+    void readExportChoice();  // the last size chosen, from the settings
     QString caseName() const; // the shown case's data file without its extension
     QWidget* dialogParent() const;
     QStringList recentFiles() const;

@@ -409,7 +409,7 @@ Replace it?</translation>
     </message>
     <message>
         <source>%1 jest zbiorem wejściowym przypadku (%2): zapis by go zniszczył, nic nie zapisano</source>
-        <translation>%1 is one of the case's input files (%2): writing would destroy it, nothing was written</translation>
+        <translation>%1 is one of the case&apos;s input files (%2): writing would destroy it, nothing was written</translation>
     </message>
     <message>
         <source>%1: zabrakło pamięci w bibliotece, która nie umie tego zgłosić; program kończy się bez zapisu</source>
