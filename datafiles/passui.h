@@ -14,12 +14,16 @@ enum MessageIcon : int {
     kIconError = 1,    // a failure the user must know about
     kIconQuestion = 2, // a question before something is replaced
     kIconWarning = 3,  // the icon of UWAGA's warnings
+    kIconInformation = 4,
 };
 
 // Button codes of WMESSAGEBOX (WINFODIALOG(kInfoConfirmed) is 1 after OK or Yes).
 enum MessageButtons : int {
     kButtonsOk = 0,
+    kButtonsOkCancel = 1,
     kButtonsYesNo = 2,
+    kButtonsYesNoCancel = 3,
+    kButtonsRetryCancel = 4,
 };
 
 // The default button of WMESSAGEBOX: the first (OK, Yes) or the second (No).

@@ -4,6 +4,7 @@
 // tests (and any scripted run) can answer them without a person; an empty
 // function means the real Qt dialog.
 
+#include "datafiles/passui.h"
 #include "gui/exportdialog.h"
 
 #include <QColor>
@@ -28,9 +29,9 @@ struct FileRequest {
 };
 
 struct MessageBoxRequest {
-    int buttons = 0; // 0 OK; 1 OK/Cancel; 2 Yes/No; 3 Yes/No/Cancel; 4 Retry/Cancel
-    int icon = 0;    // 1 stop, 2 question, 3 exclamation, 4 information
-    int defaultButton = 1;
+    int buttons = kButtonsOk; // MessageButtons
+    int icon = 0;             // MessageIcon; 0: none
+    int defaultButton = kDefaultFirst;
     QString text;
     QString title;
 };

@@ -45,7 +45,7 @@ QString NumbersView::caseName() const
 void NumbersView::complain(const QString& text)
 {
     MessageBoxRequest request;
-    request.icon = 3;
+    request.icon = kIconWarning;
     request.text = text;
     request.title = QStringLiteral("UWAGA");
     if (m_hooks.messageBox)

@@ -137,7 +137,7 @@ bool QtWindowLayer::askToStopReading()
     MessageBoxRequest request;
     request.buttons = kButtonsYesNo;
     request.icon = kIconQuestion;
-    request.defaultButton = 2; // No: a slip of the hand loses nothing
+    request.defaultButton = kDefaultSecond; // No: a slip of the hand loses nothing
     request.text = QCoreApplication::translate("QtWindowLayer",
                                                "Trwa odczyt przypadku. Przerwać odczyt i zakończyć program?");
     request.title = QString::fromStdString(texts::translate("DataFiles", "UWAGA"));

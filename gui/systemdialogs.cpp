@@ -54,16 +54,16 @@ bool systemMessageBox(QWidget* parent, const MessageBoxRequest& request)
 {
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     switch (request.icon) {
-    case 1:
+    case kIconError:
         icon = QMessageBox::Critical;
         break;
-    case 2:
+    case kIconQuestion:
         icon = QMessageBox::Question;
         break;
-    case 3:
+    case kIconWarning:
         icon = QMessageBox::Warning;
         break;
-    case 4:
+    case kIconInformation:
         icon = QMessageBox::Information;
         break;
     default:
@@ -73,16 +73,16 @@ bool systemMessageBox(QWidget* parent, const MessageBoxRequest& request)
     // button counts from 1 in that order.
     QList<QMessageBox::StandardButton> buttons;
     switch (request.buttons) {
-    case 1:
+    case kButtonsOkCancel:
         buttons = {QMessageBox::Ok, QMessageBox::Cancel};
         break;
-    case 2:
+    case kButtonsYesNo:
         buttons = {QMessageBox::Yes, QMessageBox::No};
         break;
-    case 3:
+    case kButtonsYesNoCancel:
         buttons = {QMessageBox::Yes, QMessageBox::No, QMessageBox::Cancel};
         break;
-    case 4:
+    case kButtonsRetryCancel:
         buttons = {QMessageBox::Retry, QMessageBox::Cancel};
         break;
     default:
