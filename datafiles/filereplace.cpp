@@ -335,20 +335,6 @@ bool FileReplacement::commit(std::string& error)
     return true;
 }
 
-bool replaceFileWhole(const std::string& name, std::string_view bytes, std::string& error,
-                      const WriteCalls& calls, std::string* note)
-{
-    FileReplacement file(calls);
-    if (!file.begin(name, error))
-        return false;
-    file.write(bytes);
-    if (!file.commit(error))
-        return false;
-    if (note)
-        *note = file.note();
-    return true;
-}
-
 #else
 
 void removeUnfinishedReplacements() noexcept { }
@@ -440,6 +426,8 @@ bool FileReplacement::commit(std::string& error)
     return true;
 }
 
+#endif
+
 bool replaceFileWhole(const std::string& name, std::string_view bytes, std::string& error,
                       const WriteCalls& calls, std::string* note)
 {
@@ -453,7 +441,5 @@ bool replaceFileWhole(const std::string& name, std::string_view bytes, std::stri
         *note = file.note();
     return true;
 }
-
-#endif
 
 } // namespace lobus
