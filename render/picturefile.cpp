@@ -63,13 +63,19 @@ void drawOnPainter(QPainter& painter, const QRectF& target, double dpi, const Dr
 }
 
 // Draws `draw` with `painter` and ends it; when memory runs out on the way
-// the painter is abandoned (render/vectorfile.h) and the failure passes on.
+// the failure passes on, with the painter ended: normally when the memory
+// is there again (the engine then lets go of all it holds; what it writes
+// goes into a file that is dropped), else abandoned (render/vectorfile.h).
 void paintWhole(QPainter& painter, const QRectF& target, double dpi, const Drawing& draw)
 {
     try {
         drawOnPainter(painter, target, dpi, draw);
         painter.end();
     } catch (const std::bad_alloc&) {
+        try {
+            if (painter.isActive())
+                painter.end();
+        } catch (const std::bad_alloc&) { }
         abandonPainter(painter);
         throw;
     }
