@@ -4,7 +4,10 @@
 Each folder may include only the folders listed for it below, and the graph
 they make has no cycle. A folder not listed (tests, bench, fuzz, examples'
 users) may include anything. Qt headers are refused in the folders that must
-build without Qt. Exits 1 and names every offending include.
+build without Qt. The product (every source outside tests, bench, fuzz and
+examples) keeps its rooms small: no file over MAX_FILE_LINES lines, no
+top-level folder over MAX_FOLDER_SHARE of the lines. Exits 1 and names every
+offending include, file and folder.
 """
 import pathlib
 import re
@@ -48,6 +51,9 @@ WIDGET_HEADERS = re.compile(
     r"PushButton|LineEdit|CheckBox|ComboBox|RadioButton|GroupBox|Layout|[HV]BoxLayout|GridLayout|"
     r"FormLayout|DockWidget|ScrollArea|Splitter|TableWidget|TreeWidget|ProgressBar|AbstractButton|"
     r"ButtonGroup|SpinBox|DoubleSpinBox|TextEdit|ToolTip|Style\w*|Printer|PrinterInfo)$)")
+MAX_FILE_LINES = 500
+MAX_FOLDER_SHARE = 0.25
+NOT_PRODUCT = {"tests", "bench", "fuzz", "examples"}
 INCLUDE = re.compile(r'^\s*#\s*include\s*([<"])([^">]+)[">]')
 
 
@@ -65,12 +71,35 @@ def target_folder(inc: str) -> str | None:
     return head if head in ALLOWED or head in ("tests", "bench", "fuzz") else None
 
 
-def main() -> int:
-    problems = []
-    edges: dict[str, set[str]] = {f: set() for f in ALLOWED}
+def sources():
     for path in sorted(ROOT.rglob("*")):
-        if path.suffix not in (".h", ".cpp") or any(p.startswith("build") for p in path.relative_to(ROOT).parts):
+        parts = path.relative_to(ROOT).parts
+        if path.suffix in (".h", ".cpp") and not any(p.startswith(("build", ".")) for p in parts):
+            yield path
+
+
+def size_problems() -> list[str]:
+    problems = []
+    lines_of: dict[str, int] = {}
+    for path in sources():
+        rel = path.relative_to(ROOT)
+        if len(rel.parts) < 2 or rel.parts[0] in NOT_PRODUCT:
             continue
+        n = len(path.read_bytes().splitlines())
+        lines_of[rel.parts[0]] = lines_of.get(rel.parts[0], 0) + n
+        if n > MAX_FILE_LINES:
+            problems.append(f"{rel.as_posix()}: {n} lines, more than {MAX_FILE_LINES}")
+    total = sum(lines_of.values())
+    for folder, n in sorted(lines_of.items()):
+        if total and n > MAX_FOLDER_SHARE * total:
+            problems.append(f"{folder}/: {n} of the product's {total} lines, more than {MAX_FOLDER_SHARE:.0%}")
+    return problems
+
+
+def main() -> int:
+    problems = size_problems()
+    edges: dict[str, set[str]] = {f: set() for f in ALLOWED}
+    for path in sources():
         src = folder_of(path)
         if src not in ALLOWED:
             continue
@@ -114,7 +143,7 @@ def main() -> int:
     for p in problems:
         print(p)
     if problems:
-        print(f"{len(problems)} layering problem(s)")
+        print(f"{len(problems)} problem(s) with the layers or the rooms' sizes")
         return 1
     print("layers: " + "; ".join(f"{f} -> {', '.join(sorted(edges[f])) or '-'}" for f in sorted(edges)))
     return 0
