@@ -1,6 +1,6 @@
 #include "gui/mainwindow.h"
 
-#include "gui/filename.h"
+#include "dialogs/filename.h"
 #include "gui/picturewidget.h"
 
 #include <QAction>

@@ -7,9 +7,9 @@
 // overlay off the picture is not touched.
 
 #include "datafiles/state.h"
+#include "dialogs/dialoghooks.h"
+#include "dialogs/exportdialog.h"
 #include "drawing/probe.h"
-#include "gui/dialoghooks.h"
-#include "gui/exportdialog.h"
 
 #include <QObject>
 #include <QPointF>

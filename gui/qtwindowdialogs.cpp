@@ -4,10 +4,10 @@
 #include "gui/qtwindowlayer.h"
 
 #include "datafiles/blanks.h"
-#include "gui/filename.h"
+#include "dialogs/filename.h"
 
+#include "dialogs/resourcedialog.h"
 #include "gui/mainwindow.h"
-#include "gui/resourcedialog.h"
 #include "gui/windowthread.h"
 #include "resources/resources.h"
 #include "translations/language.h"

@@ -2,11 +2,11 @@
 
 #include "datafiles/blanks.h"
 
+#include "dialogs/resourcedialog.h"
 #include "drawing/overlay.h"
 #include "gui/mainwindow.h"
 #include "gui/numbersview.h"
 #include "gui/picturewidget.h"
-#include "gui/resourcedialog.h"
 #include "gui/settingsfile.h"
 #include "gui/windowthread.h"
 #include "render/imagedevice.h"

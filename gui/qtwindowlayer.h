@@ -25,9 +25,9 @@
 // are never stored: they start from their defaults at every start.
 
 #include "app/windowlayer.h"
+#include "dialogs/dialoghooks.h"
 #include "drawing/graphics/graphics.h"
 #include "drawing/graphics/graphicsrecorder.h"
-#include "gui/dialoghooks.h"
 #include "render/renderimage.h"
 
 #include <QImage>

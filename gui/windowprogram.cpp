@@ -2,7 +2,7 @@
 
 #include "datafiles/lastresort.h"
 #include "datafiles/state.h"
-#include "gui/filename.h"
+#include "dialogs/filename.h"
 #include "gui/qtwindowlayer.h"
 #include "gui/settingsfile.h"
 

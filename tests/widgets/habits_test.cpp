@@ -3,9 +3,9 @@
 // the window's geometry and the last directory kept in the settings, a
 // dropped data file, Export picture and a landscape printout.
 
+#include "dialogs/filename.h"
 #include "drawing/overlay.h"
 #include "drawing/rysunek.h"
-#include "gui/filename.h"
 #include "gui/mainwindow.h"
 #include "gui/numbersview.h"
 #include "gui/settingsfile.h"

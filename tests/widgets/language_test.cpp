@@ -3,8 +3,8 @@
 // every text of the window, its dialogs, boxes and status bar.
 
 #include "app/shell.h"
+#include "dialogs/resourcedialog.h"
 #include "gui/mainwindow.h"
-#include "gui/resourcedialog.h"
 #include "gui/windowprogram.h"
 #include "layerfixture.h"
 #include "resources/resources.h"

@@ -4,6 +4,7 @@
 
 #include "app/shell.h"
 #include "dataexport/pointscsv.h"
+#include "dialogs/resourcedialog.h"
 #include "drawing/angleview.h"
 #include "drawing/casefigures.h"
 #include "drawing/graphics/graphics.h"
@@ -12,7 +13,6 @@
 #include "gui/numberspanel.h"
 #include "gui/numbersview.h"
 #include "gui/picturewidget.h"
-#include "gui/resourcedialog.h"
 #include "layerfixture.h"
 #include "render/angleviewtexts.h"
 #include "render/imagedevice.h"

@@ -1,5 +1,5 @@
-#include "gui/dialoghooks.h"
-#include "gui/realfield.h"
+#include "dialogs/dialoghooks.h"
+#include "dialogs/realfield.h"
 
 #include <gtest/gtest.h>
 

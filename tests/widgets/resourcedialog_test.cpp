@@ -1,7 +1,7 @@
 // The scale dialogs as the layer builds them from the resources, and the
 // range rule of their field tables.
 
-#include "gui/resourcedialog.h"
+#include "dialogs/resourcedialog.h"
 #include "layerfixture.h"
 
 #include <QAbstractButton>

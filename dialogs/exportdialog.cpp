@@ -1,4 +1,4 @@
-#include "gui/exportdialog.h"
+#include "dialogs/exportdialog.h"
 
 #include <QButtonGroup>
 #include <QCoreApplication>

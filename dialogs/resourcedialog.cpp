@@ -1,6 +1,6 @@
-#include "gui/resourcedialog.h"
+#include "dialogs/resourcedialog.h"
 
-#include "gui/realfield.h"
+#include "dialogs/realfield.h"
 #include "translations/language.h"
 
 #include <QApplication>

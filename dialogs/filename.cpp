@@ -1,4 +1,4 @@
-#include "gui/filename.h"
+#include "dialogs/filename.h"
 
 #include <QDir>
 #include <QFile>

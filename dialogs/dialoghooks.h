@@ -5,7 +5,7 @@
 // function means the real Qt dialog.
 
 #include "datafiles/passui.h"
-#include "gui/exportdialog.h"
+#include "dialogs/exportdialog.h"
 
 #include <QColor>
 #include <QSize>

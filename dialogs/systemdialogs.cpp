@@ -1,4 +1,4 @@
-#include "gui/dialoghooks.h"
+#include "dialogs/dialoghooks.h"
 
 #include <QColorDialog>
 #include <QCoreApplication>

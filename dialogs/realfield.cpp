@@ -1,4 +1,4 @@
-#include "gui/realfield.h"
+#include "dialogs/realfield.h"
 
 #include "drawing/graphics/graphics.h"
 #include "numbers/numberparse.h"
