@@ -1,8 +1,8 @@
 #pragma once
 // Both passes over one case without any dialog, as the command runs them.
 
-#include "cli/scriptedpassui.h"
 #include "datafiles/passes.h"
+#include "datafiles/scriptedpassui.h"
 #include "datafiles/state.h"
 
 #include <string>

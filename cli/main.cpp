@@ -7,6 +7,7 @@
 #include "cli/caseload.h"
 #include "cli/numberarg.h"
 #include "cli/options.h"
+#include "cli/seriesrun.h"
 #include "dataexport/casejson.h"
 #include "dataexport/pointscsv.h"
 #include "datafiles/filereplace.h"
@@ -119,6 +120,8 @@ int runRender(int& argc, char** argv, const CommandLine& cl)
     useLanguage(cl.language.value_or(systemLanguage()));
     endFailuresWithOneLine("lobus-render");
 
+    if (cl.series)
+        return runSeries(cl, printOut);
     Case c;
     RYSUJ rysuj;
     CaseFiles files;
@@ -175,6 +178,9 @@ int main(int argc, char** argv)
         if (cl.version)
             return printOut(std::string("lobus-render ") + LOBUS_VERSION + "\n") ? kExitDone
                                                                                  : kExitReadFailed;
+        // A series printed needs no display either.
+        if (cl.series && (cl.summary || !cl.csv.empty()))
+            return runSeries(cl, printOut);
         if (cl.dump || cl.summary || !cl.csv.empty())
             return runPrint(cl);
     }

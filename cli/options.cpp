@@ -12,6 +12,7 @@
 #include <QCommandLineParser>
 
 #include <filesystem>
+#include <initializer_list>
 #include <system_error>
 
 namespace lobus {
@@ -143,6 +144,64 @@ std::string rangeText(int dialog, int field)
 
 } // namespace
 
+namespace {
+
+// --series ARG...: which of the series' outputs, and nothing of a single case.
+CommandLine& seriesCommandLine(const QCommandLineParser& p, CommandLine& cl, const QStringList& rest,
+                               std::initializer_list<const QCommandLineOption*> singleOnly)
+{
+    for (const QCommandLineOption* o : singleOnly)
+        if (p.isSet(*o))
+            throw UsageError(
+                fillIn(translate("lobus::Render", "--series nie przyjmuje --%1"), {utf8(o->names().back())}));
+    if (rest.isEmpty())
+        throw UsageError(translate("lobus::Render", "--series: nie podano zbiorów ani folderów"));
+    cl.series = true;
+    for (const QString& a : rest)
+        cl.seriesArguments.push_back(utf8(a));
+    const auto value = [&](const char* name) {
+        return p.isSet(QString::fromLatin1(name)) ? utf8(p.value(QString::fromLatin1(name))) : std::string();
+    };
+    cl.summary = p.isSet(QStringLiteral("summary"));
+    cl.csv = value("csv");
+    cl.report = value("report");
+    cl.output = value("output");
+    cl.seriesView = value("view");
+    cl.xColumn = value("x");
+    cl.yColumn = value("y");
+    const int outputs = int(cl.summary) + int(p.isSet(QStringLiteral("csv")))
+        + int(p.isSet(QStringLiteral("report"))) + int(p.isSet(QStringLiteral("output")));
+    if (outputs != 1)
+        throw UsageError(
+            translate("lobus::Render", "--series: podaj jedno z --summary, --csv, --report, -o"));
+    if (p.isSet(QStringLiteral("csv")) && cl.csv.empty())
+        throw UsageError(
+            translate("lobus::Render", "--csv: nie podano nazwy zbioru (- to standardowe wyjście)"));
+    if (!cl.report.empty() && lowerExtension(cl.report) != ".pdf")
+        throw UsageError(
+            fillIn(translate("lobus::Render", "--report: raport jest zbiorem .pdf: '%1'"), {cl.report}));
+    if (p.isSet(QStringLiteral("output"))) {
+        if (cl.seriesView != "locus" && cl.seriesView != "chart")
+            throw UsageError(translate("lobus::Render", "--series -o: podaj --view locus lub --view chart"));
+        const std::string ext = lowerExtension(cl.output);
+        if (ext != ".png" && ext != ".svg" && ext != ".pdf")
+            throw UsageError(fillIn(
+                translate("lobus::Render", "-o: rysunek serii musi się kończyć na .png, .svg lub .pdf: '%1'"),
+                {cl.output}));
+    } else if (!cl.seriesView.empty() || p.isSet(QStringLiteral("size"))) {
+        throw UsageError(translate("lobus::Render", "--view i --size serii dotyczą rysunku -o"));
+    }
+    if (cl.seriesView == "chart" && (cl.xColumn.empty() || cl.yColumn.empty()))
+        throw UsageError(translate("lobus::Render", "--view chart: podaj osie --x NAZWA i --y NAZWA"));
+    if (cl.seriesView != "chart" && (!cl.xColumn.empty() || !cl.yColumn.empty()))
+        throw UsageError(translate("lobus::Render", "--x i --y dotyczą --view chart"));
+    if (p.isSet(QStringLiteral("size")))
+        parseSize(utf8(p.value(QStringLiteral("size"))), cl.width, cl.height);
+    return cl;
+}
+
+} // namespace
+
 std::string usageText()
 {
     // One text, so that a translator sees the columns whole.
@@ -156,10 +215,17 @@ std::string usageText()
             "                     [--colour K=R,G,B ...] [--cis Z] [--cha Z] [--tem Z] [--trace Z]\n"
             "                     [--view picture|angle] [--annotate]\n"
             "        lobus-render PLIK.dan --summary | --csv WYN.csv|- [--variant 1|2] [--cis Z] ...\n"
+            "        lobus-render --series ARG... --summary | --csv WYN.csv|- | --report RAPORT.pdf\n"
+            "                     | --view locus|chart [--x NAZWA --y NAZWA] -o RYS [--size SZERxWYS]\n"
             "  --dump          wypisuje wczytany przypadek jako JSON, zamiast go rysować\n"
             "  --summary       wypisuje jako JSON środek czopa, maksima i szczyty każdego klina\n"
             "  --csv           zapisuje każdy wczytany punkt jako CSV (- to standardowe wyjście)\n"
-            "  --view          co trafia do -o: rysunek łożyska (domyślnie) albo widok kątowy\n"
+            "  --view          co trafia do -o: rysunek łożyska (domyślnie) albo widok kątowy;\n"
+            "                  dla serii: locus (środki czopa w okręgu luzu) albo chart (--x, --y)\n"
+            "  --series        seria przypadków: zbiory .dan lub foldery (ich zbiory .dan albo folderu "
+            "DANE)\n"
+            "  --x, --y        kolumny tabeli serii na osiach wykresu (nazwa, np. ekscen, pmax)\n"
+            "  --report        raport serii w PDF: tabela i środki czopa, potem strona na przypadek\n"
             "  --annotate      numeruje kliny i zaznacza na rysunku ich szczytowe ciśnienia\n"
             "  -o, --output    zbiór rysunku; jego rozszerzenie wybiera format\n"
             "  --variant       1: zbiory SOLAKO (cieplne, czyta też .tem), 2: zbiory MERANT\n"
@@ -173,7 +239,8 @@ std::string usageText()
             "  --cis, --cha, --tem  zbiór wyników użyty zamiast własnego zbioru przypadku\n"
             "  --trace         zapisuje do tego zbioru ślad obu przebiegów\n"
             "  --lang          język komunikatów: pl (polski) lub en (angielski); domyślnie język systemu\n"
-            "kod wyjścia: 0 gotowe, 1 nie udało się wczytać przypadku albo zapisać rysunku,\n"
+            "kod wyjścia: 0 gotowe, 1 nie udało się wczytać przypadku (serii: któregoś) albo zapisać "
+            "rysunku,\n"
             "             2 błędny wiersz poleceń, 3 brak zbioru wyników\n"),
         {rangeText(kDlgDrawingScale, kFieldFactor), rangeText(kDlgPressureScale, kFieldFactor),
          rangeText(kDlgTemperatureScale, kFieldFactor)});
@@ -188,6 +255,7 @@ CommandLine parseCommandLine(const QStringList& arguments)
     const QCommandLineOption dump(QStringLiteral("dump"), QString());
     const QCommandLineOption summary(QStringLiteral("summary"), QString());
     const QCommandLineOption annotate(QStringLiteral("annotate"), QString());
+    const QCommandLineOption series(QStringLiteral("series"), QString());
     const QCommandLineOption output({QStringLiteral("o"), QStringLiteral("output")}, QString(),
                                     QStringLiteral("OUT"));
     auto valued = [](const char* name) {
@@ -197,9 +265,11 @@ CommandLine parseCommandLine(const QStringList& arguments)
                              plen = valued("plen"), tlen = valued("tlen"), pmax = valued("pmax"),
                              tmax = valued("tmax"), colour = valued("colour"), cis = valued("cis"),
                              cha = valued("cha"), tem = valued("tem"), trace = valued("trace"),
-                             csv = valued("csv"), view = valued("view"), lang = valued("lang");
-    p.addOptions({help, version, dump,   summary, annotate, output, variant, size, scale, plen, tlen,
-                  pmax, tmax,    colour, cis,     cha,      tem,    trace,   csv,  view,  lang});
+                             csv = valued("csv"), view = valued("view"), lang = valued("lang"),
+                             xAxis = valued("x"), yAxis = valued("y"), report = valued("report");
+    p.addOptions({help, version, dump, summary, annotate, output, variant, size, scale,
+                  plen, tlen,    pmax, tmax,    colour,   cis,    cha,     tem,  trace,
+                  csv,  view,    lang, series,  xAxis,    yAxis,  report});
     if (!p.parse(arguments)) {
         std::string text = utf8(p.errorText());
         if (!text.empty() && text.back() == '.')
@@ -225,12 +295,20 @@ CommandLine parseCommandLine(const QStringList& arguments)
     }
     // A value given twice would silently lose one; only --colour repeats.
     for (const QCommandLineOption* o : {&output, &variant, &size, &scale, &plen, &tlen, &pmax, &tmax, &cis,
-                                        &cha, &tem, &trace, &csv, &view})
+                                        &cha, &tem, &trace, &csv, &view, &xAxis, &yAxis, &report})
         if (p.values(*o).size() > 1)
             throw UsageError(
                 fillIn(translate("lobus::Render", "--%1 podano więcej niż raz"), {utf8(o->names().back())}));
 
     const QStringList rest = p.positionalArguments();
+    if (p.isSet(series))
+        return seriesCommandLine(p, cl, rest,
+                                 {&dump, &annotate, &variant, &scale, &plen, &tlen, &pmax, &tmax, &colour,
+                                  &cis, &cha, &tem, &trace});
+    for (const QCommandLineOption* o : {&xAxis, &yAxis, &report})
+        if (p.isSet(*o))
+            throw UsageError(fillIn(translate("lobus::Render", "--%1 dotyczy tylko serii (--series)"),
+                                    {utf8(o->names().back())}));
     if (rest.size() != 1)
         throw UsageError(rest.isEmpty() ? translate("lobus::Render", "nie podano zbioru danych")
                                         : translate("lobus::Render", "podano więcej niż jeden zbiór danych"));

@@ -7,6 +7,8 @@
 //                [--colour K=R,G,B ...] [--cis F] [--cha F] [--tem F] [--trace F]
 //                [--view picture|angle] [--annotate]
 //   lobus-render CASE.dan --summary | --csv OUT.csv|- [--variant 1|2] [result files, trace]
+//   lobus-render --series ARG... --summary | --csv OUT|- | --report OUT.pdf
+//                | --view locus|chart [--x NAME --y NAME] -o OUT [--size WxH]
 
 #include "cli/caseload.h"
 #include "translations/language.h"
@@ -45,6 +47,13 @@ struct CommandLine {
     std::optional<float> pmax; // a manual maximum: autop 0, pscale P
     std::optional<float> tmax;
     std::vector<ColourChoice> colours;
+    // --series: the arguments (".dan" files or folders) and what to make of them.
+    bool series = false;
+    std::vector<std::string> seriesArguments;
+    std::string seriesView; // "locus" or "chart" for -o
+    std::string xColumn;    // the chart's axes, as the user names them
+    std::string yColumn;
+    std::string report; // --report: the series' PDF report
 
     // The settings as the options change them, over the defaults.
     void applyTo(RYSUJ& rysuj) const;

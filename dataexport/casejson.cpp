@@ -87,9 +87,16 @@ std::string caseJson(const Case& c, const RYSUJ& rysuj)
 
 std::string summaryJson(const Case& c)
 {
-    const CaseFigures f = caseFigures(c);
     JsonWriter j;
     j.beginObject();
+    summaryFields(j, c);
+    j.endObject();
+    return j.finish();
+}
+
+void summaryFields(JsonWriter& j, const Case& c)
+{
+    const CaseFigures f = caseFigures(c);
     j.key("solver");
     j.value(f.thermal ? "SOLAKO" : "MERANT");
     real(j, "ekscen", f.ekscen);
@@ -114,8 +121,6 @@ std::string summaryJson(const Case& c)
         j.endObject();
     }
     j.endArray();
-    j.endObject();
-    return j.finish();
 }
 
 } // namespace lobus

@@ -8,6 +8,8 @@
 
 namespace lobus {
 
+class JsonWriter;
+
 // The whole case: keys, in order: "variant", "ikm", "ilkat", "tabpsi" (12),
 // "tabkla" (6), "tabklb" (6), "ekscen", "katekscen", "ilcis" (6), "pmax",
 // "tmax", "pscale", "tscale", then "katcis", "cis", "tem1", "tem2": each 6
@@ -18,5 +20,8 @@ std::string caseJson(const Case& c, const RYSUJ& rysuj);
 // pmax, tmax, lobes[]); a value that is not finite, or a peak of a lobe
 // without points, is null.
 std::string summaryJson(const Case& c);
+
+// The summary's keys and values, into an object the writer has open.
+void summaryFields(JsonWriter& j, const Case& c);
 
 } // namespace lobus

@@ -66,10 +66,10 @@ void drawOnPainter(QPainter& painter, const QRectF& target, double dpi, const Dr
 // the failure passes on, with the painter ended: normally when the memory
 // is there again (the engine then lets go of all it holds; what it writes
 // goes into a file that is dropped), else abandoned (render/vectorfile.h).
-void paintWhole(QPainter& painter, const QRectF& target, double dpi, const Drawing& draw)
+template <class Paint> void paintWhole(QPainter& painter, const Paint& paint)
 {
     try {
-        drawOnPainter(painter, target, dpi, draw);
+        paint();
         painter.end();
     } catch (const std::bad_alloc&) {
         try {
@@ -90,23 +90,46 @@ void renderSvg(const Drawing& draw, int width, int height, QIODevice& out)
     svg.setResolution(static_cast<int>(kScreenDpi));
     svg.setTitle(QStringLiteral("LOBUS"));
     QPainter painter(&svg);
-    paintWhole(painter, QRectF(0, 0, width, height), kScreenDpi, draw);
+    paintWhole(painter, [&] { drawOnPainter(painter, QRectF(0, 0, width, height), kScreenDpi, draw); });
 }
 
 // One A4 landscape page at 600 dpi, the picture fitted into its printable
 // area keeping the aspect of width x height.
-void renderPdf(const Drawing& draw, int width, int height, QIODevice& out)
+void setUpPdf(QPdfWriter& pdf)
 {
-    Abandonable<QPdfWriter> pdf(&out);
     pdf.setResolution(600);
     pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape, QMarginsF(10, 10, 10, 10),
                                   QPageLayout::Millimeter));
     pdf.setTitle(QStringLiteral("LOBUS"));
     pdf.setCreator(QStringLiteral("LOBUS"));
+}
+
+void renderPdf(const Drawing& draw, int width, int height, QIODevice& out)
+{
+    Abandonable<QPdfWriter> pdf(&out);
+    setUpPdf(pdf);
     QPainter painter(&pdf);
     const QRectF page(0, 0, pdf.width(), pdf.height());
     const QRectF target = PainterDevice::fitted(page, static_cast<double>(width) / height);
-    paintWhole(painter, target, pdf.resolution(), draw);
+    paintWhole(painter, [&] { drawOnPainter(painter, target, pdf.resolution(), draw); });
+}
+
+void renderPdfPages(int pages, const PageMaker& page, QIODevice& out)
+{
+    Abandonable<QPdfWriter> pdf(&out);
+    setUpPdf(pdf);
+    QPainter painter(&pdf);
+    paintWhole(painter, [&] {
+        for (int i = 0; i < pages; ++i) {
+            if (i > 0)
+                pdf.newPage();
+            const double w = pdf.width();
+            const double h = pdf.height();
+            for (const PageArea& a : page(i))
+                drawOnPainter(painter, QRectF(a.x * w, a.y * h, a.width * w, a.height * h), pdf.resolution(),
+                              a.draw);
+        }
+    });
 }
 
 // The image in the format of `path`'s extension; false when Qt cannot encode it.
@@ -208,6 +231,26 @@ bool writeDrawingFile(const std::string& path, int width, int height, const Draw
         return true;
     } catch (const std::bad_alloc&) {
         error = outOfMemory(QT_TRANSLATE_NOOP("lobus", "rysunek %1"), size);
+        return false;
+    }
+}
+
+bool writePdfPages(const std::string& path, int pages, const PageMaker& page, std::string& error,
+                   const WriteCalls& calls, std::string* note)
+{
+    try {
+        FileReplacement file(calls);
+        if (!file.begin(path, error))
+            return false;
+        ReplacementDevice out(file);
+        renderPdfPages(pages, page, out);
+        if (!file.commit(error))
+            return false;
+        if (note)
+            *note = file.note();
+        return true;
+    } catch (const std::bad_alloc&) {
+        error = outOfMemory(QT_TRANSLATE_NOOP("lobus", "raport %1"), displayName(path));
         return false;
     }
 }

@@ -4,9 +4,11 @@
 
 #include "datafiles/filereplace.h"
 #include "datafiles/state.h"
+#include "drawing/graphics/pagearea.h"
 
 #include <functional>
 #include <string>
+#include <vector>
 
 class QImage;
 
@@ -36,6 +38,13 @@ bool writePictureFile(const std::string& path, const Case& c, RYSUJ& rysuj, int 
 // is the file's surface.
 bool writeDrawingFile(const std::string& path, int width, int height, const Drawing& draw, std::string& error,
                       const WriteCalls& calls = {}, std::string* note = nullptr);
+
+// A PDF document of `pages` A4 landscape pages, vector with searchable text;
+// `page(i)` (from 0) gives the areas of page i, drawn in order. Written whole
+// or not at all, as the pictures are.
+using PageMaker = std::function<std::vector<PageArea>(int page)>;
+bool writePdfPages(const std::string& path, int pages, const PageMaker& page, std::string& error,
+                   const WriteCalls& calls = {}, std::string* note = nullptr);
 
 // Writes `text` to `path` whole or not at all, as the pictures are written.
 bool writeTextFile(const std::string& path, const std::string& text, std::string& error,

@@ -27,6 +27,8 @@ ALLOWED = {
     # The case written as JSON and CSV for scripts; the figures it writes
     # are the drawing's.
     "dataexport": {"numbers", "datafiles", "drawing"},
+    # A series of cases read together: its table, its plots, its report.
+    "series": {"numbers", "datafiles", "dataexport", "drawing", "drawing/graphics"},
     "resources": {"numbers"},
     "translations": {"numbers", "datafiles", "resources"},
     "render": {"numbers", "datafiles", "drawing", "drawing/graphics", "translations"},
@@ -35,12 +37,12 @@ ALLOWED = {
     "app": {"numbers", "datafiles", "drawing", "drawing/graphics", "resources"},
     # The dialogs: built from the resources, the system's, and Export's.
     "dialogs": {"numbers", "datafiles", "drawing/graphics", "resources", "translations"},
-    "gui": {"numbers", "datafiles", "dataexport", "drawing", "drawing/graphics", "resources", "translations", "render", "app",
+    "gui": {"numbers", "datafiles", "dataexport", "series", "drawing", "drawing/graphics", "resources", "translations", "render", "app",
             "dialogs"},
-    "cli": {"numbers", "datafiles", "dataexport", "drawing", "drawing/graphics", "resources", "translations", "render"},
+    "cli": {"numbers", "datafiles", "dataexport", "series", "drawing", "drawing/graphics", "resources", "translations", "render"},
     "examples": {"numbers", "datafiles"},
 }
-NO_QT = {"numbers", "dataexport", "datafiles", "drawing/graphics", "drawing", "resources", "app"}
+NO_QT = {"numbers", "dataexport", "series", "datafiles", "drawing/graphics", "drawing", "resources", "app"}
 # Qt modules a folder may not use: the render library draws without widgets.
 NO_QT_MODULES = {
     "render": ("QtWidgets", "QtPrintSupport"),

@@ -427,6 +427,10 @@ Replace it?</translation>
         <source>wydruk rysunku</source>
         <translation>the printout of the picture</translation>
     </message>
+    <message>
+        <source>raport %1</source>
+        <translation>the report %1</translation>
+    </message>
 </context>
 <context>
     <name>lobus::ExportDialog</name>
@@ -707,60 +711,6 @@ Replace it?</translation>
         <translation>any</translation>
     </message>
     <message>
-        <source>użycie: lobus-render --help | --version
-        lobus-render --dump [--variant 1|2] [--cis Z] [--cha Z] [--tem Z] [--trace Z] PLIK.dan
-        lobus-render PLIK.dan -o RYS.png|.bmp|.svg|.pdf [--variant 1|2] [--size SZERxWYS]
-                     [--scale Y] [--plen L] [--tlen L] [--pmax P] [--tmax T]
-                     [--colour K=R,G,B ...] [--cis Z] [--cha Z] [--tem Z] [--trace Z]
-                     [--view picture|angle] [--annotate]
-        lobus-render PLIK.dan --summary | --csv WYN.csv|- [--variant 1|2] [--cis Z] ...
-  --dump          wypisuje wczytany przypadek jako JSON, zamiast go rysować
-  --summary       wypisuje jako JSON środek czopa, maksima i szczyty każdego klina
-  --csv           zapisuje każdy wczytany punkt jako CSV (- to standardowe wyjście)
-  --view          co trafia do -o: rysunek łożyska (domyślnie) albo widok kątowy
-  --annotate      numeruje kliny i zaznacza na rysunku ich szczytowe ciśnienia
-  -o, --output    zbiór rysunku; jego rozszerzenie wybiera format
-  --variant       1: zbiory SOLAKO (cieplne, czyta też .tem), 2: zbiory MERANT
-                  (domyślnie: program, który zapisał przypadek; 2, gdy nie da się tego ustalić)
-  --size          rozmiar rysunku w pikselach, każdy 1..20000 (domyślnie 1600x1000)
-  --scale         skala rysunku: połowa wysokości w promieniach luzu, %1 (domyślnie 1.5)
-  --plen, --tlen  długość osi ciśnienia / temperatury w promieniach luzu, %2 / %3
-  --pmax, --tmax  ręczne maksimum ciśnienia / temperatury, powyżej 0 (domyślnie: z przypadku)
-  --colour        kolor klina K (1..6): czerwony, zielony, niebieski 0..255; można powtarzać
-  --cis, --cha, --tem  zbiór wyników użyty zamiast własnego zbioru przypadku
-  --trace         zapisuje do tego zbioru ślad obu przebiegów
-  --lang          język komunikatów: pl (polski) lub en (angielski); domyślnie język systemu
-kod wyjścia: 0 gotowe, 1 nie udało się wczytać przypadku albo zapisać rysunku,
-             2 błędny wiersz poleceń, 3 brak zbioru wyników
-</source>
-        <translation>usage: lobus-render --help | --version
-       lobus-render --dump [--variant 1|2] [--cis F] [--cha F] [--tem F] [--trace F] CASE.dan
-       lobus-render CASE.dan -o OUT.png|.bmp|.svg|.pdf [--variant 1|2] [--size WxH]
-                    [--scale Y] [--plen L] [--tlen L] [--pmax P] [--tmax T]
-                    [--colour K=R,G,B ...] [--cis F] [--cha F] [--tem F] [--trace F]
-                    [--view picture|angle] [--annotate]
-       lobus-render CASE.dan --summary | --csv OUT.csv|- [--variant 1|2] [--cis F] ...
-  --dump          print the case read as JSON instead of drawing it
-  --summary       print the journal centre, maxima and each lobe&apos;s peaks as JSON
-  --csv           write every point read as CSV (- for standard output)
-  --view          what -o gets: the bearing picture (default) or the angle-base view
-  --annotate      number the lobes and mark their peak pressures on the picture
-  -o, --output    picture file; its extension picks the format
-  --variant       1: SOLAKO files (thermal, reads the .tem), 2: MERANT files
-                  (default: the solver that wrote the case; 2 when it cannot be told)
-  --size          picture size in pixels, each 1..20000 (default 1600x1000)
-  --scale         drawing scale: half-height in clearance radii, %1 (default 1.5)
-  --plen, --tlen  pressure / temperature axis length in clearance radii, %2 / %3
-  --pmax, --tmax  manual pressure / temperature maximum, above 0 (default: from the case)
-  --colour        colour of wedge K (1..6), red, green, blue 0..255; repeatable
-  --cis, --cha, --tem  result file to use in place of the case&apos;s own
-  --trace         write the trace of both passes to this file
-  --lang          language of the messages: pl (Polish) or en (English); default: the system&apos;s
-exit status: 0 done, 1 the case could not be read or the picture not written,
-             2 bad command line, 3 a result file is missing
-</translation>
-    </message>
-    <message>
         <source>--lang: oczekiwano pl lub en, podano &apos;%1&apos;</source>
         <translation>--lang: expected pl or en, got &apos;%1&apos;</translation>
     </message>
@@ -807,6 +757,167 @@ exit status: 0 done, 1 the case could not be read or the picture not written,
     <message>
         <source>--trace: nie podano nazwy zbioru śladu</source>
         <translation>--trace: no trace file name given</translation>
+    </message>
+    <message>
+        <source>--series nie przyjmuje --%1</source>
+        <translation>--series does not take --%1</translation>
+    </message>
+    <message>
+        <source>--series: nie podano zbiorów ani folderów</source>
+        <translation>--series: no files or folders given</translation>
+    </message>
+    <message>
+        <source>--series: podaj jedno z --summary, --csv, --report, -o</source>
+        <translation>--series: give one of --summary, --csv, --report, -o</translation>
+    </message>
+    <message>
+        <source>--report: raport jest zbiorem .pdf: &apos;%1&apos;</source>
+        <translation>--report: the report is a .pdf file: &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>--series -o: podaj --view locus lub --view chart</source>
+        <translation>--series -o: give --view locus or --view chart</translation>
+    </message>
+    <message>
+        <source>-o: rysunek serii musi się kończyć na .png, .svg lub .pdf: &apos;%1&apos;</source>
+        <translation>-o: a series picture must end in .png, .svg or .pdf: &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>--view i --size serii dotyczą rysunku -o</source>
+        <translation>a series&apos; --view and --size are for the -o picture</translation>
+    </message>
+    <message>
+        <source>--view chart: podaj osie --x NAZWA i --y NAZWA</source>
+        <translation>--view chart: give the axes --x NAME and --y NAME</translation>
+    </message>
+    <message>
+        <source>--x i --y dotyczą --view chart</source>
+        <translation>--x and --y are for --view chart</translation>
+    </message>
+    <message>
+        <source>użycie: lobus-render --help | --version
+        lobus-render --dump [--variant 1|2] [--cis Z] [--cha Z] [--tem Z] [--trace Z] PLIK.dan
+        lobus-render PLIK.dan -o RYS.png|.bmp|.svg|.pdf [--variant 1|2] [--size SZERxWYS]
+                     [--scale Y] [--plen L] [--tlen L] [--pmax P] [--tmax T]
+                     [--colour K=R,G,B ...] [--cis Z] [--cha Z] [--tem Z] [--trace Z]
+                     [--view picture|angle] [--annotate]
+        lobus-render PLIK.dan --summary | --csv WYN.csv|- [--variant 1|2] [--cis Z] ...
+        lobus-render --series ARG... --summary | --csv WYN.csv|- | --report RAPORT.pdf
+                     | --view locus|chart [--x NAZWA --y NAZWA] -o RYS [--size SZERxWYS]
+  --dump          wypisuje wczytany przypadek jako JSON, zamiast go rysować
+  --summary       wypisuje jako JSON środek czopa, maksima i szczyty każdego klina
+  --csv           zapisuje każdy wczytany punkt jako CSV (- to standardowe wyjście)
+  --view          co trafia do -o: rysunek łożyska (domyślnie) albo widok kątowy;
+                  dla serii: locus (środki czopa w okręgu luzu) albo chart (--x, --y)
+  --series        seria przypadków: zbiory .dan lub foldery (ich zbiory .dan albo folderu DANE)
+  --x, --y        kolumny tabeli serii na osiach wykresu (nazwa, np. ekscen, pmax)
+  --report        raport serii w PDF: tabela i środki czopa, potem strona na przypadek
+  --annotate      numeruje kliny i zaznacza na rysunku ich szczytowe ciśnienia
+  -o, --output    zbiór rysunku; jego rozszerzenie wybiera format
+  --variant       1: zbiory SOLAKO (cieplne, czyta też .tem), 2: zbiory MERANT
+                  (domyślnie: program, który zapisał przypadek; 2, gdy nie da się tego ustalić)
+  --size          rozmiar rysunku w pikselach, każdy 1..20000 (domyślnie 1600x1000)
+  --scale         skala rysunku: połowa wysokości w promieniach luzu, %1 (domyślnie 1.5)
+  --plen, --tlen  długość osi ciśnienia / temperatury w promieniach luzu, %2 / %3
+  --pmax, --tmax  ręczne maksimum ciśnienia / temperatury, powyżej 0 (domyślnie: z przypadku)
+  --colour        kolor klina K (1..6): czerwony, zielony, niebieski 0..255; można powtarzać
+  --cis, --cha, --tem  zbiór wyników użyty zamiast własnego zbioru przypadku
+  --trace         zapisuje do tego zbioru ślad obu przebiegów
+  --lang          język komunikatów: pl (polski) lub en (angielski); domyślnie język systemu
+kod wyjścia: 0 gotowe, 1 nie udało się wczytać przypadku (serii: któregoś) albo zapisać rysunku,
+             2 błędny wiersz poleceń, 3 brak zbioru wyników
+</source>
+        <translation>usage: lobus-render --help | --version
+       lobus-render --dump [--variant 1|2] [--cis F] [--cha F] [--tem F] [--trace F] CASE.dan
+       lobus-render CASE.dan -o OUT.png|.bmp|.svg|.pdf [--variant 1|2] [--size WxH]
+                    [--scale Y] [--plen L] [--tlen L] [--pmax P] [--tmax T]
+                    [--colour K=R,G,B ...] [--cis F] [--cha F] [--tem F] [--trace F]
+                    [--view picture|angle] [--annotate]
+       lobus-render CASE.dan --summary | --csv OUT.csv|- [--variant 1|2] [--cis F] ...
+       lobus-render --series ARG... --summary | --csv OUT.csv|- | --report REPORT.pdf
+                    | --view locus|chart [--x NAME --y NAME] -o OUT [--size WxH]
+  --dump          print the case read as JSON instead of drawing it
+  --summary       print the journal centre, maxima and each lobe&apos;s peaks as JSON
+  --csv           write every point read as CSV (- for standard output)
+  --view          what -o gets: the bearing picture (default) or the angle-base view;
+                  for a series: locus (journal centres in the clearance circle) or chart (--x, --y)
+  --series        a series of cases: .dan files or folders (their .dan files, or their DANE folder&apos;s)
+  --x, --y        the series table&apos;s columns on the chart&apos;s axes (a name, e.g. ekscen, pmax)
+  --report        the series&apos; PDF report: the table and journal centres, then a page per case
+  --annotate      number the lobes and mark their peak pressures on the picture
+  -o, --output    picture file; its extension picks the format
+  --variant       1: SOLAKO files (thermal, reads the .tem), 2: MERANT files
+                  (default: the solver that wrote the case; 2 when it cannot be told)
+  --size          picture size in pixels, each 1..20000 (default 1600x1000)
+  --scale         drawing scale: half-height in clearance radii, %1 (default 1.5)
+  --plen, --tlen  pressure / temperature axis length in clearance radii, %2 / %3
+  --pmax, --tmax  manual pressure / temperature maximum, above 0 (default: from the case)
+  --colour        colour of wedge K (1..6), red, green, blue 0..255; repeatable
+  --cis, --cha, --tem  result file to use in place of the case&apos;s own
+  --trace         write the trace of both passes to this file
+  --lang          language of the messages: pl (Polish) or en (English); default: the system&apos;s
+exit status: 0 done, 1 the case (in a series: any case) could not be read or the picture not written,
+             2 bad command line, 3 a result file is missing
+</translation>
+    </message>
+    <message>
+        <source>--%1 dotyczy tylko serii (--series)</source>
+        <translation>--%1 is for a series only (--series)</translation>
+    </message>
+    <message>
+        <source>--view chart: seria nie ma kolumny &apos;%1&apos; (są: %2)</source>
+        <translation>--view chart: the series has no column &apos;%1&apos; (there are: %2)</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>serię przypadków</source>
+        <translation>the series of cases</translation>
+    </message>
+</context>
+<context>
+    <name>lobus::Series</name>
+    <message>
+        <source>%1 przy %2°</source>
+        <translation>%1 at %2°</translation>
+    </message>
+    <message>
+        <source>klin %1: %2° do %3°, p %4</source>
+        <translation>lobe %1: %2° to %3°, p %4</translation>
+    </message>
+    <message>
+        <source>, t1 %1, t2 %2</source>
+        <translation>, t1 %1, t2 %2</translation>
+    </message>
+    <message>
+        <source>Seria przypadków</source>
+        <translation>Series of cases</translation>
+    </message>
+    <message>
+        <source>nie ma takiego zbioru ani folderu</source>
+        <translation>no such file or folder</translation>
+    </message>
+    <message>
+        <source>folder nie zawiera zbiorów .dan</source>
+        <translation>the folder holds no .dan files</translation>
+    </message>
+    <message>
+        <source>zmienia się %1: od %2 do %3</source>
+        <translation>%1 changes: from %2 to %3</translation>
+    </message>
+    <message>
+        <source>Środek czopa w okręgu luzu</source>
+        <translation>Journal centre in the clearance circle</translation>
+    </message>
+    <message>
+        <source>%1: nie znaleziono zbioru wyników</source>
+        <translation>%1: a result file was not found</translation>
+    </message>
+    <message>
+        <source>przerwano czytanie serii</source>
+        <translation>reading the series was stopped</translation>
     </message>
 </context>
 <context>

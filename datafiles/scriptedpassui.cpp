@@ -1,4 +1,4 @@
-#include "cli/scriptedpassui.h"
+#include "datafiles/scriptedpassui.h"
 
 #include "resources/ids.h"
 
