@@ -17,7 +17,8 @@ using namespace lobus;
 
 std::filesystem::path writeSeriesFolder(int cases)
 {
-    const auto root = std::filesystem::temp_directory_path() / ("lobus-bench-series-" + std::to_string(cases));
+    const auto root
+        = std::filesystem::temp_directory_path() / ("lobus-bench-series-" + std::to_string(cases));
     if (std::filesystem::exists(root / "DANE" / ("s" + std::to_string(cases) + ".dan")))
         return root;
     for (int i = 1; i <= cases; ++i) {

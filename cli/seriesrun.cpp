@@ -28,8 +28,9 @@ bool axisColumn(const std::vector<std::string>& columns, const std::string& name
     std::string known;
     for (std::size_t i = kSolverColumn + 1; i < columns.size(); ++i)
         known += (known.empty() ? "" : ", ") + columns[i];
-    printLine(texts::fillIn(texts::translate("lobus::Render", "--view chart: seria nie ma kolumny '%1' (są: %2)"),
-                            {name, known}));
+    printLine(
+        texts::fillIn(texts::translate("lobus::Render", "--view chart: seria nie ma kolumny '%1' (są: %2)"),
+                      {name, known}));
     return false;
 }
 
@@ -52,7 +53,8 @@ int writeOutput(const CommandLine& cl, const Series& series, bool (*print)(const
         const std::string text = seriesCsv(series);
         if (cl.csv == "-")
             return print(text) ? kExitDone : kExitReadFailed;
-        return written(writeTextFile(cl.csv, text, error, {}, &note), error, note) ? kExitDone : kExitReadFailed;
+        return written(writeTextFile(cl.csv, text, error, {}, &note), error, note) ? kExitDone
+                                                                                   : kExitReadFailed;
     }
     if (!cl.report.empty()) {
         const AngleViewTexts texts = angleViewTexts();

@@ -36,8 +36,8 @@ std::vector<LabelBox> placeLabels(const std::vector<PointF>& points, const std::
                                   double height, const LabelBox& bounds)
 {
     // Unit directions around a point: right, left, above, below, then the corners.
-    static constexpr double kDirections[8][2] = {{1, 0}, {-1, 0}, {0, -1}, {0, 1},
-                                                 {1, -1}, {-1, -1}, {1, 1}, {-1, 1}};
+    static constexpr double kDirections[8][2]
+        = {{1, 0}, {-1, 0}, {0, -1}, {0, 1}, {1, -1}, {-1, -1}, {1, 1}, {-1, 1}};
     std::vector<LabelBox> placed;
     placed.reserve(points.size());
     for (std::size_t i = 0; i < points.size(); ++i) {

@@ -133,12 +133,13 @@ std::vector<std::string> caseNumberLines(const SeriesCase& sc)
     std::vector<std::string> lines;
     const Series one {sc};
     for (const std::string& column : seriesColumns(one))
-        lines.push_back(column + " = " + (column == "case" || column == "solver" ? cellText(sc, column)
-                                                                                  : valueText(columnValue(sc, column))));
+        lines.push_back(column + " = "
+                        + (column == "case" || column == "solver" ? cellText(sc, column)
+                                                                  : valueText(columnValue(sc, column))));
     for (const LobeFigures& l : sc.figures.lobes) {
-        std::string line = texts::fillIn(texts::translate("lobus::Series", "klin %1: %2° do %3°, p %4"),
-                                         {std::to_string(l.lobe), shortestText(l.start), shortestText(l.end),
-                                          peakText(l.pressure)});
+        std::string line = texts::fillIn(
+            texts::translate("lobus::Series", "klin %1: %2° do %3°, p %4"),
+            {std::to_string(l.lobe), shortestText(l.start), shortestText(l.end), peakText(l.pressure)});
         if (sc.figures.thermal)
             line += texts::fillIn(texts::translate("lobus::Series", ", t1 %1, t2 %2"),
                                   {peakText(l.tem1), peakText(l.tem2)});
@@ -180,8 +181,8 @@ std::vector<PageArea> reportPage(const Series& series, int page, const AngleView
     }
     areas.push_back({0.0, sc.read() ? 0.7 : 0.06, 1.0, sc.read() ? 0.3 : 0.5, [lines](Graphics& g) {
                          const Device* d = g.device();
-                         drawLines(g, lines, d ? std::max(d->height() / 14.0, d->dotsPerInch() * 9.0 / 72.0)
-                                               : 1.0);
+                         drawLines(g, lines,
+                                   d ? std::max(d->height() / 14.0, d->dotsPerInch() * 9.0 / 72.0) : 1.0);
                      }});
     return areas;
 }

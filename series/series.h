@@ -21,10 +21,10 @@ struct NamedValue {
 };
 
 struct SeriesCase {
-    std::string name;  // the data file's name without its extension
-    std::string file;  // the argument as given, or the path found in a folder
-    std::string error; // why the case could not be read; empty when it was
-    std::vector<std::string> notes; // what the reading said of a case that stands
+    std::string name;                 // the data file's name without its extension
+    std::string file;                 // the argument as given, or the path found in a folder
+    std::string error;                // why the case could not be read; empty when it was
+    std::vector<std::string> notes;   // what the reading said of a case that stands
     std::shared_ptr<const Case> data; // the case read (null when it was not)
     RYSUJ rysuj;                      // the defaults with the case's automatic maxima
     CaseFigures figures;

@@ -18,7 +18,8 @@ bool isDigit(char c) { return c >= '0' && c <= '9'; }
 bool hasDanExtension(const fs::path& p)
 {
     std::string ext = p.extension().string();
-    std::ranges::transform(ext, ext.begin(), [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; });
+    std::ranges::transform(ext, ext.begin(),
+                           [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; });
     return ext == ".dan";
 }
 

@@ -158,9 +158,9 @@ std::string changeText(const Series& series)
     const auto change = changingCondition(series);
     if (!change || change->values.empty())
         return {};
-    return texts::fillIn(texts::translate("lobus::Series", "zmienia się %1: od %2 do %3"),
-                         {change->title, shortestText(change->values.front()),
-                          shortestText(change->values.back())});
+    return texts::fillIn(
+        texts::translate("lobus::Series", "zmienia się %1: od %2 do %3"),
+        {change->title, shortestText(change->values.front()), shortestText(change->values.back())});
 }
 
 PlotPoints drawLocus(Graphics& g, const Series& series, int highlighted)
@@ -211,8 +211,11 @@ PlotPoints drawLocus(Graphics& g, const Series& series, int highlighted)
     const double w = std::max(labelWidth(title, h), labelWidth(change, h)) + h;
     const double lines = change.empty() ? 1.0 : 2.0;
     float bx[5], by[5];
-    const PointF corners[5] = {{h / 2, h / 2}, {h / 2 + w, h / 2}, {h / 2 + w, h / 2 + (lines + 0.6) * h},
-                               {h / 2, h / 2 + (lines + 0.6) * h}, {h / 2, h / 2}};
+    const PointF corners[5] = {{h / 2, h / 2},
+                               {h / 2 + w, h / 2},
+                               {h / 2 + w, h / 2 + (lines + 0.6) * h},
+                               {h / 2, h / 2 + (lines + 0.6) * h},
+                               {h / 2, h / 2}};
     for (int i = 0; i < 5; ++i)
         g.unitsFromDevice(corners[i], bx[i], by[i]);
     g.IGRCOLOURN(kFaint);
@@ -224,8 +227,8 @@ PlotPoints drawLocus(Graphics& g, const Series& series, int highlighted)
     return pts;
 }
 
-PlotPoints drawChart(Graphics& g, const Series& series, const std::string& xColumn, const std::string& yColumn,
-                     int highlighted)
+PlotPoints drawChart(Graphics& g, const Series& series, const std::string& xColumn,
+                     const std::string& yColumn, int highlighted)
 {
     PlotPoints pts;
     Device* d = g.device();
@@ -253,7 +256,8 @@ PlotPoints drawChart(Graphics& g, const Series& series, const std::string& xColu
     widen(x0, x1);
     widen(y0, y1);
     g.IGRAREA(0.14f, 0.12f, 0.96f, 0.9f);
-    g.IGRUNITS(static_cast<float>(x0), static_cast<float>(y0), static_cast<float>(x1), static_cast<float>(y1));
+    g.IGRUNITS(static_cast<float>(x0), static_cast<float>(y0), static_cast<float>(x1),
+               static_cast<float>(y1));
     g.IGRCHARSIZE(0.6f, 0.6f);
     const double h = charPixels(g);
 
@@ -261,14 +265,16 @@ PlotPoints drawChart(Graphics& g, const Series& series, const std::string& xColu
     const double yStep = tickStep(y1 - y0, 6, false);
     for (double v = std::ceil(x0 / xStep) * xStep; v <= x1; v += xStep) {
         g.IGRCOLOURN(kGrid);
-        g.IGRJOIN(static_cast<float>(v), static_cast<float>(y0), static_cast<float>(v), static_cast<float>(y1));
+        g.IGRJOIN(static_cast<float>(v), static_cast<float>(y0), static_cast<float>(v),
+                  static_cast<float>(y1));
         g.IGRCOLOURN(kInk);
         const PointF at = device(g, static_cast<float>(v), static_cast<float>(y0));
         textAtDevice(g, {at.x, at.y + 1.0 * h}, tickText(v, xStep), "C");
     }
     for (double v = std::ceil(y0 / yStep) * yStep; v <= y1; v += yStep) {
         g.IGRCOLOURN(kGrid);
-        g.IGRJOIN(static_cast<float>(x0), static_cast<float>(v), static_cast<float>(x1), static_cast<float>(v));
+        g.IGRJOIN(static_cast<float>(x0), static_cast<float>(v), static_cast<float>(x1),
+                  static_cast<float>(v));
         g.IGRCOLOURN(kInk);
         const std::string t = tickText(v, yStep);
         const PointF at = device(g, static_cast<float>(x0), static_cast<float>(v));

@@ -28,8 +28,8 @@ struct PlotPoints {
 
 // Clears the surface and draws; `highlighted` (-1: none) is marked.
 PlotPoints drawLocus(Graphics& g, const Series& series, int highlighted);
-PlotPoints drawChart(Graphics& g, const Series& series, const std::string& xColumn, const std::string& yColumn,
-                     int highlighted);
+PlotPoints drawChart(Graphics& g, const Series& series, const std::string& xColumn,
+                     const std::string& yColumn, int highlighted);
 
 // The inset's text: the condition that changes and its first and last value;
 // empty when none or more than one changes.

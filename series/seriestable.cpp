@@ -40,7 +40,10 @@ std::string_view nameOf(std::string_view title)
 
 } // namespace
 
-std::string columnTitle(const NamedValue& v) { return v.unit.empty() ? v.name : v.name + " [" + v.unit + "]"; }
+std::string columnTitle(const NamedValue& v)
+{
+    return v.unit.empty() ? v.name : v.name + " [" + v.unit + "]";
+}
 
 std::vector<std::string> seriesColumns(const Series& series)
 {

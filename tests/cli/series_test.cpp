@@ -58,7 +58,9 @@ TEST_F(SeriesCommand, FolderGivesEachCasesOwnSummaryInNaturalOrderAndStatusOne)
         EXPECT_EQ(o[QStringLiteral("case")].toString().toStdString(), name);
         EXPECT_EQ(o[QStringLiteral("file")].toString(), data(name));
         if (name == f.broken) {
-            EXPECT_EQ(o.keys(), (QStringList {QStringLiteral("case"), QStringLiteral("error"), QStringLiteral("file")}));
+            EXPECT_EQ(
+                o.keys(),
+                (QStringList {QStringLiteral("case"), QStringLiteral("error"), QStringLiteral("file")}));
             EXPECT_TRUE(o[QStringLiteral("error")].toString().contains(QStringLiteral(".cis")));
             continue;
         }
@@ -80,7 +82,8 @@ TEST_F(SeriesCommand, FolderGivesEachCasesOwnSummaryInNaturalOrderAndStatusOne)
 TEST_F(SeriesCommand, CsvHasARowPerCaseUnderTheUnionOfColumnsAndArgumentsKeepTheirNames)
 {
     const SeriesFixture& f = *s_fixture;
-    const RunResult r = runRender({QStringLiteral("--series"), root(), QStringLiteral("--csv"), QStringLiteral("-")});
+    const RunResult r
+        = runRender({QStringLiteral("--series"), root(), QStringLiteral("--csv"), QStringLiteral("-")});
     ASSERT_EQ(r.status, 1);
     const QList<QByteArray> rows = r.out.trimmed().split('\n');
     ASSERT_EQ(rows.size(), qsizetype(f.names.size() + 1));
@@ -103,10 +106,15 @@ TEST_F(SeriesCommand, CsvHasARowPerCaseUnderTheUnionOfColumnsAndArgumentsKeepThe
     EXPECT_EQ(a[1].toObject()[QStringLiteral("file")].toString(), QStringLiteral("nic.dan"));
     EXPECT_TRUE(a[1].toObject().contains(QStringLiteral("error")));
     EXPECT_EQ(a[2].toObject()[QStringLiteral("case")].toString(), QStringLiteral("n500"));
-    EXPECT_EQ(runRender({QStringLiteral("--series"), data("n500"), data("solako"), QStringLiteral("--summary")}).status, 0);
+    EXPECT_EQ(
+        runRender({QStringLiteral("--series"), data("n500"), data("solako"), QStringLiteral("--summary")})
+            .status,
+        0);
     EXPECT_EQ(runRender({QStringLiteral("--series"), QStringLiteral("--summary")}).status, 2);
-    EXPECT_EQ(runRender({QStringLiteral("--series"), root(), QStringLiteral("--summary"), QStringLiteral("--csv"),
-                         QStringLiteral("-")}).status, 2);
+    EXPECT_EQ(runRender({QStringLiteral("--series"), root(), QStringLiteral("--summary"),
+                         QStringLiteral("--csv"), QStringLiteral("-")})
+                  .status,
+              2);
 }
 
 TEST_F(SeriesCommand, LocusRunsThroughTheJournalCentresInOrderOnEqualScales)
@@ -151,17 +159,22 @@ TEST_F(SeriesCommand, LocusRunsThroughTheJournalCentresInOrderOnEqualScales)
 
     TempDir out;
     const QString png = q(out.path() / "locus.png");
-    EXPECT_EQ(runRender({QStringLiteral("--series"), root(), QStringLiteral("--view"), QStringLiteral("locus"),
-                         QStringLiteral("-o"), png}).status, 1);
+    EXPECT_EQ(runRender({QStringLiteral("--series"), root(), QStringLiteral("--view"),
+                         QStringLiteral("locus"), QStringLiteral("-o"), png})
+                  .status,
+              1);
     EXPECT_FALSE(readFile(png).isEmpty());
     const QString chart = q(out.path() / "chart.svg");
-    EXPECT_EQ(runRender({QStringLiteral("--series"), root(), QStringLiteral("--view"), QStringLiteral("chart"),
-                         QStringLiteral("--x"), QStringLiteral("ekscen"), QStringLiteral("--y"),
-                         QStringLiteral("pmax"), QStringLiteral("-o"), chart}).status, 1);
+    EXPECT_EQ(runRender({QStringLiteral("--series"), root(), QStringLiteral("--view"),
+                         QStringLiteral("chart"), QStringLiteral("--x"), QStringLiteral("ekscen"),
+                         QStringLiteral("--y"), QStringLiteral("pmax"), QStringLiteral("-o"), chart})
+                  .status,
+              1);
     EXPECT_TRUE(readFile(chart).contains("n4000"));
-    const RunResult unknown = runRender({QStringLiteral("--series"), root(), QStringLiteral("--view"),
-                                         QStringLiteral("chart"), QStringLiteral("--x"), QStringLiteral("nic"),
-                                         QStringLiteral("--y"), QStringLiteral("pmax"), QStringLiteral("-o"), chart});
+    const RunResult unknown
+        = runRender({QStringLiteral("--series"), root(), QStringLiteral("--view"), QStringLiteral("chart"),
+                     QStringLiteral("--x"), QStringLiteral("nic"), QStringLiteral("--y"),
+                     QStringLiteral("pmax"), QStringLiteral("-o"), chart});
     EXPECT_EQ(unknown.status, 2);
     EXPECT_TRUE(unknown.err.contains("nic"));
 }

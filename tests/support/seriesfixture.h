@@ -14,11 +14,11 @@
 namespace lobus::test {
 
 struct SeriesFixture {
-    std::vector<std::string> names;          // every case, in natural order
-    std::vector<casegen::Solution> solved;   // of the MERANT cases, in that order
-    std::vector<double> speeds;              // of the MERANT cases
+    std::vector<std::string> names;        // every case, in natural order
+    std::vector<casegen::Solution> solved; // of the MERANT cases, in that order
+    std::vector<double> speeds;            // of the MERANT cases
     casegen::Solution solako;
-    std::string broken;                      // the name of the unreadable case
+    std::string broken; // the name of the unreadable case
 };
 
 SeriesFixture writeSeries(const std::filesystem::path& root);
