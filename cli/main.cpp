@@ -15,10 +15,12 @@
 #include "datafiles/loadcase.h"
 #include "datafiles/texts.h"
 #include "drawing/angleview.h"
+#include "drawing/compare.h"
 #include "drawing/overlay.h"
 #include "drawing/rysunek.h"
 #include "render/angleviewtexts.h"
 #include "render/picturefile.h"
+#include "series/seriesfiles.h"
 #include "translations/language.h"
 
 #include <QCoreApplication>
@@ -130,16 +132,31 @@ int runRender(int& argc, char** argv, const CommandLine& cl)
     if (!cl.angleView)
         for (const std::string& note : pictureNotes(files, c, rysuj))
             printNote(note);
+    // The other case of a comparison, read as this one is, with its own scales.
+    Case other;
+    RYSUJ otherScales;
+    if (!cl.compare.empty()) {
+        CommandLine b;
+        b.load.dataFile = cl.compare;
+        b.load.outputs = {cl.output};
+        if (const int status = loadAndReport(b, other, otherScales); status != kExitDone)
+            return status;
+    }
+    const CompareNames names {caseName(cl.load.dataFile), caseName(cl.compare)};
     std::string error;
     const AngleViewTexts texts = angleViewTexts();
     const Drawing draw = [&](Graphics& g) {
         if (cl.angleView) {
-            drawAngleView(g, c, rysuj, AngleViewState(), texts);
+            const AngleViewLayout layout = drawAngleView(g, c, rysuj, AngleViewState(), texts);
+            if (!cl.compare.empty())
+                drawAngleComparison(g, layout, other, otherScales, names);
             return;
         }
         RYSUNEK(g, c, rysuj);
         if (cl.annotate)
             drawPeaksOverlay(g, c, rysuj);
+        if (!cl.compare.empty())
+            drawPictureComparison(g, other, rysuj, otherScales, c, names);
     };
     std::string note;
     if (!writeDrawingFile(cl.output, cl.width, cl.height, draw, error, {}, &note)) {

@@ -215,6 +215,7 @@ std::string usageText()
             "                     [--colour K=R,G,B ...] [--cis Z] [--cha Z] [--tem Z] [--trace Z]\n"
             "                     [--view picture|angle] [--annotate]\n"
             "        lobus-render PLIK.dan --summary | --csv WYN.csv|- [--variant 1|2] [--cis Z] ...\n"
+            "                     [--compare B.dan]\n"
             "        lobus-render --series ARG... --summary | --csv WYN.csv|- | --report RAPORT.pdf\n"
             "                     | --view locus|chart [--x NAZWA --y NAZWA] -o RYS [--size SZERxWYS]\n"
             "  --dump          wypisuje wczytany przypadek jako JSON, zamiast go rysować\n"
@@ -222,6 +223,8 @@ std::string usageText()
             "  --csv           zapisuje każdy wczytany punkt jako CSV (- to standardowe wyjście)\n"
             "  --view          co trafia do -o: rysunek łożyska (domyślnie) albo widok kątowy;\n"
             "                  dla serii: locus (środki czopa w okręgu luzu) albo chart (--x, --y)\n"
+            "  --compare       rysuje na rysunku lub widoku kątowym wykresy przypadku B liniami\n"
+            "                  przerywanymi, w skalach rysowanego przypadku\n"
             "  --series        seria przypadków: zbiory .dan lub foldery (ich zbiory .dan albo folderu "
             "DANE)\n"
             "  --x, --y        kolumny tabeli serii na osiach wykresu (nazwa, np. ekscen, pmax)\n"
@@ -266,10 +269,11 @@ CommandLine parseCommandLine(const QStringList& arguments)
                              tmax = valued("tmax"), colour = valued("colour"), cis = valued("cis"),
                              cha = valued("cha"), tem = valued("tem"), trace = valued("trace"),
                              csv = valued("csv"), view = valued("view"), lang = valued("lang"),
-                             xAxis = valued("x"), yAxis = valued("y"), report = valued("report");
-    p.addOptions({help, version, dump, summary, annotate, output, variant, size, scale,
-                  plen, tlen,    pmax, tmax,    colour,   cis,    cha,     tem,  trace,
-                  csv,  view,    lang, series,  xAxis,    yAxis,  report});
+                             xAxis = valued("x"), yAxis = valued("y"), report = valued("report"),
+                             compare = valued("compare");
+    p.addOptions({help, version, dump, summary, annotate, output, variant, size,   scale,
+                  plen, tlen,    pmax, tmax,    colour,   cis,    cha,     tem,    trace,
+                  csv,  view,    lang, series,  xAxis,    yAxis,  report,  compare});
     if (!p.parse(arguments)) {
         std::string text = utf8(p.errorText());
         if (!text.empty() && text.back() == '.')
@@ -295,7 +299,7 @@ CommandLine parseCommandLine(const QStringList& arguments)
     }
     // A value given twice would silently lose one; only --colour repeats.
     for (const QCommandLineOption* o : {&output, &variant, &size, &scale, &plen, &tlen, &pmax, &tmax, &cis,
-                                        &cha, &tem, &trace, &csv, &view, &xAxis, &yAxis, &report})
+                                        &cha, &tem, &trace, &csv, &view, &xAxis, &yAxis, &report, &compare})
         if (p.values(*o).size() > 1)
             throw UsageError(
                 fillIn(translate("lobus::Render", "--%1 podano więcej niż raz"), {utf8(o->names().back())}));
@@ -304,7 +308,7 @@ CommandLine parseCommandLine(const QStringList& arguments)
     if (p.isSet(series))
         return seriesCommandLine(p, cl, rest,
                                  {&dump, &annotate, &variant, &scale, &plen, &tlen, &pmax, &tmax, &colour,
-                                  &cis, &cha, &tem, &trace});
+                                  &cis, &cha, &tem, &trace, &compare});
     for (const QCommandLineOption* o : {&xAxis, &yAxis, &report})
         if (p.isSet(*o))
             throw UsageError(fillIn(translate("lobus::Render", "--%1 dotyczy tylko serii (--series)"),
@@ -351,7 +355,9 @@ CommandLine parseCommandLine(const QStringList& arguments)
     if (!cl.csv.empty() && cl.csv != "-")
         cl.load.outputs.push_back(cl.csv);
     if (cl.dump || cl.summary || p.isSet(csv)) {
-        if (p.isSet(output) || p.isSet(size) || p.isSet(view) || p.isSet(annotate))
+        if (p.isSet(compare))
+            throw UsageError(translate("lobus::Render", "--compare dotyczy rysunku -o"));
+        if (p.isSet(output) || p.isSet(size) || p.isSet(view) || p.isSet(annotate) || p.isSet(compare))
             throw UsageError(
                 fillIn(translate("lobus::Render",
                                  "%1 wypisuje przypadek; nie przyjmuje -o, --size, --view ani --annotate"),
@@ -368,6 +374,12 @@ CommandLine parseCommandLine(const QStringList& arguments)
         cl.angleView = v == "angle";
     }
     cl.annotate = p.isSet(annotate);
+    if (p.isSet(compare)) {
+        if (utf8(p.value(compare)).empty())
+            throw UsageError(
+                translate("lobus::Render", "--compare: nie podano zbioru danych drugiego przypadku"));
+        cl.compare = absoluteName(utf8(p.value(compare)));
+    }
     if (cl.annotate && cl.angleView)
         throw UsageError(translate("lobus::Render",
                                    "--annotate opisuje rysunek łożyska; widok kątowy ma własne oznaczenia"));

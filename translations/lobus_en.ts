@@ -795,6 +795,22 @@ Replace it?</translation>
         <translation>--x and --y are for --view chart</translation>
     </message>
     <message>
+        <source>--%1 dotyczy tylko serii (--series)</source>
+        <translation>--%1 is for a series only (--series)</translation>
+    </message>
+    <message>
+        <source>--view chart: seria nie ma kolumny &apos;%1&apos; (są: %2)</source>
+        <translation>--view chart: the series has no column &apos;%1&apos; (there are: %2)</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>serię przypadków</source>
+        <translation>the series of cases</translation>
+    </message>
+    <message>
         <source>użycie: lobus-render --help | --version
         lobus-render --dump [--variant 1|2] [--cis Z] [--cha Z] [--tem Z] [--trace Z] PLIK.dan
         lobus-render PLIK.dan -o RYS.png|.bmp|.svg|.pdf [--variant 1|2] [--size SZERxWYS]
@@ -802,6 +818,7 @@ Replace it?</translation>
                      [--colour K=R,G,B ...] [--cis Z] [--cha Z] [--tem Z] [--trace Z]
                      [--view picture|angle] [--annotate]
         lobus-render PLIK.dan --summary | --csv WYN.csv|- [--variant 1|2] [--cis Z] ...
+                     [--compare B.dan]
         lobus-render --series ARG... --summary | --csv WYN.csv|- | --report RAPORT.pdf
                      | --view locus|chart [--x NAZWA --y NAZWA] -o RYS [--size SZERxWYS]
   --dump          wypisuje wczytany przypadek jako JSON, zamiast go rysować
@@ -809,6 +826,8 @@ Replace it?</translation>
   --csv           zapisuje każdy wczytany punkt jako CSV (- to standardowe wyjście)
   --view          co trafia do -o: rysunek łożyska (domyślnie) albo widok kątowy;
                   dla serii: locus (środki czopa w okręgu luzu) albo chart (--x, --y)
+  --compare       rysuje na rysunku lub widoku kątowym wykresy przypadku B liniami
+                  przerywanymi, w skalach rysowanego przypadku
   --series        seria przypadków: zbiory .dan lub foldery (ich zbiory .dan albo folderu DANE)
   --x, --y        kolumny tabeli serii na osiach wykresu (nazwa, np. ekscen, pmax)
   --report        raport serii w PDF: tabela i środki czopa, potem strona na przypadek
@@ -833,6 +852,7 @@ kod wyjścia: 0 gotowe, 1 nie udało się wczytać przypadku (serii: któregoś)
                     [--scale Y] [--plen L] [--tlen L] [--pmax P] [--tmax T]
                     [--colour K=R,G,B ...] [--cis F] [--cha F] [--tem F] [--trace F]
                     [--view picture|angle] [--annotate]
+                    [--compare B.dan]
        lobus-render CASE.dan --summary | --csv OUT.csv|- [--variant 1|2] [--cis F] ...
        lobus-render --series ARG... --summary | --csv OUT.csv|- | --report REPORT.pdf
                     | --view locus|chart [--x NAME --y NAME] -o OUT [--size WxH]
@@ -841,6 +861,8 @@ kod wyjścia: 0 gotowe, 1 nie udało się wczytać przypadku (serii: któregoś)
   --csv           write every point read as CSV (- for standard output)
   --view          what -o gets: the bearing picture (default) or the angle-base view;
                   for a series: locus (journal centres in the clearance circle) or chart (--x, --y)
+  --compare       draws case B&apos;s diagrams in dashed lines over the picture or angle view,
+                  at the scales of the case drawn
   --series        a series of cases: .dan files or folders (their .dan files, or their DANE folder&apos;s)
   --x, --y        the series table&apos;s columns on the chart&apos;s axes (a name, e.g. ekscen, pmax)
   --report        the series&apos; PDF report: the table and journal centres, then a page per case
@@ -861,20 +883,12 @@ exit status: 0 done, 1 the case (in a series: any case) could not be read or the
 </translation>
     </message>
     <message>
-        <source>--%1 dotyczy tylko serii (--series)</source>
-        <translation>--%1 is for a series only (--series)</translation>
+        <source>--compare dotyczy rysunku -o</source>
+        <translation>--compare is for the -o picture</translation>
     </message>
     <message>
-        <source>--view chart: seria nie ma kolumny &apos;%1&apos; (są: %2)</source>
-        <translation>--view chart: the series has no column &apos;%1&apos; (there are: %2)</translation>
-    </message>
-    <message>
-        <source>%1: %2</source>
-        <translation>%1: %2</translation>
-    </message>
-    <message>
-        <source>serię przypadków</source>
-        <translation>the series of cases</translation>
+        <source>--compare: nie podano zbioru danych drugiego przypadku</source>
+        <translation>--compare: the other case&apos;s data file is not named</translation>
     </message>
 </context>
 <context>

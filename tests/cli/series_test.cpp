@@ -195,3 +195,52 @@ TEST_F(SeriesCommand, ReportIsOnePagePerCasePlusOne)
 
 } // namespace
 } // namespace lobus::test
+
+namespace lobus::test {
+namespace {
+
+// Every line of `plain`, in order, is in `compared`.
+bool keepsInOrder(const QByteArray& plain, const QByteArray& compared)
+{
+    qsizetype at = 0;
+    for (const QByteArray& line : plain.split('\n')) {
+        at = compared.indexOf(line, at);
+        if (at < 0)
+            return false;
+        at += line.size();
+    }
+    return true;
+}
+
+TEST(Compare, KeepsEveryTextAndShapeOfTheViewAndAddsTheOtherCase)
+{
+    TempDir out;
+    for (const char* view : {"picture", "angle"}) {
+        const QString plain = q(out.path() / "plain.svg");
+        const QString compared = q(out.path() / "compared.svg");
+        const QStringList common {exampleData("solako4"), QStringLiteral("--view"),
+                                  QString::fromLatin1(view)};
+        ASSERT_EQ(runRender(common + QStringList {QStringLiteral("-o"), plain}).status, 0);
+        const RunResult r = runRender(common
+                                      + QStringList {QStringLiteral("--compare"), exampleData("solako3w"),
+                                                     QStringLiteral("-o"), compared});
+        ASSERT_EQ(r.status, 0) << r.err.toStdString();
+        const QByteArray a = readFile(plain);
+        const QByteArray b = readFile(compared);
+        EXPECT_TRUE(keepsInOrder(a, b)) << view;
+        EXPECT_GT(b.count("<path") + b.count("<polyline"), a.count("<path") + a.count("<polyline") + 6)
+            << view;
+        EXPECT_TRUE(b.contains("B: solako3w") && b.contains("A: solako4")) << view;
+    }
+    EXPECT_EQ(runRender({exampleData("solako4"), QStringLiteral("--compare"), QStringLiteral("nic.dan"),
+                         QStringLiteral("-o"), q(out.path() / "x.png")})
+                  .status,
+              1);
+    EXPECT_EQ(runRender({exampleData("solako4"), QStringLiteral("--summary"), QStringLiteral("--compare"),
+                         exampleData("merant3")})
+                  .status,
+              2);
+}
+
+} // namespace
+} // namespace lobus::test

@@ -1,0 +1,224 @@
+#include "drawing/compare.h"
+
+#include "drawing/casefigures.h"
+#include "drawing/graphics/colours.h"
+#include "drawing/graphics/graphics.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+#include <vector>
+
+namespace lobus {
+
+namespace {
+
+constexpr int kOther = 190;  // palette entry of the lobe being drawn
+constexpr int kLegend = 191; // the legend's ink
+
+struct Outline {
+    std::vector<float> x;
+    std::vector<float> y;
+};
+
+// The outline drawn in dashes of 7 and gaps of 4 pixels at 96 dpi, scaled
+// with the device; points that are not finite break it.
+void dashed(Graphics& g, const Outline& o)
+{
+    const Device* d = g.device();
+    if (!d || o.x.size() < 2)
+        return;
+    const double unit = std::max(1.0, d->dotsPerInch() / 96.0);
+    const double lengths[2] = {7.0 * unit, 4.0 * unit};
+    int state = 0; // 0 dash, 1 gap
+    double left = lengths[0];
+    std::vector<float> px;
+    std::vector<float> py;
+    const auto emit = [&] {
+        if (px.size() > 1)
+            g.IGRPOLYLINE(px.data(), py.data(), static_cast<int>(px.size()));
+        px.clear();
+        py.clear();
+    };
+    const auto add = [&](PointF p) {
+        float x = 0.0f, y = 0.0f;
+        if (g.unitsFromDevice(p, x, y)) {
+            px.push_back(x);
+            py.push_back(y);
+        }
+    };
+    PointF a {};
+    bool have = false;
+    for (std::size_t i = 0; i < o.x.size(); ++i) {
+        PointF b {};
+        if (!g.unitsToDevice(o.x[i], o.y[i], b)) {
+            emit();
+            have = false;
+            continue;
+        }
+        if (!have) {
+            a = b;
+            have = true;
+            if (state == 0)
+                add(a);
+            continue;
+        }
+        const double length = std::hypot(b.x - a.x, b.y - a.y);
+        double t = 0.0;
+        while (length - t > left) {
+            t += left;
+            const PointF p {a.x + (b.x - a.x) * t / length, a.y + (b.y - a.y) * t / length};
+            if (state == 0) {
+                add(p);
+                emit();
+            } else {
+                add(p);
+            }
+            state = 1 - state;
+            left = lengths[state];
+        }
+        left -= length - t;
+        if (state == 0)
+            add(b);
+        a = b;
+    }
+    emit();
+}
+
+void lobeColour(Graphics& g, const RYSUJ& r, int k)
+{
+    g.IGRPALETTERGB(kOther, r.colour(1, k), r.colour(2, k), r.colour(3, k));
+    g.IGRCOLOURN(kOther);
+}
+
+float scaledBy(float v, float length, float scale)
+{
+    return scale == 0.0f || !std::isfinite(scale) ? 0.0f : v * length / scale;
+}
+
+// A radial outline about (cx, cy): the arc of radius 1 at the lobe's angles,
+// then back along the radii `radius(j)`.
+template <class Radius> Outline radial(const Case& c, int k, float cx, float cy, Radius radius)
+{
+    Outline o;
+    const int n = pointCount(c.dane, c.results, k);
+    for (int j = 1; j <= n; ++j) {
+        const double a = readValue(c, ResultColumn::Katcis, k, j) * std::numbers::pi / 180.0;
+        o.x.push_back(cx + static_cast<float>(std::cos(a)));
+        o.y.push_back(cy + static_cast<float>(std::sin(a)));
+    }
+    for (int j = n; j >= 1; --j) {
+        const double a = readValue(c, ResultColumn::Katcis, k, j) * std::numbers::pi / 180.0;
+        const float r = radius(j);
+        o.x.push_back(cx + r * static_cast<float>(std::cos(a)));
+        o.y.push_back(cy + r * static_cast<float>(std::sin(a)));
+    }
+    if (!o.x.empty()) {
+        o.x.push_back(o.x.front());
+        o.y.push_back(o.y.front());
+    }
+    return o;
+}
+
+// "A: name" with a solid sample and "B: name" with a dashed one, in the top
+// right corner of the surface.
+void legend(Graphics& g, const CompareNames& names)
+{
+    const Device* d = g.device();
+    if (!d)
+        return;
+    g.IGRPALETTERGB(kLegend, 0, 0, 0);
+    g.IGRCOLOURN(kLegend);
+    const float cw = g.INFOGRAPHICS(3);
+    const float ch = g.INFOGRAPHICS(4);
+    float right = 0.0f, top = 0.0f;
+    if (!g.unitsFromDevice({d->width() - 8.0, 8.0}, right, top))
+        return;
+    const std::size_t longest = std::max(names.shown.size(), names.other.size()) + 3;
+    const float left = right - cw * static_cast<float>(longest) - 4.0f * cw;
+    const float row = std::abs(ch) * 1.4f;
+    const float y1 = top - row;
+    const float y2 = top - 2.0f * row;
+    g.IGRJOIN(left, y1, left + 2.5f * cw, y1);
+    dashed(g, Outline {{left, left + 2.5f * cw}, {y2, y2}});
+    g.IGRCHARJUSTIFY("L");
+    g.IGRCHAROUT(left + 3.0f * cw, y1, "A: " + names.shown);
+    g.IGRCHAROUT(left + 3.0f * cw, y2, "B: " + names.other);
+    g.IGRCHARJUSTIFY("C");
+}
+
+} // namespace
+
+void drawPictureComparison(Graphics& g, const Case& other, const RYSUJ& shownScales, const RYSUJ& otherScales,
+                           const Case& shown, const CompareNames& names)
+{
+    const int lobes = lobeCount(other.dane);
+    g.IGRFILLPATTERN(0, 2, 3);
+    if (other.dane.thermal()) {
+        const RYSUJ& t = shown.dane.thermal() ? shownScales : otherScales;
+        for (int k = 1; k <= lobes; ++k) {
+            lobeColour(g, otherScales, k);
+            dashed(g, radial(other, k, 0.0f, 0.0f, [&](int j) {
+                       return 1.0f + scaledBy(readValue(other, ResultColumn::Tem1, k, j), t.tlen, t.tscale);
+                   }));
+        }
+    }
+    for (int k = 1; k <= lobes; ++k) {
+        lobeColour(g, otherScales, k);
+        dashed(g, radial(other, k, other.dane.tabkla(k), other.dane.tabklb(k), [&](int j) {
+                   return 1.0f
+                       - scaledBy(readValue(other, ResultColumn::Cis, k, j), shownScales.plen, shownScales.pscale);
+               }));
+    }
+    // B's journal centre: a ring where the picture puts a centre's dot.
+    const double a = other.dane.katekscen * std::numbers::pi / 180.0;
+    const float jx = other.dane.ekscen * static_cast<float>(std::cos(a));
+    const float jy = other.dane.ekscen * static_cast<float>(std::sin(a));
+    PointF centre {};
+    if (g.unitsToDevice(jx, jy, centre)) {
+        Outline ring;
+        const double r = 5.0 * std::max(1.0, g.device()->dotsPerInch() / 96.0);
+        for (int i = 0; i <= 24; ++i) {
+            float x = 0.0f, y = 0.0f;
+            g.unitsFromDevice({centre.x + r * std::cos(i * std::numbers::pi / 12.0),
+                               centre.y + r * std::sin(i * std::numbers::pi / 12.0)},
+                              x, y);
+            ring.x.push_back(x);
+            ring.y.push_back(y);
+        }
+        g.IGRCOLOURN(colours::kOutline);
+        g.IGRPOLYLINE(ring.x.data(), ring.y.data(), static_cast<int>(ring.x.size()));
+    }
+    legend(g, names);
+}
+
+void drawAngleComparison(Graphics& g, const AngleViewLayout& layout, const Case& other, const RYSUJ& otherScales,
+                         const CompareNames& names)
+{
+    const int lobes = lobeCount(other.dane);
+    const auto curves = [&](const AnglePanel& panel, ResultColumn column, float divisor) {
+        if (!panel.present)
+            return;
+        g.IGRAREA(panel.area[0], panel.area[1], panel.area[2], panel.area[3]);
+        g.IGRUNITS(panel.units[0], panel.units[1], panel.units[2], panel.units[3]);
+        for (int k = 1; k <= lobes; ++k) {
+            Outline o;
+            for (int j = 1; j <= pointCount(other.dane, other.results, k); ++j) {
+                o.x.push_back(readValue(other, ResultColumn::Katcis, k, j));
+                o.y.push_back(readValue(other, column, k, j) / divisor);
+            }
+            lobeColour(g, otherScales, k);
+            dashed(g, o);
+        }
+    };
+    curves(layout.pressure, ResultColumn::Cis, 1.0e6f);
+    if (other.dane.thermal()) {
+        curves(layout.temperature, ResultColumn::Tem1, 1.0f);
+        curves(layout.temperature, ResultColumn::Tem2, 1.0f);
+    }
+    g.IGRAREA(0.0f, 0.0f, 1.0f, 1.0f);
+    g.IGRUNITS(0.0f, 0.0f, 1.0f, 1.0f);
+    legend(g, names);
+}
+
+} // namespace lobus

@@ -1,0 +1,31 @@
+#pragma once
+// Another case over a picture or an angle view: its diagrams as dashed
+// outlines in the lobes' colours at the scales of the case shown, its journal
+// centre, and a small legend naming both. Drawn after the view it goes over,
+// which it leaves as it was.
+
+#include "datafiles/state.h"
+#include "drawing/angleview.h"
+
+#include <string>
+
+namespace lobus {
+
+class Graphics;
+
+struct CompareNames {
+    std::string shown; // A: the case the view shows
+    std::string other; // B: the case drawn over it
+};
+
+// Over RYSUNEK(g, a, shownScales) just drawn: B's pressure diagrams (and, for
+// a thermal B, its temperature diagrams) at the shown case's scales; the
+// temperatures take B's own scales when the shown case has none.
+void drawPictureComparison(Graphics& g, const Case& other, const RYSUJ& shownScales, const RYSUJ& otherScales,
+                           const Case& shown, const CompareNames& names);
+
+// Over drawAngleView just drawn with `layout`: B's curves on the same axes.
+void drawAngleComparison(Graphics& g, const AngleViewLayout& layout, const Case& other, const RYSUJ& otherScales,
+                         const CompareNames& names);
+
+} // namespace lobus
