@@ -167,7 +167,8 @@ void drawPictureComparison(Graphics& g, const Case& other, const RYSUJ& shownSca
         lobeColour(g, otherScales, k);
         dashed(g, radial(other, k, other.dane.tabkla(k), other.dane.tabklb(k), [&](int j) {
                    return 1.0f
-                       - scaledBy(readValue(other, ResultColumn::Cis, k, j), shownScales.plen, shownScales.pscale);
+                       - scaledBy(readValue(other, ResultColumn::Cis, k, j), shownScales.plen,
+                                  shownScales.pscale);
                }));
     }
     // B's journal centre: a ring where the picture puts a centre's dot.
@@ -192,8 +193,8 @@ void drawPictureComparison(Graphics& g, const Case& other, const RYSUJ& shownSca
     legend(g, names);
 }
 
-void drawAngleComparison(Graphics& g, const AngleViewLayout& layout, const Case& other, const RYSUJ& otherScales,
-                         const CompareNames& names)
+void drawAngleComparison(Graphics& g, const AngleViewLayout& layout, const Case& other,
+                         const RYSUJ& otherScales, const CompareNames& names)
 {
     const int lobes = lobeCount(other.dane);
     const auto curves = [&](const AnglePanel& panel, ResultColumn column, float divisor) {

@@ -25,7 +25,7 @@ void drawPictureComparison(Graphics& g, const Case& other, const RYSUJ& shownSca
                            const Case& shown, const CompareNames& names);
 
 // Over drawAngleView just drawn with `layout`: B's curves on the same axes.
-void drawAngleComparison(Graphics& g, const AngleViewLayout& layout, const Case& other, const RYSUJ& otherScales,
-                         const CompareNames& names);
+void drawAngleComparison(Graphics& g, const AngleViewLayout& layout, const Case& other,
+                         const RYSUJ& otherScales, const CompareNames& names);
 
 } // namespace lobus
