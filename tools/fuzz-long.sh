@@ -30,7 +30,7 @@ for name in recordreader passes; do
     exit 1
   fi
   seconds=$(( $(date +%s) - start ))
-  done_line=$(grep -E "^#[0-9]+ +DONE" "$log" | tail -1)
+  done_line=$(grep -E "^#[0-9]+[[:space:]]+DONE" "$log" | tail -1)
   echo "$target: $(grep -E '^stat::number_of_executed_units' "$log" | awk '{print $2}') executions in ${seconds} s" \
     "($(grep -E '^stat::average_exec_per_sec' "$log" | awk '{print $2}')/s);" \
     "$(echo "$done_line" | grep -oE 'cov: [0-9]+ ft: [0-9]+ corp: [0-9]+/[0-9]+[a-zA-Z]*')"
