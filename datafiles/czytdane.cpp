@@ -6,8 +6,11 @@
 #include "datafiles/passes.h"
 #include "datafiles/trace.h"
 
+#include <array>
 #include <cmath>
 #include <limits>
+#include <span>
+#include <vector>
 
 namespace lobus {
 namespace {
@@ -28,22 +31,33 @@ void keepOrStore(Results& results, ResultColumn column, float& element, float& v
     element = value;
 }
 
-void readCharacteristics(RecordReader& reader, const std::string& name, DANE& dane, ReadRecord& read)
+// The values between katekscen and pmax are kept, named by the records above
+// them, beside the case block that does not hold them.
+void readCharacteristics(RecordReader& reader, const std::string& name, DANE& dane, ReadRecord& read,
+                         CaseValues& named)
 {
     reader.open(name);
-    reader.skip(6);
-    float unused = 0.0f;
+    std::vector<std::string> above;
+    {
+        const KeepSkipped keep(reader, &above);
+        reader.skip(6);
+    }
+    std::array<float, 5> kept;
+    kept.fill(kUnread);
     float ekscen = kUnread;
     float katekscen = kUnread;
     float pmax = kUnread;
-    const ReadItem u = ReadItem::real(unused);
+    const auto u = [&](std::size_t i) { return ReadItem::real(kept[i]); };
     const ReadItem e = ReadItem::real(ekscen);
     const ReadItem a = ReadItem::real(katekscen);
     const ReadItem p = ReadItem::real(pmax);
-    if (dane.thermal())
-        reader.read({e, a, u, u, u, u, u, p});
-    else
-        reader.read({e, a, u, u, u, p});
+    if (dane.thermal()) {
+        reader.read({e, a, u(0), u(1), u(2), u(3), u(4), p});
+        named.characteristics = namedValues(kept, above, 8, 2);
+    } else {
+        reader.read({e, a, u(0), u(1), u(2), p});
+        named.characteristics = namedValues(std::span(kept).first(3), above, 6, 2);
+    }
     reader.close();
     // A null leaves the value as it was.
     read.cha = 0;
@@ -59,6 +73,17 @@ void readCharacteristics(RecordReader& reader, const std::string& name, DANE& da
             continue;
         v.field = v.value;
         read.cha |= v.bit;
+    }
+}
+
+// The names of the two temperatures: the column header above the first
+// block (angle, t1, t2).
+void nameTemperatures(const std::vector<std::string>& above, CaseValues& values)
+{
+    const std::vector<ColumnName> names = columnNames(above, 3);
+    if (names[1].fromHeader) {
+        values.tem1 = names[1];
+        values.tem2 = names[2];
     }
 }
 
@@ -140,8 +165,9 @@ PassEnd CZYTDANE(const std::string& datafile, const std::string& cisfile, Result
     const TraceFlush flushAtEnd(trace);
     results.read = ReadRecord();
     results.read.fromFiles = true;
+    results.named = CaseValues();
     RecordReader reader;
-    readWedgeTable(reader, datafile, dane, true);
+    readWedgeTable(reader, datafile, dane, true, &results.named);
     const ResultLocation loc = locateResults(datafile);
 
     std::string cha;
@@ -149,7 +175,7 @@ PassEnd CZYTDANE(const std::string& datafile, const std::string& cisfile, Result
         return PassEnd::Cancelled;
     if (files)
         files->cha = cha;
-    readCharacteristics(reader, cha, dane, results.read);
+    readCharacteristics(reader, cha, dane, results.read, results.named);
     if (rysuj.autop == 1)
         rysuj.pscale = dane.pmax;
 
@@ -168,7 +194,12 @@ PassEnd CZYTDANE(const std::string& datafile, const std::string& cisfile, Result
     if (files)
         files->tem = tem;
     reader.open(tem);
-    reader.skip(9);
+    std::vector<std::string> above;
+    {
+        const KeepSkipped keep(reader, &above);
+        reader.skip(9);
+    }
+    nameTemperatures(above, results.named);
     try {
         readTemperature(reader, results, dane);
     } catch (const SubscriptRangeError& e) {

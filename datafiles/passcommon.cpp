@@ -6,17 +6,26 @@
 
 #include <algorithm>
 #include <array>
+#include <limits>
 #include <span>
 
 namespace lobus {
 
-void readWedgeTable(RecordReader& reader, const std::string& dataFile, DANE& dane, bool withPairs)
+void readWedgeTable(RecordReader& reader, const std::string& dataFile, DANE& dane, bool withPairs,
+                    CaseValues* values)
 {
     reader.open(dataFile);
-    reader.skip(13);
-    float discarded = 0.0f;
-    const ReadItem d = ReadItem::real(discarded);
-    reader.read({d, d, d, d, d, ReadItem::integer(dane.ikm)});
+    std::vector<std::string> above;
+    {
+        const KeepSkipped keep(reader, values ? &above : nullptr);
+        reader.skip(13);
+    }
+    std::array<float, 5> conditions;
+    conditions.fill(std::numeric_limits<float>::quiet_NaN());
+    const auto c = [&](std::size_t i) { return ReadItem::real(conditions[i]); };
+    reader.read({c(0), c(1), c(2), c(3), c(4), ReadItem::integer(dane.ikm)});
+    if (values)
+        values->conditions = namedValues(conditions, above, 6, 0);
     reader.skip(2);
 
     // The angles go straight into their slots, as far as the table reaches.
@@ -45,6 +54,16 @@ void readWedgeTable(RecordReader& reader, const std::string& dataFile, DANE& dan
         reader.read(std::span<const ReadItem>(pairs.data(), static_cast<std::size_t>(2 * wedges)));
     }
     reader.close();
+}
+
+std::vector<NamedValue> namedValues(std::span<const float> slots, std::span<const std::string> above,
+                                    std::size_t count, std::size_t first)
+{
+    const std::vector<ColumnName> names = columnNames(above, count);
+    std::vector<NamedValue> named;
+    for (std::size_t i = 0; i < slots.size() && first + i < names.size(); ++i)
+        named.push_back({names[first + i], slots[i]});
+    return named;
 }
 
 bool settleResultFile(const ResultLocation& loc, std::string_view extension, int filter, PassUi& ui,

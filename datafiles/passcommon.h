@@ -3,6 +3,7 @@
 // (CZYTDANE): the wedge table of the data file, settling a result file with
 // the user's help, and the tabpsi trace lines.
 
+#include "datafiles/columnnames.h"
 #include "datafiles/passui.h"
 #include "datafiles/recordreader.h"
 #include "datafiles/resultlocation.h"
@@ -10,8 +11,10 @@
 #include "datafiles/texts.h"
 #include "resources/ids.h"
 
+#include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace lobus {
 
@@ -21,12 +24,36 @@ constexpr int kSelectFlags = kSelectKeepDirectory;
 inline constexpr const char* kSelectTitle = QT_TRANSLATE_NOOP("DataFiles", "Wybor zbioru wyników");
 
 // Reads the data file on `reader` from its first record: skips 13 records,
-// reads five discarded REALs and ikm (record 14), skips 2, reads tabpsi(1..2*ikm)
-// (record 17); with `withPairs` also skips 2 and reads the tabkla/tabklb pairs
-// (record 20). Closes the file. ikm above 6 gives the subscript-range report
-// when the 13th tabpsi slot would be stored; ikm of 0 or less passes over one
-// record where the angles would be.
-void readWedgeTable(RecordReader& reader, const std::string& dataFile, DANE& dane, bool withPairs);
+// reads five REALs the case block does not keep and ikm (record 14), skips 2,
+// reads tabpsi(1..2*ikm) (record 17); with `withPairs` also skips 2 and reads
+// the tabkla/tabklb pairs (record 20). Closes the file. ikm above 6 gives the
+// subscript-range report when the 13th tabpsi slot would be stored; ikm of 0
+// or less passes over one record where the angles would be. With `values`,
+// the five REALs go into its conditions, named by the records above them.
+void readWedgeTable(RecordReader& reader, const std::string& dataFile, DANE& dane, bool withPairs,
+                    CaseValues* values = nullptr);
+
+// While it lives, the records `reader` skips are kept in `records` (none
+// when `records` is null).
+class KeepSkipped {
+public:
+    KeepSkipped(RecordReader& reader, std::vector<std::string>* records) : m_reader(reader)
+    {
+        m_reader.keepSkipped(records);
+    }
+    ~KeepSkipped() { m_reader.keepSkipped(nullptr); }
+    KeepSkipped(const KeepSkipped&) = delete;
+    KeepSkipped& operator=(const KeepSkipped&) = delete;
+
+private:
+    RecordReader& m_reader;
+};
+
+// Values read into `slots` (NaN where a null left one unread), named by the
+// header among `above` for a record of `count` values, of which they are
+// the ones from position `first` (0-based) on.
+std::vector<NamedValue> namedValues(std::span<const float> slots, std::span<const std::string> above,
+                                    std::size_t count, std::size_t first);
 
 // The result file with `extension` of the case at `loc`: the located name when
 // anything is there under that name (reading it then tells when it cannot be

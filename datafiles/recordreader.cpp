@@ -228,6 +228,8 @@ bool RecordReader::skipRecord()
         const void* nl
             = avail > m_scanned ? std::memchr(m_data + m_pos + m_scanned, '\n', avail - m_scanned) : nullptr;
         if (nl) {
+            if (m_kept)
+                keepRecord(m_data + m_pos, static_cast<const char*>(nl));
             m_pos = static_cast<std::size_t>(static_cast<const char*>(nl) + 1 - m_data);
             m_scanned = 0;
             ++m_record;
@@ -237,6 +239,8 @@ bool RecordReader::skipRecord()
         if (m_eof) {
             if (avail == 0 && !m_dropped)
                 return false;
+            if (m_kept)
+                keepRecord(m_data + m_pos, m_data + m_end);
             m_pos = m_end;
             m_scanned = 0;
             ++m_record;
@@ -244,6 +248,17 @@ bool RecordReader::skipRecord()
         }
         fill(false);
     }
+}
+
+void RecordReader::keepRecord(const char* begin, const char* end)
+{
+    if (m_dropped) {
+        m_kept->emplace_back();
+        return;
+    }
+    if (end > begin && end[-1] == '\r')
+        --end;
+    m_kept->emplace_back(begin, end);
 }
 
 void RecordReader::skip(int n)

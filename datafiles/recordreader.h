@@ -67,6 +67,12 @@ public:
     // Consumes `n` records whatever they hold; end of file is an error.
     void skip(int n = 1);
 
+    // While `sink` is set (null: never), every record a skip consumes is
+    // appended to it: its bytes without the line end, or nothing for a record
+    // longer than the buffer. What a reader keeps of the header records above
+    // a read; the reading itself is the same with or without.
+    void keepSkipped(std::vector<std::string>* sink) { m_kept = sink; }
+
     // A list-directed read of `items`; end of file is an error. A read of no
     // items consumes one record.
     void read(std::span<const ReadItem> items);
@@ -96,6 +102,7 @@ public:
 private:
     bool nextRecord(const char*& begin, const char*& end);
     bool skipRecord();
+    void keepRecord(const char* begin, const char* end);
     bool fill(bool grow);
     bool readItems(std::span<const ReadItem> items, bool endAllowed);
     void store(const ReadItem& item, std::string_view token, int itemNumber) const;
@@ -114,6 +121,7 @@ private:
     bool m_dropped = false; // a skip dropped the start of the record it consumes
     std::string m_name;
     long m_record = 0;
+    std::vector<std::string>* m_kept = nullptr;
 };
 
 } // namespace lobus

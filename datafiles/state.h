@@ -2,6 +2,7 @@
 // The program's state blocks: the drawing settings (RYSUJ), the loaded case's
 // scalars and tables (DANE) and the four result arrays of one case.
 
+#include "datafiles/columnnames.h"
 #include "datafiles/table.h"
 
 #include <array>
@@ -87,6 +88,9 @@ struct Results {
     ResultArray tem1;   // first temperature column
     ResultArray tem2;   // second temperature column
     ReadRecord read;
+    // The files' other values and their column names, kept beside the
+    // arrays for what shows the case's numbers; the picture never uses them.
+    CaseValues named;
 
     void allocate(int n)
     {
@@ -96,6 +100,7 @@ struct Results {
         tem1.allocate(n);
         tem2.allocate(n);
         read = ReadRecord();
+        named = CaseValues();
     }
 };
 

@@ -95,6 +95,10 @@ struct CaseText {
 };
 CaseText caseText(const Bearing& bearing, const Solution& solution);
 
+// The Windows-1250 bytes of the Polish letters, the degree sign and the dash
+// the headers use; anything else outside ASCII becomes '?'.
+std::string toCp1250(const std::string& utf8);
+
 // Writes <root>/DANE/<name>.dan and, into <root>/WYN, <name>.cis, .cha and
 // .tem, each that is not empty; creates the directories and returns the data
 // file's path. Throws std::runtime_error when a file cannot be written.

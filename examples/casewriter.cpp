@@ -12,10 +12,6 @@
 
 namespace lobus::casegen {
 
-namespace {
-
-// Windows-1250 bytes of the Polish letters and the dash the headers use;
-// anything else outside ASCII becomes '?'.
 std::string toCp1250(const std::string& utf8)
 {
     static const struct {
@@ -47,6 +43,8 @@ std::string toCp1250(const std::string& utf8)
     }
     return out;
 }
+
+namespace {
 
 class Records {
 public:

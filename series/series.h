@@ -13,13 +13,6 @@
 
 namespace lobus {
 
-// A value a file names by its own column header, e.g. "n" in "obr/min".
-struct NamedValue {
-    std::string name;
-    std::string unit; // may be empty
-    float value = 0.0f;
-};
-
 struct SeriesCase {
     std::string name;                 // the data file's name without its extension
     std::string file;                 // the argument as given, or the path found in a folder
@@ -28,8 +21,8 @@ struct SeriesCase {
     std::shared_ptr<const Case> data; // the case read (null when it was not)
     RYSUJ rysuj;                      // the defaults with the case's automatic maxima
     CaseFigures figures;
-    std::vector<NamedValue> conditions;      // of the data file
-    std::vector<NamedValue> characteristics; // of the characteristics file
+    std::vector<NamedValue> conditions;      // of the data file, named by its header
+    std::vector<NamedValue> characteristics; // of the characteristics file, named by its header
 
     bool read() const { return error.empty() && data != nullptr; }
 };

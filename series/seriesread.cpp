@@ -53,6 +53,10 @@ void nameValues(SeriesCase& sc)
 {
     sc.conditions.clear();
     sc.characteristics.clear();
+    if (!sc.data)
+        return;
+    sc.conditions = sc.data->results.named.conditions;
+    sc.characteristics = sc.data->results.named.characteristics;
 }
 
 SeriesCase readSeriesCase(const SeriesInput& input)

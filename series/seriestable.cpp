@@ -42,7 +42,7 @@ std::string_view nameOf(std::string_view title)
 
 std::string columnTitle(const NamedValue& v)
 {
-    return v.unit.empty() ? v.name : v.name + " [" + v.unit + "]";
+    return v.column.unit.empty() ? v.column.name : v.column.name + " [" + v.column.unit + "]";
 }
 
 std::vector<std::string> seriesColumns(const Series& series)

@@ -141,4 +141,26 @@ void replaceRecord(std::string& text, int n, const std::string& records)
 
 void keepRecords(std::string& text, int n) { text.resize(recordStart(text, n + 1)); }
 
+namespace {
+
+// The header and the value records of `r`, one a line, replacing `count`
+// records of `text` from record `first`.
+void putValueRecord(std::string& text, int first, int count, const ValueRecord& r)
+{
+    std::string records = r.header + "\n";
+    for (std::size_t i = 0; i < r.values.size(); ++i)
+        records += (i > 0 && i == r.split ? "\n" : "  ") + r.values[i];
+    const std::size_t at = recordStart(text, first);
+    const std::size_t end = recordEnd(text, recordStart(text, first + count - 1));
+    text.replace(at, end - at, records);
+}
+
+} // namespace
+
+void setConditions(CaseText& text, const ValueRecord& r) { putValueRecord(text.dan, 13, 2, r); }
+
+void setCharacteristics(CaseText& text, const ValueRecord& r) { putValueRecord(text.cha, 6, 2, r); }
+
+void setTemperatureHeader(CaseText& text, const std::string& header) { replaceRecord(text.tem, 9, header); }
+
 } // namespace lobus::test

@@ -59,4 +59,22 @@ void replaceRecord(std::string& text, int n, const std::string& records);
 // Keeps the first n records, each with its line end.
 void keepRecords(std::string& text, int n);
 
+// A record of values as a solver may write it: its column header (the record
+// above it) and the values' texts; from value `split` on (0: none) they run
+// over onto a second record.
+struct ValueRecord {
+    std::string header;
+    std::vector<std::string> values;
+    std::size_t split = 0;
+};
+// Puts `r` in place of the data file's records 13 and 14, the header and the
+// record of the five REALs and ikm; a second record of values moves the
+// records after it one on, as the reading moves on after it.
+void setConditions(CaseText& text, const ValueRecord& r);
+// Puts `r` in place of the characteristics file's records 6 and 7.
+void setCharacteristics(CaseText& text, const ValueRecord& r);
+// Puts `header` in place of the temperature file's column header above its
+// first block (record 9).
+void setTemperatureHeader(CaseText& text, const std::string& header);
+
 } // namespace lobus::test
