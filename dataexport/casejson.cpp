@@ -50,6 +50,22 @@ void peak(JsonWriter& j, const std::string& name, const Peak& p)
     p.found ? j.value(p.angle) : j.null();
 }
 
+void namedValues(JsonWriter& j, const char* name, const std::vector<NamedValue>& values)
+{
+    j.key(name);
+    j.beginArray(Layout::Lines);
+    for (const NamedValue& v : values) {
+        j.beginObject();
+        j.key("name");
+        j.value(v.column.name);
+        j.key("unit");
+        j.value(v.column.unit);
+        real(j, "value", v.value);
+        j.endObject();
+    }
+    j.endArray();
+}
+
 } // namespace
 
 std::string caseJson(const Case& c, const RYSUJ& rysuj)
@@ -103,6 +119,8 @@ void summaryFields(JsonWriter& j, const Case& c)
     real(j, "katekscen", f.katekscen);
     real(j, "pmax", f.pmax);
     real(j, "tmax", f.tmax);
+    namedValues(j, "conditions", c.results.named.conditions);
+    namedValues(j, "characteristics", c.results.named.characteristics);
     j.key("lobes");
     j.beginArray(Layout::Lines);
     for (const LobeFigures& l : f.lobes) {

@@ -17,8 +17,9 @@ class JsonWriter;
 std::string caseJson(const Case& c, const RYSUJ& rysuj);
 
 // The summary of a case as one JSON object (keys: solver, ekscen, katekscen,
-// pmax, tmax, lobes[]); a value that is not finite, or a peak of a lobe
-// without points, is null.
+// pmax, tmax, conditions[], characteristics[], lobes[]); a value that is not
+// finite, or a peak of a lobe without points, is null. The named values are
+// {name, unit, value} in record order.
 std::string summaryJson(const Case& c);
 
 // The summary's keys and values, into an object the writer has open.

@@ -71,8 +71,38 @@ TEST(Summary, EveryExampleGivesTheGeneratedPeaksUnderExactlyTheKeys)
         ASSERT_EQ(error.error, QJsonParseError::NoError) << error.errorString().toStdString();
         EXPECT_EQ(
             keysOf(o),
-            (QStringList {QStringLiteral("ekscen"), QStringLiteral("katekscen"), QStringLiteral("lobes"),
+            (QStringList {QStringLiteral("characteristics"), QStringLiteral("conditions"),
+                          QStringLiteral("ekscen"), QStringLiteral("katekscen"), QStringLiteral("lobes"),
                           QStringLiteral("pmax"), QStringLiteral("solver"), QStringLiteral("tmax")}));
+        // The files' other values, in record order, named by their headers.
+        const auto named = [&](const char* key) {
+            QStringList got;
+            for (const QJsonValue& v : o.value(QLatin1String(key)).toArray()) {
+                const QJsonObject e = v.toObject();
+                EXPECT_EQ(
+                    keysOf(e),
+                    (QStringList {QStringLiteral("name"), QStringLiteral("unit"), QStringLiteral("value")}));
+                got << e.value(QStringLiteral("name")).toString() + QLatin1Char('|')
+                        + e.value(QStringLiteral("unit")).toString() + QLatin1Char('|')
+                        + QString::number(real(e.value(QStringLiteral("value"))), 'g', 9);
+            }
+            return got;
+        };
+        const auto entry = [](const char* name, const char* unit, double value) -> QString {
+            return QString::fromUtf8(name) + QLatin1Char('|') + QString::fromUtf8(unit) + QLatin1Char('|')
+                + QString::number(static_cast<float>(value), 'g', 9);
+        };
+        EXPECT_EQ(
+            named("conditions"),
+            (QStringList {entry("D", "m", b.diameter), entry("L", "m", b.width), entry("c", "m", b.clearance),
+                          entry("mi", "Pa s", b.viscosity), entry("n", "obr/min", b.speed)}));
+        QStringList characteristics {entry("W", "", s.load), entry("N", "", s.powerLoss)};
+        if (thermal(b))
+            characteristics << entry("Q", "", s.flow);
+        characteristics << entry("hmin", "", s.minFilm);
+        if (thermal(b))
+            characteristics << entry("So", "", s.sommerfeld);
+        EXPECT_EQ(named("characteristics"), characteristics);
         EXPECT_EQ(o.value(QStringLiteral("solver")).toString(),
                   thermal(b) ? QStringLiteral("SOLAKO") : QStringLiteral("MERANT"));
         EXPECT_EQ(real(o.value(QStringLiteral("ekscen"))), s.ekscen);
