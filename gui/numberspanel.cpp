@@ -2,11 +2,13 @@
 
 #include "drawing/casefigures.h"
 #include "numbers/numbertext.h"
+#include "translations/quantitymeanings.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QLabel>
+#include <QScrollBar>
 #include <QStringList>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -25,21 +27,94 @@ namespace {
 
 QString mpa(float pascals) { return readoutText(double(pascals) / 1.0e6, 3); }
 
+QTableWidget* newTable(QWidget* parent)
+{
+    auto* table = new QTableWidget(parent);
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table->verticalHeader()->setVisible(false);
+    table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    return table;
+}
+
+QLabel* newTitle(QWidget* parent)
+{
+    auto* label = new QLabel(parent);
+    label->setTextFormat(Qt::PlainText);
+    return label;
+}
+
+// As tall as its rows and the scroll bar a narrow panel gives it: the
+// panel's room left goes below the tables.
+void fitRows(QTableWidget* table)
+{
+    int height = table->horizontalHeader()->sizeHint().height() + 2 * table->frameWidth()
+        + table->horizontalScrollBar()->sizeHint().height();
+    for (int row = 0; row < table->rowCount(); ++row)
+        height += table->rowHeight(row);
+    table->setFixedHeight(height);
+}
+
+QTableWidgetItem* cell(const QString& text, bool number)
+{
+    auto* item = new QTableWidgetItem(text);
+    item->setTextAlignment((number ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
+    return item;
+}
+
+// One row a value: its name as the file writes it (a name no header gave in
+// the interface's words), its meaning where the name is known, its value
+// exactly as read, its unit as the file writes it.
+void fillNamed(QTableWidget* table, const std::vector<NamedValue>& values)
+{
+    table->clear();
+    table->setColumnCount(4);
+    table->setHorizontalHeaderLabels({QCoreApplication::translate("lobus::NumbersPanel", "Wielkość"),
+                                      QCoreApplication::translate("lobus::NumbersPanel", "Znaczenie"),
+                                      QCoreApplication::translate("lobus::NumbersPanel", "Wartość"),
+                                      QCoreApplication::translate("lobus::NumbersPanel", "Jednostka")});
+    table->setRowCount(static_cast<int>(values.size()));
+    for (int row = 0; row < table->rowCount(); ++row) {
+        const NamedValue& v = values[static_cast<std::size_t>(row)];
+        const QString name = QString::fromStdString(v.column.name);
+        const QString meaning = v.column.fromHeader ? quantityMeaning(v.column.name) : QString();
+        QTableWidgetItem* nameItem
+            = cell(v.column.fromHeader ? name
+                                       : QCoreApplication::translate("lobus::NumbersPanel", "wartość %1")
+                                             .arg(name.section(QLatin1Char(' '), 1)),
+                   false);
+        nameItem->setToolTip(meaning);
+        table->setItem(row, 0, nameItem);
+        table->setItem(row, 1, cell(meaning, false));
+        table->setItem(
+            row, 2,
+            cell(std::isfinite(v.value) ? QString::fromStdString(shortestText(v.value)) : QStringLiteral("—"),
+                 true));
+        table->setItem(row, 3, cell(QString::fromStdString(v.column.unit), false));
+    }
+    table->resizeColumnsToContents();
+    fitRows(table);
+}
+
 } // namespace
 
 NumbersPanel::NumbersPanel(QWidget* parent) : QWidget(parent)
 {
     auto* layout = new QVBoxLayout(this);
-    m_summary = new QLabel(this);
-    m_summary->setTextFormat(Qt::PlainText);
+    m_summary = newTitle(this);
     m_summary->setWordWrap(true);
     m_summary->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    m_table = new QTableWidget(this);
-    m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_table->verticalHeader()->setVisible(false);
-    m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_table = newTable(this);
+    m_conditionsTitle = newTitle(this);
+    m_conditions = newTable(this);
+    m_characteristicsTitle = newTitle(this);
+    m_characteristics = newTable(this);
     layout->addWidget(m_summary);
-    layout->addWidget(m_table, 1);
+    layout->addWidget(m_table);
+    layout->addWidget(m_conditionsTitle);
+    layout->addWidget(m_conditions);
+    layout->addWidget(m_characteristicsTitle);
+    layout->addWidget(m_characteristics);
+    layout->addStretch(1);
     setCase(nullptr, std::string());
 }
 
@@ -47,74 +122,90 @@ QString NumbersPanel::summaryText() const { return m_summary->text(); }
 
 void NumbersPanel::setCase(const Case* c, const std::string& datafile)
 {
-    if (!c) {
-        m_summary->setText(QCoreApplication::translate("lobus::NumbersPanel", "Nie wczytano przypadku."));
+    m_case = c;
+    m_datafile = datafile;
+    refresh();
+}
+
+void NumbersPanel::refresh()
+{
+    const bool shown = m_case != nullptr;
+    for (QWidget* w : std::initializer_list<QWidget*> {m_conditionsTitle, m_conditions,
+                                                       m_characteristicsTitle, m_characteristics})
+        w->setVisible(shown);
+    if (!m_case) {
+        m_summary->setText(tr("Nie wczytano przypadku."));
         m_table->clear();
         m_table->setRowCount(0);
         m_table->setColumnCount(0);
         return;
     }
-    const CaseFigures f = caseFigures(*c);
+    const Case& c = *m_case;
+    const CaseFigures f = caseFigures(c);
+    const QString p = QStringLiteral("MPa");
     QStringList lines;
-    lines << QCoreApplication::translate("lobus::NumbersPanel", "Zbiór danych: %1")
-                 .arg(QFileInfo(QString::fromStdString(datafile)).fileName());
-    lines << QCoreApplication::translate("lobus::NumbersPanel", "Program: %1")
-                 .arg(f.thermal ? QStringLiteral("SOLAKO") : QStringLiteral("MERANT"));
-    lines << QCoreApplication::translate("lobus::NumbersPanel", "Środek czopa: ekscen = %1, katekscen = %2°")
+    lines << tr("Zbiór danych: %1").arg(QFileInfo(QString::fromStdString(m_datafile)).fileName());
+    lines << tr("Program: %1").arg(f.thermal ? QStringLiteral("SOLAKO") : QStringLiteral("MERANT"));
+    lines << tr("Środek czopa: mimośród względny ε = %1, kąt położenia = %2°")
                  .arg(readoutText(f.ekscen, 4), readoutText(f.katekscen, 2));
-    lines << QCoreApplication::translate("lobus::NumbersPanel", "pmax = %1 MPa").arg(mpa(f.pmax));
+    lines << tr("pmax = %1 %2").arg(mpa(f.pmax), p);
     if (f.thermal)
-        lines
-            << QCoreApplication::translate("lobus::NumbersPanel", "tmax = %1 °C").arg(readoutText(f.tmax, 2));
+        lines << tr("tmax = %1 %2").arg(readoutText(f.tmax, 2), QStringLiteral("°C"));
     if (f.pmaxDiffers)
-        lines << QCoreApplication::translate(
-                     "lobus::NumbersPanel",
-                     "Uwaga: największe odczytane ciśnienie, %1 MPa (klin %2), różni się od pmax.")
-                     .arg(mpa(f.pressureRead.value))
+        lines << tr("Uwaga: największe odczytane ciśnienie, %1 %2 (klin %3), różni się od pmax.")
+                     .arg(mpa(f.pressureRead.value), p)
                      .arg(f.pressureReadLobe);
     m_summary->setText(lines.join(QLatin1Char('\n')));
 
-    QStringList headers {QCoreApplication::translate("lobus::NumbersPanel", "Klin"),
-                         QCoreApplication::translate("lobus::NumbersPanel", "Początek [°]"),
-                         QCoreApplication::translate("lobus::NumbersPanel", "Koniec [°]"),
-                         QCoreApplication::translate("lobus::NumbersPanel", "tabkla"),
-                         QCoreApplication::translate("lobus::NumbersPanel", "tabklb"),
-                         QCoreApplication::translate("lobus::NumbersPanel", "Punkty"),
-                         QCoreApplication::translate("lobus::NumbersPanel", "p maks. [MPa]"),
-                         QCoreApplication::translate("lobus::NumbersPanel", "kąt p maks. [°]")};
-    if (f.thermal)
-        headers << QCoreApplication::translate("lobus::NumbersPanel", "t1 maks. [°C]")
-                << QCoreApplication::translate("lobus::NumbersPanel", "kąt t1 maks. [°]")
-                << QCoreApplication::translate("lobus::NumbersPanel", "t2 maks. [°C]")
-                << QCoreApplication::translate("lobus::NumbersPanel", "kąt t2 maks. [°]");
+    fillLobes(c);
+    m_conditionsTitle->setText(tr("Warunki pracy (zbiór danych)"));
+    fillNamed(m_conditions, c.results.named.conditions);
+    m_characteristicsTitle->setText(tr("Charakterystyki łożyska (zbiór .cha)"));
+    fillNamed(m_characteristics, c.results.named.characteristics);
+}
+
+void NumbersPanel::fillLobes(const Case& c)
+{
+    const CaseFigures f = caseFigures(c);
+    const QString p = QStringLiteral("MPa");
+    const QString t = QStringLiteral("°C");
+    QStringList headers {
+        tr("Klin"),   tr("Początek [°]"),        tr("Koniec [°]"),     tr("Środek łuku a, b [c]"),
+        tr("Punkty"), tr("p maks. [%1]").arg(p), tr("kąt p maks. [°]")};
+    const CaseValues& named = c.results.named;
+    if (f.thermal) {
+        for (const ColumnName* n : {&named.tem1, &named.tem2}) {
+            const QString name = QString::fromStdString(n->name);
+            headers << tr("%1 maks. [%2]").arg(name, t) << tr("kąt %1 maks. [°]").arg(name);
+        }
+    }
     m_table->clear();
     m_table->setColumnCount(static_cast<int>(headers.size()));
     m_table->setHorizontalHeaderLabels(headers);
     m_table->setRowCount(static_cast<int>(f.lobes.size()));
     auto put = [this](int row, int column, const QString& text) {
-        auto* item = new QTableWidgetItem(text);
-        item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        m_table->setItem(row, column, item);
+        m_table->setItem(row, column, cell(text, true));
     };
-    auto peak = [&](int row, int column, const Peak& p, bool pressure) {
-        put(row, column, p.found ? (pressure ? mpa(p.value) : readoutText(p.value, 2)) : QStringLiteral("—"));
-        put(row, column + 1, p.found ? readoutText(p.angle, 2) : QStringLiteral("—"));
+    auto peak = [&](int row, int column, const Peak& pk, bool pressure) {
+        put(row, column,
+            pk.found ? (pressure ? mpa(pk.value) : readoutText(pk.value, 2)) : QStringLiteral("—"));
+        put(row, column + 1, pk.found ? readoutText(pk.angle, 2) : QStringLiteral("—"));
     };
     for (int row = 0; row < static_cast<int>(f.lobes.size()); ++row) {
         const LobeFigures& l = f.lobes[static_cast<std::size_t>(row)];
         put(row, 0, QString::number(l.lobe));
         put(row, 1, readoutText(l.start, 2));
         put(row, 2, readoutText(l.end, 2));
-        put(row, 3, readoutText(l.kla, 4));
-        put(row, 4, readoutText(l.klb, 4));
-        put(row, 5, QString::number(l.points));
-        peak(row, 6, l.pressure, true);
+        put(row, 3, readoutText(l.kla, 4) + QStringLiteral(", ") + readoutText(l.klb, 4));
+        put(row, 4, QString::number(l.points));
+        peak(row, 5, l.pressure, true);
         if (f.thermal) {
-            peak(row, 8, l.tem1, false);
-            peak(row, 10, l.tem2, false);
+            peak(row, 7, l.tem1, false);
+            peak(row, 9, l.tem2, false);
         }
     }
     m_table->resizeColumnsToContents();
+    fitRows(m_table);
 }
 
 } // namespace lobus

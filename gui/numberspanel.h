@@ -1,9 +1,13 @@
 #pragma once
 // The characteristics panel: the case (data file, solver), the journal centre
-// and the maxima of the characteristics file, and a table with one row per
-// lobe: extent, arc centre, points read and the peak of each curve with its
-// angle. Pressures in MPa, temperatures in deg C. Shows only what the files
-// define.
+// and the maxima of the characteristics file; a table with one row per lobe
+// (extent, arc centre, points read and the peak of each curve with its
+// angle); and the files' other values in two tables, the operating
+// conditions of the data file and the characteristics of the .cha, each
+// under the name the file's own column header gives it, with its meaning
+// where the program knows the name. Pressures in MPa and
+// temperatures in deg C; the files' values in the units they name.
+// Shows only what the files define.
 
 #include "datafiles/state.h"
 
@@ -28,12 +32,23 @@ public:
     // The case shown and its data file; null for none.
     void setCase(const Case* c, const std::string& datafile);
 
-    QTableWidget* table() const { return m_table; }
-    QString summaryText() const; // the text above the table
+    QTableWidget* table() const { return m_table; } // the lobes
+    QTableWidget* conditionsTable() const { return m_conditions; }
+    QTableWidget* characteristicsTable() const { return m_characteristics; }
+    QString summaryText() const; // the text above the tables
 
 private:
+    void refresh();
+    void fillLobes(const Case& c);
+
+    const Case* m_case = nullptr;
+    std::string m_datafile;
     QLabel* m_summary = nullptr;
     QTableWidget* m_table = nullptr;
+    QLabel* m_conditionsTitle = nullptr;
+    QTableWidget* m_conditions = nullptr;
+    QLabel* m_characteristicsTitle = nullptr;
+    QTableWidget* m_characteristics = nullptr;
 };
 
 } // namespace lobus

@@ -197,7 +197,8 @@ void NumbersView::showHit(const ProbeHit& hit)
 {
     QString text;
     if (hit.kind == ProbeHit::Kind::Journal) {
-        text = QCoreApplication::translate("lobus::NumbersView", "Środek czopa: ekscen = %1, katekscen = %2°")
+        text = QCoreApplication::translate("lobus::NumbersView",
+                                           "Środek czopa: mimośród względny ε = %1, kąt położenia = %2°")
                    .arg(readoutText(m_case->dane.ekscen, 4), readoutText(m_case->dane.katekscen, 2));
     } else if (hit.kind == ProbeHit::Kind::Lobe && hit.point == 0) {
         text = QCoreApplication::translate("lobus::NumbersView", "Klin %1: kąt %2°, brak punktów")

@@ -66,6 +66,73 @@
     </message>
 </context>
 <context>
+    <name>Quantities</name>
+    <message>
+        <source>obciążenie (nośność)</source>
+        <translation>load (load capacity)</translation>
+    </message>
+    <message>
+        <source>straty mocy</source>
+        <translation>power loss</translation>
+    </message>
+    <message>
+        <source>wydatek oleju</source>
+        <translation>oil flow</translation>
+    </message>
+    <message>
+        <source>minimalna grubość filmu</source>
+        <translation>minimum film thickness</translation>
+    </message>
+    <message>
+        <source>liczba Sommerfelda</source>
+        <translation>Sommerfeld number</translation>
+    </message>
+    <message>
+        <source>średnica czopa</source>
+        <translation>journal diameter</translation>
+    </message>
+    <message>
+        <source>szerokość łożyska</source>
+        <translation>bearing width</translation>
+    </message>
+    <message>
+        <source>luz promieniowy</source>
+        <translation>radial clearance</translation>
+    </message>
+    <message>
+        <source>lepkość dynamiczna</source>
+        <translation>dynamic viscosity</translation>
+    </message>
+    <message>
+        <source>prędkość obrotowa czopa</source>
+        <translation>journal speed</translation>
+    </message>
+    <message>
+        <source>mimośród względny ε</source>
+        <translation>eccentricity ratio ε</translation>
+    </message>
+    <message>
+        <source>kąt położenia środka czopa</source>
+        <translation>attitude angle</translation>
+    </message>
+    <message>
+        <source>ciśnienie maksymalne</source>
+        <translation>maximum pressure</translation>
+    </message>
+    <message>
+        <source>temperatura maksymalna</source>
+        <translation>maximum temperature</translation>
+    </message>
+    <message>
+        <source>temperatura filmu olejowego</source>
+        <translation>oil film temperature</translation>
+    </message>
+    <message>
+        <source>temperatura powierzchni panwi</source>
+        <translation>bush surface temperature</translation>
+    </message>
+</context>
+<context>
     <name>Resources</name>
     <message>
         <source>&amp;Plik</source>
@@ -481,22 +548,6 @@ Replace it?</translation>
         <translation>Solver: %1</translation>
     </message>
     <message>
-        <source>Środek czopa: ekscen = %1, katekscen = %2°</source>
-        <translation>Journal centre: ekscen = %1, katekscen = %2°</translation>
-    </message>
-    <message>
-        <source>pmax = %1 MPa</source>
-        <translation>pmax = %1 MPa</translation>
-    </message>
-    <message>
-        <source>tmax = %1 °C</source>
-        <translation>tmax = %1 °C</translation>
-    </message>
-    <message>
-        <source>Uwaga: największe odczytane ciśnienie, %1 MPa (klin %2), różni się od pmax.</source>
-        <translation>Note: the largest pressure read, %1 MPa (lobe %2), differs from pmax.</translation>
-    </message>
-    <message>
         <source>Klin</source>
         <translation>Lobe</translation>
     </message>
@@ -509,40 +560,72 @@ Replace it?</translation>
         <translation>End [°]</translation>
     </message>
     <message>
-        <source>tabkla</source>
-        <translation>tabkla</translation>
-    </message>
-    <message>
-        <source>tabklb</source>
-        <translation>tabklb</translation>
-    </message>
-    <message>
         <source>Punkty</source>
         <translation>Points</translation>
-    </message>
-    <message>
-        <source>p maks. [MPa]</source>
-        <translation>p peak [MPa]</translation>
     </message>
     <message>
         <source>kąt p maks. [°]</source>
         <translation>p peak angle [°]</translation>
     </message>
     <message>
-        <source>t1 maks. [°C]</source>
-        <translation>t1 peak [°C]</translation>
+        <source>Wielkość</source>
+        <translation>Quantity</translation>
     </message>
     <message>
-        <source>kąt t1 maks. [°]</source>
-        <translation>t1 peak angle [°]</translation>
+        <source>Znaczenie</source>
+        <translation>Meaning</translation>
     </message>
     <message>
-        <source>t2 maks. [°C]</source>
-        <translation>t2 peak [°C]</translation>
+        <source>Wartość</source>
+        <translation>Value</translation>
     </message>
     <message>
-        <source>kąt t2 maks. [°]</source>
-        <translation>t2 peak angle [°]</translation>
+        <source>Jednostka</source>
+        <translation>Unit</translation>
+    </message>
+    <message>
+        <source>wartość %1</source>
+        <translation>value %1</translation>
+    </message>
+    <message>
+        <source>Środek czopa: mimośród względny ε = %1, kąt położenia = %2°</source>
+        <translation>Journal centre: eccentricity ratio ε = %1, attitude angle = %2°</translation>
+    </message>
+    <message>
+        <source>pmax = %1 %2</source>
+        <translation>pmax = %1 %2</translation>
+    </message>
+    <message>
+        <source>tmax = %1 %2</source>
+        <translation>tmax = %1 %2</translation>
+    </message>
+    <message>
+        <source>Uwaga: największe odczytane ciśnienie, %1 %2 (klin %3), różni się od pmax.</source>
+        <translation>Note: the largest pressure read, %1 %2 (lobe %3), differs from pmax.</translation>
+    </message>
+    <message>
+        <source>Warunki pracy (zbiór danych)</source>
+        <translation>Operating conditions (data file)</translation>
+    </message>
+    <message>
+        <source>Charakterystyki łożyska (zbiór .cha)</source>
+        <translation>Bearing characteristics (.cha file)</translation>
+    </message>
+    <message>
+        <source>Środek łuku a, b [c]</source>
+        <translation>Lobe arc centre a, b [c]</translation>
+    </message>
+    <message>
+        <source>p maks. [%1]</source>
+        <translation>p peak [%1]</translation>
+    </message>
+    <message>
+        <source>%1 maks. [%2]</source>
+        <translation>%1 peak [%2]</translation>
+    </message>
+    <message>
+        <source>kąt %1 maks. [°]</source>
+        <translation>%1 peak angle [°]</translation>
     </message>
 </context>
 <context>
@@ -582,10 +665,6 @@ Replace it?</translation>
     <message>
         <source>Charakterystyki</source>
         <translation>Characteristics</translation>
-    </message>
-    <message>
-        <source>Środek czopa: ekscen = %1, katekscen = %2°</source>
-        <translation>Journal centre: ekscen = %1, katekscen = %2°</translation>
     </message>
     <message>
         <source>Klin %1: kąt %2°, brak punktów</source>
@@ -630,6 +709,10 @@ Replace it?</translation>
     <message>
         <source>%1 - wykres kątowy</source>
         <translation>%1 – angle-base view</translation>
+    </message>
+    <message>
+        <source>Środek czopa: mimośród względny ε = %1, kąt położenia = %2°</source>
+        <translation>Journal centre: eccentricity ratio ε = %1, attitude angle = %2°</translation>
     </message>
 </context>
 <context>

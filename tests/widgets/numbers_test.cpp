@@ -8,6 +8,7 @@
 #include "drawing/angleview.h"
 #include "drawing/casefigures.h"
 #include "drawing/graphics/graphics.h"
+#include "examples/casegen.h"
 #include "gui/angleviewwidget.h"
 #include "gui/mainwindow.h"
 #include "gui/numberspanel.h"
@@ -19,6 +20,7 @@
 #include "render/renderimage.h"
 #include "resources/ids.h"
 #include "tests/support/commalocales.h"
+#include "translations/language.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -178,8 +180,8 @@ TEST(NumbersWindow, ExtrasStartOffPanelProbeOverlayAndAngleViewShowTheCase)
         float peak = expected.results.cis(k, 1);
         for (int j = 2; j <= static_cast<int>(expected.dane.ilcis(k)); ++j)
             peak = std::max(peak, expected.results.cis(k, j));
-        EXPECT_EQ(table->item(k - 1, 6)->text(), QString::number(peak / 1.0e6, 'f', 3)) << k;
-        EXPECT_EQ(table->item(k - 1, 5)->text(), QString::number(static_cast<int>(expected.dane.ilcis(k))));
+        EXPECT_EQ(table->item(k - 1, 5)->text(), QString::number(peak / 1.0e6, 'f', 3)) << k;
+        EXPECT_EQ(table->item(k - 1, 4)->text(), QString::number(static_cast<int>(expected.dane.ilcis(k))));
     }
 
     // The probe over lobe 4's grid point 20, on the arc: the mouse there
@@ -233,6 +235,84 @@ TEST(NumbersWindow, ExtrasStartOffPanelProbeOverlayAndAngleViewShowTheCase)
     EXPECT_TRUE(pdf.read(4) == "%PDF");
     EXPECT_EQ(page, QPageLayout::Landscape);
     EXPECT_EQ(job, QFileInfo(datafile).completeBaseName() + QStringLiteral(" - wykres kątowy"));
+}
+
+// The files' other values in the panel, in Polish and in English: named as
+// the files name them, with their meaning where the name is known, in the
+// engineering words of the interface's language.
+TEST(NumbersWindow, PanelTablesNameTheFilesValuesInBothLanguages)
+{
+    struct Expected {
+        Language language;
+        QString diameter;  // the meaning of D
+        QString centre;    // the journal centre's line
+        QString arcCentre; // the lobes' arc-centre column
+        QString fallback;  // a value no header named
+    };
+    for (const Expected& e :
+         {Expected {Language::Polish, QStringLiteral("średnica czopa"),
+                    QStringLiteral("Środek czopa: mimośród względny ε = 0.4500, kąt położenia = "),
+                    QStringLiteral("Środek łuku a, b [c]"), QStringLiteral("wartość 3")},
+          Expected {Language::English, QStringLiteral("journal diameter"),
+                    QStringLiteral("Journal centre: eccentricity ratio ε = 0.4500, attitude angle = "),
+                    QStringLiteral("Lobe arc centre a, b [c]"), QStringLiteral("value 3")}}) {
+        SCOPED_TRACE(languageCode(e.language).toStdString());
+        useLanguage(e.language);
+        ThermalWindow w;
+        ASSERT_TRUE(w.numbers);
+        NumbersPanel* panel = w.numbers->panel();
+        EXPECT_TRUE(panel->summaryText().contains(e.centre)) << panel->summaryText().toStdString();
+        EXPECT_FALSE(panel->summaryText().contains(QStringLiteral("ekscen")));
+        EXPECT_EQ(panel->table()->horizontalHeaderItem(3)->text(), e.arcCentre);
+
+        const casegen::Bearing b = casegen::bundledExamples()[1];
+        const casegen::Solution s = casegen::solve(b);
+        const struct {
+            QTableWidget* table;
+            QStringList names;
+            QStringList units;
+            std::vector<float> values;
+        } tables[] = {
+            {panel->conditionsTable(),
+             {QStringLiteral("D"), QStringLiteral("L"), QStringLiteral("c"), QStringLiteral("mi"),
+              QStringLiteral("n")},
+             {QStringLiteral("m"), QStringLiteral("m"), QStringLiteral("m"), QStringLiteral("Pa s"),
+              QStringLiteral("obr/min")},
+             {static_cast<float>(b.diameter), static_cast<float>(b.width), static_cast<float>(b.clearance),
+              static_cast<float>(b.viscosity), static_cast<float>(b.speed)}},
+            {panel->characteristicsTable(),
+             {QStringLiteral("W"), QStringLiteral("N"), QStringLiteral("Q"), QStringLiteral("hmin"),
+              QStringLiteral("So")},
+             {QString(), QString(), QString(), QString(), QString()},
+             {s.load, s.powerLoss, s.flow, s.minFilm, s.sommerfeld}},
+        };
+        ASSERT_EQ(b.name, "solako4");
+        for (const auto& t : tables) {
+            ASSERT_EQ(t.table->rowCount(), 5);
+            for (int row = 0; row < 5; ++row) {
+                EXPECT_EQ(t.table->item(row, 0)->text(), t.names[row]);
+                EXPECT_FALSE(t.table->item(row, 1)->text().isEmpty()) << t.names[row].toStdString();
+                EXPECT_EQ(t.table->item(row, 0)->toolTip(), t.table->item(row, 1)->text());
+                EXPECT_EQ(t.table->item(row, 2)->text().toFloat(), t.values[static_cast<std::size_t>(row)]);
+                EXPECT_EQ(t.table->item(row, 3)->text(), t.units[row]);
+            }
+        }
+        EXPECT_EQ(panel->conditionsTable()->item(0, 1)->text(), e.diameter);
+
+        // A name the program does not know stands as written, without a
+        // meaning; a value no header named is named in the interface's words.
+        Case other;
+        other.results.named.characteristics = {{{"Zz", "kg", true}, 1.5f}, {{"value 3", "", false}, 2.0f}};
+        panel->setCase(&other, "other.dan");
+        QTableWidget* c = panel->characteristicsTable();
+        EXPECT_EQ(c->item(0, 0)->text(), QStringLiteral("Zz"));
+        EXPECT_TRUE(c->item(0, 1)->text().isEmpty());
+        EXPECT_EQ(c->item(0, 2)->text(), QStringLiteral("1.5"));
+        EXPECT_EQ(c->item(0, 3)->text(), QStringLiteral("kg"));
+        EXPECT_EQ(c->item(1, 0)->text(), e.fallback);
+        panel->setCase(nullptr, std::string());
+    }
+    useSourceTexts();
 }
 
 // The two views point at the same thing, as a user has the window: panel,
