@@ -114,6 +114,9 @@ NumbersPanel::NumbersPanel(QWidget* parent) : QWidget(parent)
     layout->addWidget(m_conditions);
     layout->addWidget(m_characteristicsTitle);
     layout->addWidget(m_characteristics);
+    m_comparison = newTable(this);
+    m_comparison->hide();
+    layout->addWidget(m_comparison);
     layout->addStretch(1);
     setCase(nullptr, std::string());
 }
@@ -206,6 +209,48 @@ void NumbersPanel::fillLobes(const Case& c)
     }
     m_table->resizeColumnsToContents();
     fitRows(m_table);
+}
+
+void NumbersPanel::setComparison(const Case* a, const Case* b, const std::string& bName)
+{
+    m_comparison->setVisible(a && b);
+    if (!a || !b)
+        return;
+    const CaseFigures fa = caseFigures(*a);
+    const CaseFigures fb = caseFigures(*b);
+    struct Row {
+        QString name;
+        double a, b;
+        int decimals;
+    };
+    std::vector<Row> rows {
+        {QStringLiteral("ekscen"), fa.ekscen, fb.ekscen, 4},
+        {QStringLiteral("katekscen [°]"), fa.katekscen, fb.katekscen, 2},
+        {QStringLiteral("pmax [MPa]"), fa.pmax / 1.0e6, fb.pmax / 1.0e6, 3},
+        {QStringLiteral("tmax [°C]"), fa.tmax, fb.tmax, 2},
+    };
+    const auto peak = [](const CaseFigures& f, std::size_t k) {
+        return k < f.lobes.size() && f.lobes[k].pressure.found ? f.lobes[k].pressure.value / 1.0e6
+                                                               : std::nan("");
+    };
+    for (std::size_t k = 0; k < std::max(fa.lobes.size(), fb.lobes.size()); ++k)
+        rows.push_back(
+            {QCoreApplication::translate("lobus::NumbersPanel", "klin %1: p maks. [MPa]").arg(k + 1),
+             peak(fa, k), peak(fb, k), 3});
+    m_comparison->clear();
+    m_comparison->setColumnCount(4);
+    m_comparison->setHorizontalHeaderLabels(
+        {QCoreApplication::translate("lobus::NumbersPanel", "Wielkość"), QStringLiteral("A"),
+         QStringLiteral("B: ") + QString::fromStdString(bName), QStringLiteral("B−A")});
+    m_comparison->setRowCount(static_cast<int>(rows.size()));
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const Row& r = rows[i];
+        const QString cells[4] = {r.name, readoutText(r.a, r.decimals), readoutText(r.b, r.decimals),
+                                  readoutText(r.b - r.a, r.decimals)};
+        for (int c = 0; c < 4; ++c)
+            m_comparison->setItem(static_cast<int>(i), c, new QTableWidgetItem(cells[c]));
+    }
+    m_comparison->resizeColumnsToContents();
 }
 
 } // namespace lobus

@@ -36,6 +36,10 @@ public:
     QTableWidget* conditionsTable() const { return m_conditions; }
     QTableWidget* characteristicsTable() const { return m_characteristics; }
     QString summaryText() const; // the text above the tables
+    // Case A (shown) against case B: each figure's A, B and B−A; hidden when
+    // `b` is null.
+    void setComparison(const Case* a, const Case* b, const std::string& bName);
+    QTableWidget* comparisonTable() const { return m_comparison; }
 
 private:
     void refresh();
@@ -49,6 +53,7 @@ private:
     QTableWidget* m_conditions = nullptr;
     QLabel* m_characteristicsTitle = nullptr;
     QTableWidget* m_characteristics = nullptr;
+    QTableWidget* m_comparison = nullptr;
 };
 
 } // namespace lobus

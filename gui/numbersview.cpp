@@ -70,8 +70,16 @@ NumbersView::NumbersView(MainWindow& window, Graphics& graphics, std::function<b
     QAction* print
         = add(Command::PrintAngleView,
               QCoreApplication::translate("lobus::NumbersView", "&Drukuj wykres kątowy…"), false, false);
-    for (QAction* a : {csv, save, print})
+    m_menu->addSeparator();
+    QAction* compare = add(Command::Compare,
+                           QCoreApplication::translate("lobus::NumbersView", "&Porównaj z…"), false, false);
+    QAction* endCompare
+        = add(Command::EndCompare, QCoreApplication::translate("lobus::NumbersView", "Zakończ porównanie"),
+              false, false);
+    for (QAction* a : {csv, save, print, compare, endCompare})
         a->setEnabled(false);
+    connect(compare, &QAction::triggered, this, &NumbersView::chooseComparison);
+    connect(endCompare, &QAction::triggered, this, &NumbersView::endComparison);
 
     m_panel = new NumbersPanel;
     m_dock = new QDockWidget(QCoreApplication::translate("lobus::NumbersView", "Charakterystyki"), &window);
@@ -132,10 +140,11 @@ void NumbersView::caseDrawn(const Case& c, const RYSUJ& rysuj, const std::string
     m_case = &c;
     m_rysuj = &rysuj;
     m_datafile = datafile;
-    for (Command e : {Command::ExportCsv, Command::SaveAngleView, Command::PrintAngleView})
+    for (Command e : {Command::ExportCsv, Command::SaveAngleView, Command::PrintAngleView, Command::Compare})
         action(e)->setEnabled(true);
     if (changed || m_dock->isVisible())
         refreshPanel();
+    refreshComparison();
     refreshAngleView();
     if (m_hovered)
         angleHovered(m_hovered);

@@ -10,11 +10,13 @@
 #include "dialogs/dialoghooks.h"
 #include "dialogs/exportdialog.h"
 #include "drawing/probe.h"
+#include "series/series.h"
 
 #include <QObject>
 #include <QPointF>
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -42,7 +44,17 @@ struct NumbersServices {
 class NumbersView : public QObject {
     Q_OBJECT
 public:
-    enum class Command { Panel, Probe, Overlay, AngleView, ExportCsv, SaveAngleView, PrintAngleView };
+    enum class Command {
+        Panel,
+        Probe,
+        Overlay,
+        AngleView,
+        ExportCsv,
+        SaveAngleView,
+        PrintAngleView,
+        Compare,
+        EndCompare
+    };
 
     // `graphics` maps the window's picture; `onScreen` says whether it now
     // does (not the printer); `redraw` asks the shell for a new picture.
@@ -56,6 +68,12 @@ public:
     // The shown case's files: the panels' saves write over none of them.
     void setCaseFiles(const std::vector<std::string>& files) { m_caseFiles = files; }
     bool overlayShown() const;
+    // The case drawn over the picture while a comparison is on; null when none.
+    const SeriesCase* comparison() const { return m_compare.get(); }
+    // Compares the shown case with the case of `datafile` (read without any
+    // dialog); false, after a box that says why, when it cannot be read.
+    bool compareWith(const std::string& datafile);
+    void endComparison();
 
     QMenu* menu() const { return m_menu; }
     QAction* action(Command command) const;
@@ -78,6 +96,8 @@ private:
     void saveAngleView();
     void printAngleView();
     void complain(const QString& text);
+    void chooseComparison();
+    void refreshComparison();
     QString caseName() const; // the data file's name without its extension
 
     MainWindow& m_window;
@@ -94,13 +114,14 @@ private:
     bool writesOverAnInput(const std::string& path);
 
     QMenu* m_menu = nullptr;
-    QAction* m_actions[7] = {};
+    QAction* m_actions[9] = {};
     QDockWidget* m_dock = nullptr;
     NumbersPanel* m_panel = nullptr;
     AngleViewWidget* m_angleView = nullptr;
     // The angle under the mouse in the angle view, kept so that a picture
     // drawn anew (resized, recoloured) gets its ring where it now belongs.
     std::optional<float> m_hovered;
+    std::shared_ptr<const SeriesCase> m_compare;
 };
 
 } // namespace lobus

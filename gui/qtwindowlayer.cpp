@@ -3,6 +3,7 @@
 #include "datafiles/blanks.h"
 
 #include "dialogs/resourcedialog.h"
+#include "drawing/compare.h"
 #include "drawing/overlay.h"
 #include "gui/mainwindow.h"
 #include "gui/numbersview.h"
@@ -14,6 +15,7 @@
 #include "render/picturefile.h"
 #include "render/vectorfile.h"
 #include "resources/resources.h"
+#include "series/seriesfiles.h"
 
 #include <QAction>
 #include <QApplication>
@@ -288,6 +290,10 @@ void QtWindowLayer::caseDrawn(const Case& shown, const RYSUJ& rysuj, const std::
         return;
     if (m_numbers->overlayShown())
         drawPicture([&](Graphics& g, PictureMemory&) { drawPeaksOverlay(g, shown, rysuj); });
+    if (const SeriesCase* b = m_numbers->comparison())
+        drawPicture([&](Graphics& g, PictureMemory&) {
+            drawPictureComparison(g, *b->data, rysuj, b->rysuj, shown, {lobus::caseName(datafile), b->name});
+        });
     m_numbers->caseDrawn(shown, rysuj, datafile);
 }
 

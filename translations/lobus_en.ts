@@ -627,6 +627,14 @@ Replace it?</translation>
         <source>kąt %1 maks. [°]</source>
         <translation>%1 peak angle [°]</translation>
     </message>
+    <message>
+        <source>klin %1: p maks. [MPa]</source>
+        <translation>lobe %1: p peak [MPa]</translation>
+    </message>
+    <message>
+        <source>Wielkość</source>
+        <translation>Quantity</translation>
+    </message>
 </context>
 <context>
     <name>lobus::NumbersView</name>
@@ -713,6 +721,28 @@ Replace it?</translation>
     <message>
         <source>Środek czopa: mimośród względny ε = %1, kąt położenia = %2°</source>
         <translation>Journal centre: eccentricity ratio ε = %1, attitude angle = %2°</translation>
+    </message>
+    <message>
+        <source>Porównaj z przypadkiem</source>
+        <translation>Compare with a case</translation>
+    </message>
+    <message>
+        <source>Dane przypadku (*.dan)</source>
+        <translation>Case data (*.dan)</translation>
+    </message>
+    <message>
+        <source>Nie można porównać z %1:
+%2</source>
+        <translation>Cannot compare with %1:
+%2</translation>
+    </message>
+    <message>
+        <source>&amp;Porównaj z…</source>
+        <translation>&amp;Compare with…</translation>
+    </message>
+    <message>
+        <source>Zakończ porównanie</source>
+        <translation>End the comparison</translation>
     </message>
 </context>
 <context>

@@ -1,0 +1,58 @@
+// The comparison of the shown case with another: "Porównaj z…" reads case B
+// (as lobus-render --compare does, no dialog), the picture gets B's diagrams
+// dashed over it and the panel A, B and B−A; "Zakończ porównanie" ends it.
+
+#include "gui/numbersview.h"
+
+#include "dialogs/dialoghooks.h"
+#include "gui/mainwindow.h"
+#include "gui/numberspanel.h"
+#include "series/seriesread.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QFileInfo>
+
+namespace lobus {
+
+void NumbersView::chooseComparison()
+{
+    FileRequest request;
+    request.title = QCoreApplication::translate("lobus::NumbersView", "Porównaj z przypadkiem");
+    request.filter = QCoreApplication::translate("lobus::NumbersView", "Dane przypadku (*.dan)");
+    request.initial = QFileInfo(QString::fromStdString(m_datafile)).absolutePath();
+    const std::optional<QString> chosen
+        = m_hooks.selectFile ? m_hooks.selectFile(&m_window, request) : systemSelectFile(&m_window, request);
+    if (chosen)
+        compareWith(chosen->toStdString());
+}
+
+bool NumbersView::compareWith(const std::string& datafile)
+{
+    auto b = std::make_shared<SeriesCase>(readSeriesCase({datafile, {}}));
+    if (!b->read()) {
+        complain(QCoreApplication::translate("lobus::NumbersView", "Nie można porównać z %1:\n%2")
+                     .arg(QString::fromStdString(datafile), QString::fromStdString(b->error)));
+        return false;
+    }
+    m_compare = std::move(b);
+    action(Command::EndCompare)->setEnabled(true);
+    m_redraw();
+    return true;
+}
+
+void NumbersView::endComparison()
+{
+    m_compare.reset();
+    action(Command::EndCompare)->setEnabled(false);
+    refreshComparison();
+    m_redraw();
+}
+
+void NumbersView::refreshComparison()
+{
+    m_panel->setComparison(m_case, m_compare ? m_compare->data.get() : nullptr,
+                           m_compare ? m_compare->name : std::string());
+}
+
+} // namespace lobus
