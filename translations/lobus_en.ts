@@ -631,10 +631,6 @@ Replace it?</translation>
         <source>klin %1: p maks. [MPa]</source>
         <translation>lobe %1: p peak [MPa]</translation>
     </message>
-    <message>
-        <source>Wielkość</source>
-        <translation>Quantity</translation>
-    </message>
 </context>
 <context>
     <name>lobus::NumbersView</name>
