@@ -159,7 +159,8 @@ int runRender(int& argc, char** argv, const CommandLine& cl)
             drawPictureComparison(g, other, rysuj, otherScales, c, names);
     };
     std::string note;
-    if (!writeDrawingFile(cl.output, cl.width, cl.height, draw, error, {}, &note)) {
+    if (!writeDrawingFile(cl.output, cl.width, cl.height, draw, error, {}, &note,
+                          cl.fullDetail ? VectorDetail::Full : VectorDetail::Thinned)) {
         printLine(error);
         return kExitReadFailed;
     }

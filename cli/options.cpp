@@ -213,7 +213,7 @@ std::string usageText()
             "        lobus-render PLIK.dan -o RYS.png|.bmp|.svg|.pdf [--variant 1|2] [--size SZERxWYS]\n"
             "                     [--scale Y] [--plen L] [--tlen L] [--pmax P] [--tmax T]\n"
             "                     [--colour K=R,G,B ...] [--cis Z] [--cha Z] [--tem Z] [--trace Z]\n"
-            "                     [--view picture|angle] [--annotate]\n"
+            "                     [--view picture|angle] [--annotate] [--full-detail]\n"
             "        lobus-render PLIK.dan --summary | --csv WYN.csv|- [--variant 1|2] [--cis Z] ...\n"
             "                     [--compare B.dan]\n"
             "        lobus-render --series ARG... --summary | --csv WYN.csv|- | --report RAPORT.pdf\n"
@@ -231,6 +231,8 @@ std::string usageText()
             "  --report        raport serii w PDF: tabela i środki czopa, potem strona na przypadek\n"
             "  --annotate      numeruje kliny i zaznacza na rysunku ich szczytowe ciśnienia\n"
             "  -o, --output    zbiór rysunku; jego rozszerzenie wybiera format\n"
+            "  --full-detail   .svg i .pdf zachowują każdy punkt (domyślnie tylko to, co pokaże\n"
+            "                  ich nośnik: 0,1 piksela .svg, 1/1200 cala .pdf)\n"
             "  --variant       1: zbiory SOLAKO (cieplne, czyta też .tem), 2: zbiory MERANT\n"
             "                  (domyślnie: program, który zapisał przypadek; 2, gdy nie da się tego "
             "ustalić)\n"
@@ -259,6 +261,7 @@ CommandLine parseCommandLine(const QStringList& arguments)
     const QCommandLineOption summary(QStringLiteral("summary"), QString());
     const QCommandLineOption annotate(QStringLiteral("annotate"), QString());
     const QCommandLineOption series(QStringLiteral("series"), QString());
+    const QCommandLineOption fullDetail(QStringLiteral("full-detail"), QString());
     const QCommandLineOption output({QStringLiteral("o"), QStringLiteral("output")}, QString(),
                                     QStringLiteral("OUT"));
     auto valued = [](const char* name) {
@@ -271,9 +274,9 @@ CommandLine parseCommandLine(const QStringList& arguments)
                              csv = valued("csv"), view = valued("view"), lang = valued("lang"),
                              xAxis = valued("x"), yAxis = valued("y"), report = valued("report"),
                              compare = valued("compare");
-    p.addOptions({help, version, dump, summary, annotate, output, variant, size,   scale,
-                  plen, tlen,    pmax, tmax,    colour,   cis,    cha,     tem,    trace,
-                  csv,  view,    lang, series,  xAxis,    yAxis,  report,  compare});
+    p.addOptions({help,  version, dump, summary, annotate, fullDetail, output, variant, size,
+                  scale, plen,    tlen, pmax,    tmax,     colour,     cis,    cha,     tem,
+                  trace, csv,     view, lang,    series,   xAxis,      yAxis,  report,  compare});
     if (!p.parse(arguments)) {
         std::string text = utf8(p.errorText());
         if (!text.empty() && text.back() == '.')
@@ -357,13 +360,13 @@ CommandLine parseCommandLine(const QStringList& arguments)
     if (cl.dump || cl.summary || p.isSet(csv)) {
         if (p.isSet(compare))
             throw UsageError(translate("lobus::Render", "--compare dotyczy rysunku -o"));
-        if (p.isSet(output) || p.isSet(size) || p.isSet(view) || p.isSet(annotate) || p.isSet(compare))
-            throw UsageError(
-                fillIn(translate("lobus::Render",
-                                 "%1 wypisuje przypadek; nie przyjmuje -o, --size, --view ani --annotate"),
-                       {cl.dump          ? "--dump"
-                            : cl.summary ? "--summary"
-                                         : "--csv"}));
+        if (p.isSet(output) || p.isSet(size) || p.isSet(view) || p.isSet(annotate) || p.isSet(fullDetail))
+            throw UsageError(fillIn(translate("lobus::Render",
+                                              "%1 wypisuje przypadek; nie przyjmuje -o, --size, --view, "
+                                              "--annotate ani --full-detail"),
+                                    {cl.dump          ? "--dump"
+                                         : cl.summary ? "--summary"
+                                                      : "--csv"}));
         return cl;
     }
     if (p.isSet(view)) {
@@ -380,6 +383,7 @@ CommandLine parseCommandLine(const QStringList& arguments)
                 translate("lobus::Render", "--compare: nie podano zbioru danych drugiego przypadku"));
         cl.compare = absoluteName(utf8(p.value(compare)));
     }
+    cl.fullDetail = p.isSet(fullDetail);
     if (cl.annotate && cl.angleView)
         throw UsageError(translate("lobus::Render",
                                    "--annotate opisuje rysunek łożyska; widok kątowy ma własne oznaczenia"));

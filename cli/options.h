@@ -5,7 +5,7 @@
 //   lobus-render CASE.dan -o OUT.png|.bmp|.svg|.pdf [--variant 1|2] [--size WxH]
 //                [--scale Y] [--plen L] [--tlen L] [--pmax P] [--tmax T]
 //                [--colour K=R,G,B ...] [--cis F] [--cha F] [--tem F] [--trace F]
-//                [--view picture|angle] [--annotate] [--compare B.dan]
+//                [--view picture|angle] [--annotate] [--compare B.dan] [--full-detail]
 //   lobus-render CASE.dan --summary | --csv OUT.csv|- [--variant 1|2] [result files, trace]
 //   lobus-render --series ARG... --summary | --csv OUT|- | --report OUT.pdf
 //                | --view locus|chart [--x NAME --y NAME] -o OUT [--size WxH]
@@ -33,13 +33,14 @@ struct CommandLine {
     bool help = false;
     bool version = false; // print the version and stop
     bool dump = false;
-    bool summary = false;   // print the per-lobe figures as JSON
-    std::string csv;        // write every point read to this file ("-": stdout)
-    bool angleView = false; // -o gets the angle-base view instead of the picture
-    bool annotate = false;  // -o gets the peaks overlay over the picture
-    std::string compare;    // -o gets this case's diagrams over the picture or angle view
-    LoadRequest load;       // data file made absolute, variant, result files, trace
-    std::string output;     // render: the picture file
+    bool summary = false;    // print the per-lobe figures as JSON
+    std::string csv;         // write every point read to this file ("-": stdout)
+    bool angleView = false;  // -o gets the angle-base view instead of the picture
+    bool annotate = false;   // -o gets the peaks overlay over the picture
+    bool fullDetail = false; // an .svg or .pdf keeps every point
+    std::string compare;     // -o gets this case's diagrams over the picture or angle view
+    LoadRequest load;        // data file made absolute, variant, result files, trace
+    std::string output;      // render: the picture file
     int width = 1600;
     int height = 1000;
     std::optional<float> scale; // halfy

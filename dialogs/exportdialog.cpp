@@ -1,6 +1,7 @@
 #include "dialogs/exportdialog.h"
 
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QCoreApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
@@ -123,6 +124,10 @@ std::optional<ExportChoice> systemExportChoice(QWidget* parent, const ExportChoi
         width->setEnabled(on);
         height->setEnabled(on);
     };
+    auto* every = new QCheckBox(
+        QCoreApplication::translate("lobus::ExportDialog", "Każdy punkt w zbiorze SVG i PDF"), &dialog);
+    every->setChecked(initial.fullDetail);
+    layout->addWidget(every);
     group->button(static_cast<int>(initial.size))->setChecked(true);
     customOn();
     QObject::connect(group, &QButtonGroup::idToggled, &dialog, customOn);
@@ -135,6 +140,7 @@ std::optional<ExportChoice> systemExportChoice(QWidget* parent, const ExportChoi
     ExportChoice chosen;
     chosen.size = static_cast<ExportChoice::Size>(group->checkedId());
     chosen.custom = QSize(width->value(), height->value());
+    chosen.fullDetail = every->isChecked();
     return chosen;
 }
 

@@ -121,7 +121,8 @@ void NumbersView::saveAngleView()
     std::string note;
     if (!writeDrawingFile(
             fileSystemName(path), pixels.width(), pixels.height(),
-            [&](Graphics& g) { drawAngleView(g, c, r, view, texts); }, error, {}, &note))
+            [&](Graphics& g) { drawAngleView(g, c, r, view, texts); }, error, {}, &note,
+            size->fullDetail ? VectorDetail::Full : VectorDetail::Thinned))
         complain(QCoreApplication::translate("lobus::NumbersView", "Nie zapisano wykresu: %1")
                      .arg(QString::fromStdString(error)));
     else if (!note.empty())
@@ -149,7 +150,7 @@ void NumbersView::printAngleView()
     try {
         PainterDevice device(painter,
                              PainterDevice::fitted(page, double(kFileSize.width()) / kFileSize.height()),
-                             printer.resolution());
+                             printer.resolution(), PainterDevice::pageDetailPixels(printer.resolution()));
         Graphics g;
         g.setDevice(&device);
         drawAngleView(g, *m_case, *m_rysuj, m_angleView->view(), angleViewTexts());

@@ -63,6 +63,7 @@ std::optional<ExportChoice> QtWindowLayer::askExportChoice(QSize shown)
     m_exportChoice = *chosen;
     if (m_settings) {
         m_settings->setValue(QLatin1String(kExportSizeKey), exportChoiceText(*chosen));
+        m_settings->setValue(QLatin1String(kExportFullDetailKey), chosen->fullDetail);
         storeSettings();
     }
     return chosen;
@@ -70,10 +71,11 @@ std::optional<ExportChoice> QtWindowLayer::askExportChoice(QSize shown)
 
 void QtWindowLayer::readExportChoice()
 {
-    if (m_settings)
-        if (const auto choice
-            = exportChoiceFromText(m_settings->value(QLatin1String(kExportSizeKey)).toString()))
-            m_exportChoice = *choice;
+    if (!m_settings)
+        return;
+    if (const auto choice = exportChoiceFromText(m_settings->value(QLatin1String(kExportSizeKey)).toString()))
+        m_exportChoice = *choice;
+    m_exportChoice.fullDetail = m_settings->value(QLatin1String(kExportFullDetailKey)).toBool();
 }
 
 bool QtWindowLayer::chooseExportOptions() { return askExportChoice(shownPictureSize()).has_value(); }
@@ -95,7 +97,7 @@ bool QtWindowLayer::exportPicture(const std::string& path, const Case& c, const 
                 if (overlay)
                     drawPeaksOverlay(g, c, settings);
             },
-            error, {}, &note))
+            error, {}, &note, m_exportChoice.fullDetail ? VectorDetail::Full : VectorDetail::Thinned))
         return false;
     if (!note.empty() && m_window)
         m_window->setStatusText(2, QString::fromStdString(note));
@@ -135,8 +137,9 @@ void QtWindowLayer::IGRHARDCOPY(const std::string& code)
         PainterDevice::setRenderHints(*painter);
         const QRectF page(0, 0, printer->width(), printer->height());
         const double aspect = m_image.isNull() ? 1.0 : double(m_image.width()) / m_image.height();
-        m_printDevice = std::make_unique<PainterDevice>(*painter, PainterDevice::fitted(page, aspect),
-                                                        printer->resolution());
+        m_printDevice = std::make_unique<PainterDevice>(
+            *painter, PainterDevice::fitted(page, aspect), printer->resolution(),
+            PainterDevice::pageDetailPixels(printer->resolution()));
         m_printPainter = std::move(painter);
         m_printer = std::move(printer);
         m_printFailed = false;

@@ -177,6 +177,7 @@ private:
     static constexpr const char* kResultDirectoryKey = "resultDirectory";
     static constexpr const char* kExportDirectoryKey = "exportDirectory";
     static constexpr const char* kExportSizeKey = "exportSize";
+    static constexpr const char* kExportFullDetailKey = "exportFullDetail";
 
     DialogHooks m_hooks;
     std::unique_ptr<QSettings> m_ownSettings;

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 
 namespace lobus {
 
@@ -32,8 +33,13 @@ QRectF PainterDevice::fitted(const QRectF& page, double aspect)
 
 // A line is a quarter of a millimetre wide at the device's resolution, at
 // least one pixel: one pixel on a screen image, about six on a 600-dpi page.
-PainterDevice::PainterDevice(QPainter& painter, const QRectF& target, double dpi)
-    : m_painter(painter), m_target(target), m_origin(target.topLeft()), m_dpi(dpi > 0.0 ? dpi : kScreenDpi)
+PainterDevice::PainterDevice(QPainter& painter, const QRectF& target, double dpi, double detailPixels)
+    : m_painter(painter),
+      m_target(target),
+      m_origin(target.topLeft()),
+      m_dpi(dpi > 0.0 ? dpi : kScreenDpi),
+      m_detailPixels(detailPixels > 0.0 && std::isfinite(detailPixels) ? detailPixels : 0.0),
+      m_merger(m_detailPixels / 2.0)
 {
     m_penWidth = std::max(1.0, m_dpi * 0.25 / 25.4);
     setRenderHints(m_painter);
@@ -83,6 +89,7 @@ void PainterDevice::useBrush(std::optional<Rgb> colour)
 
 void PainterDevice::flush()
 {
+    closeMerger();
     if (m_lines.isEmpty())
         return;
     usePen(m_linesColour);
@@ -115,10 +122,65 @@ void PainterDevice::clear(int x0, int y0, int x1, int y1, Rgb background)
 // the order of the picture is kept.
 void PainterDevice::line(PointF a, PointF b, Rgb colour)
 {
-    if (!m_lines.isEmpty() && !(colour == m_linesColour))
-        flush();
+    if (m_detailPixels == 0.0) {
+        batchLine(a, b, colour);
+        return;
+    }
+    // Lines within half the level of detail of one another become the one
+    // line that covers them.
+    if (m_merger.join(a, b, colour))
+        return;
+    if (const auto merged = m_merger.restart(a, b, colour))
+        batchLine(merged->a, merged->b, merged->colour);
+}
+
+void PainterDevice::batchLine(PointF a, PointF b, Rgb colour)
+{
+    if (!m_lines.isEmpty() && !(colour == m_linesColour)) {
+        usePen(m_linesColour);
+        m_painter.drawLines(m_lines);
+        m_lines.clear();
+    }
     m_linesColour = colour;
     m_lines.append(QLineF(map(a), map(b)));
+}
+
+void PainterDevice::closeMerger()
+{
+    if (const auto merged = m_merger.close())
+        batchLine(merged->a, merged->b, merged->colour);
+}
+
+// A vector surface antialiases as it is shown: lines over each other need
+// not darken, one stands for all.
+void PainterDevice::lines(PointF a, PointF b, Rgb colour, int) { line(a, b, colour); }
+
+// Hatch lines this dense cover their area solidly: the area is filled and
+// outlined with the lines' pen, which covers what its lines would.
+void PainterDevice::hatch(std::span<const PointF> from, std::span<const PointF> to, Rgb colour, double)
+{
+    flush();
+    const std::size_t n = std::min(from.size(), to.size());
+    if (n == 0)
+        return;
+    m_area.clear();
+    m_area.reserve(2 * n);
+    m_area.insert(m_area.end(), from.begin(), from.begin() + static_cast<std::ptrdiff_t>(n));
+    m_area.insert(m_area.end(), std::make_reverse_iterator(to.begin() + static_cast<std::ptrdiff_t>(n)),
+                  std::make_reverse_iterator(to.begin()));
+    mapPoints(thinned(m_area, m_detailPixels / 4.0));
+    usePen(colour);
+    useBrush(colour);
+    m_painter.drawPolygon(m_buffer.constData(), static_cast<int>(m_buffer.size()), Qt::WindingFill);
+}
+
+std::span<const PointF> PainterDevice::thinned(std::span<const PointF> points, double tolerance)
+{
+    if (m_detailPixels == 0.0)
+        return points;
+    m_thin.assign(points.begin(), points.end());
+    m_thin.resize(lod::thinOutline(m_thin, tolerance));
+    return m_thin;
 }
 
 void PainterDevice::mapPoints(std::span<const PointF> points)
@@ -139,7 +201,7 @@ void PainterDevice::polyline(std::span<const PointF> points, Rgb colour)
         m_painter.drawPoint(map(points[0]));
         return;
     }
-    mapPoints(points);
+    mapPoints(thinned(points, m_detailPixels / 2.0));
     m_painter.drawPolyline(m_buffer.constData(), static_cast<int>(m_buffer.size()));
 }
 
@@ -150,7 +212,9 @@ void PainterDevice::polygon(std::span<const PointF> points, Rgb colour, bool fil
     flush();
     if (points.empty())
         return;
-    mapPoints(points);
+    // A filled outline's edge shows a shift as a shade of its pixels: it
+    // keeps more of its points than a line does.
+    mapPoints(thinned(points, filled ? m_detailPixels / 4.0 : m_detailPixels / 2.0));
     if (filled) {
         if (m_penSet) {
             m_painter.setPen(Qt::NoPen);

@@ -51,10 +51,11 @@ std::string outOfMemory(const char* what, const std::string& detail)
 void startGraphics(Graphics& g) { g.IGRAREA(0.0f, 0.0f, 1.0f, 1.0f); }
 
 // One drawing through a painter into the target rectangle, at the surface's
-// resolution, with the drawing state of a fresh start.
-void drawOnPainter(QPainter& painter, const QRectF& target, double dpi, const Drawing& draw)
+// resolution and level of detail, with the drawing state of a fresh start.
+void drawOnPainter(QPainter& painter, const QRectF& target, double dpi, double detailPixels,
+                   const Drawing& draw)
 {
-    PainterDevice device(painter, target, dpi);
+    PainterDevice device(painter, target, dpi, detailPixels);
     Graphics g;
     startGraphics(g);
     g.setDevice(&device);
@@ -81,7 +82,7 @@ template <class Paint> void paintWhole(QPainter& painter, const Paint& paint)
     }
 }
 
-void renderSvg(const Drawing& draw, int width, int height, QIODevice& out)
+void renderSvg(const Drawing& draw, int width, int height, VectorDetail detail, QIODevice& out)
 {
     Abandonable<QSvgGenerator> svg;
     svg.setOutputDevice(&out);
@@ -90,7 +91,9 @@ void renderSvg(const Drawing& draw, int width, int height, QIODevice& out)
     svg.setResolution(static_cast<int>(kScreenDpi));
     svg.setTitle(QStringLiteral("LOBUS"));
     QPainter painter(&svg);
-    paintWhole(painter, [&] { drawOnPainter(painter, QRectF(0, 0, width, height), kScreenDpi, draw); });
+    const double detailPixels = detail == VectorDetail::Full ? 0.0 : PainterDevice::kSvgDetailPixels;
+    paintWhole(painter,
+               [&] { drawOnPainter(painter, QRectF(0, 0, width, height), kScreenDpi, detailPixels, draw); });
 }
 
 // One A4 landscape page at 600 dpi, the picture fitted into its printable
@@ -104,14 +107,21 @@ void setUpPdf(QPdfWriter& pdf)
     pdf.setCreator(QStringLiteral("LOBUS"));
 }
 
-void renderPdf(const Drawing& draw, int width, int height, QIODevice& out)
+// The level of detail of a PDF page: 1/1200 inch.
+double pageDetail(const QPdfWriter& pdf, VectorDetail detail)
+{
+    return detail == VectorDetail::Full ? 0.0 : PainterDevice::pageDetailPixels(pdf.resolution());
+}
+
+void renderPdf(const Drawing& draw, int width, int height, VectorDetail detail, QIODevice& out)
 {
     Abandonable<QPdfWriter> pdf(&out);
     setUpPdf(pdf);
     QPainter painter(&pdf);
     const QRectF page(0, 0, pdf.width(), pdf.height());
     const QRectF target = PainterDevice::fitted(page, static_cast<double>(width) / height);
-    paintWhole(painter, [&] { drawOnPainter(painter, target, pdf.resolution(), draw); });
+    paintWhole(painter,
+               [&] { drawOnPainter(painter, target, pdf.resolution(), pageDetail(pdf, detail), draw); });
 }
 
 void renderPdfPages(int pages, const PageMaker& page, QIODevice& out)
@@ -127,7 +137,7 @@ void renderPdfPages(int pages, const PageMaker& page, QIODevice& out)
             const double h = pdf.height();
             for (const PageArea& a : page(i))
                 drawOnPainter(painter, QRectF(a.x * w, a.y * h, a.width * w, a.height * h), pdf.resolution(),
-                              a.draw);
+                              pageDetail(pdf, VectorDetail::Thinned), a.draw);
         }
     });
 }
@@ -180,14 +190,14 @@ bool saveImageFile(const QImage& image, const std::string& path, std::string& er
 }
 
 bool writePictureFile(const std::string& path, const Case& c, RYSUJ& rysuj, int width, int height,
-                      std::string& error, const WriteCalls& calls, std::string* note)
+                      std::string& error, const WriteCalls& calls, std::string* note, VectorDetail detail)
 {
     return writeDrawingFile(
-        path, width, height, [&](Graphics& g) { RYSUNEK(g, c, rysuj); }, error, calls, note);
+        path, width, height, [&](Graphics& g) { RYSUNEK(g, c, rysuj); }, error, calls, note, detail);
 }
 
 bool writeDrawingFile(const std::string& path, int width, int height, const Drawing& draw, std::string& error,
-                      const WriteCalls& calls, std::string* note)
+                      const WriteCalls& calls, std::string* note, VectorDetail detail)
 {
     if (width <= 0 || height <= 0 || width > 32768 || height > 32768) {
         error = texts::fillIn(texts::translate("lobus", "rozmiar rysunku poza zakresem: %1x%2"),
@@ -221,9 +231,9 @@ bool writeDrawingFile(const std::string& path, int width, int height, const Draw
             return false;
         ReplacementDevice out(file);
         if (ext == QStringLiteral("svg"))
-            renderSvg(draw, width, height, out);
+            renderSvg(draw, width, height, detail, out);
         else
-            renderPdf(draw, width, height, out);
+            renderPdf(draw, width, height, detail, out);
         if (!file.commit(error))
             return false;
         if (note)

@@ -19,6 +19,13 @@ class Graphics;
 // Draws one whole picture through the graphics layer it is given.
 using Drawing = std::function<void(Graphics&)>;
 
+// What a vector file (SVG, PDF) keeps: by default what its medium can show
+// (nothing left out moves a drawn line by more than a tenth of a pixel of
+// an SVG at its nominal size, or 1/1200 inch on a PDF page: see
+// PainterDevice), or every point given. Raster files keep their own level
+// of detail either way.
+enum class VectorDetail { Thinned, Full };
+
 // Draws the case into a picture of width x height pixels and writes it to
 // `path`; the extension picks the format: .png, .bmp (raster), .svg (vector,
 // width x height user space), .pdf (one page, the picture fitted to it keeping
@@ -31,13 +38,15 @@ using Drawing = std::function<void(Graphics&)>;
 // is then left as it was. `note`, when given, receives what the replacement
 // has to say besides (FileReplacement::note(): a hard link split).
 bool writePictureFile(const std::string& path, const Case& c, RYSUJ& rysuj, int width, int height,
-                      std::string& error, const WriteCalls& calls = {}, std::string* note = nullptr);
+                      std::string& error, const WriteCalls& calls = {}, std::string* note = nullptr,
+                      VectorDetail detail = VectorDetail::Thinned);
 
 // The same for any drawing: a picture with extras over it, the angle view.
 // The drawing is given a Graphics in the state of a fresh start whose device
 // is the file's surface.
 bool writeDrawingFile(const std::string& path, int width, int height, const Drawing& draw, std::string& error,
-                      const WriteCalls& calls = {}, std::string* note = nullptr);
+                      const WriteCalls& calls = {}, std::string* note = nullptr,
+                      VectorDetail detail = VectorDetail::Thinned);
 
 // A PDF document of `pages` A4 landscape pages, vector with searchable text;
 // `page(i)` (from 0) gives the areas of page i, drawn in order. Written whole

@@ -517,6 +517,10 @@ Replace it?</translation>
         <source>Inny:</source>
         <translation>Other:</translation>
     </message>
+    <message>
+        <source>Każdy punkt w zbiorze SVG i PDF</source>
+        <translation>Every point in SVG and PDF files</translation>
+    </message>
 </context>
 <context>
     <name>lobus::MainWindow</name>
@@ -844,10 +848,6 @@ Replace it?</translation>
         <translation>--dump, --summary and --csv each print the case alone; give one</translation>
     </message>
     <message>
-        <source>%1 wypisuje przypadek; nie przyjmuje -o, --size, --view ani --annotate</source>
-        <translation>%1 prints the case; it takes no -o, --size, --view or --annotate</translation>
-    </message>
-    <message>
         <source>--view: oczekiwano picture lub angle, podano &apos;%1&apos;</source>
         <translation>--view: expected picture or angle, got &apos;%1&apos;</translation>
     </message>
@@ -920,12 +920,20 @@ Replace it?</translation>
         <translation>the series of cases</translation>
     </message>
     <message>
+        <source>--compare dotyczy rysunku -o</source>
+        <translation>--compare is for the -o picture</translation>
+    </message>
+    <message>
+        <source>--compare: nie podano zbioru danych drugiego przypadku</source>
+        <translation>--compare: the other case&apos;s data file is not named</translation>
+    </message>
+    <message>
         <source>użycie: lobus-render --help | --version
         lobus-render --dump [--variant 1|2] [--cis Z] [--cha Z] [--tem Z] [--trace Z] PLIK.dan
         lobus-render PLIK.dan -o RYS.png|.bmp|.svg|.pdf [--variant 1|2] [--size SZERxWYS]
                      [--scale Y] [--plen L] [--tlen L] [--pmax P] [--tmax T]
                      [--colour K=R,G,B ...] [--cis Z] [--cha Z] [--tem Z] [--trace Z]
-                     [--view picture|angle] [--annotate]
+                     [--view picture|angle] [--annotate] [--full-detail]
         lobus-render PLIK.dan --summary | --csv WYN.csv|- [--variant 1|2] [--cis Z] ...
                      [--compare B.dan]
         lobus-render --series ARG... --summary | --csv WYN.csv|- | --report RAPORT.pdf
@@ -942,6 +950,8 @@ Replace it?</translation>
   --report        raport serii w PDF: tabela i środki czopa, potem strona na przypadek
   --annotate      numeruje kliny i zaznacza na rysunku ich szczytowe ciśnienia
   -o, --output    zbiór rysunku; jego rozszerzenie wybiera format
+  --full-detail   .svg i .pdf zachowują każdy punkt (domyślnie tylko to, co pokaże
+                  ich nośnik: 0,1 piksela .svg, 1/1200 cala .pdf)
   --variant       1: zbiory SOLAKO (cieplne, czyta też .tem), 2: zbiory MERANT
                   (domyślnie: program, który zapisał przypadek; 2, gdy nie da się tego ustalić)
   --size          rozmiar rysunku w pikselach, każdy 1..20000 (domyślnie 1600x1000)
@@ -960,7 +970,7 @@ kod wyjścia: 0 gotowe, 1 nie udało się wczytać przypadku (serii: któregoś)
        lobus-render CASE.dan -o OUT.png|.bmp|.svg|.pdf [--variant 1|2] [--size WxH]
                     [--scale Y] [--plen L] [--tlen L] [--pmax P] [--tmax T]
                     [--colour K=R,G,B ...] [--cis F] [--cha F] [--tem F] [--trace F]
-                    [--view picture|angle] [--annotate]
+                    [--view picture|angle] [--annotate] [--full-detail]
                     [--compare B.dan]
        lobus-render CASE.dan --summary | --csv OUT.csv|- [--variant 1|2] [--cis F] ...
        lobus-render --series ARG... --summary | --csv OUT.csv|- | --report REPORT.pdf
@@ -977,13 +987,15 @@ kod wyjścia: 0 gotowe, 1 nie udało się wczytać przypadku (serii: któregoś)
   --report        the series&apos; PDF report: the table and journal centres, then a page per case
   --annotate      number the lobes and mark their peak pressures on the picture
   -o, --output    picture file; its extension picks the format
+  --full-detail   .svg and .pdf keep every point (by default only what their medium
+                  shows: 0.1 pixel in .svg, 1/1200 inch in .pdf)
   --variant       1: SOLAKO files (thermal, reads the .tem), 2: MERANT files
                   (default: the solver that wrote the case; 2 when it cannot be told)
   --size          picture size in pixels, each 1..20000 (default 1600x1000)
   --scale         drawing scale: half-height in clearance radii, %1 (default 1.5)
   --plen, --tlen  pressure / temperature axis length in clearance radii, %2 / %3
   --pmax, --tmax  manual pressure / temperature maximum, above 0 (default: from the case)
-  --colour        colour of wedge K (1..6), red, green, blue 0..255; repeatable
+  --colour        colour of lobe K (1..6), red, green, blue 0..255; repeatable
   --cis, --cha, --tem  result file to use in place of the case&apos;s own
   --trace         write the trace of both passes to this file
   --lang          language of the messages: pl (Polish) or en (English); default: the system&apos;s
@@ -992,12 +1004,8 @@ exit status: 0 done, 1 the case (in a series: any case) could not be read or the
 </translation>
     </message>
     <message>
-        <source>--compare dotyczy rysunku -o</source>
-        <translation>--compare is for the -o picture</translation>
-    </message>
-    <message>
-        <source>--compare: nie podano zbioru danych drugiego przypadku</source>
-        <translation>--compare: the other case&apos;s data file is not named</translation>
+        <source>%1 wypisuje przypadek; nie przyjmuje -o, --size, --view, --annotate ani --full-detail</source>
+        <translation>%1 prints the case; it takes no -o, --size, --view, --annotate or --full-detail</translation>
     </message>
 </context>
 <context>

@@ -138,15 +138,16 @@ TEST_F(Render, MemoryThatRunsOutInAnyFormatEndsWithOneLine)
     casegen::writeCase(big, casegen::solve(big), dir + "/P");
     const std::string dan = dir + "/P/DANE/" + big.name + ".dan";
     const std::vector<std::vector<std::string>> outputs = {
-        {"-o", dir + "/big.svg"},
-        {"-o", dir + "/big.pdf"},
+        {"--full-detail", "-o", dir + "/big.svg"},
+        {"--full-detail", "-o", dir + "/big.pdf"},
         {"-o", dir + "/big.png"},
         {"-o", dir + "/big.bmp"},
         {"--view", "angle", "-o", dir + "/angle.svg"},
         {"--view", "angle", "-o", dir + "/angle.pdf"},
     };
-    // 200 MB: the picture's SVG and PDF and the angle view's SVG run out on
-    // this machine, in the drawing and in the end of the painter.
+    // 200 MB: the picture's SVG and PDF with every point and the angle
+    // view's SVG run out on this machine, in the drawing and in the end of
+    // the painter.
     for (const auto& output : outputs) {
         std::vector<std::string> args {dan};
         args.insert(args.end(), output.begin(), output.end());

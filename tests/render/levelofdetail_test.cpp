@@ -1,19 +1,30 @@
-// The picture on a raster surface, drawn with its level of detail, against
-// the same picture with every hatch line drawn: hatch lines denser than the
-// pixels merge, and the picture stays the same to the eye.
+// The picture drawn with a level of detail, against the same picture with
+// every point and hatch line drawn: on images, and in vector files (SVG,
+// PDF) rasterised. What the surface cannot show is left out, and the
+// picture stays the same to the eye.
 
+#include "datafiles/loadcase.h"
 #include "drawing/graphics/graphics.h"
 #include "drawing/rysunek.h"
+#include "render/painterdevice.h"
+#include "render/picturefile.h"
 #include "render/renderimage.h"
 #include "tests/drawing/samplecase.h"
+#include "tests/support/scriptedui.h"
 
+#include <QFile>
 #include <QImage>
+#include <QPainter>
+#include <QSvgRenderer>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <string>
+#include <utility>
 #include <vector>
 
 namespace lobus::test {
@@ -37,6 +48,26 @@ QImage draw(const Case& c, bool levelOfDetail, PictureCache* kept = nullptr)
     return image;
 }
 
+// At most one pixel in a thousand differs by more than a step of antialiasing.
+void expectSameToTheEye(const QImage& full, const QImage& light, const std::string& what)
+{
+    ASSERT_EQ(full.size(), light.size()) << what;
+    long differ = 0;
+    int worst = 0; // for the report
+    for (int y = 0; y < full.height(); ++y) {
+        const auto* a = reinterpret_cast<const QRgb*>(full.constScanLine(y));
+        const auto* b = reinterpret_cast<const QRgb*>(light.constScanLine(y));
+        for (int x = 0; x < full.width(); ++x) {
+            const int d = std::max({std::abs(qRed(a[x]) - qRed(b[x])), std::abs(qGreen(a[x]) - qGreen(b[x])),
+                                    std::abs(qBlue(a[x]) - qBlue(b[x]))});
+            worst = std::max(worst, d);
+            differ += d > kStep;
+        }
+    }
+    const long pixels = static_cast<long>(full.width()) * full.height();
+    EXPECT_LE(differ * 1000, pixels) << what << ": " << differ << " pixels differ, by up to " << worst;
+}
+
 TEST(LevelOfDetail, PictureStaysTheSameFromAHundredToAMillionPointsALobe)
 {
     for (const int points : {100, 2000, 30000, 1000000}) {
@@ -45,24 +76,7 @@ TEST(LevelOfDetail, PictureStaysTheSameFromAHundredToAMillionPointsALobe)
         if (points == 30000)
             for (int j = 1; j <= points; ++j)
                 c.results.cis(2, j) = 0.0f;
-        const QImage full = draw(c, false);
-        const QImage light = draw(c, true);
-        long differ = 0;
-        int worst = 0; // for the report
-        for (int y = 0; y < full.height(); ++y) {
-            const auto* a = reinterpret_cast<const QRgb*>(full.constScanLine(y));
-            const auto* b = reinterpret_cast<const QRgb*>(light.constScanLine(y));
-            for (int x = 0; x < full.width(); ++x) {
-                const int d
-                    = std::max({std::abs(qRed(a[x]) - qRed(b[x])), std::abs(qGreen(a[x]) - qGreen(b[x])),
-                                std::abs(qBlue(a[x]) - qBlue(b[x]))});
-                worst = std::max(worst, d);
-                differ += d > kStep;
-            }
-        }
-        const long pixels = static_cast<long>(full.width()) * full.height();
-        EXPECT_LE(differ * 1000, pixels)
-            << points << " points a lobe: " << differ << " pixels differ, by up to " << worst;
+        expectSameToTheEye(draw(c, false), draw(c, true), std::to_string(points) + " points a lobe");
     }
 }
 
@@ -94,6 +108,67 @@ TEST(LevelOfDetail, AFilledOutlineKeepsItsPixelsWithFewerVertices)
             worst = std::max({worst, std::abs(qRed(every.pixel(x, y)) - qRed(thinned.pixel(x, y))),
                               std::abs(qBlue(every.pixel(x, y)) - qBlue(thinned.pixel(x, y)))});
     EXPECT_LE(worst, kStep);
+}
+
+QImage rasterisedSvg(const QString& path)
+{
+    QSvgRenderer svg(path);
+    QImage image(svg.viewBox().size(), QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    svg.render(&painter);
+    return image;
+}
+
+// The drawing of a PDF page, through the device the page gets, at 300 dpi.
+QImage page(const Case& c, bool thinned)
+{
+    QImage image(3508, 2480, QImage::Format_RGB32); // A4 landscape
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    constexpr double dpi = 300.0;
+    PainterDevice device(painter, PainterDevice::fitted(QRectF(0, 0, 3508, 2480), 1.6), dpi,
+                         thinned ? PainterDevice::pageDetailPixels(dpi) : 0.0);
+    Graphics g;
+    g.IGRAREA(0.0f, 0.0f, 1.0f, 1.0f);
+    g.setDevice(&device);
+    RYSUJ r = sampleSettings(c);
+    RYSUNEK(g, c, r);
+    g.setDevice(nullptr);
+    return image;
+}
+
+// The examples' SVG files and PDF pages hold fewer points than they are
+// given and look as those with every point do; a dense case's SVG shrinks
+// to what its pixels show.
+TEST(LevelOfDetail, VectorFilesKeepWhatTheirMediumShows)
+{
+    QTemporaryDir dir;
+    const auto svg = [&](const Case& c, VectorDetail detail, const char* file) {
+        RYSUJ r = sampleSettings(c);
+        std::string error;
+        const QString path = dir.filePath(QLatin1String(file));
+        EXPECT_TRUE(writePictureFile(path.toStdString(), c, r, 960, 540, error, {}, nullptr, detail))
+            << error;
+        return path;
+    };
+    for (const char* name : {"merant3", "cytryna2", "solako4", "solako3w"}) {
+        Case c;
+        RYSUJ r;
+        c.dane.variant = name[0] == 's' ? kVariantSolako : kVariantMerant;
+        test::ScriptedUi quiet;
+        ASSERT_EQ(
+            loadCase(std::string(LOBUS_EXAMPLES_DIR "/DANE/") + name + ".dan", c, r, quiet, nullptr).end,
+            PassEnd::Completed)
+            << name;
+        expectSameToTheEye(rasterisedSvg(svg(c, VectorDetail::Full, "full.svg")),
+                           rasterisedSvg(svg(c, VectorDetail::Thinned, "thin.svg")),
+                           name + std::string(" in SVG"));
+        expectSameToTheEye(page(c, false), page(c, true), name + std::string(" on a PDF page"));
+    }
+    const Case dense = sampleCase(kVariantSolako, 3, 30000);
+    EXPECT_LT(QFile(svg(dense, VectorDetail::Thinned, "thin.svg")).size() * 10,
+              QFile(svg(dense, VectorDetail::Full, "full.svg")).size());
 }
 
 // What a picture keeps of a dense case for the next one must follow the

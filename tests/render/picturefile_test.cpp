@@ -278,7 +278,8 @@ TEST_F(PictureFile, MemoryThatRunsOutInAVectorFileLeavesTheProgramRunning)
         for (const char* name : {"big.svg", "big.pdf"}) {
             RYSUJ settings = sampleSettings(big);
             std::string error;
-            if (!writePictureFile(path(name), big, settings, 1600, 1000, error)
+            if (!writePictureFile(path(name), big, settings, 1600, 1000, error, {}, nullptr,
+                                  VectorDetail::Full)
                 && error.find("Brak pamięci") != std::string::npos)
                 ++failures;
         }
