@@ -7,9 +7,7 @@
 int main(int argc, char** argv)
 {
     return lobus::runWindowProgram(argc, argv, lobus::kVariantSolako,
-                                   [](lobus::WindowLayer& layer, const std::string& file) {
-                                       lobus::ShellOptions options;
-                                       options.openAtStart = file;
+                                   [](lobus::WindowLayer& layer, const lobus::ShellOptions& options) {
                                        return lobus::runLobus(layer, lobus::kVariantSolako, options);
                                    });
 }

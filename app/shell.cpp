@@ -73,14 +73,17 @@ bool Shell::startUp()
 
     // Said once, with the window open so the box has a parent; the program
     // runs on without a trace.
-    if (traceFailed)
-        w.WMESSAGEBOX(
-            kButtonsOk, kIconWarning, kDefaultFirst,
-            texts::fillIn(
-                texts::translate("Shell",
-                                 "Nie można utworzyć zbioru śladu %1 - program działa bez zapisu śladu."),
-                {displayName(m_options.tracePath)}),
-            texts::translate("DataFiles", "UWAGA"));
+    if (traceFailed) {
+        const std::string text = texts::fillIn(
+            texts::translate("Shell",
+                             "Nie można utworzyć zbioru śladu %1 - program działa bez zapisu śladu."),
+            {displayName(m_options.tracePath)});
+        if (m_options.quietTrace)
+            w.WINDOWOUTSTATUSBAR(2, text);
+        else
+            w.WMESSAGEBOX(kButtonsOk, kIconWarning, kDefaultFirst, text,
+                          texts::translate("DataFiles", "UWAGA"));
+    }
     return true;
 }
 
@@ -109,9 +112,10 @@ bool Shell::handle(int itype, const Message& msg)
     case kMenuSelect:
         command(msg.value1);
         break;
-    case kOpenFile:
+    case kOpenFile: // a drop, Recent files
         if (!msg.text.empty())
             openDataFile(m_state, msg.text);
+        dropFailedTrace();
         break;
     default:
         break;
@@ -182,8 +186,10 @@ int Shell::run()
 {
     if (!startUp())
         return EXIT_FAILURE;
-    if (!m_options.openAtStart.empty())
+    if (!m_options.openAtStart.empty()) {
         openDataFile(m_state, m_options.openAtStart);
+        dropFailedTrace();
+    }
     while (step()) { }
     return 0;
 }

@@ -13,6 +13,9 @@ namespace lobus {
 struct ShellOptions {
     std::string tracePath = "wdr.txt"; // the trace file; relative to the working directory
     std::string openAtStart;           // a data file opened after start-up as Open opens it; empty: none
+    // A start from the desktop: a trace that cannot be created is said in
+    // the status bar, not in a box that would interrupt every start.
+    bool quietTrace = false;
 };
 
 // "Graficzna interpretacja danych i wyników programu SOLAKO" for variant 1,
@@ -52,7 +55,8 @@ public:
 private:
     void command(int id);
     // A trace that failed to write is reported once, in the box of a trace
-    // that cannot be created, and the program goes on without it.
+    // that cannot be created, and the program goes on without it; after
+    // every way a case is opened.
     void dropFailedTrace();
     void end();
 

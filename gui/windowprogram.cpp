@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QIcon>
 #include <QSettings>
@@ -65,6 +66,16 @@ void startingMessages(QtMsgType type, const QMessageLogContext& context, const Q
 
 } // namespace
 
+QString desktopTracePath()
+{
+    QString state = qEnvironmentVariable("XDG_STATE_HOME");
+    if (!QDir::isAbsolutePath(state))
+        state = QDir::homePath() + QStringLiteral("/.local/state");
+    const QString folder = state + QStringLiteral("/lobus");
+    QDir().mkpath(folder);
+    return folder + QStringLiteral("/wdr.txt");
+}
+
 WindowCommandLine parseWindowCommandLine(const QStringList& arguments, int variant)
 {
     QCommandLineParser parser;
@@ -92,6 +103,12 @@ WindowCommandLine parseWindowCommandLine(const QStringList& arguments, int varia
                                     "Język programu: pl (polski) lub en (angielski)."),
         QCoreApplication::translate("lobus::WindowProgram", "język"));
     parser.addOption(lang);
+    const QCommandLineOption desktop(
+        QStringLiteral("desktop"),
+        QCoreApplication::translate("lobus::WindowProgram",
+                                    "Start z pulpitu: ślad do $XDG_STATE_HOME/lobus/wdr.txt zamiast do "
+                                    "wdr.txt w katalogu bieżącym."));
+    parser.addOption(desktop);
     parser.addPositionalArgument(
         QCoreApplication::translate("lobus::WindowProgram", "PLIK.dan"),
         QCoreApplication::translate("lobus::WindowProgram",
@@ -123,6 +140,7 @@ WindowCommandLine parseWindowCommandLine(const QStringList& arguments, int varia
             return fail(QCoreApplication::translate("lobus::WindowProgram", "Nieznany język: %1 (pl lub en).")
                             .arg(parser.value(lang)));
     }
+    cl.desktop = parser.isSet(desktop);
     const QStringList files = parser.positionalArguments();
     if (files.size() > 1)
         return fail(
@@ -190,8 +208,14 @@ int runWindowProgram(int argc, char** argv, int variant, const ShellRun& run)
     endFailuresWithOneLine(programName(variant));
     QtWindowLayer layer;
     layer.useSettingsFile(std::make_unique<SettingsFile>(SettingsFile::defaultPath()));
-    // The name as the file system has it, also when it is not UTF-8.
-    return run(layer, cl.file.isEmpty() ? std::string() : fileSystemName(cl.file));
+    ShellOptions options;
+    // The names as the file system has them, also when they are not UTF-8.
+    options.openAtStart = cl.file.isEmpty() ? std::string() : fileSystemName(cl.file);
+    if (cl.desktop) {
+        options.tracePath = fileSystemName(desktopTracePath());
+        options.quietTrace = true;
+    }
+    return run(layer, options);
 }
 
 } // namespace lobus

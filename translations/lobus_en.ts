@@ -1105,11 +1105,11 @@ exit status: 0 done, 1 the case (in a series: any case) could not be read or the
     </message>
     <message>
         <source>Wypisuje ten opis i kończy, bez okna.</source>
-        <translation>Prints this description and ends, without a window.</translation>
+        <translation>Show this help and quit, without opening a window.</translation>
     </message>
     <message>
         <source>Wypisuje numer wersji i kończy, bez okna.</source>
-        <translation>Prints the version number and ends, without a window.</translation>
+        <translation>Show the version number and quit, without opening a window.</translation>
     </message>
     <message>
         <source>%1: nie można otworzyć okna: brak ekranu, z którym można się połączyć (DISPLAY, WAYLAND_DISPLAY). Rysunek bez okna: lobus-render.</source>
@@ -1118,6 +1118,10 @@ exit status: 0 done, 1 the case (in a series: any case) could not be read or the
     <message>
         <source>nie można pisać na standardowe wyjście</source>
         <translation>cannot write to standard output</translation>
+    </message>
+    <message>
+        <source>Start z pulpitu: ślad do $XDG_STATE_HOME/lobus/wdr.txt zamiast do wdr.txt w katalogu bieżącym.</source>
+        <translation>Started from the desktop: write the trace to $XDG_STATE_HOME/lobus/wdr.txt instead of wdr.txt in the current folder.</translation>
     </message>
 </context>
 </TS>

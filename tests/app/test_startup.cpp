@@ -125,7 +125,10 @@ TEST_F(StartUp, ATraceThatCannotBeWrittenIsReportedOnceAndTheProgramRunsOnWithou
         GTEST_SKIP() << "no device node can be made and written here";
     start(2, full);
     EXPECT_TRUE(layer.dialogs.boxes.empty());
-    open(evenCase("a", 3, 6));
+    // Said after a case dropped or picked from Recent files, as after Open.
+    Message drop;
+    drop.text = writeCase(dir() / "P", evenCase("a", 3, 6)).string();
+    shell().handle(kOpenFile, drop);
     ASSERT_EQ(layer.dialogs.boxes.size(), 1u);
     EXPECT_EQ(layer.dialogs.boxes[0].title, "UWAGA");
     EXPECT_EQ(layer.dialogs.boxes[0].icon, 3);
@@ -141,6 +144,15 @@ TEST_F(StartUp, ATraceThatCannotBeWrittenIsReportedOnceAndTheProgramRunsOnWithou
 TEST_F(StartUp, ATraceFileThatCannotBeCreatedIsReportedOnceAndTheProgramRunsOn)
 {
     const auto unwritable = dir() / "no-such-directory" / "wdr.txt";
+    // A start from the desktop says so in the status bar, without a box.
+    ShellOptions desktop;
+    desktop.tracePath = unwritable.string();
+    desktop.quietTrace = true;
+    Shell quiet(layer, kVariantMerant, desktop);
+    quiet.startUp();
+    EXPECT_TRUE(layer.dialogs.boxes.empty());
+    EXPECT_NE(layer.status[2].find(unwritable.string()), std::string::npos);
+
     start(kVariantMerant, unwritable.string());
     ASSERT_EQ(layer.dialogs.boxes.size(), 1u);
     EXPECT_EQ(layer.dialogs.boxes[0].title, "UWAGA");

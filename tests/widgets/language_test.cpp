@@ -201,5 +201,27 @@ TEST(Language, CommandLineAndSystemChooseTheLanguage)
     EXPECT_TRUE(cl.text.startsWith(QStringLiteral("lobus-solako "))) << cl.text.toStdString();
 }
 
+// A desktop start writes its trace under the user's state folder, made on
+// the way, whatever its working folder; a start without the option keeps
+// wdr.txt where it runs.
+TEST(WindowCommandLine, TheDesktopsTraceGoesToTheStateFolder)
+{
+    const QString program = QStringLiteral("lobus");
+    EXPECT_TRUE(
+        parseWindowCommandLine({program, QStringLiteral("--desktop"), QStringLiteral("a.dan")}, 2).desktop);
+    EXPECT_FALSE(parseWindowCommandLine({program, QStringLiteral("a.dan")}, 2).desktop);
+    QTemporaryDir state;
+    const QByteArray before = qgetenv("XDG_STATE_HOME");
+    const QByteArray home = qgetenv("HOME");
+    qputenv("HOME", QFile::encodeName(state.path()));
+    qputenv("XDG_STATE_HOME", QFile::encodeName(state.filePath(QStringLiteral("st"))));
+    EXPECT_EQ(desktopTracePath(), state.filePath(QStringLiteral("st/lobus/wdr.txt")));
+    EXPECT_TRUE(QDir(state.filePath(QStringLiteral("st/lobus"))).exists());
+    qputenv("XDG_STATE_HOME", "relative/is/ignored");
+    EXPECT_EQ(desktopTracePath(), state.filePath(QStringLiteral(".local/state/lobus/wdr.txt")));
+    qputenv("XDG_STATE_HOME", before);
+    qputenv("HOME", home);
+}
+
 } // namespace
 } // namespace lobus::test
