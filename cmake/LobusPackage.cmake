@@ -4,7 +4,8 @@ set(CPACK_PACKAGE_NAME lobus)
 set(CPACK_PACKAGE_VENDOR "LOBUS")
 set(CPACK_PACKAGE_CONTACT "LOBUS developers <lobus@localhost>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "viewer for the results of a multi-lobe journal bearing analysis")
-set(CPACK_PACKAGE_DESCRIPTION
+# One string: separate arguments to set() would make a list, joined by ";".
+string(CONCAT CPACK_PACKAGE_DESCRIPTION
   "LOBUS reads the files of the MERANT (isothermal) and SOLAKO (thermal) solvers for a multi-lobe\n"
   "journal bearing and draws one engineering picture: the clearance circle, the lobes, the pressure\n"
   "diagrams, the temperatures, the bearing and journal centres and the scale bars. lobus and\n"

@@ -176,27 +176,27 @@
     </message>
     <message>
         <source>Klin nr &amp;1</source>
-        <translation>Wedge &amp;1</translation>
+        <translation>Lobe &amp;1</translation>
     </message>
     <message>
         <source>Klin nr &amp;2</source>
-        <translation>Wedge &amp;2</translation>
+        <translation>Lobe &amp;2</translation>
     </message>
     <message>
         <source>Klin nr &amp;3</source>
-        <translation>Wedge &amp;3</translation>
+        <translation>Lobe &amp;3</translation>
     </message>
     <message>
         <source>Klin nr &amp;4</source>
-        <translation>Wedge &amp;4</translation>
+        <translation>Lobe &amp;4</translation>
     </message>
     <message>
         <source>Klin nr &amp;5</source>
-        <translation>Wedge &amp;5</translation>
+        <translation>Lobe &amp;5</translation>
     </message>
     <message>
         <source>Klin nr &amp;6</source>
-        <translation>Wedge &amp;6</translation>
+        <translation>Lobe &amp;6</translation>
     </message>
     <message>
         <source>Rodzaj skali</source>
@@ -216,7 +216,7 @@
     </message>
     <message>
         <source>Współczynnik skali : wysokość rysunku / promień koła luzów</source>
-        <translation>Scale factor : picture height / clearance circle radius</translation>
+        <translation>Scale factor: picture height / clearance circle radius</translation>
     </message>
     <message>
         <source>Skala ciśnień</source>
@@ -224,7 +224,7 @@
     </message>
     <message>
         <source>Współczynik skali : oś Pmax / promień koła luzów   ( 0.0, 1.0 &gt;</source>
-        <translation>Scale factor : Pmax axis / clearance circle radius   ( 0.0, 1.0 &gt;</translation>
+        <translation>Scale factor: Pmax axis / clearance circle radius (0.0, 1.0]</translation>
     </message>
     <message>
         <source>Automatyczna skala ciśnień</source>
@@ -244,7 +244,7 @@
     </message>
     <message>
         <source>Wspolczynnik skali : oś  Tmax / promień koła luzow  ( 0.0, 1.0 &gt;</source>
-        <translation>Scale factor : Tmax axis / clearance circle radius   ( 0.0, 1.0 &gt;</translation>
+        <translation>Scale factor: Tmax axis / clearance circle radius (0.0, 1.0]</translation>
     </message>
     <message>
         <source>Automatyczna skala temperatur</source>
@@ -789,7 +789,7 @@ Replace it?</translation>
     </message>
     <message>
         <source>--colour, klin</source>
-        <translation>--colour wedge</translation>
+        <translation>--colour lobe</translation>
     </message>
     <message>
         <source>--colour, czerwony</source>
