@@ -9,7 +9,7 @@ string(CONCAT CPACK_PACKAGE_DESCRIPTION
   "LOBUS reads the files of the MERANT (isothermal) and SOLAKO (thermal) solvers for a multi-lobe\n"
   "journal bearing and draws one engineering picture: the clearance circle, the lobes, the pressure\n"
   "diagrams, the temperatures, the bearing and journal centres and the scale bars. lobus and\n"
-  "lobus-solako are the window programs; lobus-render writes the picture or the case without a window.")
+  "lobus-solako are the window programs, and lobus-render writes the picture or the case without a window.")
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
