@@ -144,7 +144,7 @@ int runRender(int& argc, char** argv, const CommandLine& cl)
     }
     const CompareNames names {caseName(cl.load.dataFile), caseName(cl.compare)};
     std::string error;
-    const AngleViewTexts texts = angleViewTexts();
+    const AngleViewTexts texts = angleViewTexts(cl.units);
     const Drawing draw = [&](Graphics& g) {
         if (cl.angleView) {
             const AngleViewLayout layout = drawAngleView(g, c, rysuj, AngleViewState(), texts);
@@ -154,7 +154,7 @@ int runRender(int& argc, char** argv, const CommandLine& cl)
         }
         RYSUNEK(g, c, rysuj);
         if (cl.annotate)
-            drawPeaksOverlay(g, c, rysuj);
+            drawPeaksOverlay(g, c, rysuj, cl.units);
         if (!cl.compare.empty())
             drawPictureComparison(g, other, rysuj, otherScales, c, names);
     };

@@ -214,6 +214,7 @@ std::string usageText()
             "                     [--scale Y] [--plen L] [--tlen L] [--pmax P] [--tmax T]\n"
             "                     [--colour K=R,G,B ...] [--cis Z] [--cha Z] [--tem Z] [--trace Z]\n"
             "                     [--view picture|angle] [--annotate] [--full-detail]\n"
+            "                     [--units JEDN] [--temp-units C|K|F]\n"
             "        lobus-render PLIK.dan --summary | --csv WYN.csv|- [--variant 1|2] [--cis Z] ...\n"
             "                     [--compare B.dan]\n"
             "        lobus-render --series ARG... --summary | --csv WYN.csv|- | --report RAPORT.pdf\n"
@@ -230,6 +231,8 @@ std::string usageText()
             "  --x, --y        kolumny tabeli serii na osiach wykresu (nazwa, np. ekscen, pmax)\n"
             "  --report        raport serii w PDF: tabela i środki czopa, potem strona na przypadek\n"
             "  --annotate      numeruje kliny i zaznacza na rysunku ich szczytowe ciśnienia\n"
+            "  --units, --temp-units  jednostki ciśnień (MPa, bar, kPa, Pa, psi) i temperatur (C, K, F)\n"
+            "                  widoku kątowego i opisów --annotate (domyślnie MPa i C)\n"
             "  -o, --output    zbiór rysunku; jego rozszerzenie wybiera format\n"
             "  --full-detail   .svg i .pdf zachowują każdy punkt (domyślnie tylko to, co pokaże\n"
             "                  ich nośnik: 0,1 piksela .svg, 1/1200 cala .pdf)\n"
@@ -273,10 +276,11 @@ CommandLine parseCommandLine(const QStringList& arguments)
                              cha = valued("cha"), tem = valued("tem"), trace = valued("trace"),
                              csv = valued("csv"), view = valued("view"), lang = valued("lang"),
                              xAxis = valued("x"), yAxis = valued("y"), report = valued("report"),
-                             compare = valued("compare");
-    p.addOptions({help,  version, dump, summary, annotate, fullDetail, output, variant, size,
-                  scale, plen,    tlen, pmax,    tmax,     colour,     cis,    cha,     tem,
-                  trace, csv,     view, lang,    series,   xAxis,      yAxis,  report,  compare});
+                             compare = valued("compare"), units = valued("units"),
+                             tempUnits = valued("temp-units");
+    p.addOptions({help, version, dump,   summary, annotate, fullDetail, output,  variant, size,     scale,
+                  plen, tlen,    pmax,   tmax,    colour,   cis,        cha,     tem,     trace,    csv,
+                  view, lang,    series, xAxis,   yAxis,    report,     compare, units,   tempUnits});
     if (!p.parse(arguments)) {
         std::string text = utf8(p.errorText());
         if (!text.empty() && text.back() == '.')
@@ -301,8 +305,9 @@ CommandLine parseCommandLine(const QStringList& arguments)
         return cl;
     }
     // A value given twice would silently lose one; only --colour repeats.
-    for (const QCommandLineOption* o : {&output, &variant, &size, &scale, &plen, &tlen, &pmax, &tmax, &cis,
-                                        &cha, &tem, &trace, &csv, &view, &xAxis, &yAxis, &report, &compare})
+    for (const QCommandLineOption* o :
+         {&output, &variant, &size, &scale, &plen,  &tlen,  &pmax,   &tmax,    &cis,   &cha,
+          &tem,    &trace,   &csv,  &view,  &xAxis, &yAxis, &report, &compare, &units, &tempUnits})
         if (p.values(*o).size() > 1)
             throw UsageError(
                 fillIn(translate("lobus::Render", "--%1 podano więcej niż raz"), {utf8(o->names().back())}));
@@ -311,7 +316,7 @@ CommandLine parseCommandLine(const QStringList& arguments)
     if (p.isSet(series))
         return seriesCommandLine(p, cl, rest,
                                  {&dump, &annotate, &variant, &scale, &plen, &tlen, &pmax, &tmax, &colour,
-                                  &cis, &cha, &tem, &trace, &compare});
+                                  &cis, &cha, &tem, &trace, &compare, &units, &tempUnits});
     for (const QCommandLineOption* o : {&xAxis, &yAxis, &report})
         if (p.isSet(*o))
             throw UsageError(fillIn(translate("lobus::Render", "--%1 dotyczy tylko serii (--series)"),
@@ -345,6 +350,29 @@ CommandLine parseCommandLine(const QStringList& arguments)
     for (const QString& c : p.values(colour))
         cl.colours.push_back(parseColour(utf8(c)));
 
+    if (p.isSet(units)) {
+        const std::string v = utf8(p.value(units));
+        cl.units.pressure = pressureUnitNamed(v).value_or(PressureUnit::MPa);
+        if (!pressureUnitNamed(v))
+            throw UsageError(fillIn(
+                translate("lobus::Render", "--units: oczekiwano MPa, bar, kPa, Pa lub psi, podano '%1'"),
+                {v}));
+    }
+    if (p.isSet(tempUnits)) {
+        const std::string v = utf8(p.value(tempUnits));
+        cl.units.temperature = temperatureUnitNamed(v).value_or(TemperatureUnit::Celsius);
+        if (!temperatureUnitNamed(v))
+            throw UsageError(
+                fillIn(translate("lobus::Render", "--temp-units: oczekiwano C, K lub F, podano '%1'"), {v}));
+    }
+    // The files' own units stay in what the command prints and in the
+    // picture's scale bars: only the read-outs take others.
+    const auto unitsOnlyForReadouts = [&] {
+        if (p.isSet(units) || p.isSet(tempUnits))
+            throw UsageError(
+                translate("lobus::Render", "--units i --temp-units dotyczą tylko --view angle i --annotate"));
+    };
+
     cl.summary = p.isSet(summary);
     if (p.isSet(csv)) {
         cl.csv = utf8(p.value(csv));
@@ -367,6 +395,7 @@ CommandLine parseCommandLine(const QStringList& arguments)
                                     {cl.dump          ? "--dump"
                                          : cl.summary ? "--summary"
                                                       : "--csv"}));
+        unitsOnlyForReadouts();
         return cl;
     }
     if (p.isSet(view)) {
@@ -387,6 +416,8 @@ CommandLine parseCommandLine(const QStringList& arguments)
     if (cl.annotate && cl.angleView)
         throw UsageError(translate("lobus::Render",
                                    "--annotate opisuje rysunek łożyska; widok kątowy ma własne oznaczenia"));
+    if (!cl.annotate && !cl.angleView)
+        unitsOnlyForReadouts();
     if (!p.isSet(output))
         throw UsageError(translate("lobus::Render", "nie podano zbioru rysunku (-o RYS) ani --dump"));
     cl.output = utf8(p.value(output));

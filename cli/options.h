@@ -6,11 +6,13 @@
 //                [--scale Y] [--plen L] [--tlen L] [--pmax P] [--tmax T]
 //                [--colour K=R,G,B ...] [--cis F] [--cha F] [--tem F] [--trace F]
 //                [--view picture|angle] [--annotate] [--compare B.dan] [--full-detail]
+//                [--units U] [--temp-units C|K|F]
 //   lobus-render CASE.dan --summary | --csv OUT.csv|- [--variant 1|2] [result files, trace]
 //   lobus-render --series ARG... --summary | --csv OUT|- | --report OUT.pdf
 //                | --view locus|chart [--x NAME --y NAME] -o OUT [--size WxH]
 
 #include "cli/caseload.h"
+#include "numbers/readoutunits.h"
 #include "translations/language.h"
 
 #include <QStringList>
@@ -39,6 +41,7 @@ struct CommandLine {
     bool annotate = false;   // -o gets the peaks overlay over the picture
     bool fullDetail = false; // an .svg or .pdf keeps every point
     std::string compare;     // -o gets this case's diagrams over the picture or angle view
+    ReadoutUnits units;      // --units, --temp-units: of the angle view and the overlay
     LoadRequest load;        // data file made absolute, variant, result files, trace
     std::string output;      // render: the picture file
     int width = 1600;

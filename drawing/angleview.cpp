@@ -36,29 +36,31 @@ struct Plot {
     std::vector<float> y;
 };
 
-// NaN where the files gave no value: the curve breaks there.
-float valueOf(const Case& c, Curve curve, int k, int j)
+// In the read-outs' units; NaN where the files gave no value: the curve
+// breaks there.
+float valueOf(const Case& c, const ReadoutUnits& units, Curve curve, int k, int j)
 {
     switch (curve) {
     case Curve::Pressure:
-        return readValue(c, ResultColumn::Cis, k, j) / 1.0e6f; // MPa
+        return static_cast<float>(pressureIn(units.pressure, readValue(c, ResultColumn::Cis, k, j)));
     case Curve::Tem1:
-        return readValue(c, ResultColumn::Tem1, k, j);
+        return static_cast<float>(temperatureIn(units.temperature, readValue(c, ResultColumn::Tem1, k, j)));
     case Curve::Tem2:
-        return readValue(c, ResultColumn::Tem2, k, j);
+        return static_cast<float>(temperatureIn(units.temperature, readValue(c, ResultColumn::Tem2, k, j)));
     }
     return 0.0f;
 }
 
 // The smallest and largest value of the curves over every point read.
-bool valueRange(const Case& c, std::initializer_list<Curve> curves, float& lo, float& hi)
+bool valueRange(const Case& c, const ReadoutUnits& units, std::initializer_list<Curve> curves, float& lo,
+                float& hi)
 {
     bool any = false;
     for (int k = 1; k <= lobeCount(c.dane); ++k) {
         const int n = pointCount(c.dane, c.results, k);
         for (Curve curve : curves)
             for (int j = 1; j <= n; ++j) {
-                const float v = valueOf(c, curve, k, j);
+                const float v = valueOf(c, units, curve, k, j);
                 if (!std::isfinite(v))
                     continue;
                 lo = any ? std::min(lo, v) : v;
@@ -159,7 +161,7 @@ void drawCurve(Plot& plot, Curve curve, int k, float offset, bool dashed)
     float py = 0.0f;
     for (int j = 1; j <= n; ++j) {
         const float ax = readValue(c, ResultColumn::Katcis, k, j) + offset;
-        const float ay = valueOf(c, curve, k, j);
+        const float ay = valueOf(c, plot.texts.units, curve, k, j);
         if (!std::isfinite(ax) || !std::isfinite(ay)) {
             flushRun(plot, dashed);
             havePrevious = false;
@@ -298,7 +300,7 @@ void drawMark(Plot& plot, const AnglePanel& panel, Curve curve)
         return;
     setPanel(plot.g, panel);
     plot.g.IGRCOLOURN(kInk);
-    const float v = valueOf(plot.c, curve, k, j);
+    const float v = valueOf(plot.c, plot.texts.units, curve, k, j);
     forEachShift(plot, k, [&](float offset, float, float) {
         const float a = element(plot.c.results.katcis, k, j) + offset;
         if (a >= plot.view.from && a <= plot.view.to)
@@ -359,6 +361,7 @@ AngleViewLayout drawAngleView(Graphics& g, const Case& c, const RYSUJ& rysuj, co
                               const AngleViewTexts& texts)
 {
     AngleViewLayout layout;
+    layout.units = texts.units;
     const bool thermal = c.dane.thermal();
 
     // Character cells as fractions of the surface, for the margins.
@@ -398,7 +401,7 @@ AngleViewLayout drawAngleView(Graphics& g, const Case& c, const RYSUJ& rysuj, co
 
     float plo = 0.0f;
     float phi = 0.0f;
-    valueRange(c, {Curve::Pressure}, plo, phi);
+    valueRange(c, texts.units, {Curve::Pressure}, plo, phi);
     plo = std::min(plo, 0.0f);
     phi = std::max(phi, 0.0f);
     const float pspan = phi - plo > 0.0f ? phi - plo : 1.0f;
@@ -409,7 +412,7 @@ AngleViewLayout drawAngleView(Graphics& g, const Case& c, const RYSUJ& rysuj, co
     if (thermal) {
         float tlo = 0.0f;
         float thi = 0.0f;
-        if (!valueRange(c, {Curve::Tem1, Curve::Tem2}, tlo, thi)) {
+        if (!valueRange(c, texts.units, {Curve::Tem1, Curve::Tem2}, tlo, thi)) {
             tlo = 0.0f;
             thi = 1.0f;
         }

@@ -5,10 +5,12 @@
 // curves of each lobe, the first solid and the second dashed, with a legend.
 // Drawn through the graphics layer, so the screen, the image, SVG, PDF and
 // the printer all take the same plot. Each axis is one area of the surface
-// with its own user units: (angle, MPa) above, (angle, deg C) below.
+// with its own user units: (angle, pressure) above, (angle, temperature)
+// below, in the units of the texts.
 
 #include "datafiles/state.h"
 #include "drawing/graphics/device.h"
+#include "numbers/readoutunits.h"
 
 #include <string>
 
@@ -16,13 +18,15 @@ namespace lobus {
 
 class Graphics;
 
-// The texts a person reads on the plot; the window passes them translated.
+// The texts a person reads on the plot, translated by the caller, and the
+// units its values are plotted in.
 struct AngleViewTexts {
     std::string angleAxis;       // under the angle axis
-    std::string pressureAxis;    // beside the pressure axis
-    std::string temperatureAxis; // beside the temperature axis
+    std::string pressureAxis;    // beside the pressure axis, with its unit
+    std::string temperatureAxis; // beside the temperature axis, with its unit
     std::string firstCurve;      // legend of the solid temperature curve
     std::string secondCurve;     // legend of the dashed one
+    ReadoutUnits units;
 };
 
 // What part of the plot is shown and what is marked on it.
@@ -48,6 +52,7 @@ struct AnglePanel {
 struct AngleViewLayout {
     AnglePanel pressure;
     AnglePanel temperature; // thermal cases only
+    ReadoutUnits units;     // of the values along the panels' y axes
 };
 
 // Clears the whole surface and draws the plot. Leaves the area and units of

@@ -197,7 +197,8 @@ void drawAngleComparison(Graphics& g, const AngleViewLayout& layout, const Case&
                          const RYSUJ& otherScales, const CompareNames& names)
 {
     const int lobes = lobeCount(other.dane);
-    const auto curves = [&](const AnglePanel& panel, ResultColumn column, float divisor) {
+    // B's values in the units the shown plot's axes are in.
+    const auto curves = [&](const AnglePanel& panel, ResultColumn column, auto inUnits) {
         if (!panel.present)
             return;
         g.IGRAREA(panel.area[0], panel.area[1], panel.area[2], panel.area[3]);
@@ -206,16 +207,18 @@ void drawAngleComparison(Graphics& g, const AngleViewLayout& layout, const Case&
             Outline o;
             for (int j = 1; j <= pointCount(other.dane, other.results, k); ++j) {
                 o.x.push_back(readValue(other, ResultColumn::Katcis, k, j));
-                o.y.push_back(readValue(other, column, k, j) / divisor);
+                o.y.push_back(static_cast<float>(inUnits(readValue(other, column, k, j))));
             }
             lobeColour(g, otherScales, k);
             dashed(g, o);
         }
     };
-    curves(layout.pressure, ResultColumn::Cis, 1.0e6f);
+    const auto pressure = [&](float v) { return pressureIn(layout.units.pressure, v); };
+    const auto temperature = [&](float v) { return temperatureIn(layout.units.temperature, v); };
+    curves(layout.pressure, ResultColumn::Cis, pressure);
     if (other.dane.thermal()) {
-        curves(layout.temperature, ResultColumn::Tem1, 1.0f);
-        curves(layout.temperature, ResultColumn::Tem2, 1.0f);
+        curves(layout.temperature, ResultColumn::Tem1, temperature);
+        curves(layout.temperature, ResultColumn::Tem2, temperature);
     }
     g.IGRAREA(0.0f, 0.0f, 1.0f, 1.0f);
     g.IGRUNITS(0.0f, 0.0f, 1.0f, 1.0f);

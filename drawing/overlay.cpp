@@ -25,7 +25,7 @@ float scaledLength(float value, float length, float scale)
 
 } // namespace
 
-void drawPeaksOverlay(Graphics& g, const Case& c, const RYSUJ& rysuj)
+void drawPeaksOverlay(Graphics& g, const Case& c, const RYSUJ& rysuj, const ReadoutUnits& units)
 {
     const int colour = g.colourNumber();
     const char justify = g.justification();
@@ -56,7 +56,9 @@ void drawPeaksOverlay(Graphics& g, const Case& c, const RYSUJ& rysuj)
         if (!std::isfinite(qx) || !std::isfinite(qy))
             continue;
         KROPKA5(g, static_cast<float>(qx), static_cast<float>(qy));
-        const std::string text = fixedText(double(lobe.pressure.value) / 1.0e6, 2) + " MPa";
+        const std::string text = fixedText(pressureIn(units.pressure, lobe.pressure.value),
+                                           std::max(0, pressureDecimals(units.pressure) - 1))
+            + " " + std::string(symbol(units.pressure));
         // The value stands a line further towards the arc's centre.
         const double inward = depth - 1.3 * ch;
         g.IGRCHAROUT(static_cast<float>(lobe.kla + inward * std::cos(a)),

@@ -41,6 +41,14 @@ void AngleViewWidget::setCase(const Case* c, const RYSUJ* rysuj)
     redraw();
 }
 
+void AngleViewWidget::setUnits(const ReadoutUnits& units)
+{
+    if (units == m_texts.units)
+        return;
+    m_texts = angleViewTexts(units);
+    redraw();
+}
+
 void AngleViewWidget::setCursorAngle(std::optional<float> angle)
 {
     if (angle == m_cursor)
@@ -159,9 +167,13 @@ void AngleViewWidget::paintEvent(QPaintEvent*)
                     if (const auto p = logicalPoint(panel, a + shift, value))
                         painter.drawEllipse(*p, 5.0, 5.0);
         };
-        ring(m_layout.pressure, element(c.results.cis, m_markLobe, m_markPoint) / 1.0e6f);
+        const ReadoutUnits& units = m_texts.units;
+        ring(m_layout.pressure,
+             static_cast<float>(pressureIn(units.pressure, element(c.results.cis, m_markLobe, m_markPoint))));
         if (m_layout.temperature.present)
-            ring(m_layout.temperature, element(c.results.tem1, m_markLobe, m_markPoint));
+            ring(m_layout.temperature,
+                 static_cast<float>(
+                     temperatureIn(units.temperature, element(c.results.tem1, m_markLobe, m_markPoint))));
     }
 }
 

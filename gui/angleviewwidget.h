@@ -24,6 +24,8 @@ public:
 
     // The case to plot; not owned, null for none. Redraws the plot.
     void setCase(const Case* c, const RYSUJ* rysuj);
+    // The units of the plot's values; redraws the plot when they change.
+    void setUnits(const ReadoutUnits& units);
     // The linked cursor at this angle, or none.
     void setCursorAngle(std::optional<float> angle);
     std::optional<float> cursorAngle() const { return m_cursor; }

@@ -113,7 +113,7 @@ void NumbersView::saveAngleView()
     if (writesOverAnInput(fileSystemName(path)))
         return;
     const AngleViewState view = m_angleView->view();
-    const AngleViewTexts texts = angleViewTexts();
+    const AngleViewTexts texts = angleViewTexts(units());
     std::string error;
     const Case& c = *m_case;
     const RYSUJ& r = *m_rysuj;
@@ -153,7 +153,7 @@ void NumbersView::printAngleView()
                              printer.resolution(), PainterDevice::pageDetailPixels(printer.resolution()));
         Graphics g;
         g.setDevice(&device);
-        drawAngleView(g, *m_case, *m_rysuj, m_angleView->view(), angleViewTexts());
+        drawAngleView(g, *m_case, *m_rysuj, m_angleView->view(), angleViewTexts(units()));
         g.setDevice(nullptr);
         device.flush();
         painter.end();

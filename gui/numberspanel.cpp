@@ -23,9 +23,30 @@ QString readoutText(double v, int decimals)
                             : QStringLiteral("—");
 }
 
-namespace {
+QString pressureText(double pascals, const ReadoutUnits& units, int lessDecimals)
+{
+    return readoutText(pressureIn(units.pressure, pascals),
+                       std::max(0, pressureDecimals(units.pressure) - lessDecimals));
+}
 
-QString mpa(float pascals) { return readoutText(double(pascals) / 1.0e6, 3); }
+QString temperatureText(double celsius, const ReadoutUnits& units)
+{
+    return readoutText(temperatureIn(units.temperature, celsius), 2);
+}
+
+QString unitText(PressureUnit unit)
+{
+    const std::string_view s = symbol(unit);
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
+
+QString unitText(TemperatureUnit unit)
+{
+    const std::string_view s = symbol(unit);
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
+
+namespace {
 
 QTableWidget* newTable(QWidget* parent)
 {
@@ -130,6 +151,12 @@ void NumbersPanel::setCase(const Case* c, const std::string& datafile)
     refresh();
 }
 
+void NumbersPanel::setUnits(const ReadoutUnits& units)
+{
+    m_units = units;
+    refresh();
+}
+
 void NumbersPanel::refresh()
 {
     const bool shown = m_case != nullptr;
@@ -145,18 +172,18 @@ void NumbersPanel::refresh()
     }
     const Case& c = *m_case;
     const CaseFigures f = caseFigures(c);
-    const QString p = QStringLiteral("MPa");
+    const QString p = unitText(m_units.pressure);
     QStringList lines;
     lines << tr("Zbiór danych: %1").arg(QFileInfo(QString::fromStdString(m_datafile)).fileName());
     lines << tr("Program: %1").arg(f.thermal ? QStringLiteral("SOLAKO") : QStringLiteral("MERANT"));
     lines << tr("Środek czopa: mimośród względny ε = %1, kąt położenia = %2°")
                  .arg(readoutText(f.ekscen, 4), readoutText(f.katekscen, 2));
-    lines << tr("pmax = %1 %2").arg(mpa(f.pmax), p);
+    lines << tr("pmax = %1 %2").arg(pressureText(f.pmax, m_units), p);
     if (f.thermal)
-        lines << tr("tmax = %1 %2").arg(readoutText(f.tmax, 2), QStringLiteral("°C"));
+        lines << tr("tmax = %1 %2").arg(temperatureText(f.tmax, m_units), unitText(m_units.temperature));
     if (f.pmaxDiffers)
         lines << tr("Uwaga: największe odczytane ciśnienie, %1 %2 (klin %3), różni się od pmax.")
-                     .arg(mpa(f.pressureRead.value), p)
+                     .arg(pressureText(f.pressureRead.value, m_units), p)
                      .arg(f.pressureReadLobe);
     m_summary->setText(lines.join(QLatin1Char('\n')));
 
@@ -170,8 +197,8 @@ void NumbersPanel::refresh()
 void NumbersPanel::fillLobes(const Case& c)
 {
     const CaseFigures f = caseFigures(c);
-    const QString p = QStringLiteral("MPa");
-    const QString t = QStringLiteral("°C");
+    const QString p = unitText(m_units.pressure);
+    const QString t = unitText(m_units.temperature);
     QStringList headers {
         tr("Klin"),   tr("Początek [°]"),        tr("Koniec [°]"),     tr("Środek łuku a, b [c]"),
         tr("Punkty"), tr("p maks. [%1]").arg(p), tr("kąt p maks. [°]")};
@@ -191,7 +218,8 @@ void NumbersPanel::fillLobes(const Case& c)
     };
     auto peak = [&](int row, int column, const Peak& pk, bool pressure) {
         put(row, column,
-            pk.found ? (pressure ? mpa(pk.value) : readoutText(pk.value, 2)) : QStringLiteral("—"));
+            pk.found ? (pressure ? pressureText(pk.value, m_units) : temperatureText(pk.value, m_units))
+                     : QStringLiteral("—"));
         put(row, column + 1, pk.found ? readoutText(pk.angle, 2) : QStringLiteral("—"));
     };
     for (int row = 0; row < static_cast<int>(f.lobes.size()); ++row) {

@@ -5,11 +5,12 @@
 // angle); and the files' other values in two tables, the operating
 // conditions of the data file and the characteristics of the .cha, each
 // under the name the file's own column header gives it, with its meaning
-// where the program knows the name. Pressures in MPa and
-// temperatures in deg C; the files' values in the units they name.
+// where the program knows the name. Pressures and temperatures of the
+// read-outs in the units chosen; the files' values in the units they name.
 // Shows only what the files define.
 
 #include "datafiles/state.h"
+#include "numbers/readoutunits.h"
 
 #include <QWidget>
 
@@ -23,6 +24,11 @@ namespace lobus {
 // A number as the panel, the probe and the status bar show it: `decimals`
 // places, a value halfway rounded away from zero, "—" for one not finite.
 QString readoutText(double v, int decimals);
+// A pressure (N/m2) and a temperature (deg C) read out in `units`, without the unit.
+QString pressureText(double pascals, const ReadoutUnits& units, int lessDecimals = 0);
+QString temperatureText(double celsius, const ReadoutUnits& units);
+QString unitText(PressureUnit unit);
+QString unitText(TemperatureUnit unit);
 
 class NumbersPanel : public QWidget {
     Q_OBJECT
@@ -31,6 +37,7 @@ public:
 
     // The case shown and its data file; null for none.
     void setCase(const Case* c, const std::string& datafile);
+    void setUnits(const ReadoutUnits& units);
 
     QTableWidget* table() const { return m_table; } // the lobes
     QTableWidget* conditionsTable() const { return m_conditions; }
@@ -47,6 +54,7 @@ private:
 
     const Case* m_case = nullptr;
     std::string m_datafile;
+    ReadoutUnits m_units;
     QLabel* m_summary = nullptr;
     QTableWidget* m_table = nullptr;
     QLabel* m_conditionsTitle = nullptr;

@@ -12,6 +12,7 @@
 #include "gui/mainwindow.h"
 #include "gui/numberspanel.h"
 #include "gui/picturewidget.h"
+#include "gui/unitsmenu.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -32,7 +33,8 @@ constexpr double kJournalReach = 8.0;
 } // namespace
 
 NumbersView::NumbersView(MainWindow& window, Graphics& graphics, std::function<bool()> onScreen,
-                         std::function<void()> redraw, const DialogHooks& hooks, NumbersServices services)
+                         std::function<void()> redraw, const DialogHooks& hooks, NumbersServices services,
+                         QSettings* settings)
     : QObject(&window),
       m_window(window),
       m_graphics(graphics),
@@ -60,6 +62,7 @@ NumbersView::NumbersView(MainWindow& window, Graphics& graphics, std::function<b
               true, false);
     QAction* angle = add(Command::AngleView,
                          QCoreApplication::translate("lobus::NumbersView", "&Wykres kątowy"), true, false);
+    m_units = new UnitsMenu(*m_menu, settings);
     m_menu->addSeparator();
     QAction* csv
         = add(Command::ExportCsv, QCoreApplication::translate("lobus::NumbersView", "&Eksportuj dane (CSV)…"),
@@ -91,6 +94,9 @@ NumbersView::NumbersView(MainWindow& window, Graphics& graphics, std::function<b
     m_angleView = new AngleViewWidget;
     window.splitter()->addWidget(m_angleView);
     m_angleView->hide();
+    m_panel->setUnits(units());
+    m_angleView->setUnits(units());
+    connect(m_units, &UnitsMenu::changed, this, &NumbersView::unitsChanged);
 
     connect(panel, &QAction::toggled, this, [this](bool on) {
         m_dock->setVisible(on);
@@ -131,6 +137,17 @@ NumbersView::NumbersView(MainWindow& window, Graphics& graphics, std::function<b
 QAction* NumbersView::action(Command command) const { return m_actions[static_cast<int>(command)]; }
 
 bool NumbersView::overlayShown() const { return action(Command::Overlay)->isChecked(); }
+
+const ReadoutUnits& NumbersView::units() const { return m_units->units(); }
+
+void NumbersView::unitsChanged(const ReadoutUnits& units)
+{
+    m_panel->setUnits(units);
+    m_angleView->setUnits(units);
+    m_window.setStatusText(2, QString()); // the next move reads in the new units
+    if (overlayShown())
+        m_redraw();
+}
 
 void NumbersView::caseDrawn(const Case& c, const RYSUJ& rysuj, const std::string& datafile)
 {
@@ -214,12 +231,17 @@ void NumbersView::showHit(const ProbeHit& hit)
                    .arg(hit.lobe)
                    .arg(readoutText(hit.angle, 2));
     } else if (hit.kind == ProbeHit::Kind::Lobe) {
-        text = QCoreApplication::translate("lobus::NumbersView", "Klin %1: kąt %2°, p = %3 MPa")
+        const ReadoutUnits& u = units();
+        text = QCoreApplication::translate("lobus::NumbersView", "Klin %1: kąt %2°, p = %3 %4")
                    .arg(hit.lobe)
-                   .arg(readoutText(hit.angle, 2), readoutText(double(hit.pressure) / 1.0e6, 3));
-        if (m_case->dane.thermal())
-            text += QCoreApplication::translate("lobus::NumbersView", ", t1 = %1 °C, t2 = %2 °C")
-                        .arg(readoutText(hit.tem1, 2), readoutText(hit.tem2, 2));
+                   .arg(readoutText(hit.angle, 2), pressureText(hit.pressure, u), unitText(u.pressure));
+        if (m_case->dane.thermal()) {
+            const CaseValues& named = m_case->results.named;
+            const QString t = unitText(u.temperature);
+            text += QCoreApplication::translate("lobus::NumbersView", ", %1 = %2 %3, %4 = %5 %6")
+                        .arg(QString::fromStdString(named.tem1.name), temperatureText(hit.tem1, u), t,
+                             QString::fromStdString(named.tem2.name), temperatureText(hit.tem2, u), t);
+        }
     }
     m_window.setStatusText(2, text);
 }

@@ -10,6 +10,7 @@
 #include "dialogs/dialoghooks.h"
 #include "dialogs/exportdialog.h"
 #include "drawing/probe.h"
+#include "numbers/readoutunits.h"
 #include "series/series.h"
 
 #include <QObject>
@@ -24,6 +25,7 @@
 class QAction;
 class QDockWidget;
 class QMenu;
+class QSettings;
 
 namespace lobus {
 
@@ -31,6 +33,7 @@ class AngleViewWidget;
 class Graphics;
 class MainWindow;
 class NumbersPanel;
+class UnitsMenu;
 
 // What the window layer lends the numbers' file commands: a save dialog
 // that starts in the folder of the last export and remembers it, and the
@@ -57,9 +60,11 @@ public:
     };
 
     // `graphics` maps the window's picture; `onScreen` says whether it now
-    // does (not the printer); `redraw` asks the shell for a new picture.
+    // does (not the printer); `redraw` asks the shell for a new picture;
+    // `settings` (not owned, may be null) remembers the read-outs' units.
     NumbersView(MainWindow& window, Graphics& graphics, std::function<bool()> onScreen,
-                std::function<void()> redraw, const DialogHooks& hooks, NumbersServices services);
+                std::function<void()> redraw, const DialogHooks& hooks, NumbersServices services,
+                QSettings* settings = nullptr);
 
     // The shell has drawn `c` (and the layer the overlay over it, when
     // overlayShown()): on the screen the panel and the angle view show the
@@ -74,6 +79,10 @@ public:
     // dialog); false, after a box that says why, when it cannot be read.
     bool compareWith(const std::string& datafile);
     void endComparison();
+    // The units of every read-out: the panel, the probe, the angle view and
+    // the overlay.
+    const ReadoutUnits& units() const;
+    UnitsMenu* unitsMenu() const { return m_units; }
 
     QMenu* menu() const { return m_menu; }
     QAction* action(Command command) const;
@@ -91,6 +100,7 @@ private:
     void angleHovered(std::optional<float> angle);
     void showHit(const ProbeHit& hit);
     void refreshPanel();
+    void unitsChanged(const ReadoutUnits& units);
     void refreshAngleView();
     void exportCsv();
     void saveAngleView();
@@ -118,6 +128,7 @@ private:
     QDockWidget* m_dock = nullptr;
     NumbersPanel* m_panel = nullptr;
     AngleViewWidget* m_angleView = nullptr;
+    UnitsMenu* m_units = nullptr;
     // The angle under the mouse in the angle view, kept so that a picture
     // drawn anew (resized, recoloured) gets its ring where it now belongs.
     std::optional<float> m_hovered;

@@ -89,13 +89,14 @@ bool QtWindowLayer::exportPicture(const std::string& path, const Case& c, const 
     const QSize size = exportPixels(m_exportChoice, shownPictureSize());
     RYSUJ settings = rysuj; // the drawing writes halfx
     const bool overlay = m_numbers && m_numbers->overlayShown();
+    const ReadoutUnits units = m_numbers ? m_numbers->units() : ReadoutUnits();
     std::string note;
     if (!writeDrawingFile(
             path, size.width(), size.height(),
             [&](Graphics& g) {
                 RYSUNEK(g, c, settings);
                 if (overlay)
-                    drawPeaksOverlay(g, c, settings);
+                    drawPeaksOverlay(g, c, settings, units);
             },
             error, {}, &note, m_exportChoice.fullDetail ? VectorDetail::Full : VectorDetail::Thinned))
         return false;

@@ -184,7 +184,7 @@ bool QtWindowLayer::WINDOWOPEN(const WindowRecord& record)
     services.chooseSize = [this](QSize shown) { return askExportChoice(shown); };
     m_numbers = new NumbersView(
         window, m_graphics, [this] { return drawingOnScreen(); }, [this] { post(kExpose, Message {}); },
-        m_hooks, std::move(services));
+        m_hooks, std::move(services), m_settings);
     if (record.flags & kWindowStatusBar)
         window.statusBar(); // QMainWindow makes it on first use
     else
@@ -289,7 +289,9 @@ void QtWindowLayer::caseDrawn(const Case& shown, const RYSUJ& rysuj, const std::
     if (!m_numbers)
         return;
     if (m_numbers->overlayShown())
-        drawPicture([&](Graphics& g, PictureMemory&) { drawPeaksOverlay(g, shown, rysuj); });
+        drawPicture([&, units = m_numbers->units()](Graphics& g, PictureMemory&) {
+            drawPeaksOverlay(g, shown, rysuj, units);
+        });
     if (const SeriesCase* b = m_numbers->comparison())
         drawPicture([&](Graphics& g, PictureMemory&) {
             drawPictureComparison(g, *b->data, rysuj, b->rysuj, shown, {lobus::caseName(datafile), b->name});

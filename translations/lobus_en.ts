@@ -8,20 +8,20 @@
         <translation>angle [°]</translation>
     </message>
     <message>
-        <source>ciśnienie [MPa]</source>
-        <translation>pressure [MPa]</translation>
-    </message>
-    <message>
-        <source>temperatura [°C]</source>
-        <translation>temperature [°C]</translation>
-    </message>
-    <message>
         <source>pierwsza temperatura</source>
         <translation>first temperature</translation>
     </message>
     <message>
         <source>druga temperatura</source>
         <translation>second temperature</translation>
+    </message>
+    <message>
+        <source>ciśnienie [%1]</source>
+        <translation>pressure [%1]</translation>
+    </message>
+    <message>
+        <source>temperatura [%1]</source>
+        <translation>temperature [%1]</translation>
     </message>
 </context>
 <context>
@@ -679,14 +679,6 @@ Replace it?</translation>
         <translation>Lobe %1: angle %2°, no points</translation>
     </message>
     <message>
-        <source>Klin %1: kąt %2°, p = %3 MPa</source>
-        <translation>Lobe %1: angle %2°, p = %3 MPa</translation>
-    </message>
-    <message>
-        <source>, t1 = %1 °C, t2 = %2 °C</source>
-        <translation>, t1 = %1 °C, t2 = %2 °C</translation>
-    </message>
-    <message>
         <source>Eksport danych (CSV)</source>
         <translation>Export data (CSV)</translation>
     </message>
@@ -743,6 +735,14 @@ Replace it?</translation>
     <message>
         <source>Zakończ porównanie</source>
         <translation>End the comparison</translation>
+    </message>
+    <message>
+        <source>Klin %1: kąt %2°, p = %3 %4</source>
+        <translation>Lobe %1: angle %2°, p = %3 %4</translation>
+    </message>
+    <message>
+        <source>, %1 = %2 %3, %4 = %5 %6</source>
+        <translation>, %1 = %2 %3, %4 = %5 %6</translation>
     </message>
 </context>
 <context>
@@ -928,12 +928,17 @@ Replace it?</translation>
         <translation>--compare: the other case&apos;s data file is not named</translation>
     </message>
     <message>
+        <source>%1 wypisuje przypadek; nie przyjmuje -o, --size, --view, --annotate ani --full-detail</source>
+        <translation>%1 prints the case; it takes no -o, --size, --view, --annotate or --full-detail</translation>
+    </message>
+    <message>
         <source>użycie: lobus-render --help | --version
         lobus-render --dump [--variant 1|2] [--cis Z] [--cha Z] [--tem Z] [--trace Z] PLIK.dan
         lobus-render PLIK.dan -o RYS.png|.bmp|.svg|.pdf [--variant 1|2] [--size SZERxWYS]
                      [--scale Y] [--plen L] [--tlen L] [--pmax P] [--tmax T]
                      [--colour K=R,G,B ...] [--cis Z] [--cha Z] [--tem Z] [--trace Z]
                      [--view picture|angle] [--annotate] [--full-detail]
+                     [--units JEDN] [--temp-units C|K|F]
         lobus-render PLIK.dan --summary | --csv WYN.csv|- [--variant 1|2] [--cis Z] ...
                      [--compare B.dan]
         lobus-render --series ARG... --summary | --csv WYN.csv|- | --report RAPORT.pdf
@@ -949,6 +954,8 @@ Replace it?</translation>
   --x, --y        kolumny tabeli serii na osiach wykresu (nazwa, np. ekscen, pmax)
   --report        raport serii w PDF: tabela i środki czopa, potem strona na przypadek
   --annotate      numeruje kliny i zaznacza na rysunku ich szczytowe ciśnienia
+  --units, --temp-units  jednostki ciśnień (MPa, bar, kPa, Pa, psi) i temperatur (C, K, F)
+                  widoku kątowego i opisów --annotate (domyślnie MPa i C)
   -o, --output    zbiór rysunku; jego rozszerzenie wybiera format
   --full-detail   .svg i .pdf zachowują każdy punkt (domyślnie tylko to, co pokaże
                   ich nośnik: 0,1 piksela .svg, 1/1200 cala .pdf)
@@ -971,6 +978,7 @@ kod wyjścia: 0 gotowe, 1 nie udało się wczytać przypadku (serii: któregoś)
                     [--scale Y] [--plen L] [--tlen L] [--pmax P] [--tmax T]
                     [--colour K=R,G,B ...] [--cis F] [--cha F] [--tem F] [--trace F]
                     [--view picture|angle] [--annotate] [--full-detail]
+                    [--units UNIT] [--temp-units C|K|F]
                     [--compare B.dan]
        lobus-render CASE.dan --summary | --csv OUT.csv|- [--variant 1|2] [--cis F] ...
        lobus-render --series ARG... --summary | --csv OUT.csv|- | --report REPORT.pdf
@@ -986,6 +994,8 @@ kod wyjścia: 0 gotowe, 1 nie udało się wczytać przypadku (serii: któregoś)
   --x, --y        the series table&apos;s columns on the chart&apos;s axes (a name, e.g. ekscen, pmax)
   --report        the series&apos; PDF report: the table and journal centres, then a page per case
   --annotate      number the lobes and mark their peak pressures on the picture
+  --units, --temp-units  units of pressures (MPa, bar, kPa, Pa, psi) and temperatures (C, K, F)
+                  in the angle-base view and the --annotate labels (default MPa and C)
   -o, --output    picture file; its extension picks the format
   --full-detail   .svg and .pdf keep every point (by default only what their medium
                   shows: 0.1 pixel in .svg, 1/1200 inch in .pdf)
@@ -1004,8 +1014,16 @@ exit status: 0 done, 1 the case (in a series: any case) could not be read or the
 </translation>
     </message>
     <message>
-        <source>%1 wypisuje przypadek; nie przyjmuje -o, --size, --view, --annotate ani --full-detail</source>
-        <translation>%1 prints the case; it takes no -o, --size, --view, --annotate or --full-detail</translation>
+        <source>--units: oczekiwano MPa, bar, kPa, Pa lub psi, podano &apos;%1&apos;</source>
+        <translation>--units: expected MPa, bar, kPa, Pa or psi, got &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>--temp-units: oczekiwano C, K lub F, podano &apos;%1&apos;</source>
+        <translation>--temp-units: expected C, K or F, got &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>--units i --temp-units dotyczą tylko --view angle i --annotate</source>
+        <translation>--units and --temp-units apply only to --view angle and --annotate</translation>
     </message>
 </context>
 <context>
@@ -1063,6 +1081,21 @@ exit status: 0 done, 1 the case (in a series: any case) could not be read or the
     <message>
         <source>Plik %1 nie istnieje. Utworzyć go?</source>
         <translation>The file %1 does not exist. Create it?</translation>
+    </message>
+</context>
+<context>
+    <name>lobus::UnitsMenu</name>
+    <message>
+        <source>&amp;Jednostki odczytów</source>
+        <translation>Read-out &amp;units</translation>
+    </message>
+    <message>
+        <source>Ciśnienie</source>
+        <translation>Pressure</translation>
+    </message>
+    <message>
+        <source>Temperatura</source>
+        <translation>Temperature</translation>
     </message>
 </context>
 <context>

@@ -285,6 +285,13 @@ TEST(Dump, BadCommandLinesExitTwoWithOneLine)
          QStringLiteral("20001x10")},
         {dan, QStringLiteral("-o"), QStringLiteral("x.png"), QStringLiteral("--size"), QStringLiteral("640")},
         {d, QStringLiteral("--trace"), QString(), dan},
+        {dan, QStringLiteral("-o"), QStringLiteral("x.png"), QStringLiteral("--annotate"),
+         QStringLiteral("--units"), QStringLiteral("atm")},
+        {dan, QStringLiteral("-o"), QStringLiteral("x.png"), QStringLiteral("--view"),
+         QStringLiteral("angle"), QStringLiteral("--temp-units"), QStringLiteral("R")},
+        {dan, QStringLiteral("-o"), QStringLiteral("x.png"), QStringLiteral("--units"),
+         QStringLiteral("bar")},
+        {dan, QStringLiteral("--summary"), QStringLiteral("--temp-units"), QStringLiteral("K")},
     };
     for (const QStringList& args : cases) {
         const RunResult r = runRender(args);

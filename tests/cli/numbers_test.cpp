@@ -141,6 +141,33 @@ TEST(Summary, EveryExampleGivesTheGeneratedPeaksUnderExactlyTheKeys)
     }
 }
 
+// The read-outs of the angle view and the overlay take the units asked
+// for; the picture's own scale bar and the printed forms keep the files'.
+TEST(Units, TheReadOutsTakeTheUnitsAskedFor)
+{
+    QTemporaryDir dir;
+    const auto svg = [&](QStringList args) {
+        const QString out = dir.path() + QStringLiteral("/plot.svg");
+        args << QStringLiteral("-o") << out << QStringLiteral("--variant") << QStringLiteral("1")
+             << exampleData("solako4");
+        const RunResult r = runRender(args);
+        EXPECT_EQ(r.status, 0) << r.err.toStdString();
+        return QString::fromUtf8(readFile(out));
+    };
+    const QString plain = svg({QStringLiteral("--annotate")});
+    const QString bar = svg({QStringLiteral("--annotate"), QStringLiteral("--units"), QStringLiteral("bar")});
+    EXPECT_TRUE(plain.contains(QStringLiteral(">6.88 MPa<"))) << plain.toStdString();
+    EXPECT_TRUE(bar.contains(QStringLiteral(">68.8 bar<")));
+    for (const QString* picture : {&plain, &bar})
+        EXPECT_TRUE(picture->contains(QStringLiteral(">0.6884E+07 N/m2<")));
+    const QString angle = svg({QStringLiteral("--view"), QStringLiteral("angle"), QStringLiteral("--units"),
+                               QStringLiteral("psi"), QStringLiteral("--temp-units"), QStringLiteral("F")});
+    EXPECT_TRUE(angle.contains(QStringLiteral(">ciśnienie [psi]<")));
+    EXPECT_TRUE(angle.contains(QStringLiteral(">temperatura [°F]<")));
+    // 6.88 MPa is about 998.5 psi and 69.5 degrees C 157.1 F: the axes reach them.
+    EXPECT_TRUE(angle.contains(QStringLiteral(">1000<")) && angle.contains(QStringLiteral(">140<")));
+}
+
 // Every field of every row reads back as the float the generator wrote, in
 // the file and on standard output alike.
 TEST(Csv, EveryExampleRoundTripsToTheLastBit)

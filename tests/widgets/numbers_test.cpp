@@ -14,6 +14,7 @@
 #include "gui/numberspanel.h"
 #include "gui/numbersview.h"
 #include "gui/picturewidget.h"
+#include "gui/unitsmenu.h"
 #include "layerfixture.h"
 #include "render/angleviewtexts.h"
 #include "render/imagedevice.h"
@@ -36,6 +37,7 @@
 #include <QMouseEvent>
 #include <QPageLayout>
 #include <QPrinter>
+#include <QSettings>
 #include <QSplitter>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -313,6 +315,72 @@ TEST(NumbersWindow, PanelTablesNameTheFilesValuesInBothLanguages)
         panel->setCase(nullptr, std::string());
     }
     useSourceTexts();
+}
+
+// One choice of units serves the panel and the probe and outlives the
+// window.
+TEST(NumbersWindow, UnitsServeEveryReadOut)
+{
+    QTemporaryDir dir;
+    const QString ini = dir.filePath(QStringLiteral("lobus.conf"));
+    // The thermal example without its temperature file, whose dialog is cancelled.
+    const QString dan = dir.filePath(QStringLiteral("P/DANE/solako4.dan"));
+    QDir().mkpath(dir.filePath(QStringLiteral("P/WYN")));
+    QDir().mkpath(dir.filePath(QStringLiteral("P/DANE")));
+    const QDir examples(QStringLiteral(LOBUS_EXAMPLES_DIR));
+    for (const char* f : {"DANE/solako4.dan", "WYN/solako4.cha", "WYN/solako4.cis"})
+        ASSERT_TRUE(QFile::copy(examples.filePath(QLatin1String(f)),
+                                dir.filePath(QStringLiteral("P/") + QLatin1String(f))));
+    DialogHooks hooks;
+    hooks.selectFile = [&](QWidget*, const FileRequest& request) -> std::optional<QString> {
+        return request.title.contains(QStringLiteral("danych")) ? std::optional<QString>(dan) : std::nullopt;
+    };
+    hooks.messageBox = [](QWidget*, const MessageBoxRequest&) { return true; };
+    {
+        QtWindowLayer layer(hooks);
+        layer.useSettings(std::make_unique<QSettings>(ini, QSettings::IniFormat));
+        Shell shell(layer, 1, traceIn(dir));
+        openCase(layer, shell);
+        NumbersView* numbers = layer.numbers();
+        ASSERT_TRUE(numbers);
+        numbers->action(Command::Panel)->trigger();
+        runPending(layer, shell);
+        EXPECT_TRUE(layer.window()->statusText(1).endsWith(QStringLiteral("solako4.dan")));
+
+        EXPECT_TRUE(numbers->unitsMenu()->action(PressureUnit::MPa)->isChecked());
+        numbers->unitsMenu()->action(PressureUnit::Bar)->trigger();
+        numbers->unitsMenu()->action(TemperatureUnit::Kelvin)->trigger();
+        runPending(layer, shell);
+        const QString summary = numbers->panel()->summaryText();
+        EXPECT_TRUE(summary.contains(QStringLiteral("pmax = 68.8"))
+                    && summary.contains(QStringLiteral(" bar")))
+            << summary.toStdString();
+        EXPECT_EQ(numbers->panel()->table()->horizontalHeaderItem(5)->text(),
+                  QStringLiteral("p maks. [bar]"));
+        EXPECT_EQ(numbers->panel()->table()->horizontalHeaderItem(7)->text(), QStringLiteral("t1 maks. [K]"));
+        // The probe over lobe 4's grid point 20 reads it in the same units.
+        const Case& shown = shell.state().shown;
+        const float a = shown.results.katcis(4, 20) * 3.14159265f / 180.0f;
+        PointF device;
+        ASSERT_TRUE(layer.graphics().unitsToDevice(shown.dane.tabkla(4) + 0.99f * std::cos(a),
+                                                   shown.dane.tabklb(4) + 0.99f * std::sin(a), device));
+        const double ratio = layer.window()->picture()->devicePixelRatioF();
+        QTest::mouseMove(layer.window()->picture(), QPointF(device.x / ratio, device.y / ratio).toPoint());
+        settle();
+        const QString read = layer.window()->statusText(2);
+        EXPECT_TRUE(read.startsWith(QStringLiteral("Klin 4: kąt ")) && read.contains(QStringLiteral(" bar"))
+                    && read.contains(QStringLiteral(" K")))
+            << read.toStdString();
+        layer.WINDOWCLOSE();
+    }
+    // A window opened later starts with the units chosen last.
+    QtWindowLayer layer(hooks);
+    layer.useSettings(std::make_unique<QSettings>(ini, QSettings::IniFormat));
+    layer.WINDOWOPEN(mainWindowRecord(1));
+    ASSERT_TRUE(layer.numbers());
+    EXPECT_TRUE(layer.numbers()->unitsMenu()->action(PressureUnit::Bar)->isChecked());
+    EXPECT_TRUE(layer.numbers()->unitsMenu()->action(TemperatureUnit::Kelvin)->isChecked());
+    EXPECT_EQ(layer.numbers()->units(), (ReadoutUnits {PressureUnit::Bar, TemperatureUnit::Kelvin}));
 }
 
 // The two views point at the same thing, as a user has the window: panel,
