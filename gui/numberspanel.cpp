@@ -216,11 +216,13 @@ void NumbersPanel::fillLobes(const Case& c)
     auto put = [this](int row, int column, const QString& text) {
         m_table->setItem(row, column, cell(text, true));
     };
+    // A peak of 0 marks nothing: a lobe without pressure has no peak to show.
     auto peak = [&](int row, int column, const Peak& pk, bool pressure) {
+        const bool shown = pk.found && !(pressure && pk.value == 0.0f);
         put(row, column,
-            pk.found ? (pressure ? pressureText(pk.value, m_units) : temperatureText(pk.value, m_units))
-                     : QStringLiteral("—"));
-        put(row, column + 1, pk.found ? readoutText(pk.angle, 2) : QStringLiteral("—"));
+            shown ? (pressure ? pressureText(pk.value, m_units) : temperatureText(pk.value, m_units))
+                  : QStringLiteral("—"));
+        put(row, column + 1, shown ? readoutText(pk.angle, 2) : QStringLiteral("—"));
     };
     for (int row = 0; row < static_cast<int>(f.lobes.size()); ++row) {
         const LobeFigures& l = f.lobes[static_cast<std::size_t>(row)];

@@ -14,6 +14,15 @@ struct PointF {
     double y = 0.0;
 };
 
+// A rectangle of device pixels, x0 <= x1, y0 <= y1.
+struct BoxF {
+    double x0 = 0.0;
+    double y0 = 0.0;
+    double x1 = 0.0;
+    double y1 = 0.0;
+    bool overlaps(const BoxF& o) const { return x0 < o.x1 && o.x0 < x1 && y0 < o.y1 && o.y0 < y1; }
+};
+
 struct Rgb {
     int r = 0;
     int g = 0;

@@ -298,6 +298,7 @@ void Graphics::IGRAREACLEAR()
     const int y0 = static_cast<int>(std::floor((1.0 - m_area[3]) * h));
     const int y1 = static_cast<int>(std::ceil((1.0 - m_area[1]) * h));
     m_device->clear(x0, y0, x1, y1, background());
+    m_texts.clear();
     if (m_recorder) {
         DrawOp op;
         op.kind = DrawOp::Kind::Clear;
@@ -451,6 +452,15 @@ void Graphics::IGRCHAROUT(float x, float y, std::string_view text)
         return;
     const double pixelHeight = m_charHeight * standardCharHeight();
     m_device->text(at, text, pixelHeight, m_justify, currentRgb());
+    // A glyph of the program's sans-serif font is at most about 0.7 of its
+    // height wide on average over a label; the texts' reference point is the
+    // middle of the capital letters, with ascenders and descenders within
+    // 0.65 of the height above and below.
+    const auto characters = static_cast<double>(
+        std::count_if(text.begin(), text.end(), [](char b) { return (b & 0xC0) != 0x80; }));
+    const double width = (0.7 * characters + 0.3) * pixelHeight;
+    const double left = m_justify == Justify::Centre ? at.x - width / 2.0 : at.x - 0.15 * pixelHeight;
+    m_texts.push_back({left, at.y - 0.65 * pixelHeight, left + width, at.y + 0.65 * pixelHeight});
     if (m_recorder) {
         DrawOp op = colouredOp(DrawOp::Kind::Text, {x}, {y}, m_colour, currentRgb());
         op.text = std::string(text);

@@ -74,6 +74,11 @@ public:
 
     static Rgb background();
 
+    // Where the texts drawn since the area was last cleared lie, in device
+    // pixels: the box each one's characters may fill at most, so that what
+    // is drawn over a picture can keep clear of them.
+    const std::vector<BoxF>& textsDrawn() const { return m_texts; }
+
     // The tolerance in device pixels of the level of detail the device draws
     // with (see levelofdetail.h), 0 when it draws every point; and the device
     // pixels one user unit spans at most along either axis (0 when there is
@@ -96,6 +101,7 @@ private:
     int m_error = 0;
     std::vector<PointF> m_points; // work buffer for polylines and polygons
     std::vector<PointF> m_ends;   // and for the far ends of hatch lines
+    std::vector<BoxF> m_texts;
     GraphicsRecorder* m_recorder = nullptr;
     std::vector<float> m_recX; // user-unit copies of the points for the recorder
     std::vector<float> m_recY;
