@@ -66,6 +66,17 @@ void namedValues(JsonWriter& j, const char* name, const std::vector<NamedValue>&
     j.endArray();
 }
 
+// The result files that ended inside a wedge's block.
+std::vector<const char*> shortFiles(const Case& c)
+{
+    std::vector<const char*> files;
+    if (c.results.read.cisEndedIn > 0)
+        files.push_back(".cis");
+    if (c.dane.thermal() && c.results.read.temEndedIn > 0)
+        files.push_back(".tem");
+    return files;
+}
+
 } // namespace
 
 std::string caseJson(const Case& c, const RYSUJ& rysuj)
@@ -115,6 +126,15 @@ void summaryFields(JsonWriter& j, const Case& c)
     const CaseFigures f = caseFigures(c);
     j.key("solver");
     j.value(f.thermal ? "SOLAKO" : "MERANT");
+    if (const std::vector<const char*> files = shortFiles(c); !files.empty()) {
+        j.key("complete");
+        j.boolean(false);
+        j.key("short");
+        j.beginArray();
+        for (const char* file : files)
+            j.value(file);
+        j.endArray();
+    }
     real(j, "ekscen", f.ekscen);
     real(j, "katekscen", f.katekscen);
     real(j, "pmax", f.pmax);

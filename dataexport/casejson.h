@@ -19,7 +19,9 @@ std::string caseJson(const Case& c, const RYSUJ& rysuj);
 // The summary of a case as one JSON object (keys: solver, ekscen, katekscen,
 // pmax, tmax, conditions[], characteristics[], lobes[]); a value that is not
 // finite, or a peak of a lobe without points, is null. The named values are
-// {name, unit, value} in record order.
+// {name, unit, value} in record order. A case whose .cis or .tem ended
+// inside a wedge's block also has "complete": false and "short" (those
+// files' extensions) after the solver; a complete case has neither key.
 std::string summaryJson(const Case& c);
 
 // The summary's keys and values, into an object the writer has open.

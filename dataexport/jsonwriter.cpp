@@ -102,6 +102,12 @@ void JsonWriter::value(std::string_view text)
     quoted(text);
 }
 
+void JsonWriter::boolean(bool v)
+{
+    item();
+    m_text += v ? "true" : "false";
+}
+
 void JsonWriter::null()
 {
     item();

@@ -26,6 +26,8 @@ public:
     void value(float v);
     void value(int v);
     void value(std::string_view text);
+    // Not an overload of value: a string literal would take it.
+    void boolean(bool v);
     void null();
 
     // The text written, with a newline after the last container.

@@ -171,8 +171,10 @@ PassEnd CZYTDANE(const std::string& datafile, const std::string& cisfile, Result
     const ResultLocation loc = locateResults(datafile);
 
     std::string cha;
-    if (!settleResultFile(loc, ".cha", dane.thermal() ? kFilterChaSolako : kFilterChaMerant, ui, cha))
+    if (!settleResultFile(loc, ".cha", dane.thermal() ? kFilterChaSolako : kFilterChaMerant, ui, cha)) {
+        results.read.unread = kResultCha | kResultCis | (dane.thermal() ? kResultTem : 0);
         return PassEnd::Cancelled;
+    }
     if (files)
         files->cha = cha;
     readCharacteristics(reader, cha, dane, results.read, results.named);
@@ -189,8 +191,10 @@ PassEnd CZYTDANE(const std::string& datafile, const std::string& cisfile, Result
         return PassEnd::Completed;
     dane.tmax = -9999.0f;
     std::string tem;
-    if (!settleResultFile(loc, ".tem", kFilterTemSolako, ui, tem))
+    if (!settleResultFile(loc, ".tem", kFilterTemSolako, ui, tem)) {
+        results.read.unread = kResultTem;
         return PassEnd::Cancelled;
+    }
     if (files)
         files->tem = tem;
     reader.open(tem);

@@ -54,6 +54,9 @@ struct DANE {
 // Which of the four result arrays a value belongs to.
 enum class ResultColumn : std::uint8_t { Katcis = 1, Cis = 2, Tem1 = 4, Tem2 = 8 };
 
+// The result files of a case, as bits.
+enum ResultFile : std::uint8_t { kResultCha = 1, kResultCis = 2, kResultTem = 4 };
+
 // What the files gave of the arrays, so that whatever shows the numbers can
 // tell a value read from one the arrays merely hold (a zero of the fresh
 // allocation, a value a null left in place). The drawing never asks: it
@@ -72,6 +75,9 @@ struct ReadRecord {
     // kChaEkscen, kChaKatekscen, kChaPmax.
     std::uint8_t cha = 0;
     static constexpr std::uint8_t kChaEkscen = 1, kChaKatekscen = 2, kChaPmax = 4;
+    // The result files (ResultFile bits) the pass did not come to read: the
+    // user cancelled the dialog that was to find one, and the pass ended.
+    std::uint8_t unread = 0;
     // Elements a null left as they were, by ResultColumn bits, one byte an
     // element in the arrays' order; empty while there is none.
     std::vector<std::uint8_t> nulls;

@@ -14,6 +14,7 @@
 #include <QVBoxLayout>
 
 #include <cmath>
+#include <utility>
 
 namespace lobus {
 
@@ -47,6 +48,18 @@ QString unitText(TemperatureUnit unit)
 }
 
 namespace {
+
+// The files named as the case's, for a note that names them.
+QString fileNames(const std::string& datafile, std::uint8_t files)
+{
+    const QString stem = QFileInfo(QString::fromStdString(datafile)).completeBaseName();
+    QStringList names;
+    for (const auto& [bit, extension] :
+         {std::pair {kResultCha, ".cha"}, {kResultCis, ".cis"}, {kResultTem, ".tem"}})
+        if (files & bit)
+            names << stem + QLatin1String(extension);
+    return names.join(QStringLiteral(", "));
+}
 
 QTableWidget* newTable(QWidget* parent)
 {
@@ -118,6 +131,24 @@ void fillNamed(QTableWidget* table, const std::vector<NamedValue>& values)
 
 } // namespace
 
+QStringList caseGaps(const Case& c, const std::string& datafile)
+{
+    const ReadRecord& read = c.results.read;
+    QStringList gaps;
+    if (read.unread)
+        gaps << QCoreApplication::translate("lobus::NumbersPanel",
+                                            "Przypadek niepełny: nie wczytano %1 (wybór zbioru przerwano).")
+                    .arg(fileNames(datafile, read.unread));
+    std::uint8_t ended = read.cisEndedIn > 0 ? kResultCis : 0;
+    if (c.dane.thermal() && read.temEndedIn > 0)
+        ended |= kResultTem;
+    if (ended)
+        gaps << QCoreApplication::translate("lobus::NumbersPanel",
+                                            "Przypadek niepełny: %1 kończy się przed końcem bloków klinów.")
+                    .arg(fileNames(datafile, ended));
+    return gaps;
+}
+
 NumbersPanel::NumbersPanel(QWidget* parent) : QWidget(parent)
 {
     auto* layout = new QVBoxLayout(this);
@@ -185,6 +216,7 @@ void NumbersPanel::refresh()
         lines << tr("Uwaga: największe odczytane ciśnienie, %1 %2 (klin %3), różni się od pmax.")
                      .arg(pressureText(f.pressureRead.value, m_units), p)
                      .arg(f.pressureReadLobe);
+    lines << caseGaps(c, m_datafile);
     m_summary->setText(lines.join(QLatin1Char('\n')));
 
     fillLobes(c);

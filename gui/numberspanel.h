@@ -7,11 +7,12 @@
 // under the name the file's own column header gives it, with its meaning
 // where the program knows the name. Pressures and temperatures of the
 // read-outs in the units chosen; the files' values in the units they name.
-// Shows only what the files define.
+// Shows only what the files define, and says which files were not read.
 
 #include "datafiles/state.h"
 #include "numbers/readoutunits.h"
 
+#include <QStringList>
 #include <QWidget>
 
 #include <string>
@@ -29,6 +30,11 @@ QString pressureText(double pascals, const ReadoutUnits& units, int lessDecimals
 QString temperatureText(double celsius, const ReadoutUnits& units);
 QString unitText(PressureUnit unit);
 QString unitText(TemperatureUnit unit);
+
+// What the case lacks, a sentence each: the result files the reading did
+// not come to (a dialog cancelled) and those that ended inside a lobe's
+// block. Empty for a whole case.
+QStringList caseGaps(const Case& c, const std::string& datafile);
 
 class NumbersPanel : public QWidget {
     Q_OBJECT

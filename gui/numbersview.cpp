@@ -17,9 +17,11 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QDockWidget>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QSplitter>
+#include <QStatusBar>
 
 #include <cmath>
 
@@ -149,6 +151,26 @@ void NumbersView::unitsChanged(const ReadoutUnits& units)
         m_redraw();
 }
 
+QString NumbersView::gapsText() const { return m_gaps ? m_gaps->text() : QString(); }
+
+// The status bar, when the window has one, says what the case lacks.
+void NumbersView::showGaps()
+{
+    auto* bar = m_window.findChild<QStatusBar*>(QString(), Qt::FindDirectChildrenOnly);
+    if (!bar || !m_case)
+        return;
+    const QStringList gaps = caseGaps(*m_case, m_datafile);
+    if (!m_gaps && gaps.isEmpty())
+        return;
+    if (!m_gaps) {
+        m_gaps = new QLabel(bar);
+        m_gaps->setTextFormat(Qt::PlainText);
+        bar->addPermanentWidget(m_gaps);
+    }
+    m_gaps->setText(gaps.join(QLatin1Char(' ')));
+    m_gaps->setVisible(!gaps.isEmpty());
+}
+
 void NumbersView::caseDrawn(const Case& c, const RYSUJ& rysuj, const std::string& datafile)
 {
     if (!m_onScreen())
@@ -163,6 +185,7 @@ void NumbersView::caseDrawn(const Case& c, const RYSUJ& rysuj, const std::string
         refreshPanel();
     refreshComparison();
     refreshAngleView();
+    showGaps();
     if (m_hovered)
         angleHovered(m_hovered);
 }

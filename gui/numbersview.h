@@ -24,6 +24,7 @@
 
 class QAction;
 class QDockWidget;
+class QLabel;
 class QMenu;
 class QSettings;
 
@@ -83,6 +84,9 @@ public:
     // the overlay.
     const ReadoutUnits& units() const;
     UnitsMenu* unitsMenu() const { return m_units; }
+    // What the status bar says of a case that is not whole (empty for a
+    // whole case).
+    QString gapsText() const;
 
     QMenu* menu() const { return m_menu; }
     QAction* action(Command command) const;
@@ -101,6 +105,7 @@ private:
     void showHit(const ProbeHit& hit);
     void refreshPanel();
     void unitsChanged(const ReadoutUnits& units);
+    void showGaps();
     void refreshAngleView();
     void exportCsv();
     void saveAngleView();
@@ -129,6 +134,7 @@ private:
     NumbersPanel* m_panel = nullptr;
     AngleViewWidget* m_angleView = nullptr;
     UnitsMenu* m_units = nullptr;
+    QLabel* m_gaps = nullptr; // in the status bar, while a case is not whole
     // The angle under the mouse in the angle view, kept so that a picture
     // drawn anew (resized, recoloured) gets its ring where it now belongs.
     std::optional<float> m_hovered;

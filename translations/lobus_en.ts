@@ -635,6 +635,14 @@ Replace it?</translation>
         <source>klin %1: p maks. [MPa]</source>
         <translation>lobe %1: p peak [MPa]</translation>
     </message>
+    <message>
+        <source>Przypadek niepełny: nie wczytano %1 (wybór zbioru przerwano).</source>
+        <translation>Incomplete case: %1 not read (the file choice was cancelled).</translation>
+    </message>
+    <message>
+        <source>Przypadek niepełny: %1 kończy się przed końcem bloków klinów.</source>
+        <translation>Incomplete case: %1 ends before the last lobe&apos;s block is complete.</translation>
+    </message>
 </context>
 <context>
     <name>lobus::NumbersView</name>

@@ -141,6 +141,38 @@ TEST(Summary, EveryExampleGivesTheGeneratedPeaksUnderExactlyTheKeys)
     }
 }
 
+// A pressure or temperature file that ends inside a lobe's block leaves the
+// case standing, and the summary says which ended early.
+TEST(Summary, ACaseCutShortSaysWhichFilesEndedEarly)
+{
+    TempDir dir;
+    const SolverCase c = handCase("cut", kVariantSolako, evenLayout(3, 9));
+    const struct {
+        bool cis;
+        bool tem;
+        QStringList shortFiles;
+    } cuts[] = {{true, false, {QStringLiteral(".cis")}},
+                {false, true, {QStringLiteral(".tem")}},
+                {true, true, {QStringLiteral(".cis"), QStringLiteral(".tem")}}};
+    for (const auto& cut : cuts) {
+        CaseText text = caseText(c);
+        if (cut.cis)
+            keepRecords(text.cis, pointRecord(c, 2, 4));
+        if (cut.tem)
+            keepRecords(text.tem, pointRecord(c, 3, 2));
+        const std::string dan = writeCase(dir.path() / "P", text).string();
+        const RunResult r = runRender({QStringLiteral("--variant"), QStringLiteral("1"),
+                                       QStringLiteral("--summary"), QString::fromStdString(dan)});
+        ASSERT_EQ(r.status, 0) << r.err.toStdString();
+        const QJsonObject o = QJsonDocument::fromJson(r.out).object();
+        EXPECT_EQ(o.value(QStringLiteral("complete")), QJsonValue(false));
+        QStringList files;
+        for (const QJsonValue& v : o.value(QStringLiteral("short")).toArray())
+            files << v.toString();
+        EXPECT_EQ(files, cut.shortFiles);
+    }
+}
+
 // The read-outs of the angle view and the overlay take the units asked
 // for; the picture's own scale bar and the printed forms keep the files'.
 TEST(Units, TheReadOutsTakeTheUnitsAskedFor)

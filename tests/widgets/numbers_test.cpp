@@ -321,8 +321,8 @@ TEST(NumbersWindow, PanelTablesNameTheFilesValuesInBothLanguages)
 }
 
 // One choice of units serves the panel and the probe and outlives the
-// window.
-TEST(NumbersWindow, UnitsServeEveryReadOut)
+// window; the status bar and the panel say which files a case lacks.
+TEST(NumbersWindow, UnitsServeEveryReadOutAndAnIncompleteCaseSaysSo)
 {
     QTemporaryDir dir;
     const QString ini = dir.filePath(QStringLiteral("lobus.conf"));
@@ -348,6 +348,9 @@ TEST(NumbersWindow, UnitsServeEveryReadOut)
         ASSERT_TRUE(numbers);
         numbers->action(Command::Panel)->trigger();
         runPending(layer, shell);
+        const QString gaps = QStringLiteral("Przypadek niepełny: nie wczytano solako4.tem");
+        EXPECT_TRUE(numbers->gapsText().startsWith(gaps)) << numbers->gapsText().toStdString();
+        EXPECT_TRUE(numbers->panel()->summaryText().contains(gaps));
         EXPECT_TRUE(layer.window()->statusText(1).endsWith(QStringLiteral("solako4.dan")));
 
         EXPECT_TRUE(numbers->unitsMenu()->action(PressureUnit::MPa)->isChecked());
