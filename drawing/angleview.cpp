@@ -1,5 +1,7 @@
 #include "drawing/angleview.h"
 
+#include "drawing/angleplot.h"
+
 #include "drawing/graphics/units.h"
 
 #include "drawing/casefigures.h"
@@ -16,6 +18,8 @@ namespace lobus {
 
 namespace {
 
+using namespace angleplot;
+
 // Colour numbers of the plot. Entry 1 takes each lobe's colour and entry 2
 // its light tint in turn, as the picture redefines entry 1 per lobe.
 constexpr int kLobe = colours::kWedge;
@@ -24,49 +28,23 @@ constexpr int kInk = colours::kAxes; // frame, ticks, labels
 constexpr int kGrid = 230;           // light grey grid lines
 constexpr int kCursor = colours::kHatch;
 
-enum class Curve { Pressure, Tem1, Tem2 };
+// Curves are this many screen pixels wide.
+constexpr double kCurveWidth = 2.0;
 
-struct Plot {
-    Graphics& g;
-    const Case& c;
-    const RYSUJ& rysuj;
-    const AngleViewState& view;
-    const AngleViewTexts& texts;
-    std::vector<float> x; // one run of a clipped curve
-    std::vector<float> y;
-};
-
-// In the read-outs' units; NaN where the files gave no value: the curve
-// breaks there.
-float valueOf(const Case& c, const ReadoutUnits& units, Curve curve, int k, int j)
-{
-    switch (curve) {
-    case Curve::Pressure:
-        return static_cast<float>(pressureIn(units.pressure, readValue(c, ResultColumn::Cis, k, j)));
-    case Curve::Tem1:
-        return static_cast<float>(temperatureIn(units.temperature, readValue(c, ResultColumn::Tem1, k, j)));
-    case Curve::Tem2:
-        return static_cast<float>(temperatureIn(units.temperature, readValue(c, ResultColumn::Tem2, k, j)));
-    }
-    return 0.0f;
-}
-
-// The smallest and largest value of the curves over every point read.
-bool valueRange(const Case& c, const ReadoutUnits& units, std::initializer_list<Curve> curves, float& lo,
-                float& hi)
+// The smallest and largest value of the curves over every point read, as
+// plotted: the files' order is the plotted one.
+bool valueRange(const Plot& plot, std::initializer_list<Curve> curves, float& lo, float& hi)
 {
     bool any = false;
-    for (int k = 1; k <= lobeCount(c.dane); ++k) {
-        const int n = pointCount(c.dane, c.results, k);
-        for (Curve curve : curves)
-            for (int j = 1; j <= n; ++j) {
-                const float v = valueOf(c, units, curve, k, j);
-                if (!std::isfinite(v))
-                    continue;
-                lo = any ? std::min(lo, v) : v;
-                hi = any ? std::max(hi, v) : v;
-                any = true;
-            }
+    for (Curve curve : curves) {
+        const auto u = static_cast<std::size_t>(curve);
+        if (!plot.curves.any[u])
+            continue;
+        const float l = plot.plotted(curve, plot.curves.low[u]);
+        const float h = plot.plotted(curve, plot.curves.high[u]);
+        lo = any ? std::min(lo, l) : l;
+        hi = any ? std::max(hi, h) : h;
+        any = true;
     }
     return any;
 }
@@ -90,126 +68,6 @@ std::string tickText(double v, double step)
     return fixedText(std::abs(v) < step * 1.0e-6 ? 0.0 : v, decimals);
 }
 
-// Draws the run collected in plot.x/y, whole or dashed: 6 screen pixels on,
-// 4 off, measured on the device so that the dashes look alike on any scale.
-void flushRun(Plot& plot, bool dashed)
-{
-    Graphics& g = plot.g;
-    const int n = static_cast<int>(plot.x.size());
-    if (n >= 2 && !dashed) {
-        g.IGRPOLYLINE(plot.x.data(), plot.y.data(), n);
-    } else if (n >= 2) {
-        const Device* device = g.device();
-        const double unit = device ? std::max(1.0, device->dotsPerInch() / kScreenDpi) : 1.0;
-        const double onLength = 6.0 * unit;
-        const double offLength = 4.0 * unit;
-        bool on = true;
-        double left = onLength; // what is left of the current dash or gap
-        std::vector<float> dx {plot.x[0]};
-        std::vector<float> dy {plot.y[0]};
-        auto emit = [&] {
-            if (dx.size() >= 2)
-                g.IGRPOLYLINE(dx.data(), dy.data(), static_cast<int>(dx.size()));
-        };
-        PointF a;
-        bool mapped = g.unitsToDevice(plot.x[0], plot.y[0], a);
-        for (int i = 1; i < n && mapped; ++i) {
-            PointF b;
-            mapped = g.unitsToDevice(plot.x[i], plot.y[i], b);
-            if (!mapped)
-                break;
-            const double length = std::hypot(b.x - a.x, b.y - a.y);
-            double done = 0.0;
-            while (length - done > left) {
-                done += left;
-                const double t = done / length;
-                const float qx = static_cast<float>(plot.x[i - 1] + t * (plot.x[i] - plot.x[i - 1]));
-                const float qy = static_cast<float>(plot.y[i - 1] + t * (plot.y[i] - plot.y[i - 1]));
-                if (on) {
-                    dx.push_back(qx);
-                    dy.push_back(qy);
-                    emit();
-                }
-                dx.assign(1, qx);
-                dy.assign(1, qy);
-                on = !on;
-                left = on ? onLength : offLength;
-            }
-            left -= length - done;
-            if (on) {
-                dx.push_back(plot.x[i]);
-                dy.push_back(plot.y[i]);
-            }
-            a = b;
-        }
-        if (on)
-            emit();
-    }
-    plot.x.clear();
-    plot.y.clear();
-}
-
-// One curve of lobe k shifted by `offset` degrees, cut to the visible angles.
-void drawCurve(Plot& plot, Curve curve, int k, float offset, bool dashed)
-{
-    const Case& c = plot.c;
-    const int n = pointCount(c.dane, c.results, k);
-    const float lo = plot.view.from;
-    const float hi = plot.view.to;
-    bool havePrevious = false;
-    float px = 0.0f;
-    float py = 0.0f;
-    for (int j = 1; j <= n; ++j) {
-        const float ax = readValue(c, ResultColumn::Katcis, k, j) + offset;
-        const float ay = valueOf(c, plot.texts.units, curve, k, j);
-        if (!std::isfinite(ax) || !std::isfinite(ay)) {
-            flushRun(plot, dashed);
-            havePrevious = false;
-            continue;
-        }
-        const bool inside = ax >= lo && ax <= hi;
-        if (havePrevious) {
-            // Where the segment from the previous point crosses an edge.
-            auto at = [&](float edge) { return py + (ay - py) * (edge - px) / (ax - px); };
-            if (px < lo && ax > lo && plot.x.empty()) {
-                plot.x.push_back(lo);
-                plot.y.push_back(at(lo));
-            }
-            if (px > hi && ax < hi && plot.x.empty()) {
-                plot.x.push_back(hi);
-                plot.y.push_back(at(hi));
-            }
-            if (!inside && !plot.x.empty()) {
-                const float edge = ax > hi ? hi : lo;
-                plot.x.push_back(edge);
-                plot.y.push_back(at(edge));
-                flushRun(plot, dashed);
-            }
-        }
-        if (inside) {
-            plot.x.push_back(ax);
-            plot.y.push_back(ay);
-        }
-        havePrevious = true;
-        px = ax;
-        py = ay;
-    }
-    flushRun(plot, dashed);
-}
-
-// The shifts by whole turns that bring part of lobe k into view, so that a
-// lobe across 360 degrees shows on both ends of the axis.
-template <class F> void forEachShift(const Plot& plot, int k, F f)
-{
-    const float start = plot.c.dane.tabpsi(2 * k - 1);
-    const float end = plot.c.dane.tabpsi(2 * k);
-    if (!std::isfinite(start) || !std::isfinite(end))
-        return;
-    for (float offset : {-360.0f, 0.0f, 360.0f})
-        if (end + offset >= plot.view.from && start + offset <= plot.view.to)
-            f(offset, start + offset, end + offset);
-}
-
 void useLobeColours(Graphics& g, const RYSUJ& rysuj, int k)
 {
     const int r = rysuj.colour(1, k);
@@ -222,7 +80,7 @@ void useLobeColours(Graphics& g, const RYSUJ& rysuj, int k)
 }
 
 void drawPanel(Plot& plot, const AnglePanel& panel, std::initializer_list<Curve> curves,
-               const std::string& axisTitle, bool angleTitle)
+               const std::string& axisTitle, bool angleTitle, bool names)
 {
     Graphics& g = plot.g;
     setPanel(g, panel);
@@ -268,6 +126,7 @@ void drawPanel(Plot& plot, const AnglePanel& panel, std::initializer_list<Curve>
     }
 
     // The curves, each lobe in its colour.
+    g.setLineWidth(kCurveWidth);
     for (int k = 1; k <= lobes; ++k) {
         useLobeColours(g, plot.rysuj, k);
         g.IGRCOLOURN(kLobe);
@@ -275,6 +134,20 @@ void drawPanel(Plot& plot, const AnglePanel& panel, std::initializer_list<Curve>
             for (Curve curve : curves)
                 drawCurve(plot, curve, k, offset, curve == Curve::Tem2);
         });
+    }
+    g.setLineWidth(0.0);
+
+    // Each lobe's number at the top of its extent, where it shows.
+    if (names) {
+        g.IGRCOLOURN(kInk);
+        g.IGRCHARJUSTIFY("C");
+        for (int k = 1; k <= lobes; ++k)
+            forEachShift(plot, k, [&](float, float start, float end) {
+                const float from = std::max(start, x1);
+                const float to = std::min(end, x2);
+                if (to - from > 2.0f * cw)
+                    g.IGRCHAROUT(0.5f * (from + to), y2 - 0.8f * ch, std::to_string(k));
+            });
     }
 
     g.IGRCOLOURN(kInk);
@@ -300,7 +173,7 @@ void drawMark(Plot& plot, const AnglePanel& panel, Curve curve)
         return;
     setPanel(plot.g, panel);
     plot.g.IGRCOLOURN(kInk);
-    const float v = valueOf(plot.c, plot.texts.units, curve, k, j);
+    const float v = plot.valueOf(curve, k, j);
     forEachShift(plot, k, [&](float offset, float, float) {
         const float a = element(plot.c.results.katcis, k, j) + offset;
         if (a >= plot.view.from && a <= plot.view.to)
@@ -317,8 +190,8 @@ void drawLegend(Plot& plot, const AnglePanel& panel)
     const float cw = g.INFOGRAPHICS(3);
     const float ch = g.INFOGRAPHICS(4);
     const float y = panel.units[3] - 0.9f * ch;
-    const std::string& first = plot.texts.firstCurve;
-    const std::string& second = plot.texts.secondCurve;
+    const std::string& first = plot.c.results.named.tem1.name;
+    const std::string& second = plot.c.results.named.tem2.name;
     // Labels are counted in characters; a UTF-8 letter's second byte is not.
     auto width = [&](const std::string& s) {
         return cw * static_cast<float>(std::count_if(s.begin(), s.end(), [](char b) {
@@ -331,7 +204,9 @@ void drawLegend(Plot& plot, const AnglePanel& panel)
     for (int i = 0; i < 2; ++i) {
         plot.x.assign({x, x + 4.0f * cw});
         plot.y.assign({y, y});
+        g.setLineWidth(kCurveWidth);
         flushRun(plot, i == 1);
+        g.setLineWidth(0.0);
         const std::string& label = i == 0 ? first : second;
         g.IGRCHAROUT(x + 5.0f * cw, y, label);
         x += 5.0f * cw + width(label) + 2.0f * cw;
@@ -399,20 +274,24 @@ AngleViewLayout drawAngleView(Graphics& g, const Case& c, const RYSUJ& rysuj, co
         return p;
     };
 
+    // The curves walked once, at the level of detail of the angle axis.
+    Plot plot(g, c, rysuj, view, texts);
+    setPanel(g, panel(bottom, top, 0.0f, 1.0f));
+    walkCurves(plot, runDegrees(plot));
     float plo = 0.0f;
     float phi = 0.0f;
-    valueRange(c, texts.units, {Curve::Pressure}, plo, phi);
+    valueRange(plot, {Curve::Pressure}, plo, phi);
     plo = std::min(plo, 0.0f);
     phi = std::max(phi, 0.0f);
     const float pspan = phi - plo > 0.0f ? phi - plo : 1.0f;
-    phi = plo + 1.08f * pspan;
+    // Room above the curves for the lobes' numbers.
+    phi = plo + 1.14f * pspan;
     plo = plo < 0.0f ? plo - 0.04f * pspan : plo;
 
-    Plot plot {g, c, rysuj, view, texts, {}, {}};
     if (thermal) {
         float tlo = 0.0f;
         float thi = 0.0f;
-        if (!valueRange(c, texts.units, {Curve::Tem1, Curve::Tem2}, tlo, thi)) {
+        if (!valueRange(plot, {Curve::Tem1, Curve::Tem2}, tlo, thi)) {
             tlo = 0.0f;
             thi = 1.0f;
         }
@@ -420,14 +299,14 @@ AngleViewLayout drawAngleView(Graphics& g, const Case& c, const RYSUJ& rysuj, co
         const float middle = 0.5f * (bottom + top);
         layout.pressure = panel(middle + 2.4f * ch, top, plo, phi);
         layout.temperature = panel(bottom, middle - 1.6f * ch, tlo - 0.05f * tspan, thi + 0.25f * tspan);
-        drawPanel(plot, layout.pressure, {Curve::Pressure}, texts.pressureAxis, false);
+        drawPanel(plot, layout.pressure, {Curve::Pressure}, texts.pressureAxis, false, true);
         drawMark(plot, layout.pressure, Curve::Pressure);
-        drawPanel(plot, layout.temperature, {Curve::Tem1, Curve::Tem2}, texts.temperatureAxis, true);
+        drawPanel(plot, layout.temperature, {Curve::Tem1, Curve::Tem2}, texts.temperatureAxis, true, false);
         drawMark(plot, layout.temperature, Curve::Tem1);
         drawLegend(plot, layout.temperature);
     } else {
         layout.pressure = panel(bottom, top, plo, phi);
-        drawPanel(plot, layout.pressure, {Curve::Pressure}, texts.pressureAxis, true);
+        drawPanel(plot, layout.pressure, {Curve::Pressure}, texts.pressureAxis, true, true);
         drawMark(plot, layout.pressure, Curve::Pressure);
     }
     return layout;

@@ -1,12 +1,13 @@
 #pragma once
 // The angle-base view: pressure against angle for every lobe on one axis
-// (angles in degrees, each lobe's extent shaded lightly, each lobe in its
-// colour) and, for a thermal case, a second axis below with both temperature
-// curves of each lobe, the first solid and the second dashed, with a legend.
-// Drawn through the graphics layer, so the screen, the image, SVG, PDF and
-// the printer all take the same plot. Each axis is one area of the surface
-// with its own user units: (angle, pressure) above, (angle, temperature)
-// below, in the units of the texts.
+// (angles in degrees, each lobe's extent shaded lightly and named by its
+// number, each lobe in its colour) and, for a thermal case, a second axis
+// below with both temperature curves of each lobe, the first solid and the
+// second dashed, with a legend. Curves are two screen pixels wide, so that
+// lobes of one colour are told apart. Drawn through the graphics layer, so
+// the screen, the image, SVG, PDF and the printer all take the same plot.
+// Each axis is one area of the surface with its own user units: (angle,
+// pressure) above, (angle, temperature) below, in the units of the texts.
 
 #include "datafiles/state.h"
 #include "drawing/graphics/device.h"
@@ -19,13 +20,12 @@ namespace lobus {
 class Graphics;
 
 // The texts a person reads on the plot, translated by the caller, and the
-// units its values are plotted in.
+// units its values are plotted in. The legend of the temperature curves
+// names them as the temperature file's column header does.
 struct AngleViewTexts {
     std::string angleAxis;       // under the angle axis
     std::string pressureAxis;    // beside the pressure axis, with its unit
     std::string temperatureAxis; // beside the temperature axis, with its unit
-    std::string firstCurve;      // legend of the solid temperature curve
-    std::string secondCurve;     // legend of the dashed one
     ReadoutUnits units;
 };
 

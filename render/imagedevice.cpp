@@ -204,6 +204,22 @@ void ImageDevice::polyline(std::span<const PointF> p, Rgb colour)
     m_device.polyline(m_points, colour);
 }
 
+void ImageDevice::widePolyline(std::span<const PointF> p, Rgb colour, double width)
+{
+    const double margin = m_tiles.margin();
+    m_tiles.setMargin(std::max(margin, width / 2.0 + 2.0));
+    for (std::size_t i = 0; i < p.size(); ++i)
+        m_tiles.markSegment(p[i], p[i + 1 < p.size() ? i + 1 : i]);
+    m_tiles.setMargin(margin);
+    flush();
+    thin(p, false);
+    // A wide line hides its vertices even better than a thin one: the
+    // stroke need only pass within the tolerance of each.
+    if (m_detail != ImageDetail::EveryPoint)
+        m_points.resize(lod::thinOutline(m_points, kTolerance));
+    m_device.widePolyline(m_points, colour, width);
+}
+
 // A filled outline is filled straight into the image's pixels.
 void ImageDevice::polygon(std::span<const PointF> p, Rgb colour, bool filled)
 {

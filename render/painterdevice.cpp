@@ -205,6 +205,21 @@ void PainterDevice::polyline(std::span<const PointF> points, Rgb colour)
     m_painter.drawPolyline(m_buffer.constData(), static_cast<int>(m_buffer.size()));
 }
 
+// Bevelled joins keep a curve of many short steps its width without the
+// spikes of mitres or the cost of rounds.
+void PainterDevice::widePolyline(std::span<const PointF> points, Rgb colour, double width)
+{
+    flush();
+    if (points.size() < 2 || !(width > 0.0)) {
+        polyline(points, colour);
+        return;
+    }
+    mapPoints(points);
+    m_painter.setPen(QPen(toQColor(colour), width, Qt::SolidLine, Qt::FlatCap, Qt::BevelJoin));
+    m_penSet = false; // the next line sets its own
+    m_painter.drawPolyline(m_buffer.constData(), static_cast<int>(m_buffer.size()));
+}
+
 // Self-crossing outlines are filled by the winding rule, so a pressure
 // diagram that folds over itself stays filled where it overlaps.
 void PainterDevice::polygon(std::span<const PointF> points, Rgb colour, bool filled)

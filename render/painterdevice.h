@@ -54,6 +54,7 @@ public:
     void clear(int x0, int y0, int x1, int y1, Rgb background) override;
     void line(PointF a, PointF b, Rgb colour) override;
     void polyline(std::span<const PointF> points, Rgb colour) override;
+    void widePolyline(std::span<const PointF> points, Rgb colour, double width) override;
     void polygon(std::span<const PointF> points, Rgb colour, bool filled) override;
     void text(PointF at, std::string_view utf8, double pixelHeight, Justify justify, Rgb colour) override;
     DetailTarget* detail() override { return m_detailPixels > 0.0 ? this : nullptr; }

@@ -8,14 +8,6 @@
         <translation>angle [°]</translation>
     </message>
     <message>
-        <source>pierwsza temperatura</source>
-        <translation>first temperature</translation>
-    </message>
-    <message>
-        <source>druga temperatura</source>
-        <translation>second temperature</translation>
-    </message>
-    <message>
         <source>ciśnienie [%1]</source>
         <translation>pressure [%1]</translation>
     </message>

@@ -46,6 +46,13 @@ public:
     virtual void clear(int x0, int y0, int x1, int y1, Rgb background) = 0;
     virtual void line(PointF a, PointF b, Rgb colour) = 0;
     virtual void polyline(std::span<const PointF> points, Rgb colour) = 0;
+    // An open line `width` pixels wide; a device that has one pen only draws
+    // it as polyline does.
+    virtual void widePolyline(std::span<const PointF> points, Rgb colour, double width)
+    {
+        (void)width;
+        polyline(points, colour);
+    }
     // A closed polygon, outlined or filled; the outline may cross itself.
     virtual void polygon(std::span<const PointF> points, Rgb colour, bool filled) = 0;
     // Text whose reference point is `at`; `pixelHeight` is the character height.

@@ -365,9 +365,14 @@ void Graphics::IGRPOLYLINE(const float* x, const float* y, int n)
 {
     if (!convert(x, y, n))
         return;
-    m_device->polyline(m_points, currentRgb());
+    const double width = m_lineWidth * pixelSize();
+    if (width > 0.0)
+        m_device->widePolyline(m_points, currentRgb(), width);
+    else
+        m_device->polyline(m_points, currentRgb());
     if (m_recorder) {
         DrawOp op = colouredOp(DrawOp::Kind::Polyline, m_recX, m_recY, m_colour, currentRgb());
+        op.lineWidth = width;
         m_recorder->record(std::move(op));
     }
 }

@@ -74,6 +74,12 @@ public:
 
     static Rgb background();
 
+    // Open lines (IGRPOLYLINE) `screenPixels` wide, in pixels of a 96-dpi
+    // screen and as wide on any device; 0, the default, draws them with the
+    // device's own pen as the picture is drawn.
+    void setLineWidth(double screenPixels) { m_lineWidth = screenPixels > 0.0 ? screenPixels : 0.0; }
+    double lineWidth() const { return m_lineWidth; }
+
     // Where the texts drawn since the area was last cleared lie, in device
     // pixels: the box each one's characters may fill at most, so that what
     // is drawn over a picture can keep clear of them.
@@ -101,6 +107,7 @@ private:
     int m_error = 0;
     std::vector<PointF> m_points; // work buffer for polylines and polygons
     std::vector<PointF> m_ends;   // and for the far ends of hatch lines
+    double m_lineWidth = 0.0;
     std::vector<BoxF> m_texts;
     GraphicsRecorder* m_recorder = nullptr;
     std::vector<float> m_recX; // user-unit copies of the points for the recorder

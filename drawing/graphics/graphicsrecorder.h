@@ -25,6 +25,7 @@ struct DrawOp {
     Justify justify = Justify::Left;
     float charWidth = 0.0f; // Text: character width and height in user units
     float charHeight = 0.0f;
+    double lineWidth = 0.0; // Polyline: device pixels, 0 for the device's own pen
     float length = 0.0f;    // Arrow
     float direction = 0.0f; // Arrow, degrees
     int style = 0;          // Arrow

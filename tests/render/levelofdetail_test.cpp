@@ -4,6 +4,7 @@
 // picture stays the same to the eye.
 
 #include "datafiles/loadcase.h"
+#include "drawing/angleview.h"
 #include "drawing/graphics/graphics.h"
 #include "drawing/rysunek.h"
 #include "render/painterdevice.h"
@@ -33,7 +34,7 @@ namespace {
 // One step of antialiasing: a sixteenth of a colour channel's range.
 constexpr int kStep = 16;
 
-QImage draw(const Case& c, bool levelOfDetail, PictureCache* kept = nullptr)
+QImage draw(const Case& c, bool levelOfDetail, PictureCache* kept = nullptr, bool angleView = false)
 {
     QImage image(960, 540, QImage::Format_RGB32);
     image.setDotsPerMeterX(3780); // 96 dpi
@@ -43,7 +44,13 @@ QImage draw(const Case& c, bool levelOfDetail, PictureCache* kept = nullptr)
     RYSUJ r = sampleSettings(c);
     PictureCache fresh;
     renderToImage(
-        image, g, [&](Graphics& graphics, PictureMemory& memory) { RYSUNEK(graphics, c, r, memory); },
+        image, g,
+        [&](Graphics& graphics, PictureMemory& memory) {
+            if (angleView)
+                drawAngleView(graphics, c, r, AngleViewState(), AngleViewTexts());
+            else
+                RYSUNEK(graphics, c, r, memory);
+        },
         kept ? *kept : fresh, levelOfDetail ? ImageDetail::Summarised : ImageDetail::EveryLine);
     return image;
 }
@@ -68,6 +75,7 @@ void expectSameToTheEye(const QImage& full, const QImage& light, const std::stri
     EXPECT_LE(differ * 1000, pixels) << what << ": " << differ << " pixels differ, by up to " << worst;
 }
 
+// And the angle-base view, whose curves are walked by runs along the angle axis.
 TEST(LevelOfDetail, PictureStaysTheSameFromAHundredToAMillionPointsALobe)
 {
     for (const int points : {100, 2000, 30000, 1000000}) {
@@ -76,7 +84,9 @@ TEST(LevelOfDetail, PictureStaysTheSameFromAHundredToAMillionPointsALobe)
         if (points == 30000)
             for (int j = 1; j <= points; ++j)
                 c.results.cis(2, j) = 0.0f;
-        expectSameToTheEye(draw(c, false), draw(c, true), std::to_string(points) + " points a lobe");
+        for (const bool angleView : {false, true})
+            expectSameToTheEye(draw(c, false, nullptr, angleView), draw(c, true, nullptr, angleView),
+                               std::to_string(points) + " points a lobe" + (angleView ? ", angle view" : ""));
     }
 }
 

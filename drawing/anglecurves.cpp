@@ -1,0 +1,293 @@
+// The curves of the angle-base view: walked once a plot with the level of
+// detail of the surface, clipped to the visible angles and dashed where asked.
+
+#include "drawing/angleplot.h"
+
+#include "drawing/graphics/units.h"
+#include "numbers/readoutunits.h"
+
+#include <algorithm>
+#include <array>
+#include <limits>
+
+namespace lobus::angleplot {
+
+namespace {
+
+// A run spans at most this many tolerances of the device's level of detail
+// along the angle axis, as a summarised run of the picture does along its arc.
+constexpr double kRunTolerances = 2.0;
+
+constexpr long kNoRun = std::numeric_limits<long>::min();
+
+// The run of the angle-axis position q (angle / run span): runs are whole
+// numbers of spans from 0; a position beyond any count is a run of its own.
+long runOf(double q)
+{
+    if (!(std::abs(q) < 1.0e15))
+        return kNoRun;
+    const auto t = static_cast<long>(q);
+    return q < static_cast<double>(t) ? t - 1 : t;
+}
+
+// The points of one run: what stands for them is the first, the smallest,
+// the largest and the last, in the order they come.
+class Run {
+public:
+    bool empty() const { return m_count == 0; }
+    long run() const { return m_run; }
+
+    void add(long run, float angle, float value)
+    {
+        if (m_count == 0) {
+            m_run = run;
+            m_first = m_low = m_high = m_last = {angle, value};
+            m_lowAt = m_highAt = 0;
+            m_count = 1;
+            return;
+        }
+        if (value < m_low.value) {
+            m_low = {angle, value};
+            m_lowAt = m_count;
+        }
+        if (value > m_high.value) {
+            m_high = {angle, value};
+            m_highAt = m_count;
+        }
+        m_last = {angle, value};
+        ++m_count;
+    }
+
+    void emitInto(std::vector<CurvePoint>& out)
+    {
+        if (m_count == 0)
+            return;
+        const int last = m_count - 1;
+        out.push_back(m_first);
+        const bool lowFirst = m_lowAt <= m_highAt;
+        const int at[2] = {lowFirst ? m_lowAt : m_highAt, lowFirst ? m_highAt : m_lowAt};
+        const CurvePoint* p[2] = {lowFirst ? &m_low : &m_high, lowFirst ? &m_high : &m_low};
+        for (int i = 0; i < 2; ++i)
+            if (at[i] != 0 && at[i] != last && (i == 0 || at[1] != at[0]))
+                out.push_back(*p[i]);
+        if (last != 0)
+            out.push_back(m_last);
+        m_count = 0;
+    }
+
+private:
+    long m_run = 0;
+    int m_count = 0;
+    int m_lowAt = 0;
+    int m_highAt = 0;
+    CurvePoint m_first, m_low, m_high, m_last;
+};
+
+} // namespace
+
+double runDegrees(const Plot& plot)
+{
+    const float lo = plot.view.from;
+    const float hi = plot.view.to;
+    const double tolerance = plot.g.detailTolerance();
+    PointF a;
+    PointF b;
+    if (!(tolerance > 0.0) || !(hi > lo) || !plot.g.unitsToDevice(lo, 0.0f, a)
+        || !plot.g.unitsToDevice(hi, 0.0f, b))
+        return 0.0;
+    const double pixelsPerDegree = std::abs(b.x - a.x) / (double(hi) - lo);
+    return pixelsPerDegree > 0.0 ? kRunTolerances * tolerance / pixelsPerDegree : 0.0;
+}
+
+Plot::Plot(Graphics& graphics, const Case& shown, const RYSUJ& settings, const AngleViewState& state,
+           const AngleViewTexts& words)
+    : g(graphics), c(shown), rysuj(settings), view(state), texts(words)
+{
+    pressureDivisor = static_cast<float>(1.0 / pressureIn(texts.units.pressure, 1.0));
+    temperatureOffset = static_cast<float>(temperatureIn(texts.units.temperature, 0.0));
+    temperatureScale = static_cast<float>(temperatureIn(texts.units.temperature, 1.0)) - temperatureOffset;
+}
+
+void flushRun(Plot& plot, bool dashed)
+{
+    Graphics& g = plot.g;
+    const int n = static_cast<int>(plot.x.size());
+    if (n >= 2 && !dashed) {
+        g.IGRPOLYLINE(plot.x.data(), plot.y.data(), n);
+    } else if (n >= 2) {
+        const Device* device = g.device();
+        const double unit = device ? std::max(1.0, device->dotsPerInch() / kScreenDpi) : 1.0;
+        const double onLength = 6.0 * unit;
+        const double offLength = 4.0 * unit;
+        bool on = true;
+        double left = onLength; // what is left of the current dash or gap
+        std::vector<float> dx {plot.x[0]};
+        std::vector<float> dy {plot.y[0]};
+        auto emit = [&] {
+            if (dx.size() >= 2)
+                g.IGRPOLYLINE(dx.data(), dy.data(), static_cast<int>(dx.size()));
+        };
+        PointF a;
+        bool mapped = g.unitsToDevice(plot.x[0], plot.y[0], a);
+        for (int i = 1; i < n && mapped; ++i) {
+            PointF b;
+            mapped = g.unitsToDevice(plot.x[i], plot.y[i], b);
+            if (!mapped)
+                break;
+            const double length = std::hypot(b.x - a.x, b.y - a.y);
+            double done = 0.0;
+            while (length - done > left) {
+                done += left;
+                const double t = done / length;
+                const float qx = static_cast<float>(plot.x[i - 1] + t * (plot.x[i] - plot.x[i - 1]));
+                const float qy = static_cast<float>(plot.y[i - 1] + t * (plot.y[i] - plot.y[i - 1]));
+                if (on) {
+                    dx.push_back(qx);
+                    dy.push_back(qy);
+                    emit();
+                }
+                dx.assign(1, qx);
+                dy.assign(1, qy);
+                on = !on;
+                left = on ? onLength : offLength;
+            }
+            left -= length - done;
+            if (on) {
+                dx.push_back(plot.x[i]);
+                dy.push_back(plot.y[i]);
+            }
+            a = b;
+        }
+        if (on)
+            emit();
+    }
+    plot.x.clear();
+    plot.y.clear();
+}
+
+// One pass over the arrays' columns: every lobe's point j together, so that
+// each column is read once whatever the number of lobes and curves.
+void walkCurves(Plot& plot, double runDegrees)
+{
+    const Case& c = plot.c;
+    const int lobes = lobeCount(c.dane);
+    const int curves = c.dane.thermal() ? 3 : 1;
+    const double perRun = runDegrees > 0.0 ? 1.0 / runDegrees : 0.0;
+    std::array<int, 6> points {};
+    int most = 0;
+    for (int k = 1; k <= lobes; ++k) {
+        points[static_cast<std::size_t>(k - 1)] = pointCount(c.dane, c.results, k);
+        most = std::max(most, points[static_cast<std::size_t>(k - 1)]);
+    }
+    std::array<Run, 18> runs;
+    Curves& out = plot.curves;
+    out = Curves();
+    // Room for what stands for each run (four points at most) or every point.
+    for (int k = 1; k <= lobes; ++k) {
+        const float span = std::abs(c.dane.tabpsi(2 * k) - c.dane.tabpsi(2 * k - 1));
+        const double most = perRun > 0.0 && std::isfinite(span) ? 4.0 * (span * perRun + 2.0) : 0.0;
+        const auto room = static_cast<std::size_t>(
+            std::min<double>(points[static_cast<std::size_t>(k - 1)], most > 0.0 ? most : 1.0e9));
+        for (int curve = 0; curve < curves; ++curve)
+            out.of(static_cast<Curve>(curve), k).reserve(room);
+    }
+    const float* angles = c.results.katcis.data();
+    const float* values[3] = {c.results.cis.data(), c.results.tem1.data(), c.results.tem2.data()};
+    constexpr std::size_t kStride = ResultArray::kRows;
+    constexpr ResultColumn kColumns[3] = {ResultColumn::Cis, ResultColumn::Tem1, ResultColumn::Tem2};
+    constexpr float kNone = std::numeric_limits<float>::quiet_NaN();
+    const ReadRecord& read = c.results.read;
+    const bool checked = read.fromFiles;
+    const bool nulls = checked && !read.nulls.empty();
+    std::array<float, 3> low;
+    std::array<float, 3> high;
+    low.fill(std::numeric_limits<float>::infinity());
+    high.fill(-std::numeric_limits<float>::infinity());
+    for (std::size_t j = 0; j < static_cast<std::size_t>(most); ++j) {
+        for (int k = 1; k <= lobes; ++k) {
+            if (static_cast<int>(j) >= points[static_cast<std::size_t>(k - 1)])
+                continue;
+            const std::size_t at = j * kStride + static_cast<std::size_t>(k - 1);
+            const int point = static_cast<int>(j) + 1;
+            const float a = nulls && read.isNull(ResultColumn::Katcis, k, point) ? kNone : angles[at];
+            const long run = perRun > 0.0 && std::isfinite(a) ? runOf(double(a) * perRun) : kNoRun;
+            for (int curve = 0; curve < curves; ++curve) {
+                const auto u = static_cast<std::size_t>(curve);
+                const std::size_t which = u * 6 + static_cast<std::size_t>(k - 1);
+                // What the files did not give breaks the curve.
+                const bool given = !checked
+                    || ((curve == 0 || point <= read.temLines[static_cast<std::size_t>(k - 1)])
+                        && !(nulls && read.isNull(kColumns[u], k, point)));
+                const float v = given ? values[u][at] : kNone;
+                const bool finite = std::isfinite(v);
+                if (finite) {
+                    low[u] = std::min(low[u], v);
+                    high[u] = std::max(high[u], v);
+                }
+                Run& pending = runs[which];
+                if (run == kNoRun || !finite) {
+                    pending.emitInto(out.points[which]);
+                    out.points[which].push_back({a, v});
+                    continue;
+                }
+                if (run != pending.run() && !pending.empty())
+                    pending.emitInto(out.points[which]);
+                pending.add(run, a, v);
+            }
+        }
+    }
+    for (std::size_t which = 0; which < runs.size(); ++which)
+        runs[which].emitInto(out.points[which]);
+    for (std::size_t u = 0; u < 3; ++u) {
+        out.any[u] = low[u] <= high[u];
+        out.low[u] = low[u];
+        out.high[u] = high[u];
+    }
+}
+
+void drawCurve(Plot& plot, Curve curve, int k, float offset, bool dashed)
+{
+    const float lo = plot.view.from;
+    const float hi = plot.view.to;
+    bool havePrevious = false;
+    float px = 0.0f;
+    float py = 0.0f;
+    for (const CurvePoint& point : plot.curves.of(curve, k)) {
+        const float ax = point.angle + offset;
+        const float ay = plot.plotted(curve, point.value);
+        if (!std::isfinite(ax) || !std::isfinite(ay)) {
+            flushRun(plot, dashed);
+            havePrevious = false;
+            continue;
+        }
+        const bool inside = ax >= lo && ax <= hi;
+        if (havePrevious) {
+            // Where the segment from the previous point crosses an edge.
+            auto at = [&](float edge) { return py + (ay - py) * (edge - px) / (ax - px); };
+            if (px < lo && ax > lo && plot.x.empty()) {
+                plot.x.push_back(lo);
+                plot.y.push_back(at(lo));
+            }
+            if (px > hi && ax < hi && plot.x.empty()) {
+                plot.x.push_back(hi);
+                plot.y.push_back(at(hi));
+            }
+            if (!inside && !plot.x.empty()) {
+                const float edge = ax > hi ? hi : lo;
+                plot.x.push_back(edge);
+                plot.y.push_back(at(edge));
+                flushRun(plot, dashed);
+            }
+        }
+        if (inside) {
+            plot.x.push_back(ax);
+            plot.y.push_back(ay);
+        }
+        havePrevious = true;
+        px = ax;
+        py = ay;
+    }
+    flushRun(plot, dashed);
+}
+
+} // namespace lobus::angleplot
