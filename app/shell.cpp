@@ -2,6 +2,7 @@
 
 #include "app/hardcopy.h"
 #include "app/opencase.h"
+#include "app/reloadcase.h"
 #include "app/tracefile.h"
 #include "app/viewcommands.h"
 #include "app/windowlayer.h"
@@ -116,6 +117,9 @@ bool Shell::handle(int itype, const Message& msg)
         if (!msg.text.empty())
             openDataFile(m_state, msg.text);
         dropFailedTrace();
+        break;
+    case kCaseChanged:
+        reloadCase(m_state);
         break;
     default:
         break;

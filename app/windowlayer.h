@@ -48,6 +48,7 @@ enum MessageType : int {
     kCloseRequest = 9,
     kFieldChanged = 10, // value: field identifier
     kOpenFile = 101,    // text: a data file to open as Open does (dropped, or a recent file)
+    kCaseChanged = 102, // the shown case's files were written anew and have settled
 };
 
 // WMENUSETSTATE properties.
@@ -171,6 +172,10 @@ public:
         load(*this);
         return true;
     }
+
+    // Runs `work`, a reading that asks nothing, where the window is not kept
+    // waiting (a thread of its own) and greys nothing. Here it simply runs.
+    virtual void runQuietly(const std::function<void()>& work) { work(); }
 };
 
 } // namespace lobus

@@ -1,6 +1,7 @@
 #include "gui/qtwindowlayer.h"
 
 #include "datafiles/blanks.h"
+#include "gui/casewatcher.h"
 
 #include "dialogs/resourcedialog.h"
 #include "drawing/compare.h"
@@ -67,6 +68,8 @@ void QtWindowLayer::caseFiles(const std::vector<std::string>& files)
     m_caseFiles = files;
     if (m_numbers)
         m_numbers->setCaseFiles(files);
+    if (m_caseWatcher)
+        m_caseWatcher->setFiles(files);
 }
 
 QStringList QtWindowLayer::recentFiles() const
@@ -99,6 +102,7 @@ QtWindowLayer::~QtWindowLayer()
     m_current = nullptr;
     m_dialogs.clear();
     m_numbers = nullptr;
+    m_caseWatcher = nullptr;
     m_window.reset();
     m_surface.reset();
 }
@@ -117,8 +121,9 @@ void QtWindowLayer::post(int type, const Message& msg)
             m_queue.emplace_back(kCloseRequest, Message {});
         return;
     }
-    // One pending expose or resize is enough: the shell redraws the whole picture.
-    if (type == kExpose || type == kResize) {
+    // One pending expose, resize or change of the files is enough: the shell
+    // redraws the whole picture, or reads the whole case.
+    if (type == kExpose || type == kResize || type == kCaseChanged) {
         for (const auto& queued : m_queue)
             if (queued.first == type)
                 return;
@@ -185,6 +190,16 @@ bool QtWindowLayer::WINDOWOPEN(const WindowRecord& record)
     m_numbers = new NumbersView(
         window, m_graphics, [this] { return drawingOnScreen(); }, [this] { post(kExpose, Message {}); },
         m_hooks, std::move(services), m_settings);
+    // Off until chosen: the picture shows the files as they were opened.
+    m_caseWatcher = new CaseWatcher(
+        *m_numbers->menu(), m_settings && m_settings->value(QLatin1String(kReloadKey), false).toBool(),
+        [this](bool on) {
+            if (m_settings) {
+                m_settings->setValue(QLatin1String(kReloadKey), on);
+                storeSettings();
+            }
+        },
+        [this] { post(kCaseChanged, Message {}); });
     if (record.flags & kWindowStatusBar)
         window.statusBar(); // QMainWindow makes it on first use
     else
@@ -346,6 +361,7 @@ void QtWindowLayer::WINDOWCLOSE()
     m_current = nullptr;
     m_dialogs.clear();
     m_numbers = nullptr;
+    m_caseWatcher = nullptr;
     if (m_window) {
         if (m_settings) {
             m_settings->setValue(QLatin1String(kGeometryKey), m_window->saveGeometry());

@@ -47,6 +47,7 @@ class QSettings;
 
 namespace lobus {
 
+class CaseWatcher;
 class MainWindow;
 class NumbersView;
 class PainterDevice;
@@ -107,6 +108,9 @@ public:
     // the View menu are greyed, a dropped file is refused, and Exit or the
     // close box asks whether to stop the reading and end the program.
     bool runLoad(const std::function<void(PassUi&)>& load, std::uint64_t expectedBytes) override;
+    // A reading again after the case's files changed: on a thread of its own,
+    // greying nothing; messages wait in the queue until it ends.
+    void runQuietly(const std::function<void()>& work) override;
 
     void noteOpenedFile(const std::string& datafile) override;
     // Asks for the size of the file (ExportChoice, from the last choice,
@@ -138,6 +142,7 @@ public:
     void setHooks(DialogHooks hooks) { m_hooks = std::move(hooks); }
     MainWindow* window() const { return m_window.get(); }
     NumbersView* numbers() const { return m_numbers; }
+    CaseWatcher* caseWatcher() const { return m_caseWatcher; }
     ResourceDialog* dialog(int id) const;
     // The picture shown.
     const QImage& picture() const { return m_image; }
@@ -178,6 +183,7 @@ private:
     static constexpr const char* kExportDirectoryKey = "exportDirectory";
     static constexpr const char* kExportSizeKey = "exportSize";
     static constexpr const char* kExportFullDetailKey = "exportFullDetail";
+    static constexpr const char* kReloadKey = "reloadOnChange";
 
     DialogHooks m_hooks;
     std::unique_ptr<QSettings> m_ownSettings;
@@ -191,7 +197,8 @@ private:
     // device between pictures, so that it maps the picture shown.
     std::unique_ptr<RecordingDevice> m_surface;
     std::unique_ptr<MainWindow> m_window;
-    NumbersView* m_numbers = nullptr; // a child of the window, gone with it
+    NumbersView* m_numbers = nullptr;     // a child of the window, gone with it
+    CaseWatcher* m_caseWatcher = nullptr; // a child of the extras' menu
     // Declared after the window: they are its children and go first.
     std::map<int, std::unique_ptr<ResourceDialog>> m_dialogs;
     ResourceDialog* m_current = nullptr;

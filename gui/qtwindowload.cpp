@@ -200,4 +200,23 @@ bool QtWindowLayer::runLoad(const std::function<void(PassUi&)>& load, std::uint6
     return !stopped;
 }
 
+void QtWindowLayer::runQuietly(const std::function<void()>& work)
+{
+    assertWindowThread();
+    std::exception_ptr failure;
+    QEventLoop loop;
+    std::thread worker([&] {
+        try {
+            work();
+        } catch (...) {
+            failure = std::current_exception();
+        }
+        QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
+    });
+    loop.exec();
+    worker.join();
+    if (failure)
+        std::rethrow_exception(failure);
+}
+
 } // namespace lobus

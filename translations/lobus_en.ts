@@ -351,6 +351,18 @@ Replace it?</translation>
         <source>Uwaga: %1</source>
         <translation>Note: %1</translation>
     </message>
+    <message>
+        <source>Zbiór %1 zmienił się; aby go przeczytać, użyj Otwórz</source>
+        <translation>The file %1 has changed; use Open to read it</translation>
+    </message>
+    <message>
+        <source>Nie przeczytano ponownie: %1</source>
+        <translation>Not read again: %1</translation>
+    </message>
+    <message>
+        <source>Przeczytano ponownie %1</source>
+        <translation>Read again %1</translation>
+    </message>
 </context>
 <context>
     <name>lobus</name>
@@ -489,6 +501,13 @@ Replace it?</translation>
     <message>
         <source>raport %1</source>
         <translation>the report %1</translation>
+    </message>
+</context>
+<context>
+    <name>lobus::CaseWatcher</name>
+    <message>
+        <source>Czytaj ponownie po zmianie plików</source>
+        <translation>Read again when the files change</translation>
     </message>
 </context>
 <context>

@@ -1,0 +1,91 @@
+#include "gui/casewatcher.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QFileInfo>
+#include <QMenu>
+
+namespace lobus {
+
+namespace {
+
+constexpr int kStepMs = 100;
+constexpr int kSettledMs = 300; // the sizes stay this long before the case is read again
+
+} // namespace
+
+CaseWatcher::CaseWatcher(QMenu& menu, bool on, std::function<void(bool)> remember,
+                         std::function<void()> changed)
+    : QObject(&menu), m_changed(std::move(changed))
+{
+    menu.addSeparator();
+    m_action = menu.addAction(
+        QCoreApplication::translate("lobus::CaseWatcher", "Czytaj ponownie po zmianie plików"));
+    m_action->setCheckable(true);
+    m_action->setChecked(on);
+    connect(m_action, &QAction::toggled, this, [remember = std::move(remember)](bool checked) {
+        if (remember)
+            remember(checked);
+    });
+    connect(&m_watcher, &QFileSystemWatcher::fileChanged, this, [this](const QString&) { touched(); });
+    m_timer.setInterval(kStepMs);
+    connect(&m_timer, &QTimer::timeout, this, [this] { check(); });
+}
+
+void CaseWatcher::setFiles(const std::vector<std::string>& files)
+{
+    QStringList wanted;
+    for (const std::string& f : files)
+        if (!f.empty() && !wanted.contains(QString::fromStdString(f)))
+            wanted << QString::fromStdString(f);
+    if (wanted == m_files)
+        return;
+    m_timer.stop();
+    if (!m_watcher.files().isEmpty())
+        m_watcher.removePaths(m_watcher.files());
+    m_files = wanted;
+    if (!m_files.isEmpty())
+        m_watcher.addPaths(m_files);
+}
+
+CaseWatcher::Snapshot CaseWatcher::snapshot() const
+{
+    Snapshot s;
+    for (const QString& f : m_files) {
+        const QFileInfo info(f);
+        s.emplace_back(info.exists() ? info.size() : -1,
+                       info.exists() ? info.lastModified().toMSecsSinceEpoch() : -1);
+    }
+    return s;
+}
+
+void CaseWatcher::touched()
+{
+    m_last = snapshot();
+    m_stableMs = 0;
+    m_timer.start();
+}
+
+void CaseWatcher::check()
+{
+    Snapshot now = snapshot();
+    if (now != m_last) {
+        m_last = std::move(now);
+        m_stableMs = 0;
+        return;
+    }
+    m_stableMs += kStepMs;
+    if (m_stableMs < kSettledMs)
+        return;
+    m_timer.stop();
+    // A file renamed over the old one is a new file: watch it again.
+    const QStringList watched = m_watcher.files();
+    for (const QString& f : m_files)
+        if (!watched.contains(f) && QFileInfo::exists(f))
+            m_watcher.addPath(f);
+    if (m_action->isChecked() && m_changed)
+        m_changed();
+}
+
+} // namespace lobus
