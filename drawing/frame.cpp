@@ -4,6 +4,7 @@
 #include "drawing/rysunek.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <limits>
 
@@ -21,11 +22,22 @@ int Picture::temperaturePoints(int k) const
     return std::min({n, tem1.cols(), tem2.cols()});
 }
 
+// Only the wedges drawn point by point need their angles' cosines and sines:
+// the buffers hold as many points as the longest of those (a case whose
+// wedges are all drawn from their summaries holds none).
 void Picture::prepareAngles()
 {
+    std::array<int, 7> needed {};
     std::size_t longest = 0;
-    for (int k = 1; k <= wedges(); ++k)
-        longest = std::max(longest, static_cast<std::size_t>(pressurePoints(k)));
+    for (int k = 1; k <= wedges(); ++k) {
+        // Wedges drawn from their summaries need none, unless their
+        // temperatures are drawn point by point.
+        const std::size_t w = static_cast<std::size_t>(k);
+        needed[w] = !pressureSummarised[w]                ? pressurePoints(k)
+            : dane.thermal() && !temperatureSummarised[w] ? temperaturePoints(k)
+                                                          : 0;
+        longest = std::max(longest, static_cast<std::size_t>(needed[w]));
+    }
     if (buffers.stride != longest) {
         // A new layout: nothing kept from the last picture matches.
         buffers.angle.assign(buffers.angle.size(), std::numeric_limits<float>::quiet_NaN());
@@ -44,12 +56,7 @@ void Picture::prepareAngles()
         float* c = buffers.cosine.data() + from;
         float* s = buffers.sine.data() + from;
         float* kept = buffers.angle.data() + from;
-        // Wedges drawn from their summaries need none, unless their
-        // temperatures are drawn point by point.
-        const std::size_t w = static_cast<std::size_t>(k);
-        const int np = !pressureSummarised[w]             ? pressurePoints(k)
-            : dane.thermal() && !temperatureSummarised[w] ? temperaturePoints(k)
-                                                          : 0;
+        const int np = needed[static_cast<std::size_t>(k)];
         for (int j = 1; j <= np; ++j) {
             const float degrees = at(katcis, k, j);
             if (degrees == kept[j - 1])
