@@ -5,11 +5,16 @@
 
 #include "datafiles/readerror.h"
 
+#include <algorithm>
 #include <array>
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
+#include <memory>
+#include <new>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace lobus {
@@ -79,6 +84,29 @@ public:
 
     ResultArray() = default;
     explicit ResultArray(int cols) { allocate(cols); }
+    ResultArray(const ResultArray& other)
+        : m_cols(other.m_cols),
+          m_v(zeroed(other.size())),
+          m_allocation(other.m_allocation),
+          m_edits(other.m_edits)
+    {
+        std::copy_n(other.m_v.get(), other.size(), m_v.get());
+    }
+    ResultArray(ResultArray&& other) noexcept { *this = std::move(other); }
+    ResultArray& operator=(const ResultArray& other)
+    {
+        if (this != &other)
+            *this = ResultArray(other);
+        return *this;
+    }
+    ResultArray& operator=(ResultArray&& other) noexcept
+    {
+        m_cols = std::exchange(other.m_cols, 0);
+        m_v = std::move(other.m_v);
+        m_allocation = other.m_allocation;
+        m_edits = other.m_edits;
+        return *this;
+    }
 
     // Replaces the contents by a new zero-filled array of 6 by `cols`.
     void allocate(int cols)
@@ -86,8 +114,7 @@ public:
         if (cols < 0)
             throwSubscript("result array extent", cols, 0);
         // The extent changes only once the memory is there.
-        m_v.assign(static_cast<std::size_t>(cols) * kRows, 0.0f);
-        m_v.shrink_to_fit();
+        m_v = zeroed(static_cast<std::size_t>(cols) * kRows);
         m_cols = cols;
         m_allocation = nextAllocation();
         m_edits = 0;
@@ -108,9 +135,25 @@ public:
     }
     float operator()(int k, int j) const { return m_v[index(k, j)]; }
 
-    const float* data() const { return m_v.data(); }
+    const float* data() const { return m_v.get(); }
 
 private:
+    struct Free {
+        void operator()(float* p) const { std::free(p); }
+    };
+    using Memory = std::unique_ptr<float[], Free>;
+    std::size_t size() const { return static_cast<std::size_t>(m_cols) * kRows; }
+    // Zero-filled memory: a large block comes as fresh zero pages from the
+    // system, so the zeros cost nothing until an element is written.
+    static Memory zeroed(std::size_t n)
+    {
+        if (n == 0)
+            return Memory();
+        auto* p = static_cast<float*>(std::calloc(n, sizeof(float)));
+        if (!p)
+            throw std::bad_alloc();
+        return Memory(p);
+    }
     std::size_t index(int k, int j) const
     {
         if (k < 1 || k > kRows)
@@ -125,7 +168,7 @@ private:
         return ++next;
     }
     int m_cols = 0;
-    std::vector<float> m_v;
+    Memory m_v;
     std::uint64_t m_allocation = 0;
     std::uint64_t m_edits = 0;
 };
