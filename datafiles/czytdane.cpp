@@ -6,10 +6,20 @@
 #include "datafiles/passes.h"
 #include "datafiles/trace.h"
 
+#include "datafiles/fileaccess.h"
+#include "datafiles/memoryfiles.h"
+#include "datafiles/readprogress.h"
+
 #include <array>
 #include <cmath>
+#include <cstdint>
+#include <exception>
+#include <filesystem>
 #include <limits>
+#include <optional>
 #include <span>
+#include <system_error>
+#include <thread>
 #include <vector>
 
 namespace lobus {
@@ -21,11 +31,11 @@ constexpr float kUnread = std::numeric_limits<float>::quiet_NaN();
 // Stores what a read gave into `element`; a null (the value still kUnread)
 // leaves the element as it was and is noted, and `value` becomes the
 // element's value.
-void keepOrStore(Results& results, ResultColumn column, float& element, float& value, int k, int j)
+void keepOrStore(ReadRecord& read, int ilkat, ResultColumn column, float& element, float& value, int k, int j)
 {
     if (std::isnan(value)) {
         value = element;
-        results.read.noteNull(column, k, j, results.ilkat);
+        read.noteNull(column, k, j, ilkat);
         return;
     }
     element = value;
@@ -114,8 +124,8 @@ void readPressure(RecordReader& reader, const std::string& name, Results& result
                 reader.close();
                 return;
             }
-            keepOrStore(results, ResultColumn::Katcis, results.katcis(k, j), angle, k, j);
-            keepOrStore(results, ResultColumn::Cis, results.cis(k, j), pressure, k, j);
+            keepOrStore(results.read, results.ilkat, ResultColumn::Katcis, results.katcis(k, j), angle, k, j);
+            keepOrStore(results.read, results.ilkat, ResultColumn::Cis, results.cis(k, j), pressure, k, j);
             if (endAngle <= angle) {
                 dane.ilcis(k) = static_cast<float>(j);
                 if (k < dane.ikm)
@@ -127,9 +137,17 @@ void readPressure(RecordReader& reader, const std::string& name, Results& result
     reader.close();
 }
 
+// What the temperature file gives besides tem1 and tem2: read on a reader
+// of its own, beside the pressure file, and merged into the case after.
+struct TemperatureRead {
+    float tmax = -9999.0f;
+    ReadRecord read;                // temLines, temEndedIn and the nulls of tem1 and tem2
+    std::vector<std::string> above; // the records above the first block
+};
+
 // Line j of wedge k: INTEGER angle and the two temperatures; tmax follows the
 // largest temperature read. The end of the file stops this file's reading.
-void readTemperature(RecordReader& reader, Results& results, DANE& dane)
+void readTemperature(RecordReader& reader, Results& results, const DANE& dane, TemperatureRead& out)
 {
     int angle = 0;
     for (int k = 1; k <= dane.ikm; ++k) {
@@ -138,16 +156,16 @@ void readTemperature(RecordReader& reader, Results& results, DANE& dane)
             float t1 = kUnread;
             float t2 = kUnread;
             if (!reader.readOrEnd({ReadItem::integer(angle), ReadItem::real(t1), ReadItem::real(t2)})) {
-                results.read.temEndedIn = k;
+                out.read.temEndedIn = k;
                 return;
             }
-            keepOrStore(results, ResultColumn::Tem1, results.tem1(k, j), t1, k, j);
-            keepOrStore(results, ResultColumn::Tem2, results.tem2(k, j), t2, k, j);
-            results.read.temLines[static_cast<std::size_t>(k - 1)] = j;
-            if (dane.tmax < t1)
-                dane.tmax = t1;
-            if (dane.tmax < t2)
-                dane.tmax = t2;
+            keepOrStore(out.read, results.ilkat, ResultColumn::Tem1, results.tem1(k, j), t1, k, j);
+            keepOrStore(out.read, results.ilkat, ResultColumn::Tem2, results.tem2(k, j), t2, k, j);
+            out.read.temLines[static_cast<std::size_t>(k - 1)] = j;
+            if (out.tmax < t1)
+                out.tmax = t1;
+            if (out.tmax < t2)
+                out.tmax = t2;
             if (endAngle <= static_cast<float>(angle)) {
                 if (k < dane.ikm)
                     reader.skip(5);
@@ -155,6 +173,106 @@ void readTemperature(RecordReader& reader, Results& results, DANE& dane)
             }
         }
     }
+}
+
+void readTemperatureFile(const std::string& tem, Results& results, const DANE& dane, TemperatureRead& out)
+{
+    RecordReader reader;
+    reader.open(tem);
+    {
+        const KeepSkipped keep(reader, &out.above);
+        reader.skip(9);
+    }
+    try {
+        readTemperature(reader, results, dane, out);
+    } catch (const SubscriptRangeError& e) {
+        reader.raiseSubscript(e);
+    }
+    reader.close();
+}
+
+// The temperature file read on a thread of its own while this one reads the
+// pressure file: the two files are independent and fill different arrays.
+// The thread reports to the caller's progress (files in memory are read on
+// the caller's thread, see temperatureFileBeside); what it raises is raised
+// again by take(). The destructor waits for it, so that nothing it writes
+// outlives the reading.
+class TemperatureThread {
+public:
+    TemperatureThread(const std::string& tem, Results& results, const DANE& dane) : m_dane(dane)
+    {
+        ReadProgress* progress = threadReadProgress();
+        try {
+            m_thread = std::thread([this, tem, &results, progress] {
+                setThreadReadProgress(progress);
+                try {
+                    readTemperatureFile(tem, results, m_dane, m_out);
+                } catch (...) {
+                    m_error = std::current_exception();
+                }
+            });
+        } catch (const std::system_error&) {
+            // No thread to be had: the file is read after the pressure file.
+        }
+    }
+    ~TemperatureThread()
+    {
+        if (m_thread.joinable())
+            m_thread.join();
+    }
+    TemperatureThread(const TemperatureThread&) = delete;
+    TemperatureThread& operator=(const TemperatureThread&) = delete;
+
+    bool running() const { return m_thread.joinable(); }
+    // Waits for the thread: what it read, or what it raised.
+    TemperatureRead take()
+    {
+        m_thread.join();
+        if (m_error)
+            std::rethrow_exception(m_error);
+        return std::move(m_out);
+    }
+
+private:
+    DANE m_dane; // a copy: the pressure file's reading writes ilcis meanwhile
+    TemperatureRead m_out;
+    std::exception_ptr m_error;
+    std::thread m_thread;
+};
+
+// A temperature file smaller than this is read after the pressure file: a
+// thread would cost more than it saves.
+constexpr std::uintmax_t kBesideBytes = 1 << 20;
+
+// The temperature file when it is settled without asking the user (named
+// on the command line, or where the case locates it) and is large enough
+// to be read beside the pressure file; empty otherwise.
+std::string temperatureFileBeside(const ResultLocation& loc, PassUi& ui)
+{
+    if (threadMemoryFiles())
+        return {};
+    std::string name = ui.presetResultFile(kFilterTemSolako);
+    if (name.empty() && loc.projectDir && !fileMissing(loc.path(".tem")))
+        name = loc.path(".tem");
+    std::error_code ec;
+    const std::uintmax_t bytes = name.empty() ? 0 : std::filesystem::file_size(pathFromUtf8(name), ec);
+    return !ec && bytes >= kBesideBytes ? name : std::string();
+}
+
+void mergeTemperatures(Results& results, DANE& dane, TemperatureRead&& t)
+{
+    nameTemperatures(t.above, results.named);
+    dane.tmax = t.tmax;
+    results.read.temLines = t.read.temLines;
+    results.read.temEndedIn = t.read.temEndedIn;
+    if (t.read.nulls.empty())
+        return;
+    if (results.read.nulls.empty()) {
+        results.read.nulls = std::move(t.read.nulls);
+        return;
+    }
+    for (std::size_t i = 0; i < results.read.nulls.size() && i < t.read.nulls.size(); ++i)
+        results.read.nulls[i] |= t.read.nulls[i];
 }
 
 } // namespace
@@ -181,6 +299,16 @@ PassEnd CZYTDANE(const std::string& datafile, const std::string& cisfile, Result
     if (rysuj.autop == 1)
         rysuj.pscale = dane.pmax;
 
+    // The temperature file, when it needs no dialog, is read beside the
+    // pressure file; otherwise after it, as the dialog must come after.
+    std::optional<TemperatureThread> beside;
+    const std::string besideName = dane.thermal() ? temperatureFileBeside(loc, ui) : std::string();
+    if (!besideName.empty()) {
+        beside.emplace(besideName, results, dane);
+        if (!beside->running())
+            beside.reset();
+    }
+
     try {
         readPressure(reader, cisfile, results, dane, trace);
     } catch (const SubscriptRangeError& e) {
@@ -190,26 +318,22 @@ PassEnd CZYTDANE(const std::string& datafile, const std::string& cisfile, Result
     if (!dane.thermal())
         return PassEnd::Completed;
     dane.tmax = -9999.0f;
-    std::string tem;
-    if (!settleResultFile(loc, ".tem", kFilterTemSolako, ui, tem)) {
-        results.read.unread = kResultTem;
-        return PassEnd::Cancelled;
+    if (beside) {
+        if (files)
+            files->tem = besideName;
+        mergeTemperatures(results, dane, beside->take());
+    } else {
+        std::string tem;
+        if (!settleResultFile(loc, ".tem", kFilterTemSolako, ui, tem)) {
+            results.read.unread = kResultTem;
+            return PassEnd::Cancelled;
+        }
+        if (files)
+            files->tem = tem;
+        TemperatureRead t;
+        readTemperatureFile(tem, results, dane, t);
+        mergeTemperatures(results, dane, std::move(t));
     }
-    if (files)
-        files->tem = tem;
-    reader.open(tem);
-    std::vector<std::string> above;
-    {
-        const KeepSkipped keep(reader, &above);
-        reader.skip(9);
-    }
-    nameTemperatures(above, results.named);
-    try {
-        readTemperature(reader, results, dane);
-    } catch (const SubscriptRangeError& e) {
-        reader.raiseSubscript(e);
-    }
-    reader.close();
     if (rysuj.autot == 1)
         rysuj.tscale = dane.tmax;
     return PassEnd::Completed;

@@ -13,6 +13,7 @@
 
 #include <sys/resource.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -509,6 +510,72 @@ TEST(MemoryFiles, ACaseInMemoryReadsAsOnTheDisk)
         for (int k = 1; k <= 6; ++k)
             ASSERT_EQ(memory.results.tem2(k, j), disk.results.tem2(k, j));
     EXPECT_TRUE(dataFileGone) << "only the memory files are asked";
+}
+
+// A temperature file of a megabyte or more is read on a thread of its own
+// beside the pressure file; a case in memory is read on one thread. Both
+// give the same case, the same nulls and ends, the same report of a bad
+// record, and the progress counts the bytes of both threads.
+TEST(MemoryFiles, ALargeTemperatureFileReadBesideThePressureFileGivesTheSameCase)
+{
+    TempDir dir;
+    SolverCase big = evenCase("T1", 6, 9000, kVariantSolako);
+    CaseText text = caseText(big);
+    replaceRecord(text.tem, pointRecord(big, 2, 40), "  31,,45.5");
+    for (const bool bad : {false, true}) {
+        CaseText t = text;
+        if (bad)
+            replaceRecord(t.tem, pointRecord(big, 4, 700), "  1.5  2.0  x");
+        else
+            keepRecords(t.tem, pointRecord(big, 6, 300));
+        const std::string dan = writeCase(dir.path() / (bad ? "B" : "A"), t).string();
+        ASSERT_GE(std::filesystem::file_size(dir.path() / (bad ? "B" : "A") / "WYN" / "T1.tem"), 1u << 20);
+        const auto load = [&](Case& c, LoadOutcome& o) {
+            c.dane.variant = kVariantSolako;
+            RYSUJ rysuj;
+            ScriptedUi ui;
+            ReadProgress progress;
+            setThreadReadProgress(&progress);
+            o = loadCase(dan, c, rysuj, ui, nullptr);
+            setThreadReadProgress(nullptr);
+            return progress.bytes.load();
+        };
+        Case disk;
+        LoadOutcome fromDisk;
+        const std::uint64_t bytes = load(disk, fromDisk);
+        if (!bad) {
+            EXPECT_EQ(bytes, expectedReadBytes(dan, kVariantSolako));
+        }
+        MemoryFiles files;
+        for (const auto& entry :
+             std::filesystem::recursive_directory_iterator(dir.path() / (bad ? "B" : "A")))
+            if (entry.is_regular_file()) {
+                std::ifstream in(entry.path(), std::ios::binary);
+                std::ostringstream bytes;
+                bytes << in.rdbuf();
+                files.put(entry.path().string(), bytes.str());
+            }
+        setThreadMemoryFiles(&files);
+        Case memory;
+        LoadOutcome fromMemory;
+        load(memory, fromMemory);
+        setThreadMemoryFiles(nullptr);
+        ASSERT_EQ(fromDisk.end, fromMemory.end);
+        EXPECT_EQ(fromDisk.end, bad ? PassEnd::Failed : PassEnd::Completed);
+        EXPECT_EQ(fromDisk.report, fromMemory.report);
+        if (bad)
+            continue;
+        EXPECT_EQ(disk.dane, memory.dane);
+        EXPECT_EQ(disk.results.read.temLines, memory.results.read.temLines);
+        EXPECT_EQ(disk.results.read.temEndedIn, 6);
+        EXPECT_EQ(disk.results.read.nulls, memory.results.read.nulls);
+        EXPECT_TRUE(disk.results.read.isNull(ResultColumn::Tem1, 2, 40));
+        for (const ResultArray Results::*a :
+             {&Results::katcis, &Results::cis, &Results::tem1, &Results::tem2})
+            ASSERT_TRUE(std::equal((disk.results.*a).data(),
+                                   (disk.results.*a).data() + 6 * (disk.results.*a).cols(),
+                                   (memory.results.*a).data()));
+    }
 }
 
 // A load reports every byte it reads to its thread's progress, as many as
