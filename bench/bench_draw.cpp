@@ -5,11 +5,15 @@
 // whole image, not only what the last drew on), and for the bundled
 // examples; then saving such a picture as BMP and PNG.
 // Times are per picture (per file); compare the per-point growth across the
-// point counts.
+// point counts. Last, the whole road from a case's file names to its
+// finished picture (both passes over generated files, then the picture into
+// a new image), for 6 lobes of 200 to 1,000,000 points.
 //
 // usage: bench_draw [Google Benchmark options]
 
 #include "bench/benchcases.h"
+#include "datafiles/loadcase.h"
+#include "datafiles/passui.h"
 #include "drawing/graphics/graphics.h"
 #include "drawing/rysunek.h"
 #include "examples/casegen.h"
@@ -24,7 +28,9 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <map>
+#include <stdexcept>
 #include <string>
 
 namespace {
@@ -114,6 +120,57 @@ BENCHMARK(BM_SaveBmp)->Unit(benchmark::kMillisecond);
 
 void BM_SavePng(benchmark::State& state) { saveAs(state, "picture.png"); }
 BENCHMARK(BM_SavePng)->Unit(benchmark::kMillisecond);
+
+// The passes never ask anything of a generated case.
+class NoDialogs : public PassUi {
+public:
+    void WMESSAGEBOX(int, int, int, const std::string& text, const std::string&) override
+    {
+        throw std::runtime_error("unexpected warning: " + text);
+    }
+    void WSELECTFILE(int, int, std::string&, const std::string&) override { }
+    int WINFODIALOG(int) override { return 0; }
+    std::string presetResultFile(int) override { return {}; }
+};
+
+// The generator's stress case of 6 lobes of `points` points as files, written
+// once a run; returns its data file.
+std::string stressFiles(int points)
+{
+    static QTemporaryDir dir;
+    static std::map<int, std::string> written;
+    auto it = written.find(points);
+    if (it == written.end()) {
+        const casegen::Bearing b = casegen::stressCase(6, points);
+        const std::filesystem::path root = dir.filePath(QString::number(points)).toStdString();
+        casegen::writeCase(b, casegen::solve(b), root);
+        it = written.emplace(points, (root / "DANE" / (b.name + ".dan")).string()).first;
+    }
+    return it->second;
+}
+
+void BM_OpenToPicture(benchmark::State& state)
+{
+    const std::string dan = stressFiles(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        Case c;
+        c.dane.variant = kVariantSolako;
+        RYSUJ r;
+        NoDialogs ui;
+        const LoadOutcome o = loadCase(dan, c, r, ui, nullptr);
+        if (o.end != PassEnd::Completed) {
+            state.SkipWithError(o.report.c_str());
+            break;
+        }
+        QImage image(1920, 1080, QImage::Format_RGB32);
+        Graphics g;
+        g.IGRAREA(0.0f, 0.0f, 1.0f, 1.0f);
+        renderToImage(image, g, c, r);
+        benchmark::DoNotOptimize(image.constBits());
+    }
+    state.counters["points"] = 6.0 * static_cast<double>(state.range(0));
+}
+BENCHMARK(BM_OpenToPicture)->Arg(200)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
