@@ -163,15 +163,29 @@ std::string changeText(const Series& series)
         {change->title, shortestText(change->values.front()), shortestText(change->values.back())});
 }
 
-PlotPoints drawLocus(Graphics& g, const Series& series, int highlighted)
+namespace {
+
+// The surface a plot draws on, cleared in the plot's palette; null when
+// there is none to draw on.
+Device* clearedSurface(Graphics& g)
 {
-    PlotPoints pts;
     Device* d = g.device();
     if (!d || d->width() <= 0 || d->height() <= 0)
-        return pts;
+        return nullptr;
     setPalette(g);
     g.IGRAREA(0.0f, 0.0f, 1.0f, 1.0f);
     g.IGRAREACLEAR();
+    return d;
+}
+
+} // namespace
+
+PlotPoints drawLocus(Graphics& g, const Series& series, int highlighted)
+{
+    PlotPoints pts;
+    Device* d = clearedSurface(g);
+    if (!d)
+        return pts;
     // Equal scales: the units keep the surface's own aspect.
     const float aspect = static_cast<float>(d->width()) / static_cast<float>(d->height());
     const float half = 1.3f;
@@ -231,12 +245,9 @@ PlotPoints drawChart(Graphics& g, const Series& series, const std::string& xColu
                      const std::string& yColumn, int highlighted)
 {
     PlotPoints pts;
-    Device* d = g.device();
-    if (!d || d->width() <= 0 || d->height() <= 0)
+    Device* d = clearedSurface(g);
+    if (!d)
         return pts;
-    setPalette(g);
-    g.IGRAREA(0.0f, 0.0f, 1.0f, 1.0f);
-    g.IGRAREACLEAR();
     std::vector<float> xs;
     std::vector<float> ys;
     std::vector<int> cases;
