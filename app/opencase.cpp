@@ -23,9 +23,15 @@ void reportFailure(ShellState& state, const std::string& text)
 }
 
 // The other solver's case would be read with the wrong layout of its result
-// files: the box says whose case it is and which program reads it.
-void reportOtherSolver(ShellState& state, Solver solver, const std::string& datafile)
+// files: named on the command line or dropped, it goes to the program that
+// reads it. Otherwise, or when that program cannot be started, the box says
+// whose case it is and which program reads it; after the file dialog it
+// asks whether to open it there. True when the case was handed over.
+bool handOverOtherSolver(ShellState& state, Solver solver, const std::string& datafile, bool fromDialog)
 {
+    const int other = solver == Solver::Solako ? kVariantSolako : kVariantMerant;
+    if (!fromDialog && state.layer.startProgram(other, datafile))
+        return true;
     const char* text = solver == Solver::Solako
         ? QT_TRANSLATE_NOOP("lobus",
                             "Zbiór %1 jest przypadkiem programu SOLAKO (z rozkładem temperatur). "
@@ -35,9 +41,23 @@ void reportOtherSolver(ShellState& state, Solver solver, const std::string& data
                             "Zbiór %1 jest przypadkiem programu MERANT (bez rozkładu temperatur). "
                             "Ten program czyta przypadki programu SOLAKO; "
                             "przypadek otworzy program lobus.");
-    state.layer.WMESSAGEBOX(kButtonsOk, kIconWarning, kDefaultFirst,
-                            texts::fillIn(texts::translate("lobus", text), {displayName(datafile)}),
+    std::string said = texts::fillIn(texts::translate("lobus", text), {displayName(datafile)});
+    if (!fromDialog) {
+        state.layer.WMESSAGEBOX(kButtonsOk, kIconWarning, kDefaultFirst, said,
+                                texts::translate("DataFiles", "UWAGA"));
+        return false;
+    }
+    said += texts::translate("lobus", " Otworzyć go teraz w tamtym programie?");
+    state.layer.WMESSAGEBOX(kButtonsYesNo, kIconQuestion, kDefaultFirst, said,
                             texts::translate("DataFiles", "UWAGA"));
+    if (state.layer.WINFODIALOG(kInfoConfirmed) != 1)
+        return false;
+    if (state.layer.startProgram(other, datafile))
+        return true;
+    reportFailure(state,
+                  texts::fillIn(texts::translate("lobus", "Nie można uruchomić programu, który czyta %1."),
+                                {displayName(datafile)}));
+    return false;
 }
 
 } // namespace
@@ -71,19 +91,17 @@ void openCommand(ShellState& state)
     w.WSELECTFILE(filter, kSelectKeepDirectory, datafile, texts::translate("Shell", "Wybor zbioru danych"));
     if (w.WINFODIALOG(kInfoConfirmed) != 1)
         return;
-    openDataFile(state, datafile);
+    openDataFile(state, datafile, true);
 }
 
-void openDataFile(ShellState& state, const std::string& datafile)
+bool openDataFile(ShellState& state, const std::string& datafile, bool fromDialog)
 {
     WindowLayer& w = state.layer;
     // Read with the other solver's layout a case draws nonsense: refuse it
     // and keep what is shown. A case that cannot be told is read as ours.
     const Solver solver = recogniseSolver(solverSigns(datafile));
-    if (solver != Solver::Neither && static_cast<int>(solver) != state.variant()) {
-        reportOtherSolver(state, solver, trimTrailingBlanks(datafile));
-        return;
-    }
+    if (solver != Solver::Neither && static_cast<int>(solver) != state.variant())
+        return handOverOtherSolver(state, solver, trimTrailingBlanks(datafile), fromDialog);
 
     // The case block carries over from case to case: what a file leaves
     // unread (a null value, the angle slots of wedges it does not have, the
@@ -98,19 +116,19 @@ void openDataFile(ShellState& state, const std::string& datafile)
         = w.runLoad([&](PassUi& ui) { outcome = loadCase(datafile, next, settings, ui, state.trace.get()); },
                     expectedReadBytes(datafile, state.variant()));
     if (!finished)
-        return; // the user stopped it: the shown case stays, and there is nothing to report
+        return false; // the user stopped it: the shown case stays, and there is nothing to report
     if (outcome.end == PassEnd::Failed)
         reportFailure(state, outcome.report);
     // A result-file dialog cancelled in the reading pass: what was read
     // stands and is shown.
     if (!outcome.caseStands())
-        return;
+        return false;
     const std::vector<std::string> inputs
         = {outcome.files.dan, outcome.files.cis, outcome.files.cha, outcome.files.tem};
     // The trace, written since the start, cannot also have been a file of the case.
     if (const auto input = inputWrittenOver(state.tracePath, inputs); input && state.trace) {
         reportFailure(state, outputIsInputText(state.tracePath, *input));
-        return;
+        return false;
     }
 
     // Kept until the new case is drawn: memory may still run out there.
@@ -140,7 +158,7 @@ void openDataFile(ShellState& state, const std::string& datafile)
             text += (text.empty() ? "" : "; ") + note;
         if (!text.empty())
             w.WINDOWOUTSTATUSBAR(2, texts::fillIn(texts::translate("Shell", "Uwaga: %1"), {text}));
-        return;
+        return false;
     }
 
     // The box has said what could not be drawn; the previous case comes back.
@@ -153,11 +171,12 @@ void openDataFile(ShellState& state, const std::string& datafile)
     if (state.loaded) {
         enableCaseCommands(state);
         redraw(state);
-        return;
+        return false;
     }
     for (int id :
          {kCmdDrawingScale, kCmdPressureScale, kCmdTemperatureScale, kMenuColours, kCmdSaveBitmap, kCmdPrint})
         w.WMENUSETSTATE(id, kMenuEnabled, 0);
+    return false;
 }
 
 } // namespace lobus

@@ -20,8 +20,10 @@ void openCommand(ShellState& state);
 
 // The rest of Open for a data file the user named another way (on the
 // command line, by dropping it on the window, from the recent files): the
-// same passes, dialogs and failure handling as after the file dialog.
-void openDataFile(ShellState& state, const std::string& datafile);
+// same passes, dialogs and failure handling as after the file dialog. A
+// case of the other solver is handed to the other program (after the file
+// dialog: when the user asks for it in the refusal box); true then.
+bool openDataFile(ShellState& state, const std::string& datafile, bool fromDialog = false);
 
 // Enables the commands that need a case and the colour items of the wedges
 // that exist, as after every completed Open.

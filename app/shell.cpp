@@ -114,8 +114,11 @@ bool Shell::handle(int itype, const Message& msg)
         command(msg.value1);
         break;
     case kOpenFile: // a drop, Recent files
-        if (!msg.text.empty())
-            openDataFile(m_state, msg.text);
+        // A case handed to the other program ends this one if it shows none.
+        if (!msg.text.empty() && openDataFile(m_state, msg.text) && !m_state.loaded) {
+            end();
+            break;
+        }
         dropFailedTrace();
         break;
     case kCaseChanged:
@@ -191,7 +194,10 @@ int Shell::run()
     if (!startUp())
         return EXIT_FAILURE;
     if (!m_options.openAtStart.empty()) {
-        openDataFile(m_state, m_options.openAtStart);
+        if (openDataFile(m_state, m_options.openAtStart)) {
+            end(); // handed to the other program: this one has nothing to show
+            return 0;
+        }
         dropFailedTrace();
     }
     while (step()) { }

@@ -139,6 +139,15 @@ public:
     // A case was opened from this data file: the layer may remember it (the
     // recent files). Nothing by default.
     virtual void noteOpenedFile(const std::string& datafile) { (void)datafile; }
+    // Starts the window program of `variant` (found beside this program or
+    // on the PATH) with the data file, without waiting for it; false when
+    // it could not be started.
+    virtual bool startProgram(int variant, const std::string& datafile)
+    {
+        (void)variant;
+        (void)datafile;
+        return false;
+    }
 
     // The files the shown case was read from (the data file and the result
     // files as the passes settled them): the layer writes none of its own

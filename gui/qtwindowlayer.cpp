@@ -25,8 +25,10 @@
 #include <QFileInfo>
 #include <QPainter>
 #include <QPrinter>
+#include <QProcess>
 #include <QScreen>
 #include <QSettings>
+#include <QStandardPaths>
 
 #include <algorithm>
 #include <cmath>
@@ -380,6 +382,18 @@ QWidget* QtWindowLayer::dialogParent() const
     if (QWidget* modal = QApplication::activeModalWidget())
         return modal;
     return m_window.get();
+}
+
+// The other solver's program: the one installed beside this one first (a
+// build folder, /usr/bin), else the one on the PATH.
+bool QtWindowLayer::startProgram(int variant, const std::string& datafile)
+{
+    const QString name = QString::fromLatin1(variant == kVariantSolako ? "lobus-solako" : "lobus");
+    QString program = QStandardPaths::findExecutable(name, {QCoreApplication::applicationDirPath()});
+    if (program.isEmpty())
+        program = QStandardPaths::findExecutable(name);
+    return !program.isEmpty()
+        && QProcess::startDetached(program, {QFile::decodeName(QByteArray::fromStdString(datafile))});
 }
 
 } // namespace lobus

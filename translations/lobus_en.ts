@@ -502,6 +502,14 @@ Replace it?</translation>
         <source>raport %1</source>
         <translation>the report %1</translation>
     </message>
+    <message>
+        <source> Otworzyć go teraz w tamtym programie?</source>
+        <translation> Open it in that program now?</translation>
+    </message>
+    <message>
+        <source>Nie można uruchomić programu, który czyta %1.</source>
+        <translation>Cannot start the program that reads %1.</translation>
+    </message>
 </context>
 <context>
     <name>lobus::CaseWatcher</name>

@@ -146,6 +146,17 @@ public:
 
     bool runLoad(const std::function<void(PassUi&)>& load, std::uint64_t expectedBytes) override;
 
+    // The programs started with a case, as (variant, data file); none start
+    // unless startsPrograms.
+    bool startsPrograms = false;
+    std::vector<std::pair<int, std::string>> startedPrograms;
+    bool startProgram(int variant, const std::string& datafile) override
+    {
+        if (startsPrograms)
+            startedPrograms.emplace_back(variant, datafile);
+        return startsPrograms;
+    }
+
 private:
     struct Modal {
         int button;

@@ -301,7 +301,9 @@ TEST_F(Open, AFailureInTheFirstOpenLeavesTheProgramWithoutACase)
 }
 
 // The other solver's case is refused with a box naming the program that
-// reads it; the shown case and every setting stay.
+// reads it; the shown case and every setting stay. The box after Open asks
+// whether to open it there; a case dropped or named at start goes there at
+// once, and a program that shows nothing else then ends.
 TEST_F(Open, TheOtherSolversCaseIsRefusedWithTheProgramThatReadsIt)
 {
     start(2);
@@ -312,19 +314,39 @@ TEST_F(Open, TheOtherSolversCaseIsRefusedWithTheProgramThatReadsIt)
     layer.menu(40002);
     drain();
     const Snapshot before(state(), layer);
+    layer.startsPrograms = true;
+    layer.dialogs.boxAnswers = {false};
     layer.answerFile(example("solako4"));
     layer.menu(40002);
     drain();
     ASSERT_EQ(layer.dialogs.boxes.size(), 1u);
+    EXPECT_EQ(layer.dialogs.boxes[0].buttons, kButtonsYesNo);
+    EXPECT_TRUE(layer.startedPrograms.empty());
     EXPECT_EQ(layer.dialogs.boxes[0].title, "UWAGA");
     EXPECT_NE(layer.dialogs.boxes[0].text.find("solako4.dan"), std::string::npos)
         << layer.dialogs.boxes[0].text;
     EXPECT_NE(layer.dialogs.boxes[0].text.find("lobus-solako"), std::string::npos)
         << layer.dialogs.boxes[0].text;
     EXPECT_EQ(Snapshot(state(), layer), before);
+    layer.answerFile(example("solako4"));
+    layer.menu(40002);
+    drain();
+    Message drop;
+    drop.text = example("solako4");
+    EXPECT_TRUE(shell().handle(kOpenFile, drop)); // a case is shown: the program stays
+    const std::pair<int, std::string> handed {kVariantSolako, example("solako4")};
+    EXPECT_EQ(layer.startedPrograms, (std::vector {handed, handed}));
+    EXPECT_EQ(layer.dialogs.boxes.size(), 2u);
+    EXPECT_EQ(Snapshot(state(), layer), before);
+
+    start(2);
+    EXPECT_FALSE(shell().handle(kOpenFile, drop)); // nothing shown: handed over, ended
+    EXPECT_EQ(layer.startedPrograms.size(), 3u);
+    layer.startsPrograms = false;
 
     start(1);
     layer.dialogs.boxes.clear();
+    layer.dialogs.boxAnswers = {false};
     open(evenCase("izotermiczny", 2, 6, 2));
     ASSERT_EQ(layer.dialogs.boxes.size(), 1u);
     EXPECT_NE(layer.dialogs.boxes[0].text.find("program lobus."), std::string::npos)
