@@ -30,7 +30,7 @@ void reportFailure(ShellState& state, const std::string& text)
 bool handOverOtherSolver(ShellState& state, Solver solver, const std::string& datafile, bool fromDialog)
 {
     const int other = solver == Solver::Solako ? kVariantSolako : kVariantMerant;
-    if (!fromDialog && state.layer.startProgram(other, datafile))
+    if (!fromDialog && state.layer.startProgram(other, datafile, state.desktopStart))
         return true;
     const char* text = solver == Solver::Solako
         ? QT_TRANSLATE_NOOP("lobus",
@@ -52,7 +52,7 @@ bool handOverOtherSolver(ShellState& state, Solver solver, const std::string& da
                             texts::translate("DataFiles", "UWAGA"));
     if (state.layer.WINFODIALOG(kInfoConfirmed) != 1)
         return false;
-    if (state.layer.startProgram(other, datafile))
+    if (state.layer.startProgram(other, datafile, state.desktopStart))
         return true;
     reportFailure(state,
                   texts::fillIn(texts::translate("lobus", "Nie można uruchomić programu, który czyta %1."),

@@ -50,6 +50,7 @@ bool Shell::startUp()
     const WindowRecord window = mainWindowRecord(m_state.variant());
 
     m_state.tracePath = m_options.tracePath;
+    m_state.desktopStart = m_options.quietTrace;
     m_state.trace = createTrace(m_options.tracePath);
     const bool traceFailed = !m_state.trace;
 

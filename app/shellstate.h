@@ -32,6 +32,7 @@ struct ShellState {
     std::unique_ptr<Trace> trace;    // null when running without a trace
     std::string tracePath;           // where the trace is written
     bool drawFailed = false;         // the last drawing ran out of memory and said so
+    bool desktopStart = false;       // started from the desktop: a program it starts is too
 
     int variant() const { return shown.dane.variant; }
 };

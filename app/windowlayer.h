@@ -141,11 +141,14 @@ public:
     virtual void noteOpenedFile(const std::string& datafile) { (void)datafile; }
     // Starts the window program of `variant` (found beside this program or
     // on the PATH) with the data file, without waiting for it; false when
-    // it could not be started.
-    virtual bool startProgram(int variant, const std::string& datafile)
+    // it could not be started. A program started from the desktop starts
+    // the other one as the desktop would, with its trace kept out of the
+    // working folder.
+    virtual bool startProgram(int variant, const std::string& datafile, bool desktop)
     {
         (void)variant;
         (void)datafile;
+        (void)desktop;
         return false;
     }
 

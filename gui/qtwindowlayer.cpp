@@ -386,14 +386,16 @@ QWidget* QtWindowLayer::dialogParent() const
 
 // The other solver's program: the one installed beside this one first (a
 // build folder, /usr/bin), else the one on the PATH.
-bool QtWindowLayer::startProgram(int variant, const std::string& datafile)
+bool QtWindowLayer::startProgram(int variant, const std::string& datafile, bool desktop)
 {
     const QString name = QString::fromLatin1(variant == kVariantSolako ? "lobus-solako" : "lobus");
     QString program = QStandardPaths::findExecutable(name, {QCoreApplication::applicationDirPath()});
     if (program.isEmpty())
         program = QStandardPaths::findExecutable(name);
-    return !program.isEmpty()
-        && QProcess::startDetached(program, {QFile::decodeName(QByteArray::fromStdString(datafile))});
+    QStringList arguments {QFile::decodeName(QByteArray::fromStdString(datafile))};
+    if (desktop)
+        arguments.prepend(QStringLiteral("--desktop"));
+    return !program.isEmpty() && QProcess::startDetached(program, arguments);
 }
 
 } // namespace lobus

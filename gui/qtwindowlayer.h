@@ -113,7 +113,7 @@ public:
     void runQuietly(const std::function<void()>& work) override;
 
     void noteOpenedFile(const std::string& datafile) override;
-    bool startProgram(int variant, const std::string& datafile) override;
+    bool startProgram(int variant, const std::string& datafile, bool desktop) override;
     // Asks for the size of the file (ExportChoice, from the last choice,
     // which is remembered).
     bool chooseExportOptions() override;

@@ -150,8 +150,10 @@ public:
     // unless startsPrograms.
     bool startsPrograms = false;
     std::vector<std::pair<int, std::string>> startedPrograms;
-    bool startProgram(int variant, const std::string& datafile) override
+    bool startedFromDesktop = false;
+    bool startProgram(int variant, const std::string& datafile, bool desktop) override
     {
+        startedFromDesktop = desktop;
         if (startsPrograms)
             startedPrograms.emplace_back(variant, datafile);
         return startsPrograms;

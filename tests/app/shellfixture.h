@@ -18,11 +18,13 @@ class ShellTest : public ::testing::Test {
 protected:
     void TearDown() override { m_shell.reset(); }
 
-    // Starts a shell of `variant` with its trace in the test's directory.
-    void start(int variant, std::string tracePath = {})
+    // Starts a shell of `variant` with its trace in the test's directory
+    // (as from the desktop when `desktop`).
+    void start(int variant, std::string tracePath = {}, bool desktop = false)
     {
         ShellOptions options;
         options.tracePath = tracePath.empty() ? (dir() / "wdr.txt").string() : tracePath;
+        options.quietTrace = desktop;
         m_shell = std::make_unique<Shell>(layer, variant, options);
         m_shell->startUp();
     }

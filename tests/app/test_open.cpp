@@ -342,6 +342,10 @@ TEST_F(Open, TheOtherSolversCaseIsRefusedWithTheProgramThatReadsIt)
     start(2);
     EXPECT_FALSE(shell().handle(kOpenFile, drop)); // nothing shown: handed over, ended
     EXPECT_EQ(layer.startedPrograms.size(), 3u);
+    EXPECT_FALSE(layer.startedFromDesktop);
+    start(2, {}, true); // from the desktop: the other program too
+    EXPECT_FALSE(shell().handle(kOpenFile, drop));
+    EXPECT_TRUE(layer.startedFromDesktop);
     layer.startsPrograms = false;
 
     start(1);
