@@ -11,29 +11,19 @@ namespace lobus {
 namespace {
 
 constexpr int kStepMs = 100;
-constexpr int kSettledMs = 300; // the sizes stay this long before the case is read again
+constexpr int kSettledMs = 300; // the sizes stay this long before the files count as written
 
 } // namespace
 
-CaseWatcher::CaseWatcher(QMenu& menu, bool on, std::function<void(bool)> remember,
-                         std::function<void()> changed)
-    : QObject(&menu), m_changed(std::move(changed))
+FileSettler::FileSettler(QObject* parent, std::function<void()> settled)
+    : QObject(parent), m_settled(std::move(settled))
 {
-    menu.addSeparator();
-    m_action = menu.addAction(
-        QCoreApplication::translate("lobus::CaseWatcher", "Czytaj ponownie po zmianie plików"));
-    m_action->setCheckable(true);
-    m_action->setChecked(on);
-    connect(m_action, &QAction::toggled, this, [remember = std::move(remember)](bool checked) {
-        if (remember)
-            remember(checked);
-    });
     connect(&m_watcher, &QFileSystemWatcher::fileChanged, this, [this](const QString&) { touched(); });
     m_timer.setInterval(kStepMs);
     connect(&m_timer, &QTimer::timeout, this, [this] { check(); });
 }
 
-void CaseWatcher::setFiles(const std::vector<std::string>& files)
+void FileSettler::setFiles(const std::vector<std::string>& files)
 {
     QStringList wanted;
     for (const std::string& f : files)
@@ -49,7 +39,7 @@ void CaseWatcher::setFiles(const std::vector<std::string>& files)
         m_watcher.addPaths(m_files);
 }
 
-CaseWatcher::Snapshot CaseWatcher::snapshot() const
+FileSettler::Snapshot FileSettler::snapshot() const
 {
     Snapshot s;
     for (const QString& f : m_files) {
@@ -60,14 +50,14 @@ CaseWatcher::Snapshot CaseWatcher::snapshot() const
     return s;
 }
 
-void CaseWatcher::touched()
+void FileSettler::touched()
 {
     m_last = snapshot();
     m_stableMs = 0;
     m_timer.start();
 }
 
-void CaseWatcher::check()
+void FileSettler::check()
 {
     Snapshot now = snapshot();
     if (now != m_last) {
@@ -84,8 +74,27 @@ void CaseWatcher::check()
     for (const QString& f : m_files)
         if (!watched.contains(f) && QFileInfo::exists(f))
             m_watcher.addPath(f);
-    if (m_action->isChecked() && m_changed)
-        m_changed();
+    if (m_settled)
+        m_settled();
+}
+
+CaseWatcher::CaseWatcher(QMenu& menu, bool on, std::function<void(bool)> remember,
+                         std::function<void()> changed)
+    : QObject(&menu)
+{
+    menu.addSeparator();
+    m_action = menu.addAction(
+        QCoreApplication::translate("lobus::CaseWatcher", "Czytaj ponownie po zmianie plików"));
+    m_action->setCheckable(true);
+    m_action->setChecked(on);
+    connect(m_action, &QAction::toggled, this, [remember = std::move(remember)](bool checked) {
+        if (remember)
+            remember(checked);
+    });
+    m_settler = new FileSettler(this, [this, changed = std::move(changed)] {
+        if (m_action->isChecked() && changed)
+            changed();
+    });
 }
 
 } // namespace lobus

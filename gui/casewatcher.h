@@ -1,8 +1,10 @@
 #pragma once
-// Watches the shown case's files for the solver writing them anew: once every
-// file's size and time have stayed the same for 300 ms it says so, when the
-// check item it adds to the extras' menu is on (remembered in the settings).
-// A file replaced by renaming another over it is watched again.
+// Watching files that a solver writes anew: a FileSettler says when they have
+// settled, once every file's size and time have stayed the same for 300 ms; a
+// file replaced by renaming another over it is watched again. The
+// CaseWatcher watches the shown case's files so, when the check item it adds
+// to the extras' menu is on (remembered in the settings); the series windows
+// follow the same item.
 
 #include <QFileSystemWatcher>
 #include <QObject>
@@ -19,13 +21,11 @@ class QMenu;
 
 namespace lobus {
 
-class CaseWatcher : public QObject {
+class FileSettler : public QObject {
 public:
-    // `remember` keeps the item's state; `changed` is called on the window's
-    // thread when the files have settled.
-    CaseWatcher(QMenu& menu, bool on, std::function<void(bool)> remember, std::function<void()> changed);
+    // `settled` is called on the window's thread once the files written have settled.
+    FileSettler(QObject* parent, std::function<void()> settled);
     void setFiles(const std::vector<std::string>& files);
-    QAction* action() const { return m_action; }
 
 private:
     using Snapshot = std::vector<std::pair<qint64, qint64>>; // size and time of each file; -1 when gone
@@ -33,13 +33,25 @@ private:
     void touched();
     void check();
 
-    QAction* m_action = nullptr;
-    std::function<void()> m_changed;
+    std::function<void()> m_settled;
     QFileSystemWatcher m_watcher;
     QTimer m_timer;
     QStringList m_files;
     Snapshot m_last;
     int m_stableMs = 0;
+};
+
+class CaseWatcher : public QObject {
+public:
+    // `remember` keeps the item's state; `changed` is called on the window's
+    // thread when the files have settled.
+    CaseWatcher(QMenu& menu, bool on, std::function<void(bool)> remember, std::function<void()> changed);
+    void setFiles(const std::vector<std::string>& files) { m_settler->setFiles(files); }
+    QAction* action() const { return m_action; }
+
+private:
+    QAction* m_action = nullptr;
+    FileSettler* m_settler = nullptr;
 };
 
 } // namespace lobus
