@@ -18,6 +18,7 @@ struct SeriesCase {
     std::string file;                 // the argument as given, or the path found in a folder
     std::string error;                // why the case could not be read; empty when it was
     std::vector<std::string> notes;   // what the reading said of a case that stands
+    std::vector<std::string> inputs;  // every file it was read from, the data file first
     std::shared_ptr<const Case> data; // the case read (null when it was not)
     RYSUJ rysuj;                      // the defaults with the case's automatic maxima
     CaseFigures figures;

@@ -31,6 +31,12 @@ void readInto(SeriesCase& sc)
     c->dane.variant = solver == Solver::Neither ? kVariantMerant : static_cast<int>(solver);
     ScriptedPassUi ui({});
     const LoadOutcome o = loadCase(file, *c, sc.rysuj, ui, nullptr);
+    sc.inputs.clear();
+    for (const std::string* f : {&o.files.dan, &o.files.cis, &o.files.cha, &o.files.tem})
+        if (!f->empty())
+            sc.inputs.push_back(*f);
+    if (sc.inputs.empty())
+        sc.inputs.push_back(file);
     if (o.end == PassEnd::Failed) {
         sc.error = o.report;
         return;
@@ -76,7 +82,8 @@ SeriesCase readSeriesCase(const SeriesInput& input)
     return sc;
 }
 
-Series readSeries(const std::vector<SeriesInput>& inputs, int threads, const std::atomic<bool>* cancel)
+Series readSeries(const std::vector<SeriesInput>& inputs, int threads, const std::atomic<bool>* cancel,
+                  std::atomic<std::size_t>* done)
 {
     Series series(inputs.size());
     std::atomic<std::size_t> next {0};
@@ -86,9 +93,11 @@ Series readSeries(const std::vector<SeriesInput>& inputs, int threads, const std
                 series[i].file = inputs[i].file;
                 series[i].name = caseName(inputs[i].file);
                 series[i].error = texts::translate("lobus::Series", "przerwano czytanie serii");
-                continue;
+            } else {
+                series[i] = readSeriesCase(inputs[i]);
             }
-            series[i] = readSeriesCase(inputs[i]);
+            if (done)
+                ++*done;
         }
     };
     if (threads <= 0)

@@ -16,9 +16,10 @@ namespace lobus {
 SeriesCase readSeriesCase(const SeriesInput& input);
 
 // Every input, in order, on `threads` threads (0: one per core). `cancel`,
-// when given and set, leaves the inputs not yet begun unread, with an error.
+// when given and set, leaves the inputs not yet begun unread, with an error;
+// `done`, when given, counts the cases finished.
 Series readSeries(const std::vector<SeriesInput>& inputs, int threads = 0,
-                  const std::atomic<bool>* cancel = nullptr);
+                  const std::atomic<bool>* cancel = nullptr, std::atomic<std::size_t>* done = nullptr);
 
 // The named values of a case read: the data file's conditions and the
 // characteristics file's values, as the files' headers name them.
