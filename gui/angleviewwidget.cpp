@@ -79,15 +79,7 @@ void AngleViewWidget::setVisibleAngles(float from, float to)
 // resolution, as the picture's image does.
 void AngleViewWidget::redraw()
 {
-    const double ratio = devicePixelRatioF();
-    const QSize size(std::max(1, static_cast<int>(std::lround(width() * ratio))),
-                     std::max(1, static_cast<int>(std::lround(height() * ratio))));
-    if (m_image.size() != size) {
-        m_image = QImage(size, QImage::Format_RGB32);
-        const int dotsPerMeter = static_cast<int>(std::lround(kScreenDpi * ratio / 0.0254));
-        m_image.setDotsPerMeterX(dotsPerMeter);
-        m_image.setDotsPerMeterY(dotsPerMeter);
-    }
+    fitScreenImage(m_image, size(), devicePixelRatioF());
     if (!m_case || !m_rysuj) {
         m_image.fill(Qt::white);
         m_layout = AngleViewLayout();

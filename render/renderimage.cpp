@@ -1,8 +1,12 @@
 #include "render/renderimage.h"
 
 #include "drawing/graphics/graphics.h"
+#include "drawing/graphics/units.h"
 
 #include <QImage>
+
+#include <algorithm>
+#include <cmath>
 
 namespace lobus {
 
@@ -20,6 +24,18 @@ void renderToImage(QImage& image, Graphics& g, const PictureDrawing& draw, Pictu
     } restore {g, g.device()};
     g.setDevice(&device);
     draw(g, cache.drawing);
+}
+
+void fitScreenImage(QImage& image, QSize logical, double ratio)
+{
+    const QSize size(std::max(1, static_cast<int>(std::lround(logical.width() * ratio))),
+                     std::max(1, static_cast<int>(std::lround(logical.height() * ratio))));
+    const int dotsPerMeter = static_cast<int>(std::lround(kScreenDpi * ratio / 0.0254));
+    if (image.size() == size && image.dotsPerMeterX() == dotsPerMeter)
+        return;
+    image = QImage(size, QImage::Format_RGB32);
+    image.setDotsPerMeterX(dotsPerMeter);
+    image.setDotsPerMeterY(dotsPerMeter);
 }
 
 } // namespace lobus

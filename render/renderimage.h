@@ -12,6 +12,7 @@
 #include <functional>
 
 class QImage;
+class QSize;
 
 namespace lobus {
 
@@ -41,6 +42,11 @@ inline void renderToImage(QImage& image, Graphics& g, const Case& c, RYSUJ& rysu
         image, g, [&](Graphics& graphics, PictureMemory& memory) { RYSUNEK(graphics, c, rysuj, memory); },
         cache);
 }
+
+// Gives `image` the device pixels of a widget of `logical` size on a screen
+// of device pixel ratio `ratio` (at least one pixel each way) and the
+// screen's resolution, 96 dpi times the ratio; an image that has them is kept.
+void fitScreenImage(QImage& image, QSize logical, double ratio);
 
 // A picture that keeps nothing for a next one.
 inline void renderToImage(QImage& image, Graphics& g, const Case& c, RYSUJ& rysuj)
