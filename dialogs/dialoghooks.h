@@ -10,6 +10,7 @@
 #include <QColor>
 #include <QSize>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <optional>
@@ -26,6 +27,7 @@ struct FileRequest {
     bool save = false;     // a save dialog, else an open dialog
     bool confirm = false;  // ask before overwriting (save) or creating (open)
     bool mustExist = true; // an open dialog whose file must exist
+    bool folder = false;   // selectFiles: one folder rather than files
 };
 
 struct MessageBoxRequest {
@@ -39,6 +41,8 @@ struct MessageBoxRequest {
 struct DialogHooks {
     // The chosen path, or nullopt when cancelled.
     std::function<std::optional<QString>(QWidget* parent, const FileRequest&)> selectFile;
+    // Existing files to open (or one folder, with `folder`); nullopt when cancelled.
+    std::function<std::optional<QStringList>(QWidget* parent, const FileRequest&)> selectFiles;
     // The chosen colour, or nullopt when cancelled.
     std::function<std::optional<QColor>(QWidget* parent, QColor initial)> selectColour;
     // True when the box was confirmed (OK or Yes).
@@ -53,9 +57,13 @@ struct DialogHooks {
 
 // The real dialogs, used where a hook is empty.
 std::optional<QString> systemSelectFile(QWidget* parent, const FileRequest& request);
+std::optional<QStringList> systemSelectFiles(QWidget* parent, const FileRequest& request);
 std::optional<QColor> systemSelectColour(QWidget* parent, QColor initial);
 bool systemMessageBox(QWidget* parent, const MessageBoxRequest& request);
 bool systemPrintSetup(QWidget* parent, QPrinter& printer);
+
+// A warning box ("UWAGA") with `text`, through the hook when there is one.
+void warningBox(const DialogHooks& hooks, QWidget* parent, const QString& text);
 
 // A filter string of the string table ("Desc (*.x)|*.x|", the last character
 // being the separator) in Qt's form ("Desc (*.x)"). A description without a

@@ -42,12 +42,42 @@ std::optional<QString> systemSelectFile(QWidget* parent, const FileRequest& requ
     return chosen;
 }
 
+std::optional<QStringList> systemSelectFiles(QWidget* parent, const FileRequest& request)
+{
+    QFileDialog dialog(parent, request.title);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    if (request.folder) {
+        dialog.setFileMode(QFileDialog::Directory);
+        dialog.setOption(QFileDialog::ShowDirsOnly, true);
+    } else {
+        dialog.setNameFilter(request.filter);
+        dialog.setFileMode(QFileDialog::ExistingFiles);
+    }
+    if (!request.initial.isEmpty())
+        dialog.setDirectory(request.initial);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles();
+}
+
 std::optional<QColor> systemSelectColour(QWidget* parent, QColor initial)
 {
     const QColor colour = QColorDialog::getColor(initial, parent);
     if (!colour.isValid())
         return std::nullopt;
     return colour;
+}
+
+void warningBox(const DialogHooks& hooks, QWidget* parent, const QString& text)
+{
+    MessageBoxRequest request;
+    request.icon = kIconWarning;
+    request.text = text;
+    request.title = QStringLiteral("UWAGA");
+    if (hooks.messageBox)
+        hooks.messageBox(parent, request);
+    else
+        systemMessageBox(parent, request);
 }
 
 bool systemMessageBox(QWidget* parent, const MessageBoxRequest& request)

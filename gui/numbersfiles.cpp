@@ -42,17 +42,7 @@ QString NumbersView::caseName() const
     return QFileInfo(QFile::decodeName(QByteArray::fromStdString(m_datafile))).completeBaseName();
 }
 
-void NumbersView::complain(const QString& text)
-{
-    MessageBoxRequest request;
-    request.icon = kIconWarning;
-    request.text = text;
-    request.title = QStringLiteral("UWAGA");
-    if (m_hooks.messageBox)
-        m_hooks.messageBox(&m_window, request);
-    else
-        systemMessageBox(&m_window, request);
-}
+void NumbersView::complain(const QString& text) { warningBox(m_hooks, &m_window, text); }
 
 bool NumbersView::writesOverAnInput(const std::string& path)
 {

@@ -76,6 +76,11 @@ NumbersView::NumbersView(MainWindow& window, Graphics& graphics, std::function<b
         = add(Command::PrintAngleView,
               QCoreApplication::translate("lobus::NumbersView", "&Drukuj wykres kątowy…"), false, false);
     m_menu->addSeparator();
+    add(Command::Series, QCoreApplication::translate("lobus::NumbersView", "&Seria przypadków…"), false,
+        false);
+    add(Command::SeriesFolder,
+        QCoreApplication::translate("lobus::NumbersView", "Seria przypadków z &folderu…"), false, false);
+    m_menu->addSeparator();
     QAction* compare = add(Command::Compare,
                            QCoreApplication::translate("lobus::NumbersView", "&Porównaj z…"), false, false);
     QAction* endCompare

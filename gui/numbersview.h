@@ -57,7 +57,9 @@ public:
         SaveAngleView,
         PrintAngleView,
         Compare,
-        EndCompare
+        EndCompare,
+        Series,
+        SeriesFolder
     };
 
     // `graphics` maps the window's picture; `onScreen` says whether it now
@@ -129,7 +131,7 @@ private:
     bool writesOverAnInput(const std::string& path);
 
     QMenu* m_menu = nullptr;
-    QAction* m_actions[9] = {};
+    QAction* m_actions[11] = {};
     QDockWidget* m_dock = nullptr;
     NumbersPanel* m_panel = nullptr;
     AngleViewWidget* m_angleView = nullptr;

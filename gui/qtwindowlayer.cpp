@@ -9,6 +9,7 @@
 #include "gui/mainwindow.h"
 #include "gui/numbersview.h"
 #include "gui/picturewidget.h"
+#include "gui/serieswindows.h"
 #include "gui/settingsfile.h"
 #include "gui/windowthread.h"
 #include "render/imagedevice.h"
@@ -105,6 +106,7 @@ QtWindowLayer::~QtWindowLayer()
     m_dialogs.clear();
     m_numbers = nullptr;
     m_caseWatcher = nullptr;
+    m_series = nullptr;
     m_window.reset();
     m_surface.reset();
 }
@@ -202,6 +204,24 @@ bool QtWindowLayer::WINDOWOPEN(const WindowRecord& record)
             }
         },
         [this] { post(kCaseChanged, Message {}); });
+    // A series window shows a case by the road a dropped file takes.
+    SeriesServices series;
+    series.open = [this](const std::string& datafile) {
+        if (m_reading)
+            return false;
+        Message msg;
+        msg.text = datafile;
+        post(kOpenFile, msg);
+        return true;
+    };
+    series.chooseSaveFile = [this](const QString& title, const QString& filter, const QString& name) {
+        return chooseSaveFile(title, filter, name);
+    };
+    series.chooseSize = [this](QSize shown) { return askExportChoice(shown); };
+    m_series = new SeriesWindows(window, *m_numbers->action(NumbersView::Command::Series),
+                                 *m_numbers->action(NumbersView::Command::SeriesFolder), m_hooks,
+                                 std::move(series),
+                                 [this] { return m_caseWatcher && m_caseWatcher->action()->isChecked(); });
     if (record.flags & kWindowStatusBar)
         window.statusBar(); // QMainWindow makes it on first use
     else
@@ -303,6 +323,8 @@ void QtWindowLayer::caseDrawn(const Case& shown, const RYSUJ& rysuj, const std::
 {
     assertWindowThread();
     m_datafile = datafile;
+    if (m_series && drawingOnScreen())
+        m_series->caseShown(datafile);
     if (!m_numbers)
         return;
     if (m_numbers->overlayShown())
@@ -364,6 +386,7 @@ void QtWindowLayer::WINDOWCLOSE()
     m_dialogs.clear();
     m_numbers = nullptr;
     m_caseWatcher = nullptr;
+    m_series = nullptr;
     if (m_window) {
         if (m_settings) {
             m_settings->setValue(QLatin1String(kGeometryKey), m_window->saveGeometry());
@@ -381,6 +404,10 @@ QWidget* QtWindowLayer::dialogParent() const
 {
     if (QWidget* modal = QApplication::activeModalWidget())
         return modal;
+    // A series window's command: its dialogs come up over it.
+    if (QWidget* active = QApplication::activeWindow();
+        active && active->objectName() == QLatin1String("series"))
+        return active;
     return m_window.get();
 }
 

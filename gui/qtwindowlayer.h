@@ -52,6 +52,7 @@ class MainWindow;
 class NumbersView;
 class PainterDevice;
 class ResourceDialog;
+class SeriesWindows;
 class SettingsFile;
 
 struct ReadProgress;
@@ -144,6 +145,7 @@ public:
     MainWindow* window() const { return m_window.get(); }
     NumbersView* numbers() const { return m_numbers; }
     CaseWatcher* caseWatcher() const { return m_caseWatcher; }
+    SeriesWindows* seriesWindows() const { return m_series; }
     ResourceDialog* dialog(int id) const;
     // The picture shown.
     const QImage& picture() const { return m_image; }
@@ -200,6 +202,7 @@ private:
     std::unique_ptr<MainWindow> m_window;
     NumbersView* m_numbers = nullptr;     // a child of the window, gone with it
     CaseWatcher* m_caseWatcher = nullptr; // a child of the extras' menu
+    SeriesWindows* m_series = nullptr;    // a child of the window
     // Declared after the window: they are its children and go first.
     std::map<int, std::unique_ptr<ResourceDialog>> m_dialogs;
     ResourceDialog* m_current = nullptr;

@@ -771,6 +771,14 @@ Replace it?</translation>
         <source>, %1 = %2 %3, %4 = %5 %6</source>
         <translation>, %1 = %2 %3, %4 = %5 %6</translation>
     </message>
+    <message>
+        <source>&amp;Seria przypadków…</source>
+        <translation>&amp;Series of cases…</translation>
+    </message>
+    <message>
+        <source>Seria przypadków z &amp;folderu…</source>
+        <translation>Series of cases from a &amp;folder…</translation>
+    </message>
 </context>
 <context>
     <name>lobus::Render</name>
@@ -1094,6 +1102,132 @@ exit status: 0 done, 1 the case (in a series: any case) could not be read or the
     <message>
         <source>przerwano czytanie serii</source>
         <translation>reading the series was stopped</translation>
+    </message>
+</context>
+<context>
+    <name>lobus::SeriesWindow</name>
+    <message>
+        <source>Seria przypadków - %1</source>
+        <translation>Series of cases — %1</translation>
+    </message>
+    <message>
+        <source>&amp;Seria</source>
+        <translation>&amp;Series</translation>
+    </message>
+    <message>
+        <source>Zapisz &amp;tabelę (CSV)…</source>
+        <translation>Save the &amp;table (CSV)…</translation>
+    </message>
+    <message>
+        <source>Zapisz t&amp;or środka czopa…</source>
+        <translation>Save the journal centre &amp;locus…</translation>
+    </message>
+    <message>
+        <source>Zapisz &amp;wykres…</source>
+        <translation>Save the &amp;chart…</translation>
+    </message>
+    <message>
+        <source>&amp;Raport PDF…</source>
+        <translation>PDF &amp;report…</translation>
+    </message>
+    <message>
+        <source>&amp;Zamknij</source>
+        <translation>&amp;Close</translation>
+    </message>
+    <message>
+        <source>Oś &amp;X:</source>
+        <translation>&amp;X axis:</translation>
+    </message>
+    <message>
+        <source>Oś &amp;Y:</source>
+        <translation>&amp;Y axis:</translation>
+    </message>
+    <message>
+        <source>Czytanie serii: %1 z %2</source>
+        <translation>Reading the series: %1 of %2</translation>
+    </message>
+    <message>
+        <source>Brak pamięci na serię przypadków</source>
+        <translation>Out of memory for the series of cases</translation>
+    </message>
+    <message>
+        <source>Przeczytano %1 z %2 przypadków serii</source>
+        <translation>Read %1 of the series' %2 cases</translation>
+    </message>
+    <message>
+        <source>Przeczytano ponownie %1: %2</source>
+        <translation>Read again %1: %2</translation>
+    </message>
+    <message>
+        <source>Trwa odczyt przypadku - %1 nie został otwarty.</source>
+        <translation>A case is being read — %1 was not opened.</translation>
+    </message>
+    <message>
+        <source>seria</source>
+        <translation>series</translation>
+    </message>
+    <message>
+        <source>Nie zapisano: %1</source>
+        <translation>Not written: %1</translation>
+    </message>
+    <message>
+        <source>Zapisano %1</source>
+        <translation>Written: %1</translation>
+    </message>
+    <message>
+        <source>Zapis tabeli serii (CSV)</source>
+        <translation>Save the series table (CSV)</translation>
+    </message>
+    <message>
+        <source>Dane CSV (*.csv)</source>
+        <translation>CSV data (*.csv)</translation>
+    </message>
+    <message>
+        <source>Obraz PNG (*.png);;Rysunek SVG (*.svg);;Dokument PDF (*.pdf)</source>
+        <translation>PNG image (*.png);;SVG drawing (*.svg);;PDF document (*.pdf)</translation>
+    </message>
+    <message>
+        <source>Zapis toru środka czopa</source>
+        <translation>Save the journal centre locus</translation>
+    </message>
+    <message>
+        <source>-tor</source>
+        <translation>-locus</translation>
+    </message>
+    <message>
+        <source>Zapis wykresu serii</source>
+        <translation>Save the series chart</translation>
+    </message>
+    <message>
+        <source>-wykres</source>
+        <translation>-chart</translation>
+    </message>
+    <message>
+        <source>Raport serii (PDF)</source>
+        <translation>Series report (PDF)</translation>
+    </message>
+    <message>
+        <source>Dokument PDF (*.pdf)</source>
+        <translation>PDF document (*.pdf)</translation>
+    </message>
+    <message>
+        <source>-raport</source>
+        <translation>-report</translation>
+    </message>
+</context>
+<context>
+    <name>lobus::SeriesWindows</name>
+    <message>
+        <source>Folder z serią przypadków</source>
+        <translation>Folder with a series of cases</translation>
+    </message>
+    <message>
+        <source>Seria przypadków</source>
+        <translation>Series of cases</translation>
+    </message>
+    <message>
+        <source>Dane przypadku (*.dan)</source>
+        <translation>Case data (*.dan)</translation>
     </message>
 </context>
 <context>

@@ -4,9 +4,7 @@
 
 namespace lobus::test {
 
-namespace {
-
-casegen::Bearing bearing(std::string name, casegen::Solver solver, double speed, double ekscen)
+casegen::Bearing seriesBearing(std::string name, casegen::Solver solver, double speed, double ekscen)
 {
     casegen::Bearing b;
     b.name = std::move(name);
@@ -19,22 +17,20 @@ casegen::Bearing bearing(std::string name, casegen::Solver solver, double speed,
     return b;
 }
 
-} // namespace
-
 SeriesFixture writeSeries(const std::filesystem::path& root)
 {
     SeriesFixture f;
     // "n500" before "n1000": natural order, not the bytes'.
     const double speeds[] = {500.0, 1000.0, 2000.0, 4000.0};
     for (int i = 0; i < 4; ++i) {
-        const casegen::Bearing b = bearing("n" + std::to_string(int(speeds[i])), casegen::Solver::MERANT,
-                                           speeds[i], 0.5 - 0.08 * i);
+        const casegen::Bearing b = seriesBearing("n" + std::to_string(int(speeds[i])),
+                                                 casegen::Solver::MERANT, speeds[i], 0.5 - 0.08 * i);
         f.solved.push_back(casegen::solve(b));
         casegen::writeCase(b, f.solved.back(), root);
         f.names.push_back(b.name);
         f.speeds.push_back(speeds[i]);
     }
-    const casegen::Bearing s = bearing("solako", casegen::Solver::SOLAKO, 3000.0, 0.3);
+    const casegen::Bearing s = seriesBearing("solako", casegen::Solver::SOLAKO, 3000.0, 0.3);
     f.solako = casegen::solve(s);
     casegen::writeCase(s, f.solako, root);
     f.names.push_back(s.name);

@@ -23,4 +23,8 @@ struct SeriesFixture {
 
 SeriesFixture writeSeries(const std::filesystem::path& root);
 
+// A bearing of the series: the one whose cases it writes, at `speed` with
+// the journal centre at `ekscen`; written again, it is the solver rewriting a case.
+casegen::Bearing seriesBearing(std::string name, casegen::Solver solver, double speed, double ekscen);
+
 } // namespace lobus::test

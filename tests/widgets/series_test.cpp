@@ -1,24 +1,40 @@
 // The shared series fixture in the window: a case compared with another of
 // its series, and the picture as it was once the comparison ends; a case the
 // solver writes anew, shown again without a box, and a damaged one that keeps
-// the picture.
+// the picture; the series window's table, plots and clicks, and its rows read
+// again when the solver rewrites a case.
 
 #include "app/shell.h"
 #include "gui/casewatcher.h"
 #include "gui/mainwindow.h"
 #include "gui/numberspanel.h"
 #include "gui/numbersview.h"
+#include "gui/serieswindows.h"
 #include "layerfixture.h"
+#include "series/seriesfiles.h"
+#include "series/seriesread.h"
+#include "series/seriestable.h"
+#include "serieswindow/seriesmodel.h"
+#include "serieswindow/seriesplotwidget.h"
 #include "tests/support/cases.h"
 #include "tests/support/seriesfixture.h"
 #include "tests/support/tempdir.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QElapsedTimer>
+#include <QHeaderView>
 #include <QImage>
+#include <QTableView>
 #include <QTableWidget>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QThread>
+
+#include <algorithm>
+#include <cmath>
+#include <functional>
+#include <ranges>
 
 namespace lobus::test {
 namespace {
@@ -91,18 +107,24 @@ TEST(SeriesWindow, ComparisonDrawsTheOtherCaseShowsBMinusAAndEndsAsItBegan)
     EXPECT_FALSE(table->isVisibleTo(numbers->panel()));
 }
 
-// Runs the window until pane 2 of the status bar begins with `start`; false after 5 s.
-bool waitForStatus(QtWindowLayer& layer, Shell& shell, const QString& start)
+// Runs the window until `done`; false after 5 s.
+bool waitUntil(QtWindowLayer& layer, Shell& shell, const std::function<bool()>& done)
 {
     QElapsedTimer clock;
     clock.start();
     while (clock.elapsed() < 5000) {
         runPending(layer, shell);
-        if (layer.window()->statusText(2).startsWith(start))
+        if (done())
             return true;
         QThread::msleep(20);
     }
     return false;
+}
+
+// Runs the window until pane 2 of the status bar begins with `start`; false after 5 s.
+bool waitForStatus(QtWindowLayer& layer, Shell& shell, const QString& start)
+{
+    return waitUntil(layer, shell, [&] { return layer.window()->statusText(2).startsWith(start); });
 }
 
 TEST(SeriesWindow, CaseWrittenAnewIsShownAgainWithoutABoxAndADamagedOneKeepsThePicture)
@@ -129,13 +151,7 @@ TEST(SeriesWindow, CaseWrittenAnewIsShownAgainWithoutABoxAndADamagedOneKeepsTheP
     layer.caseWatcher()->action()->trigger();
 
     // The solver writes the case again at another speed.
-    casegen::Bearing b;
-    b.name = "n500";
-    b.solver = casegen::Solver::MERANT;
-    b.speed = 3000.0;
-    b.ekscen = 0.5;
-    b.points = 13;
-    b.model = casegen::PressureModel::ShortBearing;
+    const casegen::Bearing b = seriesBearing("n500", casegen::Solver::MERANT, 3000.0, 0.5);
     CaseText text = casegen::caseText(b, casegen::solve(b));
     casegen::writeCase(text, cases.path());
     ASSERT_TRUE(waitForStatus(layer, shell, QStringLiteral("Przeczytano ponownie ")));
@@ -152,6 +168,158 @@ TEST(SeriesWindow, CaseWrittenAnewIsShownAgainWithoutABoxAndADamagedOneKeepsTheP
     runPending(layer, shell);
     EXPECT_EQ(layer.pendingMessages(), 0u); // reported once, not read again and again
     EXPECT_EQ(boxes, 0);
+}
+
+// The window program over the shared series, with the series window opened
+// on its folder.
+class SeriesWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        fixture = writeSeries(cases.path());
+        DialogHooks hooks;
+        hooks.selectFiles = [this](QWidget*, const FileRequest& request) -> std::optional<QStringList> {
+            EXPECT_TRUE(request.folder);
+            return QStringList {QString::fromStdString(cases.path().string())};
+        };
+        hooks.messageBox = [this](QWidget*, const MessageBoxRequest& request) {
+            boxes << request.text;
+            return true;
+        };
+        layer.setHooks(hooks);
+        ShellOptions options;
+        options.tracePath = (cases.path() / "wdr.txt").string();
+        shell = std::make_unique<Shell>(layer, 2, options);
+        shell->startUp();
+        runPending(layer, *shell);
+        layer.numbers()->action(Command::SeriesFolder)->trigger();
+        ASSERT_EQ(layer.seriesWindows()->windows().size(), 1u);
+        window = layer.seriesWindows()->windows().front();
+        ASSERT_TRUE(waitUntil(layer, *shell, [this] { return !window->reading(); }));
+    }
+
+    // The case on a row of the table as it is sorted now.
+    int caseOnRow(int row) const
+    {
+        return window->sorted()->mapToSource(window->sorted()->index(row, 0)).row();
+    }
+    int caseNamed(const std::string& name) const
+    {
+        const Series& s = window->series();
+        const auto at = std::ranges::find_if(s, [&](const SeriesCase& c) { return c.name == name; });
+        return at == s.end() ? -1 : static_cast<int>(at - s.begin());
+    }
+    int column(const std::string& title) const
+    {
+        const auto& columns = window->model()->columns();
+        return static_cast<int>(std::ranges::find(columns, title) - columns.begin());
+    }
+    // The column that holds the MERANT cases' speeds.
+    std::string speedColumn() const
+    {
+        for (const std::string& c : window->model()->columns())
+            if (std::ranges::all_of(
+                    std::views::iota(std::size_t {0}, fixture.speeds.size()), [&](std::size_t i) {
+                        return columnValue(window->series()[i], c) == float(fixture.speeds[i]);
+                    }))
+                return c;
+        return {};
+    }
+
+    TempDir cases;
+    SeriesFixture fixture;
+    QStringList boxes;
+    QtWindowLayer layer;
+    std::unique_ptr<Shell> shell;
+    SeriesWindow* window = nullptr;
+};
+
+TEST_F(SeriesWindowTest, TableIsTheCsvSortsByValueAndAClickShowsTheCaseInTheMainWindow)
+{
+    // The columns and cells of the command line's CSV, read apart from the
+    // window; the unreadable case's row carries its error instead.
+    const Series apart = readSeries(seriesInputs({cases.path().string()}));
+    const QStringList csv
+        = QString::fromStdString(seriesCsv(apart)).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    const SeriesModel& model = *window->model();
+    ASSERT_EQ(model.rowCount(), csv.size() - 1);
+    QStringList header;
+    for (int c = 0; c < model.columnCount(); ++c)
+        header << model.headerData(c, Qt::Horizontal, Qt::DisplayRole).toString();
+    EXPECT_EQ(header.join(QLatin1Char(',')), csv[0].trimmed());
+    for (int r = 0; r < model.rowCount(); ++r) {
+        const QStringList fields = csv[r + 1].trimmed().split(QLatin1Char(','));
+        const bool broken = window->series()[std::size_t(r)].name == fixture.broken;
+        for (int c = 0; c < model.columnCount(); ++c) {
+            const QString cell = model.index(r, c).data().toString();
+            if (broken && c == kSolverColumn)
+                EXPECT_TRUE(cell.contains(QStringLiteral(".cis"))) << cell.toStdString();
+            else
+                EXPECT_EQ(cell, fields.value(c)) << r << "," << c;
+        }
+    }
+
+    // By speed: as numbers (n500 before n1000), the case without one last.
+    const std::string speed = speedColumn();
+    ASSERT_FALSE(speed.empty());
+    window->table()->sortByColumn(column(speed), Qt::AscendingOrder);
+    std::vector<float> shown;
+    for (int row = 0; row < model.rowCount(); ++row)
+        shown.push_back(columnValue(window->series()[std::size_t(caseOnRow(row))], speed));
+    EXPECT_EQ(caseOnRow(0), caseNamed("n500"));
+    EXPECT_TRUE(std::isnan(shown.back()));
+    shown.pop_back();
+    EXPECT_TRUE(std::ranges::is_sorted(shown));
+
+    // A row clicked, then a point of the locus: the main window opens each.
+    const int n2000 = caseNamed("n2000");
+    const QModelIndex at = window->sorted()->mapFromSource(model.index(n2000, 0));
+    QTest::mouseClick(window->table()->viewport(), Qt::LeftButton, {},
+                      window->table()->visualRect(at).center());
+    ASSERT_TRUE(waitUntil(
+        layer, *shell, [&] { return layer.window()->statusText(1).endsWith(QStringLiteral("n2000.dan")); }));
+    EXPECT_EQ(window->highlighted(), n2000);
+    EXPECT_EQ(model.highlighted(), n2000);
+    const int n4000 = caseNamed("n4000");
+    const QImage before = window->locus()->plot().copy();
+    QTest::mouseClick(window->locus(), Qt::LeftButton, {}, window->locus()->pointOf(n4000).toPoint());
+    ASSERT_TRUE(waitUntil(
+        layer, *shell, [&] { return layer.window()->statusText(1).endsWith(QStringLiteral("n4000.dan")); }));
+    EXPECT_EQ(window->highlighted(), n4000);
+    EXPECT_NE(window->locus()->plot(), before); // the mark moved
+    EXPECT_TRUE(boxes.isEmpty()) << boxes.join(QLatin1Char('\n')).toStdString();
+
+    // Another axis, another chart.
+    const QImage chart = window->chart()->plot().copy();
+    window->yAxis()->setCurrentIndex(window->yAxis()->findText(QStringLiteral("pmax")));
+    EXPECT_NE(window->chart()->plot(), chart);
+}
+
+TEST_F(SeriesWindowTest, RewrittenCaseIsReadAgainKeepingSortSelectionAndAxes)
+{
+    layer.caseWatcher()->action()->trigger(); // reading again on
+    const int n500 = caseNamed("n500");
+    const int ekscen = column("ekscen");
+    window->table()->sortByColumn(ekscen, Qt::DescendingOrder);
+    ASSERT_EQ(caseOnRow(0), n500);
+    window->yAxis()->setCurrentIndex(window->yAxis()->findText(QStringLiteral("pmax")));
+    window->table()->selectRow(2);
+    const int selected = caseOnRow(2);
+
+    // The solver writes n500 again, its journal centre further in.
+    const casegen::Bearing b = seriesBearing("n500", casegen::Solver::MERANT, 500.0, 0.05);
+    const casegen::Solution again = casegen::solve(b);
+    casegen::writeCase(b, again, cases.path());
+    ASSERT_TRUE(waitUntil(layer, *shell, [&] {
+        return window->statusText().startsWith(QStringLiteral("Przeczytano ponownie"));
+    })) << window->statusText().toStdString();
+    EXPECT_EQ(columnValue(window->series()[std::size_t(n500)], "ekscen"), again.ekscen);
+    const QModelIndex cell = window->sorted()->mapFromSource(window->model()->index(n500, ekscen));
+    EXPECT_EQ(cell.data().toString().toStdString(), cellText(window->series()[std::size_t(n500)], "ekscen"));
+    EXPECT_NE(caseOnRow(0), n500); // still sorted by ekscen, descending
+    EXPECT_EQ(window->table()->horizontalHeader()->sortIndicatorSection(), ekscen);
+    EXPECT_EQ(window->yAxis()->currentText(), QStringLiteral("pmax"));
+    EXPECT_EQ(window->highlighted(), selected);
 }
 
 } // namespace
