@@ -47,9 +47,14 @@ enum MessageType : int {
     kResize = 8,
     kCloseRequest = 9,
     kFieldChanged = 10, // value: field identifier
-    kOpenFile = 101,    // text: a data file to open as Open does (dropped, or a recent file)
+    kOpenFile = 101,    // text: a data file to open as Open does (dropped, a recent file, a series
+                        // window's click: value1 kOpenKeepsProgram)
     kCaseChanged = 102, // the shown case's files were written anew and have settled
 };
+
+// kOpenFile's value1 from a window beside the main one (a series window): a
+// case handed to the other program leaves this one running, showing no case.
+inline constexpr int kOpenKeepsProgram = 1;
 
 // WMENUSETSTATE properties.
 enum MenuProperty : int {

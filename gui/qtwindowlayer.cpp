@@ -211,6 +211,7 @@ bool QtWindowLayer::WINDOWOPEN(const WindowRecord& record)
             return false;
         Message msg;
         msg.text = datafile;
+        msg.value1 = kOpenKeepsProgram; // the series window stays
         post(kOpenFile, msg);
         return true;
     };

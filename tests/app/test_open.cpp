@@ -303,7 +303,8 @@ TEST_F(Open, AFailureInTheFirstOpenLeavesTheProgramWithoutACase)
 // The other solver's case is refused with a box naming the program that
 // reads it; the shown case and every setting stay. The box after Open asks
 // whether to open it there; a case dropped or named at start goes there at
-// once, and a program that shows nothing else then ends.
+// once, and a program that shows nothing else then ends (unless a series
+// window asked).
 TEST_F(Open, TheOtherSolversCaseIsRefusedWithTheProgramThatReadsIt)
 {
     start(2);
@@ -340,8 +341,11 @@ TEST_F(Open, TheOtherSolversCaseIsRefusedWithTheProgramThatReadsIt)
     EXPECT_EQ(Snapshot(state(), layer), before);
 
     start(2);
+    Message fromSeries = drop;
+    fromSeries.value1 = kOpenKeepsProgram; // a series window's click: its window stays
+    EXPECT_TRUE(shell().handle(kOpenFile, fromSeries));
     EXPECT_FALSE(shell().handle(kOpenFile, drop)); // nothing shown: handed over, ended
-    EXPECT_EQ(layer.startedPrograms.size(), 3u);
+    EXPECT_EQ(layer.startedPrograms.size(), 4u);
     EXPECT_FALSE(layer.startedFromDesktop);
     start(2, {}, true); // from the desktop: the other program too
     EXPECT_FALSE(shell().handle(kOpenFile, drop));
