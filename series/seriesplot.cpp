@@ -51,14 +51,16 @@ double charPixels(const Graphics& g)
     return std::abs(device(g, 0.0f, g.INFOGRAPHICS(4)).y - device(g, 0.0f, 0.0f).y);
 }
 
-void circle(Graphics& g, float cx, float cy, float r, int fill)
+// An ellipse of radii rx, ry about (cx, cy): a circle on the locus's equal
+// scales, a ring of the screen on the chart's.
+void ellipse(Graphics& g, float cx, float cy, float rx, float ry, int fill)
 {
     float x[73];
     float y[73];
     for (int i = 0; i < 73; ++i) {
         const double a = 5.0 * i * std::numbers::pi / 180.0;
-        x[i] = cx + r * static_cast<float>(std::cos(a));
-        y[i] = cy + r * static_cast<float>(std::sin(a));
+        x[i] = cx + rx * static_cast<float>(std::cos(a));
+        y[i] = cy + ry * static_cast<float>(std::sin(a));
     }
     g.IGRFILLPATTERN(fill, 2, 3);
     g.IGRPOLYGONCOMPLEX(x, y, 73);
@@ -68,10 +70,11 @@ void circle(Graphics& g, float cx, float cy, float r, int fill)
 // A ring of `pixels` radius about a device point.
 void ring(Graphics& g, PointF p, double pixels)
 {
-    float cx = 0.0f, cy = 0.0f, ex = 0.0f, ey = 0.0f;
-    if (!g.unitsFromDevice(p, cx, cy) || !g.unitsFromDevice({p.x + pixels, p.y}, ex, ey))
+    float cx = 0.0f, cy = 0.0f, ex = 0.0f, ey = 0.0f, fx = 0.0f, fy = 0.0f;
+    if (!g.unitsFromDevice(p, cx, cy) || !g.unitsFromDevice({p.x + pixels, p.y}, ex, ey)
+        || !g.unitsFromDevice({p.x, p.y + pixels}, fx, fy))
         return;
-    circle(g, cx, cy, std::abs(ex - cx), 0);
+    ellipse(g, cx, cy, std::abs(ex - cx), std::abs(fy - cy), 0);
 }
 
 // The points' labels, with a thin leader to a label placed away from its point.
@@ -198,7 +201,7 @@ PlotPoints drawLocus(Graphics& g, const Series& series, int highlighted)
     g.IGRJOIN(-1.15f, 0.0f, 1.15f, 0.0f);
     g.IGRJOIN(0.0f, -1.15f, 0.0f, 1.15f);
     g.IGRCOLOURN(kFaint);
-    circle(g, 0.0f, 0.0f, 1.0f, 0);
+    ellipse(g, 0.0f, 0.0f, 1.0f, 1.0f, 0);
     KROPKA5(g, 0.0f, 0.0f);
 
     std::vector<float> x;

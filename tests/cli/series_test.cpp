@@ -157,6 +157,25 @@ TEST_F(SeriesCommand, LocusRunsThroughTheJournalCentresInOrderOnEqualScales)
     for (const std::string& name : f.names)
         EXPECT_EQ(texts.count(name), name == f.broken ? 0u : 1u) << name;
 
+    // The chart's scales differ by orders of magnitude; its mark still rings
+    // the highlighted point on the screen.
+    RecordingDevice plot(1200, 700);
+    g.setDevice(&plot);
+    g.setRecorder(&plot);
+    const PlotPoints points = drawChart(g, series, "ekscen", "pmax", 1);
+    const PointF mark = points.at[1];
+    int rings = 0;
+    for (const DrawOp& op : plot.ops())
+        if (op.kind == DrawOp::Kind::Polygon) {
+            ++rings;
+            for (std::size_t i = 0; i < op.x.size(); ++i) {
+                PointF p;
+                ASSERT_TRUE(g.unitsToDevice(op.x[i], op.y[i], p));
+                EXPECT_NEAR(std::hypot(p.x - mark.x, p.y - mark.y), 7.5, 1.0);
+            }
+        }
+    EXPECT_EQ(rings, 2);
+
     TempDir out;
     const QString png = q(out.path() / "locus.png");
     EXPECT_EQ(runRender({QStringLiteral("--series"), root(), QStringLiteral("--view"),
