@@ -5,7 +5,6 @@
 
 #include <QBrush>
 #include <QColor>
-#include <QFont>
 
 #include <cmath>
 
@@ -87,13 +86,6 @@ QVariant SeriesModel::data(const QModelIndex& index, int role) const
     case Qt::BackgroundRole:
         if (index.row() == m_highlighted)
             return QBrush(QColor(255, 226, 160));
-        return {};
-    case Qt::FontRole:
-        if (index.row() == m_highlighted) {
-            QFont bold;
-            bold.setBold(true);
-            return bold;
-        }
         return {};
     default:
         return {};
