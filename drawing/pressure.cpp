@@ -1,6 +1,7 @@
 // The pressure diagram of one wedge: a filled area in the wedge's colour on
 // the wedge's arc, reaching inwards by the pressure, with radial hatch lines.
 
+#include "drawing/graphics/levelofdetail.h"
 #include "drawing/picture.h"
 
 #include <algorithm>
@@ -14,7 +15,7 @@ namespace {
 // Hatch lines at least this many to a device pixel along the arc cover
 // their area solidly; a device that takes a picture with its level of
 // detail then draws that area instead of the lines.
-constexpr double kSolidLinesPerPixel = 16.0;
+constexpr double kSolidLinesPerPixel = kSolidHatchLinesPerPixel;
 
 // The hatch lines of wedge k to a device pixel along the arc, at the
 // outline's farthest reach from the arc centre (cx, cy), where they lie
@@ -62,7 +63,7 @@ void drawPressure(Picture& p, int k)
     const float* y = p.buffers.y.data();
 
     g.IGRCOLOURN(colours::kHatch);
-    if (density >= kSolidLinesPerPixel) {
+    if (density >= std::min(kSolidLinesPerPixel, g.hatchWholeFrom())) {
         WorkBuffers& b = p.buffers;
         if (summarised) {
             pressureHatchEnds(p, k);

@@ -156,8 +156,9 @@ void ImageDevice::lines(PointF a, PointF b, Rgb colour, int count)
         drawLine(a, b, colour);
 }
 
-// A hatch lies within the box of its lines' ends. Drawn as the area it
-// covers on an image of a thin pen; line by line otherwise.
+// A hatch lies within the box of its lines' ends. Drawn as its lines' ends
+// and a filled middle on an image of a thin pen (hatchlines.h); line by
+// line otherwise.
 void ImageDevice::hatch(std::span<const PointF> from, std::span<const PointF> to, Rgb colour,
                         double linesPerPixel)
 {
@@ -180,6 +181,11 @@ void ImageDevice::hatch(std::span<const PointF> from, std::span<const PointF> to
     flush();
     m_hatch.draw(*m_direct, from, to, toQColor(colour).rgb(), linesPerPixel, m_device.penWidth(), kTolerance,
                  m_fill);
+}
+
+double ImageDevice::hatchWholeFrom() const
+{
+    return m_direct && m_device.penWidth() <= 1.0 ? kHatchWholeFrom : kSolidHatchLinesPerPixel;
 }
 
 // ---- outlines and texts -------------------------------------------------------

@@ -3,13 +3,13 @@
 // font, sizes from the image's own resolution, and what only a raster
 // surface does: lines on pixel rows kept crisp, lines and fills written
 // straight into the pixels, the level of detail of an image (a quarter
-// pixel: see drawing/graphics/levelofdetail.h), dense hatches drawn as the
-// area they cover, and only the tiles drawn on cleared (imagetiles.h). The
+// pixel: see drawing/graphics/levelofdetail.h), dense hatches drawn at the
+// cost of their area, and only the tiles drawn on cleared (imagetiles.h). The
 // painter is open for the lifetime of the device; make one per picture (as
 // renderToImage does), the image lives on.
 
 #include "drawing/graphics/levelofdetail.h"
-#include "render/hatchmask.h"
+#include "render/hatchlines.h"
 #include "render/imagetiles.h"
 #include "render/painterdevice.h"
 #include "render/rasterfill.h"
@@ -40,6 +40,10 @@ public:
     // Filled outlines: their coverage of any pixel moves by less than a step
     // of its colour.
     static constexpr double kOutlineTolerance = 0.02;
+    // Hatch lines this many to a pixel cover the middle of their area
+    // solidly: a hatch this dense comes whole, drawn as its lines' ends and
+    // that middle (hatchlines.h).
+    static constexpr double kHatchWholeFrom = 3.0;
 
     // A picture that starts from what `kept` (may be null: nothing kept)
     // says of the image's tiles and leaves there what it drew on; `kept`
@@ -68,6 +72,7 @@ public:
     void lines(PointF a, PointF b, Rgb colour, int count) override;
     void hatch(std::span<const PointF> from, std::span<const PointF> to, Rgb colour,
                double linesPerPixel) override;
+    double hatchWholeFrom() const override;
 
 private:
     // A line without marking its tiles: snapped, merged, batched.
@@ -95,7 +100,7 @@ private:
     std::vector<PointF> m_points; // reused for polylines and polygons
     QVector<QPointF> m_outline;   // a filled outline in the pixels
     RasterFill m_fill;
-    HatchMask m_hatch;
+    HatchLines m_hatch;
 };
 
 } // namespace lobus

@@ -16,9 +16,11 @@ inline void lay(QRgb* p, unsigned a, QRgb colour)
     *p = a >= 255 ? colour : blendPixel(*p, colour, a);
 }
 
-} // namespace
-
-void rasterLine(QImage& image, QPointF a, QPointF b, QRgb colour)
+// The line of rasterLine for a pen `width` pixels wide (at most 1.5), its
+// coverage through `raised` (null: as it is), only in `ends` columns at each
+// end (0: all).
+void drawLine(QImage& image, QPointF a, QPointF b, QRgb colour, const unsigned char* raised, int ends,
+              double width)
 {
     if (!std::isfinite(a.x()) || !std::isfinite(a.y()) || !std::isfinite(b.x()) || !std::isfinite(b.y()))
         return;
@@ -34,7 +36,7 @@ void rasterLine(QImage& image, QPointF a, QPointF b, QRgb colour)
         const long x = std::lround(a.x());
         const long y = std::lround(a.y());
         if (x >= 0 && y >= 0 && x < w && y < h)
-            bits[y * stride + x] = colour;
+            lay(bits + y * stride + x, raised ? raised[255] : 255u, colour);
         return;
     }
     double x0 = a.x(), y0 = a.y(), x1 = b.x(), y1 = b.y();
@@ -53,18 +55,45 @@ void rasterLine(QImage& image, QPointF a, QPointF b, QRgb colour)
     const qsizetype alongStep = swap ? stride : 1;
     const qsizetype acrossStep = swap ? 1 : stride;
     const double slope = (y1 - y0) / (x1 - x0);
-    const double from = x0 - 0.5; // the caps' ends along the major axis
-    const double to = x1 + 0.5;
+    // A pen wider than a pixel is the painter's: its band is `width` thick
+    // across the line itself, its caps reach half of that along it.
+    const double secant = width == 1.0 ? 1.0 : std::sqrt(1.0 + slope * slope);
+    const double thickness = width * secant;
+    const double half = width / 2.0 / secant;
+    const double from = x0 - half; // the caps' ends along the major axis
+    const double to = x1 + half;
     const int first = static_cast<int>(std::clamp(std::floor(from), 0.0, double(majorSize)));
     const int last = static_cast<int>(std::clamp(std::ceil(to) - 1.0, -1.0, majorSize - 1.0));
     if (first > last)
         return;
     // The band's top edge at a pixel's centre splits the pixel's coverage
     // between the row it falls in and the next.
-    double top = y0 + slope * (first + 0.5 - x0) - 0.5;
+    double top = y0 + slope * (first + 0.5 - x0) - thickness / 2.0;
     const double minor = minorSize;
+    const int lastFirst = ends > 0 ? std::min(last, first + ends - 1) : last;
+    const int firstLast
+        = ends > 0 ? std::max(lastFirst + 1, static_cast<int>(std::ceil(to) - 1.0) - ends + 1) : last + 1;
     for (int i = first; i <= last; ++i, top += slope) {
-        if (!(top >= -1.0 && top < minor))
+        if (i == lastFirst + 1 && i < firstLast) {
+            top += slope * (firstLast - i);
+            i = firstLast;
+            if (i > last)
+                break;
+        }
+        if (!(top >= -4.0 && top < minor))
+            continue;
+        if (width != 1.0) { // two or three rows, each by the part of it the band covers
+            const double along = std::min(to, i + 1.0) - std::max(from, double(i));
+            for (int r = static_cast<int>(std::floor(top)); r < top + thickness; ++r) {
+                if (r < 0 || r >= minorSize)
+                    continue;
+                const double part = (std::min(top + thickness, r + 1.0) - std::max(top, double(r))) * along;
+                const auto c = static_cast<unsigned>(std::clamp(part, 0.0, 1.0) * 255.0 + 0.5);
+                lay(bits + i * alongStep + r * acrossStep, raised ? raised[c] : c, colour);
+            }
+            continue;
+        }
+        if (!(top >= -1.0))
             continue;
         int r = static_cast<int>(top);
         if (r > top)
@@ -77,12 +106,29 @@ void rasterLine(QImage& image, QPointF a, QPointF b, QRgb colour)
             below = static_cast<unsigned>(f * along * 255.0 + 0.5);
             above = static_cast<unsigned>((1.0 - f) * along * 255.0 + 0.5);
         }
+        if (raised) {
+            above = raised[above];
+            below = raised[below];
+        }
         const qsizetype at = i * alongStep + r * acrossStep;
         if (r >= 0)
             lay(bits + at, above, colour);
         if (r + 1 < minorSize)
             lay(bits + at + acrossStep, below, colour);
     }
+}
+
+} // namespace
+
+void rasterLine(QImage& image, QPointF a, QPointF b, QRgb colour)
+{
+    drawLine(image, a, b, colour, nullptr, 0, 1.0);
+}
+
+void rasterLineEnds(QImage& image, QPointF a, QPointF b, QRgb colour, const unsigned char* raised, int ends,
+                    double width)
+{
+    drawLine(image, a, b, colour, raised, ends, std::clamp(width, 1.0, 1.5));
 }
 
 } // namespace lobus

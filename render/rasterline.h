@@ -40,4 +40,12 @@ inline bool tooShort(QPointF a, QPointF b)
 // within a 64th of a pixel of each other otherwise covers nothing.
 void rasterLine(QImage& image, QPointF a, QPointF b, QRgb colour);
 
+// The same line of a pen `width` pixels wide (1 to 1.5; 1 writes the pixels
+// rasterLine writes), laid as `raised` says (the coverage of 255 after as
+// many lines as it stands for, indexed by one line's coverage), and only in
+// the `ends` pixel columns (along its longer axis) at each end, or whole
+// when `ends` is 0.
+void rasterLineEnds(QImage& image, QPointF a, QPointF b, QRgb colour, const unsigned char* raised, int ends,
+                    double width = 1.0);
+
 } // namespace lobus

@@ -352,6 +352,12 @@ double Graphics::detailTolerance() const
     return detail ? detail->tolerance() : 0.0;
 }
 
+double Graphics::hatchWholeFrom() const
+{
+    DetailTarget* detail = m_device ? m_device->detail() : nullptr;
+    return detail ? detail->hatchWholeFrom() : HUGE_VAL;
+}
+
 double Graphics::pixelsPerUnit() const
 {
     const PixelMap m = pixelMap();

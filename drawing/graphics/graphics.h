@@ -91,6 +91,9 @@ public:
     // no usable mapping).
     double detailTolerance() const;
     bool levelOfDetail() const { return detailTolerance() > 0.0; }
+    // The hatch density from which hatchLines hands the device a hatch whole
+    // (infinite when it draws every line).
+    double hatchWholeFrom() const;
     double pixelsPerUnit() const;
 
 private:

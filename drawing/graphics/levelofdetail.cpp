@@ -149,41 +149,13 @@ std::optional<LineMerger::Merged> LineMerger::close()
 {
     if (m_count == 0)
         return std::nullopt;
-    Merged m {m_a, m_b, m_colour, std::min(m_count, kMostTimes)};
+    Merged m {m_a, m_b, m_colour, std::min(m_count, kMostTimes), m_count};
     if (m_count > 1 && m_directed) {
         m.a = along(m_a, m_unit, m_from);
         m.b = along(m_a, m_unit, m_to);
     }
     m_count = 0;
     return m;
-}
-
-void thinHatch(std::span<const PointF> from, std::span<const PointF> to, double tolerance,
-               std::vector<PointF>& keptFrom, std::vector<PointF>& keptTo)
-{
-    keptFrom.clear();
-    keptTo.clear();
-    const std::size_t count = std::min(from.size(), to.size());
-    const double near = tolerance * tolerance;
-    PointF origin;
-    for (std::size_t i = 0; i < count; ++i) {
-        const PointF a = from[i];
-        const PointF e = to[i];
-        const PointF da = minus(a, origin);
-        if (keptFrom.size() > 1 && i + 1 < count && dot(da, da) < near) {
-            const PointF kept = minus(keptTo.back(), keptFrom.back());
-            const PointF d = minus(e, a);
-            if (!tooShort(a, e)
-                && (tooShort(keptFrom.back(), keptTo.back()) || dot(d, d) > dot(kept, kept))) {
-                keptFrom.back() = a;
-                keptTo.back() = e;
-            }
-            continue;
-        }
-        keptFrom.push_back(a);
-        keptTo.push_back(e);
-        origin = a;
-    }
 }
 
 } // namespace lobus::lod

@@ -18,6 +18,9 @@
 
 namespace lobus {
 
+// Hatch lines this many to a pixel cover their area solidly.
+constexpr double kSolidHatchLinesPerPixel = 16.0;
+
 class DetailTarget {
 public:
     virtual ~DetailTarget() = default;
@@ -36,6 +39,9 @@ public:
     virtual void hatch(std::span<const PointF> from, std::span<const PointF> to, Rgb colour,
                        double linesPerPixel)
         = 0;
+    // The density (lines to a pixel) from which the device takes a hatch
+    // whole; below it the lines come one by one.
+    virtual double hatchWholeFrom() const { return kSolidHatchLinesPerPixel; }
 };
 
 namespace lod {
@@ -75,7 +81,8 @@ public:
         PointF a;
         PointF b;
         Rgb colour;
-        int times = 0;
+        int times = 0; // how often to draw it
+        int lines = 0; // how many lines joined it
     };
 
     explicit LineMerger(double tolerance) : m_tolerance(tolerance) { }
@@ -101,13 +108,6 @@ private:
     double m_from = 0.0;     // reach along it from m_a, m_from <= 0 <= m_to
     double m_to = 0.0;
 };
-
-// Hatch lines from[i] to to[i] in order along their arc: those whose arc
-// ends lie within `tolerance` of the last line kept are stood for by the
-// longest of them (a line that draws nothing stands for none); the first
-// two and the last line stand for themselves, as the sides of the area.
-void thinHatch(std::span<const PointF> from, std::span<const PointF> to, double tolerance,
-               std::vector<PointF>& keptFrom, std::vector<PointF>& keptTo);
 
 } // namespace lod
 } // namespace lobus

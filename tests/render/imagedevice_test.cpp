@@ -16,6 +16,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+
 namespace lobus::test {
 namespace {
 
@@ -277,6 +279,52 @@ TEST(RasterLine, LaysABandOnePixelThickCentredOnTheLine)
     rasterLine(dot, {0.0, qQNaN()}, {5.0, 5.0}, qRgb(0, 0, 0));
     EXPECT_NEAR(inkOf(dot).amount, 1.0 + 8.0, 1e-9); // the dot at (3, 5) and the row across
     EXPECT_EQ(dot.pixel(3, 5), qRgb(0, 0, 0));
+}
+
+// Only a line's end columns, raised as two lines darken, or of a wider pen:
+// the end columns are the whole line's pixels there and nothing between, the
+// raised line lays what the line laid twice does, the wider pen the painter's
+// band (its width across the line, its caps half that along it).
+TEST(RasterLine, DrawsItsEndsRaisedOrWiderAsTheWholeLineWould)
+{
+    std::array<unsigned char, 256> once {};
+    std::array<unsigned char, 256> twice {};
+    for (int a = 0; a < 256; ++a) {
+        once[static_cast<std::size_t>(a)] = static_cast<unsigned char>(a);
+        twice[static_cast<std::size_t>(a)] = static_cast<unsigned char>(std::lround(a * (510 - a) / 255.0));
+    }
+    const auto white = [] {
+        QImage image(80, 80, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        return image;
+    };
+    for (const QLineF& l : {QLineF(10.3, 20.7, 70.6, 31.2), QLineF(40.2, 75.1, 47.9, 5.5)}) {
+        QImage whole = white();
+        rasterLine(whole, l.p1(), l.p2(), qRgb(0, 0, 0));
+        QImage ends = white();
+        rasterLineEnds(ends, l.p1(), l.p2(), qRgb(0, 0, 0), once.data(), 3);
+        const bool alongX = std::abs(l.dx()) >= std::abs(l.dy());
+        const double low = std::min(alongX ? l.x1() : l.y1(), alongX ? l.x2() : l.y2()) - 0.5;
+        const double high = std::max(alongX ? l.x1() : l.y1(), alongX ? l.x2() : l.y2()) + 0.5;
+        for (int y = 0; y < 80; ++y)
+            for (int x = 0; x < 80; ++x) {
+                const int column = alongX ? x : y;
+                const bool atEnd = column < std::floor(low) + 3 || column > std::ceil(high) - 4;
+                EXPECT_EQ(ends.pixel(x, y), atEnd ? whole.pixel(x, y) : qRgb(255, 255, 255)) << x << "," << y;
+            }
+        QImage twiceOver = white();
+        rasterLine(twiceOver, l.p1(), l.p2(), qRgb(0, 0, 0));
+        rasterLine(twiceOver, l.p1(), l.p2(), qRgb(0, 0, 0));
+        QImage raised = white();
+        rasterLineEnds(raised, l.p1(), l.p2(), qRgb(0, 0, 0), twice.data(), 0);
+        for (int y = 0; y < 80; ++y)
+            for (int x = 0; x < 80; ++x)
+                EXPECT_NEAR(qGreen(raised.pixel(x, y)), qGreen(twiceOver.pixel(x, y)), 1) << x << "," << y;
+        QImage wide = white();
+        rasterLineEnds(wide, l.p1(), l.p2(), qRgb(0, 0, 0), once.data(), 0, 1.5);
+        EXPECT_NEAR(inkOf(wide).amount, 1.5 * (l.length() + 1.5), 0.01 * l.length());
+        EXPECT_NEAR(inkOf(wide).x, l.center().x(), 0.02);
+    }
 }
 
 // A filled outline covers each pixel by the part of its area inside, as the

@@ -34,11 +34,12 @@ namespace {
 // One step of antialiasing: a sixteenth of a colour channel's range.
 constexpr int kStep = 16;
 
-QImage draw(const Case& c, bool levelOfDetail, PictureCache* kept = nullptr, bool angleView = false)
+QImage draw(const Case& c, bool levelOfDetail, PictureCache* kept = nullptr, bool angleView = false,
+            int dotsPerMeter = 3780 /* 96 dpi */)
 {
     QImage image(960, 540, QImage::Format_RGB32);
-    image.setDotsPerMeterX(3780); // 96 dpi
-    image.setDotsPerMeterY(3780);
+    image.setDotsPerMeterX(dotsPerMeter);
+    image.setDotsPerMeterY(dotsPerMeter);
     Graphics g;
     g.IGRAREA(0.0f, 0.0f, 1.0f, 1.0f);
     RYSUJ r = sampleSettings(c);
@@ -88,6 +89,20 @@ TEST(LevelOfDetail, PictureStaysTheSameFromAHundredToAMillionPointsALobe)
             expectSameToTheEye(draw(c, false, nullptr, angleView), draw(c, true, nullptr, angleView),
                                std::to_string(points) + " points a lobe" + (angleView ? ", angle view" : ""));
     }
+}
+
+// Hatches from a few lines to a pixel to many, drawn as their ends and a
+// filled middle; on an image of a wider pen (144 dpi) a hatch below a solid
+// one comes line by line.
+TEST(LevelOfDetail, HatchesOfEveryDensityLookAsTheirLines)
+{
+    for (const int points : {1300, 4000, 6000}) {
+        const Case c = sampleCase(1, 3, points);
+        expectSameToTheEye(draw(c, false), draw(c, true), std::to_string(points) + " points a lobe");
+    }
+    const Case c = sampleCase(1, 3, 4000);
+    expectSameToTheEye(draw(c, false, nullptr, false, 5669), draw(c, true, nullptr, false, 5669),
+                       "4000 points a lobe at 144 dpi");
 }
 
 // A filled outline on an image keeps only the vertices its pixels need: an
