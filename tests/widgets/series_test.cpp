@@ -2,7 +2,7 @@
 // its series, and the picture as it was once the comparison ends; a case the
 // solver writes anew, shown again without a box, and a damaged one that keeps
 // the picture; the series window's table, plots and clicks, and its rows read
-// again when the solver rewrites a case.
+// again when the solver rewrites a case; its files.
 
 #include "app/shell.h"
 #include "gui/casewatcher.h"
@@ -23,6 +23,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QHeaderView>
 #include <QImage>
 #include <QTableView>
@@ -186,6 +187,8 @@ protected:
             boxes << request.text;
             return true;
         };
+        hooks.selectFile = [this](QWidget*, const FileRequest&) -> std::optional<QString> { return saveAs; };
+        hooks.exportChoice = [](QWidget*, const ExportChoice& last, QSize) { return std::optional(last); };
         layer.setHooks(hooks);
         ShellOptions options;
         options.tracePath = (cases.path() / "wdr.txt").string();
@@ -229,12 +232,13 @@ protected:
     TempDir cases;
     SeriesFixture fixture;
     QStringList boxes;
+    QString saveAs; // what a save dialog answers
     QtWindowLayer layer;
     std::unique_ptr<Shell> shell;
     SeriesWindow* window = nullptr;
 };
 
-TEST_F(SeriesWindowTest, TableIsTheCsvSortsByValueAndAClickShowsTheCaseInTheMainWindow)
+TEST_F(SeriesWindowTest, TableIsTheCsvSortsByValueClicksShowTheCaseAndEachViewIsSaved)
 {
     // The columns and cells of the command line's CSV, read apart from the
     // window; the unreadable case's row carries its error instead.
@@ -293,6 +297,25 @@ TEST_F(SeriesWindowTest, TableIsTheCsvSortsByValueAndAClickShowsTheCaseInTheMain
     const QImage chart = window->chart()->plot().copy();
     window->yAxis()->setCurrentIndex(window->yAxis()->findText(QStringLiteral("pmax")));
     EXPECT_NE(window->chart()->plot(), chart);
+
+    // Its files: the table is the command line's CSV; the plots and the
+    // report are written whole; what cannot be written is said, named.
+    TempDir out;
+    const auto save = [&](SeriesWindow::Command command, const std::filesystem::path& file) {
+        saveAs = QString::fromStdString(file.string());
+        window->action(command)->trigger();
+        QFile written(saveAs);
+        return written.open(QIODevice::ReadOnly) ? written.readAll() : QByteArray();
+    };
+    EXPECT_EQ(save(SeriesWindow::Command::SaveTable, out.path() / "seria.csv").toStdString(),
+              seriesCsv(apart));
+    EXPECT_TRUE(save(SeriesWindow::Command::SaveLocus, out.path() / "tor.svg").contains("n4000"));
+    EXPECT_TRUE(save(SeriesWindow::Command::SaveChart, out.path() / "wykres.png").startsWith("\x89PNG"));
+    EXPECT_TRUE(save(SeriesWindow::Command::Report, out.path() / "raport.pdf").startsWith("%PDF"));
+    EXPECT_TRUE(boxes.isEmpty()) << boxes.join(QLatin1Char('\n')).toStdString();
+    save(SeriesWindow::Command::Report, out.path() / "nie ma" / "raport.pdf");
+    ASSERT_EQ(boxes.size(), 1);
+    EXPECT_TRUE(boxes[0].contains(QStringLiteral("nie ma/raport.pdf"))) << boxes[0].toStdString();
 }
 
 TEST_F(SeriesWindowTest, RewrittenCaseIsReadAgainKeepingSortSelectionAndAxes)
