@@ -50,7 +50,8 @@ SeriesWindow::SeriesWindow(const std::vector<std::string>& arguments, SeriesServ
     read({});
 }
 
-SeriesWindow::~SeriesWindow() = default;
+// A reading under way stops, and is waited for, before the series goes.
+SeriesWindow::~SeriesWindow() { delete m_reading; }
 
 void SeriesWindow::buildMenu()
 {
@@ -158,8 +159,8 @@ void SeriesWindow::read(std::vector<int> cases)
     for (QAction* a : m_actions)
         if (a != action(Command::Close))
             a->setEnabled(!first);
-    m_reading = std::make_unique<SeriesReading>(std::move(inputs));
-    connect(m_reading.get(), &SeriesReading::finished, this, &SeriesWindow::readingEnded);
+    m_reading = new SeriesReading(std::move(inputs), this);
+    connect(m_reading, &SeriesReading::finished, this, &SeriesWindow::readingEnded);
     m_progress->setRange(0, static_cast<int>(m_reading->count()));
     m_progress->setValue(0);
     m_progress->show();
@@ -177,7 +178,9 @@ void SeriesWindow::showProgress()
 
 void SeriesWindow::readingEnded()
 {
-    const std::unique_ptr<SeriesReading> done = std::move(m_reading);
+    // Called from the reading's own signal: it goes once that has returned.
+    SeriesReading* done = std::exchange(m_reading, nullptr);
+    done->deleteLater();
     m_progressTimer->stop();
     m_progress->hide();
     for (QAction* a : m_actions)

@@ -16,7 +16,6 @@
 #include <QString>
 
 #include <functional>
-#include <memory>
 #include <optional>
 #include <string>
 #include <utility>
@@ -117,10 +116,10 @@ private:
     const DialogHooks& m_hooks;
     std::vector<std::string> m_arguments;
     Series m_series;
-    std::vector<Stamp> m_stamps;     // of each case's files when it was read
-    std::vector<int> m_readingCases; // the cases read again; empty: the whole series
-    std::unique_ptr<SeriesReading> m_reading;
-    bool m_refreshWanted = false; // files changed while a reading ran
+    std::vector<Stamp> m_stamps;        // of each case's files when it was read
+    std::vector<int> m_readingCases;    // the cases read again; empty: the whole series
+    SeriesReading* m_reading = nullptr; // a child of the window, while it reads
+    bool m_refreshWanted = false;       // files changed while a reading ran
     std::string m_shownFile;
     int m_shown = -1; // the case the main window shows, when one of the series
 
