@@ -27,7 +27,7 @@ for round in 1 2; do
 done
 
 echo "== matplotlib reference (load $(load))"
-python3 "$here/bench/matplotlib_compare.py" 200 10000
+"$here/bench/matplotlib_compare.py" 200 10000
 
 case=$work/huge
 dan=$case/DANE/stress6x1000000.dan
