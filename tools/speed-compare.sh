@@ -14,9 +14,12 @@ old=$1
 new=$2
 work=${3:-$(mktemp -d)}
 here=$(cd "$(dirname "$0")/.." && pwd)
+mkdir -p "$work"
 load() { cut -d' ' -f1-3 /proc/loadavg; }
 
 echo "== drawing benchmarks (CPU ms, median of 3), alternating builds"
+# (BM_OpenToPicture, whose largest case writes 396 MB of files first, is run
+# by hand: BUILD/bin/bench_draw --benchmark_filter=BM_OpenToPicture)
 for round in 1 2; do
   for b in "$old" "$new"; do
     echo "-- $b (round $round, load $(load))"
