@@ -142,21 +142,20 @@ int runRender(int& argc, char** argv, const CommandLine& cl)
         if (const int status = loadAndReport(b, other, otherScales); status != kExitDone)
             return status;
     }
-    const CompareNames names {caseName(cl.load.dataFile), caseName(cl.compare)};
+    ComparedCase compared;
+    if (!cl.compare.empty())
+        compared = {&other, &otherScales, {caseName(cl.load.dataFile), caseName(cl.compare)}};
     std::string error;
     const AngleViewTexts texts = angleViewTexts(cl.units);
     const Drawing draw = [&](Graphics& g) {
         if (cl.angleView) {
-            const AngleViewLayout layout = drawAngleView(g, c, rysuj, AngleViewState(), texts);
-            if (!cl.compare.empty())
-                drawAngleComparison(g, layout, other, otherScales, names);
+            drawAngleViewCompared(g, c, rysuj, AngleViewState(), texts, compared);
             return;
         }
         RYSUNEK(g, c, rysuj);
         if (cl.annotate)
             drawPeaksOverlay(g, c, rysuj, cl.units);
-        if (!cl.compare.empty())
-            drawPictureComparison(g, other, rysuj, otherScales, c, names);
+        drawPictureComparison(g, c, rysuj, compared);
     };
     std::string note;
     if (!writeDrawingFile(cl.output, cl.width, cl.height, draw, error, {}, &note,

@@ -120,6 +120,65 @@ template <class Radius> Outline radial(const Case& c, int k, float cx, float cy,
     return o;
 }
 
+// The outline shifted by `turn` degrees along x, cut to the frame `units`
+// (x1, y1, x2, y2): what lies outside is left out, a piece ending at the
+// frame ends where it crosses it, and pieces are parted by a point that is
+// not finite.
+Outline clipped(const Outline& o, float turn, const float* units)
+{
+    const double x1 = std::min(units[0], units[2]), x2 = std::max(units[0], units[2]);
+    const double y1 = std::min(units[1], units[3]), y2 = std::max(units[1], units[3]);
+    Outline out;
+    const auto put = [&](double x, double y) {
+        out.x.push_back(static_cast<float>(x));
+        out.y.push_back(static_cast<float>(y));
+    };
+    const auto part = [&] {
+        if (!out.x.empty() && std::isfinite(out.x.back()))
+            put(std::nan(""), std::nan(""));
+    };
+    bool open = false; // the last point put ends the segment before
+    for (std::size_t i = 1; i < o.x.size(); ++i) {
+        const double ax = double(o.x[i - 1]) + turn, ay = o.y[i - 1];
+        const double bx = double(o.x[i]) + turn, by = o.y[i];
+        if (!std::isfinite(ax) || !std::isfinite(ay) || !std::isfinite(bx) || !std::isfinite(by)) {
+            part();
+            open = false;
+            continue;
+        }
+        // Liang-Barsky: the part t0..t1 of a->b inside the frame.
+        double t0 = 0.0, t1 = 1.0;
+        const double dx = bx - ax, dy = by - ay;
+        const double p[4] = {-dx, dx, -dy, dy};
+        const double q[4] = {ax - x1, x2 - ax, ay - y1, y2 - ay};
+        bool inside = true;
+        for (int e = 0; e < 4 && inside; ++e) {
+            if (p[e] == 0.0) {
+                inside = q[e] >= 0.0;
+                continue;
+            }
+            const double t = q[e] / p[e];
+            if (p[e] < 0.0)
+                t0 = std::max(t0, t);
+            else
+                t1 = std::min(t1, t);
+            inside = t0 <= t1;
+        }
+        if (!inside || t0 >= t1) { // outside, or touching the frame at one point
+            part();
+            open = false;
+            continue;
+        }
+        if (!open || t0 > 0.0) {
+            part();
+            put(ax + t0 * dx, ay + t0 * dy);
+        }
+        put(ax + t1 * dx, ay + t1 * dy);
+        open = t1 >= 1.0;
+    }
+    return out;
+}
+
 // "A: name" with a solid sample and "B: name" with a dashed one, in the top
 // right corner of the surface.
 void legend(Graphics& g, const CompareNames& names)
@@ -197,7 +256,8 @@ void drawAngleComparison(Graphics& g, const AngleViewLayout& layout, const Case&
                          const RYSUJ& otherScales, const CompareNames& names)
 {
     const int lobes = lobeCount(other.dane);
-    // B's values in the units the shown plot's axes are in.
+    // B's values in the units the shown plot's axes are in, each lobe also a
+    // turn either side, as the shown case's lobes across 360 degrees are.
     const auto curves = [&](const AnglePanel& panel, ResultColumn column, auto inUnits) {
         if (!panel.present)
             return;
@@ -210,7 +270,8 @@ void drawAngleComparison(Graphics& g, const AngleViewLayout& layout, const Case&
                 o.y.push_back(static_cast<float>(inUnits(readValue(other, column, k, j))));
             }
             lobeColour(g, otherScales, k);
-            dashed(g, o);
+            for (float turn : {-360.0f, 0.0f, 360.0f})
+                dashed(g, clipped(o, turn, panel.units));
         }
     };
     const auto pressure = [&](float v) { return pressureIn(layout.units.pressure, v); };
@@ -223,6 +284,23 @@ void drawAngleComparison(Graphics& g, const AngleViewLayout& layout, const Case&
     g.IGRAREA(0.0f, 0.0f, 1.0f, 1.0f);
     g.IGRUNITS(0.0f, 0.0f, 1.0f, 1.0f);
     legend(g, names);
+}
+
+void drawPictureComparison(Graphics& g, const Case& shown, const RYSUJ& shownScales,
+                           const ComparedCase& compared)
+{
+    if (compared)
+        drawPictureComparison(g, *compared.other, shownScales, *compared.otherScales, shown, compared.names);
+}
+
+AngleViewLayout drawAngleViewCompared(Graphics& g, const Case& c, const RYSUJ& rysuj,
+                                      const AngleViewState& view, const AngleViewTexts& texts,
+                                      const ComparedCase& compared)
+{
+    const AngleViewLayout layout = drawAngleView(g, c, rysuj, view, texts);
+    if (compared)
+        drawAngleComparison(g, layout, *compared.other, *compared.otherScales, compared.names);
+    return layout;
 }
 
 } // namespace lobus

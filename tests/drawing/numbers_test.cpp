@@ -1,10 +1,12 @@
 // The numbers behind the picture: peaks, the probe's way from a device point
 // back to a lobe and grid point, the overlay leaving the next picture as it
-// was, and the angle view's points on one affine mapping.
+// was, the angle view's points on one affine mapping, and another case's
+// curves kept inside its axes.
 
 #include "dataexport/casejson.h"
 #include "drawing/angleview.h"
 #include "drawing/casefigures.h"
+#include "drawing/compare.h"
 #include "drawing/overlay.h"
 #include "drawing/probe.h"
 #include "recordedpicture.h"
@@ -13,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <limits>
 
@@ -265,6 +268,59 @@ TEST(AngleView, PressurePointsLieOnOneAffineMappingAndInsideTheView)
         ASSERT_TRUE(angleAtDevice(g, layout, hi->second, angle));
         EXPECT_NEAR(angle, hi->first.x, 1e-3);
         EXPECT_FALSE(angleAtDevice(g, layout, PointF {1.0, 1.0}, angle));
+    }
+}
+
+// A compared case with values far above the shown case's axes, in a view
+// narrower than its lobes: its curves stop at the frame of each axis.
+TEST(AngleView, ComparedCurvesStayInsideTheAxes)
+{
+    const Case a = sampleCase(kVariantSolako, 3, 40);
+    Case b = a;
+    for (int k = 1; k <= 3; ++k)
+        for (int j = 1; j <= 40; ++j) {
+            b.results.cis(k, j) *= 3.0f;
+            b.results.tem1(k, j) *= 2.0f;
+            b.results.tem2(k, j) *= 0.2f;
+        }
+    const RYSUJ r = sampleSettings(a);
+    for (const AngleViewState view : {AngleViewState(), AngleViewState {100.0f, 200.0f}}) {
+        PixelRecorder device(900, 600);
+        Graphics g;
+        g.setDevice(&device);
+        const AngleViewLayout layout = drawAngleView(g, a, r, view, AngleViewTexts());
+        ASSERT_GT(b.results.cis(1, 20) / 1.0e6f, layout.pressure.units[3]); // above the axis
+        std::vector<std::array<double, 4>> frames; // left, top, right, bottom in pixels
+        for (const AnglePanel* panel : {&layout.pressure, &layout.temperature}) {
+            g.IGRAREA(panel->area[0], panel->area[1], panel->area[2], panel->area[3]);
+            g.IGRUNITS(panel->units[0], panel->units[1], panel->units[2], panel->units[3]);
+            PointF p1, p2;
+            ASSERT_TRUE(g.unitsToDevice(panel->units[0], panel->units[1], p1)
+                        && g.unitsToDevice(panel->units[2], panel->units[3], p2));
+            frames.push_back(
+                {std::min(p1.x, p2.x), std::min(p1.y, p2.y), std::max(p1.x, p2.x), std::max(p1.y, p2.y)});
+        }
+        device.polylines.clear();
+        g.setRecorder(&device);
+        drawAngleComparison(g, layout, b, r, {"a", "b"});
+        std::size_t line = 0, points = 0, outside = 0;
+        for (const DrawOp& op : device.ops()) {
+            if (op.kind != DrawOp::Kind::Polyline)
+                continue;
+            const std::vector<PointF>& px = device.polylines[line++];
+            if (op.colour == Rgb {0, 0, 0})
+                continue; // the legend's sample
+            for (const PointF& p : px) {
+                const bool inside = std::any_of(frames.begin(), frames.end(), [&](const auto& f) {
+                    return p.x >= f[0] - 0.01 && p.x <= f[2] + 0.01 && p.y >= f[1] - 0.01
+                        && p.y <= f[3] + 0.01;
+                });
+                outside += !inside;
+                ++points;
+            }
+        }
+        EXPECT_GT(points, 100u);
+        EXPECT_EQ(outside, 0u) << view.from << ".." << view.to;
     }
 }
 
