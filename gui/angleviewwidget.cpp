@@ -41,6 +41,15 @@ void AngleViewWidget::setCase(const Case* c, const RYSUJ* rysuj)
     redraw();
 }
 
+void AngleViewWidget::setComparison(const ComparedCase& compared)
+{
+    const bool same = compared.other == m_compared.other && compared.otherScales == m_compared.otherScales
+        && compared.names.shown == m_compared.names.shown && compared.names.other == m_compared.names.other;
+    m_compared = compared;
+    if (!same && isVisible())
+        redraw();
+}
+
 void AngleViewWidget::setUnits(const ReadoutUnits& units)
 {
     if (units == m_texts.units)
@@ -87,7 +96,7 @@ void AngleViewWidget::redraw()
         renderToImage(
             m_image, m_graphics,
             [this](Graphics& g, PictureMemory&) {
-                m_layout = drawAngleView(g, *m_case, *m_rysuj, m_view, m_texts);
+                m_layout = drawAngleViewCompared(g, *m_case, *m_rysuj, m_view, m_texts, m_compared);
             },
             m_cache);
     }

@@ -7,6 +7,7 @@
 // mouse, a drag pans, a double click shows 0..360 again.
 
 #include "drawing/angleview.h"
+#include "drawing/compare.h"
 #include "drawing/graphics/graphics.h"
 #include "render/renderimage.h"
 
@@ -24,6 +25,9 @@ public:
 
     // The case to plot; not owned, null for none. Redraws the plot.
     void setCase(const Case* c, const RYSUJ* rysuj);
+    // The case drawn over the plot while a comparison is on (pointers not
+    // owned, valid until the next call); redraws a shown plot when it changes.
+    void setComparison(const ComparedCase& compared);
     // The units of the plot's values; redraws the plot when they change.
     void setUnits(const ReadoutUnits& units);
     // The linked cursor at this angle, or none.
@@ -59,6 +63,7 @@ private:
 
     const Case* m_case = nullptr;
     const RYSUJ* m_rysuj = nullptr;
+    ComparedCase m_compared;
     AngleViewTexts m_texts;
     AngleViewState m_view;
     AngleViewLayout m_layout;

@@ -5,8 +5,10 @@
 #include "gui/numbersview.h"
 
 #include "dialogs/dialoghooks.h"
+#include "gui/angleviewwidget.h"
 #include "gui/mainwindow.h"
 #include "gui/numberspanel.h"
+#include "series/seriesfiles.h"
 #include "series/seriesread.h"
 
 #include <QAction>
@@ -49,8 +51,16 @@ void NumbersView::endComparison()
     m_redraw();
 }
 
+ComparedCase NumbersView::compared(const std::string& shown) const
+{
+    if (!m_compare || !m_compare->data)
+        return {};
+    return {m_compare->data.get(), &m_compare->rysuj, {lobus::caseName(shown), m_compare->name}};
+}
+
 void NumbersView::refreshComparison()
 {
+    m_angleView->setComparison(compared(m_datafile));
     m_panel->setComparison(m_case, m_compare ? m_compare->data.get() : nullptr,
                            m_compare ? m_compare->name : std::string());
 }

@@ -11,6 +11,7 @@
 #include "datafiles/texts.h"
 #include "dialogs/filename.h"
 #include "drawing/angleview.h"
+#include "drawing/compare.h"
 #include "drawing/graphics/graphics.h"
 #include "gui/angleviewwidget.h"
 #include "gui/mainwindow.h"
@@ -111,8 +112,8 @@ void NumbersView::saveAngleView()
     std::string note;
     if (!writeDrawingFile(
             fileSystemName(path), pixels.width(), pixels.height(),
-            [&](Graphics& g) { drawAngleView(g, c, r, view, texts); }, error, {}, &note,
-            size->fullDetail ? VectorDetail::Full : VectorDetail::Thinned))
+            [&](Graphics& g) { drawAngleViewCompared(g, c, r, view, texts, compared(m_datafile)); }, error,
+            {}, &note, size->fullDetail ? VectorDetail::Full : VectorDetail::Thinned))
         complain(QCoreApplication::translate("lobus::NumbersView", "Nie zapisano wykresu: %1")
                      .arg(QString::fromStdString(error)));
     else if (!note.empty())
@@ -143,7 +144,8 @@ void NumbersView::printAngleView()
                              printer.resolution(), PainterDevice::pageDetailPixels(printer.resolution()));
         Graphics g;
         g.setDevice(&device);
-        drawAngleView(g, *m_case, *m_rysuj, m_angleView->view(), angleViewTexts(units()));
+        drawAngleViewCompared(g, *m_case, *m_rysuj, m_angleView->view(), angleViewTexts(units()),
+                              compared(m_datafile));
         g.setDevice(nullptr);
         device.flush();
         painter.end();

@@ -9,6 +9,7 @@
 #include "datafiles/state.h"
 #include "dialogs/dialoghooks.h"
 #include "dialogs/exportdialog.h"
+#include "drawing/compare.h"
 #include "drawing/probe.h"
 #include "numbers/readoutunits.h"
 #include "series/series.h"
@@ -81,6 +82,9 @@ public:
     // Compares the shown case with the case of `datafile` (read without any
     // dialog); false, after a box that says why, when it cannot be read.
     bool compareWith(const std::string& datafile);
+    // The case drawn over the picture and the angle view, its legend naming
+    // the shown case by `shown`, its data file; empty when none is compared.
+    ComparedCase compared(const std::string& shown) const;
     void endComparison();
     // The units of every read-out: the panel, the probe, the angle view and
     // the overlay.

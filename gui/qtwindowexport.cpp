@@ -7,6 +7,7 @@
 
 #include "datafiles/blanks.h"
 #include "datafiles/texts.h"
+#include "drawing/compare.h"
 #include "drawing/overlay.h"
 #include "drawing/rysunek.h"
 #include "gui/mainwindow.h"
@@ -80,8 +81,9 @@ void QtWindowLayer::readExportChoice()
 
 bool QtWindowLayer::chooseExportOptions() { return askExportChoice(shownPictureSize()).has_value(); }
 
-// What the window shows, in a file: the picture and, when it is on, the
-// peaks overlay, as lobus-render draws them (with --annotate for the latter).
+// What the window shows, in a file: the picture and, when they are on, the
+// peaks overlay and the compared case, as lobus-render draws them (with
+// --annotate and --compare).
 bool QtWindowLayer::exportPicture(const std::string& path, const Case& c, const RYSUJ& rysuj,
                                   std::string& error)
 {
@@ -90,6 +92,7 @@ bool QtWindowLayer::exportPicture(const std::string& path, const Case& c, const 
     RYSUJ settings = rysuj; // the drawing writes halfx
     const bool overlay = m_numbers && m_numbers->overlayShown();
     const ReadoutUnits units = m_numbers ? m_numbers->units() : ReadoutUnits();
+    const ComparedCase compared = m_numbers ? m_numbers->compared(m_datafile) : ComparedCase();
     std::string note;
     if (!writeDrawingFile(
             path, size.width(), size.height(),
@@ -97,6 +100,7 @@ bool QtWindowLayer::exportPicture(const std::string& path, const Case& c, const 
                 RYSUNEK(g, c, settings);
                 if (overlay)
                     drawPeaksOverlay(g, c, settings, units);
+                drawPictureComparison(g, c, settings, compared);
             },
             error, {}, &note, m_exportChoice.fullDetail ? VectorDetail::Full : VectorDetail::Thinned))
         return false;

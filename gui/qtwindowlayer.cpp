@@ -17,7 +17,6 @@
 #include "render/picturefile.h"
 #include "render/vectorfile.h"
 #include "resources/resources.h"
-#include "series/seriesfiles.h"
 
 #include <QAction>
 #include <QApplication>
@@ -332,10 +331,8 @@ void QtWindowLayer::caseDrawn(const Case& shown, const RYSUJ& rysuj, const std::
         drawPicture([&, units = m_numbers->units()](Graphics& g, PictureMemory&) {
             drawPeaksOverlay(g, shown, rysuj, units);
         });
-    if (const SeriesCase* b = m_numbers->comparison())
-        drawPicture([&](Graphics& g, PictureMemory&) {
-            drawPictureComparison(g, *b->data, rysuj, b->rysuj, shown, {lobus::caseName(datafile), b->name});
-        });
+    if (const ComparedCase compared = m_numbers->compared(datafile))
+        drawPicture([&](Graphics& g, PictureMemory&) { drawPictureComparison(g, shown, rysuj, compared); });
     m_numbers->caseDrawn(shown, rysuj, datafile);
 }
 

@@ -1,10 +1,12 @@
 // The shared series fixture in the window: a case compared with another of
-// its series, and the picture as it was once the comparison ends; a case the
+// its series, exported and saved as lobus-render --compare draws it, and the
+// picture as it was once the comparison ends; a case the
 // solver writes anew, shown again without a box, and a damaged one that keeps
 // the picture; the series window's table, plots and clicks, and its rows read
 // again when the solver rewrites a case; its files.
 
 #include "app/shell.h"
+#include "gui/angleviewwidget.h"
 #include "gui/casewatcher.h"
 #include "gui/mainwindow.h"
 #include "gui/numberspanel.h"
@@ -16,6 +18,8 @@
 #include "series/seriestable.h"
 #include "serieswindow/seriesmodel.h"
 #include "serieswindow/seriesplotwidget.h"
+#include "resources/ids.h"
+#include "tests/cli/runrender.h"
 #include "tests/support/cases.h"
 #include "tests/support/seriesfixture.h"
 #include "tests/support/tempdir.h"
@@ -64,6 +68,10 @@ TEST(SeriesWindow, ComparisonDrawsTheOtherCaseShowsBMinusAAndEndsAsItBegan)
     DialogHooks hooks;
     hooks.selectFile = [&](QWidget*, const FileRequest&) -> std::optional<QString> { return answer; };
     hooks.messageBox = [](QWidget*, const MessageBoxRequest&) { return true; };
+    ExportChoice size;
+    size.size = ExportChoice::Size::Custom;
+    size.custom = QSize(900, 560);
+    hooks.exportChoice = [&](QWidget*, const ExportChoice&, QSize) { return std::optional(size); };
     QTemporaryDir dir;
     QtWindowLayer layer {hooks};
     ShellOptions options;
@@ -79,7 +87,10 @@ TEST(SeriesWindow, ComparisonDrawsTheOtherCaseShowsBMinusAAndEndsAsItBegan)
     ASSERT_TRUE(numbers);
     numbers->action(Command::Panel)->trigger();
     runPending(layer, shell);
+    numbers->action(Command::AngleView)->trigger();
+    runPending(layer, shell);
     const QImage plain = layer.picture().copy();
+    const QImage plainPlot = numbers->angleView()->plot().copy();
     EXPECT_FALSE(numbers->action(Command::EndCompare)->isEnabled());
 
     // The broken case cannot be compared with: the picture stays.
@@ -93,6 +104,31 @@ TEST(SeriesWindow, ComparisonDrawsTheOtherCaseShowsBMinusAAndEndsAsItBegan)
     runPending(layer, shell);
     ASSERT_NE(numbers->comparison(), nullptr);
     EXPECT_NE(layer.picture(), plain);
+    EXPECT_NE(numbers->angleView()->plot(), plainPlot);
+
+    // What the window writes of the comparison is what lobus-render writes.
+    const auto saved = [&](const char* name) { return dir.filePath(QString::fromLatin1(name)); };
+    answer = saved("exported.png");
+    Message exportPicture;
+    exportPicture.value1 = kCmdExportPicture;
+    shell.handle(kMenuSelect, exportPicture);
+    runPending(layer, shell);
+    answer = saved("angle.png");
+    numbers->action(Command::SaveAngleView)->trigger();
+    runPending(layer, shell);
+    for (const auto& [file, view] :
+         {std::pair {"exported.png", "picture"}, std::pair {"angle.png", "angle"}}) {
+        const RunResult r
+            = runRender({path("n500"), QStringLiteral("--compare"), path("n4000"), QStringLiteral("--view"),
+                         QString::fromLatin1(view), QStringLiteral("--size"), QStringLiteral("900x560"),
+                         QStringLiteral("-o"), saved("rendered.png")});
+        ASSERT_EQ(r.status, 0) << r.err.toStdString();
+        const QImage rendered(saved("rendered.png"));
+        ASSERT_EQ(rendered.size(), QSize(900, 560)) << view;
+        EXPECT_EQ(QImage(saved(file)).convertToFormat(QImage::Format_RGB32),
+                  rendered.convertToFormat(QImage::Format_RGB32))
+            << view;
+    }
     const QTableWidget* table = numbers->panel()->comparisonTable();
     ASSERT_TRUE(table->isVisibleTo(numbers->panel()));
     ASSERT_GE(table->rowCount(), 1);
@@ -105,6 +141,7 @@ TEST(SeriesWindow, ComparisonDrawsTheOtherCaseShowsBMinusAAndEndsAsItBegan)
     runPending(layer, shell);
     EXPECT_EQ(numbers->comparison(), nullptr);
     EXPECT_EQ(layer.picture(), plain);
+    EXPECT_EQ(numbers->angleView()->plot(), plainPlot);
     EXPECT_FALSE(table->isVisibleTo(numbers->panel()));
 }
 
