@@ -5,8 +5,10 @@
 #include "datafiles/blanks.h"
 #include "datafiles/filereplace.h"
 #include "datafiles/loadcase.h"
+#include "datafiles/readprogress.h"
 #include "datafiles/solver.h"
 #include "datafiles/texts.h"
+#include "resources/ids.h"
 
 #include <ctime>
 #include <utility>
@@ -16,14 +18,33 @@ namespace lobus {
 namespace {
 
 // The passes' dialogs, answered without a window: every one is cancelled and
-// remembered, as a question the reading would have had to ask.
+// remembered, as a question the reading would have had to ask. The result
+// files are those the case was read from, chosen by hand at Open or not.
 class NoQuestions : public PassUi {
 public:
+    explicit NoQuestions(const CaseFiles& files) : m_files(files) { }
     void WMESSAGEBOX(int, int, int, const std::string&, const std::string&) override { asked = true; }
     void WSELECTFILE(int, int, std::string&, const std::string&) override { asked = true; }
     int WINFODIALOG(int) override { return 0; }
-    std::string presetResultFile(int) override { return {}; }
+    std::string presetResultFile(int filter) override
+    {
+        switch (filter) {
+        case kFilterCisSolako:
+        case kFilterCisMerant:
+            return m_files.cis;
+        case kFilterChaSolako:
+        case kFilterChaMerant:
+            return m_files.cha;
+        case kFilterTemSolako:
+            return m_files.tem;
+        default:
+            return {};
+        }
+    }
     bool asked = false;
+
+private:
+    CaseFiles m_files;
 };
 
 std::string clockNow()
@@ -63,9 +84,15 @@ void reloadCase(ShellState& state)
     next.dane = state.shown.dane;
     next.dane.variant = state.variant();
     RYSUJ settings = state.rysuj; // the automatic maxima read are not taken: the user's scales stay
-    NoQuestions quiet;
+    CaseFiles files;
+    if (state.inputs.size() == 4)
+        files = {state.inputs[0], state.inputs[1], state.inputs[2], state.inputs[3]};
+    NoQuestions quiet(files);
     LoadOutcome outcome;
-    state.layer.runQuietly([&] { outcome = loadCase(datafile, next, settings, quiet, state.trace.get()); });
+    if (!state.layer.runQuietly(
+            [&] { outcome = loadCase(datafile, next, settings, quiet, state.trace.get()); },
+            expectedReadBytes(datafile, files.cis, files.cha, files.tem)))
+        return; // stopped by the user: the picture stays as it is
     if (outcome.end == PassEnd::Failed) {
         // One line: a taller status bar would shrink the picture.
         std::string report = outcome.report;

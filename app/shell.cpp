@@ -127,6 +127,9 @@ bool Shell::handle(int itype, const Message& msg)
     case kCaseChanged:
         reloadCase(m_state);
         break;
+    case kComparedChanged:
+        m_state.layer.rereadComparison();
+        break;
     default:
         break;
     }

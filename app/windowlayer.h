@@ -46,10 +46,11 @@ enum MessageType : int {
     kExpose = 7,
     kResize = 8,
     kCloseRequest = 9,
-    kFieldChanged = 10, // value: field identifier
-    kOpenFile = 101,    // text: a data file to open as Open does (dropped, a recent file, a series
-                        // window's click: value1 kOpenKeepsProgram)
-    kCaseChanged = 102, // the shown case's files were written anew and have settled
+    kFieldChanged = 10,     // value: field identifier
+    kOpenFile = 101,        // text: a data file to open as Open does (dropped, a recent file, a series
+                            // window's click: value1 kOpenKeepsProgram)
+    kCaseChanged = 102,     // the shown case's files were written anew and have settled
+    kComparedChanged = 103, // the files of the case compared with it, likewise
 };
 
 // kOpenFile's value1 from a window beside the main one (a series window): a
@@ -191,8 +192,20 @@ public:
     }
 
     // Runs `work`, a reading that asks nothing, where the window is not kept
-    // waiting (a thread of its own) and greys nothing. Here it simply runs.
-    virtual void runQuietly(const std::function<void()>& work) { work(); }
+    // waiting (a thread of its own) and greys nothing, showing how far it has
+    // come as runLoad does; false when the user stopped it (the reading then
+    // ends with ReadStopped and what it read is to be dropped). Here it
+    // simply runs.
+    // Reads the case compared with the shown one again after its files
+    // changed, as runQuietly reads, and shows it. Here there is none.
+    virtual void rereadComparison() { }
+
+    virtual bool runQuietly(const std::function<void()>& work, std::uint64_t expectedBytes)
+    {
+        (void)expectedBytes;
+        work();
+        return true;
+    }
 };
 
 } // namespace lobus

@@ -17,21 +17,25 @@ void setThreadReadProgress(ReadProgress* progress) { t_progress = progress; }
 
 ReadProgress* threadReadProgress() { return t_progress; }
 
-std::uint64_t expectedReadBytes(const std::string& datafile, int variant)
+std::uint64_t expectedReadBytes(const std::string& dan, const std::string& cis, const std::string& cha,
+                                const std::string& tem)
 {
     const auto size = [](const std::string& name) -> std::uint64_t {
         std::error_code ec;
-        const std::uintmax_t n = std::filesystem::file_size(std::filesystem::path(name), ec);
+        const std::uintmax_t n
+            = name.empty() ? 0 : std::filesystem::file_size(std::filesystem::path(name), ec);
         return ec ? 0 : static_cast<std::uint64_t>(n);
     };
+    return 2 * size(dan) + 2 * size(cis) + size(cha) + size(tem);
+}
+
+std::uint64_t expectedReadBytes(const std::string& datafile, int variant)
+{
     const ResultLocation loc = locateResults(datafile);
-    std::uint64_t bytes = 2 * size(datafile);
-    if (loc.projectDir) {
-        bytes += 2 * size(loc.path(".cis")) + size(loc.path(".cha"));
-        if (variant == kVariantSolako)
-            bytes += size(loc.path(".tem"));
-    }
-    return bytes;
+    if (!loc.projectDir)
+        return expectedReadBytes(datafile, {}, {}, {});
+    return expectedReadBytes(datafile, loc.path(".cis"), loc.path(".cha"),
+                             variant == kVariantSolako ? loc.path(".tem") : std::string());
 }
 
 } // namespace lobus

@@ -33,5 +33,8 @@ ReadProgress* threadReadProgress();
 // and, for the thermal solver (kVariantSolako), the temperature file. Files not
 // where the case locates them count nothing.
 std::uint64_t expectedReadBytes(const std::string& datafile, int variant);
+// The same for the files a case was read from (an empty name counts nothing).
+std::uint64_t expectedReadBytes(const std::string& dan, const std::string& cis, const std::string& cha,
+                                const std::string& tem);
 
 } // namespace lobus

@@ -79,7 +79,7 @@ void FileSettler::check()
 }
 
 CaseWatcher::CaseWatcher(QMenu& menu, bool on, std::function<void(bool)> remember,
-                         std::function<void()> changed)
+                         std::function<void()> changed, std::function<void()> comparedChanged)
     : QObject(&menu)
 {
     menu.addSeparator();
@@ -91,10 +91,14 @@ CaseWatcher::CaseWatcher(QMenu& menu, bool on, std::function<void(bool)> remembe
         if (remember)
             remember(checked);
     });
-    m_settler = new FileSettler(this, [this, changed = std::move(changed)] {
-        if (m_action->isChecked() && changed)
-            changed();
-    });
+    const auto whenOn = [this](std::function<void()> f) {
+        return [this, f = std::move(f)] {
+            if (m_action->isChecked() && f)
+                f();
+        };
+    };
+    m_settler = new FileSettler(this, whenOn(std::move(changed)));
+    m_compared = new FileSettler(this, whenOn(std::move(comparedChanged)));
 }
 
 } // namespace lobus

@@ -14,6 +14,7 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QTime>
 
 namespace lobus {
 
@@ -39,13 +40,53 @@ bool NumbersView::compareWith(const std::string& datafile)
     }
     m_compare = std::move(b);
     action(Command::EndCompare)->setEnabled(true);
+    watchCompared();
     m_redraw();
     return true;
+}
+
+void NumbersView::comparisonReadAgain(SeriesCase b)
+{
+    if (!m_compare)
+        return; // ended meanwhile
+    const QTime now = QTime::currentTime();
+    const QString clock = QStringLiteral("%1:%2:%3")
+                              .arg(now.hour(), 2, 10, QLatin1Char('0'))
+                              .arg(now.minute(), 2, 10, QLatin1Char('0'))
+                              .arg(now.second(), 2, 10, QLatin1Char('0'));
+    if (!b.read()) {
+        // One line: a taller status bar would shrink the picture.
+        const QString report = QString::fromStdString(b.error).simplified();
+        m_window.setStatusText(
+            2,
+            QCoreApplication::translate("lobus::NumbersView", "Nie przeczytano ponownie przypadku B (%1): %2")
+                .arg(QString::fromStdString(b.name), report));
+        return;
+    }
+    m_compare = std::make_shared<SeriesCase>(std::move(b));
+    refreshComparison();
+    m_redraw();
+    m_window.setStatusText(
+        2,
+        QCoreApplication::translate("lobus::NumbersView", "Przeczytano ponownie przypadek B (%1) %2")
+            .arg(QString::fromStdString(m_compare->name), clock));
+}
+
+void NumbersView::watchCompared()
+{
+    if (!m_services.watchCompared)
+        return;
+    if (!m_compare) {
+        m_services.watchCompared({});
+        return;
+    }
+    m_services.watchCompared(m_compare->inputs);
 }
 
 void NumbersView::endComparison()
 {
     m_compare.reset();
+    watchCompared();
     action(Command::EndCompare)->setEnabled(false);
     refreshComparison();
     m_redraw();

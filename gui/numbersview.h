@@ -44,6 +44,9 @@ struct NumbersServices {
     std::function<std::optional<QString>(const QString& title, const QString& filter, const QString& name)>
         chooseSaveFile;
     std::function<std::optional<ExportChoice>(QSize shown)> chooseSize;
+    // The files of the case compared with the shown one, to be watched
+    // (none when the comparison ends).
+    std::function<void(const std::vector<std::string>& files)> watchCompared;
 };
 
 class NumbersView : public QObject {
@@ -86,6 +89,9 @@ public:
     // the shown case by `shown`, its data file; empty when none is compared.
     ComparedCase compared(const std::string& shown) const;
     void endComparison();
+    // The compared case read again after its files changed: shown when it
+    // was read, the previous one kept when not; the status bar says which.
+    void comparisonReadAgain(SeriesCase b);
     // The units of every read-out: the panel, the probe, the angle view and
     // the overlay.
     const ReadoutUnits& units() const;
@@ -119,6 +125,7 @@ private:
     void complain(const QString& text);
     void chooseComparison();
     void refreshComparison();
+    void watchCompared();     // tells the window which files the compared case has
     QString caseName() const; // the data file's name without its extension
 
     MainWindow& m_window;

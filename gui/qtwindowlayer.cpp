@@ -126,7 +126,7 @@ void QtWindowLayer::post(int type, const Message& msg)
     }
     // One pending expose, resize or change of the files is enough: the shell
     // redraws the whole picture, or reads the whole case.
-    if (type == kExpose || type == kResize || type == kCaseChanged) {
+    if (type == kExpose || type == kResize || type == kCaseChanged || type == kComparedChanged) {
         for (const auto& queued : m_queue)
             if (queued.first == type)
                 return;
@@ -190,6 +190,10 @@ bool QtWindowLayer::WINDOWOPEN(const WindowRecord& record)
         return chooseSaveFile(title, filter, name);
     };
     services.chooseSize = [this](QSize shown) { return askExportChoice(shown); };
+    services.watchCompared = [this](const std::vector<std::string>& files) {
+        if (m_caseWatcher)
+            m_caseWatcher->setComparedFiles(files);
+    };
     m_numbers = new NumbersView(
         window, m_graphics, [this] { return drawingOnScreen(); }, [this] { post(kExpose, Message {}); },
         m_hooks, std::move(services), m_settings);
@@ -202,7 +206,7 @@ bool QtWindowLayer::WINDOWOPEN(const WindowRecord& record)
                 storeSettings();
             }
         },
-        [this] { post(kCaseChanged, Message {}); });
+        [this] { post(kCaseChanged, Message {}); }, [this] { post(kComparedChanged, Message {}); });
     // A series window shows a case by the road a dropped file takes.
     SeriesServices series;
     series.open = [this](const std::string& datafile) {

@@ -110,8 +110,11 @@ public:
     // close box asks whether to stop the reading and end the program.
     bool runLoad(const std::function<void(PassUi&)>& load, std::uint64_t expectedBytes) override;
     // A reading again after the case's files changed: on a thread of its own,
-    // greying nothing; messages wait in the queue until it ends.
-    void runQuietly(const std::function<void()>& work) override;
+    // its progress over the status bar as a reading's, greying nothing;
+    // messages wait in the queue until it ends.
+    bool runQuietly(const std::function<void()>& work, std::uint64_t expectedBytes) override;
+    // The compared case read again beside the window, as the shown one is.
+    void rereadComparison() override;
 
     void noteOpenedFile(const std::string& datafile) override;
     bool startProgram(int variant, const std::string& datafile, bool desktop) override;
@@ -161,6 +164,7 @@ private:
     void post(int type, const Message& msg);
     // Exit during a reading: true when the user chose to stop it and end.
     bool askToStopReading();
+    bool readBeside(const std::function<void()>& work, ReadProgress& progress, std::uint64_t expectedBytes);
     void pictureResized();
     void endPrintout();
     // The file dialogs' folders: Open's, the result files', the exports'.

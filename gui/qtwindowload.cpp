@@ -9,8 +9,10 @@
 #include "datafiles/readprogress.h"
 #include "datafiles/texts.h"
 #include "gui/mainwindow.h"
+#include "gui/numbersview.h"
 #include "gui/qtwindowlayer.h"
 #include "gui/windowthread.h"
+#include "series/seriesread.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -153,13 +155,47 @@ bool QtWindowLayer::runLoad(const std::function<void(PassUi&)>& load, std::uint6
     assertWindowThread();
     PassUiOnWindowThread<> dialogs(*this);
     ReadProgress progress;
+    m_reading = &progress;
+    std::optional<ReadingCommands> greyed(std::in_place, m_window.get());
+    std::exception_ptr failure;
+    bool finished = false;
+    try {
+        finished = readBeside([&] { load(dialogs); }, progress, expectedBytes);
+    } catch (...) {
+        failure = std::current_exception();
+    }
+    greyed.reset();
+    m_reading = nullptr;
+    // A size the window took meanwhile gets its picture now.
+    if (m_resizePending) {
+        m_resizePending = false;
+        pictureResized();
+    }
+    if (failure)
+        std::rethrow_exception(failure);
+    return finished;
+}
+
+bool QtWindowLayer::runQuietly(const std::function<void()>& work, std::uint64_t expectedBytes)
+{
+    assertWindowThread();
+    ReadProgress progress;
+    return readBeside(work, progress, expectedBytes);
+}
+
+// The reading on a thread of its own, reporting to `progress`, while the
+// window answers; once it takes a while its progress lies over the status
+// bar (when the window has one), with the button that stops it.
+bool QtWindowLayer::readBeside(const std::function<void()>& work, ReadProgress& progress,
+                               std::uint64_t expectedBytes)
+{
     std::exception_ptr failure;
     bool stopped = false;
     QEventLoop loop;
     std::thread worker([&] {
         setThreadReadProgress(&progress);
         try {
-            load(dialogs);
+            work();
         } catch (const ReadStopped&) {
             stopped = true;
         } catch (...) {
@@ -169,8 +205,6 @@ bool QtWindowLayer::runLoad(const std::function<void(PassUi&)>& load, std::uint6
         QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
     });
 
-    m_reading = &progress;
-    std::optional<ReadingCommands> greyed(std::in_place, m_window.get());
     QPointer<ReadIndicator> indicator;
     QElapsedTimer clock;
     clock.start();
@@ -188,35 +222,23 @@ bool QtWindowLayer::runLoad(const std::function<void(PassUi&)>& load, std::uint6
     tick.stop();
     worker.join();
     delete indicator;
-    greyed.reset();
-    m_reading = nullptr;
-    // A size the window took meanwhile gets its picture now.
-    if (m_resizePending) {
-        m_resizePending = false;
-        pictureResized();
-    }
     if (failure)
         std::rethrow_exception(failure);
     return !stopped;
 }
 
-void QtWindowLayer::runQuietly(const std::function<void()>& work)
+void QtWindowLayer::rereadComparison()
 {
     assertWindowThread();
-    std::exception_ptr failure;
-    QEventLoop loop;
-    std::thread worker([&] {
-        try {
-            work();
-        } catch (...) {
-            failure = std::current_exception();
-        }
-        QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
-    });
-    loop.exec();
-    worker.join();
-    if (failure)
-        std::rethrow_exception(failure);
+    const SeriesCase* shown = m_numbers ? m_numbers->comparison() : nullptr;
+    if (!shown)
+        return;
+    const SeriesInput input {shown->file, {}};
+    // Read as at the start of the comparison: from where the case locates its files.
+    const std::uint64_t bytes = shown->data ? expectedReadBytes(shown->file, shown->data->dane.variant) : 0;
+    SeriesCase b;
+    if (runQuietly([&] { b = readSeriesCase(input); }, bytes) && m_numbers)
+        m_numbers->comparisonReadAgain(std::move(b));
 }
 
 } // namespace lobus

@@ -779,6 +779,14 @@ Replace it?</translation>
         <source>Seria przypadków z &amp;folderu…</source>
         <translation>Series of cases from a &amp;folder…</translation>
     </message>
+    <message>
+        <source>Nie przeczytano ponownie przypadku B (%1): %2</source>
+        <translation>Case B (%1) not read again: %2</translation>
+    </message>
+    <message>
+        <source>Przeczytano ponownie przypadek B (%1) %2</source>
+        <translation>Read case B (%1) again %2</translation>
+    </message>
 </context>
 <context>
     <name>lobus::Render</name>

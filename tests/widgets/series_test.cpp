@@ -1,9 +1,11 @@
 // The shared series fixture in the window: a case compared with another of
 // its series, exported and saved as lobus-render --compare draws it, and the
 // picture as it was once the comparison ends; a case the
-// solver writes anew, shown again without a box, and a damaged one that keeps
-// the picture; the series window's table, plots and clicks, and its rows read
-// again when the solver rewrites a case; its files.
+// solver writes anew, shown again without a box, a damaged one that keeps
+// the picture, a result file chosen by hand at Open read again itself, and
+// the compared case read again when the solver rewrites it; the series
+// window's table, plots and clicks, its rows read again when the solver
+// rewrites a case, and its files.
 
 #include "app/shell.h"
 #include "gui/angleviewwidget.h"
@@ -13,12 +15,12 @@
 #include "gui/numbersview.h"
 #include "gui/serieswindows.h"
 #include "layerfixture.h"
+#include "resources/ids.h"
 #include "series/seriesfiles.h"
 #include "series/seriesread.h"
 #include "series/seriestable.h"
 #include "serieswindow/seriesmodel.h"
 #include "serieswindow/seriesplotwidget.h"
-#include "resources/ids.h"
 #include "tests/cli/runrender.h"
 #include "tests/support/cases.h"
 #include "tests/support/seriesfixture.h"
@@ -38,6 +40,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
+#include <fstream>
 #include <functional>
 #include <ranges>
 
@@ -380,6 +384,92 @@ TEST_F(SeriesWindowTest, RewrittenCaseIsReadAgainKeepingSortSelectionAndAxes)
     EXPECT_EQ(window->table()->horizontalHeader()->sortIndicatorSection(), ekscen);
     EXPECT_EQ(window->yAxis()->currentText(), QStringLiteral("pmax"));
     EXPECT_EQ(window->highlighted(), selected);
+}
+
+// The characteristics file chosen by hand at Open, away from where the case
+// locates it, is watched and read again from where it was chosen.
+TEST(SeriesWindow, AResultFileChosenAtOpenIsTheOneReadAgain)
+{
+    TempDir cases;
+    casegen::Bearing b;
+    b.name = "n500";
+    b.solver = casegen::Solver::MERANT;
+    b.ekscen = 0.5;
+    b.points = 13;
+    b.model = casegen::PressureModel::ShortBearing;
+    const std::filesystem::path dan
+        = casegen::writeCase(casegen::caseText(b, casegen::solve(b)), cases.path());
+    const std::filesystem::path chosen = cases.path() / "inne" / "n500.cha";
+    std::filesystem::create_directories(chosen.parent_path());
+    std::filesystem::rename(cases.path() / "WYN" / "n500.cha", chosen);
+    int dialogs = 0;
+    DialogHooks hooks;
+    hooks.selectFile = [&](QWidget*, const FileRequest&) -> std::optional<QString> {
+        return QString::fromStdString((dialogs++ == 0 ? dan : chosen).string());
+    };
+    hooks.messageBox = [](QWidget*, const MessageBoxRequest&) { return true; };
+    QtWindowLayer layer {hooks};
+    Shell shell {layer, 2, ShellOptions {}};
+    shell.startUp();
+    runPending(layer, shell);
+    Message open;
+    open.value1 = 40002;
+    shell.handle(kMenuSelect, open);
+    runPending(layer, shell);
+    ASSERT_EQ(dialogs, 2);
+    const QImage first = layer.picture().copy();
+    layer.caseWatcher()->action()->trigger();
+
+    // The chosen file is written anew with another journal centre.
+    b.ekscen = 0.3;
+    std::ofstream(chosen, std::ios::binary | std::ios::trunc) << casegen::caseText(b, casegen::solve(b)).cha;
+    ASSERT_TRUE(waitForStatus(layer, shell, QStringLiteral("Przeczytano ponownie ")))
+        << layer.window()->statusText(2).toStdString();
+    EXPECT_NE(layer.picture(), first);
+    EXPECT_EQ(dialogs, 2);
+}
+
+TEST(SeriesWindow, ComparedCaseWrittenAnewIsReadAgain)
+{
+    TempDir cases;
+    writeSeries(cases.path());
+    const auto path = [&](const std::string& name) { return cases.path() / "DANE" / (name + ".dan"); };
+    std::string answer = path("n500").string();
+    DialogHooks hooks;
+    hooks.selectFile = [&](QWidget*, const FileRequest&) -> std::optional<QString> {
+        return QString::fromStdString(answer);
+    };
+    QtWindowLayer layer {hooks};
+    Shell shell {layer, 2, ShellOptions {}};
+    shell.startUp();
+    runPending(layer, shell);
+    Message open;
+    open.value1 = 40002;
+    shell.handle(kMenuSelect, open);
+    runPending(layer, shell);
+    NumbersView* numbers = layer.numbers();
+    numbers->action(Command::Panel)->trigger();
+    answer = path("n4000").string();
+    numbers->action(Command::Compare)->trigger();
+    runPending(layer, shell);
+    ASSERT_NE(numbers->comparison(), nullptr);
+    const QImage before = layer.picture().copy();
+    layer.caseWatcher()->action()->trigger();
+
+    casegen::Bearing b;
+    b.name = "n4000";
+    b.solver = casegen::Solver::MERANT;
+    b.speed = 4000.0;
+    b.ekscen = 0.2;
+    b.points = 13;
+    b.model = casegen::PressureModel::ShortBearing;
+    const casegen::Solution solved = casegen::solve(b);
+    casegen::writeCase(casegen::caseText(b, solved), cases.path());
+    ASSERT_TRUE(waitForStatus(layer, shell, QStringLiteral("Przeczytano ponownie przypadek B (n4000)")))
+        << layer.window()->statusText(2).toStdString();
+    runPending(layer, shell);
+    EXPECT_NE(layer.picture(), before);
+    EXPECT_EQ(numbers->panel()->comparisonTable()->item(0, 2)->text(), readoutText(solved.ekscen, 4));
 }
 
 } // namespace

@@ -1,9 +1,11 @@
 // Opening a case in the window: the reading runs beside the window, the
 // passes' dialogs come up in order on the window's thread, a progress bar
 // with a Cancel button shows once the reading takes a while, and Cancel
-// drops what was being read.
+// drops what was being read; a reading again after the files changed shows
+// its progress the same way.
 
 #include "app/shell.h"
+#include "datafiles/readprogress.h"
 #include "gui/mainwindow.h"
 #include "gui/picturewidget.h"
 #include "layerfixture.h"
@@ -20,7 +22,9 @@
 #include <QTemporaryDir>
 #include <QUrl>
 
+#include <chrono>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace lobus::test {
@@ -216,6 +220,53 @@ TEST(WindowLoad, ThePictureStaysAndExitAsksWhileACaseIsRead)
     EXPECT_EQ(queuedByDropAndNo, 0u);
     ASSERT_EQ(questions.size(), 2u);
     EXPECT_EQ(questions[0], QStringLiteral("Trwa odczyt przypadku. Przerwać odczyt i zakończyć program?"));
+}
+
+} // namespace
+} // namespace lobus::test
+
+namespace lobus::test {
+namespace {
+
+// A case read again after its files changed shows its progress over the
+// status bar as any reading does, greys nothing, changes no widget's size,
+// and its button stops it.
+TEST(WindowLoad, AReadingAgainShowsItsProgressAndGreysNothing)
+{
+    QtWindowLayer layer {DialogHooks {}};
+    layer.WINDOWOPEN(programWindow());
+    settle();
+    MainWindow* window = layer.window();
+    const QSize picture = window->picture()->size();
+    bool shown = false;
+    bool openEnabled = false;
+    QSize during;
+    QTimer user;
+    user.setInterval(20);
+    QObject::connect(&user, &QTimer::timeout, &user, [&] {
+        auto* stop = window->findChild<QPushButton*>(QStringLiteral("loadStop"));
+        if (!stop || shown)
+            return;
+        shown = window->findChild<QProgressBar*>(QStringLiteral("loadProgress")) != nullptr;
+        openEnabled = window->menuAction(40002)->isEnabled();
+        during = window->picture()->size();
+        stop->click();
+    });
+    user.start();
+    // A reading that goes on until it is stopped, as the record readers stop.
+    const bool finished = layer.runQuietly(
+        [] {
+            while (!threadReadProgress()->stop)
+                std::this_thread::sleep_for(std::chrono::milliseconds(5));
+            throw ReadStopped();
+        },
+        1000);
+    user.stop();
+    EXPECT_FALSE(finished);
+    EXPECT_TRUE(shown);
+    EXPECT_TRUE(openEnabled);
+    EXPECT_EQ(during, picture);
+    EXPECT_EQ(window->findChild<QPushButton*>(QStringLiteral("loadStop")), nullptr);
 }
 
 } // namespace
