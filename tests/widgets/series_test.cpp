@@ -61,6 +61,26 @@ void runPending(QtWindowLayer& layer, Shell& shell)
     }
 }
 
+// The trace of a program run by a test, in its own folder: another test
+// running beside it holds the working folder's.
+ShellOptions traceIn(const TempDir& dir)
+{
+    ShellOptions options;
+    options.tracePath = (dir.path() / "wdr.txt").string();
+    return options;
+}
+
+// Starts the program and opens the case the file dialog answers.
+void startAndOpen(QtWindowLayer& layer, Shell& shell)
+{
+    shell.startUp();
+    runPending(layer, shell);
+    Message open;
+    open.value1 = 40002;
+    shell.handle(kMenuSelect, open);
+    runPending(layer, shell);
+}
+
 TEST(SeriesWindow, ComparisonDrawsTheOtherCaseShowsBMinusAAndEndsAsItBegan)
 {
     TempDir cases;
@@ -81,12 +101,7 @@ TEST(SeriesWindow, ComparisonDrawsTheOtherCaseShowsBMinusAAndEndsAsItBegan)
     ShellOptions options;
     options.tracePath = dir.filePath(QStringLiteral("wdr.txt")).toStdString();
     Shell shell {layer, 2, options};
-    shell.startUp();
-    runPending(layer, shell);
-    Message open;
-    open.value1 = 40002;
-    shell.handle(kMenuSelect, open);
-    runPending(layer, shell);
+    startAndOpen(layer, shell);
     NumbersView* numbers = layer.numbers();
     ASSERT_TRUE(numbers);
     numbers->action(Command::Panel)->trigger();
@@ -180,13 +195,8 @@ TEST(SeriesWindow, CaseWrittenAnewIsShownAgainWithoutABoxAndADamagedOneKeepsTheP
     };
     hooks.messageBox = [&](QWidget*, const MessageBoxRequest&) { return ++boxes, true; };
     QtWindowLayer layer {hooks};
-    Shell shell {layer, 2, ShellOptions {}};
-    shell.startUp();
-    runPending(layer, shell);
-    Message open;
-    open.value1 = 40002;
-    shell.handle(kMenuSelect, open);
-    runPending(layer, shell);
+    Shell shell {layer, 2, traceIn(cases)};
+    startAndOpen(layer, shell);
     ASSERT_EQ(boxes, 0);
     const QImage first = layer.picture().copy();
     ASSERT_FALSE(layer.caseWatcher()->action()->isChecked()); // off until chosen
@@ -391,12 +401,7 @@ TEST_F(SeriesWindowTest, RewrittenCaseIsReadAgainKeepingSortSelectionAndAxes)
 TEST(SeriesWindow, AResultFileChosenAtOpenIsTheOneReadAgain)
 {
     TempDir cases;
-    casegen::Bearing b;
-    b.name = "n500";
-    b.solver = casegen::Solver::MERANT;
-    b.ekscen = 0.5;
-    b.points = 13;
-    b.model = casegen::PressureModel::ShortBearing;
+    casegen::Bearing b = seriesBearing("n500", casegen::Solver::MERANT, 500.0, 0.5);
     const std::filesystem::path dan
         = casegen::writeCase(casegen::caseText(b, casegen::solve(b)), cases.path());
     const std::filesystem::path chosen = cases.path() / "inne" / "n500.cha";
@@ -409,13 +414,8 @@ TEST(SeriesWindow, AResultFileChosenAtOpenIsTheOneReadAgain)
     };
     hooks.messageBox = [](QWidget*, const MessageBoxRequest&) { return true; };
     QtWindowLayer layer {hooks};
-    Shell shell {layer, 2, ShellOptions {}};
-    shell.startUp();
-    runPending(layer, shell);
-    Message open;
-    open.value1 = 40002;
-    shell.handle(kMenuSelect, open);
-    runPending(layer, shell);
+    Shell shell {layer, 2, traceIn(cases)};
+    startAndOpen(layer, shell);
     ASSERT_EQ(dialogs, 2);
     const QImage first = layer.picture().copy();
     layer.caseWatcher()->action()->trigger();
@@ -429,6 +429,7 @@ TEST(SeriesWindow, AResultFileChosenAtOpenIsTheOneReadAgain)
     EXPECT_EQ(dialogs, 2);
 }
 
+// The compared case, written anew by the solver, is read again and drawn.
 TEST(SeriesWindow, ComparedCaseWrittenAnewIsReadAgain)
 {
     TempDir cases;
@@ -439,14 +440,10 @@ TEST(SeriesWindow, ComparedCaseWrittenAnewIsReadAgain)
     hooks.selectFile = [&](QWidget*, const FileRequest&) -> std::optional<QString> {
         return QString::fromStdString(answer);
     };
+    hooks.messageBox = [](QWidget*, const MessageBoxRequest&) { return true; };
     QtWindowLayer layer {hooks};
-    Shell shell {layer, 2, ShellOptions {}};
-    shell.startUp();
-    runPending(layer, shell);
-    Message open;
-    open.value1 = 40002;
-    shell.handle(kMenuSelect, open);
-    runPending(layer, shell);
+    Shell shell {layer, 2, traceIn(cases)};
+    startAndOpen(layer, shell);
     NumbersView* numbers = layer.numbers();
     numbers->action(Command::Panel)->trigger();
     answer = path("n4000").string();
@@ -456,13 +453,7 @@ TEST(SeriesWindow, ComparedCaseWrittenAnewIsReadAgain)
     const QImage before = layer.picture().copy();
     layer.caseWatcher()->action()->trigger();
 
-    casegen::Bearing b;
-    b.name = "n4000";
-    b.solver = casegen::Solver::MERANT;
-    b.speed = 4000.0;
-    b.ekscen = 0.2;
-    b.points = 13;
-    b.model = casegen::PressureModel::ShortBearing;
+    const casegen::Bearing b = seriesBearing("n4000", casegen::Solver::MERANT, 4000.0, 0.2);
     const casegen::Solution solved = casegen::solve(b);
     casegen::writeCase(casegen::caseText(b, solved), cases.path());
     ASSERT_TRUE(waitForStatus(layer, shell, QStringLiteral("Przeczytano ponownie przypadek B (n4000)")))
