@@ -47,8 +47,8 @@ bool NumbersView::compareWith(const std::string& datafile)
 
 void NumbersView::comparisonReadAgain(SeriesCase b)
 {
-    if (!m_compare)
-        return; // ended meanwhile
+    if (!m_compare || m_compare->file != b.file)
+        return; // ended, or another case compared, while it was read
     const QTime now = QTime::currentTime();
     const QString clock = QStringLiteral("%1:%2:%3")
                               .arg(now.hour(), 2, 10, QLatin1Char('0'))
