@@ -159,11 +159,21 @@ int PlotPoints::caseAt(PointF p, double radius) const
 std::string changeText(const Series& series)
 {
     const auto change = changingCondition(series);
-    if (!change || change->values.empty())
+    if (!change)
         return {};
+    // A sweep reads in its order, from its first case to its last; values
+    // that go back and forth (cases without it left out) read as their range.
+    std::vector<float> v;
+    for (float x : change->values)
+        if (std::isfinite(x))
+            v.push_back(x);
+    if (v.empty())
+        return {};
+    const bool sweep = std::is_sorted(v.begin(), v.end()) || std::is_sorted(v.rbegin(), v.rend());
+    const auto [lo, hi] = std::minmax_element(v.begin(), v.end());
     return texts::fillIn(
         texts::translate("lobus::Series", "zmienia się %1: od %2 do %3"),
-        {change->title, shortestText(change->values.front()), shortestText(change->values.back())});
+        {change->title, shortestText(sweep ? v.front() : *lo), shortestText(sweep ? v.back() : *hi)});
 }
 
 namespace {

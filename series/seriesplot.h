@@ -31,7 +31,8 @@ PlotPoints drawLocus(Graphics& g, const Series& series, int highlighted);
 PlotPoints drawChart(Graphics& g, const Series& series, const std::string& xColumn,
                      const std::string& yColumn, int highlighted);
 
-// The inset's text: the condition that changes and its first and last value;
+// The inset's text: the condition that changes, from its first to its last
+// value along a sweep, else its smallest and largest;
 // empty when none or more than one changes.
 std::string changeText(const Series& series);
 
