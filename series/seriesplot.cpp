@@ -283,10 +283,22 @@ PlotPoints drawChart(Graphics& g, const Series& series, const std::string& xColu
     g.IGRUNITS(static_cast<float>(x0), static_cast<float>(y0), static_cast<float>(x1),
                static_cast<float>(y1));
     g.IGRCHARSIZE(0.6f, 0.6f);
-    const double h = charPixels(g);
+    double h = charPixels(g);
 
     const double xStep = tickStep(x1 - x0, 6, false);
     const double yStep = tickStep(y1 - y0, 6, false);
+    // A narrow plot moves its frame right until the widest value on the Y
+    // axis fits to the left of it.
+    double widest = 0.0;
+    for (double v = std::ceil(y0 / yStep) * yStep; v <= y1; v += yStep)
+        widest = std::max(widest, labelWidth(tickText(v, yStep), h));
+    if (const double left = (widest + 1.0 * h) / d->width(); left > 0.14) {
+        g.IGRAREA(static_cast<float>(std::min(left, 0.6)), 0.12f, 0.96f, 0.9f);
+        g.IGRUNITS(static_cast<float>(x0), static_cast<float>(y0), static_cast<float>(x1),
+                   static_cast<float>(y1));
+        g.IGRCHARSIZE(0.6f, 0.6f);
+        h = charPixels(g);
+    }
     for (double v = std::ceil(x0 / xStep) * xStep; v <= x1; v += xStep) {
         g.IGRCOLOURN(kGrid);
         g.IGRJOIN(static_cast<float>(v), static_cast<float>(y0), static_cast<float>(v),

@@ -177,6 +177,20 @@ TEST_F(SeriesCommand, LocusRunsThroughTheJournalCentresInOrderOnEqualScales)
             }
         }
     EXPECT_EQ(rings, 2);
+    // On a narrow plot the values on the Y axis still start inside it.
+    RecordingDevice narrow(300, 380);
+    g.setDevice(&narrow);
+    g.setRecorder(&narrow);
+    drawChart(g, series, "n [obr/min]", "hmin", 1);
+    int values = 0;
+    for (const DrawOp& op : narrow.ops())
+        if (op.kind == DrawOp::Kind::Text && op.justify == Justify::Left) {
+            PointF p;
+            ASSERT_TRUE(g.unitsToDevice(op.x[0], op.y[0], p));
+            EXPECT_GE(p.x, 0.0) << op.text;
+            ++values;
+        }
+    EXPECT_GT(values, 3);
 
     TempDir out;
     const QString png = q(out.path() / "locus.png");
