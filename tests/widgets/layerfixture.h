@@ -3,6 +3,7 @@
 // the program opens it, and a way to act on a modal dialog from inside its
 // own event loop.
 
+#include "app/shell.h"
 #include "app/windowlayer.h"
 #include "datafiles/loadcase.h"
 #include "datafiles/state.h"
@@ -10,10 +11,12 @@
 #include "tests/support/scriptedui.h"
 
 #include <QApplication>
+#include <QTemporaryDir>
 #include <QTimer>
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <functional>
 #include <string>
 
@@ -53,6 +56,39 @@ inline void settle()
 {
     for (int i = 0; i < 5; ++i)
         QApplication::processEvents();
+}
+
+// Handles what the window queued until it has nothing more to say.
+inline void runPending(QtWindowLayer& layer, Shell& shell)
+{
+    for (int round = 0; round < 10; ++round) {
+        settle();
+        if (layer.pendingMessages() == 0)
+            return;
+        while (layer.pendingMessages() > 0)
+            shell.step();
+    }
+}
+
+// The trace of a program run by a test, in its own folder: another test
+// running beside it holds the working folder's.
+inline ShellOptions traceIn(const std::filesystem::path& dir)
+{
+    ShellOptions options;
+    options.tracePath = (dir / "wdr.txt").string();
+    return options;
+}
+inline ShellOptions traceIn(const QTemporaryDir& dir) { return traceIn(dir.path().toStdString()); }
+
+// Starts the program and opens the case the file dialog answers.
+inline void startAndOpen(QtWindowLayer& layer, Shell& shell)
+{
+    shell.startUp();
+    runPending(layer, shell);
+    Message open;
+    open.value1 = 40002;
+    shell.handle(kMenuSelect, open);
+    runPending(layer, shell);
 }
 
 // Takes every message already queued, so the next one is the test's own.

@@ -51,36 +51,6 @@ namespace {
 
 using Command = NumbersView::Command;
 
-// Handles what the window queued until it has nothing more to say.
-void runPending(QtWindowLayer& layer, Shell& shell)
-{
-    for (int round = 0; round < 10; ++round) {
-        settle();
-        if (layer.pendingMessages() == 0)
-            return;
-        while (layer.pendingMessages() > 0)
-            shell.step();
-    }
-}
-
-ShellOptions traceIn(const QTemporaryDir& dir)
-{
-    ShellOptions options;
-    options.tracePath = dir.filePath(QStringLiteral("wdr.txt")).toStdString();
-    return options;
-}
-
-// Starts the program and opens the case the file dialog answers.
-void openCase(QtWindowLayer& layer, Shell& shell)
-{
-    shell.startUp();
-    runPending(layer, shell);
-    Message open;
-    open.value1 = 40002;
-    shell.handle(kMenuSelect, open);
-    runPending(layer, shell);
-}
-
 QString thermalCase()
 {
     return QDir(QStringLiteral(LOBUS_EXAMPLES_DIR)).filePath(QStringLiteral("DANE/solako4.dan"));
@@ -98,7 +68,7 @@ DialogHooks thermalHooks()
 struct ThermalWindow {
     ThermalWindow()
     {
-        openCase(layer, shell);
+        startAndOpen(layer, shell);
         window = layer.window();
         numbers = layer.numbers();
         for (Command c : {Command::Panel, Command::Overlay, Command::AngleView}) {
@@ -139,7 +109,7 @@ TEST(NumbersWindow, ExtrasStartOffPanelProbeOverlayAndAngleViewShowTheCase)
     };
     QtWindowLayer layer(hooks);
     Shell shell(layer, 1, traceIn(dir));
-    openCase(layer, shell);
+    startAndOpen(layer, shell);
 
     MainWindow* window = layer.window();
     NumbersView* numbers = layer.numbers();
@@ -343,7 +313,7 @@ TEST(NumbersWindow, UnitsServeEveryReadOutAndAnIncompleteCaseSaysSo)
         QtWindowLayer layer(hooks);
         layer.useSettings(std::make_unique<QSettings>(ini, QSettings::IniFormat));
         Shell shell(layer, 1, traceIn(dir));
-        openCase(layer, shell);
+        startAndOpen(layer, shell);
         NumbersView* numbers = layer.numbers();
         ASSERT_TRUE(numbers);
         numbers->action(Command::Panel)->trigger();

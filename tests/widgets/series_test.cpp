@@ -50,37 +50,6 @@ namespace {
 
 using Command = NumbersView::Command;
 
-void runPending(QtWindowLayer& layer, Shell& shell)
-{
-    for (int round = 0; round < 10; ++round) {
-        settle();
-        if (layer.pendingMessages() == 0)
-            return;
-        while (layer.pendingMessages() > 0)
-            shell.step();
-    }
-}
-
-// The trace of a program run by a test, in its own folder: another test
-// running beside it holds the working folder's.
-ShellOptions traceIn(const TempDir& dir)
-{
-    ShellOptions options;
-    options.tracePath = (dir.path() / "wdr.txt").string();
-    return options;
-}
-
-// Starts the program and opens the case the file dialog answers.
-void startAndOpen(QtWindowLayer& layer, Shell& shell)
-{
-    shell.startUp();
-    runPending(layer, shell);
-    Message open;
-    open.value1 = 40002;
-    shell.handle(kMenuSelect, open);
-    runPending(layer, shell);
-}
-
 TEST(SeriesWindow, ComparisonDrawsTheOtherCaseShowsBMinusAAndEndsAsItBegan)
 {
     TempDir cases;
@@ -98,9 +67,7 @@ TEST(SeriesWindow, ComparisonDrawsTheOtherCaseShowsBMinusAAndEndsAsItBegan)
     hooks.exportChoice = [&](QWidget*, const ExportChoice&, QSize) { return std::optional(size); };
     QTemporaryDir dir;
     QtWindowLayer layer {hooks};
-    ShellOptions options;
-    options.tracePath = dir.filePath(QStringLiteral("wdr.txt")).toStdString();
-    Shell shell {layer, 2, options};
+    Shell shell {layer, 2, traceIn(dir)};
     startAndOpen(layer, shell);
     NumbersView* numbers = layer.numbers();
     ASSERT_TRUE(numbers);
@@ -195,7 +162,7 @@ TEST(SeriesWindow, CaseWrittenAnewIsShownAgainWithoutABoxAndADamagedOneKeepsTheP
     };
     hooks.messageBox = [&](QWidget*, const MessageBoxRequest&) { return ++boxes, true; };
     QtWindowLayer layer {hooks};
-    Shell shell {layer, 2, traceIn(cases)};
+    Shell shell {layer, 2, traceIn(cases.path())};
     startAndOpen(layer, shell);
     ASSERT_EQ(boxes, 0);
     const QImage first = layer.picture().copy();
@@ -414,7 +381,7 @@ TEST(SeriesWindow, AResultFileChosenAtOpenIsTheOneReadAgain)
     };
     hooks.messageBox = [](QWidget*, const MessageBoxRequest&) { return true; };
     QtWindowLayer layer {hooks};
-    Shell shell {layer, 2, traceIn(cases)};
+    Shell shell {layer, 2, traceIn(cases.path())};
     startAndOpen(layer, shell);
     ASSERT_EQ(dialogs, 2);
     const QImage first = layer.picture().copy();
@@ -442,7 +409,7 @@ TEST(SeriesWindow, ComparedCaseWrittenAnewIsReadAgain)
     };
     hooks.messageBox = [](QWidget*, const MessageBoxRequest&) { return true; };
     QtWindowLayer layer {hooks};
-    Shell shell {layer, 2, traceIn(cases)};
+    Shell shell {layer, 2, traceIn(cases.path())};
     startAndOpen(layer, shell);
     NumbersView* numbers = layer.numbers();
     numbers->action(Command::Panel)->trigger();
