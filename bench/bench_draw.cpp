@@ -12,8 +12,8 @@
 // usage: bench_draw [Google Benchmark options]
 
 #include "bench/benchcases.h"
+#include "bench/qtbenchmain.h"
 #include "datafiles/loadcase.h"
-#include "datafiles/passui.h"
 #include "drawing/graphics/graphics.h"
 #include "drawing/rysunek.h"
 #include "examples/casegen.h"
@@ -30,7 +30,6 @@
 #include <algorithm>
 #include <filesystem>
 #include <map>
-#include <stdexcept>
 #include <string>
 
 namespace {
@@ -38,6 +37,7 @@ namespace {
 using namespace lobus;
 
 using bench::caseOf;
+using bench::NoDialogs;
 using bench::stress;
 
 // touched: the image is written between pictures (its cache key changes), so
@@ -121,18 +121,6 @@ BENCHMARK(BM_SaveBmp)->Unit(benchmark::kMillisecond);
 void BM_SavePng(benchmark::State& state) { saveAs(state, "picture.png"); }
 BENCHMARK(BM_SavePng)->Unit(benchmark::kMillisecond);
 
-// The passes never ask anything of a generated case.
-class NoDialogs : public PassUi {
-public:
-    void WMESSAGEBOX(int, int, int, const std::string& text, const std::string&) override
-    {
-        throw std::runtime_error("unexpected warning: " + text);
-    }
-    void WSELECTFILE(int, int, std::string&, const std::string&) override { }
-    int WINFODIALOG(int) override { return 0; }
-    std::string presetResultFile(int) override { return {}; }
-};
-
 // The generator's stress case of 6 lobes of `points` points as files, written
 // once a run; returns its data file.
 std::string stressFiles(int points)
@@ -174,15 +162,4 @@ BENCHMARK(BM_OpenToPicture)->Arg(200)->Arg(100000)->Arg(1000000)->Unit(benchmark
 
 } // namespace
 
-int main(int argc, char** argv)
-{
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return lobus::bench::runQtBenchmarks<QGuiApplication>(argc, argv); }

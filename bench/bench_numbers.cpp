@@ -11,6 +11,7 @@
 
 #include "app/shell.h"
 #include "bench/benchcases.h"
+#include "bench/qtbenchmain.h"
 #include "drawing/angleview.h"
 #include "drawing/graphics/graphics.h"
 #include "drawing/probe.h"
@@ -145,15 +146,4 @@ BENCHMARK(BM_MouseMove)->Arg(10000)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
-int main(int argc, char** argv)
-{
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return lobus::bench::runQtBenchmarks<QApplication>(argc, argv); }

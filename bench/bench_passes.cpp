@@ -11,6 +11,8 @@
 //
 // usage: bench_passes [--lobes L] [--points N] [Google Benchmark options]
 
+#include "bench/benchcases.h"
+#include "bench/linescan.h"
 #include "datafiles/loadcase.h"
 #include "datafiles/trace.h"
 #include "examples/casegen.h"
@@ -20,7 +22,6 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
-#include <charconv>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -43,22 +44,10 @@ struct BenchCase {
 };
 BenchCase g_case;
 
-// The passes never ask anything of a case that is complete.
-class NoDialogs : public PassUi {
-public:
-    void WMESSAGEBOX(int, int, int, const std::string& text, const std::string&) override
-    {
-        throw std::runtime_error("unexpected warning: " + text);
-    }
-    void WSELECTFILE(int, int, std::string&, const std::string&) override { }
-    int WINFODIALOG(int) override { return 0; }
-    std::string presetResultFile(int) override { return {}; }
-};
-
 // One Open as the program does it; returns ilkat.
 int readCase(int variant, Trace* trace, Case& c, RYSUJ& rysuj)
 {
-    NoDialogs ui;
+    bench::NoDialogs ui;
     c.dane = DANE();
     c.dane.variant = variant;
     const LoadOutcome o = loadCase(g_case.dan, c, rysuj, ui, trace);
@@ -115,38 +104,9 @@ void BM_FromCharsTwoValues(benchmark::State& state)
             return;
         }
         double sum = 0.0;
-        std::size_t kept = 0;
-        for (;;) {
-            const std::size_t n = std::fread(buffer.data() + kept, 1, buffer.size() - kept, f);
-            const std::size_t have = kept + n;
-            const char* p = buffer.data();
-            const char* end = p + have;
-            for (;;) {
-                const char* eol
-                    = static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(end - p)));
-                if (!eol && n != 0)
-                    break;
-                const char* lineEnd = eol ? eol : end;
-                float v[2];
-                const char* q = p;
-                for (float& x : v) {
-                    while (q < lineEnd && (*q == ' ' || *q == '\t'))
-                        ++q;
-                    const auto r = std::from_chars(q, lineEnd, x);
-                    if (r.ec != std::errc())
-                        break;
-                    q = r.ptr;
-                    sum += x;
-                }
-                if (!eol)
-                    break;
-                p = eol + 1;
-            }
-            kept = static_cast<std::size_t>(end - p);
-            std::memmove(buffer.data(), p, kept);
-            if (n == 0)
-                break;
-        }
+        bench::scanLines(f, buffer, [&sum](const char* line, const char* lineEnd) {
+            bench::sumLeadingNumbers(line, lineEnd, 2, false, sum);
+        });
         std::fclose(f);
         benchmark::DoNotOptimize(sum);
     }

@@ -8,6 +8,7 @@
 // usage: bench_vector [Google Benchmark options]
 
 #include "bench/benchcases.h"
+#include "bench/qtbenchmain.h"
 #include "drawing/rysunek.h"
 #include "render/picturefile.h"
 
@@ -55,15 +56,4 @@ BENCHMARK(BM_WritePdfFullDetail)->Arg(1000)->Arg(100000)->Unit(benchmark::kMilli
 
 } // namespace
 
-int main(int argc, char** argv)
-{
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return lobus::bench::runQtBenchmarks<QGuiApplication>(argc, argv); }

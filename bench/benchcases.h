@@ -1,13 +1,16 @@
 #pragma once
 // The benchmarks' cases: what the reading passes would fill from the
 // generator's files, made directly from its solution (no files), kept for
-// the whole run.
+// the whole run; and the stand-in for the window the passes get when a
+// benchmark reads the generator's files.
 
+#include "datafiles/passui.h"
 #include "datafiles/state.h"
 #include "examples/casegen.h"
 
 #include <algorithm>
 #include <map>
+#include <string>
 
 namespace lobus::bench {
 
@@ -54,5 +57,15 @@ inline const Case& stress(int points)
         it = cases.emplace(points, caseOf(casegen::stressCase(6, points))).first;
     return it->second;
 }
+
+// The passes never ask anything of a complete generated case: a warning
+// throws (std::runtime_error naming it), a dialog is left as it is.
+class NoDialogs : public PassUi {
+public:
+    void WMESSAGEBOX(int, int, int, const std::string& text, const std::string&) override;
+    void WSELECTFILE(int, int, std::string&, const std::string&) override;
+    int WINFODIALOG(int) override;
+    std::string presetResultFile(int) override;
+};
 
 } // namespace lobus::bench

@@ -5,12 +5,15 @@
 //
 // usage: fromchars_floor FILE...
 
+#include "bench/linescan.h"
+
 #include <sys/resource.h>
 
 #include <algorithm>
 #include <charconv>
 #include <cstdio>
 #include <cstring>
+#include <limits>
 #include <vector>
 
 namespace {
@@ -37,38 +40,10 @@ int main(int argc, char** argv)
             std::fprintf(stderr, "cannot open %s\n", argv[i]);
             return 1;
         }
-        std::size_t kept = 0;
-        for (;;) {
-            const std::size_t n = std::fread(buffer.data() + kept, 1, buffer.size() - kept, f);
-            bytes += static_cast<long long>(n);
-            const char* p = buffer.data();
-            const char* end = p + kept + n;
-            for (;;) {
-                const char* eol
-                    = static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(end - p)));
-                if (!eol && n != 0)
-                    break;
-                const char* lineEnd = eol ? eol : end;
-                const char* q = p;
-                for (;;) {
-                    while (q < lineEnd && (*q == ' ' || *q == '\t' || *q == '\r'))
-                        ++q;
-                    float x = 0.0f;
-                    const auto r = std::from_chars(q, lineEnd, x);
-                    if (r.ec != std::errc())
-                        break;
-                    q = r.ptr;
-                    sum += x;
-                }
-                if (!eol)
-                    break;
-                p = eol + 1;
-            }
-            kept = static_cast<std::size_t>(end - p);
-            std::memmove(buffer.data(), p, kept);
-            if (n == 0)
-                break;
-        }
+        bytes += static_cast<long long>(
+            lobus::bench::scanLines(f, buffer, [&sum](const char* line, const char* lineEnd) {
+                lobus::bench::sumLeadingNumbers(line, lineEnd, std::numeric_limits<int>::max(), true, sum);
+            }));
         std::fclose(f);
     }
     char text[128];
