@@ -1,5 +1,6 @@
 #include "dialogs/filename.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -73,6 +74,17 @@ bool mayWriteInto(const QString& folder)
 #else
     return QFileInfo(folder).isDir() && QFileInfo(folder).isWritable();
 #endif
+}
+
+FileStamps fileStamps(const QStringList& files)
+{
+    FileStamps stamps;
+    for (const QString& f : files) {
+        const QFileInfo info(f);
+        stamps.emplace_back(info.exists() ? info.size() : -1,
+                            info.exists() ? info.lastModified().toMSecsSinceEpoch() : -1);
+    }
+    return stamps;
 }
 
 QString picturesFolder()

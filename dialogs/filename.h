@@ -4,8 +4,11 @@
 // the name on the file system; this gets that name back.
 
 #include <QString>
+#include <QStringList>
 
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace lobus {
 
@@ -18,6 +21,11 @@ std::string fileSystemName(const QString& shown);
 // anywhere, so for it the folder's mode bits decide, as for the files it
 // replaces.
 bool mayWriteInto(const QString& folder);
+
+// The size and time of each file, as a solver's rewriting changes them;
+// -1 for a file that is not there.
+using FileStamps = std::vector<std::pair<qint64, qint64>>;
+FileStamps fileStamps(const QStringList& files);
 
 // The user's pictures folder, or the home folder where there is none.
 QString picturesFolder();

@@ -2,7 +2,6 @@
 
 #include <QAction>
 #include <QCoreApplication>
-#include <QDateTime>
 #include <QFileInfo>
 #include <QMenu>
 
@@ -39,27 +38,16 @@ void FileSettler::setFiles(const std::vector<std::string>& files)
         m_watcher.addPaths(m_files);
 }
 
-FileSettler::Snapshot FileSettler::snapshot() const
-{
-    Snapshot s;
-    for (const QString& f : m_files) {
-        const QFileInfo info(f);
-        s.emplace_back(info.exists() ? info.size() : -1,
-                       info.exists() ? info.lastModified().toMSecsSinceEpoch() : -1);
-    }
-    return s;
-}
-
 void FileSettler::touched()
 {
-    m_last = snapshot();
+    m_last = fileStamps(m_files);
     m_stableMs = 0;
     m_timer.start();
 }
 
 void FileSettler::check()
 {
-    Snapshot now = snapshot();
+    FileStamps now = fileStamps(m_files);
     if (now != m_last) {
         m_last = std::move(now);
         m_stableMs = 0;

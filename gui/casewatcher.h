@@ -6,6 +6,8 @@
 // compared with it, when the check item it adds to the extras' menu is on
 // (remembered in the settings); the series windows follow the same item.
 
+#include "dialogs/filename.h"
+
 #include <QFileSystemWatcher>
 #include <QObject>
 #include <QStringList>
@@ -28,8 +30,6 @@ public:
     void setFiles(const std::vector<std::string>& files);
 
 private:
-    using Snapshot = std::vector<std::pair<qint64, qint64>>; // size and time of each file; -1 when gone
-    Snapshot snapshot() const;
     void touched();
     void check();
 
@@ -37,7 +37,7 @@ private:
     QFileSystemWatcher m_watcher;
     QTimer m_timer;
     QStringList m_files;
-    Snapshot m_last;
+    FileStamps m_last; // the files' stamps when last looked at
     int m_stableMs = 0;
 };
 

@@ -26,6 +26,9 @@ struct SeriesCase {
     std::vector<NamedValue> characteristics; // of the characteristics file, named by its header
 
     bool read() const { return error.empty() && data != nullptr; }
+    // The files it was read from, the data file first; the file named when
+    // the reading did not get as far as knowing them.
+    std::vector<std::string> files() const { return inputs.empty() ? std::vector {file} : inputs; }
 };
 
 using Series = std::vector<SeriesCase>;

@@ -26,6 +26,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <iterator>
 
 namespace lobus {
 
@@ -227,30 +228,19 @@ void SeriesWindow::readingEnded()
         refreshChanged();
 }
 
-SeriesWindow::Stamp SeriesWindow::stampOf(const SeriesCase& sc)
+FileStamps SeriesWindow::stampOf(const SeriesCase& sc)
 {
-    Stamp stamp;
-    for (const std::string& f : sc.inputs.empty() ? std::vector<std::string> {sc.file} : sc.inputs) {
-        const QFileInfo info(QFile::decodeName(QByteArray::fromStdString(f)));
-        stamp.emplace_back(info.exists() ? info.size() : -1,
-                           info.exists() ? info.lastModified().toMSecsSinceEpoch() : -1);
-    }
-    return stamp;
-}
-
-std::string SeriesWindow::dataFileOf(const SeriesCase& sc)
-{
-    return sc.inputs.empty() ? sc.file : sc.inputs.front();
+    QStringList names;
+    for (const std::string& f : sc.files())
+        names << QFile::decodeName(QByteArray::fromStdString(f));
+    return fileStamps(names);
 }
 
 std::vector<std::string> SeriesWindow::files() const
 {
     std::vector<std::string> all;
-    for (const SeriesCase& sc : m_series) {
-        if (sc.inputs.empty())
-            all.push_back(sc.file);
-        all.insert(all.end(), sc.inputs.begin(), sc.inputs.end());
-    }
+    for (const SeriesCase& sc : m_series)
+        std::ranges::copy(sc.files(), std::back_inserter(all));
     return all;
 }
 
@@ -262,7 +252,7 @@ void SeriesWindow::refreshChanged()
     }
     std::vector<int> changed;
     for (std::size_t i = 0; i < m_series.size(); ++i)
-        if (Stamp now = stampOf(m_series[i]); now != m_stamps[i]) {
+        if (FileStamps now = stampOf(m_series[i]); now != m_stamps[i]) {
             // As the files are now: a change during the reading shows again.
             m_stamps[i] = std::move(now);
             changed.push_back(static_cast<int>(i));
@@ -280,7 +270,7 @@ void SeriesWindow::setShownFile(const std::string& datafile)
     m_shownFile = datafile;
     m_shown = -1;
     for (std::size_t i = 0; i < m_series.size() && !datafile.empty(); ++i)
-        if (sameFile(dataFileOf(m_series[i]), datafile)) {
+        if (sameFile(m_series[i].files().front(), datafile)) {
             m_shown = static_cast<int>(i);
             break;
         }
@@ -329,7 +319,7 @@ void SeriesWindow::rowClicked(int caseIndex)
     if (caseIndex == m_shown)
         return;
     const SeriesCase& sc = m_series[static_cast<std::size_t>(caseIndex)];
-    if (!m_services.open || !m_services.open(dataFileOf(sc)))
+    if (!m_services.open || !m_services.open(sc.files().front()))
         say(tr("Trwa odczyt przypadku - %1 nie został otwarty.").arg(QString::fromStdString(sc.name)));
 }
 

@@ -10,6 +10,7 @@
 // sort, the selection and the axes.
 
 #include "dialogs/dialoghooks.h"
+#include "dialogs/filename.h"
 #include "series/series.h"
 
 #include <QMainWindow>
@@ -85,8 +86,6 @@ signals:
     void casesRead();
 
 private:
-    using Stamp = std::vector<std::pair<qint64, qint64>>; // size and time of each file
-
     void buildMenu();
     void buildViews();
     void read(std::vector<int> cases);
@@ -99,8 +98,7 @@ private:
     void rowClicked(int caseIndex);
     int selectedCase() const;
     void selectCase(int caseIndex);
-    static Stamp stampOf(const SeriesCase& sc);
-    static std::string dataFileOf(const SeriesCase& sc);
+    static FileStamps stampOf(const SeriesCase& sc);
 
     void saveTable();
     void savePlot(bool locus);
@@ -116,7 +114,7 @@ private:
     const DialogHooks& m_hooks;
     std::vector<std::string> m_arguments;
     Series m_series;
-    std::vector<Stamp> m_stamps;        // of each case's files when it was read
+    std::vector<FileStamps> m_stamps;   // of each case's files when it was read
     std::vector<int> m_readingCases;    // the cases read again; empty: the whole series
     SeriesReading* m_reading = nullptr; // a child of the window, while it reads
     bool m_refreshWanted = false;       // files changed while a reading ran
