@@ -115,10 +115,9 @@ bool Shell::handle(int itype, const Message& msg)
         command(msg.value1);
         break;
     case kOpenFile: // a drop, Recent files
-        // A case handed to the other program ends this one if it shows none
-        // (and no other window of it asked).
+        // A case handed to the other program ends this one if it shows none.
         if (!msg.text.empty() && openDataFile(m_state, msg.text) && !m_state.loaded
-            && msg.value1 != kOpenKeepsProgram) {
+            && !m_state.layer.showsOtherWindows()) {
             end();
             break;
         }

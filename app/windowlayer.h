@@ -48,14 +48,10 @@ enum MessageType : int {
     kCloseRequest = 9,
     kFieldChanged = 10,     // value: field identifier
     kOpenFile = 101,        // text: a data file to open as Open does (dropped, a recent file, a series
-                            // window's click: value1 kOpenKeepsProgram)
+                            // window's click)
     kCaseChanged = 102,     // the shown case's files were written anew and have settled
     kComparedChanged = 103, // the files of the case compared with it, likewise
 };
-
-// kOpenFile's value1 from a window beside the main one (a series window): a
-// case handed to the other program leaves this one running, showing no case.
-inline constexpr int kOpenKeepsProgram = 1;
 
 // WMENUSETSTATE properties.
 enum MenuProperty : int {
@@ -150,6 +146,9 @@ public:
     // it could not be started. A program started from the desktop starts
     // the other one as the desktop would, with its trace kept out of the
     // working folder.
+    // A window of the program beside the main one is open (a series window):
+    // a case handed to the other program then leaves this one running.
+    virtual bool showsOtherWindows() const { return false; }
     virtual bool startProgram(int variant, const std::string& datafile, bool desktop)
     {
         (void)variant;

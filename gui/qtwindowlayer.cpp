@@ -214,7 +214,6 @@ bool QtWindowLayer::WINDOWOPEN(const WindowRecord& record)
             return false;
         Message msg;
         msg.text = datafile;
-        msg.value1 = kOpenKeepsProgram; // the series window stays
         post(kOpenFile, msg);
         return true;
     };
@@ -412,6 +411,8 @@ QWidget* QtWindowLayer::dialogParent() const
         return active;
     return m_window.get();
 }
+
+bool QtWindowLayer::showsOtherWindows() const { return m_series && !m_series->windows().empty(); }
 
 // The other solver's program: the one installed beside this one first (a
 // build folder, /usr/bin), else the one on the PATH.

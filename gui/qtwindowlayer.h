@@ -117,6 +117,7 @@ public:
     void rereadComparison() override;
 
     void noteOpenedFile(const std::string& datafile) override;
+    bool showsOtherWindows() const override;
     bool startProgram(int variant, const std::string& datafile, bool desktop) override;
     // Asks for the size of the file (ExportChoice, from the last choice,
     // which is remembered).

@@ -151,6 +151,8 @@ public:
     bool startsPrograms = false;
     std::vector<std::pair<int, std::string>> startedPrograms;
     bool startedFromDesktop = false;
+    bool otherWindows = false; // a series window is open
+    bool showsOtherWindows() const override { return otherWindows; }
     bool startProgram(int variant, const std::string& datafile, bool desktop) override
     {
         startedFromDesktop = desktop;

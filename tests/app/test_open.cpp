@@ -341,9 +341,9 @@ TEST_F(Open, TheOtherSolversCaseIsRefusedWithTheProgramThatReadsIt)
     EXPECT_EQ(Snapshot(state(), layer), before);
 
     start(2);
-    Message fromSeries = drop;
-    fromSeries.value1 = kOpenKeepsProgram; // a series window's click: its window stays
-    EXPECT_TRUE(shell().handle(kOpenFile, fromSeries));
+    layer.otherWindows = true; // a series window is open: it stays
+    EXPECT_TRUE(shell().handle(kOpenFile, drop));
+    layer.otherWindows = false;
     EXPECT_FALSE(shell().handle(kOpenFile, drop)); // nothing shown: handed over, ended
     EXPECT_EQ(layer.startedPrograms.size(), 4u);
     EXPECT_FALSE(layer.startedFromDesktop);
