@@ -108,59 +108,75 @@ Plot::Plot(Graphics& graphics, const Case& shown, const RYSUJ& settings, const A
     temperatureScale = static_cast<float>(temperatureIn(texts.units.temperature, 1.0)) - temperatureOffset;
 }
 
-void flushRun(Plot& plot, bool dashed)
+void dashedPolyline(Graphics& g, const float* x, const float* y, int n, double onPixels, double offPixels)
 {
-    Graphics& g = plot.g;
-    const int n = static_cast<int>(plot.x.size());
-    if (n >= 2 && !dashed) {
-        g.IGRPOLYLINE(plot.x.data(), plot.y.data(), n);
-    } else if (n >= 2) {
-        const Device* device = g.device();
-        const double unit = device ? std::max(1.0, device->dotsPerInch() / kScreenDpi) : 1.0;
-        const double onLength = 6.0 * unit;
-        const double offLength = 4.0 * unit;
-        bool on = true;
-        double left = onLength; // what is left of the current dash or gap
-        std::vector<float> dx {plot.x[0]};
-        std::vector<float> dy {plot.y[0]};
-        auto emit = [&] {
-            if (dx.size() >= 2)
-                g.IGRPOLYLINE(dx.data(), dy.data(), static_cast<int>(dx.size()));
-        };
-        PointF a;
-        bool mapped = g.unitsToDevice(plot.x[0], plot.y[0], a);
-        for (int i = 1; i < n && mapped; ++i) {
-            PointF b;
-            mapped = g.unitsToDevice(plot.x[i], plot.y[i], b);
-            if (!mapped)
-                break;
-            const double length = std::hypot(b.x - a.x, b.y - a.y);
-            double done = 0.0;
-            while (length - done > left) {
-                done += left;
-                const double t = done / length;
-                const float qx = static_cast<float>(plot.x[i - 1] + t * (plot.x[i] - plot.x[i - 1]));
-                const float qy = static_cast<float>(plot.y[i - 1] + t * (plot.y[i] - plot.y[i - 1]));
-                if (on) {
-                    dx.push_back(qx);
-                    dy.push_back(qy);
-                    emit();
-                }
-                dx.assign(1, qx);
-                dy.assign(1, qy);
-                on = !on;
-                left = on ? onLength : offLength;
-            }
-            left -= length - done;
+    const Device* device = g.device();
+    const double unit = device ? std::max(1.0, device->dotsPerInch() / kScreenDpi) : 1.0;
+    const double onLength = onPixels * unit;
+    const double offLength = offPixels * unit;
+    bool on = true;
+    double left = onLength; // what is left of the current dash or gap
+    std::vector<float> dx;
+    std::vector<float> dy;
+    auto emit = [&] {
+        if (dx.size() >= 2)
+            g.IGRPOLYLINE(dx.data(), dy.data(), static_cast<int>(dx.size()));
+        dx.clear();
+        dy.clear();
+    };
+    PointF a;
+    bool have = false; // a is the device point of x/y[i - 1]
+    for (int i = 0; i < n; ++i) {
+        PointF b;
+        if (!g.unitsToDevice(x[i], y[i], b)) {
+            emit();
+            have = false;
+            continue;
+        }
+        if (!have) {
             if (on) {
-                dx.push_back(plot.x[i]);
-                dy.push_back(plot.y[i]);
+                dx.push_back(x[i]);
+                dy.push_back(y[i]);
             }
             a = b;
+            have = true;
+            continue;
         }
-        if (on)
-            emit();
+        const double length = std::hypot(b.x - a.x, b.y - a.y);
+        double done = 0.0;
+        while (length - done > left) {
+            done += left;
+            const double t = done / length;
+            const float qx = static_cast<float>(x[i - 1] + t * (x[i] - x[i - 1]));
+            const float qy = static_cast<float>(y[i - 1] + t * (y[i] - y[i - 1]));
+            if (on) {
+                dx.push_back(qx);
+                dy.push_back(qy);
+                emit();
+            }
+            dx.assign(1, qx);
+            dy.assign(1, qy);
+            on = !on;
+            left = on ? onLength : offLength;
+        }
+        left -= length - done;
+        if (on) {
+            dx.push_back(x[i]);
+            dy.push_back(y[i]);
+        }
+        a = b;
     }
+    if (on)
+        emit();
+}
+
+void flushRun(Plot& plot, bool dashed)
+{
+    const int n = static_cast<int>(plot.x.size());
+    if (n >= 2 && !dashed)
+        plot.g.IGRPOLYLINE(plot.x.data(), plot.y.data(), n);
+    else if (n >= 2)
+        dashedPolyline(plot.g, plot.x.data(), plot.y.data(), n, 6.0, 4.0);
     plot.x.clear();
     plot.y.clear();
 }

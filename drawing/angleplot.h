@@ -87,6 +87,11 @@ void walkCurves(Plot& plot, double runDegrees);
 // tolerances of the surface's level of detail; 0 where it has none.
 double runDegrees(const Plot& plot);
 
+// The polyline of n points in dashes of `onPixels` and gaps of `offPixels`
+// at 96 dpi, measured on the device so that they look alike on any scale and
+// scaled with its resolution; a point that does not map (not finite) breaks it.
+void dashedPolyline(Graphics& g, const float* x, const float* y, int n, double onPixels, double offPixels);
+
 // Draws the run collected in plot.x/y, whole or dashed: 6 screen pixels on,
 // 4 off, measured on the device so that the dashes look alike on any scale.
 void flushRun(Plot& plot, bool dashed);

@@ -1,5 +1,6 @@
 #include "drawing/compare.h"
 
+#include "drawing/angleplot.h"
 #include "drawing/casefigures.h"
 #include "drawing/graphics/colours.h"
 #include "drawing/graphics/graphics.h"
@@ -25,64 +26,7 @@ struct Outline {
 // with the device; points that are not finite break it.
 void dashed(Graphics& g, const Outline& o)
 {
-    const Device* d = g.device();
-    if (!d || o.x.size() < 2)
-        return;
-    const double unit = std::max(1.0, d->dotsPerInch() / 96.0);
-    const double lengths[2] = {7.0 * unit, 4.0 * unit};
-    int state = 0; // 0 dash, 1 gap
-    double left = lengths[0];
-    std::vector<float> px;
-    std::vector<float> py;
-    const auto emit = [&] {
-        if (px.size() > 1)
-            g.IGRPOLYLINE(px.data(), py.data(), static_cast<int>(px.size()));
-        px.clear();
-        py.clear();
-    };
-    const auto add = [&](PointF p) {
-        float x = 0.0f, y = 0.0f;
-        if (g.unitsFromDevice(p, x, y)) {
-            px.push_back(x);
-            py.push_back(y);
-        }
-    };
-    PointF a {};
-    bool have = false;
-    for (std::size_t i = 0; i < o.x.size(); ++i) {
-        PointF b {};
-        if (!g.unitsToDevice(o.x[i], o.y[i], b)) {
-            emit();
-            have = false;
-            continue;
-        }
-        if (!have) {
-            a = b;
-            have = true;
-            if (state == 0)
-                add(a);
-            continue;
-        }
-        const double length = std::hypot(b.x - a.x, b.y - a.y);
-        double t = 0.0;
-        while (length - t > left) {
-            t += left;
-            const PointF p {a.x + (b.x - a.x) * t / length, a.y + (b.y - a.y) * t / length};
-            if (state == 0) {
-                add(p);
-                emit();
-            } else {
-                add(p);
-            }
-            state = 1 - state;
-            left = lengths[state];
-        }
-        left -= length - t;
-        if (state == 0)
-            add(b);
-        a = b;
-    }
-    emit();
+    angleplot::dashedPolyline(g, o.x.data(), o.y.data(), static_cast<int>(o.x.size()), 7.0, 4.0);
 }
 
 void lobeColour(Graphics& g, const RYSUJ& r, int k)
