@@ -79,7 +79,8 @@ struct ReadRecord {
     // user cancelled the dialog that was to find one, and the pass ended.
     std::uint8_t unread = 0;
     // Elements a null left as they were, by ResultColumn bits, one byte an
-    // element in the arrays' order; empty while there is none.
+    // element, point j of every wedge before point j + 1; empty while there
+    // is none.
     std::vector<std::uint8_t> nulls;
 
     void noteNull(ResultColumn column, int k, int j, int ilkat);

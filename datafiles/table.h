@@ -77,7 +77,9 @@ private:
 };
 
 // A result array: REAL, 6 rows (wedges) by `cols` columns (grid points),
-// column-major, element (k, j) addressed from 1, zero-filled when made.
+// element (k, j) addressed from 1, zero-filled when made. A wedge's points
+// lie side by side (row by row), so that a wedge is read, summarised and
+// drawn from one stretch of memory.
 class ResultArray {
 public:
     static constexpr int kRows = 6;
@@ -108,6 +110,17 @@ public:
         return *this;
     }
 
+    // An array of 6 by `cols` made of `p`, which it takes over: 6 × cols
+    // floats from std::malloc or std::calloc, every one of them set.
+    static ResultArray adopt(float* p, int cols)
+    {
+        ResultArray a;
+        a.m_v = Memory(p);
+        a.m_cols = cols;
+        a.m_allocation = nextAllocation();
+        return a;
+    }
+
     // Replaces the contents by a new zero-filled array of 6 by `cols`.
     void allocate(int cols)
     {
@@ -136,6 +149,12 @@ public:
     float operator()(int k, int j) const { return m_v[index(k, j)]; }
 
     const float* data() const { return m_v.get(); }
+    // Where element (k, j) lies in data() of an array of `cols` columns; no check.
+    static std::size_t offset(int cols, int k, int j)
+    {
+        return static_cast<std::size_t>(k - 1) * static_cast<std::size_t>(cols)
+            + static_cast<std::size_t>(j - 1);
+    }
 
 private:
     struct Free {
@@ -160,7 +179,7 @@ private:
             throwSubscript("wedge index", k, kRows);
         if (j < 1 || j > m_cols)
             throwSubscript("line index", j, m_cols);
-        return static_cast<std::size_t>(j - 1) * kRows + static_cast<std::size_t>(k - 1);
+        return offset(m_cols, k, j);
     }
     static std::uint64_t nextAllocation()
     {

@@ -181,8 +181,8 @@ void flushRun(Plot& plot, bool dashed)
     plot.y.clear();
 }
 
-// One pass over the arrays' columns: every lobe's point j together, so that
-// each column is read once whatever the number of lobes and curves.
+// One pass over each lobe's points: its angles and every curve's values side
+// by side, each read once whatever the number of curves.
 void walkCurves(Plot& plot, double runDegrees)
 {
     const Case& c = plot.c;
@@ -190,11 +190,8 @@ void walkCurves(Plot& plot, double runDegrees)
     const int curves = c.dane.thermal() ? 3 : 1;
     const double perRun = runDegrees > 0.0 ? 1.0 / runDegrees : 0.0;
     std::array<int, 6> points {};
-    int most = 0;
-    for (int k = 1; k <= lobes; ++k) {
+    for (int k = 1; k <= lobes; ++k)
         points[static_cast<std::size_t>(k - 1)] = pointCount(c.dane, c.results, k);
-        most = std::max(most, points[static_cast<std::size_t>(k - 1)]);
-    }
     std::array<Run, 18> runs;
     Curves& out = plot.curves;
     out = Curves();
@@ -207,9 +204,6 @@ void walkCurves(Plot& plot, double runDegrees)
         for (int curve = 0; curve < curves; ++curve)
             out.of(static_cast<Curve>(curve), k).reserve(room);
     }
-    const float* angles = c.results.katcis.data();
-    const float* values[3] = {c.results.cis.data(), c.results.tem1.data(), c.results.tem2.data()};
-    constexpr std::size_t kStride = ResultArray::kRows;
     constexpr ResultColumn kColumns[3] = {ResultColumn::Cis, ResultColumn::Tem1, ResultColumn::Tem2};
     constexpr float kNone = std::numeric_limits<float>::quiet_NaN();
     const ReadRecord& read = c.results.read;
@@ -219,12 +213,13 @@ void walkCurves(Plot& plot, double runDegrees)
     std::array<float, 3> high;
     low.fill(std::numeric_limits<float>::infinity());
     high.fill(-std::numeric_limits<float>::infinity());
-    for (std::size_t j = 0; j < static_cast<std::size_t>(most); ++j) {
-        for (int k = 1; k <= lobes; ++k) {
-            if (static_cast<int>(j) >= points[static_cast<std::size_t>(k - 1)])
-                continue;
-            const std::size_t at = j * kStride + static_cast<std::size_t>(k - 1);
-            const int point = static_cast<int>(j) + 1;
+    for (int k = 1; k <= lobes; ++k) {
+        const float* angles = c.results.katcis.data() + ResultArray::offset(c.results.katcis.cols(), k, 1);
+        const float* values[3] = {c.results.cis.data() + ResultArray::offset(c.results.cis.cols(), k, 1),
+                                  c.results.tem1.data() + ResultArray::offset(c.results.tem1.cols(), k, 1),
+                                  c.results.tem2.data() + ResultArray::offset(c.results.tem2.cols(), k, 1)};
+        for (int at = 0; at < points[static_cast<std::size_t>(k - 1)]; ++at) {
+            const int point = at + 1;
             const float a = nulls && read.isNull(ResultColumn::Katcis, k, point) ? kNone : angles[at];
             const long run = perRun > 0.0 && std::isfinite(a) ? runOf(double(a) * perRun) : kNoRun;
             for (int curve = 0; curve < curves; ++curve) {

@@ -53,7 +53,7 @@ struct CaseFigures {
 // Grid point j of lobe k without the index check (j up to pointCount).
 inline float element(const ResultArray& a, int k, int j)
 {
-    return a.data()[static_cast<std::size_t>(j - 1) * ResultArray::kRows + static_cast<std::size_t>(k - 1)];
+    return a.data()[ResultArray::offset(a.cols(), k, j)];
 }
 
 // Lobes the case has, ikm limited to 0..6.

@@ -17,7 +17,8 @@ SummaryKey summaryKey(const ResultArray& angles, const ResultArray& values, int 
     SummaryKey key;
     key.angles = angles.data();
     key.values = values.data();
-    key.cols = std::min(angles.cols(), values.cols());
+    key.angleCols = angles.cols();
+    key.valueCols = values.cols();
     key.anglesAllocation = angles.allocation();
     key.anglesEdits = angles.edits();
     key.valuesAllocation = values.allocation();
@@ -57,8 +58,8 @@ void buildSummary(CurveSummary& s, const SummaryKey& key, int k)
     if (n < CurveSummary::kFewestPoints)
         return;
     for (int j = 0; j < n; ++j) {
-        const float a = element0(key.angles, k, j);
-        if (!std::isfinite(a) || (j > 0 && a < element0(key.angles, k, j - 1)))
+        const float a = key.angle0(k, j);
+        if (!std::isfinite(a) || (j > 0 && a < key.angle0(k, j - 1)))
             return;
     }
     constexpr int leaf = 1 << CurveSummary::kLeaf;
@@ -73,16 +74,16 @@ void buildSummary(CurveSummary& s, const SummaryKey& key, int k)
         const int first = static_cast<int>(b) * leaf;
         const int last = std::min(n, first + leaf) - 1;
         for (int j = first; j <= last; ++j) {
-            const Extreme e {j, element0(key.values, k, j), element0(key.angles, k, j)};
+            const Extreme e {j, key.value0(k, j), key.angle0(k, j)};
             if (!std::isfinite(e.value))
                 continue;
             low[b] = pickExtreme(low[b], e, false);
             high[b] = pickExtreme(high[b], e, true);
         }
-        s.firstAngle[b] = element0(key.angles, k, first);
-        s.lastAngle[b] = element0(key.angles, k, last);
-        s.firstValue[b] = element0(key.values, k, first);
-        s.lastValue[b] = element0(key.values, k, last);
+        s.firstAngle[b] = key.angle0(k, first);
+        s.lastAngle[b] = key.angle0(k, last);
+        s.firstValue[b] = key.value0(k, first);
+        s.lastValue[b] = key.value0(k, last);
     }
     s.low.push_back(std::move(low));
     s.high.push_back(std::move(high));
@@ -122,8 +123,8 @@ public:
     }
 
 private:
-    float angle(int j) const { return element0(m_s.key.angles, m_k, j); }
-    float value(int j) const { return element0(m_s.key.values, m_k, j); }
+    float angle(int j) const { return m_s.key.angle0(m_k, j); }
+    float value(int j) const { return m_s.key.value0(m_k, j); }
 
     void visit(int level, int b)
     {

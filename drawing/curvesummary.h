@@ -20,13 +20,18 @@ namespace lobus::picture {
 struct SummaryKey {
     const float* angles = nullptr;
     const float* values = nullptr;
-    int cols = 0;
+    int angleCols = 0;
+    int valueCols = 0;
     std::uint64_t anglesAllocation = 0;
     std::uint64_t anglesEdits = 0;
     std::uint64_t valuesAllocation = 0;
     std::uint64_t valuesEdits = 0;
     int points = 0;
     bool operator==(const SummaryKey&) const = default;
+
+    // Element j (0-based) of wedge k (1..6) of the angles and the values.
+    float angle0(int k, int j) const { return angles[ResultArray::offset(angleCols, k, j + 1)]; }
+    float value0(int k, int j) const { return values[ResultArray::offset(valueCols, k, j + 1)]; }
 };
 
 // The points 1..n of one wedge's curve in blocks of 2^L consecutive points,
@@ -73,12 +78,6 @@ struct RunSample {
     int highAt = -1;
     int count = 0;
 };
-
-// Element j (0-based) of row k (1..6) of an array's storage.
-inline float element0(const float* data, int k, int j)
-{
-    return data[static_cast<std::size_t>(j) * ResultArray::kRows + static_cast<std::size_t>(k - 1)];
-}
 
 // The key of the first `points` points of an array of angles and one of values.
 SummaryKey summaryKey(const ResultArray& angles, const ResultArray& values, int points);

@@ -159,7 +159,7 @@ void Picture::choosePaths()
     // curve's farthest reach.
     const auto dense = [&](const CurveSummary& s, int k, float radius) {
         const int n = s.key.points;
-        const double span = double(element0(s.key.angles, k, n - 1)) - element0(s.key.angles, k, 0);
+        const double span = double(s.key.angle0(k, n - 1)) - s.key.angle0(k, 0);
         return span * kRunPoints < runDegrees(*this, radius) * (n - 1);
     };
     for (int k = 1; k <= wedges(); ++k) {

@@ -69,8 +69,7 @@ struct Picture {
     // Element (k, j) without the index check: only for j up to the counts above.
     static float at(const ResultArray& a, int k, int j)
     {
-        return a
-            .data()[static_cast<std::size_t>(j - 1) * ResultArray::kRows + static_cast<std::size_t>(k - 1)];
+        return a.data()[ResultArray::offset(a.cols(), k, j)];
     }
     // cos and sin of the angle of grid point j of wedge k, j up to pressurePoints(k).
     const float* cosines(int k) const
