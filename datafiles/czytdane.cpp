@@ -41,8 +41,8 @@ void keepOrStore(ReadRecord& read, int ilkat, ResultColumn column, float& elemen
     element = value;
 }
 
-// The values between katekscen and pmax are kept, named by the records above
-// them, beside the case block that does not hold them.
+} // namespace
+
 void readCharacteristics(RecordReader& reader, const std::string& name, DANE& dane, ReadRecord& read,
                          CaseValues& named)
 {
@@ -85,6 +85,8 @@ void readCharacteristics(RecordReader& reader, const std::string& name, DANE& da
         read.cha |= v.bit;
     }
 }
+
+namespace {
 
 // The names of the two temperatures: the column header above the first
 // block (angle, t1, t2).
@@ -136,14 +138,6 @@ void readPressure(RecordReader& reader, const std::string& name, Results& result
     }
     reader.close();
 }
-
-// What the temperature file gives besides tem1 and tem2: read on a reader
-// of its own, beside the pressure file, and merged into the case after.
-struct TemperatureRead {
-    float tmax = -9999.0f;
-    ReadRecord read;                // temLines, temEndedIn and the nulls of tem1 and tem2
-    std::vector<std::string> above; // the records above the first block
-};
 
 // Line j of wedge k: INTEGER angle and the two temperatures; tmax follows the
 // largest temperature read. The end of the file stops this file's reading.
@@ -240,13 +234,8 @@ private:
     std::thread m_thread;
 };
 
-// A temperature file smaller than this is read after the pressure file: a
-// thread would cost more than it saves.
-constexpr std::uintmax_t kBesideBytes = 1 << 20;
+} // namespace
 
-// The temperature file when it is settled without asking the user (named
-// on the command line, or where the case locates it) and is large enough
-// to be read beside the pressure file; empty otherwise.
 std::string temperatureFileBeside(const ResultLocation& loc, PassUi& ui)
 {
     if (threadMemoryFiles())
@@ -274,8 +263,6 @@ void mergeTemperatures(Results& results, DANE& dane, TemperatureRead&& t)
     for (std::size_t i = 0; i < results.read.nulls.size() && i < t.read.nulls.size(); ++i)
         results.read.nulls[i] |= t.read.nulls[i];
 }
-
-} // namespace
 
 PassEnd CZYTDANE(const std::string& datafile, const std::string& cisfile, Results& results, DANE& dane,
                  RYSUJ& rysuj, PassUi& ui, Trace* trace, CaseFiles* files)

@@ -85,6 +85,14 @@ LoadOutcome loadCase(const std::string& datafile, Case& c, RYSUJ& rysuj, PassUi&
     o.stage = LoadStage::Examining;
     o.files.dan = datafile;
     try {
+        // Without a trace, whose lines follow the two passes record by
+        // record, the usual case is read in one pass.
+        if (!trace && readInOnePass(datafile, c, rysuj, ui, o.files, o.ilkat)) {
+            o.cisfile = o.files.cis;
+            o.stage = LoadStage::Done;
+            o.notes = caseNotes(o.files, c);
+            return o;
+        }
         std::string cisfile;
         int ilkat = 0;
         if (SPRDANE(datafile, cisfile, ilkat, c.dane, ui, trace) != PassEnd::Completed) {

@@ -11,6 +11,7 @@
 #include "datafiles/texts.h"
 #include "resources/ids.h"
 
+#include <cstdint>
 #include <span>
 #include <string>
 #include <string_view>
@@ -64,6 +65,31 @@ bool settleResultFile(const ResultLocation& loc, std::string_view extension, int
                       std::string& name);
 
 // The trace record `label` followed by the 12 slots of tabpsi.
+// Defined with the reading pass, shared with the reading in one pass.
+
+// The values between katekscen and pmax are kept, named by the records above
+// them, beside the case block that does not hold them.
+void readCharacteristics(RecordReader& reader, const std::string& name, DANE& dane, ReadRecord& read,
+                         CaseValues& named);
+
+// What the temperature file gives besides tem1 and tem2: read on a reader
+// of its own, beside the pressure file, and merged into the case after.
+struct TemperatureRead {
+    float tmax = -9999.0f;
+    ReadRecord read;                // temLines, temEndedIn and the nulls of tem1 and tem2
+    std::vector<std::string> above; // the records above the first block
+};
+void mergeTemperatures(Results& results, DANE& dane, TemperatureRead&& t);
+
+// A temperature file smaller than this is read after the pressure file: a
+// thread would cost more than it saves.
+inline constexpr std::uintmax_t kBesideBytes = 1 << 20;
+
+// The temperature file when it is settled without asking the user (named
+// on the command line, or where the case locates it) and is large enough
+// to be read beside the pressure file; empty otherwise.
+std::string temperatureFileBeside(const ResultLocation& loc, PassUi& ui);
+
 void traceTabpsi(Trace* trace, const char* label, const DANE& dane);
 
 } // namespace lobus

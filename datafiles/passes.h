@@ -54,4 +54,16 @@ struct CaseFiles {
 PassEnd CZYTDANE(const std::string& datafile, const std::string& cisfile, Results& results, DANE& dane,
                  RYSUJ& rysuj, PassUi& ui, Trace* trace, CaseFiles* files = nullptr);
 
+// Both passes in one, for the usual case: every result file found without
+// asking (where the case locates it, or named beforehand) and every point
+// record plain numbers between blanks. Reads each file once, the
+// temperature file beside the pressure file, and fills `c`, `rysuj`,
+// `files` and `ilkat` as SPRDANE, the allocation of the arrays and CZYTDANE
+// would. Returns false for any other case and for any failure, with
+// `rysuj`, `files`, `ilkat` and the case block of `c` as they were (its
+// arrays may be gone): the two passes read such a case and report what they
+// find. Writes no trace.
+bool readInOnePass(const std::string& datafile, Case& c, RYSUJ& rysuj, PassUi& ui, CaseFiles& files,
+                   int& ilkat);
+
 } // namespace lobus

@@ -376,6 +376,31 @@ bool RecordReader::readItems(std::span<const ReadItem> items, bool endAllowed)
     }
 }
 
+RecordReader::Plain RecordReader::readPlain(std::span<const ReadItem> items)
+{
+    if (!m_open)
+        raise(ReadErrorKind::OpenFailed, "no file is connected", 0);
+    const char* p;
+    const char* e;
+    if (!nextRecord(p, e))
+        return Plain::End;
+    for (const ReadItem& item : items) {
+        while (p < e && classOf(*p) == Blank)
+            ++p;
+        const char* q = nullptr;
+        if (item.kind == ReadItem::Kind::Real)
+            q = p < e ? scanPlainReal(p, e, *static_cast<float*>(item.target)) : nullptr;
+        else
+            q = p < e ? scanPlainInteger(p, e, *static_cast<int*>(item.target)) : nullptr;
+        if (!q || (q < e && classOf(*q) != Blank))
+            return Plain::Other;
+        p = q;
+    }
+    while (p < e && classOf(*p) == Blank)
+        ++p;
+    return p == e ? Plain::Read : Plain::Other;
+}
+
 long RecordReader::countValues(long limit)
 {
     if (!m_open)

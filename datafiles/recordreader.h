@@ -86,6 +86,24 @@ public:
         return readOrEnd(std::span(items.begin(), items.size()));
     }
 
+    // What readPlain found.
+    enum class Plain : unsigned char {
+        Read,  // the record held the values, stored
+        End,   // the end of the file, nothing consumed
+        Other, // the record holds something else: consumed, the variables
+               // may hold some of its values; a read() would decide
+    };
+    // The next record when it holds exactly the values of `items`, each a
+    // plain number (digits, a point, an exponent E) between blanks: no comma,
+    // null, repeat or slash, nothing before or after them. The quick way
+    // through a file whose point records are all alike; what it stores is
+    // what read() stores from such a record.
+    Plain readPlain(std::span<const ReadItem> items);
+    Plain readPlain(std::initializer_list<ReadItem> items)
+    {
+        return readPlain(std::span(items.begin(), items.size()));
+    }
+
     // Consumes one record and returns how many values a read would take from
     // it: a null counts, r*c counts r, a slash ends the count; at most `limit`.
     // The values are not decoded. End of file is an error.

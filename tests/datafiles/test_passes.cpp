@@ -18,6 +18,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sstream>
 
 namespace lobus::test {
@@ -576,6 +577,130 @@ TEST(MemoryFiles, ALargeTemperatureFileReadBesideThePressureFileGivesTheSameCase
                                    (disk.results.*a).data() + 6 * (disk.results.*a).cols(),
                                    (memory.results.*a).data()));
     }
+}
+
+// A load without a trace reads the usual case in one pass; a trace, whose
+// lines follow the two passes, makes the load take them. Either way the case,
+// the outcome and the progress are the same, and a case the one pass does
+// not take (a null, a bad record, a temperature block longer than every
+// pressure block) is left to the two passes whole.
+TEST(OnePass, GivesWhatTheTwoPassesGive)
+{
+    TempDir dir;
+    const std::vector<LobeLayout> lobes {{0, 60, 13, 0.1f, 0.2f}, {60, 180, 40, -0.3f, 0.4f}, {200, 300, 7}};
+    // How a variant changes the written files; whether the one pass takes it.
+    struct Variant {
+        const char* name;
+        std::function<void(const SolverCase&, CaseText&)> damage;
+        bool onePass;
+    };
+    const auto inTemperatures = [](auto change) {
+        return [change](const SolverCase& c, CaseText& t) {
+            if (!t.tem.empty())
+                change(c, t);
+        };
+    };
+    const Variant variants[] = {
+        {"plain", [](const SolverCase&, CaseText&) {}, true},
+        {"windows", [](const SolverCase&, CaseText&) {}, true},
+        {"cut",
+         [](const SolverCase& c, CaseText& t) {
+             keepRecords(t.cis, pointRecord(c, 2, 17));
+             if (!t.tem.empty())
+                 keepRecords(t.tem, pointRecord(c, 2, 9));
+         },
+         true},
+        {"null",
+         [](const SolverCase& c, CaseText& t) { replaceRecord(t.cis, pointRecord(c, 2, 5), "  ,7.5"); },
+         false},
+        {"bad",
+         [](const SolverCase& c, CaseText& t) { replaceRecord(t.cis, pointRecord(c, 1, 3), " 5.0 x"); },
+         false},
+        // Lobe 3's temperature block longer than the longest pressure block.
+        {"long", inTemperatures([](const SolverCase& c, CaseText& t) {
+             std::string r;
+             for (int i = 0; i < 41; ++i)
+                 r += "  200  41.0  43.0\n";
+             replaceRecord(t.tem, pointRecord(c, 3, 1), r + "  200  41.0  43.0");
+         }),
+         false},
+    };
+    // Loads the case both ways and compares everything the load gives.
+    const auto compare = [&](const std::string& dan, int variant, bool onePass) {
+        const auto load = [&](Case& c, RYSUJ& rysuj, bool traced, std::uint64_t& bytes) {
+            c.dane.variant = variant;
+            ScriptedUi ui;
+            Trace trace;
+            if (traced) {
+                EXPECT_TRUE(trace.open((dir.path() / "wdr.txt").string()));
+            }
+            ReadProgress progress;
+            setThreadReadProgress(&progress);
+            LoadOutcome o = loadCase(dan, c, rysuj, ui, traced ? &trace : nullptr);
+            setThreadReadProgress(nullptr);
+            bytes = progress.bytes.load();
+            return o;
+        };
+        Case one, two;
+        RYSUJ r1, r2;
+        std::uint64_t b1 = 0, b2 = 0;
+        const LoadOutcome o1 = load(one, r1, false, b1);
+        const LoadOutcome o2 = load(two, r2, true, b2);
+        {
+            Case probe;
+            probe.dane.variant = variant;
+            RYSUJ r;
+            ScriptedUi ui;
+            CaseFiles files;
+            int ilkat = 0;
+            EXPECT_EQ(readInOnePass(dan, probe, r, ui, files, ilkat), onePass);
+        }
+        EXPECT_EQ(o1.end, o2.end);
+        EXPECT_EQ(o1.stage, o2.stage);
+        EXPECT_EQ(o1.report, o2.report);
+        EXPECT_EQ(o1.ilkat, o2.ilkat);
+        EXPECT_EQ(o1.cisfile, o2.cisfile);
+        EXPECT_EQ(o1.files.cha, o2.files.cha);
+        EXPECT_EQ(o1.files.tem, o2.files.tem);
+        EXPECT_EQ(o1.notes, o2.notes);
+        if (!o1.caseStands())
+            return;
+        EXPECT_EQ(b1, b2);
+        EXPECT_EQ(r1, r2);
+        EXPECT_EQ(one.dane, two.dane);
+        const Results& a = one.results;
+        const Results& b = two.results;
+        EXPECT_EQ(a.ilkat, b.ilkat);
+        EXPECT_EQ(a.read.temLines, b.read.temLines);
+        EXPECT_EQ(a.read.cisEndedIn, b.read.cisEndedIn);
+        EXPECT_EQ(a.read.temEndedIn, b.read.temEndedIn);
+        EXPECT_EQ(a.read.cha, b.read.cha);
+        EXPECT_EQ(a.read.nulls, b.read.nulls);
+        EXPECT_EQ(a.named.tem1, b.named.tem1);
+        EXPECT_EQ(a.named.characteristics.size(), b.named.characteristics.size());
+        for (const ResultArray Results::*m :
+             {&Results::katcis, &Results::cis, &Results::tem1, &Results::tem2}) {
+            ASSERT_EQ((a.*m).cols(), (b.*m).cols());
+            for (int k = 1; k <= 6; ++k)
+                for (int j = 1; j <= (a.*m).cols(); ++j)
+                    ASSERT_EQ((a.*m)(k, j), (b.*m)(k, j)) << k << "," << j;
+        }
+    };
+    for (const int variant : {kVariantMerant, kVariantSolako})
+        for (const Variant& v : variants) {
+            SCOPED_TRACE(std::string(v.name) + (variant == kVariantSolako ? " thermal" : ""));
+            SolverCase sc = handCase("C", variant, lobes);
+            sc.bearing.crlf = sc.bearing.dosEof = std::string(v.name) == "windows";
+            CaseText written = caseText(sc);
+            v.damage(sc, written);
+            const bool merantLong = variant == kVariantMerant && std::string(v.name) == "long";
+            compare(writeCase(dir.path() / v.name / std::to_string(variant), written).string(), variant,
+                    v.onePass || merantLong);
+        }
+    // A temperature file large enough to be read beside the pressure file.
+    SCOPED_TRACE("beside");
+    compare(writeCase(dir.path() / "big", caseText(evenCase("T", 6, 9000, kVariantSolako))).string(),
+            kVariantSolako, true);
 }
 
 // A load reports every byte it reads to its thread's progress, as many as

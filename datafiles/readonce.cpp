@@ -1,0 +1,405 @@
+// The usual case read in one pass: every result file found without asking,
+// every point record plain numbers. The pressure file is examined and read
+// at once, the temperature file beside it; the arrays are laid out from what
+// the files gave once the longest block is known.
+
+#include "datafiles/passcommon.h"
+#include "datafiles/passes.h"
+
+#include "datafiles/fileaccess.h"
+#include "datafiles/memoryfiles.h"
+#include "datafiles/readprogress.h"
+
+#include <algorithm>
+#include <array>
+#include <atomic>
+#include <cmath>
+#include <limits>
+#include <cstdlib>
+#include <cstring>
+#include <exception>
+#include <filesystem>
+#include <new>
+#include <numeric>
+#include <optional>
+#include <system_error>
+#include <thread>
+
+namespace lobus {
+namespace {
+
+// The bytes of a result file, in memory or on the disk; 0 when unknown.
+std::uintmax_t fileBytes(const std::string& name)
+{
+    if (const MemoryFiles* memory = threadMemoryFiles()) {
+        const std::string* bytes = memory->find(name);
+        return bytes ? bytes->size() : 0;
+    }
+    std::error_code ec;
+    const std::uintmax_t n = std::filesystem::file_size(pathFromUtf8(name), ec);
+    return ec ? 0 : n;
+}
+
+// One stored column of a file's point records in the file's order. Its
+// memory is reserved for the most records the file's size allows and costs
+// nothing where it is never written.
+class Column {
+public:
+    Column() = default;
+    ~Column() { std::free(m_p); }
+    Column(const Column&) = delete;
+    Column& operator=(const Column&) = delete;
+
+    bool reserve(std::size_t n)
+    {
+        m_p = static_cast<float*>(std::calloc(n, sizeof(float)));
+        m_capacity = m_p ? n : 0;
+        return m_p != nullptr;
+    }
+    // False when the column is full (the file grew while it was read).
+    bool push(float v)
+    {
+        if (m_size == m_capacity)
+            return false;
+        m_p[m_size++] = v;
+        return true;
+    }
+
+    // The 6 by `cols` array whose row k holds block k (lines[k - 1] values,
+    // one after the other in the column), zero elsewhere.
+    ResultArray toArray(const std::array<int, 6>& lines, int cols)
+    {
+        const std::size_t width = static_cast<std::size_t>(cols);
+        const std::size_t need = ResultArray::kRows * width;
+        std::array<std::size_t, 6> from {};
+        for (std::size_t k = 1; k < 6; ++k)
+            from[k] = from[k - 1] + static_cast<std::size_t>(lines[k - 1]);
+        if (need > m_capacity) {
+            auto* q = static_cast<float*>(std::calloc(need, sizeof(float)));
+            if (!q)
+                throw std::bad_alloc();
+            for (std::size_t k = 0; k < 6; ++k)
+                std::memcpy(q + k * width, m_p + from[k], static_cast<std::size_t>(lines[k]) * sizeof(float));
+            std::free(m_p);
+            m_p = q;
+        } else {
+            // Each block moves towards the end (no block is longer than a
+            // row), the last first so that none is overwritten before it
+            // moves; then what a block left behind is cleared. Memory
+            // beyond the records read is still the zeros it came with.
+            for (std::size_t k = 6; k-- > 0;)
+                std::memmove(m_p + k * width, m_p + from[k], static_cast<std::size_t>(lines[k]) * sizeof(float));
+            for (std::size_t k = 0; k < 6; ++k) {
+                const std::size_t begin = k * width + static_cast<std::size_t>(lines[k]);
+                const std::size_t end = std::min((k + 1) * width, m_size);
+                if (begin < end)
+                    std::memset(m_p + begin, 0, (end - begin) * sizeof(float));
+            }
+            if (need < m_capacity)
+                if (void* shrunk = std::realloc(m_p, need * sizeof(float)))
+                    m_p = static_cast<float*>(shrunk);
+        }
+        float* p = std::exchange(m_p, nullptr);
+        m_capacity = m_size = 0;
+        return ResultArray::adopt(p, cols);
+    }
+
+private:
+    float* m_p = nullptr;
+    std::size_t m_capacity = 0;
+    std::size_t m_size = 0;
+};
+
+// What one result file gave: two stored columns and where its blocks end.
+struct Blocks {
+    Column first;
+    Column second;
+    std::array<int, 6> lines {}; // point records of wedge k's block (index k - 1)
+    int endedIn = 0;             // the wedge whose block the file ended in, 0: none
+    float tmax = -9999.0f;       // the temperature file: its largest temperature
+    std::vector<std::string> above;
+};
+
+// Room for every point record of a file of `bytes`: a record of two or three
+// plain numbers takes at least four bytes with its line end.
+bool reserveFor(Blocks& b, std::uintmax_t bytes)
+{
+    const std::uintmax_t records = bytes / 4 + 1;
+    if (bytes == 0 || records > std::numeric_limits<std::size_t>::max() / sizeof(float))
+        return false;
+    return b.first.reserve(static_cast<std::size_t>(records))
+        && b.second.reserve(static_cast<std::size_t>(records));
+}
+
+// The wedge blocks of a result file: after 9 records, ikm blocks of point
+// records with 5 records between them, each block ending at its first record
+// whose angle reaches the wedge's end angle; the end of the file ends the
+// reading inside a block. `point` reads one record into the angle and the
+// two stored values. False when a record is not plain, or anything went
+// wrong: the two passes then read the case and report it.
+template <class ReadPoint>
+bool readBlocks(const std::string& name, const DANE& dane, Blocks& out, std::vector<std::string>* above,
+                std::atomic<bool>& givenUp, ReadPoint point)
+{
+    // Whichever file gives up first, the other stops too.
+    struct GiveUpUnlessRead {
+        std::atomic<bool>& flag;
+        bool read = false;
+        ~GiveUpUnlessRead()
+        {
+            if (!read)
+                flag = true;
+        }
+    } giveUp {givenUp};
+    if (!reserveFor(out, fileBytes(name)))
+        return false;
+    try {
+        RecordReader reader;
+        reader.open(name);
+        {
+            const KeepSkipped keep(reader, above);
+            reader.skip(9);
+        }
+        for (int k = 1; k <= dane.ikm; ++k) {
+            const float endAngle = dane.tabpsi(2 * k);
+            int& lines = out.lines[static_cast<std::size_t>(k - 1)];
+            for (;;) {
+                float angle = 0.0f;
+                float a = 0.0f;
+                float b = 0.0f;
+                const RecordReader::Plain got = point(reader, angle, a, b);
+                if (got == RecordReader::Plain::End) {
+                    out.endedIn = k;
+                    giveUp.read = true;
+                    return true;
+                }
+                if (got != RecordReader::Plain::Read || !out.first.push(a) || !out.second.push(b)
+                    || givenUp.load(std::memory_order_relaxed))
+                    return false;
+                ++lines;
+                if (endAngle <= angle) {
+                    if (k < dane.ikm)
+                        reader.skip(5);
+                    break;
+                }
+            }
+        }
+        giveUp.read = true;
+        return true;
+    } catch (const ReadError&) {
+        return false;
+    } catch (const SubscriptRangeError&) {
+        return false;
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+}
+
+bool readPressureBlocks(const std::string& name, const DANE& dane, Blocks& out, std::atomic<bool>& givenUp)
+{
+    return readBlocks(name, dane, out, nullptr, givenUp, [](RecordReader& r, float& angle, float& a, float& b) {
+        const RecordReader::Plain got = r.readPlain({ReadItem::real(a), ReadItem::real(b)});
+        angle = a;
+        return got;
+    });
+}
+
+bool readTemperatureBlocks(const std::string& name, const DANE& dane, Blocks& out,
+                           std::atomic<bool>& givenUp)
+{
+    return readBlocks(name, dane, out, &out.above, givenUp, [&out](RecordReader& r, float& angle, float& a, float& b) {
+        int whole = 0;
+        const RecordReader::Plain got
+            = r.readPlain({ReadItem::integer(whole), ReadItem::real(a), ReadItem::real(b)});
+        angle = static_cast<float>(whole);
+        if (got == RecordReader::Plain::Read)
+            out.tmax = std::max({out.tmax, a, b});
+        return got;
+    });
+}
+
+// The temperature file read on a thread of its own beside the pressure
+// file, reporting to the caller's progress; what it raises (a stop) is
+// raised again by take(). The destructor waits for it.
+class Beside {
+public:
+    Beside(const std::string& name, const DANE& dane, std::atomic<bool>& givenUp) : m_dane(dane)
+    {
+        ReadProgress* progress = threadReadProgress();
+        try {
+            m_thread = std::thread([this, name, progress, &givenUp] {
+                setThreadReadProgress(progress);
+                try {
+                    m_plain = readTemperatureBlocks(name, m_dane, m_out, givenUp);
+                } catch (...) {
+                    m_error = std::current_exception();
+                }
+            });
+        } catch (const std::system_error&) {
+            // No thread to be had: the file is read after the pressure file.
+        }
+    }
+    ~Beside()
+    {
+        if (m_thread.joinable())
+            m_thread.join();
+    }
+    Beside(const Beside&) = delete;
+    Beside& operator=(const Beside&) = delete;
+
+    bool running() const { return m_thread.joinable(); }
+    Blocks& out() { return m_out; }
+    bool take()
+    {
+        m_thread.join();
+        if (m_error)
+            std::rethrow_exception(m_error);
+        return m_plain;
+    }
+
+private:
+    DANE m_dane;
+    Blocks m_out;
+    bool m_plain = false;
+    std::exception_ptr m_error;
+    std::thread m_thread;
+};
+
+// The result file found where the case locates it, or named on the command
+// line; empty when finding it would mean asking the user.
+std::string foundWithoutAsking(const ResultLocation& loc, std::string_view extension, int filter, PassUi& ui)
+{
+    if (std::string preset = ui.presetResultFile(filter); !preset.empty())
+        return preset;
+    const std::string expected = loc.path(extension);
+    return loc.projectDir && !fileMissing(expected) ? expected : std::string();
+}
+
+} // namespace
+
+bool readInOnePass(const std::string& datafile, Case& c, RYSUJ& rysuj, PassUi& ui, CaseFiles& files,
+                   int& ilkat)
+{
+    // What the readings report to the progress is taken back when they give
+    // up: the two passes read the files again.
+    ReadProgress* progress = threadReadProgress();
+    const std::uint64_t reported = progress ? progress->bytes.load() : 0;
+    struct TakeBack {
+        ReadProgress* progress;
+        std::uint64_t reported;
+        bool done = false;
+        ~TakeBack()
+        {
+            if (progress && !done)
+                progress->bytes = reported;
+        }
+    } takeBack {progress, reported};
+    DANE dane = c.dane;
+    Results results;
+    results.read.fromFiles = true;
+    CaseFiles found;
+    found.dan = datafile;
+    try {
+        RecordReader reader;
+        readWedgeTable(reader, datafile, dane, true, &results.named);
+        if (dane.ikm < 1 || dane.ikm > 6)
+            return false;
+        // An end angle that is not a number ends a block in the examining
+        // pass but never in the reading pass.
+        for (int k = 1; k <= dane.ikm; ++k)
+            if (std::isnan(dane.tabpsi(2 * k)))
+                return false;
+        // Found in the order the passes look for them, up to the first that
+        // would have to be asked for.
+        const ResultLocation loc = locateResults(datafile);
+        const bool thermal = dane.thermal();
+        found.cis = foundWithoutAsking(loc, ".cis", thermal ? kFilterCisSolako : kFilterCisMerant, ui);
+        if (found.cis.empty())
+            return false;
+        found.cha = foundWithoutAsking(loc, ".cha", thermal ? kFilterChaSolako : kFilterChaMerant, ui);
+        if (found.cha.empty())
+            return false;
+        found.tem = thermal ? foundWithoutAsking(loc, ".tem", kFilterTemSolako, ui) : std::string();
+        if (thermal && found.tem.empty())
+            return false;
+        readCharacteristics(reader, found.cha, dane, results.read, results.named);
+    } catch (const ReadError&) {
+        return false;
+    } catch (const SubscriptRangeError&) {
+        return false;
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    // The previous arrays go before the new ones come.
+    c.results = Results();
+
+    std::atomic<bool> givenUp {false};
+    std::optional<Beside> beside;
+    if (dane.thermal() && !temperatureFileBeside(locateResults(datafile), ui).empty()) {
+        beside.emplace(found.tem, dane, givenUp);
+        if (!beside->running())
+            beside.reset();
+    }
+    Blocks pressure;
+    const bool pressurePlain = readPressureBlocks(found.cis, dane, pressure, givenUp);
+    Blocks temperature;
+    bool temperaturePlain = true;
+    if (beside)
+        temperaturePlain = beside->take();
+    else if (dane.thermal() && pressurePlain)
+        temperaturePlain = readTemperatureBlocks(found.tem, dane, temperature, givenUp);
+    Blocks& tem = beside ? beside->out() : temperature;
+    if (!pressurePlain || !temperaturePlain)
+        return false;
+
+    // The longest block, as the examining pass counts it; a temperature
+    // block longer than that is an index error the two passes report.
+    const int longest = *std::max_element(pressure.lines.begin(), pressure.lines.end());
+    if (longest < 1)
+        return false;
+    if (dane.thermal() && *std::max_element(tem.lines.begin(), tem.lines.end()) > longest)
+        return false;
+
+    results.ilkat = longest;
+    try {
+        results.katcis = pressure.first.toArray(pressure.lines, longest);
+        results.cis = pressure.second.toArray(pressure.lines, longest);
+        if (dane.thermal()) {
+            results.tem1 = tem.first.toArray(tem.lines, longest);
+            results.tem2 = tem.second.toArray(tem.lines, longest);
+        } else {
+            results.tem1.allocate(longest);
+            results.tem2.allocate(longest);
+        }
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    for (int k = 1; k <= dane.ikm; ++k)
+        dane.ilcis(k) = static_cast<float>(pressure.lines[static_cast<std::size_t>(k - 1)]);
+    results.read.cisEndedIn = pressure.endedIn;
+    if (dane.thermal()) {
+        TemperatureRead t;
+        t.tmax = tem.tmax;
+        t.read.temLines = tem.lines;
+        t.read.temEndedIn = tem.endedIn;
+        t.above = std::move(tem.above);
+        mergeTemperatures(results, dane, std::move(t));
+    }
+
+    if (rysuj.autop == 1)
+        rysuj.pscale = dane.pmax;
+    if (dane.thermal() && rysuj.autot == 1)
+        rysuj.tscale = dane.tmax;
+    // The progress counted on the two passes reading the data and pressure
+    // files each twice.
+    if (progress)
+        progress->bytes += fileBytes(datafile) + fileBytes(found.cis);
+    takeBack.done = true;
+    c.dane = dane;
+    c.results = std::move(results);
+    files = found;
+    ilkat = longest;
+    return true;
+}
+
+} // namespace lobus
