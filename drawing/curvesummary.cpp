@@ -9,6 +9,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <exception>
+#include <system_error>
+#include <thread>
 
 namespace lobus::picture {
 
@@ -48,12 +51,9 @@ void buildSummary(CurveSummary& s, const SummaryKey& key, int k)
     s.key = key;
     s.built = true;
     s.usable = false;
+    s.k = k;
     s.low.clear();
     s.high.clear();
-    s.firstAngle.clear();
-    s.lastAngle.clear();
-    s.firstValue.clear();
-    s.lastValue.clear();
     const int n = key.points;
     if (n < CurveSummary::kFewestPoints)
         return;
@@ -66,24 +66,16 @@ void buildSummary(CurveSummary& s, const SummaryKey& key, int k)
     const std::size_t leaves = static_cast<std::size_t>((n + leaf - 1) / leaf);
     std::vector<Extreme> low(leaves);
     std::vector<Extreme> high(leaves);
-    s.firstAngle.resize(leaves);
-    s.lastAngle.resize(leaves);
-    s.firstValue.resize(leaves);
-    s.lastValue.resize(leaves);
     for (std::size_t b = 0; b < leaves; ++b) {
         const int first = static_cast<int>(b) * leaf;
         const int last = std::min(n, first + leaf) - 1;
         for (int j = first; j <= last; ++j) {
-            const Extreme e {j, key.value0(k, j), key.angle0(k, j)};
+            const Extreme e {j, key.value0(k, j)};
             if (!std::isfinite(e.value))
                 continue;
             low[b] = pickExtreme(low[b], e, false);
             high[b] = pickExtreme(high[b], e, true);
         }
-        s.firstAngle[b] = key.angle0(k, first);
-        s.lastAngle[b] = key.angle0(k, last);
-        s.firstValue[b] = key.value0(k, first);
-        s.lastValue[b] = key.value0(k, last);
     }
     s.low.push_back(std::move(low));
     s.high.push_back(std::move(high));
@@ -102,6 +94,62 @@ void buildSummary(CurveSummary& s, const SummaryKey& key, int k)
         s.high.push_back(std::move(upHigh));
     }
     s.usable = true;
+}
+
+void buildSummaries(std::vector<SummaryJob>& jobs)
+{
+    // Fewer points than this in all are worked out on this thread: a thread
+    // would cost more than it saves.
+    constexpr long kBesidePoints = 200000;
+    long points = 0;
+    for (const SummaryJob& j : jobs)
+        points += j.key.points;
+    const auto build = [](const SummaryJob& j) { buildSummary(*j.s, j.key, j.k); };
+    if (points < kBesidePoints || jobs.size() < 2) {
+        std::for_each(jobs.begin(), jobs.end(), build);
+        return;
+    }
+    // The largest first, each to the thread with fewer points so far.
+    std::sort(jobs.begin(), jobs.end(),
+              [](const SummaryJob& a, const SummaryJob& b) { return a.key.points > b.key.points; });
+    std::vector<SummaryJob> here;
+    std::vector<SummaryJob> beside;
+    long hereLoad = 0;
+    long besideLoad = 0;
+    for (const SummaryJob& j : jobs) {
+        if (besideLoad < hereLoad) {
+            beside.push_back(j);
+            besideLoad += j.key.points;
+        } else {
+            here.push_back(j);
+            hereLoad += j.key.points;
+        }
+    }
+    std::exception_ptr error;
+    std::thread thread;
+    try {
+        thread = std::thread([&] {
+            try {
+                std::for_each(beside.begin(), beside.end(), build);
+            } catch (...) {
+                error = std::current_exception();
+            }
+        });
+    } catch (const std::system_error&) {
+        // No thread to be had: all of them here.
+        here.insert(here.end(), beside.begin(), beside.end());
+    }
+    try {
+        std::for_each(here.begin(), here.end(), build);
+    } catch (...) {
+        if (thread.joinable())
+            thread.join();
+        throw;
+    }
+    if (thread.joinable())
+        thread.join();
+    if (error)
+        std::rethrow_exception(error);
 }
 
 namespace {
@@ -132,10 +180,8 @@ private:
         const int first = b << level;
         const int last = std::min(n, (b + 1) << level) - 1;
         const bool summarised = level >= CurveSummary::kLeaf;
-        const auto firstLeaf = static_cast<std::size_t>(first >> CurveSummary::kLeaf);
-        const auto lastLeaf = static_cast<std::size_t>(last >> CurveSummary::kLeaf);
-        const float firstAngle = summarised ? m_s.firstAngle[firstLeaf] : angle(first);
-        const float lastAngle = summarised ? m_s.lastAngle[lastLeaf] : angle(last);
+        const float firstAngle = angle(first);
+        const float lastAngle = angle(last);
         if (level == 0 || double(lastAngle) - firstAngle <= m_maxSpan) {
             Extreme low;
             Extreme high;
@@ -145,16 +191,14 @@ private:
                 high = m_s.high[at][static_cast<std::size_t>(b)];
             } else {
                 for (int j = first; j <= last; ++j) {
-                    const Extreme e {j, value(j), angle(j)};
+                    const Extreme e {j, value(j)};
                     if (!std::isfinite(e.value))
                         continue;
                     low = pickExtreme(low, e, false);
                     high = pickExtreme(high, e, true);
                 }
             }
-            emit(first, last, low, high, firstAngle, lastAngle,
-                 summarised ? m_s.firstValue[firstLeaf] : value(first),
-                 summarised ? m_s.lastValue[lastLeaf] : value(last));
+            emit(first, last, low, high, firstAngle);
             return;
         }
         visit(level - 1, 2 * b);
@@ -165,8 +209,7 @@ private:
     // The run's points first, low, high, last, each once, in their order;
     // the first one's direction worked out whole, the others' turned from it
     // by their small angle (a run spans a fraction of a pixel).
-    void emit(int first, int last, const Extreme& low, const Extreme& high, float firstAngle, float lastAngle,
-              float firstValue, float lastValue)
+    void emit(int first, int last, const Extreme& low, const Extreme& high, float firstAngle)
     {
         RunSample r;
         r.count = last - first + 1;
@@ -174,34 +217,35 @@ private:
         const Extreme none;
         const Extreme& earlier = lowFirst ? low : high;
         const Extreme& later = lowFirst ? high : low;
-        const Extreme candidates[4] = {{first, firstValue, firstAngle},
+        const Extreme candidates[4] = {{first, value(first)},
                                        earlier.j < 0 ? none : earlier,
                                        later.j < 0 ? none : later,
-                                       {last, lastValue, lastAngle}};
+                                       {last, value(last)}};
         for (const Extreme& e : candidates) {
             if (e.j < 0 || (r.n > 0 && e.j <= r.j[r.n - 1]))
                 continue;
             const int i = r.n++;
             r.j[i] = e.j;
             r.v[i] = e.value;
+            const float eAngle = angle(e.j);
             if (i == 0) {
                 // Turned on from the last run's first point while that is
                 // near; worked out whole now and then, so no error grows.
-                const float d = (e.angle - m_angle) * kDegree;
+                const float d = (eAngle - m_angle) * kDegree;
                 if (m_turns > 0 && m_turns < 64 && std::abs(d) < 0.01f) {
                     turn(m_c, m_s0, d, r.c[0], r.s[0]);
                     ++m_turns;
                 } else {
-                    const float radians = e.angle * kDegree;
+                    const float radians = eAngle * kDegree;
                     r.c[0] = std::cos(radians);
                     r.s[0] = std::sin(radians);
                     m_turns = 1;
                 }
-                m_angle = e.angle;
+                m_angle = eAngle;
                 m_c = r.c[0];
                 m_s0 = r.s[0];
             } else {
-                turn(r.c[0], r.s[0], (e.angle - firstAngle) * kDegree, r.c[i], r.s[i]);
+                turn(r.c[0], r.s[0], (eAngle - firstAngle) * kDegree, r.c[i], r.s[i]);
             }
             if (e.j == low.j)
                 r.lowAt = i;

@@ -45,23 +45,22 @@ struct CurveSummary {
     // Fewer points than this are never summarised: they are drawn one by one.
     static constexpr int kFewestPoints = 64;
     // A point with the smallest or the largest value of a block: its index
-    // (0-based, -1: the block has no finite value), value and angle.
+    // (0-based, -1: the block has no finite value) and value.
     struct Extreme {
         std::int32_t j = -1;
         float value = 0.0f;
-        float angle = 0.0f;
     };
     SummaryKey key;
+    int k = 0; // the wedge
     bool built = false;
     bool usable = false;
     std::vector<std::vector<Extreme>> low; // [L - kLeaf][block]
     std::vector<std::vector<Extreme>> high;
-    // Per block of 2^kLeaf points: the angle and the value of its first and
-    // its last point, so that a walk never reads the case's arrays.
-    std::vector<float> firstAngle;
-    std::vector<float> lastAngle;
-    std::vector<float> firstValue;
-    std::vector<float> lastValue;
+
+    // The angle and the value of point j (0-based), from the case's arrays
+    // (a wedge's points lie side by side there).
+    float angleAt(int j) const { return key.angle0(k, j); }
+    float valueAt(int j) const { return key.value0(k, j); }
 };
 
 // A run of consecutive points as a picture draws it: its first point, its
@@ -84,6 +83,16 @@ SummaryKey summaryKey(const ResultArray& angles, const ResultArray& values, int 
 
 // Works out the summary of row k of the key's arrays into `s`.
 void buildSummary(CurveSummary& s, const SummaryKey& key, int k);
+
+// A summary to work out: buildSummary(*s, key, k).
+struct SummaryJob {
+    CurveSummary* s = nullptr;
+    SummaryKey key;
+    int k = 0;
+};
+// Works out every job; those of a large case on two threads, each summary
+// on one of them.
+void buildSummaries(std::vector<SummaryJob>& jobs);
 
 // Walks the blocks of a usable summary of row k down to runs of at most
 // `maxSpan` degrees (or single points) and samples each run into `out`: its

@@ -148,6 +148,22 @@ void Picture::choosePaths()
     const double ppu = runPixels > 0.0 ? g.pixelsPerUnit() : 0.0;
     if (!(ppu > 0.0))
         return;
+    // The summaries the wedges below ask for, worked out together first.
+    std::vector<SummaryJob> jobs;
+    const auto wanted = [&](int which, const ResultArray& values, int k, int n) {
+        CurveSummary& s = buffers.summaries[static_cast<std::size_t>(which * 6 + k - 1)];
+        const SummaryKey key = summaryKey(katcis, values, n);
+        if (n >= CurveSummary::kFewestPoints && (!s.built || !(s.key == key)))
+            jobs.push_back({&s, key, k});
+    };
+    for (int k = 1; k <= wedges(); ++k) {
+        wanted(0, cis, k, pressurePoints(k));
+        if (dane.thermal()) {
+            wanted(1, tem1, k, temperaturePoints(k));
+            wanted(2, tem2, k, temperaturePoints(k));
+        }
+    }
+    buildSummaries(jobs);
     const auto ready = [&](int which, const ResultArray& values, int k, int n) {
         CurveSummary& s = buffers.summaries[static_cast<std::size_t>(which * 6 + k - 1)];
         const SummaryKey key = summaryKey(katcis, values, n);
@@ -189,8 +205,8 @@ int bandOutlineSummarised(Picture& p, int k, float s)
     const CurveSummary& c = *p.summary(0, k);
     WorkBuffers& b = p.buffers;
     clearBuffers(b);
-    const float from = c.firstAngle.front();
-    const float to = c.lastAngle.back();
+    const float from = c.angleAt(0);
+    const float to = c.angleAt(c.key.points - 1);
     const double pixels = (double(to) - from) * kDegree * p.g.pixelsPerUnit() * std::max(1.0f, std::abs(s));
     const int steps = std::clamp(static_cast<int>(std::ceil(pixels / kArcChordPixels)), 1, 1 << 16);
     for (int i = 0; i <= steps; ++i) {
@@ -238,7 +254,7 @@ void pressureHatchSummarised(Picture& p, int k)
 double pressureHatchDensity(Picture& p, int k)
 {
     const CurveSummary& s = *p.summary(0, k);
-    return linesPerPixel(p, s.key.points, double(s.lastAngle.back()) - s.firstAngle.front(),
+    return linesPerPixel(p, s.key.points, double(s.angleAt(s.key.points - 1)) - s.angleAt(0),
                          reach(s, [&](float v) { return pressureRadius(p, v); }));
 }
 
