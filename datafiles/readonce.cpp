@@ -14,16 +14,21 @@
 #include <array>
 #include <atomic>
 #include <cmath>
-#include <limits>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <exception>
 #include <filesystem>
+#include <limits>
 #include <new>
 #include <numeric>
 #include <optional>
 #include <system_error>
 #include <thread>
+
+#if defined(__linux__)
+#include <sys/mman.h>
+#endif
 
 namespace lobus {
 namespace {
@@ -54,6 +59,15 @@ public:
     {
         m_p = static_cast<float*>(std::calloc(n, sizeof(float)));
         m_capacity = m_p ? n : 0;
+#if defined(__linux__) && defined(MADV_HUGEPAGE)
+        // Filled from the start on, a large column is asked for in large
+        // pages: a fraction of the page faults.
+        constexpr std::uintptr_t kLarge = std::uintptr_t(2) << 20;
+        const auto begin = (reinterpret_cast<std::uintptr_t>(m_p) + kLarge - 1) & ~(kLarge - 1);
+        const auto end = (reinterpret_cast<std::uintptr_t>(m_p + m_capacity)) & ~(kLarge - 1);
+        if (m_p && end > begin && m_capacity * sizeof(float) >= 4 * kLarge)
+            madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
+#endif
         return m_p != nullptr;
     }
     // False when the column is full (the file grew while it was read).
@@ -88,7 +102,8 @@ public:
             // moves; then what a block left behind is cleared. Memory
             // beyond the records read is still the zeros it came with.
             for (std::size_t k = 6; k-- > 0;)
-                std::memmove(m_p + k * width, m_p + from[k], static_cast<std::size_t>(lines[k]) * sizeof(float));
+                std::memmove(m_p + k * width, m_p + from[k],
+                             static_cast<std::size_t>(lines[k]) * sizeof(float));
             for (std::size_t k = 0; k < 6; ++k) {
                 const std::size_t begin = k * width + static_cast<std::size_t>(lines[k]);
                 const std::size_t end = std::min((k + 1) * width, m_size);
@@ -197,25 +212,26 @@ bool readBlocks(const std::string& name, const DANE& dane, Blocks& out, std::vec
 
 bool readPressureBlocks(const std::string& name, const DANE& dane, Blocks& out, std::atomic<bool>& givenUp)
 {
-    return readBlocks(name, dane, out, nullptr, givenUp, [](RecordReader& r, float& angle, float& a, float& b) {
-        const RecordReader::Plain got = r.readPlain({ReadItem::real(a), ReadItem::real(b)});
-        angle = a;
-        return got;
-    });
+    return readBlocks(name, dane, out, nullptr, givenUp,
+                      [](RecordReader& r, float& angle, float& a, float& b) {
+                          const RecordReader::Plain got = r.readPlain({ReadItem::real(a), ReadItem::real(b)});
+                          angle = a;
+                          return got;
+                      });
 }
 
-bool readTemperatureBlocks(const std::string& name, const DANE& dane, Blocks& out,
-                           std::atomic<bool>& givenUp)
+bool readTemperatureBlocks(const std::string& name, const DANE& dane, Blocks& out, std::atomic<bool>& givenUp)
 {
-    return readBlocks(name, dane, out, &out.above, givenUp, [&out](RecordReader& r, float& angle, float& a, float& b) {
-        int whole = 0;
-        const RecordReader::Plain got
-            = r.readPlain({ReadItem::integer(whole), ReadItem::real(a), ReadItem::real(b)});
-        angle = static_cast<float>(whole);
-        if (got == RecordReader::Plain::Read)
-            out.tmax = std::max({out.tmax, a, b});
-        return got;
-    });
+    return readBlocks(name, dane, out, &out.above, givenUp,
+                      [&out](RecordReader& r, float& angle, float& a, float& b) {
+                          int whole = 0;
+                          const RecordReader::Plain got
+                              = r.readPlain({ReadItem::integer(whole), ReadItem::real(a), ReadItem::real(b)});
+                          angle = static_cast<float>(whole);
+                          if (got == RecordReader::Plain::Read)
+                              out.tmax = std::max({out.tmax, a, b});
+                          return got;
+                      });
 }
 
 // The temperature file read on a thread of its own beside the pressure
