@@ -44,6 +44,56 @@ Extreme pickExtreme(const Extreme& a, const Extreme& b, bool larger)
     return (larger ? b.value > a.value : b.value < a.value) ? b : a;
 }
 
+// Whether the n angles are finite and never fall. Branch-free within
+// stretches, so that the compiler does many at a time.
+bool finiteAndRising(const float* a, int n)
+{
+    constexpr int kStretch = 256;
+    if (n > 0 && !(a[0] - a[0] == 0.0f))
+        return false;
+    for (int from = 1; from < n; from += kStretch) {
+        const int to = std::min(n, from + kStretch);
+        bool ok = true;
+        for (int j = from; j < to; ++j)
+            ok &= (a[j] - a[j] == 0.0f) & (a[j] >= a[j - 1]);
+        if (!ok)
+            return false;
+    }
+    return true;
+}
+
+// The first point of points first..last with the smallest and the first
+// with the largest finite value.
+void leafExtremes(const float* v, int first, int last, Extreme& low, Extreme& high)
+{
+    bool finite = true;
+    float lo = v[first];
+    float hi = v[first];
+    for (int j = first; j <= last; ++j) {
+        finite &= v[j] - v[j] == 0.0f;
+        lo = v[j] < lo ? v[j] : lo;
+        hi = v[j] > hi ? v[j] : hi;
+    }
+    if (finite) {
+        int j = first;
+        while (!(v[j] == lo))
+            ++j;
+        low = {j, v[j]};
+        j = first;
+        while (!(v[j] == hi))
+            ++j;
+        high = {j, v[j]};
+        return;
+    }
+    for (int j = first; j <= last; ++j) {
+        const Extreme e {j, v[j]};
+        if (!std::isfinite(e.value))
+            continue;
+        low = pickExtreme(low, e, false);
+        high = pickExtreme(high, e, true);
+    }
+}
+
 } // namespace
 
 void buildSummary(CurveSummary& s, const SummaryKey& key, int k)
@@ -57,11 +107,10 @@ void buildSummary(CurveSummary& s, const SummaryKey& key, int k)
     const int n = key.points;
     if (n < CurveSummary::kFewestPoints)
         return;
-    for (int j = 0; j < n; ++j) {
-        const float a = key.angle0(k, j);
-        if (!std::isfinite(a) || (j > 0 && a < key.angle0(k, j - 1)))
-            return;
-    }
+    const float* angles = &key.angles[ResultArray::offset(key.angleCols, k, 1)];
+    if (!finiteAndRising(angles, n))
+        return;
+    const float* values = &key.values[ResultArray::offset(key.valueCols, k, 1)];
     constexpr int leaf = 1 << CurveSummary::kLeaf;
     const std::size_t leaves = static_cast<std::size_t>((n + leaf - 1) / leaf);
     std::vector<Extreme> low(leaves);
@@ -69,13 +118,7 @@ void buildSummary(CurveSummary& s, const SummaryKey& key, int k)
     for (std::size_t b = 0; b < leaves; ++b) {
         const int first = static_cast<int>(b) * leaf;
         const int last = std::min(n, first + leaf) - 1;
-        for (int j = first; j <= last; ++j) {
-            const Extreme e {j, key.value0(k, j)};
-            if (!std::isfinite(e.value))
-                continue;
-            low[b] = pickExtreme(low[b], e, false);
-            high[b] = pickExtreme(high[b], e, true);
-        }
+        leafExtremes(values, first, last, low[b], high[b]);
     }
     s.low.push_back(std::move(low));
     s.high.push_back(std::move(high));
