@@ -2,7 +2,7 @@
 # Times two Release builds side by side, alternating, with the load average
 # beside every figure: the drawing benchmarks (CPU medians of 3 runs), the
 # matplotlib reference, and the whole lobus-render of a 6 x 1,000,000 case
-# to PNG (CPU user+sys and peak memory, 3 runs each) against a
+# to PNG (wall time, CPU user and sys, peak memory; 5 runs each) against a
 # single-threaded from_chars parse of the case's result files.
 #
 # usage: tools/speed-compare.sh OLD_BUILD NEW_BUILD [WORKDIR]
@@ -41,9 +41,9 @@ echo "== from_chars floor of the result files (CPU s), 3 runs"
 for i in 1 2 3; do
   echo "load $(load): $("$new/bin/fromchars_floor" "$case"/WYN/*)"
 done
-echo "== lobus-render of the 6 x 1,000,000 case to PNG: user s, sys s, peak KB"
-for i in 1 2 3; do
+echo "== lobus-render of the 6 x 1,000,000 case to PNG: wall s, user s, sys s, peak KB"
+for i in 1 2 3 4 5; do
   for b in "$old" "$new"; do
-    /usr/bin/time -f "$b: %U %S %M  (load $(load))" "$b/bin/lobus-render" "$dan" -o "$work/huge.png" 2>&1 | tail -1
+    /usr/bin/time -f "$b: %e %U %S %M  (load $(load))" "$b/bin/lobus-render" "$dan" -o "$work/huge.png" 2>&1 | tail -1
   done
 done
