@@ -6,6 +6,7 @@
 #include "datafiles/passes.h"
 #include "datafiles/trace.h"
 
+#include "datafiles/besidethread.h"
 #include "datafiles/fileaccess.h"
 #include "datafiles/memoryfiles.h"
 #include "datafiles/readprogress.h"
@@ -13,13 +14,9 @@
 #include <array>
 #include <cmath>
 #include <cstdint>
-#include <exception>
-#include <filesystem>
 #include <limits>
 #include <optional>
 #include <span>
-#include <system_error>
-#include <thread>
 #include <vector>
 
 namespace lobus {
@@ -186,66 +183,35 @@ void readTemperatureFile(const std::string& tem, Results& results, const DANE& d
 }
 
 // The temperature file read on a thread of its own while this one reads the
-// pressure file: the two files are independent and fill different arrays.
-// The thread reports to the caller's progress (files in memory are read on
-// the caller's thread, see temperatureFileBeside); what it raises is raised
-// again by take(). The destructor waits for it, so that nothing it writes
-// outlives the reading.
+// pressure file: the two files are independent and fill different arrays
+// (files in memory are read on the caller's thread, see readBeside). When no
+// thread is to be had, the file is read after the pressure file.
 class TemperatureThread {
 public:
-    TemperatureThread(const std::string& tem, Results& results, const DANE& dane) : m_dane(dane)
-    {
-        ReadProgress* progress = threadReadProgress();
-        try {
-            m_thread = std::thread([this, tem, &results, progress] {
-                setThreadReadProgress(progress);
-                try {
-                    readTemperatureFile(tem, results, m_dane, m_out);
-                } catch (...) {
-                    m_error = std::current_exception();
-                }
-            });
-        } catch (const std::system_error&) {
-            // No thread to be had: the file is read after the pressure file.
-        }
-    }
-    ~TemperatureThread()
-    {
-        if (m_thread.joinable())
-            m_thread.join();
-    }
-    TemperatureThread(const TemperatureThread&) = delete;
-    TemperatureThread& operator=(const TemperatureThread&) = delete;
+    TemperatureThread(const std::string& tem, Results& results, const DANE& dane)
+        : m_dane(dane), m_thread([this, tem, &results] { readTemperatureFile(tem, results, m_dane, m_out); })
+    { }
 
-    bool running() const { return m_thread.joinable(); }
+    bool running() const { return m_thread.running(); }
     // Waits for the thread: what it read, or what it raised.
     TemperatureRead take()
     {
-        m_thread.join();
-        if (m_error)
-            std::rethrow_exception(m_error);
+        m_thread.wait();
         return std::move(m_out);
     }
 
 private:
     DANE m_dane; // a copy: the pressure file's reading writes ilcis meanwhile
     TemperatureRead m_out;
-    std::exception_ptr m_error;
-    std::thread m_thread;
+    BesideThread m_thread; // made last, so waited for before the rest goes
 };
 
 } // namespace
 
-std::string temperatureFileBeside(const ResultLocation& loc, PassUi& ui)
+bool readBeside(const std::string& tem)
 {
-    if (threadMemoryFiles())
-        return {};
-    std::string name = ui.presetResultFile(kFilterTemSolako);
-    if (name.empty() && loc.projectDir && !fileMissing(loc.path(".tem")))
-        name = loc.path(".tem");
-    std::error_code ec;
-    const std::uintmax_t bytes = name.empty() ? 0 : std::filesystem::file_size(pathFromUtf8(name), ec);
-    return !ec && bytes >= kBesideBytes ? name : std::string();
+    // Files in memory belong to the reading thread alone.
+    return !threadMemoryFiles() && regularFileBytes(tem) >= kBesideBytes;
 }
 
 void mergeTemperatures(Results& results, DANE& dane, TemperatureRead&& t)
@@ -289,7 +255,9 @@ PassEnd CZYTDANE(const std::string& datafile, const std::string& cisfile, Result
     // The temperature file, when it needs no dialog, is read beside the
     // pressure file; otherwise after it, as the dialog must come after.
     std::optional<TemperatureThread> beside;
-    const std::string besideName = dane.thermal() ? temperatureFileBeside(loc, ui) : std::string();
+    const std::string found
+        = dane.thermal() ? resultFileFound(loc, ".tem", kFilterTemSolako, ui) : std::string();
+    const std::string besideName = readBeside(found) ? found : std::string();
     if (!besideName.empty()) {
         beside.emplace(besideName, results, dane);
         if (!beside->running())

@@ -217,4 +217,20 @@ std::FILE* openForWriting(const std::string& name, std::string& reason)
 
 #endif
 
+std::uintmax_t regularFileBytes(const std::string& name)
+{
+    if (name.empty())
+        return 0;
+    if (const MemoryFiles* memory = threadMemoryFiles()) {
+        const std::string* bytes = memory->find(name);
+        return bytes ? bytes->size() : 0;
+    }
+    std::error_code ec;
+    const std::filesystem::path path = pathFromUtf8(name);
+    if (!std::filesystem::is_regular_file(path, ec))
+        return 0;
+    const std::uintmax_t n = std::filesystem::file_size(path, ec);
+    return ec ? 0 : n;
+}
+
 } // namespace lobus

@@ -7,6 +7,7 @@
 // Only regular files are ever read: a directory, a FIFO or a device (whose
 // reads could block or never end) is refused before the first byte is read.
 
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -22,6 +23,10 @@ bool fileMissing(const std::string& name);
 
 // True when a regular file (a link to one included) is there under the name.
 bool fileExists(const std::string& name);
+
+// The bytes of the regular file under the name (a thread's file in memory
+// first); 0 for anything else, or when the size cannot be had.
+std::uintmax_t regularFileBytes(const std::string& name);
 
 // Opens an existing regular file for binary reading. Null when it cannot,
 // with the reason in `reason` ("No such file or directory", "not a regular

@@ -66,20 +66,24 @@ std::vector<NamedValue> namedValues(std::span<const float> slots, std::span<cons
     return named;
 }
 
+std::string resultFileFound(const ResultLocation& loc, std::string_view extension, int filter, PassUi& ui)
+{
+    if (std::string preset = ui.presetResultFile(filter); !preset.empty())
+        return preset;
+    // A file that is there but cannot be read is not missing: reading it
+    // reports why.
+    const std::string expected = loc.path(extension);
+    return loc.projectDir && !fileMissing(expected) ? expected : std::string();
+}
+
 bool settleResultFile(const ResultLocation& loc, std::string_view extension, int filter, PassUi& ui,
                       std::string& name)
 {
-    if (std::string preset = ui.presetResultFile(filter); !preset.empty()) {
-        name = std::move(preset);
+    if (std::string found = resultFileFound(loc, extension, filter, ui); !found.empty()) {
+        name = std::move(found);
         return true;
     }
     const std::string expected = loc.path(extension);
-    // A file that is there but cannot be read is not missing: reading it
-    // reports why.
-    if (loc.projectDir && !fileMissing(expected)) {
-        name = expected;
-        return true;
-    }
     UWAGA(ui, kIconWarning,
           texts::fillIn(texts::translate("DataFiles", "Brak zbioru %1"), {displayName(expected)}));
     std::string chosen;

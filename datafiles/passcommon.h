@@ -63,6 +63,9 @@ std::vector<NamedValue> namedValues(std::span<const float> slots, std::span<cons
 // `filter`. Returns false when the dialog was cancelled.
 bool settleResultFile(const ResultLocation& loc, std::string_view extension, int filter, PassUi& ui,
                       std::string& name);
+// The first half of that: the preset file, or the expected one when anything
+// is there; empty when finding it would mean asking the user.
+std::string resultFileFound(const ResultLocation& loc, std::string_view extension, int filter, PassUi& ui);
 
 // The trace record `label` followed by the 12 slots of tabpsi.
 // Defined with the reading pass, shared with the reading in one pass.
@@ -85,10 +88,9 @@ void mergeTemperatures(Results& results, DANE& dane, TemperatureRead&& t);
 // thread would cost more than it saves.
 inline constexpr std::uintmax_t kBesideBytes = 1 << 20;
 
-// The temperature file when it is settled without asking the user (named
-// on the command line, or where the case locates it) and is large enough
-// to be read beside the pressure file; empty otherwise.
-std::string temperatureFileBeside(const ResultLocation& loc, PassUi& ui);
+// Whether the temperature file `tem` is worth a thread of its own beside the
+// pressure file: on the disk, and large enough.
+bool readBeside(const std::string& tem);
 
 void traceTabpsi(Trace* trace, const char* label, const DANE& dane);
 

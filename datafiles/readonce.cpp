@@ -6,8 +6,8 @@
 #include "datafiles/passcommon.h"
 #include "datafiles/passes.h"
 
+#include "datafiles/besidethread.h"
 #include "datafiles/fileaccess.h"
-#include "datafiles/memoryfiles.h"
 #include "datafiles/readprogress.h"
 
 #include <algorithm>
@@ -17,14 +17,10 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
-#include <exception>
-#include <filesystem>
 #include <limits>
 #include <new>
 #include <numeric>
 #include <optional>
-#include <system_error>
-#include <thread>
 
 #if defined(__linux__)
 #include <sys/mman.h>
@@ -33,16 +29,19 @@
 namespace lobus {
 namespace {
 
-// The bytes of a result file, in memory or on the disk; 0 when unknown.
-std::uintmax_t fileBytes(const std::string& name)
+// Runs `read`; a failure gives up (false), and the two passes then read the
+// case and report it.
+template <class Read> bool orGiveUp(Read read)
 {
-    if (const MemoryFiles* memory = threadMemoryFiles()) {
-        const std::string* bytes = memory->find(name);
-        return bytes ? bytes->size() : 0;
+    try {
+        return read();
+    } catch (const ReadError&) {
+        return false;
+    } catch (const SubscriptRangeError&) {
+        return false;
+    } catch (const std::bad_alloc&) {
+        return false;
     }
-    std::error_code ec;
-    const std::uintmax_t n = std::filesystem::file_size(pathFromUtf8(name), ec);
-    return ec ? 0 : n;
 }
 
 // One stored column of a file's point records in the file's order. Its
@@ -166,9 +165,9 @@ bool readBlocks(const std::string& name, const DANE& dane, Blocks& out, std::vec
                 flag = true;
         }
     } giveUp {givenUp};
-    if (!reserveFor(out, fileBytes(name)))
+    if (!reserveFor(out, regularFileBytes(name)))
         return false;
-    try {
+    return orGiveUp([&] {
         RecordReader reader;
         reader.open(name);
         {
@@ -201,13 +200,7 @@ bool readBlocks(const std::string& name, const DANE& dane, Blocks& out, std::vec
         }
         giveUp.read = true;
         return true;
-    } catch (const ReadError&) {
-        return false;
-    } catch (const SubscriptRangeError&) {
-        return false;
-    } catch (const std::bad_alloc&) {
-        return false;
-    }
+    });
 }
 
 bool readPressureBlocks(const std::string& name, const DANE& dane, Blocks& out, std::atomic<bool>& givenUp)
@@ -234,63 +227,6 @@ bool readTemperatureBlocks(const std::string& name, const DANE& dane, Blocks& ou
                       });
 }
 
-// The temperature file read on a thread of its own beside the pressure
-// file, reporting to the caller's progress; what it raises (a stop) is
-// raised again by take(). The destructor waits for it.
-class Beside {
-public:
-    Beside(const std::string& name, const DANE& dane, std::atomic<bool>& givenUp) : m_dane(dane)
-    {
-        ReadProgress* progress = threadReadProgress();
-        try {
-            m_thread = std::thread([this, name, progress, &givenUp] {
-                setThreadReadProgress(progress);
-                try {
-                    m_plain = readTemperatureBlocks(name, m_dane, m_out, givenUp);
-                } catch (...) {
-                    m_error = std::current_exception();
-                }
-            });
-        } catch (const std::system_error&) {
-            // No thread to be had: the file is read after the pressure file.
-        }
-    }
-    ~Beside()
-    {
-        if (m_thread.joinable())
-            m_thread.join();
-    }
-    Beside(const Beside&) = delete;
-    Beside& operator=(const Beside&) = delete;
-
-    bool running() const { return m_thread.joinable(); }
-    Blocks& out() { return m_out; }
-    bool take()
-    {
-        m_thread.join();
-        if (m_error)
-            std::rethrow_exception(m_error);
-        return m_plain;
-    }
-
-private:
-    DANE m_dane;
-    Blocks m_out;
-    bool m_plain = false;
-    std::exception_ptr m_error;
-    std::thread m_thread;
-};
-
-// The result file found where the case locates it, or named on the command
-// line; empty when finding it would mean asking the user.
-std::string foundWithoutAsking(const ResultLocation& loc, std::string_view extension, int filter, PassUi& ui)
-{
-    if (std::string preset = ui.presetResultFile(filter); !preset.empty())
-        return preset;
-    const std::string expected = loc.path(extension);
-    return loc.projectDir && !fileMissing(expected) ? expected : std::string();
-}
-
 } // namespace
 
 bool readInOnePass(const std::string& datafile, Case& c, RYSUJ& rysuj, PassUi& ui, CaseFiles& files,
@@ -315,7 +251,8 @@ bool readInOnePass(const std::string& datafile, Case& c, RYSUJ& rysuj, PassUi& u
     results.read.fromFiles = true;
     CaseFiles found;
     found.dan = datafile;
-    try {
+    const ResultLocation loc = locateResults(datafile);
+    const bool settled = orGiveUp([&] {
         RecordReader reader;
         readWedgeTable(reader, datafile, dane, true, &results.named);
         if (dane.ikm < 1 || dane.ikm > 6)
@@ -327,44 +264,41 @@ bool readInOnePass(const std::string& datafile, Case& c, RYSUJ& rysuj, PassUi& u
                 return false;
         // Found in the order the passes look for them, up to the first that
         // would have to be asked for.
-        const ResultLocation loc = locateResults(datafile);
         const bool thermal = dane.thermal();
-        found.cis = foundWithoutAsking(loc, ".cis", thermal ? kFilterCisSolako : kFilterCisMerant, ui);
+        found.cis = resultFileFound(loc, ".cis", thermal ? kFilterCisSolako : kFilterCisMerant, ui);
         if (found.cis.empty())
             return false;
-        found.cha = foundWithoutAsking(loc, ".cha", thermal ? kFilterChaSolako : kFilterChaMerant, ui);
+        found.cha = resultFileFound(loc, ".cha", thermal ? kFilterChaSolako : kFilterChaMerant, ui);
         if (found.cha.empty())
             return false;
-        found.tem = thermal ? foundWithoutAsking(loc, ".tem", kFilterTemSolako, ui) : std::string();
+        found.tem = thermal ? resultFileFound(loc, ".tem", kFilterTemSolako, ui) : std::string();
         if (thermal && found.tem.empty())
             return false;
         readCharacteristics(reader, found.cha, dane, results.read, results.named);
-    } catch (const ReadError&) {
+        return true;
+    });
+    if (!settled)
         return false;
-    } catch (const SubscriptRangeError&) {
-        return false;
-    } catch (const std::bad_alloc&) {
-        return false;
-    }
     // The previous arrays go before the new ones come.
     c.results = Results();
 
+    // The temperature file beside the pressure file when it is worth a
+    // thread (neither reading writes `dane`), else after it.
     std::atomic<bool> givenUp {false};
-    std::optional<Beside> beside;
-    if (dane.thermal() && !temperatureFileBeside(locateResults(datafile), ui).empty()) {
-        beside.emplace(found.tem, dane, givenUp);
+    Blocks tem;
+    bool temperaturePlain = true;
+    std::optional<BesideThread> beside;
+    if (dane.thermal() && readBeside(found.tem)) {
+        beside.emplace([&] { temperaturePlain = readTemperatureBlocks(found.tem, dane, tem, givenUp); });
         if (!beside->running())
             beside.reset();
     }
     Blocks pressure;
     const bool pressurePlain = readPressureBlocks(found.cis, dane, pressure, givenUp);
-    Blocks temperature;
-    bool temperaturePlain = true;
     if (beside)
-        temperaturePlain = beside->take();
+        beside->wait();
     else if (dane.thermal() && pressurePlain)
-        temperaturePlain = readTemperatureBlocks(found.tem, dane, temperature, givenUp);
-    Blocks& tem = beside ? beside->out() : temperature;
+        temperaturePlain = readTemperatureBlocks(found.tem, dane, tem, givenUp);
     if (!pressurePlain || !temperaturePlain)
         return false;
 
@@ -377,7 +311,7 @@ bool readInOnePass(const std::string& datafile, Case& c, RYSUJ& rysuj, PassUi& u
         return false;
 
     results.ilkat = longest;
-    try {
+    const bool laidOut = orGiveUp([&] {
         results.katcis = pressure.first.toArray(pressure.lines, longest);
         results.cis = pressure.second.toArray(pressure.lines, longest);
         if (dane.thermal()) {
@@ -387,9 +321,10 @@ bool readInOnePass(const std::string& datafile, Case& c, RYSUJ& rysuj, PassUi& u
             results.tem1.allocate(longest);
             results.tem2.allocate(longest);
         }
-    } catch (const std::bad_alloc&) {
+        return true;
+    });
+    if (!laidOut)
         return false;
-    }
     for (int k = 1; k <= dane.ikm; ++k)
         dane.ilcis(k) = static_cast<float>(pressure.lines[static_cast<std::size_t>(k - 1)]);
     results.read.cisEndedIn = pressure.endedIn;
@@ -409,7 +344,7 @@ bool readInOnePass(const std::string& datafile, Case& c, RYSUJ& rysuj, PassUi& u
     // The progress counted on the two passes reading the data and pressure
     // files each twice.
     if (progress)
-        progress->bytes += fileBytes(datafile) + fileBytes(found.cis);
+        progress->bytes += regularFileBytes(datafile) + regularFileBytes(found.cis);
     takeBack.done = true;
     c.dane = dane;
     c.results = std::move(results);

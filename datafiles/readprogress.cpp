@@ -1,10 +1,8 @@
 #include "datafiles/readprogress.h"
 
+#include "datafiles/fileaccess.h"
 #include "datafiles/resultlocation.h"
 #include "datafiles/state.h"
-
-#include <filesystem>
-#include <system_error>
 
 namespace lobus {
 namespace {
@@ -20,12 +18,8 @@ ReadProgress* threadReadProgress() { return t_progress; }
 std::uint64_t expectedReadBytes(const std::string& dan, const std::string& cis, const std::string& cha,
                                 const std::string& tem)
 {
-    const auto size = [](const std::string& name) -> std::uint64_t {
-        std::error_code ec;
-        const std::uintmax_t n
-            = name.empty() ? 0 : std::filesystem::file_size(std::filesystem::path(name), ec);
-        return ec ? 0 : static_cast<std::uint64_t>(n);
-    };
+    const auto size
+        = [](const std::string& name) { return static_cast<std::uint64_t>(regularFileBytes(name)); };
     return 2 * size(dan) + 2 * size(cis) + size(cha) + size(tem);
 }
 
