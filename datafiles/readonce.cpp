@@ -8,6 +8,7 @@
 
 #include "datafiles/besidethread.h"
 #include "datafiles/fileaccess.h"
+#include "datafiles/largememory.h"
 #include "datafiles/readprogress.h"
 
 #include <algorithm>
@@ -21,10 +22,6 @@
 #include <new>
 #include <numeric>
 #include <optional>
-
-#if defined(__linux__)
-#include <sys/mman.h>
-#endif
 
 namespace lobus {
 namespace {
@@ -46,7 +43,7 @@ template <class Read> bool orGiveUp(Read read)
 
 // One stored column of a file's point records in the file's order. Its
 // memory is reserved for the most records the file's size allows and costs
-// nothing where it is never written.
+// nothing where it is never written; it is not cleared.
 class Column {
 public:
     Column() = default;
@@ -56,17 +53,10 @@ public:
 
     bool reserve(std::size_t n)
     {
-        m_p = static_cast<float*>(std::calloc(n, sizeof(float)));
+        // Filled from the start on, in large pages from the first: a fault
+        // for every 2 MB.
+        m_p = static_cast<float*>(allocateLarge(n * sizeof(float)));
         m_capacity = m_p ? n : 0;
-#if defined(__linux__) && defined(MADV_HUGEPAGE)
-        // Filled from the start on, a large column is asked for in large
-        // pages: a fraction of the page faults.
-        constexpr std::uintptr_t kLarge = std::uintptr_t(2) << 20;
-        const auto begin = (reinterpret_cast<std::uintptr_t>(m_p) + kLarge - 1) & ~(kLarge - 1);
-        const auto end = (reinterpret_cast<std::uintptr_t>(m_p + m_capacity)) & ~(kLarge - 1);
-        if (m_p && end > begin && m_capacity * sizeof(float) >= 4 * kLarge)
-            madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
-#endif
         return m_p != nullptr;
     }
     // False when the column is full (the file grew while it was read).
@@ -98,14 +88,13 @@ public:
         } else {
             // Each block moves towards the end (no block is longer than a
             // row), the last first so that none is overwritten before it
-            // moves; then what a block left behind is cleared. Memory
-            // beyond the records read is still the zeros it came with.
+            // moves; then the rest of each row is cleared.
             for (std::size_t k = 6; k-- > 0;)
                 std::memmove(m_p + k * width, m_p + from[k],
                              static_cast<std::size_t>(lines[k]) * sizeof(float));
             for (std::size_t k = 0; k < 6; ++k) {
                 const std::size_t begin = k * width + static_cast<std::size_t>(lines[k]);
-                const std::size_t end = std::min((k + 1) * width, m_size);
+                const std::size_t end = (k + 1) * width;
                 if (begin < end)
                     std::memset(m_p + begin, 0, (end - begin) * sizeof(float));
             }

@@ -16,6 +16,7 @@
 // it only grows for a single record longer than itself. Bytes held in memory
 // are read where they lie.
 
+#include "datafiles/largememory.h"
 #include "datafiles/readerror.h"
 
 #include <cstddef>
@@ -127,11 +128,11 @@ private:
     [[noreturn]] void raise(ReadErrorKind kind, std::string_view detail, long record) const;
 
     std::size_t m_bufferSize;
-    std::vector<char> m_buffer;   // empty until a file is read from a stream
-    const char* m_data = nullptr; // the buffer, or the bytes of an in-memory file
-    std::size_t m_pos = 0;        // first byte not yet consumed
-    std::size_t m_end = 0;        // end of the bytes available
-    std::size_t m_scanned = 0;    // bytes from m_pos known to hold no LF
+    std::vector<char, UninitialisedAllocator<char>> m_buffer; // empty until a file is read from a stream
+    const char* m_data = nullptr;                             // the buffer, or the bytes of an in-memory file
+    std::size_t m_pos = 0;                                    // first byte not yet consumed
+    std::size_t m_end = 0;                                    // end of the bytes available
+    std::size_t m_scanned = 0;                                // bytes from m_pos known to hold no LF
     std::FILE* m_file = nullptr;
     bool m_open = false;
     bool m_memory = false;  // m_data is an in-memory file

@@ -12,6 +12,8 @@
 // ended even when the program is killed. A failed write does not stop
 // reading; good() tells whether all was written and error() why not.
 
+#include "datafiles/largememory.h"
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -67,7 +69,7 @@ private:
     void fail(int error);
 
     std::FILE* m_file = nullptr;
-    std::vector<char> m_buffer; // its size is the capacity
+    std::vector<char, UninitialisedAllocator<char>> m_buffer; // its size is the capacity
     std::size_t m_used = 0;
     // The text of REALs written lately, by their bits: a record repeats
     // values (the wedge's end angle on each of its lines).

@@ -5,11 +5,15 @@
 
 #include "drawing/curvesummary.h"
 
+#include "datafiles/largememory.h"
 #include "drawing/graphics/units.h"
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <exception>
+#include <limits>
+#include <new>
 #include <system_error>
 #include <thread>
 
@@ -94,9 +98,38 @@ void leafExtremes(const float* v, int first, int last, Extreme& low, Extreme& hi
     }
 }
 
-} // namespace
+// The extremes a summary of n points keeps on each side, all levels.
+std::size_t summaryEntries(int n)
+{
+    if (n < CurveSummary::kFewestPoints)
+        return 0;
+    constexpr int leaf = 1 << CurveSummary::kLeaf;
+    std::size_t blocks = static_cast<std::size_t>((n + leaf - 1) / leaf);
+    std::size_t all = blocks;
+    while (blocks > 1) {
+        blocks = (blocks + 1) / 2;
+        all += blocks;
+    }
+    return all;
+}
 
-void buildSummary(CurveSummary& s, const SummaryKey& key, int k)
+// Memory for `entries` extremes on each side; its lifetime shared by the
+// summaries laid into it.
+std::shared_ptr<Extreme> summaryStore(std::size_t entries)
+{
+    if (entries == 0)
+        return nullptr;
+    if (entries > std::numeric_limits<std::size_t>::max() / (2 * sizeof(Extreme)))
+        throw std::bad_alloc();
+    auto* p = static_cast<Extreme*>(allocateLarge(2 * entries * sizeof(Extreme)));
+    if (!p)
+        throw std::bad_alloc();
+    return std::shared_ptr<Extreme>(p, [](Extreme* q) { std::free(q); });
+}
+
+// Works out the summary of row k into `at` (summaryEntries(key.points)
+// extremes a side, within `store`).
+void buildInto(CurveSummary& s, const SummaryKey& key, int k, std::shared_ptr<Extreme> store, Extreme* at)
 {
     s.key = key;
     s.built = true;
@@ -104,6 +137,7 @@ void buildSummary(CurveSummary& s, const SummaryKey& key, int k)
     s.k = k;
     s.low.clear();
     s.high.clear();
+    s.store.reset();
     const int n = key.points;
     if (n < CurveSummary::kFewestPoints)
         return;
@@ -112,31 +146,50 @@ void buildSummary(CurveSummary& s, const SummaryKey& key, int k)
         return;
     const float* values = &key.values[ResultArray::offset(key.valueCols, k, 1)];
     constexpr int leaf = 1 << CurveSummary::kLeaf;
+    const std::size_t entries = summaryEntries(n);
+    Extreme* lowAt = at;
+    Extreme* highAt = at + entries;
     const std::size_t leaves = static_cast<std::size_t>((n + leaf - 1) / leaf);
-    std::vector<Extreme> low(leaves);
-    std::vector<Extreme> high(leaves);
+    const std::span<Extreme> low(lowAt, leaves);
+    const std::span<Extreme> high(highAt, leaves);
     for (std::size_t b = 0; b < leaves; ++b) {
         const int first = static_cast<int>(b) * leaf;
         const int last = std::min(n, first + leaf) - 1;
+        low[b] = Extreme();
+        high[b] = Extreme();
         leafExtremes(values, first, last, low[b], high[b]);
     }
-    s.low.push_back(std::move(low));
-    s.high.push_back(std::move(high));
+    s.low.push_back(low);
+    s.high.push_back(high);
+    lowAt += leaves;
+    highAt += leaves;
     while (s.low.back().size() > 1) {
-        const std::vector<Extreme>& lowerLow = s.low.back();
-        const std::vector<Extreme>& lowerHigh = s.high.back();
+        const std::span<const Extreme> lowerLow = s.low.back();
+        const std::span<const Extreme> lowerHigh = s.high.back();
         const std::size_t blocks = (lowerLow.size() + 1) / 2;
-        std::vector<Extreme> upLow(blocks);
-        std::vector<Extreme> upHigh(blocks);
+        const std::span<Extreme> upLow(lowAt, blocks);
+        const std::span<Extreme> upHigh(highAt, blocks);
         for (std::size_t b = 0; b < blocks; ++b) {
             const bool pair = 2 * b + 1 < lowerLow.size();
             upLow[b] = pair ? pickExtreme(lowerLow[2 * b], lowerLow[2 * b + 1], false) : lowerLow[2 * b];
             upHigh[b] = pair ? pickExtreme(lowerHigh[2 * b], lowerHigh[2 * b + 1], true) : lowerHigh[2 * b];
         }
-        s.low.push_back(std::move(upLow));
-        s.high.push_back(std::move(upHigh));
+        s.low.push_back(upLow);
+        s.high.push_back(upHigh);
+        lowAt += blocks;
+        highAt += blocks;
     }
+    s.store = std::move(store);
     s.usable = true;
+}
+
+} // namespace
+
+void buildSummary(CurveSummary& s, const SummaryKey& key, int k)
+{
+    std::shared_ptr<Extreme> store = summaryStore(summaryEntries(key.points));
+    Extreme* at = store.get();
+    buildInto(s, key, k, std::move(store), at);
 }
 
 void buildSummaries(std::vector<SummaryJob>& jobs)
@@ -145,27 +198,42 @@ void buildSummaries(std::vector<SummaryJob>& jobs)
     // would cost more than it saves.
     constexpr long kBesidePoints = 200000;
     long points = 0;
-    for (const SummaryJob& j : jobs)
+    std::size_t entries = 0;
+    for (const SummaryJob& j : jobs) {
         points += j.key.points;
-    const auto build = [](const SummaryJob& j) { buildSummary(*j.s, j.key, j.k); };
+        entries += summaryEntries(j.key.points);
+    }
+    // One block for all: large enough, it comes in large pages.
+    const std::shared_ptr<Extreme> store = summaryStore(entries);
+    struct Placed {
+        const SummaryJob* job;
+        Extreme* at;
+    };
+    std::vector<Placed> placed;
+    std::size_t used = 0;
+    for (const SummaryJob& j : jobs) {
+        placed.push_back({&j, store.get() + 2 * used});
+        used += summaryEntries(j.key.points);
+    }
+    const auto build = [&store](const Placed& p) { buildInto(*p.job->s, p.job->key, p.job->k, store, p.at); };
     if (points < kBesidePoints || jobs.size() < 2) {
-        std::for_each(jobs.begin(), jobs.end(), build);
+        std::for_each(placed.begin(), placed.end(), build);
         return;
     }
     // The largest first, each to the thread with fewer points so far.
-    std::sort(jobs.begin(), jobs.end(),
-              [](const SummaryJob& a, const SummaryJob& b) { return a.key.points > b.key.points; });
-    std::vector<SummaryJob> here;
-    std::vector<SummaryJob> beside;
+    std::sort(placed.begin(), placed.end(),
+              [](const Placed& a, const Placed& b) { return a.job->key.points > b.job->key.points; });
+    std::vector<Placed> here;
+    std::vector<Placed> beside;
     long hereLoad = 0;
     long besideLoad = 0;
-    for (const SummaryJob& j : jobs) {
+    for (const Placed& p : placed) {
         if (besideLoad < hereLoad) {
-            beside.push_back(j);
-            besideLoad += j.key.points;
+            beside.push_back(p);
+            besideLoad += p.job->key.points;
         } else {
-            here.push_back(j);
-            hereLoad += j.key.points;
+            here.push_back(p);
+            hereLoad += p.job->key.points;
         }
     }
     std::exception_ptr error;

@@ -11,6 +11,8 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
+#include <span>
 #include <vector>
 
 namespace lobus::picture {
@@ -54,8 +56,9 @@ struct CurveSummary {
     int k = 0; // the wedge
     bool built = false;
     bool usable = false;
-    std::vector<std::vector<Extreme>> low; // [L - kLeaf][block]
-    std::vector<std::vector<Extreme>> high;
+    std::vector<std::span<Extreme>> low; // [L - kLeaf][block]
+    std::vector<std::span<Extreme>> high;
+    std::shared_ptr<Extreme> store; // holds the blocks' extremes, maybe with others'
 
     // The angle and the value of point j (0-based), from the case's arrays
     // (a wedge's points lie side by side there).
@@ -90,8 +93,8 @@ struct SummaryJob {
     SummaryKey key;
     int k = 0;
 };
-// Works out every job; those of a large case on two threads, each summary
-// on one of them.
+// Works out every job, into one block of memory; those of a large case on
+// two threads, each summary on one of them.
 void buildSummaries(std::vector<SummaryJob>& jobs);
 
 // Walks the blocks of a usable summary of row k down to runs of at most

@@ -215,7 +215,7 @@ bool writeDrawingFile(const std::string& path, int width, int height, const Draw
     const std::string size = std::to_string(width) + "x" + std::to_string(height);
     try {
         if (raster) {
-            QImage image(width, height, QImage::Format_RGB32);
+            QImage image = largeImage(width, height);
             if (image.isNull()) {
                 error = outOfMemory(QT_TRANSLATE_NOOP("lobus", "obraz %1"), size);
                 return false;

@@ -1,5 +1,6 @@
 #include "render/renderimage.h"
 
+#include "datafiles/largememory.h"
 #include "drawing/graphics/graphics.h"
 #include "drawing/graphics/units.h"
 
@@ -7,6 +8,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
+#include <limits>
 
 namespace lobus {
 
@@ -26,6 +29,22 @@ void renderToImage(QImage& image, Graphics& g, const PictureDrawing& draw, Pictu
     draw(g, cache.drawing);
 }
 
+QImage largeImage(int width, int height)
+{
+    if (width <= 0 || height <= 0)
+        return QImage();
+    const std::size_t line = std::size_t(width) * 4;
+    if (std::size_t(height) > std::numeric_limits<std::size_t>::max() / line
+        || line > std::size_t(std::numeric_limits<qsizetype>::max()))
+        return QImage();
+    void* bits = allocateLarge(line * std::size_t(height));
+    if (!bits)
+        return QImage();
+    return QImage(
+        static_cast<uchar*>(bits), width, height, static_cast<qsizetype>(line), QImage::Format_RGB32,
+        [](void* p) { std::free(p); }, bits);
+}
+
 void fitScreenImage(QImage& image, QSize logical, double ratio)
 {
     const QSize size(std::max(1, static_cast<int>(std::lround(logical.width() * ratio))),
@@ -33,7 +52,7 @@ void fitScreenImage(QImage& image, QSize logical, double ratio)
     const int dotsPerMeter = static_cast<int>(std::lround(kScreenDpi * ratio / 0.0254));
     if (image.size() == size && image.dotsPerMeterX() == dotsPerMeter)
         return;
-    image = QImage(size, QImage::Format_RGB32);
+    image = largeImage(size.width(), size.height());
     image.setDotsPerMeterX(dotsPerMeter);
     image.setDotsPerMeterY(dotsPerMeter);
 }

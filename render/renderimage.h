@@ -35,6 +35,11 @@ struct PictureCache {
 void renderToImage(QImage& image, Graphics& g, const PictureDrawing& draw, PictureCache& cache,
                    ImageDetail detail = ImageDetail::Summarised);
 
+// An RGB32 image of uninitialised pixels whose memory, when it is large,
+// comes in the system's large pages: first drawn into, it costs a fraction
+// of the page faults. Null when there is no memory for it.
+QImage largeImage(int width, int height);
+
 // The case's whole picture (RYSUNEK).
 inline void renderToImage(QImage& image, Graphics& g, const Case& c, RYSUJ& rysuj, PictureCache& cache)
 {
