@@ -114,7 +114,8 @@ private:
 };
 
 // What one result file gave: two stored columns and where its blocks end.
-struct Blocks {
+// Its thread writes it on every record: it keeps to cache lines of its own.
+struct alignas(64) Blocks {
     Column first;
     Column second;
     std::array<int, 6> lines {}; // point records of wedge k's block (index k - 1)
@@ -273,7 +274,11 @@ bool readInOnePass(const std::string& datafile, Case& c, RYSUJ& rysuj, PassUi& u
 
     // The temperature file beside the pressure file when it is worth a
     // thread (neither reading writes `dane`), else after it.
-    std::atomic<bool> givenUp {false};
+    // Read on every record by both threads: on a cache line of its own.
+    struct alignas(64) {
+        std::atomic<bool> flag {false};
+    } given;
+    std::atomic<bool>& givenUp = given.flag;
     Blocks tem;
     bool temperaturePlain = true;
     std::optional<BesideThread> beside;
