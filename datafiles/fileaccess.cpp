@@ -4,7 +4,9 @@
 #include "datafiles/texts.h"
 
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
+#include <limits>
 #include <system_error>
 #include <utility>
 
@@ -231,6 +233,17 @@ std::uintmax_t regularFileBytes(const std::string& name)
         return 0;
     const std::uintmax_t n = std::filesystem::file_size(path, ec);
     return ec ? 0 : n;
+}
+
+bool seekFile(std::FILE* file, std::uint64_t offset)
+{
+#if defined(_WIN32)
+    return offset <= std::uint64_t(std::numeric_limits<__int64>::max())
+        && _fseeki64(file, static_cast<__int64>(offset), SEEK_SET) == 0;
+#else
+    return offset <= std::uint64_t(std::numeric_limits<off_t>::max())
+        && fseeko(file, static_cast<off_t>(offset), SEEK_SET) == 0;
+#endif
 }
 
 } // namespace lobus

@@ -33,6 +33,9 @@ std::uintmax_t regularFileBytes(const std::string& name);
 // file (a directory)", ...).
 std::FILE* openForReading(const std::string& name, std::string& reason);
 
+// Moves a stream to byte `offset` of its file; false when it cannot.
+bool seekFile(std::FILE* file, std::uint64_t offset);
+
 // Opens (creates or empties) a file for binary writing, locked against every
 // other program that opens it so until the stream is closed; null when it
 // cannot, with the reason in `reason` (another program writing it included:

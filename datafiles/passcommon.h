@@ -12,6 +12,7 @@
 #include "resources/ids.h"
 
 #include <cstdint>
+#include <new>
 #include <span>
 #include <string>
 #include <string_view>
@@ -33,6 +34,21 @@ inline constexpr const char* kSelectTitle = QT_TRANSLATE_NOOP("DataFiles", "Wybo
 // the five REALs go into its conditions, named by the records above them.
 void readWedgeTable(RecordReader& reader, const std::string& dataFile, DANE& dane, bool withPairs,
                     CaseValues* values = nullptr);
+
+// Runs a step of the reading in one pass: a failure gives up (false), and
+// the two passes then read the case and report it.
+template <class Read> bool orGiveUp(Read read)
+{
+    try {
+        return read();
+    } catch (const ReadError&) {
+        return false;
+    } catch (const SubscriptRangeError&) {
+        return false;
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+}
 
 // While it lives, the records `reader` skips are kept in `records` (none
 // when `records` is null).

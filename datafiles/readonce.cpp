@@ -8,7 +8,8 @@
 
 #include "datafiles/besidethread.h"
 #include "datafiles/fileaccess.h"
-#include "datafiles/largememory.h"
+#include "datafiles/readcolumn.h"
+#include "datafiles/readingsplit.h"
 #include "datafiles/readprogress.h"
 
 #include <algorithm>
@@ -18,6 +19,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <future>
 #include <limits>
 #include <new>
 #include <numeric>
@@ -26,98 +28,11 @@
 namespace lobus {
 namespace {
 
-// Runs `read`; a failure gives up (false), and the two passes then read the
-// case and report it.
-template <class Read> bool orGiveUp(Read read)
-{
-    try {
-        return read();
-    } catch (const ReadError&) {
-        return false;
-    } catch (const SubscriptRangeError&) {
-        return false;
-    } catch (const std::bad_alloc&) {
-        return false;
-    }
-}
-
-// One stored column of a file's point records in the file's order. Its
-// memory is reserved for the most records the file's size allows and costs
-// nothing where it is never written; it is not cleared.
-class Column {
-public:
-    Column() = default;
-    ~Column() { std::free(m_p); }
-    Column(const Column&) = delete;
-    Column& operator=(const Column&) = delete;
-
-    bool reserve(std::size_t n)
-    {
-        // Filled from the start on, in large pages from the first: a fault
-        // for every 2 MB.
-        m_p = static_cast<float*>(allocateLarge(n * sizeof(float)));
-        m_capacity = m_p ? n : 0;
-        return m_p != nullptr;
-    }
-    // False when the column is full (the file grew while it was read).
-    bool push(float v)
-    {
-        if (m_size == m_capacity)
-            return false;
-        m_p[m_size++] = v;
-        return true;
-    }
-
-    // The 6 by `cols` array whose row k holds block k (lines[k - 1] values,
-    // one after the other in the column), zero elsewhere.
-    ResultArray toArray(const std::array<int, 6>& lines, int cols)
-    {
-        const std::size_t width = static_cast<std::size_t>(cols);
-        const std::size_t need = ResultArray::kRows * width;
-        std::array<std::size_t, 6> from {};
-        for (std::size_t k = 1; k < 6; ++k)
-            from[k] = from[k - 1] + static_cast<std::size_t>(lines[k - 1]);
-        if (need > m_capacity) {
-            auto* q = static_cast<float*>(std::calloc(need, sizeof(float)));
-            if (!q)
-                throw std::bad_alloc();
-            for (std::size_t k = 0; k < 6; ++k)
-                std::memcpy(q + k * width, m_p + from[k], static_cast<std::size_t>(lines[k]) * sizeof(float));
-            std::free(m_p);
-            m_p = q;
-        } else {
-            // Each block moves towards the end (no block is longer than a
-            // row), the last first so that none is overwritten before it
-            // moves; then the rest of each row is cleared.
-            for (std::size_t k = 6; k-- > 0;)
-                std::memmove(m_p + k * width, m_p + from[k],
-                             static_cast<std::size_t>(lines[k]) * sizeof(float));
-            for (std::size_t k = 0; k < 6; ++k) {
-                const std::size_t begin = k * width + static_cast<std::size_t>(lines[k]);
-                const std::size_t end = (k + 1) * width;
-                if (begin < end)
-                    std::memset(m_p + begin, 0, (end - begin) * sizeof(float));
-            }
-            if (need < m_capacity)
-                if (void* shrunk = std::realloc(m_p, need * sizeof(float)))
-                    m_p = static_cast<float*>(shrunk);
-        }
-        float* p = std::exchange(m_p, nullptr);
-        m_capacity = m_size = 0;
-        return ResultArray::adopt(p, cols);
-    }
-
-private:
-    float* m_p = nullptr;
-    std::size_t m_capacity = 0;
-    std::size_t m_size = 0;
-};
-
 // What one result file gave: two stored columns and where its blocks end.
 // Its thread writes it on every record: it keeps to cache lines of its own.
 struct alignas(64) Blocks {
-    Column first;
-    Column second;
+    ReadColumn first;
+    ReadColumn second;
     std::array<int, 6> lines {}; // point records of wedge k's block (index k - 1)
     int endedIn = 0;             // the wedge whose block the file ended in, 0: none
     float tmax = -9999.0f;       // the temperature file: its largest temperature
@@ -135,86 +50,122 @@ bool reserveFor(Blocks& b, std::uintmax_t bytes)
         && b.second.reserve(static_cast<std::size_t>(records));
 }
 
+// The point records of a file straight from its reader: `read` reads one
+// record into the angle and the two stored values.
+template <class ReadPoint> struct ReaderRecords {
+    RecordReader& reader;
+    ReadPoint read;
+    RecordReader::Plain point(float& angle, float& a, float& b) { return read(reader, angle, a, b); }
+    bool skip(int n)
+    {
+        reader.skip(n);
+        return true;
+    }
+};
+
 // The wedge blocks of a result file: after 9 records, ikm blocks of point
 // records with 5 records between them, each block ending at its first record
 // whose angle reaches the wedge's end angle; the end of the file ends the
-// reading inside a block. `point` reads one record into the angle and the
-// two stored values. False when a record is not plain, or anything went
-// wrong: the two passes then read the case and report it.
-template <class ReadPoint>
-bool readBlocks(const std::string& name, const DANE& dane, Blocks& out, std::vector<std::string>* above,
-                std::atomic<bool>& givenUp, ReadPoint point)
+// reading inside a block. `records` gives the records after the first 9.
+// False when a record is not plain, or anything went wrong: the two passes
+// then read the case and report it.
+template <class Records>
+bool readBlocks(const DANE& dane, Blocks& out, Records& records, std::atomic<bool>& givenUp)
 {
-    // Whichever file gives up first, the other stops too.
-    struct GiveUpUnlessRead {
-        std::atomic<bool>& flag;
-        bool read = false;
-        ~GiveUpUnlessRead()
-        {
-            if (!read)
-                flag = true;
-        }
-    } giveUp {givenUp};
-    if (!reserveFor(out, regularFileBytes(name)))
-        return false;
-    return orGiveUp([&] {
-        RecordReader reader;
-        reader.open(name);
-        {
-            const KeepSkipped keep(reader, above);
-            reader.skip(9);
-        }
-        for (int k = 1; k <= dane.ikm; ++k) {
-            const float endAngle = dane.tabpsi(2 * k);
-            int& lines = out.lines[static_cast<std::size_t>(k - 1)];
-            for (;;) {
-                float angle = 0.0f;
-                float a = 0.0f;
-                float b = 0.0f;
-                const RecordReader::Plain got = point(reader, angle, a, b);
-                if (got == RecordReader::Plain::End) {
-                    out.endedIn = k;
-                    giveUp.read = true;
-                    return true;
-                }
-                if (got != RecordReader::Plain::Read || !out.first.push(a) || !out.second.push(b)
-                    || givenUp.load(std::memory_order_relaxed))
+    for (int k = 1; k <= dane.ikm; ++k) {
+        const float endAngle = dane.tabpsi(2 * k);
+        int& lines = out.lines[static_cast<std::size_t>(k - 1)];
+        for (;;) {
+            float angle = 0.0f;
+            float a = 0.0f;
+            float b = 0.0f;
+            const RecordReader::Plain got = records.point(angle, a, b);
+            if (got == RecordReader::Plain::End) {
+                out.endedIn = k;
+                return true;
+            }
+            if (got != RecordReader::Plain::Read || !out.first.push(a) || !out.second.push(b)
+                || givenUp.load(std::memory_order_relaxed))
+                return false;
+            ++lines;
+            if (endAngle <= angle) {
+                if (k < dane.ikm && !records.skip(5))
                     return false;
-                ++lines;
-                if (endAngle <= angle) {
-                    if (k < dane.ikm)
-                        reader.skip(5);
-                    break;
-                }
+                break;
             }
         }
-        giveUp.read = true;
-        return true;
-    });
+    }
+    return true;
 }
 
-bool readPressureBlocks(const std::string& name, const DANE& dane, Blocks& out, std::atomic<bool>& givenUp)
+// Whichever file gives up first, the other stops too.
+struct GiveUpUnlessRead {
+    std::atomic<bool>& flag;
+    bool read = false;
+    ~GiveUpUnlessRead()
+    {
+        if (!read)
+            flag = true;
+    }
+};
+
+// The pressure file, its tail read by the helper when `split` is given and
+// the helper claims one.
+bool readPressureBlocks(const std::string& name, const DANE& dane, Blocks& out, std::atomic<bool>& givenUp,
+                        ReadingSplit* split, FileTail& tail)
 {
-    return readBlocks(name, dane, out, nullptr, givenUp,
-                      [](RecordReader& r, float& angle, float& a, float& b) {
-                          const RecordReader::Plain got = r.readPlain({ReadItem::real(a), ReadItem::real(b)});
-                          angle = a;
-                          return got;
-                      });
+    GiveUpUnlessRead giveUp {givenUp};
+    struct Finish {
+        ReadingSplit* split;
+        ~Finish()
+        {
+            if (split)
+                split->finish();
+        }
+    } finish {split};
+    if (!reserveFor(out, regularFileBytes(name)))
+        return false;
+    giveUp.read = orGiveUp([&] {
+        RecordReader reader;
+        reader.open(name);
+        reader.skip(9);
+        SplitRecords records(reader, split, tail);
+        const bool read = readBlocks(dane, out, records, givenUp);
+        // The helper's reading reports nothing: what this one did not read
+        // of the file is reported now.
+        ReadProgress* progress = threadReadProgress();
+        if (read && progress && records.inTail() && tail.end > reader.fetched())
+            progress->bytes += tail.end - reader.fetched();
+        return read;
+    });
+    return giveUp.read;
 }
 
 bool readTemperatureBlocks(const std::string& name, const DANE& dane, Blocks& out, std::atomic<bool>& givenUp)
 {
-    return readBlocks(name, dane, out, &out.above, givenUp,
-                      [&out](RecordReader& r, float& angle, float& a, float& b) {
-                          int whole = 0;
-                          const RecordReader::Plain got
-                              = r.readPlain({ReadItem::integer(whole), ReadItem::real(a), ReadItem::real(b)});
-                          angle = static_cast<float>(whole);
-                          if (got == RecordReader::Plain::Read)
-                              out.tmax = std::max({out.tmax, a, b});
-                          return got;
-                      });
+    GiveUpUnlessRead giveUp {givenUp};
+    if (!reserveFor(out, regularFileBytes(name)))
+        return false;
+    giveUp.read = orGiveUp([&] {
+        RecordReader reader;
+        reader.open(name);
+        {
+            const KeepSkipped keep(reader, &out.above);
+            reader.skip(9);
+        }
+        const auto point = [&out](RecordReader& r, float& angle, float& a, float& b) {
+            int whole = 0;
+            const RecordReader::Plain got
+                = r.readPlain({ReadItem::integer(whole), ReadItem::real(a), ReadItem::real(b)});
+            angle = static_cast<float>(whole);
+            if (got == RecordReader::Plain::Read)
+                out.tmax = std::max({out.tmax, a, b});
+            return got;
+        };
+        ReaderRecords<decltype(point)> records {reader, point};
+        return readBlocks(dane, out, records, givenUp);
+    });
+    return giveUp.read;
 }
 
 } // namespace
@@ -273,7 +224,8 @@ bool readInOnePass(const std::string& datafile, Case& c, RYSUJ& rysuj, PassUi& u
     c.results = Results();
 
     // The temperature file beside the pressure file when it is worth a
-    // thread (neither reading writes `dane`), else after it.
+    // thread (neither reading writes `dane`), else after it. The same
+    // thread then reads the tail of a large pressure file.
     // Read on every record by both threads: on a cache line of its own.
     struct alignas(64) {
         std::atomic<bool> flag {false};
@@ -281,17 +233,38 @@ bool readInOnePass(const std::string& datafile, Case& c, RYSUJ& rysuj, PassUi& u
     std::atomic<bool>& givenUp = given.flag;
     Blocks tem;
     bool temperaturePlain = true;
+    const bool temperatureBeside = dane.thermal() && readBeside(found.tem);
+    std::optional<ReadingSplit> split;
+    if (const std::uintmax_t bytes = regularFileBytes(found.cis); bytes >= 2 * ReadingSplit::kFewestBytes)
+        split.emplace(bytes);
+    FileTail tail;
     std::optional<BesideThread> beside;
-    if (dane.thermal() && readBeside(found.tem)) {
-        beside.emplace([&] { temperaturePlain = readTemperatureBlocks(found.tem, dane, tem, givenUp); });
-        if (!beside->running())
+    if (temperatureBeside || split) {
+        beside.emplace([&] {
+            if (temperatureBeside)
+                temperaturePlain = readTemperatureBlocks(found.tem, dane, tem, givenUp);
+            const std::optional<std::uint64_t> from = split ? split->claimTail() : std::nullopt;
+            if (!from)
+                return;
+            bool read = false;
+            try {
+                read = readFileTail(found.cis, *from, tail, givenUp);
+            } catch (...) {
+                // Given up: the reader of the start sees it.
+            }
+            tail.read.set_value(read);
+        });
+        if (!beside->running()) {
             beside.reset();
+            split.reset();
+        }
     }
     Blocks pressure;
-    const bool pressurePlain = readPressureBlocks(found.cis, dane, pressure, givenUp);
+    const bool pressurePlain
+        = readPressureBlocks(found.cis, dane, pressure, givenUp, split ? &*split : nullptr, tail);
     if (beside)
         beside->wait();
-    else if (dane.thermal() && pressurePlain)
+    if (dane.thermal() && !temperatureBeside && pressurePlain)
         temperaturePlain = readTemperatureBlocks(found.tem, dane, tem, givenUp);
     if (!pressurePlain || !temperaturePlain)
         return false;

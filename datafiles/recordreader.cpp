@@ -7,8 +7,10 @@
 #include "datafiles/texts.h"
 #include "numbers/numberparse.h"
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 
 namespace lobus {
@@ -140,7 +142,24 @@ void RecordReader::close()
     m_dropped = false;
     m_data = m_buffer.data();
     m_pos = m_end = m_scanned = 0;
+    m_base = 0;
     m_record = 0;
+}
+
+void RecordReader::moveTo(std::uint64_t offset)
+{
+    if (!m_open)
+        raise(ReadErrorKind::OpenFailed, "no file is connected", 0);
+    if (m_memory) {
+        m_pos = static_cast<std::size_t>(std::min<std::uint64_t>(offset, m_end));
+        m_scanned = 0;
+        return;
+    }
+    if (!seekFile(m_file, offset))
+        raise(ReadErrorKind::EndOfFile, "the file could not be read further", m_record + 1);
+    m_pos = m_end = m_scanned = 0;
+    m_eof = false;
+    m_base = offset;
 }
 
 bool RecordReader::fill(bool grow)
@@ -149,6 +168,7 @@ bool RecordReader::fill(bool grow)
         return false;
     if (m_pos > 0) {
         std::memmove(m_buffer.data(), m_buffer.data() + m_pos, m_end - m_pos);
+        m_base += m_pos;
         m_end -= m_pos;
         m_pos = 0;
     }
@@ -164,6 +184,7 @@ bool RecordReader::fill(bool grow)
                     {std::to_string(m_record + 1), m_name, std::to_string((bytes + 999999) / 1000000)}));
             }
         } else {
+            m_base += m_end;
             m_end = 0;
             m_scanned = 0;
             m_dropped = true;

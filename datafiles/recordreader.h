@@ -20,6 +20,7 @@
 #include "datafiles/readerror.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <cstdio>
 #include <initializer_list>
 #include <span>
@@ -113,6 +114,15 @@ public:
     // Records consumed so far: the number of the record a failure is reported at.
     long record() const { return m_record; }
 
+    // The byte of the file the next record starts at.
+    std::uint64_t offset() const { return m_base + m_pos; }
+    // The bytes read from the file into the buffer so far (those reported to
+    // the thread's progress), up to where it was moved to first.
+    std::uint64_t fetched() const { return m_memory ? 0 : m_base + m_end; }
+    // Moves a reader just connected to byte `offset` of its file; the next
+    // record starts there. Raises ReadError when the file cannot be moved in.
+    void moveTo(std::uint64_t offset);
+
     // Raises the subscript-range report for an index error while storing what
     // the last read gave, naming this file and the current record.
     [[noreturn]] void raiseSubscript(const SubscriptRangeError& e) const;
@@ -133,6 +143,7 @@ private:
     std::size_t m_pos = 0;                                    // first byte not yet consumed
     std::size_t m_end = 0;                                    // end of the bytes available
     std::size_t m_scanned = 0;                                // bytes from m_pos known to hold no LF
+    std::uint64_t m_base = 0;                                 // the byte of the file at m_data[0]
     std::FILE* m_file = nullptr;
     bool m_open = false;
     bool m_memory = false;  // m_data is an in-memory file

@@ -701,6 +701,10 @@ TEST(OnePass, GivesWhatTheTwoPassesGive)
     SCOPED_TRACE("beside");
     compare(writeCase(dir.path() / "big", caseText(evenCase("T", 6, 9000, kVariantSolako))).string(),
             kVariantSolako, true);
+    // A pressure file large enough for a second thread to read its tail.
+    SCOPED_TRACE("split");
+    compare(writeCase(dir.path() / "split", caseText(evenCase("S", 6, 50000))).string(), kVariantMerant,
+            true);
 }
 
 // A load reports every byte it reads to its thread's progress, as many as
