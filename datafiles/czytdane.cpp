@@ -186,7 +186,9 @@ void readTemperatureFile(const std::string& tem, Results& results, const DANE& d
 // pressure file: the two files are independent and fill different arrays
 // (files in memory are read on the caller's thread, see readBeside). When no
 // thread is to be had, the file is read after the pressure file.
-class TemperatureThread {
+// Its thread writes what it read on every record: it keeps to cache lines of
+// its own.
+class alignas(64) TemperatureThread {
 public:
     TemperatureThread(const std::string& tem, Results& results, const DANE& dane)
         : m_dane(dane), m_thread([this, tem, &results] { readTemperatureFile(tem, results, m_dane, m_out); })

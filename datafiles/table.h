@@ -79,8 +79,10 @@ private:
 // A result array: REAL, 6 rows (wedges) by `cols` columns (grid points),
 // element (k, j) addressed from 1, zero-filled when made. A wedge's points
 // lie side by side (row by row), so that a wedge is read, summarised and
-// drawn from one stretch of memory.
-class ResultArray {
+// drawn from one stretch of memory. Each array keeps to cache lines of its
+// own: two reading threads fill two arrays at once, and every element
+// handed out for writing counts an edit.
+class alignas(64) ResultArray {
 public:
     static constexpr int kRows = 6;
 
