@@ -26,8 +26,7 @@ ResultArray ReadColumn::toArray(const std::array<int, 6>& lines, int cols)
         // row), the last first so that none is overwritten before it
         // moves; then the rest of each row is cleared.
         for (std::size_t k = 6; k-- > 0;)
-            std::memmove(m_p + k * width, m_p + from[k],
-                         static_cast<std::size_t>(lines[k]) * sizeof(float));
+            std::memmove(m_p + k * width, m_p + from[k], static_cast<std::size_t>(lines[k]) * sizeof(float));
         for (std::size_t k = 0; k < 6; ++k) {
             const std::size_t begin = k * width + static_cast<std::size_t>(lines[k]);
             const std::size_t end = (k + 1) * width;

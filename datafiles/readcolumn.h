@@ -51,5 +51,4 @@ private:
     std::size_t m_size = 0;
 };
 
-
 } // namespace lobus

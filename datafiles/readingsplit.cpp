@@ -42,7 +42,8 @@ std::optional<std::uint64_t> ReadingSplit::claimTail()
     return m_tail;
 }
 
-bool readFileTail(const std::string& name, std::uint64_t from, FileTail& tail, const std::atomic<bool>& givenUp)
+bool readFileTail(const std::string& name, std::uint64_t from, FileTail& tail,
+                  const std::atomic<bool>& givenUp)
 {
     const std::uintmax_t bytes = regularFileBytes(name);
     if (bytes < from)

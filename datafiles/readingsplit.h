@@ -25,7 +25,8 @@ public:
     static constexpr std::uint64_t kFewestBytes = std::uint64_t(4) << 20;
 
     // A file of `bytes`.
-    explicit ReadingSplit(std::uint64_t bytes, std::uint64_t step = kStep, std::uint64_t fewest = kFewestBytes)
+    explicit ReadingSplit(std::uint64_t bytes, std::uint64_t step = kStep,
+                          std::uint64_t fewest = kFewestBytes)
         : m_bytes(bytes), m_step(step), m_fewest(fewest)
     { }
 
@@ -70,7 +71,8 @@ struct alignas(64) FileTail {
 // The helper's reading of the records of file `name` that start at byte
 // `from` or later, stopped when `givenUp` is set; false when it could not
 // read them all as plain records or stops. Reports nothing to the progress.
-bool readFileTail(const std::string& name, std::uint64_t from, FileTail& tail, const std::atomic<bool>& givenUp);
+bool readFileTail(const std::string& name, std::uint64_t from, FileTail& tail,
+                  const std::atomic<bool>& givenUp);
 
 // A file's records of two values for the reader from the start: from its
 // own reader while they are its own, then from what the helper read of the
@@ -120,6 +122,5 @@ private:
     bool m_tailRead = false; // the helper read all of the tail
     std::size_t m_i = 0;
 };
-
 
 } // namespace lobus

@@ -23,7 +23,8 @@ template <class Next> std::vector<Record> records(Next next)
         const RecordReader::Plain got = next(a, b);
         if (got == RecordReader::Plain::End)
             return out;
-        out.emplace_back(got, got == RecordReader::Plain::Read ? a : 0.0f, got == RecordReader::Plain::Read ? b : 0.0f);
+        out.emplace_back(got, got == RecordReader::Plain::Read ? a : 0.0f,
+                         got == RecordReader::Plain::Read ? b : 0.0f);
     }
     return out;
 }
@@ -43,7 +44,9 @@ TEST(ReadingSplit, GivesTheRecordsOfOneReaderWhereverItSplits)
         RecordReader whole;
         whole.open(name);
         whole.skip(1);
-        const auto want = records([&](float& a, float& b) { return whole.readPlain({ReadItem::real(a), ReadItem::real(b)}); });
+        const auto want = records([&](float& a, float& b) {
+            return whole.readPlain({ReadItem::real(a), ReadItem::real(b)});
+        });
         for (std::uint64_t from = 1; from <= text.size(); ++from) {
             SCOPED_TRACE(from);
             ReadingSplit halves(2 * from, 1, 0);
