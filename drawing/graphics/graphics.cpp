@@ -271,20 +271,32 @@ bool Graphics::convert(const float* x, const float* y, int n)
     m_recY.clear();
     if (!m_device || !x || !y || n <= 0)
         return false;
-    if (m_points.capacity() < static_cast<std::size_t>(n))
-        m_points.reserve(static_cast<std::size_t>(n));
     const PixelMap m = pixelMap();
-    PointF p;
-    for (int i = 0; i < n; ++i) {
-        if (!toPixel(m, x[i], y[i], p))
-            continue;
-        m_points.push_back(p);
-        if (m_recorder) {
-            m_recX.push_back(x[i]);
-            m_recY.push_back(y[i]);
-        }
+    if (!m.valid)
+        return false;
+    // Every point is worked out and written; the next one overwrites it
+    // unless it came out finite. No branch a point, so many go at once.
+    const auto count = static_cast<std::size_t>(n);
+    m_points.resize(count);
+    PointF* out = m_points.data();
+    std::size_t kept = 0;
+    for (std::size_t i = 0; i < count; ++i) {
+        const double px = m.x0 + m.sx * (static_cast<double>(x[i]) - m_units[0]);
+        const double py = m.y0 + m.sy * (static_cast<double>(y[i]) - m_units[1]);
+        out[kept] = PointF {clampPixel(px), clampPixel(py)};
+        kept += static_cast<std::size_t>(std::isfinite(x[i]) & std::isfinite(y[i]) & std::isfinite(px)
+                                         & std::isfinite(py));
     }
-    return !m_points.empty();
+    m_points.resize(kept);
+    if (m_recorder) {
+        PointF p;
+        for (std::size_t i = 0; i < count; ++i)
+            if (toPixel(m, x[i], y[i], p)) {
+                m_recX.push_back(x[i]);
+                m_recY.push_back(y[i]);
+            }
+    }
+    return kept > 0;
 }
 
 void Graphics::IGRAREACLEAR()

@@ -55,9 +55,14 @@ std::size_t thinOutline(std::span<PointF> points, double tolerance)
         const double r = std::sqrt(v.x * v.x + v.y * v.y);
         if (!(r > tolerance))
             return r <= tolerance;
+        const PointF u {v.x / r, v.y / r};
+        // Outside the cone: the edges of the point's own cone are not needed.
+        if (cone
+            && (u.x * (low.x + high.x) + u.y * (low.y + high.y) <= 0.0 || cross(low, v) < 0.0
+                || cross(v, high) < 0.0))
+            return false;
         const double sd = tolerance / r;
         const double cd = std::sqrt(1.0 - sd * sd);
-        const PointF u {v.x / r, v.y / r};
         const PointF lo {u.x * cd + u.y * sd, u.y * cd - u.x * sd};
         const PointF hi {u.x * cd - u.y * sd, u.y * cd + u.x * sd};
         if (!cone) {
@@ -66,9 +71,6 @@ std::size_t thinOutline(std::span<PointF> points, double tolerance)
             cone = true;
             return true;
         }
-        if (u.x * (low.x + high.x) + u.y * (low.y + high.y) <= 0.0 || cross(low, v) < 0.0
-            || cross(v, high) < 0.0)
-            return false;
         if (cross(low, lo) > 0.0)
             low = lo;
         if (cross(hi, high) > 0.0)
