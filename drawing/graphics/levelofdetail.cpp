@@ -49,22 +49,24 @@ std::size_t thinOutline(std::span<PointF> points, double tolerance)
     bool cone = false;
     PointF low;
     PointF high;
+    const double tolerance2 = tolerance * tolerance;
     // Fits q into the cone from the anchor; false when no way on is left.
+    // The cone's edges are kept as directions of any length: only the sides
+    // a direction lies on are asked, and those need no square roots.
     const auto fits = [&](PointF q) {
         const PointF v = minus(q, anchor);
-        const double r = std::sqrt(v.x * v.x + v.y * v.y);
-        if (!(r > tolerance))
-            return r <= tolerance;
-        const PointF u {v.x / r, v.y / r};
-        // Outside the cone: the edges of the point's own cone are not needed.
+        const double r2 = v.x * v.x + v.y * v.y;
+        if (!(r2 > tolerance2))
+            return r2 <= tolerance2;
+        // Outside the cone, or in the one opposite it.
         if (cone
-            && (u.x * (low.x + high.x) + u.y * (low.y + high.y) <= 0.0 || cross(low, v) < 0.0
-                || cross(v, high) < 0.0))
+            && (cross(low, v) < 0.0 || cross(v, high) < 0.0 || (dot(v, low) <= 0.0 && dot(v, high) <= 0.0)))
             return false;
-        const double sd = tolerance / r;
-        const double cd = std::sqrt(1.0 - sd * sd);
-        const PointF lo {u.x * cd + u.y * sd, u.y * cd - u.x * sd};
-        const PointF hi {u.x * cd - u.y * sd, u.y * cd + u.x * sd};
+        // The ways from the anchor that pass within the tolerance of q: v
+        // turned either way by the angle whose sine is tolerance / |v|.
+        const double w = std::sqrt(r2 - tolerance2);
+        const PointF lo {v.x * w + v.y * tolerance, v.y * w - v.x * tolerance};
+        const PointF hi {v.x * w - v.y * tolerance, v.y * w + v.x * tolerance};
         if (!cone) {
             low = lo;
             high = hi;
