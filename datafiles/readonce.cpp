@@ -8,6 +8,7 @@
 
 #include "datafiles/besidethread.h"
 #include "datafiles/fileaccess.h"
+#include "datafiles/memoryfiles.h"
 #include "datafiles/readcolumn.h"
 #include "datafiles/readingsplit.h"
 #include "datafiles/readprogress.h"
@@ -234,8 +235,10 @@ bool readInOnePass(const std::string& datafile, Case& c, RYSUJ& rysuj, PassUi& u
     Blocks tem;
     bool temperaturePlain = true;
     const bool temperatureBeside = dane.thermal() && readBeside(found.tem);
+    // Files in memory belong to the reading thread alone.
     std::optional<ReadingSplit> split;
-    if (const std::uintmax_t bytes = regularFileBytes(found.cis); bytes >= 2 * ReadingSplit::kFewestBytes)
+    if (const std::uintmax_t bytes = regularFileBytes(found.cis);
+        !threadMemoryFiles() && bytes >= 2 * ReadingSplit::kFewestBytes)
         split.emplace(bytes);
     FileTail tail;
     std::optional<BesideThread> beside;

@@ -1,8 +1,13 @@
+#include "datafiles/memoryfiles.h"
+#include "datafiles/passes.h"
 #include "datafiles/readingsplit.h"
+#include "tests/support/cases.h"
+#include "tests/support/scriptedui.h"
 #include "tests/support/tempdir.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -62,6 +67,44 @@ TEST(ReadingSplit, GivesTheRecordsOfOneReaderWhereverItSplits)
             EXPECT_EQ(records([&](float& a, float& b) { return split.point(angle, a, b); }), want);
         }
     }
+}
+
+// A case in memory is its reading thread's alone: a large pressure file in
+// memory is not shared with a thread that would find the disk's.
+TEST(ReadingSplit, ACaseInMemoryIsReadFromMemory)
+{
+    TempDir dir;
+    const CaseText text = caseText(evenCase("M", 6, 50000));
+    const std::string dan = writeCase(dir.path(), text).string();
+    const std::string wyn = (dir.path() / "WYN" / "M").string();
+    MemoryFiles files;
+    files.put(dan, text.dan);
+    files.put(wyn + ".cis", text.cis);
+    files.put(wyn + ".cha", text.cha);
+    // The disk's pressure file holds other values from its second half on.
+    std::string other = text.cis;
+    std::replace(other.begin() + static_cast<std::ptrdiff_t>(other.size() / 2), other.end(), '1', '2');
+    dir.write("WYN/M.cis", other);
+    const auto read = [&](Case& c) {
+        c.dane.variant = kVariantMerant;
+        RYSUJ r;
+        ScriptedUi ui;
+        CaseFiles found;
+        int ilkat = 0;
+        return readInOnePass(dan, c, r, ui, found, ilkat);
+    };
+    setThreadMemoryFiles(&files);
+    Case memory;
+    const bool read1 = read(memory);
+    setThreadMemoryFiles(nullptr);
+    ASSERT_TRUE(read1);
+    dir.write("WYN/M.cis", text.cis);
+    Case disk;
+    ASSERT_TRUE(read(disk));
+    ASSERT_EQ(memory.results.cis.cols(), disk.results.cis.cols());
+    for (int k = 1; k <= 6; ++k)
+        for (int j = 1; j <= disk.results.cis.cols(); ++j)
+            ASSERT_EQ(memory.results.cis(k, j), disk.results.cis(k, j)) << k << "," << j;
 }
 
 } // namespace lobus::test
