@@ -8,6 +8,9 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
+#include <cmath>
+#include <cstdint>
 #include <limits>
 
 namespace lobus::angleplot {
@@ -28,6 +31,19 @@ long runOf(double q)
         return kNoRun;
     const auto t = static_cast<long>(q);
     return q < static_cast<double>(t) ? t - 1 : t;
+}
+
+// Whether values from..to-1 are all finite; branch-free within stretches,
+// so that the compiler does many at a time.
+bool allFinite(const float* v, int from, int to)
+{
+    // A float is not finite when its exponent bits are all set.
+    constexpr std::uint32_t kExponent = 0x7f800000u;
+    std::uint32_t notFinite = 0;
+    for (int j = from; j < to; ++j)
+        notFinite
+            |= static_cast<std::uint32_t>((std::bit_cast<std::uint32_t>(v[j]) & kExponent) == kExponent);
+    return notFinite == 0;
 }
 
 // The points of one run: what stands for them is the first, the smallest,
@@ -58,6 +74,58 @@ public:
         ++m_count;
     }
 
+    // Into an empty run: the points from..to-1 when every value is finite,
+    // as adding them one by one leaves it (the first smallest, the first
+    // largest); false, and the run left empty, when one is not.
+    bool addAllFinite(long run, const float* angles, const float* values, int from, int to)
+    {
+        if (!allFinite(values, from, to))
+            return false;
+        // Eight of each at a time, so that the comparisons do not wait on
+        // each other; which of two equal values wins does not matter, as
+        // the first point equal to each is taken below.
+        std::array<float, 8> los;
+        std::array<float, 8> his;
+        los.fill(values[from]);
+        his.fill(values[from]);
+        int j = from + 1;
+        for (; j + 8 <= to; j += 8)
+            for (std::size_t i = 0; i < 8; ++i) {
+                const float x = values[j + static_cast<int>(i)];
+                los[i] = x < los[i] ? x : los[i];
+                his[i] = x > his[i] ? x : his[i];
+            }
+        for (; j < to; ++j) {
+            los[0] = values[j] < los[0] ? values[j] : los[0];
+            his[0] = values[j] > his[0] ? values[j] : his[0];
+        }
+        float lo = los[0];
+        float hi = his[0];
+        for (std::size_t i = 1; i < 8; ++i) {
+            lo = los[i] < lo ? los[i] : lo;
+            hi = his[i] > hi ? his[i] : hi;
+        }
+        int l = -1;
+        int h = -1;
+        for (int i = from; l < 0 || h < 0; ++i) {
+            if (l < 0 && values[i] == lo)
+                l = i;
+            if (h < 0 && values[i] == hi)
+                h = i;
+        }
+        m_run = run;
+        m_first = {angles[from], values[from]};
+        m_low = {angles[l], values[l]};
+        m_high = {angles[h], values[h]};
+        m_last = {angles[to - 1], values[to - 1]};
+        m_lowAt = l - from;
+        m_highAt = h - from;
+        m_count = to - from;
+        return true;
+    }
+    const CurvePoint& low() const { return m_low; }
+    const CurvePoint& high() const { return m_high; }
+
     void emitInto(std::vector<CurvePoint>& out)
     {
         if (m_count == 0)
@@ -81,6 +149,24 @@ private:
     int m_lowAt = 0;
     int m_highAt = 0;
     CurvePoint m_first, m_low, m_high, m_last;
+};
+
+// Whether the n angles are finite and never fall.
+bool finiteAndRising(const float* a, int n)
+{
+    if (!allFinite(a, 0, n))
+        return false;
+    bool rising = true;
+    for (int j = 1; j < n; ++j)
+        rising &= a[j] >= a[j - 1];
+    return rising;
+}
+
+// Consecutive points of a lobe in one run (kNoRun: a point of its own).
+struct Stretch {
+    int from;
+    int to;
+    long run;
 };
 
 } // namespace
@@ -181,6 +267,93 @@ void flushRun(Plot& plot, bool dashed)
     plot.y.clear();
 }
 
+namespace {
+
+// The walk of a case without nulls: each lobe's runs found once from its
+// angles, then each curve's run of finite values taken whole (its first,
+// smallest, largest and last point), point by point only where a value is
+// not finite or not given. What the point-by-point walk leaves, in less time.
+void walkStretches(Plot& plot, double perRun, const std::array<int, 6>& points, std::array<float, 3>& low,
+                   std::array<float, 3>& high)
+{
+    const Case& c = plot.c;
+    const int lobes = lobeCount(c.dane);
+    const int curves = c.dane.thermal() ? 3 : 1;
+    const ReadRecord& read = c.results.read;
+    constexpr float kNone = std::numeric_limits<float>::quiet_NaN();
+    const auto runAt
+        = [perRun](float a) { return perRun > 0.0 && std::isfinite(a) ? runOf(double(a) * perRun) : kNoRun; };
+    std::vector<Stretch> stretches;
+    Run pending;
+    for (int k = 1; k <= lobes; ++k) {
+        const int n = points[static_cast<std::size_t>(k - 1)];
+        const float* angles = c.results.katcis.data() + ResultArray::offset(c.results.katcis.cols(), k, 1);
+        const float* values[3] = {c.results.cis.data() + ResultArray::offset(c.results.cis.cols(), k, 1),
+                                  c.results.tem1.data() + ResultArray::offset(c.results.tem1.cols(), k, 1),
+                                  c.results.tem2.data() + ResultArray::offset(c.results.tem2.cols(), k, 1)};
+        // Rising angles keep a run's points together: its end is searched
+        // for, doubling the step and then halving it.
+        const bool rising = finiteAndRising(angles, n);
+        stretches.clear();
+        for (int at = 0; at < n;) {
+            const long run = runAt(angles[at]);
+            int to = at + 1;
+            if (run != kNoRun && rising) {
+                int step = 1;
+                while (to + step <= n && runAt(angles[to + step - 1]) == run) {
+                    to += step;
+                    step *= 2;
+                }
+                for (; step > 0; step /= 2)
+                    if (to + step <= n && runAt(angles[to + step - 1]) == run)
+                        to += step;
+            } else if (run != kNoRun) {
+                while (to < n && runAt(angles[to]) == run)
+                    ++to;
+            }
+            stretches.push_back({at, to, run});
+            at = to;
+        }
+        for (int curve = 0; curve < curves; ++curve) {
+            const auto u = static_cast<std::size_t>(curve);
+            std::vector<CurvePoint>& out = plot.curves.points[u * 6 + static_cast<std::size_t>(k - 1)];
+            const float* v = values[u];
+            // What the files did not give breaks the curve: the temperature
+            // file's points past its block.
+            const int given = read.fromFiles && curve > 0
+                ? std::clamp(read.temLines[static_cast<std::size_t>(k - 1)], 0, n)
+                : n;
+            for (const Stretch& s : stretches) {
+                if (s.run != kNoRun && s.to <= given
+                    && pending.addAllFinite(s.run, angles, v, s.from, s.to)) {
+                    low[u] = std::min(low[u], pending.low().value);
+                    high[u] = std::max(high[u], pending.high().value);
+                    pending.emitInto(out);
+                    continue;
+                }
+                for (int at = s.from; at < s.to; ++at) {
+                    const float a = angles[at];
+                    const float value = at < given ? v[at] : kNone;
+                    const bool finite = std::isfinite(value);
+                    if (finite) {
+                        low[u] = std::min(low[u], value);
+                        high[u] = std::max(high[u], value);
+                    }
+                    if (s.run == kNoRun || !finite) {
+                        pending.emitInto(out);
+                        out.push_back({a, value});
+                        continue;
+                    }
+                    pending.add(s.run, a, value);
+                }
+                pending.emitInto(out);
+            }
+        }
+    }
+}
+
+} // namespace
+
 // One pass over each lobe's points: its angles and every curve's values side
 // by side, each read once whatever the number of curves.
 void walkCurves(Plot& plot, double runDegrees)
@@ -213,6 +386,18 @@ void walkCurves(Plot& plot, double runDegrees)
     std::array<float, 3> high;
     low.fill(std::numeric_limits<float>::infinity());
     high.fill(-std::numeric_limits<float>::infinity());
+    const auto finish = [&] {
+        for (std::size_t u = 0; u < 3; ++u) {
+            out.any[u] = low[u] <= high[u];
+            out.low[u] = low[u];
+            out.high[u] = high[u];
+        }
+    };
+    if (!nulls) {
+        walkStretches(plot, perRun, points, low, high);
+        finish();
+        return;
+    }
     for (int k = 1; k <= lobes; ++k) {
         const float* angles = c.results.katcis.data() + ResultArray::offset(c.results.katcis.cols(), k, 1);
         const float* values[3] = {c.results.cis.data() + ResultArray::offset(c.results.cis.cols(), k, 1),
@@ -249,11 +434,7 @@ void walkCurves(Plot& plot, double runDegrees)
     }
     for (std::size_t which = 0; which < runs.size(); ++which)
         runs[which].emitInto(out.points[which]);
-    for (std::size_t u = 0; u < 3; ++u) {
-        out.any[u] = low[u] <= high[u];
-        out.low[u] = low[u];
-        out.high[u] = high[u];
-    }
+    finish();
 }
 
 void drawCurve(Plot& plot, Curve curve, int k, float offset, bool dashed)
