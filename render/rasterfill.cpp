@@ -87,10 +87,22 @@ bool RasterFill::fill(QImage& image, std::span<const QPointF> outline, QRgb colo
 }
 
 // A row's cells come in rising runs, one for each piece of edge that
-// crosses the row: merged run by run.
+// crosses the row: merged run by run; a row of a few cells (the sides of a
+// rectangle) sorted in place. Both keep cells of one column in the order
+// they came, so that their changes add up alike.
 void RasterFill::sortRow(Cell* first, Cell* last)
 {
     const auto before = [](const Cell& a, const Cell& b) { return a.x < b.x; };
+    if (last - first <= kFewCells) {
+        for (Cell* i = first + 1; i < last; ++i) {
+            const Cell c = *i;
+            Cell* j = i;
+            for (; j > first && before(c, j[-1]); --j)
+                *j = j[-1];
+            *j = c;
+        }
+        return;
+    }
     Cell* sorted = std::is_sorted_until(first, last, before);
     while (sorted != last) {
         Cell* const next = std::is_sorted_until(sorted, last, before);

@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QPointF>
 
+#include <cstddef>
 #include <span>
 #include <vector>
 
@@ -34,6 +35,7 @@ private:
     void edge(QPointF a, QPointF b);
     void segment(double x0, double y0, double x1, double y1);
     void sortRow(Cell* first, Cell* last);
+    static constexpr std::ptrdiff_t kFewCells = 16;
 
     int m_width = 0;
     int m_height = 0;
