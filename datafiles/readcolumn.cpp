@@ -1,6 +1,7 @@
 #include "datafiles/readcolumn.h"
 
 #include <cstring>
+#include <limits>
 #include <new>
 #include <utility>
 
@@ -40,6 +41,15 @@ ResultArray ReadColumn::toArray(const std::array<int, 6>& lines, int cols)
     float* p = std::exchange(m_p, nullptr);
     m_capacity = m_size = 0;
     return ResultArray::adopt(p, cols);
+}
+
+bool reserveRecords(ReadColumn& first, ReadColumn& second, std::uintmax_t bytes)
+{
+    const std::uintmax_t records = bytes / 4 + 1;
+    if (records > std::numeric_limits<std::size_t>::max() / sizeof(float))
+        return false;
+    return first.reserve(static_cast<std::size_t>(records))
+        && second.reserve(static_cast<std::size_t>(records));
 }
 
 } // namespace lobus

@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <cstdlib>
 
 namespace lobus {
@@ -50,5 +51,10 @@ private:
     std::size_t m_capacity = 0;
     std::size_t m_size = 0;
 };
+
+// Reserves both columns for every point record of `bytes` of a file: a
+// record of two or three plain numbers takes at least four bytes with its
+// line end. False when there is no memory for them.
+bool reserveRecords(ReadColumn& first, ReadColumn& second, std::uintmax_t bytes);
 
 } // namespace lobus

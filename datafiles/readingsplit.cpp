@@ -48,9 +48,7 @@ bool readFileTail(const std::string& name, std::uint64_t from, FileTail& tail,
     const std::uintmax_t bytes = regularFileBytes(name);
     if (bytes < from)
         return false;
-    const std::uintmax_t records = (bytes - from) / 4 + 1;
-    if (!tail.first.reserve(static_cast<std::size_t>(records))
-        || !tail.second.reserve(static_cast<std::size_t>(records)))
+    if (!reserveRecords(tail.first, tail.second, bytes - from))
         return false;
     // Its bytes are reported by the reader of the file's start.
     ReadProgress* const progress = threadReadProgress();

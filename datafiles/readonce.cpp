@@ -40,15 +40,11 @@ struct alignas(64) Blocks {
     std::vector<std::string> above;
 };
 
-// Room for every point record of a file of `bytes`: a record of two or three
-// plain numbers takes at least four bytes with its line end.
+// Room for every point record of a file of `bytes` (none: an empty file
+// is left to the two passes).
 bool reserveFor(Blocks& b, std::uintmax_t bytes)
 {
-    const std::uintmax_t records = bytes / 4 + 1;
-    if (bytes == 0 || records > std::numeric_limits<std::size_t>::max() / sizeof(float))
-        return false;
-    return b.first.reserve(static_cast<std::size_t>(records))
-        && b.second.reserve(static_cast<std::size_t>(records));
+    return bytes > 0 && reserveRecords(b.first, b.second, bytes);
 }
 
 // The point records of a file straight from its reader: `read` reads one

@@ -3,6 +3,8 @@
 
 #include "drawing/angleplot.h"
 
+#include "drawing/curvesummary.h"
+
 #include "drawing/graphics/units.h"
 #include "numbers/readoutunits.h"
 
@@ -151,17 +153,6 @@ private:
     CurvePoint m_first, m_low, m_high, m_last;
 };
 
-// Whether the n angles are finite and never fall.
-bool finiteAndRising(const float* a, int n)
-{
-    if (!allFinite(a, 0, n))
-        return false;
-    bool rising = true;
-    for (int j = 1; j < n; ++j)
-        rising &= a[j] >= a[j - 1];
-    return rising;
-}
-
 // Consecutive points of a lobe in one run (kNoRun: a point of its own).
 struct Stretch {
     int from;
@@ -293,7 +284,7 @@ void walkStretches(Plot& plot, double perRun, const std::array<int, 6>& points, 
                                   c.results.tem2.data() + ResultArray::offset(c.results.tem2.cols(), k, 1)};
         // Rising angles keep a run's points together: its end is searched
         // for, doubling the step and then halving it.
-        const bool rising = finiteAndRising(angles, n);
+        const bool rising = picture::finiteAndRising(angles, n);
         stretches.clear();
         for (int at = 0; at < n;) {
             const long run = runAt(angles[at]);

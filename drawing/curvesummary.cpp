@@ -48,8 +48,9 @@ Extreme pickExtreme(const Extreme& a, const Extreme& b, bool larger)
     return (larger ? b.value > a.value : b.value < a.value) ? b : a;
 }
 
-// Whether the n angles are finite and never fall. Branch-free within
-// stretches, so that the compiler does many at a time.
+} // namespace
+
+// Branch-free within stretches, so that the compiler does many at a time.
 bool finiteAndRising(const float* a, int n)
 {
     constexpr int kStretch = 256;
@@ -65,6 +66,8 @@ bool finiteAndRising(const float* a, int n)
     }
     return true;
 }
+
+namespace {
 
 // The first point of points first..last with the smallest and the first
 // with the largest finite value.

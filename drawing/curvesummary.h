@@ -81,6 +81,9 @@ struct RunSample {
     int count = 0;
 };
 
+// Whether the n angles are finite and never fall.
+bool finiteAndRising(const float* a, int n);
+
 // The key of the first `points` points of an array of angles and one of values.
 SummaryKey summaryKey(const ResultArray& angles, const ResultArray& values, int points);
 
