@@ -16,6 +16,43 @@ inline void lay(QRgb* p, unsigned a, QRgb colour)
     *p = a >= 255 ? colour : blendPixel(*p, colour, a);
 }
 
+// The columns `first` to `last` of a one-pixel line whose band's top edge
+// lies at `top` at the first column's centre and moves by `slope` a column:
+// drawLine's steps for the plain line (whole coverage, every column), with
+// only the two end columns asking after the caps.
+void plainLine(QRgb* bits, int first, int last, double from, double to, double top, double slope,
+               int minorSize, qsizetype alongStep, qsizetype acrossStep, QRgb colour)
+{
+    const double minor = minorSize;
+    const auto column = [&](int i, double edge, bool cap) {
+        if (!(edge >= -1.0 && edge < minor))
+            return;
+        int r = static_cast<int>(edge);
+        if (r > edge)
+            --r;
+        const double f = edge - r;
+        unsigned below = static_cast<unsigned>(f * 255.0 + 0.5);
+        unsigned above = 255u - below;
+        if (cap) { // the cap's end may cover part of the pixel
+            const double along = std::min(to, i + 1.0) - std::max(from, double(i));
+            below = static_cast<unsigned>(f * along * 255.0 + 0.5);
+            above = static_cast<unsigned>((1.0 - f) * along * 255.0 + 0.5);
+        }
+        QRgb* const at = bits + i * alongStep + r * acrossStep;
+        if (r >= 0)
+            lay(at, above, colour);
+        if (r + 1 < minorSize)
+            lay(at + acrossStep, below, colour);
+    };
+    column(first, top, true);
+    for (int i = first + 1; i < last; ++i) {
+        top += slope;
+        column(i, top, false);
+    }
+    if (last > first)
+        column(last, top + slope, true);
+}
+
 // The line of rasterLine for a pen `width` pixels wide (at most 1.5), its
 // coverage through `raised` (null: as it is), only in `ends` columns at each
 // end (0: all).
@@ -70,6 +107,10 @@ void drawLine(QImage& image, QPointF a, QPointF b, QRgb colour, const unsigned c
     // between the row it falls in and the next.
     double top = y0 + slope * (first + 0.5 - x0) - thickness / 2.0;
     const double minor = minorSize;
+    if (width == 1.0 && !raised && ends == 0) {
+        plainLine(bits, first, last, from, to, top, slope, minorSize, alongStep, acrossStep, colour);
+        return;
+    }
     const int lastFirst = ends > 0 ? std::min(last, first + ends - 1) : last;
     const int firstLast
         = ends > 0 ? std::max(lastFirst + 1, static_cast<int>(std::ceil(to) - 1.0) - ends + 1) : last + 1;
