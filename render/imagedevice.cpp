@@ -201,12 +201,14 @@ void ImageDevice::thin(std::span<const PointF> p, bool filled)
         m_points.resize(lod::thinOutline(m_points, kOutlineTolerance));
 }
 
+// The tiles marked are those of the points drawn, the vertices left out
+// lying well within the tiles' margin of them.
 void ImageDevice::polyline(std::span<const PointF> p, Rgb colour)
 {
-    for (std::size_t i = 0; i < p.size(); ++i)
-        m_tiles.markSegment(p[i], p[i + 1 < p.size() ? i + 1 : i]);
     flush();
     thin(p, false);
+    for (std::size_t i = 0; i < m_points.size(); ++i)
+        m_tiles.markSegment(m_points[i], m_points[i + 1 < m_points.size() ? i + 1 : i]);
     m_device.polyline(m_points, colour);
 }
 
@@ -226,18 +228,19 @@ void ImageDevice::widePolyline(std::span<const PointF> p, Rgb colour, double wid
     m_device.widePolyline(m_points, colour, width);
 }
 
-// A filled outline is filled straight into the image's pixels.
+// A filled outline is filled straight into the image's pixels; its tiles
+// are marked as the polyline's are.
 void ImageDevice::polygon(std::span<const PointF> p, Rgb colour, bool filled)
 {
-    if (filled)
-        m_tiles.markFilled(p);
-    else
-        for (std::size_t i = 0; i < p.size(); ++i)
-            m_tiles.markSegment(p[i], p[i + 1 < p.size() ? i + 1 : 0]);
     flush();
     if (p.empty())
         return;
     thin(p, filled);
+    if (filled)
+        m_tiles.markFilled(m_points);
+    else
+        for (std::size_t i = 0; i < m_points.size(); ++i)
+            m_tiles.markSegment(m_points[i], m_points[i + 1 < m_points.size() ? i + 1 : 0]);
     if (filled && m_direct) {
         m_outline.resize(static_cast<qsizetype>(m_points.size()));
         for (std::size_t i = 0; i < m_points.size(); ++i)
