@@ -61,14 +61,17 @@ float temperatureRadius(const Picture& p, float value)
 }
 
 // The runs of curve `which` of wedge k at most maxSpan degrees long, walked
-// once a picture.
+// again only when the summary or the span changed: a redraw at the same
+// scale walks nothing.
 const std::vector<RunSample>& runs(Picture& p, int which, int k, double maxSpan)
 {
     WalkedCurve& w = p.buffers.walked[static_cast<std::size_t>(which * 6 + k - 1)];
-    if (!w.valid || w.maxSpan != maxSpan) {
-        walkSummary(*p.summary(which, k), k, maxSpan, w.runs);
+    const CurveSummary& s = *p.summary(which, k);
+    if (!w.valid || w.maxSpan != maxSpan || !(w.key == s.key)) {
+        walkSummary(s, k, maxSpan, w.runs);
         w.valid = true;
         w.maxSpan = maxSpan;
+        w.key = s.key;
     }
     return w.runs;
 }
@@ -142,8 +145,6 @@ void Picture::choosePaths()
 {
     pressureSummarised.fill(false);
     temperatureSummarised.fill(false);
-    for (WalkedCurve& w : buffers.walked)
-        w.valid = false;
     runPixels = kRunTolerances * g.detailTolerance();
     const double ppu = runPixels > 0.0 ? g.pixelsPerUnit() : 0.0;
     if (!(ppu > 0.0))

@@ -15,11 +15,13 @@
 
 namespace lobus::picture {
 
-// The runs of one curve of one wedge for the picture being drawn, worked
-// out once and shared by what the picture draws from them.
+// The runs of one curve of one wedge, worked out once and shared by what a
+// picture draws from them; kept for the next picture while they would come
+// out the same (the summary of the same values, runs of the same span).
 struct WalkedCurve {
     bool valid = false;
     double maxSpan = 0.0;
+    SummaryKey key; // of the summary they were walked from
     std::vector<RunSample> runs;
 };
 

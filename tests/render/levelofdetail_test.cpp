@@ -35,7 +35,7 @@ namespace {
 constexpr int kStep = 16;
 
 QImage draw(const Case& c, bool levelOfDetail, PictureCache* kept = nullptr, bool angleView = false,
-            int dotsPerMeter = 3780 /* 96 dpi */)
+            int dotsPerMeter = 3780 /* 96 dpi */, float plen = 0.0f)
 {
     QImage image(960, 540, QImage::Format_RGB32);
     image.setDotsPerMeterX(dotsPerMeter);
@@ -43,6 +43,8 @@ QImage draw(const Case& c, bool levelOfDetail, PictureCache* kept = nullptr, boo
     Graphics g;
     g.IGRAREA(0.0f, 0.0f, 1.0f, 1.0f);
     RYSUJ r = sampleSettings(c);
+    if (plen > 0.0f)
+        r.plen = plen;
     PictureCache fresh;
     renderToImage(
         image, g,
@@ -209,6 +211,10 @@ TEST(LevelOfDetail, ARedrawWithKeptMemoryFollowsTheValues)
     const QImage edited = draw(c, true, &memory);
     EXPECT_TRUE(edited == draw(c, true));
     EXPECT_FALSE(edited == first);
+    // Diagrams twice as long: their runs are walked again.
+    const QImage longer = draw(c, true, &memory, false, 3780, 2.0f * sampleSettings(c).plen);
+    EXPECT_TRUE(longer == draw(c, true, nullptr, false, 3780, 2.0f * sampleSettings(c).plen));
+    EXPECT_FALSE(longer == edited);
 
     const Case other = sampleCase(1, 1, 400000, 2.5e7f);
     c = Case();
