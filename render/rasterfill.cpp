@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <iterator>
 
 namespace lobus {
 
@@ -21,6 +20,8 @@ bool RasterFill::fill(QImage& image, std::span<const QPointF> outline, QRgb colo
     // An edge leaves at most two cells in each row it crosses and one in
     // each column it crosses within the image.
     double cells = 0.0;
+    double low = outline[0].y();
+    double high = low;
     for (std::size_t i = 0; i < outline.size(); ++i) {
         const QPointF a = outline[i];
         const QPointF b = outline[i + 1 < outline.size() ? i + 1 : 0];
@@ -28,26 +29,28 @@ bool RasterFill::fill(QImage& image, std::span<const QPointF> outline, QRgb colo
             return true;
         cells += 2.0 * std::min(std::abs(b.y() - a.y()) + 2.0, m_height + 2.0)
             + std::min(std::abs(b.x() - a.x()) + 2.0, m_width + 2.0);
+        low = std::min(low, a.y());
+        high = std::max(high, a.y());
     }
     if (cells > kMostCells)
         return false;
+    if (!(high > 0.0 && low < m_height))
+        return true;
+    // The rows the outline reaches in the image; each row's cells counted
+    // as they come (behind its own slot: the starts follow from them).
+    m_top = static_cast<int>(std::floor(std::max(low, 0.0)));
+    const int bottom = static_cast<int>(std::ceil(std::min(high, double(m_height)))) - 1;
+    const int top = m_top;
+    const auto rows = static_cast<std::size_t>(bottom - top + 1);
+    m_rowStart.assign(rows + 1, 0);
     m_cells.clear();
+    m_cells.reserve(static_cast<std::size_t>(cells));
     for (std::size_t i = 0; i < outline.size(); ++i)
         edge(outline[i], outline[i + 1 < outline.size() ? i + 1 : 0]);
     if (m_cells.empty())
         return true;
 
     // Into rows, keeping each row's cells in the order they came.
-    int top = m_height;
-    int bottom = -1;
-    for (const RowCell& c : m_cells) {
-        top = std::min(top, c.row);
-        bottom = std::max(bottom, c.row);
-    }
-    const auto rows = static_cast<std::size_t>(bottom - top + 1);
-    m_rowStart.assign(rows + 1, 0);
-    for (const RowCell& c : m_cells)
-        ++m_rowStart[static_cast<std::size_t>(c.row - top) + 1];
     for (std::size_t r = 0; r < rows; ++r)
         m_rowStart[r + 1] += m_rowStart[r];
     m_sorted.resize(m_cells.size());
@@ -104,11 +107,13 @@ void RasterFill::sortRow(Cell* first, Cell* last)
         return;
     }
     Cell* sorted = std::is_sorted_until(first, last, before);
+    if (sorted == last)
+        return;
+    m_merged.resize(static_cast<std::size_t>(last - first));
     while (sorted != last) {
         Cell* const next = std::is_sorted_until(sorted, last, before);
-        m_merged.clear();
-        std::merge(first, sorted, sorted, next, std::back_inserter(m_merged), before);
-        std::copy(m_merged.begin(), m_merged.end(), first);
+        Cell* const end = std::merge(first, sorted, sorted, next, m_merged.data(), before);
+        std::copy(m_merged.data(), end, first);
         sorted = next;
     }
 }
@@ -164,6 +169,7 @@ void RasterFill::segment(double x0, double y0, double x1, double y1)
     const int last = static_cast<int>(std::ceil(bottom)) - 1;
     const auto add = [this](int row, int column, double change) {
         m_cells.push_back({row, {column, static_cast<float>(change)}});
+        ++m_rowStart[static_cast<std::size_t>(row - m_top) + 1];
     };
     for (int row = first; row <= last; ++row) {
         const double dy = std::min(row + 1.0, bottom) - std::max(double(row), top);
