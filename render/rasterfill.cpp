@@ -36,15 +36,16 @@ bool RasterFill::fill(QImage& image, std::span<const QPointF> outline, QRgb colo
         return false;
     if (!(high > 0.0 && low < m_height))
         return true;
-    // The rows the outline reaches in the image; each row's cells counted
-    // as they come (behind its own slot: the starts follow from them).
-    m_top = static_cast<int>(std::floor(std::max(low, 0.0)));
-    const int bottom = static_cast<int>(std::ceil(std::min(high, double(m_height)))) - 1;
+    // The rows the outline reaches in the image, and one more each side (a
+    // point where an edge is cut at the image's side is worked out, and may
+    // stray past its ends by a rounding); each row's cells counted as they
+    // come (behind its own slot: the starts follow from them).
+    m_top = std::max(static_cast<int>(std::floor(std::max(low, 0.0))) - 1, 0);
+    const int bottom = std::min(static_cast<int>(std::ceil(std::min(high, double(m_height)))), m_height - 1);
     const int top = m_top;
     const auto rows = static_cast<std::size_t>(bottom - top + 1);
     m_rowStart.assign(rows + 1, 0);
     m_cells.clear();
-    m_cells.reserve(static_cast<std::size_t>(cells));
     for (std::size_t i = 0; i < outline.size(); ++i)
         edge(outline[i], outline[i + 1 < outline.size() ? i + 1 : 0]);
     if (m_cells.empty())

@@ -39,10 +39,10 @@ private:
 
     int m_width = 0;
     int m_height = 0;
-    int m_top = 0;                // the first row the outline reaches
+    int m_top = 0;                // the first row that may hold cells
     std::vector<RowCell> m_cells; // as the edges leave them
     std::vector<Cell> m_sorted;   // by rows, then columns
-    std::vector<int> m_rowStart;  // per row from the first with cells: where its cells start in m_sorted
+    std::vector<int> m_rowStart;  // per row from m_top: where its cells start in m_sorted
     std::vector<int> m_next;      // per row: where its next cell goes
     std::vector<Cell> m_merged;
 };
