@@ -21,7 +21,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <future>
-#include <limits>
 #include <new>
 #include <numeric>
 #include <optional>

@@ -5,8 +5,8 @@
 
 #include "drawing/angleplot.h"
 
-#include "datafiles/besidethread.h"
 #include "drawing/curvesummary.h"
+#include "drawing/twothreads.h"
 
 #include <algorithm>
 #include <array>
@@ -157,8 +157,9 @@ struct Stretch {
     long run;
 };
 
-// The smallest and the largest finite value of each curve met so far.
-struct ValueRange {
+// The smallest and the largest finite value of each curve met so far; on a
+// cache line of its own, as a thread widens it at every run.
+struct alignas(64) ValueRange {
     std::array<float, 3> low;
     std::array<float, 3> high;
     ValueRange()
@@ -254,51 +255,24 @@ void walkLobe(Plot& plot, double perRun, int k, int n, ValueRange& range)
     }
 }
 
-// Every lobe walked; a case of many points on two threads, the lobes shared
-// out by their points (the largest first, each to the thread with fewer so
-// far), as the picture works out its summaries. The smallest and largest
-// values do not depend on the order the lobes come in.
+// Every lobe walked; a case of many points on two threads, as the picture
+// works out its summaries, each thread widening a range of its own. The
+// smallest and largest values do not depend on the order the lobes come in.
 void walkStretches(Plot& plot, double perRun, const std::array<int, 6>& points, ValueRange& range)
 {
     constexpr long kBesidePoints = 200000;
-    const int lobes = lobeCount(plot.c.dane);
-    std::vector<int> order;
-    long total = 0;
-    for (int k = 1; k <= lobes; ++k) {
-        order.push_back(k);
-        total += points[static_cast<std::size_t>(k - 1)];
-    }
+    std::vector<int> lobes;
+    for (int k = 1; k <= lobeCount(plot.c.dane); ++k)
+        lobes.push_back(k);
     const auto pointsOf = [&](int k) { return points[static_cast<std::size_t>(k - 1)]; };
-    if (total < kBesidePoints || lobes < 2) {
-        for (const int k : order)
-            walkLobe(plot, perRun, k, pointsOf(k), range);
-        return;
-    }
-    std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return pointsOf(a) > pointsOf(b); });
-    std::vector<int> here;
-    std::vector<int> beside;
-    long hereLoad = 0;
-    long besideLoad = 0;
-    for (const int k : order) {
-        if (besideLoad < hereLoad) {
-            beside.push_back(k);
-            besideLoad += pointsOf(k);
-        } else {
-            here.push_back(k);
-            hereLoad += pointsOf(k);
-        }
-    }
-    ValueRange besideRange;
-    BesideThread thread([&] {
-        for (const int k : beside)
-            walkLobe(plot, perRun, k, pointsOf(k), besideRange);
-    });
-    if (!thread.running())
-        here.insert(here.end(), beside.begin(), beside.end());
-    for (const int k : here)
-        walkLobe(plot, perRun, k, pointsOf(k), range);
-    thread.wait();
-    range.widen(besideRange);
+    std::array<ValueRange, 2> shares;
+    shareBetweenTwoThreads(
+        std::move(lobes), [&](int k) { return long(pointsOf(k)); }, kBesidePoints,
+        [&](int k, int share) {
+            walkLobe(plot, perRun, k, pointsOf(k), shares[static_cast<std::size_t>(share)]);
+        });
+    range.widen(shares[0]);
+    range.widen(shares[1]);
 }
 
 } // namespace

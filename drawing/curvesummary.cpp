@@ -7,15 +7,13 @@
 
 #include "datafiles/largememory.h"
 #include "drawing/graphics/units.h"
+#include "drawing/twothreads.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
-#include <exception>
 #include <limits>
 #include <new>
-#include <system_error>
-#include <thread>
 
 namespace lobus::picture {
 
@@ -200,12 +198,9 @@ void buildSummaries(std::vector<SummaryJob>& jobs)
     // Fewer points than this in all are worked out on this thread: a thread
     // would cost more than it saves.
     constexpr long kBesidePoints = 200000;
-    long points = 0;
     std::size_t entries = 0;
-    for (const SummaryJob& j : jobs) {
-        points += j.key.points;
+    for (const SummaryJob& j : jobs)
         entries += summaryEntries(j.key.points);
-    }
     // One block for all: large enough, it comes in large pages.
     const std::shared_ptr<Extreme> store = summaryStore(entries);
     struct Placed {
@@ -218,52 +213,9 @@ void buildSummaries(std::vector<SummaryJob>& jobs)
         placed.push_back({&j, store.get() + 2 * used});
         used += summaryEntries(j.key.points);
     }
-    const auto build = [&store](const Placed& p) { buildInto(*p.job->s, p.job->key, p.job->k, store, p.at); };
-    if (points < kBesidePoints || jobs.size() < 2) {
-        std::for_each(placed.begin(), placed.end(), build);
-        return;
-    }
-    // The largest first, each to the thread with fewer points so far.
-    std::sort(placed.begin(), placed.end(),
-              [](const Placed& a, const Placed& b) { return a.job->key.points > b.job->key.points; });
-    std::vector<Placed> here;
-    std::vector<Placed> beside;
-    long hereLoad = 0;
-    long besideLoad = 0;
-    for (const Placed& p : placed) {
-        if (besideLoad < hereLoad) {
-            beside.push_back(p);
-            besideLoad += p.job->key.points;
-        } else {
-            here.push_back(p);
-            hereLoad += p.job->key.points;
-        }
-    }
-    std::exception_ptr error;
-    std::thread thread;
-    try {
-        thread = std::thread([&] {
-            try {
-                std::for_each(beside.begin(), beside.end(), build);
-            } catch (...) {
-                error = std::current_exception();
-            }
-        });
-    } catch (const std::system_error&) {
-        // No thread to be had: all of them here.
-        here.insert(here.end(), beside.begin(), beside.end());
-    }
-    try {
-        std::for_each(here.begin(), here.end(), build);
-    } catch (...) {
-        if (thread.joinable())
-            thread.join();
-        throw;
-    }
-    if (thread.joinable())
-        thread.join();
-    if (error)
-        std::rethrow_exception(error);
+    shareBetweenTwoThreads(
+        std::move(placed), [](const Placed& p) { return long(p.job->key.points); }, kBesidePoints,
+        [&store](const Placed& p, int) { buildInto(*p.job->s, p.job->key, p.job->k, store, p.at); });
 }
 
 namespace {

@@ -16,42 +16,60 @@ inline void lay(QRgb* p, unsigned a, QRgb colour)
     *p = a >= 255 ? colour : blendPixel(*p, colour, a);
 }
 
-// The columns `first` to `last` of a one-pixel line whose band's top edge
-// lies at `top` at the first column's centre and moves by `slope` a column:
-// drawLine's steps for the plain line (whole coverage, every column), with
-// only the two end columns asking after the caps.
-void plainLine(QRgb* bits, int first, int last, double from, double to, double top, double slope,
-               int minorSize, qsizetype alongStep, qsizetype acrossStep, QRgb colour)
-{
-    const double minor = minorSize;
-    const auto column = [&](int i, double edge, bool cap) {
-        if (!(edge >= -1.0 && edge < minor))
+// The pixels of a one-pixel line's columns: the band's top edge at a
+// column's centre splits the column's coverage between the row it falls in
+// and the next.
+struct OnePixelColumns {
+    QRgb* bits;
+    double from; // the caps' ends along the major axis
+    double to;
+    int minorSize;
+    qsizetype alongStep;
+    qsizetype acrossStep;
+    QRgb colour;
+
+    // Column i with the band's top edge at `top`; an end column (`cap`) by
+    // the part of it the cap covers, the coverage through `raised` (null:
+    // as it is).
+    void column(int i, double top, bool cap, const unsigned char* raised) const
+    {
+        if (!(top >= -1.0 && top < minorSize))
             return;
-        int r = static_cast<int>(edge);
-        if (r > edge)
+        int r = static_cast<int>(top);
+        if (r > top)
             --r;
-        const double f = edge - r;
+        const double f = top - r;
         unsigned below = static_cast<unsigned>(f * 255.0 + 0.5);
         unsigned above = 255u - below;
-        if (cap) { // the cap's end may cover part of the pixel
+        if (cap) {
             const double along = std::min(to, i + 1.0) - std::max(from, double(i));
             below = static_cast<unsigned>(f * along * 255.0 + 0.5);
             above = static_cast<unsigned>((1.0 - f) * along * 255.0 + 0.5);
+        }
+        if (raised) {
+            above = raised[above];
+            below = raised[below];
         }
         QRgb* const at = bits + i * alongStep + r * acrossStep;
         if (r >= 0)
             lay(at, above, colour);
         if (r + 1 < minorSize)
             lay(at + acrossStep, below, colour);
-    };
-    column(first, top, true);
-    for (int i = first + 1; i < last; ++i) {
-        top += slope;
-        column(i, top, false);
     }
-    if (last > first)
-        column(last, top + slope, true);
-}
+
+    // Columns first..last of the plain line (whole coverage, every column):
+    // only the two end columns ask after the caps.
+    void plain(int first, int last, double top, double slope) const
+    {
+        column(first, top, true, nullptr);
+        for (int i = first + 1; i < last; ++i) {
+            top += slope;
+            column(i, top, false, nullptr);
+        }
+        if (last > first)
+            column(last, top + slope, true, nullptr);
+    }
+};
 
 // The line of rasterLine for a pen `width` pixels wide (at most 1.5), its
 // coverage through `raised` (null: as it is), only in `ends` columns at each
@@ -107,8 +125,9 @@ void drawLine(QImage& image, QPointF a, QPointF b, QRgb colour, const unsigned c
     // between the row it falls in and the next.
     double top = y0 + slope * (first + 0.5 - x0) - thickness / 2.0;
     const double minor = minorSize;
+    const OnePixelColumns columns {bits, from, to, minorSize, alongStep, acrossStep, colour};
     if (width == 1.0 && !raised && ends == 0) {
-        plainLine(bits, first, last, from, to, top, slope, minorSize, alongStep, acrossStep, colour);
+        columns.plain(first, last, top, slope);
         return;
     }
     const int lastFirst = ends > 0 ? std::min(last, first + ends - 1) : last;
@@ -134,28 +153,7 @@ void drawLine(QImage& image, QPointF a, QPointF b, QRgb colour, const unsigned c
             }
             continue;
         }
-        if (!(top >= -1.0))
-            continue;
-        int r = static_cast<int>(top);
-        if (r > top)
-            --r;
-        const double f = top - r;
-        unsigned below = static_cast<unsigned>(f * 255.0 + 0.5);
-        unsigned above = 255u - below;
-        if (i == first || i == last) { // a cap's end may cover part of the pixel
-            const double along = std::min(to, i + 1.0) - std::max(from, double(i));
-            below = static_cast<unsigned>(f * along * 255.0 + 0.5);
-            above = static_cast<unsigned>((1.0 - f) * along * 255.0 + 0.5);
-        }
-        if (raised) {
-            above = raised[above];
-            below = raised[below];
-        }
-        const qsizetype at = i * alongStep + r * acrossStep;
-        if (r >= 0)
-            lay(bits + at, above, colour);
-        if (r + 1 < minorSize)
-            lay(bits + at + acrossStep, below, colour);
+        columns.column(i, top, i == first || i == last, raised);
     }
 }
 
