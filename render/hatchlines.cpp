@@ -74,6 +74,15 @@ const std::uint8_t* raised(double lines)
 void HatchLines::draw(QImage& image, std::span<const PointF> from, std::span<const PointF> to, QRgb colour,
                       double linesPerPixel, double penWidth, double tolerance, RasterFill& fill)
 {
+    plan(from, to, linesPerPixel, tolerance,
+         [&](std::span<const QPointF> outline) { return fill.fill(image, outline, colour); });
+    layGroups(image, m_groups, colour, penWidth);
+}
+
+void HatchLines::plan(std::span<const PointF> from, std::span<const PointF> to, double linesPerPixel,
+                      double tolerance, const FillMiddle& fillMiddle)
+{
+    m_groups.clear();
     const std::size_t n = std::min(from.size(), to.size());
     if (n == 0)
         return;
@@ -109,16 +118,20 @@ void HatchLines::draw(QImage& image, std::span<const PointF> from, std::span<con
                     && within(m_groups[g].b, m_groups[g - 1].b, kFollow)));
         if (joins)
             continue;
-        if (g > first && !fillPiece(image, first, g - 1, colour, fill))
+        if (g > first && !fillPiece(first, g - 1, fillMiddle))
             break;
         first = g < m_groups.size() && m_groups[g].major >= longEnough ? g : g + 1;
     }
-    for (const Group& g : m_groups)
+}
+
+void HatchLines::layGroups(QImage& image, std::span<const Group> groups, QRgb colour, double penWidth)
+{
+    for (const Group& g : groups)
         rasterLineEnds(image, toQ(g.a), toQ(g.b), colour, raised(g.lines), g.whole ? 0 : kEndColumns,
                        penWidth);
 }
 
-bool HatchLines::fillPiece(QImage& image, std::size_t first, std::size_t last, QRgb colour, RasterFill& fill)
+bool HatchLines::fillPiece(std::size_t first, std::size_t last, const FillMiddle& fillMiddle)
 {
     const Group& side0 = m_groups[first];
     const Group& side1 = m_groups[last];
@@ -147,7 +160,7 @@ bool HatchLines::fillPiece(QImage& image, std::size_t first, std::size_t last, Q
     m_outline.resize(lod::thinOutline(m_outline, kOutlineStray));
     m_filled.resize(m_outline.size());
     std::transform(m_outline.begin(), m_outline.end(), m_filled.begin(), toQ);
-    if (fill.fill(image, m_filled, colour))
+    if (fillMiddle(m_filled))
         return true;
     // Too large to fill: every line whole.
     for (Group& g : m_groups)

@@ -14,6 +14,7 @@
 #include <QPointF>
 
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <vector>
 
@@ -32,7 +33,10 @@ public:
     void draw(QImage& image, std::span<const PointF> from, std::span<const PointF> to, QRgb colour,
               double linesPerPixel, double penWidth, double tolerance, RasterFill& fill);
 
-private:
+    // The same in two halves, which may run on two threads. plan() works out
+    // the hatch: the middles it fills go to `fillMiddle` in turn (an outline
+    // in pixels; false: too large to fill, and every line comes whole), then
+    // groups() holds its lines; layGroups() lays them.
     struct Group {
         PointF a;
         PointF b;
@@ -40,10 +44,17 @@ private:
         double major; // its length along its longer axis, in pixels
         bool whole;   // drawn whole (not only its ends)
     };
+    using FillMiddle = std::function<bool(std::span<const QPointF>)>;
+    void plan(std::span<const PointF> from, std::span<const PointF> to, double linesPerPixel,
+              double tolerance, const FillMiddle& fillMiddle);
+    std::span<const Group> groups() const { return m_groups; }
+    static void layGroups(QImage& image, std::span<const Group> groups, QRgb colour, double penWidth);
+
+private:
     // The groups first..last (a piece of long lines that follow each other
     // closely): an outline over their middles, filled; those near the
     // piece's sides stay whole.
-    bool fillPiece(QImage& image, std::size_t first, std::size_t last, QRgb colour, RasterFill& fill);
+    bool fillPiece(std::size_t first, std::size_t last, const FillMiddle& fillMiddle);
 
     std::vector<Group> m_groups;
     std::vector<PointF> m_outline;

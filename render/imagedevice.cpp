@@ -5,10 +5,46 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
+#include <utility>
 
 namespace lobus {
 
 namespace {
+
+// What is laid on the pixels, and where it is laid (see run()).
+enum LaidKind : int {
+    kRasterLines,  // QLineF[]: antialiased lines of a one-pixel pen, written directly
+    kPainterLines, // QLineF[]: through the painter; flags: antialiased
+    kFill,         // PointF[]: a filled outline, written directly
+    kFillCells,    // int[] row starts, RasterFill::Cell[]; v[0]: the top row
+    kHatch,        // PointF[] from, PointF[] to; v[0]: lines to a pixel
+    kHatchGroups,  // HatchLines::Group[]
+    kPolyline,     // PointF[]
+    kWidePolyline, // PointF[]; v[0]: width
+    kPolygon,      // PointF[]; flags: filled
+    kText,         // UTF-8; v: x, y, height; flags: Justify
+    kPainterClear, // v: x0, y0, x1, y1
+    kClear,        // QRect[] to fill; colour: the pixel's
+};
+
+PixelLane::Op laid(int kind, Rgb colour, int flags = 0)
+{
+    PixelLane::Op op;
+    op.kind = kind;
+    op.flags = flags;
+    op.colour[0] = colour.r;
+    op.colour[1] = colour.g;
+    op.colour[2] = colour.b;
+    return op;
+}
+
+template <class T> std::span<const std::byte> bytesOf(std::span<const T> s) { return std::as_bytes(s); }
+
+template <class T> std::span<const T> spanOf(std::span<const std::byte> b)
+{
+    return {reinterpret_cast<const T*>(b.data()), b.size() / sizeof(T)};
+}
 
 // The formats whose pixel of an opaque colour is 0xffRRGGBB, which the device
 // clears by writing memory; others are cleared by the painter, whole.
@@ -45,7 +81,8 @@ ImageDevice::ImageDevice(QImage& image, ImageTiles* kept, ImageDetail detail)
       m_device(m_painter, QRectF(0, 0, image.width(), image.height()), imageDotsPerInch(image)),
       m_direct(m_painter.isActive() && drawnDirectly(image) ? &image : nullptr),
       m_thinPen(m_device.penWidth() < 1.5),
-      m_merger(kTolerance)
+      m_merger(kTolerance),
+      m_lane(m_painter.isActive() ? PixelLane::take(*this) : nullptr)
 {
     // Half the pen each side, the square cap's corner and a pixel of antialiasing.
     m_tiles.setMargin(m_device.penWidth() + 2.0);
@@ -54,11 +91,142 @@ ImageDevice::ImageDevice(QImage& image, ImageTiles* kept, ImageDetail detail)
 
 ImageDevice::~ImageDevice()
 {
-    flush();
+    try {
+        flush();
+    } catch (...) { // what was laid stays; the drawing's own error is on its way
+    }
+    if (PixelLane* lane = std::exchange(m_lane, nullptr)) {
+        try {
+            lane->give();
+        } catch (...) { }
+    }
     m_device.flush();
     m_painter.end();
     if (m_kept)
         m_tiles.keep(m_image, *m_kept);
+}
+
+void ImageDevice::finish()
+{
+    flush();
+    if (PixelLane* lane = std::exchange(m_lane, nullptr))
+        lane->give();
+}
+
+// ---- laying the pixels --------------------------------------------------------
+
+// The lane gets a copy of the bytes; an operation too large for its memory
+// is laid here once the lane has laid what came before.
+void ImageDevice::lay(PixelLane::Op op, std::span<const std::byte> a, std::span<const std::byte> b)
+{
+    op.count = a.size();
+    if (m_lane) {
+        if (std::byte* room = m_lane->room(a.size() + b.size())) {
+            if (!a.empty())
+                std::memcpy(room, a.data(), a.size());
+            if (!b.empty())
+                std::memcpy(room + a.size(), b.data(), b.size());
+            m_lane->hand(op, room, a.size() + b.size());
+            return;
+        }
+        m_lane->idle();
+    }
+    if (b.empty()) {
+        run(op, a);
+        return;
+    }
+    std::vector<std::byte> both(a.begin(), a.end());
+    both.insert(both.end(), b.begin(), b.end());
+    run(op, both);
+}
+
+void ImageDevice::run(const PixelLane::Op& op, std::span<const std::byte> bytes)
+{
+    const Rgb colour {op.colour[0], op.colour[1], op.colour[2]};
+    const std::span<const std::byte> a = bytes.first(op.count);
+    switch (op.kind) {
+    case kRasterLines: {
+        const QRgb c = toQColor(colour).rgb();
+        for (const QLineF& l : spanOf<QLineF>(a))
+            rasterLine(*m_direct, l.p1(), l.p2(), c);
+        break;
+    }
+    case kPainterLines: {
+        const auto lines = spanOf<QLineF>(a);
+        m_laidLines.resize(static_cast<qsizetype>(lines.size()));
+        std::copy(lines.begin(), lines.end(), m_laidLines.begin());
+        m_device.drawLines(m_laidLines, colour, op.flags != 0);
+        break;
+    }
+    case kFill: {
+        const auto points = spanOf<PointF>(a);
+        m_outline.resize(static_cast<qsizetype>(points.size()));
+        for (std::size_t i = 0; i < points.size(); ++i)
+            m_outline[static_cast<qsizetype>(i)] = QPointF(points[i].x, points[i].y);
+        if (!m_fill.fill(*m_direct, m_outline, toQColor(colour).rgb()))
+            m_device.polygon(points, colour, true);
+        break;
+    }
+    case kFillCells: {
+        // The cells are this operation's own copy, sorted in place.
+        const std::span<const std::byte> cells = bytes.subspan(op.count);
+        m_fill.lay(*m_direct, static_cast<int>(op.v[0]), spanOf<int>(a),
+                   reinterpret_cast<RasterFill::Cell*>(const_cast<std::byte*>(cells.data())),
+                   toQColor(colour).rgb());
+        break;
+    }
+    case kHatch:
+        m_hatch.draw(*m_direct, spanOf<PointF>(a), spanOf<PointF>(bytes.subspan(op.count)),
+                     toQColor(colour).rgb(), op.v[0], m_device.penWidth(), kTolerance, m_fill);
+        break;
+    case kHatchGroups:
+        HatchLines::layGroups(*m_direct, spanOf<HatchLines::Group>(a), toQColor(colour).rgb(),
+                              m_device.penWidth());
+        break;
+    case kPolyline:
+        m_device.polyline(spanOf<PointF>(a), colour);
+        break;
+    case kWidePolyline:
+        m_device.widePolyline(spanOf<PointF>(a), colour, op.v[0]);
+        break;
+    case kPolygon:
+        m_device.polygon(spanOf<PointF>(a), colour, op.flags != 0);
+        break;
+    case kText:
+        m_device.text(PointF {op.v[0], op.v[1]},
+                      std::string_view(reinterpret_cast<const char*>(a.data()), a.size()), op.v[2],
+                      static_cast<Justify>(op.flags), colour);
+        break;
+    case kPainterClear:
+        m_device.clear(static_cast<int>(op.v[0]), static_cast<int>(op.v[1]), static_cast<int>(op.v[2]),
+                       static_cast<int>(op.v[3]), colour);
+        break;
+    case kClear: {
+        m_device.flush();
+        const QRgb pixel = qRgb(colour.r, colour.g, colour.b);
+        for (const QRect& r : spanOf<QRect>(a))
+            TileMap::fill(m_image, r, pixel);
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+bool ImageDevice::layCells(std::span<const QPointF> outline, Rgb colour)
+{
+    switch (m_cells.cells(m_image.size(), outline)) {
+    case RasterFill::Cells::None:
+        return true;
+    case RasterFill::Cells::TooMany:
+        return false;
+    case RasterFill::Cells::Ready:
+        break;
+    }
+    PixelLane::Op op = laid(kFillCells, colour);
+    op.v[0] = m_cells.top();
+    lay(op, bytesOf(m_cells.rowStarts()), bytesOf(m_cells.sorted()));
+    return true;
 }
 
 // ---- lines --------------------------------------------------------------------
@@ -75,13 +243,11 @@ void ImageDevice::flush()
 // are drawn by the painter.
 void ImageDevice::drawBatch()
 {
-    if (!m_linesCrisp && m_device.penWidth() <= 1.0 && m_direct) {
-        const QRgb colour = toQColor(m_linesColour).rgb();
-        for (const QLineF& l : std::as_const(m_lines))
-            rasterLine(*m_direct, l.p1(), l.p2(), colour);
-    } else {
-        m_device.drawLines(m_lines, m_linesColour, !m_linesCrisp);
-    }
+    const std::span<const QLineF> lines(m_lines.constData(), static_cast<std::size_t>(m_lines.size()));
+    if (!m_linesCrisp && m_device.penWidth() <= 1.0 && m_direct)
+        lay(laid(kRasterLines, m_linesColour), bytesOf(lines));
+    else
+        lay(laid(kPainterLines, m_linesColour, m_linesCrisp ? 0 : 1), bytesOf(lines));
     m_lines.clear();
 }
 
@@ -179,8 +345,16 @@ void ImageDevice::hatch(std::span<const PointF> from, std::span<const PointF> to
         return;
     }
     flush();
-    m_hatch.draw(*m_direct, from, to, toQColor(colour).rgb(), linesPerPixel, m_device.penWidth(), kTolerance,
-                 m_fill);
+    if (!m_lane) {
+        PixelLane::Op op = laid(kHatch, colour);
+        op.v[0] = linesPerPixel;
+        lay(op, bytesOf(from.first(count)), bytesOf(to.first(count)));
+        return;
+    }
+    // With the lane, the hatch and its middles' cells are worked out here.
+    m_hatchPlan.plan(from.first(count), to.first(count), linesPerPixel, kTolerance,
+                     [&](std::span<const QPointF> outline) { return layCells(outline, colour); });
+    lay(laid(kHatchGroups, colour), bytesOf(m_hatchPlan.groups()));
 }
 
 double ImageDevice::hatchWholeFrom() const
@@ -209,7 +383,7 @@ void ImageDevice::polyline(std::span<const PointF> p, Rgb colour)
     thin(p, false);
     for (std::size_t i = 0; i < m_points.size(); ++i)
         m_tiles.markSegment(m_points[i], m_points[i + 1 < m_points.size() ? i + 1 : i]);
-    m_device.polyline(m_points, colour);
+    lay(laid(kPolyline, colour), bytesOf(std::span<const PointF>(m_points)));
 }
 
 void ImageDevice::widePolyline(std::span<const PointF> p, Rgb colour, double width)
@@ -225,7 +399,9 @@ void ImageDevice::widePolyline(std::span<const PointF> p, Rgb colour, double wid
     // stroke need only pass within the tolerance of each.
     if (m_detail != ImageDetail::EveryPoint)
         m_points.resize(lod::thinOutline(m_points, kTolerance));
-    m_device.widePolyline(m_points, colour, width);
+    PixelLane::Op op = laid(kWidePolyline, colour);
+    op.v[0] = width;
+    lay(op, bytesOf(std::span<const PointF>(m_points)));
 }
 
 // A filled outline is filled straight into the image's pixels; its tiles
@@ -241,14 +417,22 @@ void ImageDevice::polygon(std::span<const PointF> p, Rgb colour, bool filled)
     else
         for (std::size_t i = 0; i < m_points.size(); ++i)
             m_tiles.markSegment(m_points[i], m_points[i + 1 < m_points.size() ? i + 1 : 0]);
-    if (filled && m_direct) {
-        m_outline.resize(static_cast<qsizetype>(m_points.size()));
-        for (std::size_t i = 0; i < m_points.size(); ++i)
-            m_outline[static_cast<qsizetype>(i)] = QPointF(m_points[i].x, m_points[i].y);
-        if (m_fill.fill(*m_direct, m_outline, toQColor(colour).rgb()))
-            return;
+    const auto points = bytesOf(std::span<const PointF>(m_points));
+    if (!filled || !m_direct) {
+        lay(laid(kPolygon, colour, filled ? 1 : 0), points);
+        return;
     }
-    m_device.polygon(m_points, colour, filled);
+    if (!m_lane) {
+        lay(laid(kFill, colour), points);
+        return;
+    }
+    // With the lane, the edges' cells are worked out here, and the lane
+    // writes the rows.
+    m_edges.resize(static_cast<qsizetype>(m_points.size()));
+    for (std::size_t i = 0; i < m_points.size(); ++i)
+        m_edges[static_cast<qsizetype>(i)] = QPointF(m_points[i].x, m_points[i].y);
+    if (!layCells(m_edges, colour))
+        lay(laid(kPolygon, colour, 1), points);
 }
 
 // No glyph of the label's font is wider than its height, and a character is
@@ -261,7 +445,11 @@ void ImageDevice::text(PointF at, std::string_view utf8, double h, Justify j, Rg
     const double left = j == Justify::Centre ? at.x - length / 2.0 : at.x;
     m_tiles.markRect(left - size, at.y - 2.0 * size, left + length + size, at.y + 2.0 * size);
     flush();
-    m_device.text(at, utf8, h, j, colour);
+    PixelLane::Op op = laid(kText, colour, static_cast<int>(j));
+    op.v[0] = at.x;
+    op.v[1] = at.y;
+    op.v[2] = h;
+    lay(op, std::as_bytes(std::span<const char>(utf8.data(), utf8.size())));
 }
 
 // Tiles that hold only the background already are left alone.
@@ -273,13 +461,19 @@ void ImageDevice::clear(int x0, int y0, int x1, int y1, Rgb background)
 {
     flush();
     if (!m_tracked) {
-        m_device.clear(x0, y0, x1, y1, background);
+        PixelLane::Op op = laid(kPainterClear, background);
+        op.v[0] = x0;
+        op.v[1] = y0;
+        op.v[2] = x1;
+        op.v[3] = y1;
+        lay(op, {});
         return;
     }
-    m_device.flush();
-    m_tiles.clear(m_image, x0, y0, x1, y1,
-                  qRgb(std::clamp(background.r, 0, 255), std::clamp(background.g, 0, 255),
-                       std::clamp(background.b, 0, 255)));
+    const Rgb pixel {std::clamp(background.r, 0, 255), std::clamp(background.g, 0, 255),
+                     std::clamp(background.b, 0, 255)};
+    m_fills.clear();
+    m_tiles.clear(m_image.size(), x0, y0, x1, y1, qRgb(pixel.r, pixel.g, pixel.b), m_fills);
+    lay(laid(kClear, pixel), bytesOf(std::span<const QRect>(m_fills)));
 }
 
 } // namespace lobus

@@ -6,12 +6,15 @@
 // pixel: see drawing/graphics/levelofdetail.h), dense hatches drawn at the
 // cost of their area, and only the tiles drawn on cleared (imagetiles.h). The
 // painter is open for the lifetime of the device; make one per picture (as
-// renderToImage does), the image lives on.
+// renderToImage does), the image lives on. What it lays on the pixels, it
+// hands in order to the pixel lane's thread (pixellane.h) while the drawing
+// works out what comes next; finish() waits for it.
 
 #include "drawing/graphics/levelofdetail.h"
 #include "render/hatchlines.h"
 #include "render/imagetiles.h"
 #include "render/painterdevice.h"
+#include "render/pixellane.h"
 #include "render/rasterfill.h"
 
 #include <QImage>
@@ -33,7 +36,7 @@ enum class ImageDetail {
 // The resolution an image says it has (96 dpi when it says none).
 double imageDotsPerInch(const QImage& image);
 
-class ImageDevice : public Device, public DetailTarget {
+class ImageDevice : public Device, public DetailTarget, private PixelLane::Doer {
 public:
     // Lines of a one-pixel pen: a quarter pixel changes none of their pixels.
     static constexpr double kTolerance = 0.25;
@@ -55,6 +58,10 @@ public:
     ImageDevice(const ImageDevice&) = delete;
     ImageDevice& operator=(const ImageDevice&) = delete;
 
+    // Waits until the picture is in the image; raises what laying its
+    // pixels raised. The destructor waits too, and raises nothing.
+    void finish();
+
     int width() const override { return m_device.width(); }
     int height() const override { return m_device.height(); }
     double dotsPerInch() const override { return m_device.dotsPerInch(); }
@@ -75,6 +82,7 @@ public:
     double hatchWholeFrom() const override;
 
 private:
+    // ---- on the drawing's thread
     // A line without marking its tiles: snapped, merged, batched.
     void drawLine(PointF a, PointF b, Rgb colour);
     void batchLine(const QLineF& l, Rgb colour, bool crisp);
@@ -83,6 +91,14 @@ private:
     void flush(); // what is merged or batched, before any other operation
     // The points into m_points, without the vertices the pixels cannot show.
     void thin(std::span<const PointF> p, bool filled);
+    // Hands the lane the cells of a filled outline, worked out here; false:
+    // too many for it.
+    bool layCells(std::span<const QPointF> outline, Rgb colour);
+    // Lays `op` with its spans of bytes: on the lane, or here at once.
+    void lay(PixelLane::Op op, std::span<const std::byte> a, std::span<const std::byte> b = {});
+
+    // ---- where the pixels are laid (the lane's thread, or the drawing's)
+    void run(const PixelLane::Op& op, std::span<const std::byte> bytes) override;
 
     QImage& m_image;
     ImageTiles* m_kept; // null: nothing kept
@@ -98,7 +114,15 @@ private:
     Rgb m_linesColour;
     bool m_linesCrisp = false;    // the batch holds snapped lines, drawn without antialiasing
     std::vector<PointF> m_points; // reused for polylines and polygons
-    QVector<QPointF> m_outline;   // a filled outline in the pixels
+    std::vector<QRect> m_fills;   // a clear's rectangles
+    QVector<QPointF> m_edges;     // a filled outline whose cells are worked out here
+    RasterFill m_cells;           // with the lane: a filled outline's cells, worked out here
+    HatchLines m_hatchPlan;       // with the lane: a hatch worked out here
+    PixelLane* m_lane;            // null: the pixels are laid here
+
+    // Where the pixels are laid.
+    QVector<QPointF> m_outline; // a filled outline in the pixels
+    QVector<QLineF> m_laidLines;
     RasterFill m_fill;
     HatchLines m_hatch;
 };

@@ -99,8 +99,12 @@ void TileMap::markFilled(std::span<const PointF> p)
     }
 }
 
-void TileMap::fillRows(QImage& image, int x0, int x1, int y0, int y1, QRgb pixel)
+void TileMap::fill(QImage& image, const QRect& r, QRgb pixel)
 {
+    const int x0 = r.left();
+    const int x1 = r.right() + 1;
+    const int y0 = r.top();
+    const int y1 = r.bottom() + 1;
     uchar* bits = image.bits();
     const qsizetype stride = image.bytesPerLine();
     const auto count = static_cast<std::size_t>(x1 - x0);
@@ -123,16 +127,12 @@ void TileMap::fillRows(QImage& image, int x0, int x1, int y0, int y1, QRgb pixel
 
 // Tiles that hold only the background already are left alone; the tiles
 // wholly inside the area hold only the background after.
-//
-// The painter made the image's memory its own when it began, and while it is
-// active a copy of the image gets memory of its own: bits() does not copy, and
-// writes where the painter draws.
-void TileMap::clear(QImage& image, int x0, int y0, int x1, int y1, QRgb pixel)
+void TileMap::clear(QSize size, int x0, int y0, int x1, int y1, QRgb pixel, std::vector<QRect>& fills)
 {
     x0 = std::max(x0, 0);
     y0 = std::max(y0, 0);
-    x1 = std::min(x1, image.width());
-    y1 = std::min(y1, image.height());
+    x1 = std::min(x1, size.width());
+    y1 = std::min(y1, size.height());
     if (x0 >= x1 || y0 >= y1)
         return;
     if (pixel != m_colour) {
@@ -156,15 +156,15 @@ void TileMap::clear(QImage& image, int x0, int y0, int x1, int y1, QRgb pixel)
             int end = tx;
             while (end <= tx1 && !clean[end])
                 ++end;
-            fillRows(image, std::max(x0, tx * kTile), std::min(x1, end * kTile), rowTop, rowBottom, pixel);
+            const int left = std::max(x0, tx * kTile);
+            fills.emplace_back(left, rowTop, std::min(x1, end * kTile) - left, rowBottom - rowTop);
             tx = end;
         }
-        const bool wholeRows
-            = rowTop == ty * kTile && rowBottom == std::min((ty + 1) * kTile, image.height());
+        const bool wholeRows = rowTop == ty * kTile && rowBottom == std::min((ty + 1) * kTile, size.height());
         if (!wholeRows)
             continue;
         for (int tx = tx0; tx <= tx1; ++tx)
-            if (x0 <= tx * kTile && std::min((tx + 1) * kTile, image.width()) <= x1)
+            if (x0 <= tx * kTile && std::min((tx + 1) * kTile, size.width()) <= x1)
                 clean[tx] = 1;
     }
 }

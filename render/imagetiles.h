@@ -9,6 +9,7 @@
 #include "drawing/graphics/device.h"
 
 #include <QImage>
+#include <QRect>
 
 #include <cstdint>
 #include <span>
@@ -44,17 +45,18 @@ public:
     void markSegment(PointF a, PointF b);       // the tiles a line may touch
     void markFilled(std::span<const PointF> p); // the tiles a filled outline may touch
 
-    // Clears [x0, x1) x [y0, y1) of the image (of a format whose pixel of an
-    // opaque colour is 0xffRRGGBB) to `pixel`, leaving alone the tiles that
-    // hold only that already.
-    void clear(QImage& image, int x0, int y0, int x1, int y1, QRgb pixel);
+    // Clears [x0, x1) x [y0, y1) of an image of `size` (of a format whose
+    // pixel of an opaque colour is 0xffRRGGBB) to `pixel`, leaving alone the
+    // tiles that hold only that already: the rectangles to fill go into
+    // `fills` (for fill()), the tiles count as cleared.
+    void clear(QSize size, int x0, int y0, int x1, int y1, QRgb pixel, std::vector<QRect>& fills);
+    // Fills `r` of the image with `pixel`.
+    static void fill(QImage& image, const QRect& r, QRgb pixel);
 
     // Hands what the picture leaves back to `kept`, after the painter ended.
     void keep(const QImage& image, ImageTiles& kept);
 
 private:
-    void fillRows(QImage& image, int x0, int x1, int y0, int y1, QRgb pixel);
-
     int m_tilesX;
     int m_tilesY;
     std::vector<std::uint8_t> m_clean; // per tile, rows first: 1 = only m_colour in it

@@ -13,10 +13,24 @@ namespace lobus {
 // the outline; the pixels up to the next cell share it.
 bool RasterFill::fill(QImage& image, std::span<const QPointF> outline, QRgb colour)
 {
-    m_width = image.width();
-    m_height = image.height();
-    if (outline.size() < 3 || m_width <= 0 || m_height <= 0)
+    switch (cells(image.size(), outline)) {
+    case Cells::None:
         return true;
+    case Cells::TooMany:
+        return false;
+    case Cells::Ready:
+        break;
+    }
+    lay(image, m_top, m_rowStart, m_sorted.data(), colour);
+    return true;
+}
+
+RasterFill::Cells RasterFill::cells(QSize size, std::span<const QPointF> outline)
+{
+    m_width = size.width();
+    m_height = size.height();
+    if (outline.size() < 3 || m_width <= 0 || m_height <= 0)
+        return Cells::None;
     // An edge leaves at most two cells in each row it crosses and one in
     // each column it crosses within the image.
     double cells = 0.0;
@@ -26,16 +40,16 @@ bool RasterFill::fill(QImage& image, std::span<const QPointF> outline, QRgb colo
         const QPointF a = outline[i];
         const QPointF b = outline[i + 1 < outline.size() ? i + 1 : 0];
         if (!std::isfinite(a.x()) || !std::isfinite(a.y()))
-            return true;
+            return Cells::None;
         cells += 2.0 * std::min(std::abs(b.y() - a.y()) + 2.0, m_height + 2.0)
             + std::min(std::abs(b.x() - a.x()) + 2.0, m_width + 2.0);
         low = std::min(low, a.y());
         high = std::max(high, a.y());
     }
     if (cells > kMostCells)
-        return false;
+        return Cells::TooMany;
     if (!(high > 0.0 && low < m_height))
-        return true;
+        return Cells::None;
     // The rows the outline reaches in the image, and one more each side (a
     // point where an edge is cut at the image's side is worked out, and may
     // stray past its ends by a rounding); each row's cells counted as they
@@ -49,7 +63,7 @@ bool RasterFill::fill(QImage& image, std::span<const QPointF> outline, QRgb colo
     for (std::size_t i = 0; i < outline.size(); ++i)
         edge(outline[i], outline[i + 1 < outline.size() ? i + 1 : 0]);
     if (m_cells.empty())
-        return true;
+        return Cells::None;
 
     // Into rows, keeping each row's cells in the order they came.
     for (std::size_t r = 0; r < rows; ++r)
@@ -58,12 +72,18 @@ bool RasterFill::fill(QImage& image, std::span<const QPointF> outline, QRgb colo
     m_next.assign(m_rowStart.begin(), m_rowStart.end() - 1);
     for (const RowCell& c : m_cells)
         m_sorted[static_cast<std::size_t>(m_next[static_cast<std::size_t>(c.row - top)]++)] = c.cell;
+    return Cells::Ready;
+}
 
+void RasterFill::lay(QImage& image, int top, std::span<const int> rowStarts, Cell* sorted, QRgb colour)
+{
+    const int width = image.width();
     auto* bits = reinterpret_cast<QRgb*>(image.bits());
     const qsizetype stride = image.bytesPerLine() / 4;
+    const std::size_t rows = rowStarts.empty() ? 0 : rowStarts.size() - 1;
     for (std::size_t r = 0; r < rows; ++r) {
-        Cell* const first = m_sorted.data() + m_rowStart[r];
-        Cell* const last = m_sorted.data() + m_rowStart[r + 1];
+        Cell* const first = sorted + rowStarts[r];
+        Cell* const last = sorted + rowStarts[r + 1];
         if (first == last)
             continue;
         sortRow(first, last);
@@ -71,14 +91,14 @@ bool RasterFill::fill(QImage& image, std::span<const QPointF> outline, QRgb colo
         float covered = 0.0f;
         for (const Cell* c = first; c != last;) {
             const int x = c->x;
-            if (x >= m_width)
+            if (x >= width)
                 break;
             for (; c != last && c->x == x; ++c)
                 covered += c->change;
             const auto a = static_cast<unsigned>(std::min(std::abs(covered), 1.0f) * 255.0f + 0.5f);
             if (a == 0)
                 continue;
-            const int end = c != last ? std::min(c->x, m_width) : m_width;
+            const int end = c != last ? std::min(c->x, width) : width;
             if (a >= 255) {
                 std::fill(line + x, line + end, colour);
             } else {
@@ -87,7 +107,6 @@ bool RasterFill::fill(QImage& image, std::span<const QPointF> outline, QRgb colo
             }
         }
     }
-    return true;
 }
 
 // A row's cells come in rising runs, one for each piece of edge that

@@ -18,16 +18,34 @@ namespace lobus {
 // part of its area the outline covers. Keeps its work memory for the next.
 // An outline whose edges would need more than kMostCells cells (some 50 MB)
 // is left undrawn, with false, for a filling that needs less memory.
+//
+// A fill comes in two halves that may run on two threads: cells() works out
+// what the edges leave in each row, lay() writes the rows' pixels.
 class RasterFill {
 public:
     static constexpr double kMostCells = 4.0e6;
     bool fill(QImage& image, std::span<const QPointF> outline, QRgb colour);
 
-private:
     struct Cell {
         int x;
         float change; // to the covered part of each pixel from column x on
     };
+    enum class Cells {
+        None,    // the outline covers no pixel of the image
+        Ready,   // rowStarts() and sorted() hold them
+        TooMany, // more than kMostCells
+    };
+    // The cells of `outline` on an image of `size`, into rows from top():
+    // row r's lie in sorted() from rowStarts()[r - top()] to the next start.
+    Cells cells(QSize size, std::span<const QPointF> outline);
+    int top() const { return m_top; }
+    std::span<const int> rowStarts() const { return m_rowStart; }
+    std::span<const Cell> sorted() const { return m_sorted; }
+    // Lays such cells (the rows' own order within each row, which it
+    // changes) on `image` of the size they were worked out for.
+    void lay(QImage& image, int top, std::span<const int> rowStarts, Cell* sorted, QRgb colour);
+
+private:
     struct RowCell {
         int row;
         Cell cell;

@@ -27,6 +27,7 @@ void renderToImage(QImage& image, Graphics& g, const PictureDrawing& draw, Pictu
     } restore {g, g.device()};
     g.setDevice(&device);
     draw(g, cache.drawing);
+    device.finish();
 }
 
 QImage largeImage(int width, int height)

@@ -6,6 +6,7 @@
 #include "drawing/graphics/graphicsrecorder.h"
 #include "drawing/rysunek.h"
 #include "render/imagedevice.h"
+#include "render/pixellane.h"
 #include "render/rasterfill.h"
 #include "render/rasterline.h"
 #include "render/renderimage.h"
@@ -17,6 +18,8 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <stdexcept>
+#include <thread>
 
 namespace lobus::test {
 namespace {
@@ -152,6 +155,69 @@ TEST(ImageDevice, PictureOverAnotherEqualsItDrawnAfresh)
     }
     renderToImage(image, g, plain, rp, cache);
     EXPECT_TRUE(image == fresh);
+}
+
+// Laid by the lane's thread beside the drawing or by the drawing's own, a
+// picture comes out the same, pixel for pixel: dense hatches, fills, lines
+// and texts alike, in an image of its own and one kept between pictures.
+TEST(ImageDevice, PixelsLaidBesideTheDrawingAreThoseItLaysItself)
+{
+    Graphics g;
+    for (const int points : {60, 3000}) {
+        Case c = sampleCase(kVariantSolako, 6, points);
+        RYSUJ r = sampleSettings(c);
+        QImage beside(900, 600, QImage::Format_RGB32);
+        QImage alone(900, 600, QImage::Format_RGB32);
+        PictureCache cache;
+        renderToImage(beside, g, c, r, cache);
+        renderToImage(beside, g, c, r, cache);
+        PixelLane::setEnabled(false);
+        renderToImage(alone, g, c, r);
+        PixelLane::setEnabled(true);
+        EXPECT_TRUE(beside == alone) << points;
+    }
+}
+
+// The lane does what it is handed in order on a thread of its own, hands back
+// what an operation raised (the rest undone), and serves the next picture.
+TEST(PixelLane, DoesItsOperationsInOrderAndRaisesWhatTheyRaised)
+{
+    struct Doer : PixelLane::Doer {
+        std::vector<int> done;
+        std::thread::id where;
+        void run(const PixelLane::Op& op, std::span<const std::byte> bytes) override
+        {
+            where = std::this_thread::get_id();
+            if (op.kind == 1 << 20)
+                throw std::runtime_error("lane");
+            done.push_back(op.kind + static_cast<int>(bytes.size()));
+        }
+    } doer;
+    for (int round = 0; round < 2; ++round) {
+        PixelLane* lane = PixelLane::take(doer);
+        ASSERT_NE(lane, nullptr);
+        EXPECT_EQ(PixelLane::take(doer), nullptr); // held
+        doer.done.clear();
+        for (int i = 0; i < 5000; ++i) { // more than the lane holds at once
+            PixelLane::Op op;
+            op.kind = i;
+            std::byte* room = lane->room(i % 3);
+            lane->hand(op, room, i % 3);
+        }
+        if (round == 1) {
+            PixelLane::Op fails;
+            fails.kind = 1 << 20;
+            lane->hand(fails);
+            lane->hand(PixelLane::Op {});
+            EXPECT_THROW(lane->give(), std::runtime_error);
+        } else {
+            lane->give();
+        }
+        ASSERT_EQ(doer.done.size(), 5000u);
+        for (int i = 0; i < 5000; ++i)
+            ASSERT_EQ(doer.done[static_cast<std::size_t>(i)], i + i % 3);
+        EXPECT_NE(doer.where, std::this_thread::get_id());
+    }
 }
 
 TEST(ImageDevice, MarkerIsAFiveByFiveDotWithoutCorners)
