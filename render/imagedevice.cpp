@@ -213,6 +213,22 @@ void ImageDevice::run(const PixelLane::Op& op, std::span<const std::byte> bytes)
     }
 }
 
+// m_points, a filled outline, written straight into the pixels: with the
+// lane, its edges' cells are worked out here, and the lane writes the rows.
+void ImageDevice::fillDirect(Rgb colour)
+{
+    const auto points = bytesOf(std::span<const PointF>(m_points));
+    if (!m_lane) {
+        lay(laid(kFill, colour), points);
+        return;
+    }
+    m_edges.resize(static_cast<qsizetype>(m_points.size()));
+    for (std::size_t i = 0; i < m_points.size(); ++i)
+        m_edges[static_cast<qsizetype>(i)] = QPointF(m_points[i].x, m_points[i].y);
+    if (!layCells(m_edges, colour))
+        lay(laid(kPolygon, colour, 1), points);
+}
+
 bool ImageDevice::layCells(std::span<const QPointF> outline, Rgb colour)
 {
     switch (m_cells.cells(m_image.size(), outline)) {
@@ -399,6 +415,13 @@ void ImageDevice::widePolyline(std::span<const PointF> p, Rgb colour, double wid
     // stroke need only pass within the tolerance of each.
     if (m_detail != ImageDetail::EveryPoint)
         m_points.resize(lod::thinOutline(m_points, kTolerance));
+    // On an image the pen's outline is filled by the image's own fill, which
+    // lays each pixel by the part of it the outline covers, as the painter's.
+    if (m_direct && m_device.wideOutline(m_points, width, m_stroke)) {
+        m_points.swap(m_stroke);
+        fillDirect(colour);
+        return;
+    }
     PixelLane::Op op = laid(kWidePolyline, colour);
     op.v[0] = width;
     lay(op, bytesOf(std::span<const PointF>(m_points)));
@@ -417,22 +440,11 @@ void ImageDevice::polygon(std::span<const PointF> p, Rgb colour, bool filled)
     else
         for (std::size_t i = 0; i < m_points.size(); ++i)
             m_tiles.markSegment(m_points[i], m_points[i + 1 < m_points.size() ? i + 1 : 0]);
-    const auto points = bytesOf(std::span<const PointF>(m_points));
     if (!filled || !m_direct) {
-        lay(laid(kPolygon, colour, filled ? 1 : 0), points);
+        lay(laid(kPolygon, colour, filled ? 1 : 0), bytesOf(std::span<const PointF>(m_points)));
         return;
     }
-    if (!m_lane) {
-        lay(laid(kFill, colour), points);
-        return;
-    }
-    // With the lane, the edges' cells are worked out here, and the lane
-    // writes the rows.
-    m_edges.resize(static_cast<qsizetype>(m_points.size()));
-    for (std::size_t i = 0; i < m_points.size(); ++i)
-        m_edges[static_cast<qsizetype>(i)] = QPointF(m_points[i].x, m_points[i].y);
-    if (!layCells(m_edges, colour))
-        lay(laid(kPolygon, colour, 1), points);
+    fillDirect(colour);
 }
 
 // No glyph of the label's font is wider than its height, and a character is

@@ -94,6 +94,8 @@ private:
     // Hands the lane the cells of a filled outline, worked out here; false:
     // too many for it.
     bool layCells(std::span<const QPointF> outline, Rgb colour);
+    void fillDirect(Rgb colour);
+
     // Lays `op` with its spans of bytes: on the lane, or here at once.
     void lay(PixelLane::Op op, std::span<const std::byte> a, std::span<const std::byte> b = {});
 
@@ -115,6 +117,7 @@ private:
     bool m_linesCrisp = false;    // the batch holds snapped lines, drawn without antialiasing
     std::vector<PointF> m_points; // reused for polylines and polygons
     std::vector<QRect> m_fills;   // a clear's rectangles
+    std::vector<PointF> m_stroke; // a wide line's outline
     QVector<QPointF> m_edges;     // a filled outline whose cells are worked out here
     RasterFill m_cells;           // with the lane: a filled outline's cells, worked out here
     HatchLines m_hatchPlan;       // with the lane: a hatch worked out here

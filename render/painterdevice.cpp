@@ -3,6 +3,8 @@
 #include "drawing/graphics/units.h"
 
 #include <QPainter>
+#include <QPainterPath>
+#include <QPainterPathStroker>
 #include <QPen>
 #include <QString>
 
@@ -218,6 +220,30 @@ void PainterDevice::widePolyline(std::span<const PointF> points, Rgb colour, dou
     m_painter.setPen(QPen(toQColor(colour), width, Qt::SolidLine, Qt::FlatCap, Qt::BevelJoin));
     m_penSet = false; // the next line sets its own
     m_painter.drawPolyline(m_buffer.constData(), static_cast<int>(m_buffer.size()));
+}
+
+bool PainterDevice::wideOutline(std::span<const PointF> points, double width,
+                                std::vector<PointF>& outline) const
+{
+    if (points.size() < 2 || !(width > 0.0))
+        return false;
+    QPainterPath line;
+    line.moveTo(map(points[0]));
+    for (std::size_t i = 1; i < points.size(); ++i)
+        line.lineTo(map(points[i]));
+    QPainterPathStroker stroker(QPen(Qt::black, width, Qt::SolidLine, Qt::FlatCap, Qt::BevelJoin));
+    const QPainterPath stroke = stroker.createStroke(line);
+    const int n = stroke.elementCount();
+    if (n < 3)
+        return false;
+    outline.resize(static_cast<std::size_t>(n));
+    for (int i = 0; i < n; ++i) {
+        const QPainterPath::Element e = stroke.elementAt(i);
+        if (e.isMoveTo() != (i == 0) || !(e.isMoveTo() || e.isLineTo()))
+            return false;
+        outline[static_cast<std::size_t>(i)] = {e.x - m_origin.x(), e.y - m_origin.y()};
+    }
+    return true;
 }
 
 // Self-crossing outlines are filled by the winding rule, so a pressure

@@ -71,6 +71,11 @@ public:
     // Draws what is still batched; called by every other operation and at the end.
     void flush();
 
+    // The outline widePolyline()'s pen strokes, into `outline` when it is
+    // one closed outline of straight edges (false: it is not); it touches
+    // nothing the painter draws with.
+    bool wideOutline(std::span<const PointF> points, double width, std::vector<PointF>& outline) const;
+
     // The render hints of every picture, set in this one place.
     static void setRenderHints(QPainter& painter);
 

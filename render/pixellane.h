@@ -47,8 +47,8 @@ public:
         ~Doer() = default;
     };
 
-    static constexpr std::size_t kOps = 4096;          // operations handed and not yet done
-    static constexpr std::size_t kBytes = 4u << 20;    // their bytes
+    static constexpr std::size_t kOps = 4096;       // operations handed and not yet done
+    static constexpr std::size_t kBytes = 4u << 20; // their bytes
     static constexpr std::size_t kAlign = alignof(std::max_align_t);
 
     // The lane for a picture whose operations `doer` does; null when another
@@ -79,15 +79,15 @@ public:
 
 private:
     PixelLane();
-    static void shutDown(); // with the application: the thread's fonts go before Qt's
-    void serve();  // the thread's life
-    void drain();  // one picture's operations, until it gives the lane back
+    static void shutDown();             // with the application: the thread's fonts go before Qt's
+    void serve();                       // the thread's life
+    void drain();                       // one picture's operations, until it gives the lane back
     bool wakeFor(std::uint64_t handed); // waits until more than `handed` are handed; false: give back
     void waitDone(std::uint64_t count);
 
-    std::vector<Op> m_ops;            // a ring of kOps
+    std::vector<Op> m_ops; // a ring of kOps
     std::unique_ptr<std::byte[]> m_memory;
-    std::size_t m_used = 0;           // bytes of m_memory handed since it was last idle
+    std::size_t m_used = 0; // bytes of m_memory handed since it was last idle
 
     // Operations handed and done since the picture took the lane; the last
     // handed one gives the lane back when it is `kGiveBack`.
