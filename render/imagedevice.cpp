@@ -1,50 +1,17 @@
 #include "render/imagedevice.h"
 
 #include "drawing/graphics/units.h"
-#include "render/rasterline.h"
+#include "render/imagelaying.h"
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 #include <utility>
 
 namespace lobus {
 
+using namespace laying;
+
 namespace {
-
-// What is laid on the pixels, and where it is laid (see run()).
-enum LaidKind : int {
-    kRasterLines,  // QLineF[]: antialiased lines of a one-pixel pen, written directly
-    kPainterLines, // QLineF[]: through the painter; flags: antialiased
-    kFill,         // PointF[]: a filled outline, written directly
-    kFillCells,    // int[] row starts, RasterFill::Cell[]; v[0]: the top row
-    kHatch,        // PointF[] from, PointF[] to; v[0]: lines to a pixel
-    kHatchGroups,  // HatchLines::Group[]
-    kPolyline,     // PointF[]
-    kWidePolyline, // PointF[]; v[0]: width
-    kPolygon,      // PointF[]; flags: filled
-    kText,         // UTF-8; v: x, y, height; flags: Justify
-    kPainterClear, // v: x0, y0, x1, y1
-    kClear,        // QRect[] to fill; colour: the pixel's
-};
-
-PixelLane::Op laid(int kind, Rgb colour, int flags = 0)
-{
-    PixelLane::Op op;
-    op.kind = kind;
-    op.flags = flags;
-    op.colour[0] = colour.r;
-    op.colour[1] = colour.g;
-    op.colour[2] = colour.b;
-    return op;
-}
-
-template <class T> std::span<const std::byte> bytesOf(std::span<const T> s) { return std::as_bytes(s); }
-
-template <class T> std::span<const T> spanOf(std::span<const std::byte> b)
-{
-    return {reinterpret_cast<const T*>(b.data()), b.size() / sizeof(T)};
-}
 
 // The formats whose pixel of an opaque colour is 0xffRRGGBB, which the device
 // clears by writing memory; others are cleared by the painter, whole.
@@ -111,138 +78,6 @@ void ImageDevice::finish()
     flush();
     if (PixelLane* lane = std::exchange(m_lane, nullptr))
         lane->give();
-}
-
-// ---- laying the pixels --------------------------------------------------------
-
-// The lane gets a copy of the bytes; an operation too large for its memory
-// is laid here once the lane has laid what came before.
-void ImageDevice::lay(PixelLane::Op op, std::span<const std::byte> a, std::span<const std::byte> b)
-{
-    op.count = a.size();
-    if (m_lane) {
-        if (std::byte* room = m_lane->room(a.size() + b.size())) {
-            if (!a.empty())
-                std::memcpy(room, a.data(), a.size());
-            if (!b.empty())
-                std::memcpy(room + a.size(), b.data(), b.size());
-            m_lane->hand(op, room, a.size() + b.size());
-            return;
-        }
-        m_lane->idle();
-    }
-    if (b.empty()) {
-        run(op, a);
-        return;
-    }
-    std::vector<std::byte> both(a.begin(), a.end());
-    both.insert(both.end(), b.begin(), b.end());
-    run(op, both);
-}
-
-void ImageDevice::run(const PixelLane::Op& op, std::span<const std::byte> bytes)
-{
-    const Rgb colour {op.colour[0], op.colour[1], op.colour[2]};
-    const std::span<const std::byte> a = bytes.first(op.count);
-    switch (op.kind) {
-    case kRasterLines: {
-        const QRgb c = toQColor(colour).rgb();
-        for (const QLineF& l : spanOf<QLineF>(a))
-            rasterLine(*m_direct, l.p1(), l.p2(), c);
-        break;
-    }
-    case kPainterLines: {
-        const auto lines = spanOf<QLineF>(a);
-        m_laidLines.resize(static_cast<qsizetype>(lines.size()));
-        std::copy(lines.begin(), lines.end(), m_laidLines.begin());
-        m_device.drawLines(m_laidLines, colour, op.flags != 0);
-        break;
-    }
-    case kFill: {
-        const auto points = spanOf<PointF>(a);
-        m_outline.resize(static_cast<qsizetype>(points.size()));
-        for (std::size_t i = 0; i < points.size(); ++i)
-            m_outline[static_cast<qsizetype>(i)] = QPointF(points[i].x, points[i].y);
-        if (!m_fill.fill(*m_direct, m_outline, toQColor(colour).rgb()))
-            m_device.polygon(points, colour, true);
-        break;
-    }
-    case kFillCells: {
-        // The cells are this operation's own copy, sorted in place.
-        const std::span<const std::byte> cells = bytes.subspan(op.count);
-        m_fill.lay(*m_direct, static_cast<int>(op.v[0]), spanOf<int>(a),
-                   reinterpret_cast<RasterFill::Cell*>(const_cast<std::byte*>(cells.data())),
-                   toQColor(colour).rgb());
-        break;
-    }
-    case kHatch:
-        m_hatch.draw(*m_direct, spanOf<PointF>(a), spanOf<PointF>(bytes.subspan(op.count)),
-                     toQColor(colour).rgb(), op.v[0], m_device.penWidth(), kTolerance, m_fill);
-        break;
-    case kHatchGroups:
-        HatchLines::layGroups(*m_direct, spanOf<HatchLines::Group>(a), toQColor(colour).rgb(),
-                              m_device.penWidth());
-        break;
-    case kPolyline:
-        m_device.polyline(spanOf<PointF>(a), colour);
-        break;
-    case kWidePolyline:
-        m_device.widePolyline(spanOf<PointF>(a), colour, op.v[0]);
-        break;
-    case kPolygon:
-        m_device.polygon(spanOf<PointF>(a), colour, op.flags != 0);
-        break;
-    case kText:
-        m_device.text(PointF {op.v[0], op.v[1]},
-                      std::string_view(reinterpret_cast<const char*>(a.data()), a.size()), op.v[2],
-                      static_cast<Justify>(op.flags), colour);
-        break;
-    case kPainterClear:
-        m_device.clear(static_cast<int>(op.v[0]), static_cast<int>(op.v[1]), static_cast<int>(op.v[2]),
-                       static_cast<int>(op.v[3]), colour);
-        break;
-    case kClear: {
-        m_device.flush();
-        const QRgb pixel = qRgb(colour.r, colour.g, colour.b);
-        for (const QRect& r : spanOf<QRect>(a))
-            TileMap::fill(m_image, r, pixel);
-        break;
-    }
-    default:
-        break;
-    }
-}
-
-// m_points, a filled outline, written straight into the pixels: with the
-// lane, its edges' cells are worked out here, and the lane writes the rows.
-void ImageDevice::fillDirect(Rgb colour)
-{
-    const auto points = bytesOf(std::span<const PointF>(m_points));
-    if (!m_lane) {
-        lay(laid(kFill, colour), points);
-        return;
-    }
-    m_edges.resize(static_cast<qsizetype>(m_points.size()));
-    for (std::size_t i = 0; i < m_points.size(); ++i)
-        m_edges[static_cast<qsizetype>(i)] = QPointF(m_points[i].x, m_points[i].y);
-    if (!layCells(m_edges, colour))
-        lay(laid(kPolygon, colour, 1), points);
-}
-
-bool ImageDevice::layCells(std::span<const QPointF> outline, Rgb colour)
-{
-    switch (m_cells.cells(m_image.size(), outline)) {
-    case RasterFill::Cells::None:
-        return true;
-    case RasterFill::Cells::TooMany:
-        return false;
-    case RasterFill::Cells::Ready:
-        break;
-    }
-    PixelLane::Op op = laid(kFillCells, colour);
-    op.v[0] = m_cells.top();
-    lay(op, bytesOf(m_cells.rowStarts()), bytesOf(m_cells.sorted()));
-    return true;
 }
 
 // ---- lines --------------------------------------------------------------------
@@ -416,8 +251,10 @@ void ImageDevice::widePolyline(std::span<const PointF> p, Rgb colour, double wid
     if (m_detail != ImageDetail::EveryPoint)
         m_points.resize(lod::thinOutline(m_points, kTolerance));
     // On an image the pen's outline is filled by the image's own fill, which
-    // lays each pixel by the part of it the outline covers, as the painter's.
-    if (m_direct && m_device.wideOutline(m_points, width, m_stroke)) {
+    // lays each pixel by the part of it the outline covers, as the painter's:
+    // where the pixels are laid, or here when the lane is behind.
+    if (m_direct && m_lane && m_lane->pending() > kLaneBehind
+        && m_device.wideOutline(m_points, width, m_stroke)) {
         m_points.swap(m_stroke);
         fillDirect(colour);
         return;

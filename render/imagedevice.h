@@ -22,6 +22,7 @@
 #include <QPainter>
 #include <QVector>
 
+#include <cstdint>
 #include <vector>
 
 namespace lobus {
@@ -47,6 +48,9 @@ public:
     // solidly: a hatch this dense comes whole, drawn as its lines' ends and
     // that middle (hatchlines.h).
     static constexpr double kHatchWholeFrom = 3.0;
+    // Operations handed to the pixel lane and not yet laid above which it
+    // is behind: the drawing's thread then does what it can of the next.
+    static constexpr std::uint64_t kLaneBehind = 2;
 
     // A picture that starts from what `kept` (may be null: nothing kept)
     // says of the image's tiles and leaves there what it drew on; `kept`
@@ -101,6 +105,7 @@ private:
 
     // ---- where the pixels are laid (the lane's thread, or the drawing's)
     void run(const PixelLane::Op& op, std::span<const std::byte> bytes) override;
+    void fillHere(std::span<const PointF> outline, Rgb colour); // a filled outline, directly
 
     QImage& m_image;
     ImageTiles* m_kept; // null: nothing kept
@@ -126,6 +131,7 @@ private:
     // Where the pixels are laid.
     QVector<QPointF> m_outline; // a filled outline in the pixels
     QVector<QLineF> m_laidLines;
+    std::vector<PointF> m_laidStroke;
     RasterFill m_fill;
     HatchLines m_hatch;
 };

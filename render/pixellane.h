@@ -65,6 +65,11 @@ public:
     void hand(Op op, const std::byte* bytes = nullptr, std::size_t size = 0);
     // Waits until every operation handed is done.
     void idle();
+    // Operations handed and not yet done.
+    std::uint64_t pending() const
+    {
+        return m_handed.load(std::memory_order_relaxed) - m_done.load(std::memory_order_acquire);
+    }
     // Waits for the operations and gives the lane back; raises what one of
     // them raised (after which the rest were left undone).
     void give();
