@@ -182,7 +182,8 @@ TEST(ImageDevice, PixelsLaidBesideTheDrawingAreThoseItLaysItself)
 // what an operation raised (the rest undone), and serves the next picture.
 TEST(PixelLane, DoesItsOperationsInOrderAndRaisesWhatTheyRaised)
 {
-    struct Doer : PixelLane::Doer {
+    struct Recorder final : PixelLane::Doer {
+        virtual ~Recorder() = default;
         std::vector<int> done;
         std::thread::id where;
         void run(const PixelLane::Op& op, std::span<const std::byte> bytes) override
