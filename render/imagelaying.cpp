@@ -1,5 +1,5 @@
-#include "render/imagedevice.h"
 #include "render/imagelaying.h"
+#include "render/imagedevice.h"
 #include "render/rasterline.h"
 
 #include <algorithm>

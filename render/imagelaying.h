@@ -37,7 +37,10 @@ inline PixelLane::Op laid(int kind, Rgb colour, int flags = 0)
     return op;
 }
 
-template <class T> inline std::span<const std::byte> bytesOf(std::span<const T> s) { return std::as_bytes(s); }
+template <class T> inline std::span<const std::byte> bytesOf(std::span<const T> s)
+{
+    return std::as_bytes(s);
+}
 
 template <class T> inline std::span<const T> spanOf(std::span<const std::byte> b)
 {
