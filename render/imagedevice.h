@@ -105,6 +105,7 @@ private:
 
     // ---- where the pixels are laid (the lane's thread, or the drawing's)
     void run(const PixelLane::Op& op, std::span<const std::byte> bytes) override;
+    void layHere(const PixelLane::Op& op, std::span<const std::byte> a, std::span<const std::byte> b);
     void fillHere(std::span<const PointF> outline, Rgb colour); // a filled outline, directly
 
     QImage& m_image;

@@ -4,14 +4,14 @@
 
 #include <algorithm>
 #include <cstring>
-#include <vector>
 
 namespace lobus {
 
 using namespace laying;
 
 // The lane gets a copy of the bytes; an operation too large for its memory
-// is laid here once the lane has laid what came before.
+// is laid here, from the drawing's own, once the lane has laid what came
+// before.
 void ImageDevice::lay(PixelLane::Op op, std::span<const std::byte> a, std::span<const std::byte> b)
 {
     op.count = a.size();
@@ -26,19 +26,17 @@ void ImageDevice::lay(PixelLane::Op op, std::span<const std::byte> a, std::span<
         }
         m_lane->idle();
     }
-    if (b.empty()) {
-        run(op, a);
-        return;
-    }
-    std::vector<std::byte> both(a.begin(), a.end());
-    both.insert(both.end(), b.begin(), b.end());
-    run(op, both);
+    layHere(op, a, b);
 }
 
 void ImageDevice::run(const PixelLane::Op& op, std::span<const std::byte> bytes)
 {
+    layHere(op, bytes.first(op.count), bytes.subspan(op.count));
+}
+
+void ImageDevice::layHere(const PixelLane::Op& op, std::span<const std::byte> a, std::span<const std::byte> b)
+{
     const Rgb colour {op.colour[0], op.colour[1], op.colour[2]};
-    const std::span<const std::byte> a = bytes.first(op.count);
     switch (op.kind) {
     case kRasterLines: {
         const QRgb c = toQColor(colour).rgb();
@@ -57,16 +55,17 @@ void ImageDevice::run(const PixelLane::Op& op, std::span<const std::byte> bytes)
         fillHere(spanOf<PointF>(a), colour);
         break;
     case kFillCells: {
-        // The cells are this operation's own copy, sorted in place.
-        const std::span<const std::byte> cells = bytes.subspan(op.count);
+        // The cells are the lane's copy, or the drawing's own cells when laid
+        // here; either way no one reads them after, and their rows are sorted
+        // in place.
         m_fill.lay(*m_direct, static_cast<int>(op.v[0]), spanOf<int>(a),
-                   reinterpret_cast<RasterFill::Cell*>(const_cast<std::byte*>(cells.data())),
+                   reinterpret_cast<RasterFill::Cell*>(const_cast<std::byte*>(b.data())),
                    toQColor(colour).rgb());
         break;
     }
     case kHatch:
-        m_hatch.draw(*m_direct, spanOf<PointF>(a), spanOf<PointF>(bytes.subspan(op.count)),
-                     toQColor(colour).rgb(), op.v[0], m_device.penWidth(), kTolerance, m_fill);
+        m_hatch.draw(*m_direct, spanOf<PointF>(a), spanOf<PointF>(b), toQColor(colour).rgb(), op.v[0],
+                     m_device.penWidth(), kTolerance, m_fill);
         break;
     case kHatchGroups:
         HatchLines::layGroups(*m_direct, spanOf<HatchLines::Group>(a), toQColor(colour).rgb(),
@@ -116,18 +115,14 @@ void ImageDevice::fillDirect(Rgb colour)
         lay(laid(kFill, colour), points);
         return;
     }
-    m_edges.resize(static_cast<qsizetype>(m_points.size()));
-    for (std::size_t i = 0; i < m_points.size(); ++i)
-        m_edges[static_cast<qsizetype>(i)] = QPointF(m_points[i].x, m_points[i].y);
+    toQPoints(m_points, m_edges);
     if (!layCells(m_edges, colour))
         lay(laid(kPolygon, colour, 1), points);
 }
 
 void ImageDevice::fillHere(std::span<const PointF> outline, Rgb colour)
 {
-    m_outline.resize(static_cast<qsizetype>(outline.size()));
-    for (std::size_t i = 0; i < outline.size(); ++i)
-        m_outline[static_cast<qsizetype>(i)] = QPointF(outline[i].x, outline[i].y);
+    toQPoints(outline, m_outline);
     if (!m_fill.fill(*m_direct, m_outline, toQColor(colour).rgb()))
         m_device.polygon(outline, colour, true);
 }

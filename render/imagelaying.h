@@ -5,6 +5,9 @@
 #include "drawing/graphics/device.h"
 #include "render/pixellane.h"
 
+#include <QPointF>
+#include <QVector>
+
 #include <cstddef>
 #include <span>
 
@@ -45,6 +48,14 @@ template <class T> inline std::span<const std::byte> bytesOf(std::span<const T> 
 template <class T> inline std::span<const T> spanOf(std::span<const std::byte> b)
 {
     return {reinterpret_cast<const T*>(b.data()), b.size() / sizeof(T)};
+}
+
+// Points as the image's fills take them.
+inline void toQPoints(std::span<const PointF> points, QVector<QPointF>& out)
+{
+    out.resize(static_cast<qsizetype>(points.size()));
+    for (std::size_t i = 0; i < points.size(); ++i)
+        out[static_cast<qsizetype>(i)] = QPointF(points[i].x, points[i].y);
 }
 
 } // namespace lobus::laying
